@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what the build, the program and the tests need from Debian's
+# packages, when something is missing. Safe to run again.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-svg-dev libqt6svg6-dev qt6-translations-l10n
+    libzip-dev zipcmp zipmerge ziptool libpugixml-dev libbenchmark-dev
+    fonts-noto-cjk
+)
+if [ "${1:-}" = "--tests" ]; then
+    packages+=(xvfb xauth libreoffice-writer-nogui poppler-utils)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

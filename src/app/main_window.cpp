@@ -1,0 +1,218 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QEventLoop>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+
+#include "app/shell_rules.h"
+#include "app/window_ops.h"
+#include "services/dialogs.h"
+#include "ui/picture_view.h"
+
+namespace tunnel {
+
+namespace {
+
+QPointer<MainWindow> g_mainWindow;
+std::function<void()> g_endProgram;
+
+struct NavButton {
+    const char *id;
+    const char *caption;
+    WindowKind kind;
+    int top;
+    int height;
+};
+
+constexpr NavButton kNavButtons[] = {
+    {"超级按钮6", "危大范围辨识", WindowKind::DangerousWorks, 44, 50},
+    {"超级按钮1", "光面爆破计算", WindowKind::SmoothBlasting, 87, 50},
+    {"超级按钮2", "爆破振速计算", WindowKind::Vibration, 130, 48},
+    {"超级按钮4", "工期进尺计算", WindowKind::Period, 171, 50},
+    {"超级按钮3", "施工通风计算", WindowKind::Ventilation, 214, 50},
+    {"超级按钮5", "开挖配置计算", WindowKind::Mucking, 257, 50},
+};
+
+struct MenuItem {
+    const char *menu;
+    const char *item;
+    WindowKind kind;
+};
+
+constexpr MenuItem kMenuItems[] = {
+    {"危大工程范围辨识", "危险性较大工程辨识", WindowKind::DangerousWorks},
+    {"危大工程范围辨识", "荷载计算", WindowKind::FormworkLoad},
+    {"光面爆破计算", "光面爆破与计算", WindowKind::SmoothBlasting},
+    {"光面爆破计算", "爆破振速影响计算", WindowKind::Vibration},
+    {"隧道通风计算", "隧道施工通风计算", WindowKind::Ventilation},
+    {"隧道工期及进尺计算", "隧道工期计算", WindowKind::Period},
+    {"隧道工期及进尺计算", "除渣及设备配置计算", WindowKind::Mucking},
+    {"关于本程序", "帮助", WindowKind::Help},
+    {"关于本程序", "版本更新", WindowKind::UpdateNotes},
+};
+
+QSize ScreenSize(const QWidget *widget) {
+    const QScreen *screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
+    return screen->geometry().size();
+}
+
+}  // namespace
+
+void OpenCalculationWindow(QWidget *window) {
+    if (!window) return;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(window, &QObject::destroyed, [] { RestoreMainWindow(); });
+    window->show();
+    if (g_mainWindow) g_mainWindow->showMinimized();
+}
+
+void OpenModalWindow(QWidget *window) {
+    if (!window) return;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    window->show();
+    loop.exec();
+}
+
+void RestoreMainWindow() {
+    MainWindow *main = g_mainWindow;
+    if (!main) return;
+    if (main->isMinimized() || main->isMaximized()) main->showNormal();
+    main->move(CentredPosition(ScreenSize(main), main->size()));
+}
+
+void EndProgram() {
+    if (g_endProgram)
+        g_endProgram();
+    else
+        QCoreApplication::exit(0);
+}
+
+void SetEndProgramHandler(std::function<void()> handler) {
+    g_endProgram = std::move(handler);
+}
+
+PictureButton::PictureButton(QPixmap normal, QPixmap hover, QWidget *parent)
+    : QAbstractButton(parent), m_normal(std::move(normal)), m_hover(std::move(hover)) {
+    setAttribute(Qt::WA_Hover);
+    setCursor(Qt::PointingHandCursor);
+    setFixedSize(m_normal.size());
+}
+
+void PictureButton::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    if (!isEnabled()) painter.setOpacity(0.45);  // a window this build does not have
+    painter.drawPixmap(0, 0, isEnabled() && (underMouse() || isDown()) ? m_hover : m_normal);
+}
+
+void PictureButton::enterEvent(QEnterEvent *event) {
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void PictureButton::leaveEvent(QEvent *event) {
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
+MainWindow::MainWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_programFolder(std::move(programFolder)) {
+    g_mainWindow = this;
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("隧道钻爆法施工计算工具"));
+    QDir().mkpath(m_programFolder + QStringLiteral("/Data"));
+    setFixedSize(MainWindowSize(ScreenSize(this)));
+    m_background = Picture(QStringLiteral("main_background"), QSize(1001, 542), QString());
+    setCentralWidget(new QWidget(this));
+    BuildMenu();
+    BuildButtons();
+
+    m_clock = new QLabel(centralWidget());
+    m_clock->setObjectName(QStringLiteral("透明标签1"));
+    m_clock->setGeometry(667, 473, 256, 24);
+    m_clock->setAttribute(Qt::WA_TranslucentBackground);
+    m_clock->setStyleSheet(QStringLiteral("color: white;"));
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("时钟1"));
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &MainWindow::TickClock);
+    m_timer->start();
+}
+
+MainWindow::~MainWindow() {
+    if (g_mainWindow == this) g_mainWindow = nullptr;
+}
+
+void MainWindow::BuildMenu() {
+    QHash<QString, QMenu *> menus;
+    for (const MenuItem &item : kMenuItems) {
+        const QString title = QString::fromUtf8(item.menu);
+        QMenu *menu = menus.value(title);
+        if (!menu) {
+            menu = menuBar()->addMenu(title);
+            menus.insert(title, menu);
+        }
+        QAction *action = menu->addAction(QString::fromUtf8(item.item));
+        action->setEnabled(IsAvailable(item.kind));
+        const WindowKind kind = item.kind;
+        connect(action, &QAction::triggered, this, [this, kind] { Open(kind); });
+    }
+}
+
+void MainWindow::BuildButtons() {
+    for (const NavButton &nav : kNavButtons) {
+        const QString caption = QString::fromUtf8(nav.caption);
+        const QString id = QString::fromUtf8(nav.id);
+        const QSize size(151, nav.height);
+        auto *button = new PictureButton(Picture(id, size, caption),
+                                         Picture(id + QStringLiteral("_hover"), size, caption),
+                                         centralWidget());
+        button->setObjectName(id);
+        button->setToolTip(caption);
+        button->move(20, nav.top);
+        button->setEnabled(IsAvailable(nav.kind));
+        const WindowKind kind = nav.kind;
+        connect(button, &QAbstractButton::clicked, this, [this, kind] { Open(kind); });
+    }
+}
+
+void MainWindow::Open(WindowKind kind) {
+    QWidget *window = CreateWindow(kind, WindowContext{m_dialogs, m_programFolder});
+    if (!window) return;
+    if (IsModal(kind))
+        OpenModalWindow(window);
+    else
+        OpenCalculationWindow(window);
+}
+
+void MainWindow::TickClock() {
+    m_clock->setText(QStringLiteral("当前时间") + ClockText(QDateTime::currentDateTime()));
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    const int answer = m_dialogs.Message(QStringLiteral("感谢使用本软件，您确定要退出程序吗？"),
+                                         QStringLiteral("信息："), Buttons::OkCancel);
+    if (answer != kAnswerOk) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    EndProgram();
+}
+
+void MainWindow::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.drawPixmap(rect(), m_background);
+}
+
+}  // namespace tunnel

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QMainWindow>
+#include <QPixmap>
+
+#include "app/window_catalog.h"
+
+class QLabel;
+class QTimer;
+
+namespace tunnel {
+
+class Dialogs;
+
+// A navigation button drawn from a normal and a hover picture.
+class PictureButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    PictureButton(QPixmap normal, QPixmap hover, QWidget *parent = nullptr);
+    QSize sizeHint() const override { return m_normal.size(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    QPixmap m_normal;
+    QPixmap m_hover;
+};
+
+// The main window: background picture, menu, six navigation buttons and the
+// clock line. Closing it asks first and then ends the program.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(Dialogs &dialogs, QString programFolder, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Opens a window the way the navigation table says.
+    void Open(WindowKind kind);
+    // One clock tick (the timer calls it every second).
+    void TickClock();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void BuildMenu();
+    void BuildButtons();
+
+    Dialogs &m_dialogs;
+    QString m_programFolder;
+    QPixmap m_background;
+    QLabel *m_clock = nullptr;
+    QTimer *m_timer = nullptr;
+};
+
+}  // namespace tunnel

@@ -1,0 +1,92 @@
+#include "app/window_catalog.h"
+#include "modules/mucking/mucking.h"
+#include "ui/calc_window.h"
+
+#ifdef TUNNEL_HAS_DANGEROUS_WORKS
+#include "modules/dangerous_works/dangerous_works_window.h"
+#endif
+#ifdef TUNNEL_HAS_VIBRATION
+#include "modules/vibration/vibration_window.h"
+#endif
+
+#ifdef TUNNEL_HAS_PERIOD
+#include "modules/period/period_window.h"
+#endif
+
+#ifdef TUNNEL_HAS_VENTILATION
+#include "modules/ventilation/ventilation_window.h"
+#endif
+
+#ifdef TUNNEL_HAS_SMOOTHBLAST
+#include "modules/smoothblast/smoothblast_window.h"
+#endif
+
+// One include and one case per module; a build may leave modules out.
+
+namespace tunnel {
+
+QWidget *CreateWindow(WindowKind kind, const WindowContext &context) {
+    switch (kind) {
+        case WindowKind::Mucking:
+            return new CalcWindow(MuckingSpec(), context.dialogs, context.programFolder);
+#ifdef TUNNEL_HAS_DANGEROUS_WORKS
+        case WindowKind::DangerousWorks:
+            return CreateDangerousWorksWindow(context.dialogs, context.programFolder);
+#endif
+#ifdef TUNNEL_HAS_VIBRATION
+        case WindowKind::Vibration:
+            return new VibrationWindow(context.dialogs, context.programFolder);
+#endif
+#ifdef TUNNEL_HAS_PERIOD
+        case WindowKind::Period:
+            return new PeriodWindow(context.dialogs, context.programFolder);
+#endif
+#ifdef TUNNEL_HAS_VENTILATION
+        case WindowKind::Ventilation:
+            return new VentilationWindow(context.dialogs, context.programFolder);
+#endif
+#ifdef TUNNEL_HAS_SMOOTHBLAST
+        case WindowKind::SmoothBlasting:
+            return new SmoothBlastWindow(context.dialogs, context.programFolder);
+#endif
+        default:
+            break;
+    }
+    return nullptr;
+}
+
+bool IsAvailable(WindowKind kind) {
+    switch (kind) {
+        case WindowKind::Mucking:
+            return true;
+#ifdef TUNNEL_HAS_DANGEROUS_WORKS
+        case WindowKind::DangerousWorks:
+            return true;
+#endif
+#ifdef TUNNEL_HAS_VIBRATION
+        case WindowKind::Vibration:
+            return true;
+#endif
+#ifdef TUNNEL_HAS_PERIOD
+        case WindowKind::Period:
+            return true;
+#endif
+#ifdef TUNNEL_HAS_VENTILATION
+        case WindowKind::Ventilation:
+            return true;
+#endif
+#ifdef TUNNEL_HAS_SMOOTHBLAST
+        case WindowKind::SmoothBlasting:
+            return true;
+#endif
+        default:
+            return false;
+    }
+}
+
+bool IsModal(WindowKind kind) {
+    return kind == WindowKind::FormworkLoad || kind == WindowKind::Help ||
+           kind == WindowKind::UpdateNotes;
+}
+
+}  // namespace tunnel

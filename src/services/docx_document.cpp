@@ -1,0 +1,555 @@
+#include "services/docx_document.h"
+
+#include <zip.h>
+
+#include <QStringList>
+#include <pugixml.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tunnel {
+
+namespace {
+
+constexpr const char *kMainPart = "word/document.xml";
+constexpr const char *kContentTypes = "[Content_Types].xml";
+constexpr const char *kWordNamespace = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
+constexpr const char *kStrictWordNamespace = "http://purl.oclc.org/ooxml/wordprocessingml/main";
+
+// Entities and line ends as usual; whitespace-only text such as a w:t
+// holding one blank, the declaration, comments and processing instructions
+// are kept so that the part is written back as it came.
+constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_ws_pcdata_single |
+                                 pugi::parse_declaration | pugi::parse_comments | pugi::parse_pi;
+
+void SetError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+QString ZipErrorText(zip_error_t *e) { return QString::fromUtf8(zip_error_strerror(e)); }
+
+// Case folding unit by unit keeps the folded text as long as the original,
+// so positions found in the one apply to the other.
+QString Folded(const QString &text)
+{
+    QString folded = text;
+    for (QChar &c : folded)
+        c = c.toCaseFolded();
+    return folded;
+}
+
+// What a replacement value turns into inside a run.
+struct ValuePart {
+    enum Kind { Text, Break, Tab } kind;
+    QString text;
+};
+
+bool XmlCanHold(char32_t c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+std::vector<ValuePart> SplitValue(const QString &value)
+{
+    std::vector<ValuePart> parts{{ValuePart::Text, {}}};
+    auto add = [&parts](ValuePart::Kind kind) {
+        parts.push_back({kind, {}});
+        parts.push_back({ValuePart::Text, {}});
+    };
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c == u'\r') {
+            if (i + 1 < value.size() && value[i + 1] == u'\n')
+                ++i;
+            add(ValuePart::Break);
+        } else if (c == u'\n' || c == u'\v') {
+            add(ValuePart::Break);
+        } else if (c == u'\t') {
+            add(ValuePart::Tab);
+        } else if (c.isHighSurrogate() && i + 1 < value.size() && value[i + 1].isLowSurrogate()) {
+            parts.back().text += c;
+            parts.back().text += value[++i];
+        } else if (!c.isSurrogate() && XmlCanHold(c.unicode())) {
+            parts.back().text += c;
+        }
+    }
+    return parts;
+}
+
+// A w:t of the searchable text and where its text lies in its stretch.
+struct Piece {
+    pugi::xml_node text;
+    qsizetype start;
+    qsizetype length;
+};
+
+// Searchable text between two stops (tab, break, object, paragraph end).
+struct Stretch {
+    QString text;
+    std::vector<Piece> pieces;
+};
+
+// Walks the body in document order, collecting the stretches that a find
+// may match within and the main text as a reader sees it.
+class Scanner {
+public:
+    explicit Scanner(const std::string &prefix) : m_prefix(prefix) {}
+
+    void Block(pugi::xml_node node)
+    {
+        for (pugi::xml_node child : node.children()) {
+            if (child.type() != pugi::node_element)
+                continue;
+            const std::string name = Local(child);
+            if (name == "p")
+                Paragraph(child);
+            else if (name == "tbl" || name == "tr" || name == "tc" || name == "sdtContent" ||
+                     name == "customXml" || name == "ins" || name == "moveTo")
+                Block(child);
+            else if (name == "sdt")
+                Block(child.child(Name("sdtContent").c_str()));
+        }
+    }
+
+    std::vector<Stretch> stretches;
+    QStringList paragraphs;
+
+private:
+    // The local name of an element of the main namespace, empty for others.
+    std::string Local(pugi::xml_node node) const
+    {
+        const std::string name = node.name();
+        if (name.size() > m_prefix.size() && name.compare(0, m_prefix.size(), m_prefix) == 0)
+            return name.substr(m_prefix.size());
+        return {};
+    }
+
+    std::string Name(const char *local) const { return m_prefix + local; }
+
+    static bool EndsWith(const std::string &s, const char *tail)
+    {
+        const std::string t = tail;
+        return s.size() >= t.size() && s.compare(s.size() - t.size(), t.size(), t) == 0;
+    }
+
+    void Paragraph(pugi::xml_node p)
+    {
+        m_line.clear();
+        Inline(p);
+        Stop({});
+        paragraphs << m_line;
+    }
+
+    void Inline(pugi::xml_node node)
+    {
+        for (pugi::xml_node child : node.children()) {
+            if (child.type() != pugi::node_element)
+                continue;
+            const std::string name = Local(child);
+            if (name == "r") {
+                Run(child);
+            } else if (name == "hyperlink" || name == "ins" || name == "moveTo" ||
+                       name == "smartTag" || name == "customXml" || name == "fldSimple" ||
+                       name == "sdtContent" || name == "dir" || name == "bdo") {
+                Inline(child);
+            } else if (name == "sdt") {
+                Inline(child.child(Name("sdtContent").c_str()));
+            } else if (name == "del" || name == "moveFrom" || name == "proofErr" ||
+                       name == "bookmarkStart" || name == "bookmarkEnd" ||
+                       EndsWith(name, "RangeStart") || EndsWith(name, "RangeEnd") ||
+                       EndsWith(name, "Pr")) {
+                // Deleted text, markers and properties are stepped over.
+            } else {
+                // Equations, ruby text, foreign markup: an object in the text.
+                Stop(QChar(0xFFFC));
+            }
+        }
+    }
+
+    void Run(pugi::xml_node r)
+    {
+        for (pugi::xml_node child : r.children()) {
+            if (child.type() != pugi::node_element)
+                continue;
+            const std::string name = Local(child);
+            if (name == "t") {
+                if (m_fieldCodes == 0)
+                    Text(child);
+            } else if (name == "fldChar") {
+                Field(child.attribute(Name("fldCharType").c_str()).value());
+            } else if (name == "rPr" || name == "instrText" || name == "delText" ||
+                       name == "delInstrText" || name == "lastRenderedPageBreak" ||
+                       name == "commentReference" || name == "annotationRef") {
+            } else if (name == "tab" || name == "ptab") {
+                Stop(QChar(u'\t'));
+            } else if (name == "br" || name == "cr") {
+                Stop(QChar(u'\n'));
+            } else {
+                Stop(QChar(0xFFFC));
+            }
+        }
+    }
+
+    // Field codes run from begin to separate (or to end when there is no
+    // result); fields nest, and a field may span paragraphs.
+    void Field(const std::string &type)
+    {
+        if (type == "begin") {
+            m_fields.push_back(true);
+            ++m_fieldCodes;
+        } else if (type == "separate" && !m_fields.empty() && m_fields.back()) {
+            m_fields.back() = false;
+            --m_fieldCodes;
+        } else if (type == "end" && !m_fields.empty()) {
+            if (m_fields.back())
+                --m_fieldCodes;
+            m_fields.pop_back();
+        }
+    }
+
+    void Text(pugi::xml_node t)
+    {
+        const QString text = QString::fromUtf8(t.text().get());
+        m_line += text;
+        if (text.isEmpty())
+            return;
+        m_current.pieces.push_back({t, m_current.text.size(), text.size()});
+        m_current.text += text;
+    }
+
+    void Stop(QChar shown)
+    {
+        if (m_fieldCodes == 0 && !shown.isNull())
+            m_line += shown;
+        if (!m_current.pieces.empty())
+            stretches.push_back(std::move(m_current));
+        m_current = {};
+    }
+
+    std::string m_prefix;
+    std::vector<bool> m_fields;  // per open field: still in its codes
+    int m_fieldCodes = 0;
+    Stretch m_current;
+    QString m_line;
+};
+
+std::string Utf8(const QString &text) { return text.toUtf8().toStdString(); }
+
+void Preserve(pugi::xml_node t)
+{
+    pugi::xml_attribute space = t.attribute("xml:space");
+    if (!space)
+        space = t.append_attribute("xml:space");
+    space.set_value("preserve");
+}
+
+}  // namespace
+
+struct DocxDocument::Impl {
+    struct Entry {
+        std::string name;
+        zip_uint64_t index;
+        time_t mtime;
+    };
+
+    ~Impl()
+    {
+        if (archive)
+            zip_discard(archive);
+    }
+
+    // The package bytes stay alive for the archive that reads from them.
+    QByteArray package;
+    zip_t *archive = nullptr;
+    std::vector<Entry> entries;  // in the order they are written
+    std::size_t mainEntry = 0;
+    pugi::xml_document document;
+    pugi::xml_node body;
+    std::string prefix;  // of the main namespace, with its colon
+
+    std::vector<Stretch> Scan() const
+    {
+        Scanner scanner(prefix);
+        scanner.Block(body);
+        return std::move(scanner.stretches);
+    }
+
+    void Replace(const Stretch &stretch, qsizetype at, qsizetype length, const QString &value);
+    void SetPieceText(pugi::xml_node t, const QString &text);
+};
+
+// An emptied w:t goes, and with it a run that holds nothing else; runs
+// holding anything more than their properties are never removed.
+void DocxDocument::Impl::SetPieceText(pugi::xml_node t, const QString &text)
+{
+    if (!text.isEmpty()) {
+        t.text().set(Utf8(text).c_str());
+        Preserve(t);
+        return;
+    }
+    pugi::xml_node run = t.parent();
+    run.remove_child(t);
+    const std::string properties = prefix + "rPr";
+    for (pugi::xml_node child : run.children()) {
+        if (child.type() == pugi::node_element && properties != child.name())
+            return;
+    }
+    run.parent().remove_child(run);
+}
+
+void DocxDocument::Impl::Replace(const Stretch &stretch, qsizetype at, qsizetype length,
+                                 const QString &value)
+{
+    const qsizetype end = at + length;
+    std::size_t first = 0;
+    while (stretch.pieces[first].start + stretch.pieces[first].length <= at)
+        ++first;
+
+    const Piece &head = stretch.pieces[first];
+    const QString headText = QString::fromUtf8(head.text.text().get());
+    const qsizetype headEnd = head.start + head.length;
+    const QString before = headText.left(at - head.start);
+    const QString after = end < headEnd ? headText.mid(end - head.start) : QString();
+
+    // The value takes the place of the match in the first w:t; its breaks
+    // and tabs become elements of the same run, between further w:t.
+    std::vector<ValuePart> parts = SplitValue(value);
+    parts.front().text.prepend(before);
+    parts.back().text += after;
+    pugi::xml_node run = head.text.parent();
+    head.text.text().set(Utf8(parts.front().text).c_str());
+    Preserve(head.text);
+    pugi::xml_node last = head.text;
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        const ValuePart &part = parts[i];
+        if (part.kind == ValuePart::Text && part.text.isEmpty())
+            continue;
+        const char *local = part.kind == ValuePart::Break ? "br"
+                            : part.kind == ValuePart::Tab ? "tab"
+                                                          : "t";
+        last = run.insert_child_after((prefix + local).c_str(), last);
+        if (part.kind == ValuePart::Text) {
+            last.text().set(Utf8(part.text).c_str());
+            Preserve(last);
+        }
+    }
+
+    // The rest of the match is trimmed from the following pieces.
+    for (std::size_t i = first + 1; i < stretch.pieces.size(); ++i) {
+        const Piece &piece = stretch.pieces[i];
+        if (piece.start >= end)
+            break;
+        const QString text = QString::fromUtf8(piece.text.text().get());
+        SetPieceText(piece.text, text.mid(end - piece.start));
+    }
+}
+
+DocxDocument::DocxDocument() : m_impl(std::make_unique<Impl>()) {}
+
+DocxDocument::~DocxDocument() = default;
+
+bool DocxDocument::Open(const QByteArray &package, QString *error)
+{
+    m_impl = std::make_unique<Impl>();
+    Impl &d = *m_impl;
+    d.package = package;
+
+    zip_error_t zerror;
+    zip_error_init(&zerror);
+    zip_source_t *source =
+        zip_source_buffer_create(d.package.constData(), zip_uint64_t(d.package.size()), 0, &zerror);
+    if (source)
+        d.archive = zip_open_from_source(source, ZIP_RDONLY, &zerror);
+    if (!d.archive) {
+        SetError(error, QStringLiteral("不是有效的Word文档：%1").arg(ZipErrorText(&zerror)));
+        if (source)
+            zip_source_free(source);
+        zip_error_fini(&zerror);
+        return false;
+    }
+    zip_error_fini(&zerror);
+
+    const zip_int64_t count = zip_get_num_entries(d.archive, 0);
+    bool haveMain = false;
+    for (zip_int64_t i = 0; i < count; ++i) {
+        zip_stat_t st;
+        if (zip_stat_index(d.archive, zip_uint64_t(i), ZIP_FL_ENC_RAW, &st) != 0)
+            continue;
+        const std::string name = st.name;
+        // Directory entries make Word offer a repair.
+        if (name.empty() || name.back() == '/')
+            continue;
+        const time_t mtime = (st.valid & ZIP_STAT_MTIME) ? st.mtime : 315532800;
+        Impl::Entry entry{name, zip_uint64_t(i), mtime};
+        if (name == kContentTypes)
+            d.entries.insert(d.entries.begin(), entry);
+        else
+            d.entries.push_back(entry);
+    }
+    for (std::size_t i = 0; i < d.entries.size(); ++i) {
+        if (d.entries[i].name == kMainPart) {
+            d.mainEntry = i;
+            haveMain = true;
+        }
+    }
+    if (!haveMain) {
+        SetError(error, QStringLiteral("文档中没有正文部分"));
+        m_impl = std::make_unique<Impl>();
+        return false;
+    }
+
+    std::string xml;
+    const zip_uint64_t index = d.entries[d.mainEntry].index;
+    zip_file_t *file = zip_fopen_index(d.archive, index, 0);
+    if (file) {
+        char buffer[65536];
+        zip_int64_t n;
+        while ((n = zip_fread(file, buffer, sizeof buffer)) > 0)
+            xml.append(buffer, std::size_t(n));
+        const bool readFailed = n < 0;
+        zip_fclose(file);
+        if (readFailed)
+            file = nullptr;
+    }
+    if (!file) {
+        SetError(error, QStringLiteral("无法读取文档正文：%1")
+                            .arg(QString::fromUtf8(zip_strerror(d.archive))));
+        m_impl = std::make_unique<Impl>();
+        return false;
+    }
+
+    const pugi::xml_parse_result parsed =
+        d.document.load_buffer(xml.data(), xml.size(), kParseFlags, pugi::encoding_auto);
+    pugi::xml_node root = d.document.document_element();
+    if (parsed) {
+        // The main namespace's prefix as the root declares it ("w:" in
+        // everything Word writes).
+        for (pugi::xml_attribute a : root.attributes()) {
+            const std::string name = a.name();
+            const std::string uri = a.value();
+            if ((uri == kWordNamespace || uri == kStrictWordNamespace) &&
+                name.compare(0, 6, "xmlns:") == 0) {
+                d.prefix = name.substr(6) + ":";
+                break;
+            }
+        }
+        d.body = root.child((d.prefix + "body").c_str());
+    }
+    if (!parsed || d.prefix.empty() || std::string(root.name()) != d.prefix + "document" ||
+        !d.body) {
+        SetError(error, parsed ? QStringLiteral("文档正文格式不正确")
+                               : QStringLiteral("文档正文无法解析：%1")
+                                     .arg(QString::fromUtf8(parsed.description())));
+        m_impl = std::make_unique<Impl>();
+        return false;
+    }
+    return true;
+}
+
+bool DocxDocument::ReplacePass(const QString &placeholder, const QString &value)
+{
+    if (placeholder.isEmpty() || !m_impl->body)
+        return false;
+    const QString needle = Folded(placeholder);
+    for (const Stretch &stretch : m_impl->Scan()) {
+        const qsizetype at = Folded(stretch.text).indexOf(needle);
+        if (at >= 0) {
+            m_impl->Replace(stretch, at, needle.size(), value);
+            return true;
+        }
+    }
+    return false;
+}
+
+int DocxDocument::ReplacePlaceholder(const QString &placeholder, const QString &value, int passes)
+{
+    int found = 0;
+    while (found < passes && ReplacePass(placeholder, value))
+        ++found;
+    return found;
+}
+
+QString DocxDocument::MainText() const
+{
+    if (!m_impl->body)
+        return {};
+    Scanner scanner(m_impl->prefix);
+    scanner.Block(m_impl->body);
+    return scanner.paragraphs.join(u'\n');
+}
+
+QByteArray DocxDocument::Save(QString *error) const
+{
+    const Impl &d = *m_impl;
+    if (!d.archive) {
+        SetError(error, QStringLiteral("没有打开的文档"));
+        return {};
+    }
+
+    std::ostringstream stream;
+    d.document.save(stream, "", pugi::format_raw, pugi::encoding_utf8);
+    const std::string xml = stream.str();
+
+    zip_error_t zerror;
+    zip_error_init(&zerror);
+    zip_source_t *target = zip_source_buffer_create(nullptr, 0, 0, &zerror);
+    zip_t *out = target ? zip_open_from_source(target, ZIP_TRUNCATE, &zerror) : nullptr;
+    if (!out) {
+        SetError(error, QStringLiteral("无法建立文档：%1").arg(ZipErrorText(&zerror)));
+        if (target)
+            zip_source_free(target);
+        zip_error_fini(&zerror);
+        return {};
+    }
+    zip_error_fini(&zerror);
+    // Kept past zip_close, which would otherwise free it with the archive.
+    zip_source_keep(target);
+
+    auto fail = [&](const QString &what) {
+        SetError(error, QStringLiteral("%1：%2").arg(what, QString::fromUtf8(zip_strerror(out))));
+        zip_discard(out);
+        zip_source_free(target);
+        return QByteArray();
+    };
+
+    // A fresh archive in the original order: local headers are written new
+    // (no data descriptors left over), other parts keep their stored bytes.
+    for (std::size_t i = 0; i < d.entries.size(); ++i) {
+        const Impl::Entry &entry = d.entries[i];
+        zip_source_t *data =
+            i == d.mainEntry ? zip_source_buffer(out, xml.data(), xml.size(), 0)
+                             : zip_source_zip(out, d.archive, entry.index, 0, 0, -1);
+        if (!data)
+            return fail(QStringLiteral("无法复制 %1").arg(QString::fromStdString(entry.name)));
+        const zip_int64_t index =
+            zip_file_add(out, entry.name.c_str(), data, ZIP_FL_ENC_GUESS);
+        if (index < 0) {
+            zip_source_free(data);
+            return fail(QStringLiteral("无法写入 %1").arg(QString::fromStdString(entry.name)));
+        }
+        zip_file_set_mtime(out, zip_uint64_t(index), entry.mtime, 0);
+    }
+    if (zip_close(out) != 0)
+        return fail(QStringLiteral("无法保存文档"));
+
+    QByteArray bytes;
+    zip_stat_t st;
+    if (zip_source_stat(target, &st) == 0 && (st.valid & ZIP_STAT_SIZE) &&
+        zip_source_open(target) == 0) {
+        bytes.resize(qsizetype(st.size));
+        const zip_int64_t n = zip_source_read(target, bytes.data(), st.size);
+        zip_source_close(target);
+        if (n != zip_int64_t(st.size))
+            bytes.clear();
+    }
+    zip_source_free(target);
+    if (bytes.isEmpty())
+        SetError(error, QStringLiteral("无法取出保存的文档"));
+    return bytes;
+}
+
+}  // namespace tunnel

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+namespace tunnel {
+
+// A Word package (Office Open XML) held in memory whose main document part
+// can have its placeholder texts replaced. Headers, footers and every other
+// part are copied unchanged when the package is written.
+class DocxDocument {
+public:
+    DocxDocument();
+    ~DocxDocument();
+    DocxDocument(const DocxDocument &) = delete;
+    DocxDocument &operator=(const DocxDocument &) = delete;
+
+    // Reads a package. Returns false with a reason when it is no package or
+    // has no parsable main document part.
+    bool Open(const QByteArray &package, QString *error = nullptr);
+
+    // One replace pass: the first occurrence, in document order, of the
+    // placeholder in the main text (letters matched without regard to case)
+    // is replaced by value, which takes the formatting of the run where the
+    // match starts. Returns whether an occurrence was found.
+    bool ReplacePass(const QString &placeholder, const QString &value);
+
+    // Runs up to passes replace passes; returns how many found an occurrence.
+    // Stops at the first pass that finds nothing.
+    int ReplacePlaceholder(const QString &placeholder, const QString &value, int passes);
+
+    // The searchable main text, paragraphs separated by "\n".
+    QString MainText() const;
+
+    // The package with the edited main part; empty with a reason on failure.
+    QByteArray Save(QString *error = nullptr) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+}  // namespace tunnel

@@ -1,0 +1,57 @@
+#include "services/parameter_file.h"
+
+#include <QDir>
+
+#include "services/dialogs.h"
+#include "services/ini_file.h"
+#include "ui/form.h"
+
+namespace tunnel {
+
+QString DataFolder(const Form &form) {
+    return form.ProgramFolder() + QStringLiteral("/Data");
+}
+
+std::optional<QString> AskParameterFile(Form &form, bool save, const char *openDefaultExtension) {
+    FileRequest request;
+    request.save = save;
+    request.initialFolder = DataFolder(form);
+    request.filter = QStringLiteral("（*.tac）|*.tac");
+    request.defaultExtension = save ? QStringLiteral(".tac") : U(openDefaultExtension);
+    return form.dialogs().AskFile(request);
+}
+
+QString StoreParameters(const Form &form, const QString &path, std::span<const ParamKey> keys) {
+    IniFile ini = IniFile::Load(path);
+    for (const ParamKey &key : keys) ini.Write(U(key.section), U(key.key), form.Text(U(key.field)));
+    return ini.Save(path);
+}
+
+void LoadParameters(Form &form, const QString &path, std::span<const ParamKey> keys) {
+    const IniFile ini = IniFile::Load(path);
+    for (const ParamKey &key : keys)
+        form.SetText(U(key.field), ini.Read(U(key.section), U(key.key)));
+}
+
+bool SaveParameters(Form &form, const WindowSpec &spec) {
+    const std::optional<QString> path = AskParameterFile(form, true);
+    if (!path) return false;
+    const QString failure = StoreParameters(form, *path, spec.params);
+    if (!failure.isEmpty()) {
+        form.dialogs().Message(QStringLiteral("保存失败！\r\n文件：%1\r\n原因：%2")
+                                   .arg(QDir::toNativeSeparators(*path), failure),
+                               QStringLiteral("信息："), Buttons::Ok, Icon::Error);
+        return false;
+    }
+    form.dialogs().Message(QStringLiteral("保存成功！"));
+    return true;
+}
+
+bool OpenParameters(Form &form, const WindowSpec &spec) {
+    const std::optional<QString> path = AskParameterFile(form, false, spec.openDefaultExtension);
+    if (!path) return false;
+    LoadParameters(form, *path, spec.params);
+    return true;
+}
+
+}  // namespace tunnel

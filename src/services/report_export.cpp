@@ -1,0 +1,107 @@
+#include "services/report_export.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "services/dialogs.h"
+#include "services/docx_document.h"
+#include "services/ini_file.h"
+#include "ui/conversions.h"
+#include "ui/form.h"
+
+namespace tunnel {
+
+namespace {
+
+// Re-enables the export button however the export ends.
+class BusyGuard {
+public:
+    explicit BusyGuard(Form &form) : m_form(form) { m_form.SetBusy(true); }
+    ~BusyGuard() { m_form.SetBusy(false); }
+
+private:
+    Form &m_form;
+};
+
+}  // namespace
+
+QString ExportFolder(const Form &form) {
+    return form.ProgramFolder() + QStringLiteral("/导出的方案");
+}
+
+QByteArray TemplateBytes(const char *templateName) {
+    QFile file(QStringLiteral(":/templates/%1.docx").arg(U(templateName)));
+    if (!file.open(QIODevice::ReadOnly)) return QByteArray();
+    return file.readAll();
+}
+
+void ExportReport(Form &form, const ReportSpec &report) {
+    Dialogs &dialogs = form.dialogs();
+    if (dialogs.Message(QStringLiteral("确定开始导出，中途请勿进行其他操作！"),
+                        QStringLiteral("信息："), Buttons::OkCancel) != kAnswerOk)
+        return;
+    BusyGuard busy(form);
+    const QString folder = ExportFolder(form);
+    QDir().mkpath(folder);
+    const QString notice = U(report.noticeId);
+    form.SetCaption(notice, U(report.preparingNotice));
+
+    // The document is filled in memory and written once at the end, so a
+    // failed write leaves the earlier report intact.
+    const QString path = folder + QLatin1Char('/') + U(report.outputName);
+    DocxDocument document;
+    QString failure;
+    document.Open(TemplateBytes(report.templateName), &failure);
+
+    form.AppendLog(U(report.startLog));
+    form.SetCaption(notice, U(report.firstNotice));
+    for (const ReportRow &row : report.rows) {
+        if (row.logBefore) form.AppendLog(U(row.logBefore));
+        if (row.noticeBefore) form.SetCaption(notice, U(row.noticeBefore));
+        const QString value = row.value ? row.value(form) : form.Text(U(row.field));
+        document.ReplacePlaceholder(U(row.placeholder), value, row.passes);
+        if (row.noticeAfter) form.SetCaption(notice, U(row.noticeAfter));
+    }
+    if (report.finishLog) form.AppendLog(U(report.finishLog));
+
+    if (failure.isEmpty()) {
+        const QByteArray bytes = document.Save(&failure);
+        if (failure.isEmpty()) failure = WriteFileAtomically(path, bytes);
+    }
+    if (!failure.isEmpty()) {
+        dialogs.Message(QStringLiteral("导出失败！\r\n文件：%1\r\n原因：%2")
+                            .arg(QDir::toNativeSeparators(path), failure),
+                        QStringLiteral("信息："), Buttons::Ok, Icon::Error);
+        return;
+    }
+
+    if (report.pauseAfterSave > 0) dialogs.Pause(report.pauseAfterSave);
+    if (report.animationNotice) form.SetCaption(notice, U(report.animationNotice));
+    ProgressAnimation(form, report.noticeId, report.animation);
+    if (report.completionLog) form.AppendLog(U(report.completionLog));
+    dialogs.Message(U(report.completionMessage));
+    dialogs.OpenFolder(folder);
+}
+
+void ProgressAnimation(Form &form, const char *noticeId, Animation variant) {
+    Dialogs &dialogs = form.dialogs();
+    const QString notice = U(noticeId);
+    form.SetProgressMaximum(100);
+    for (int step = 0; step < 100; ++step) {
+        const int p = qMin(form.Progress() + 1, 100);
+        form.SetProgress(p);
+        form.SetCaption(
+            notice, QStringLiteral("已导出 ") + ToText(p / 100.0 * 100) + QStringLiteral("%  "));
+        if (p == 100 && variant != Animation::None) {
+            dialogs.Pause(500);
+            if (variant == Animation::DoneNotice)
+                form.SetCaption(notice, QStringLiteral("导出完成！"));
+            else if (variant == Animation::DownloadNotice)
+                form.SetCaption(notice, QStringLiteral("下载完成  "));
+            form.SetProgress(0);
+        }
+        if (variant != Animation::None) dialogs.Wait(1);
+    }
+}
+
+}  // namespace tunnel

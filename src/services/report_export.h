@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+
+#include "ui/window_spec.h"
+
+namespace tunnel {
+
+class Form;
+
+// Folder of the exported reports below the program folder.
+QString ExportFolder(const Form &form);
+
+// The embedded template package of that name, empty when there is none.
+QByteArray TemplateBytes(const char *templateName);
+
+// The export procedure: confirmation, export folder, template written,
+// placeholders replaced with the countdown notices, document saved, progress
+// animation, completion line and message, folder shown. A failure to write
+// the output file is reported instead of the completion message.
+void ExportReport(Form &form, const ReportSpec &report);
+
+// The progress bar animation after an export.
+void ProgressAnimation(Form &form, const char *noticeId, Animation variant);
+
+}  // namespace tunnel

@@ -1,0 +1,178 @@
+#include "ui/bar_chart.h"
+
+#include <algorithm>
+#include <array>
+
+#include "ui/conversions.h"
+
+namespace tunnel {
+
+namespace {
+
+// Colours of series that a resize adds, so an unset series is still told
+// apart from its neighbours.
+constexpr std::array<Rgb, 6> kNewSeriesColours{{
+    {255, 0, 0},
+    {0, 0, 255},
+    {0, 255, 0},
+    {255, 165, 0},
+    {128, 0, 128},
+    {0, 128, 128},
+}};
+
+constexpr Rgb kRed{255, 0, 0};
+
+}  // namespace
+
+BarChart::BarChart()
+    : m_series{Series{QString(), kNewSeriesColours[0], {0.0}}}, m_categoryNames{QString()} {}
+
+BarChart BarChart::SmoothBlastingDesign() {
+    BarChart chart;
+    chart.m_title = QStringLiteral("数量对比柱状图");
+    chart.m_unitText = QStringLiteral("个/kg");
+    chart.m_categoryNames = {QStringLiteral("数量")};
+    chart.m_series = {Series{QStringLiteral("炸药"), kRed, {10.0}}};
+    return chart;
+}
+
+BarChart BarChart::PeriodDesign() {
+    BarChart chart;
+    chart.m_title = QStringLiteral("进尺与工期占比柱状图");
+    chart.m_unitText = QStringLiteral("m");
+    chart.m_axisTitle = QStringLiteral("月份");
+    chart.m_categoryNames = {QStringLiteral("一月")};
+    chart.m_series = {Series{QStringLiteral("销售金额"), kRed, {10.0}}};
+    return chart;
+}
+
+void BarChart::Changed() {
+    if (m_changed) m_changed();
+}
+
+void BarChart::SetTitle(const QString &text) {
+    m_title = text;
+    Changed();
+}
+
+void BarChart::SetUnitText(const QString &text) {
+    m_unitText = text;
+    Changed();
+}
+
+void BarChart::SetAxisTitle(const QString &text) {
+    m_axisTitle = text;
+    Changed();
+}
+
+void BarChart::SetMaxValue(int value) {
+    m_maxValue = std::clamp(value, 0, kMaxValue);
+    Changed();
+}
+
+void BarChart::SetDivisionCount(int count) {
+    m_divisionCount = std::clamp(count, 1, kMaxCount);
+    Changed();
+}
+
+void BarChart::SetSeriesCount(int count) {
+    const auto old = m_series.size();
+    m_series.resize(static_cast<std::size_t>(std::clamp(count, 1, kMaxCount)));
+    for (auto i = old; i < m_series.size(); ++i) {
+        m_series[i].colour = kNewSeriesColours[i % kNewSeriesColours.size()];
+        m_series[i].values.assign(m_categoryNames.size(), 0.0);
+    }
+    m_currentSeries = 0;
+    Changed();
+}
+
+void BarChart::SetCurrentSeries(int index) {
+    m_currentSeries = index >= 0 && index < SeriesCount() ? index : 0;
+    Changed();
+}
+
+void BarChart::SetSeriesName(const QString &name) {
+    m_series[m_currentSeries].name = name;
+    Changed();
+}
+
+void BarChart::SetSeriesColor(Rgb colour) {
+    m_series[m_currentSeries].colour = {std::clamp(colour.r, 0, 255), std::clamp(colour.g, 0, 255),
+                                        std::clamp(colour.b, 0, 255)};
+    Changed();
+}
+
+void BarChart::SetCategoryCount(int count) {
+    const auto size = static_cast<std::size_t>(std::clamp(count, 1, kMaxCount));
+    m_categoryNames.resize(size);
+    for (Series &series : m_series) series.values.resize(size, 0.0);
+    m_currentCategory = 0;
+    Changed();
+}
+
+void BarChart::SetCurrentCategory(int index) {
+    m_currentCategory = index >= 0 && index < CategoryCount() ? index : 0;
+    Changed();
+}
+
+void BarChart::SetCategoryName(const QString &name) {
+    m_categoryNames[m_currentCategory] = name;
+    Changed();
+}
+
+void BarChart::SetValue(double value) {
+    // !(value > 0) also catches NaN and turns -0 into 0.
+    if (!(value > 0))
+        value = 0;
+    else if (value > kMaxValue)
+        value = kMaxValue;
+    m_series[m_currentSeries].values[m_currentCategory] = value;
+    Changed();
+}
+
+void BarChart::SetTipTemplate(const QString &text) {
+    m_tipTemplate = text;
+    Changed();
+}
+
+void BarChart::SetVisible(bool visible) {
+    m_visible = visible;
+    Changed();
+}
+
+QString BarChart::SeriesName(int series) const {
+    return series >= 0 && series < SeriesCount() ? m_series[series].name : QString();
+}
+
+Rgb BarChart::SeriesColor(int series) const {
+    return series >= 0 && series < SeriesCount() ? m_series[series].colour : kBlack;
+}
+
+QString BarChart::CategoryName(int category) const {
+    return category >= 0 && category < CategoryCount() ? m_categoryNames[category] : QString();
+}
+
+double BarChart::Value(int series, int category) const {
+    if (series < 0 || series >= SeriesCount() || category < 0 || category >= CategoryCount())
+        return 0.0;
+    return m_series[series].values[category];
+}
+
+QString BarChart::DivisionLabel(int i) const {
+    // Integer arithmetic: i × MaxValue stays below 1e9 and the rounding is exact.
+    const long long numerator = 2LL * std::max(i, 0) * m_maxValue + m_divisionCount;
+    return QString::number(numerator / (2LL * m_divisionCount));
+}
+
+double BarChart::BarFraction(int series, int category) const {
+    if (m_maxValue == 0) return 0.0;
+    return std::min(Value(series, category) / m_maxValue, 1.0);
+}
+
+QString BarChart::TipText(int series, int category) const {
+    QString text = m_tipTemplate;
+    text.replace(QLatin1String("${v}"), ToText(Value(series, category)));
+    return text;
+}
+
+}  // namespace tunnel

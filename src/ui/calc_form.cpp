@@ -1,0 +1,57 @@
+#include "ui/calc_form.h"
+
+#include "ui/conversions.h"
+#include "ui/form.h"
+
+namespace tunnel {
+
+const FieldSpec *FindField(const WindowSpec &spec, const QString &id) {
+    for (const FieldSpec &field : spec.fields)
+        if (U(field.id) == id) return &field;
+    return nullptr;
+}
+
+Rgb PresetColour(const FieldSpec &field) {
+    return field.grey == 0 ? kBlack : Rgb{field.grey, field.grey, field.grey};
+}
+
+void FieldChanged(Form &form, const WindowSpec &spec, const FieldSpec &field) {
+    const bool colour = field.change == Change::Colour || field.change == Change::ColourAndNotice;
+    const bool notice = field.change == Change::Notice || field.change == Change::ColourAndNotice;
+    if (colour && field.grey != 0) form.SetTextColor(U(field.id), kBlack);
+    if (notice && spec.changeNoticeId)
+        form.SetCaption(U(spec.changeNoticeId), U(spec.changeNotice));
+    if (field.onChange) field.onChange(form);
+}
+
+void FieldFocused(Form &form, const FieldSpec &field) {
+    if (*field.focusHint) form.AppendLog(U(field.focusHint));
+}
+
+QString ReadText(const Form &form, const char *id) {
+    return form.Text(U(id));
+}
+
+double ReadNumber(const Form &form, const char *id) {
+    return ToNumber(form.Text(U(id)));
+}
+
+void WriteText(Form &form, const char *id, const QString &text) {
+    form.SetText(U(id), text);
+}
+
+bool CheckFilled(Form &form, std::initializer_list<const char *> ids, const char *message) {
+    for (const char *id : ids) {
+        if (!Filled(form.Text(U(id)))) {
+            form.AppendLog(U(message));
+            return false;
+        }
+    }
+    return true;
+}
+
+void WindowCreated(Form &form, const WindowSpec &spec) {
+    for (const char *line : spec.creationLog) form.AppendLog(U(line));
+}
+
+}  // namespace tunnel

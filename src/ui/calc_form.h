@@ -1,0 +1,34 @@
+#pragma once
+
+#include <initializer_list>
+
+#include "ui/form.h"
+#include "ui/window_spec.h"
+
+namespace tunnel {
+
+class Form;
+
+// Reaction to a change of a field (typed, or set by a command or a file
+// load): the grey preset turns black, the change notice is shown, and the
+// field's own hook runs, as its table row says.
+void FieldChanged(Form &form, const WindowSpec &spec, const FieldSpec &field);
+
+// Appends the field's focus hint, on every arrival of the focus.
+void FieldFocused(Form &form, const FieldSpec &field);
+
+// Appends the window's creation lines.
+void WindowCreated(Form &form, const WindowSpec &spec);
+
+Rgb PresetColour(const FieldSpec &field);
+
+// Shorthands for commands over UTF-8 unit names.
+QString ReadText(const Form &form, const char *id);
+double ReadNumber(const Form &form, const char *id);
+void WriteText(Form &form, const char *id, const QString &text);
+
+// Checks the fields in the given order; at the first one that is empty,
+// appends the message to the log and returns false.
+bool CheckFilled(Form &form, std::initializer_list<const char *> ids, const char *message);
+
+}  // namespace tunnel

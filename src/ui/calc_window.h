@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+
+#include "ui/form.h"
+#include "ui/window_spec.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace tunnel {
+
+class TextBox;
+
+// A calculation window built from its table: group boxes with labelled
+// fields and hint labels, command buttons, the log box, the notice label, the
+// progress bar and the "文件" menu. It is the Form the module's commands run
+// on; units are found by their objectName, so a window may add units of its
+// own and address them the same way.
+class CalcWindow : public QMainWindow, public Form {
+    Q_OBJECT
+public:
+    enum class Layout { Standard, None };
+
+    CalcWindow(const WindowSpec &spec, Dialogs &dialogs, QString programFolder,
+               Layout layout = Layout::Standard, QWidget *parent = nullptr);
+    ~CalcWindow() override;
+
+    const WindowSpec &spec() const { return m_spec; }
+
+    // Form
+    QString Text(const QString &id) const override;
+    void SetText(const QString &id, const QString &text) override;
+    Rgb TextColor(const QString &id) const override;
+    void SetTextColor(const QString &id, Rgb colour) override;
+    void SetBackColor(const QString &id, Rgb colour) override;
+    QString Caption(const QString &id) const override;
+    void SetCaption(const QString &id, const QString &text) override;
+    void SetEnabled(const QString &id, bool enabled) override;
+    void SetVisible(const QString &id, bool visible) override;
+    int CurrentIndex(const QString &id) const override;
+    void SetCurrentIndex(const QString &id, int index) override;
+    QStringList Items(const QString &id) const override;
+    void SetItems(const QString &id, const QStringList &items) override;
+    bool Checked(const QString &id) const override;
+    void SetChecked(const QString &id, bool checked) override;
+    void AppendLog(const QString &text) override;
+    QString LogText() const override;
+    void SetLogText(const QString &text) override;
+    int Progress() const override;
+    void SetProgress(int value) override;
+    void SetProgressMaximum(int maximum) override;
+    BarChart *Chart(const QString &id) override;
+    void SetBusy(bool busy) override;
+    Dialogs &dialogs() override { return m_dialogs; }
+    QString ProgramFolder() const override { return m_programFolder; }
+
+    // Units of the standard form, for windows that lay them out themselves.
+    QGroupBox *Group(int index) const;
+    QWidget *Unit(const QString &id) const;
+    QPushButton *Button(const char *id) const;
+    QLabel *FieldLabel(const char *fieldId) const;
+    TextBox *LogBox() const { return m_log; }
+    QLabel *NoticeLabel() const { return m_notice; }
+    QProgressBar *ProgressBar() const { return m_progress; }
+    // The row of open, save and export buttons with the notice and the bar.
+    QWidget *FileRow() const { return m_fileRow; }
+
+    // Runs a button's action as a click would.
+    void RunOpen();
+    void RunSave();
+    void RunExport();
+
+signals:
+    // Emitted when the window is about to go; the shell restores itself.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void BuildUnits();
+    void BuildStandardLayout();
+    void BuildMenu();
+    QWidget *Find(const QString &id) const;
+
+    const WindowSpec &m_spec;
+    Dialogs &m_dialogs;
+    QString m_programFolder;
+    QList<QGroupBox *> m_groups;
+    QHash<QString, QLabel *> m_labels;
+    QHash<QString, QLabel *> m_hints;
+    TextBox *m_log = nullptr;
+    QLabel *m_notice = nullptr;
+    QLabel *m_changeNotice = nullptr;
+    QProgressBar *m_progress = nullptr;
+    QWidget *m_fileRow = nullptr;
+    bool m_closing = false;
+};
+
+}  // namespace tunnel

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tunnel {
+
+class BarChart;
+class Dialogs;
+
+// An RGB colour; the core has no QColor.
+struct Rgb {
+    int r = 0;
+    int g = 0;
+    int b = 0;
+    friend bool operator==(const Rgb &, const Rgb &) = default;
+};
+
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kGrey128{128, 128, 128};
+inline constexpr Rgb kGrey192{192, 192, 192};
+
+// What a command sees of its window: the units addressed by their unit names
+// (the objectNames of the widgets). Setting a field's text counts as a change
+// of that field, exactly as typing does, so grey presets turn black and change
+// notices fire.
+class Form {
+public:
+    virtual ~Form() = default;
+
+    // Edit boxes (single or multi-line).
+    virtual QString Text(const QString &id) const = 0;
+    virtual void SetText(const QString &id, const QString &text) = 0;
+    virtual Rgb TextColor(const QString &id) const = 0;
+    virtual void SetTextColor(const QString &id, Rgb colour) = 0;
+    virtual void SetBackColor(const QString &id, Rgb colour) = 0;
+
+    // Captions of labels, buttons, group boxes and check boxes.
+    virtual QString Caption(const QString &id) const = 0;
+    virtual void SetCaption(const QString &id, const QString &text) = 0;
+
+    virtual void SetEnabled(const QString &id, bool enabled) = 0;
+    virtual void SetVisible(const QString &id, bool visible) = 0;
+
+    // Drop-down lists and list boxes; -1 is no selection.
+    virtual int CurrentIndex(const QString &id) const = 0;
+    virtual void SetCurrentIndex(const QString &id, int index) = 0;
+    virtual QStringList Items(const QString &id) const = 0;
+    virtual void SetItems(const QString &id, const QStringList &items) = 0;
+
+    // Check boxes and radio buttons.
+    virtual bool Checked(const QString &id) const = 0;
+    virtual void SetChecked(const QString &id, bool checked) = 0;
+
+    // The log box: append at the end and scroll there, or replace it all.
+    virtual void AppendLog(const QString &text) = 0;
+    virtual QString LogText() const = 0;
+    virtual void SetLogText(const QString &text) = 0;
+
+    // The progress bar of the report export.
+    virtual int Progress() const = 0;
+    virtual void SetProgress(int value) = 0;
+    virtual void SetProgressMaximum(int maximum) = 0;
+
+    // The bar chart unit of that name, or null when the window has none.
+    virtual BarChart *Chart(const QString &id) = 0;
+
+    // Enables or disables the window's command buttons while an export runs.
+    virtual void SetBusy(bool busy) = 0;
+
+    virtual Dialogs &dialogs() = 0;
+    // Folder of the executable: root of Data and the export folder.
+    virtual QString ProgramFolder() const = 0;
+};
+
+}  // namespace tunnel

@@ -1,0 +1,164 @@
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/main_window.h"
+#include "app/shell_rules.h"
+#include "app/splash_window.h"
+#include "app/window_ops.h"
+#include "support/scripted_dialogs.h"
+#include "ui/calc_window.h"
+
+using namespace tunnel;
+using tunnel::test::ScriptedDialogs;
+
+class TestShell : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void splashCountsToHundredThenCloses();
+    void mainWindowSizeAndDataFolder();
+    void clockLine();
+    void calculationWindowMinimisesAndRestores();
+    void restoreCentresEvenWithOtherWindowsOpen();
+    void exitQuestion_data();
+    void exitQuestion();
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+    ScriptedDialogs *m_dialogs = nullptr;
+    int m_ended = 0;
+};
+
+void TestShell::init() {
+    m_dir = new QTemporaryDir;
+    m_dialogs = new ScriptedDialogs;
+    m_ended = 0;
+    SetEndProgramHandler([this] { ++m_ended; });
+}
+
+void TestShell::cleanup() {
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow *>(w) || qobject_cast<SplashWindow *>(w)) windows << w;
+    for (const QPointer<QWidget> &w : windows) delete w.data();
+    SetEndProgramHandler(nullptr);
+    delete m_dialogs;
+    delete m_dir;
+}
+
+void TestShell::splashCountsToHundredThenCloses() {
+    QPointer<SplashWindow> splash = new SplashWindow;
+    QCOMPARE(splash->size(), QSize(819, 411));
+    auto *label = splash->findChild<QLabel *>(QStringLiteral("透明标签1"));
+    auto *bar = splash->findChild<QProgressBar *>(QStringLiteral("进度条1"));
+    QVERIFY(label && bar);
+    QCOMPARE(label->text(), QStringLiteral("载入进度"));
+    QSignalSpy finished(splash.data(), &SplashWindow::finished);
+    splash->Tick();
+    QCOMPARE(label->text(), QStringLiteral("进度加载1%"));
+    for (int i = 1; i < 100; ++i) splash->Tick();
+    QCOMPARE(label->text(), QStringLiteral("进度加载100%"));
+    QCOMPARE(bar->value(), 100);
+    QCOMPARE(finished.count(), 0);
+    splash->Tick();
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(label->text(), QStringLiteral("加载完成！"));
+    QVERIFY(label->isHidden() && bar->isHidden());
+    QTRY_VERIFY(splash.isNull());
+}
+
+void TestShell::mainWindowSizeAndDataFolder() {
+    auto *main = new MainWindow(*m_dialogs, m_dir->path());
+    const QSize screen = main->screen()->geometry().size();
+    QCOMPARE(main->size(), MainWindowSize(screen));
+    QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("Data"))).isDir());
+    // An existing folder is fine.
+    delete main;
+    main = new MainWindow(*m_dialogs, m_dir->path());
+    QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("Data"))).isDir());
+    for (const char *id :
+         {"超级按钮6", "超级按钮1", "超级按钮2", "超级按钮4", "超级按钮3", "超级按钮5"})
+        QVERIFY2(main->findChild<QAbstractButton *>(QString::fromUtf8(id)), id);
+    QCOMPARE(main->findChild<QAbstractButton *>(QStringLiteral("超级按钮2"))->height(), 48);
+}
+
+void TestShell::clockLine() {
+    MainWindow main(*m_dialogs, m_dir->path());
+    auto *clock = main.findChild<QLabel *>(QStringLiteral("透明标签1"));
+    QVERIFY(clock);
+    QCOMPARE(clock->text(), QString());  // empty until the first tick
+    main.TickClock();
+    QVERIFY(clock->text().startsWith(QStringLiteral("当前时间") +
+                                     QString::number(QDate::currentDate().year()) +
+                                     QStringLiteral("年")));
+}
+
+void TestShell::calculationWindowMinimisesAndRestores() {
+    auto *main = new MainWindow(*m_dialogs, m_dir->path());
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    main->move(5, 5);
+    main->findChild<QAbstractButton *>(QStringLiteral("超级按钮5"))->click();
+    CalcWindow *window = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *c = qobject_cast<CalcWindow *>(w)) window = c;
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), QStringLiteral("隧道除渣及设备配置计算"));
+    QVERIFY(window->isVisible());
+    QTRY_VERIFY(main->isMinimized());
+    window->close();
+    QTRY_VERIFY(!main->isMinimized());
+    const QSize screen = main->screen()->geometry().size();
+    QCOMPARE(main->pos(), CentredPosition(screen, main->size()));
+}
+
+void TestShell::restoreCentresEvenWithOtherWindowsOpen() {
+    auto *main = new MainWindow(*m_dialogs, m_dir->path());
+    main->show();
+    main->Open(WindowKind::Mucking);
+    main->Open(WindowKind::Mucking);
+    QList<CalcWindow *> windows;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *c = qobject_cast<CalcWindow *>(w)) windows << c;
+    QCOMPARE(windows.size(), 2);
+    QTRY_VERIFY(main->isMinimized());
+    windows[0]->close();
+    QTRY_VERIFY(!main->isMinimized());
+    QVERIFY(windows[1]->isVisible());
+}
+
+void TestShell::exitQuestion_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("ok") << kAnswerOk << true;
+    QTest::newRow("cancel") << kAnswerCancel << false;
+}
+
+void TestShell::exitQuestion() {
+    QFETCH(int, answer);
+    QFETCH(bool, ends);
+    QPointer<MainWindow> main = new MainWindow(*m_dialogs, m_dir->path());
+    main->show();
+    main->Open(WindowKind::Mucking);
+    m_dialogs->answers.enqueue(answer);
+    main->close();
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages[0].text, QStringLiteral("感谢使用本软件，您确定要退出程序吗？"));
+    QCOMPARE(m_dialogs->messages[0].caption, QStringLiteral("信息："));
+    QCOMPARE(m_dialogs->messages[0].buttons, Buttons::OkCancel);
+    QCOMPARE(m_ended, ends ? 1 : 0);
+    if (!ends) {
+        QVERIFY(main && main->isVisible());
+        bool calcOpen = false;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            calcOpen |= qobject_cast<CalcWindow *>(w) && w->isVisible();
+        QVERIFY(calcOpen);
+    }
+}
+
+QTEST_MAIN(TestShell)
+#include "test_shell.moc"
