@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
+
 #include "ui/conversions.h"
 
 namespace {
@@ -21,4 +23,11 @@ BENCHMARK(BM_ToTextRoundTo);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// A core application so that event processing inside exports has a home.
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

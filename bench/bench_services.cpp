@@ -1,0 +1,48 @@
+#include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
+#include <array>
+
+#include "modules/mucking/mucking.h"
+#include "services/parameter_file.h"
+#include "services/report_export.h"
+#include "support/memory_form.h"
+
+using namespace tunnel;
+
+namespace {
+
+// Fill and write the mucking report; the scripted dialogs neither wait nor pause.
+void BM_ExportMuckingReport(benchmark::State &state) {
+    QTemporaryDir dir;
+    test::MemoryForm form(dir.path(), &MuckingSpec());
+    MuckVolume(form);
+    TruckCount(form);
+    MuckingTime(form);
+    for (auto _ : state) ExportReport(form, *MuckingSpec().report);
+}
+BENCHMARK(BM_ExportMuckingReport)->Unit(benchmark::kMillisecond);
+
+// Save and open a parameter file of 26 keys (the size of the ventilation file).
+void BM_SaveAndOpen26Keys(benchmark::State &state) {
+    QTemporaryDir dir;
+    static const std::array<const char *, 26> keys = {
+        "1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",  "10", "11", "12", "13",
+        "14", "15", "16", "17", "18", "19", "20", "21", "22", "23", "24", "25", "26"};
+    std::array<ParamKey, 26> table{};
+    QList<QByteArray> names;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        names << QStringLiteral("编辑框%1").arg(i).toUtf8();
+        table[i] = ParamKey{"2.2", keys[i], names.back().constData()};
+    }
+    test::MemoryForm form(dir.path());
+    for (const ParamKey &key : table) form.SetText(U(key.field), QStringLiteral("1234.5"));
+    const QString path = dir.filePath(QStringLiteral("bench.tac"));
+    for (auto _ : state) {
+        StoreParameters(form, path, table);
+        LoadParameters(form, path, table);
+    }
+}
+BENCHMARK(BM_SaveAndOpen26Keys)->Unit(benchmark::kMillisecond);
+
+}  // namespace
