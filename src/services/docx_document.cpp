@@ -14,7 +14,8 @@ namespace {
 
 constexpr const char *kMainPart = "word/document.xml";
 constexpr const char *kContentTypes = "[Content_Types].xml";
-constexpr const char *kWordNamespace = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
+constexpr const char *kWordNamespace =
+    "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
 constexpr const char *kStrictWordNamespace = "http://purl.oclc.org/ooxml/wordprocessingml/main";
 
 // Entities and line ends as usual; whitespace-only text such as a w:t
@@ -23,21 +24,19 @@ constexpr const char *kStrictWordNamespace = "http://purl.oclc.org/ooxml/wordpro
 constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_ws_pcdata_single |
                                  pugi::parse_declaration | pugi::parse_comments | pugi::parse_pi;
 
-void SetError(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
+void SetError(QString *error, const QString &text) {
+    if (error) *error = text;
 }
 
-QString ZipErrorText(zip_error_t *e) { return QString::fromUtf8(zip_error_strerror(e)); }
+QString ZipErrorText(zip_error_t *e) {
+    return QString::fromUtf8(zip_error_strerror(e));
+}
 
 // Case folding unit by unit keeps the folded text as long as the original,
 // so positions found in the one apply to the other.
-QString Folded(const QString &text)
-{
+QString Folded(const QString &text) {
     QString folded = text;
-    for (QChar &c : folded)
-        c = c.toCaseFolded();
+    for (QChar &c : folded) c = c.toCaseFolded();
     return folded;
 }
 
@@ -47,14 +46,12 @@ struct ValuePart {
     QString text;
 };
 
-bool XmlCanHold(char32_t c)
-{
+bool XmlCanHold(char32_t c) {
     return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
            (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
-std::vector<ValuePart> SplitValue(const QString &value)
-{
+std::vector<ValuePart> SplitValue(const QString &value) {
     std::vector<ValuePart> parts{{ValuePart::Text, {}}};
     auto add = [&parts](ValuePart::Kind kind) {
         parts.push_back({kind, {}});
@@ -63,8 +60,7 @@ std::vector<ValuePart> SplitValue(const QString &value)
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value[i];
         if (c == u'\r') {
-            if (i + 1 < value.size() && value[i + 1] == u'\n')
-                ++i;
+            if (i + 1 < value.size() && value[i + 1] == u'\n') ++i;
             add(ValuePart::Break);
         } else if (c == u'\n' || c == u'\v') {
             add(ValuePart::Break);
@@ -99,11 +95,9 @@ class Scanner {
 public:
     explicit Scanner(const std::string &prefix) : m_prefix(prefix) {}
 
-    void Block(pugi::xml_node node)
-    {
+    void Block(pugi::xml_node node) {
         for (pugi::xml_node child : node.children()) {
-            if (child.type() != pugi::node_element)
-                continue;
+            if (child.type() != pugi::node_element) continue;
             const std::string name = Local(child);
             if (name == "p")
                 Paragraph(child);
@@ -120,8 +114,7 @@ public:
 
 private:
     // The local name of an element of the main namespace, empty for others.
-    std::string Local(pugi::xml_node node) const
-    {
+    std::string Local(pugi::xml_node node) const {
         const std::string name = node.name();
         if (name.size() > m_prefix.size() && name.compare(0, m_prefix.size(), m_prefix) == 0)
             return name.substr(m_prefix.size());
@@ -130,25 +123,21 @@ private:
 
     std::string Name(const char *local) const { return m_prefix + local; }
 
-    static bool EndsWith(const std::string &s, const char *tail)
-    {
+    static bool EndsWith(const std::string &s, const char *tail) {
         const std::string t = tail;
         return s.size() >= t.size() && s.compare(s.size() - t.size(), t.size(), t) == 0;
     }
 
-    void Paragraph(pugi::xml_node p)
-    {
+    void Paragraph(pugi::xml_node p) {
         m_line.clear();
         Inline(p);
         Stop({});
         paragraphs << m_line;
     }
 
-    void Inline(pugi::xml_node node)
-    {
+    void Inline(pugi::xml_node node) {
         for (pugi::xml_node child : node.children()) {
-            if (child.type() != pugi::node_element)
-                continue;
+            if (child.type() != pugi::node_element) continue;
             const std::string name = Local(child);
             if (name == "r") {
                 Run(child);
@@ -170,20 +159,19 @@ private:
         }
     }
 
-    void Run(pugi::xml_node r)
-    {
+    void Run(pugi::xml_node r) {
         for (pugi::xml_node child : r.children()) {
-            if (child.type() != pugi::node_element)
-                continue;
+            if (child.type() != pugi::node_element) continue;
             const std::string name = Local(child);
             if (name == "t") {
-                if (m_fieldCodes == 0)
-                    Text(child);
+                if (m_fieldCodes == 0) Text(child);
             } else if (name == "fldChar") {
                 Field(child.attribute(Name("fldCharType").c_str()).value());
             } else if (name == "rPr" || name == "instrText" || name == "delText" ||
                        name == "delInstrText" || name == "lastRenderedPageBreak" ||
                        name == "commentReference" || name == "annotationRef") {
+                // Properties, field codes, deleted text and markers: nothing
+                // a reader sees, so a match runs across them.
             } else if (name == "tab" || name == "ptab") {
                 Stop(QChar(u'\t'));
             } else if (name == "br" || name == "cr") {
@@ -196,8 +184,7 @@ private:
 
     // Field codes run from begin to separate (or to end when there is no
     // result); fields nest, and a field may span paragraphs.
-    void Field(const std::string &type)
-    {
+    void Field(const std::string &type) {
         if (type == "begin") {
             m_fields.push_back(true);
             ++m_fieldCodes;
@@ -205,28 +192,22 @@ private:
             m_fields.back() = false;
             --m_fieldCodes;
         } else if (type == "end" && !m_fields.empty()) {
-            if (m_fields.back())
-                --m_fieldCodes;
+            if (m_fields.back()) --m_fieldCodes;
             m_fields.pop_back();
         }
     }
 
-    void Text(pugi::xml_node t)
-    {
+    void Text(pugi::xml_node t) {
         const QString text = QString::fromUtf8(t.text().get());
         m_line += text;
-        if (text.isEmpty())
-            return;
+        if (text.isEmpty()) return;
         m_current.pieces.push_back({t, m_current.text.size(), text.size()});
         m_current.text += text;
     }
 
-    void Stop(QChar shown)
-    {
-        if (m_fieldCodes == 0 && !shown.isNull())
-            m_line += shown;
-        if (!m_current.pieces.empty())
-            stretches.push_back(std::move(m_current));
+    void Stop(QChar shown) {
+        if (m_fieldCodes == 0 && !shown.isNull()) m_line += shown;
+        if (!m_current.pieces.empty()) stretches.push_back(std::move(m_current));
         m_current = {};
     }
 
@@ -237,13 +218,13 @@ private:
     QString m_line;
 };
 
-std::string Utf8(const QString &text) { return text.toUtf8().toStdString(); }
+std::string Utf8(const QString &text) {
+    return text.toUtf8().toStdString();
+}
 
-void Preserve(pugi::xml_node t)
-{
+void Preserve(pugi::xml_node t) {
     pugi::xml_attribute space = t.attribute("xml:space");
-    if (!space)
-        space = t.append_attribute("xml:space");
+    if (!space) space = t.append_attribute("xml:space");
     space.set_value("preserve");
 }
 
@@ -256,10 +237,8 @@ struct DocxDocument::Impl {
         time_t mtime;
     };
 
-    ~Impl()
-    {
-        if (archive)
-            zip_discard(archive);
+    ~Impl() {
+        if (archive) zip_discard(archive);
     }
 
     // The package bytes stay alive for the archive that reads from them.
@@ -271,8 +250,7 @@ struct DocxDocument::Impl {
     pugi::xml_node body;
     std::string prefix;  // of the main namespace, with its colon
 
-    std::vector<Stretch> Scan() const
-    {
+    std::vector<Stretch> Scan() const {
         Scanner scanner(prefix);
         scanner.Block(body);
         return std::move(scanner.stretches);
@@ -284,8 +262,7 @@ struct DocxDocument::Impl {
 
 // An emptied w:t goes, and with it a run that holds nothing else; runs
 // holding anything more than their properties are never removed.
-void DocxDocument::Impl::SetPieceText(pugi::xml_node t, const QString &text)
-{
+void DocxDocument::Impl::SetPieceText(pugi::xml_node t, const QString &text) {
     if (!text.isEmpty()) {
         t.text().set(Utf8(text).c_str());
         Preserve(t);
@@ -295,19 +272,16 @@ void DocxDocument::Impl::SetPieceText(pugi::xml_node t, const QString &text)
     run.remove_child(t);
     const std::string properties = prefix + "rPr";
     for (pugi::xml_node child : run.children()) {
-        if (child.type() == pugi::node_element && properties != child.name())
-            return;
+        if (child.type() == pugi::node_element && properties != child.name()) return;
     }
     run.parent().remove_child(run);
 }
 
 void DocxDocument::Impl::Replace(const Stretch &stretch, qsizetype at, qsizetype length,
-                                 const QString &value)
-{
+                                 const QString &value) {
     const qsizetype end = at + length;
     std::size_t first = 0;
-    while (stretch.pieces[first].start + stretch.pieces[first].length <= at)
-        ++first;
+    while (stretch.pieces[first].start + stretch.pieces[first].length <= at) ++first;
 
     const Piece &head = stretch.pieces[first];
     const QString headText = QString::fromUtf8(head.text.text().get());
@@ -326,8 +300,7 @@ void DocxDocument::Impl::Replace(const Stretch &stretch, qsizetype at, qsizetype
     pugi::xml_node last = head.text;
     for (std::size_t i = 1; i < parts.size(); ++i) {
         const ValuePart &part = parts[i];
-        if (part.kind == ValuePart::Text && part.text.isEmpty())
-            continue;
+        if (part.kind == ValuePart::Text && part.text.isEmpty()) continue;
         const char *local = part.kind == ValuePart::Break ? "br"
                             : part.kind == ValuePart::Tab ? "tab"
                                                           : "t";
@@ -341,8 +314,7 @@ void DocxDocument::Impl::Replace(const Stretch &stretch, qsizetype at, qsizetype
     // The rest of the match is trimmed from the following pieces.
     for (std::size_t i = first + 1; i < stretch.pieces.size(); ++i) {
         const Piece &piece = stretch.pieces[i];
-        if (piece.start >= end)
-            break;
+        if (piece.start >= end) break;
         const QString text = QString::fromUtf8(piece.text.text().get());
         SetPieceText(piece.text, text.mid(end - piece.start));
     }
@@ -352,8 +324,7 @@ DocxDocument::DocxDocument() : m_impl(std::make_unique<Impl>()) {}
 
 DocxDocument::~DocxDocument() = default;
 
-bool DocxDocument::Open(const QByteArray &package, QString *error)
-{
+bool DocxDocument::Open(const QByteArray &package, QString *error) {
     m_impl = std::make_unique<Impl>();
     Impl &d = *m_impl;
     d.package = package;
@@ -362,12 +333,10 @@ bool DocxDocument::Open(const QByteArray &package, QString *error)
     zip_error_init(&zerror);
     zip_source_t *source =
         zip_source_buffer_create(d.package.constData(), zip_uint64_t(d.package.size()), 0, &zerror);
-    if (source)
-        d.archive = zip_open_from_source(source, ZIP_RDONLY, &zerror);
+    if (source) d.archive = zip_open_from_source(source, ZIP_RDONLY, &zerror);
     if (!d.archive) {
         SetError(error, QStringLiteral("不是有效的Word文档：%1").arg(ZipErrorText(&zerror)));
-        if (source)
-            zip_source_free(source);
+        if (source) zip_source_free(source);
         zip_error_fini(&zerror);
         return false;
     }
@@ -377,12 +346,10 @@ bool DocxDocument::Open(const QByteArray &package, QString *error)
     bool haveMain = false;
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t st;
-        if (zip_stat_index(d.archive, zip_uint64_t(i), ZIP_FL_ENC_RAW, &st) != 0)
-            continue;
+        if (zip_stat_index(d.archive, zip_uint64_t(i), ZIP_FL_ENC_RAW, &st) != 0) continue;
         const std::string name = st.name;
         // Directory entries make Word offer a repair.
-        if (name.empty() || name.back() == '/')
-            continue;
+        if (name.empty() || name.back() == '/') continue;
         const time_t mtime = (st.valid & ZIP_STAT_MTIME) ? st.mtime : 315532800;
         Impl::Entry entry{name, zip_uint64_t(i), mtime};
         if (name == kContentTypes)
@@ -408,16 +375,15 @@ bool DocxDocument::Open(const QByteArray &package, QString *error)
     if (file) {
         char buffer[65536];
         zip_int64_t n;
-        while ((n = zip_fread(file, buffer, sizeof buffer)) > 0)
-            xml.append(buffer, std::size_t(n));
+        while ((n = zip_fread(file, buffer, sizeof buffer)) > 0) xml.append(buffer, std::size_t(n));
         const bool readFailed = n < 0;
         zip_fclose(file);
-        if (readFailed)
-            file = nullptr;
+        if (readFailed) file = nullptr;
     }
     if (!file) {
-        SetError(error, QStringLiteral("无法读取文档正文：%1")
-                            .arg(QString::fromUtf8(zip_strerror(d.archive))));
+        SetError(
+            error,
+            QStringLiteral("无法读取文档正文：%1").arg(QString::fromUtf8(zip_strerror(d.archive))));
         m_impl = std::make_unique<Impl>();
         return false;
     }
@@ -450,10 +416,8 @@ bool DocxDocument::Open(const QByteArray &package, QString *error)
     return true;
 }
 
-bool DocxDocument::ReplacePass(const QString &placeholder, const QString &value)
-{
-    if (placeholder.isEmpty() || !m_impl->body)
-        return false;
+bool DocxDocument::ReplacePass(const QString &placeholder, const QString &value) {
+    if (placeholder.isEmpty() || !m_impl->body) return false;
     const QString needle = Folded(placeholder);
     for (const Stretch &stretch : m_impl->Scan()) {
         const qsizetype at = Folded(stretch.text).indexOf(needle);
@@ -465,25 +429,20 @@ bool DocxDocument::ReplacePass(const QString &placeholder, const QString &value)
     return false;
 }
 
-int DocxDocument::ReplacePlaceholder(const QString &placeholder, const QString &value, int passes)
-{
+int DocxDocument::ReplacePlaceholder(const QString &placeholder, const QString &value, int passes) {
     int found = 0;
-    while (found < passes && ReplacePass(placeholder, value))
-        ++found;
+    while (found < passes && ReplacePass(placeholder, value)) ++found;
     return found;
 }
 
-QString DocxDocument::MainText() const
-{
-    if (!m_impl->body)
-        return {};
+QString DocxDocument::MainText() const {
+    if (!m_impl->body) return {};
     Scanner scanner(m_impl->prefix);
     scanner.Block(m_impl->body);
     return scanner.paragraphs.join(u'\n');
 }
 
-QByteArray DocxDocument::Save(QString *error) const
-{
+QByteArray DocxDocument::Save(QString *error) const {
     const Impl &d = *m_impl;
     if (!d.archive) {
         SetError(error, QStringLiteral("没有打开的文档"));
@@ -500,8 +459,7 @@ QByteArray DocxDocument::Save(QString *error) const
     zip_t *out = target ? zip_open_from_source(target, ZIP_TRUNCATE, &zerror) : nullptr;
     if (!out) {
         SetError(error, QStringLiteral("无法建立文档：%1").arg(ZipErrorText(&zerror)));
-        if (target)
-            zip_source_free(target);
+        if (target) zip_source_free(target);
         zip_error_fini(&zerror);
         return {};
     }
@@ -520,21 +478,19 @@ QByteArray DocxDocument::Save(QString *error) const
     // (no data descriptors left over), other parts keep their stored bytes.
     for (std::size_t i = 0; i < d.entries.size(); ++i) {
         const Impl::Entry &entry = d.entries[i];
-        zip_source_t *data =
-            i == d.mainEntry ? zip_source_buffer(out, xml.data(), xml.size(), 0)
-                             : zip_source_zip(out, d.archive, entry.index, 0, 0, -1);
+        zip_source_t *data = i == d.mainEntry
+                                 ? zip_source_buffer(out, xml.data(), xml.size(), 0)
+                                 : zip_source_zip(out, d.archive, entry.index, 0, 0, -1);
         if (!data)
             return fail(QStringLiteral("无法复制 %1").arg(QString::fromStdString(entry.name)));
-        const zip_int64_t index =
-            zip_file_add(out, entry.name.c_str(), data, ZIP_FL_ENC_GUESS);
+        const zip_int64_t index = zip_file_add(out, entry.name.c_str(), data, ZIP_FL_ENC_GUESS);
         if (index < 0) {
             zip_source_free(data);
             return fail(QStringLiteral("无法写入 %1").arg(QString::fromStdString(entry.name)));
         }
         zip_file_set_mtime(out, zip_uint64_t(index), entry.mtime, 0);
     }
-    if (zip_close(out) != 0)
-        return fail(QStringLiteral("无法保存文档"));
+    if (zip_close(out) != 0) return fail(QStringLiteral("无法保存文档"));
 
     QByteArray bytes;
     zip_stat_t st;
@@ -543,12 +499,10 @@ QByteArray DocxDocument::Save(QString *error) const
         bytes.resize(qsizetype(st.size));
         const zip_int64_t n = zip_source_read(target, bytes.data(), st.size);
         zip_source_close(target);
-        if (n != zip_int64_t(st.size))
-            bytes.clear();
+        if (n != zip_int64_t(st.size)) bytes.clear();
     }
     zip_source_free(target);
-    if (bytes.isEmpty())
-        SetError(error, QStringLiteral("无法取出保存的文档"));
+    if (bytes.isEmpty()) SetError(error, QStringLiteral("无法取出保存的文档"));
     return bytes;
 }
 

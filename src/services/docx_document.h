@@ -30,7 +30,9 @@ public:
     // Stops at the first pass that finds nothing.
     int ReplacePlaceholder(const QString &placeholder, const QString &value, int passes);
 
-    // The searchable main text, paragraphs separated by "\n".
+    // The searchable main text, paragraphs separated by "\n"; within a
+    // paragraph tabs show as "\t", line breaks as "\n" and objects such as
+    // equations as U+FFFC.
     QString MainText() const;
 
     // The package with the edited main part; empty with a reason on failure.

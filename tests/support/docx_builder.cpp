@@ -9,60 +9,51 @@ namespace tunnel::test {
 
 namespace {
 
-quint32 Crc32(const QByteArray &data)
-{
+quint32 Crc32(const QByteArray &data) {
     static const std::array<quint32, 256> table = [] {
         std::array<quint32, 256> t{};
         for (quint32 i = 0; i < 256; ++i) {
             quint32 c = i;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
             t[i] = c;
         }
         return t;
     }();
     quint32 crc = 0xFFFFFFFFu;
-    for (char byte : data)
-        crc = table[(crc ^ quint8(byte)) & 0xFF] ^ (crc >> 8);
+    for (char byte : data) crc = table[(crc ^ quint8(byte)) & 0xFF] ^ (crc >> 8);
     return crc ^ 0xFFFFFFFFu;
 }
 
 // Raw deflate data: qCompress gives a 4-byte length, a zlib header of two
 // bytes and an Adler-32 trailer around it.
-QByteArray Deflated(const QByteArray &data)
-{
+QByteArray Deflated(const QByteArray &data) {
     const QByteArray z = qCompress(data, 9);
     return z.mid(6, z.size() - 10);
 }
 
-void Put16(QByteArray &out, quint16 v)
-{
+void Put16(QByteArray &out, quint16 v) {
     char b[2];
     qToLittleEndian(v, b);
     out.append(b, 2);
 }
 
-void Put32(QByteArray &out, quint32 v)
-{
+void Put32(QByteArray &out, quint32 v) {
     char b[4];
     qToLittleEndian(v, b);
     out.append(b, 4);
 }
 
-quint16 Get16(const QByteArray &in, qsizetype at)
-{
+quint16 Get16(const QByteArray &in, qsizetype at) {
     return at + 2 <= in.size() ? qFromLittleEndian<quint16>(in.constData() + at) : 0;
 }
 
-quint32 Get32(const QByteArray &in, qsizetype at)
-{
+quint32 Get32(const QByteArray &in, qsizetype at) {
     return at + 4 <= in.size() ? qFromLittleEndian<quint32>(in.constData() + at) : 0;
 }
 
 constexpr quint16 kDosDate1980 = (1 << 5) | 1;
 
-QString WordDocumentXml(const QString &bodyXml)
-{
+QString WordDocumentXml(const QString &bodyXml) {
     return QStringLiteral(
                "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
                "<w:document "
@@ -75,18 +66,17 @@ QString WordDocumentXml(const QString &bodyXml)
         .arg(bodyXml);
 }
 
-QString PartXml(const char *root, const QString &content)
-{
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
-                          "<w:%1 xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/"
-                          "2006/main\">%2</w:%1>")
+QString PartXml(const char *root, const QString &content) {
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
+               "<w:%1 xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/"
+               "2006/main\">%2</w:%1>")
         .arg(QString::fromLatin1(root), content);
 }
 
 }  // namespace
 
-QByteArray BuildPackage(const QList<PackageEntry> &entries, const PackageOptions &options)
-{
+QByteArray BuildPackage(const QList<PackageEntry> &entries, const PackageOptions &options) {
     QByteArray out;
     QByteArray central;
     for (const PackageEntry &entry : entries) {
@@ -96,10 +86,8 @@ QByteArray BuildPackage(const QList<PackageEntry> &entries, const PackageOptions
         const QByteArray stored = deflate ? Deflated(entry.data) : entry.data;
         const quint32 crc = Crc32(entry.data);
         quint16 flags = 0;
-        if (options.dataDescriptors)
-            flags |= 0x0008;
-        if (name != entry.name.toLatin1())
-            flags |= 0x0800;
+        if (options.dataDescriptors) flags |= 0x0008;
+        if (name != entry.name.toLatin1()) flags |= 0x0800;
         const quint32 offset = quint32(out.size());
         const bool later = options.dataDescriptors;
 
@@ -155,20 +143,17 @@ QByteArray BuildPackage(const QList<PackageEntry> &entries, const PackageOptions
     return out;
 }
 
-QList<PackageEntry> ReadPackage(const QByteArray &package, QString *error)
-{
+QList<PackageEntry> ReadPackage(const QByteArray &package, QString *error) {
     QList<PackageEntry> entries;
     zip_error_t zerror;
     zip_error_init(&zerror);
     zip_source_t *source =
         zip_source_buffer_create(package.constData(), zip_uint64_t(package.size()), 0, &zerror);
-    zip_t *archive = source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zerror)
-                            : nullptr;
+    zip_t *archive =
+        source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zerror) : nullptr;
     if (!archive) {
-        if (error)
-            *error = QString::fromUtf8(zip_error_strerror(&zerror));
-        if (source)
-            zip_source_free(source);
+        if (error) *error = QString::fromUtf8(zip_error_strerror(&zerror));
+        if (source) zip_source_free(source);
         zip_error_fini(&zerror);
         return {};
     }
@@ -179,8 +164,7 @@ QList<PackageEntry> ReadPackage(const QByteArray &package, QString *error)
         entry.name = QString::fromUtf8(zip_get_name(archive, zip_uint64_t(i), 0));
         zip_file_t *file = zip_fopen_index(archive, zip_uint64_t(i), 0);
         if (!file) {
-            if (error)
-                *error = QString::fromUtf8(zip_strerror(archive));
+            if (error) *error = QString::fromUtf8(zip_strerror(archive));
             zip_discard(archive);
             return {};
         }
@@ -190,8 +174,7 @@ QList<PackageEntry> ReadPackage(const QByteArray &package, QString *error)
             entry.data.append(buffer, qsizetype(n));
         zip_fclose(file);
         if (n < 0) {
-            if (error)
-                *error = QStringLiteral("cannot read %1").arg(entry.name);
+            if (error) *error = QStringLiteral("cannot read %1").arg(entry.name);
             zip_discard(archive);
             return {};
         }
@@ -201,21 +184,17 @@ QList<PackageEntry> ReadPackage(const QByteArray &package, QString *error)
     return entries;
 }
 
-QByteArray EntryData(const QList<PackageEntry> &entries, const QString &name)
-{
+QByteArray EntryData(const QList<PackageEntry> &entries, const QString &name) {
     for (const PackageEntry &entry : entries) {
-        if (entry.name == name)
-            return entry.data;
+        if (entry.name == name) return entry.data;
     }
     return {};
 }
 
-QList<EntryFlags> ReadEntryFlags(const QByteArray &package)
-{
+QList<EntryFlags> ReadEntryFlags(const QByteArray &package) {
     QList<EntryFlags> flags;
     const qsizetype end = package.lastIndexOf(QByteArray("PK\x05\x06", 4));
-    if (end < 0)
-        return flags;
+    if (end < 0) return flags;
     const int count = Get16(package, end + 10);
     qsizetype at = Get32(package, end + 16);
     for (int i = 0; i < count && Get32(package, at) == 0x02014b50; ++i) {
@@ -234,8 +213,7 @@ QList<EntryFlags> ReadEntryFlags(const QByteArray &package)
 }
 
 QList<PackageEntry> WordParts(const QString &bodyXml, const QString &headerXml,
-                              const QString &footerXml)
-{
+                              const QString &footerXml) {
     const QByteArray types =
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
         "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
@@ -246,9 +224,11 @@ QList<PackageEntry> WordParts(const QString &bodyXml, const QString &headerXml,
         "ContentType=\"application/"
         "vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/>"
         "<Override PartName=\"/word/header1.xml\" "
-        "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.header+xml\"/>"
+        "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.header+xml\"/"
+        ">"
         "<Override PartName=\"/word/footer1.xml\" "
-        "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.footer+xml\"/>"
+        "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.footer+xml\"/"
+        ">"
         "</Types>";
     const QByteArray rels =
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
@@ -275,13 +255,11 @@ QList<PackageEntry> WordParts(const QString &bodyXml, const QString &headerXml,
     };
 }
 
-QByteArray WordPackage(const QString &bodyXml, const QString &headerXml, const QString &footerXml)
-{
+QByteArray WordPackage(const QString &bodyXml, const QString &headerXml, const QString &footerXml) {
     return BuildPackage(WordParts(bodyXml, headerXml, footerXml));
 }
 
-QString Paragraph(const QStringList &runTexts)
-{
+QString Paragraph(const QStringList &runTexts) {
     QString xml = QStringLiteral("<w:p>");
     for (const QString &text : runTexts)
         xml += QStringLiteral("<w:r><w:t xml:space=\"preserve\">%1</w:t></w:r>")

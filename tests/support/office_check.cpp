@@ -12,16 +12,13 @@ namespace tunnel::test {
 
 namespace {
 
-void SetError(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
+void SetError(QString *error, const QString &text) {
+    if (error) *error = text;
 }
 
 // Runs a program to its end; false with a reason on failure.
 bool Run(const QString &program, const QStringList &arguments, int timeoutMs, QString *error,
-         QByteArray *output = nullptr)
-{
+         QByteArray *output = nullptr) {
     QProcess process;
     process.setProcessChannelMode(output ? QProcess::SeparateChannels : QProcess::MergedChannels);
     process.start(program, arguments);
@@ -36,21 +33,18 @@ bool Run(const QString &program, const QStringList &arguments, int timeoutMs, QS
                             .arg(program, QString::fromLocal8Bit(process.readAll())));
         return false;
     }
-    if (output)
-        *output = process.readAllStandardOutput();
+    if (output) *output = process.readAllStandardOutput();
     return true;
 }
 
 }  // namespace
 
-bool OfficeAvailable()
-{
+bool OfficeAvailable() {
     return !QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty() &&
            !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
 }
 
-QString OfficeText(const QString &docPath, QString *error)
-{
+QString OfficeText(const QString &docPath, QString *error) {
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (soffice.isEmpty() || pdftotext.isEmpty()) {
@@ -81,7 +75,8 @@ QString OfficeText(const QString &docPath, QString *error)
     out.close();
 
     // A profile of its own, so that parallel test runs do not share one.
-    const QString profile = QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString();
+    const QString profile =
+        QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString();
     const QString outDir = work.filePath(QStringLiteral("pdf"));
     QDir().mkpath(outDir);
     if (!Run(soffice,
@@ -96,8 +91,9 @@ QString OfficeText(const QString &docPath, QString *error)
         return {};
     }
     QByteArray text;
-    if (!Run(pdftotext, {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
-                         pdf, QStringLiteral("-")},
+    if (!Run(pdftotext,
+             {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
+              QStringLiteral("-")},
              60000, error, &text))
         return {};
     return QString::fromUtf8(text);

@@ -1,0 +1,439 @@
+#include <QtTest>
+#include <pugixml.hpp>
+
+#include "services/docx_document.h"
+#include "support/docx_builder.h"
+
+using namespace tunnel;
+using namespace tunnel::test;
+
+namespace {
+
+QString Run(const QString &text, const QString &properties = {}) {
+    const QString rPr = properties.isEmpty() ? QString() : "<w:rPr>" + properties + "</w:rPr>";
+    return QStringLiteral("<w:r>%1<w:t xml:space=\"preserve\">%2</w:t></w:r>")
+        .arg(rPr, text.toHtmlEscaped());
+}
+
+QString P(const QString &content) {
+    return "<w:p>" + content + "</w:p>";
+}
+
+QString SavedPart(const DocxDocument &document, const QString &name) {
+    QString error;
+    const QByteArray package = document.Save(&error);
+    if (package.isEmpty()) qWarning() << "save failed:" << error;
+    return QString::fromUtf8(EntryData(ReadPackage(package), name));
+}
+
+// The children of each run of the body as "t:text", "br", "tab" and so on,
+// runs separated by " / " (properties left out).
+QString RunShapes(const QString &documentXml) {
+    const QByteArray xml = documentXml.toUtf8();
+    pugi::xml_document doc;
+    if (!doc.load_buffer(xml.constData(), xml.size(), pugi::parse_default | pugi::parse_ws_pcdata))
+        return QStringLiteral("<unparsable>");
+    QStringList runs;
+    for (const pugi::xpath_node &r : doc.select_nodes("//w:body//w:r")) {
+        QStringList children;
+        for (pugi::xml_node child : r.node().children()) {
+            const QString name = QString::fromUtf8(child.name()).mid(2);
+            if (name == u"rPr") continue;
+            children << (name == u"t" ? "t:" + QString::fromUtf8(child.text().get()) : name);
+        }
+        runs << children.join(u'|');
+    }
+    return runs.join(QStringLiteral(" / "));
+}
+
+int Count(const QString &xml, const QString &element) {
+    return int(xml.count(QRegularExpression("<" + QRegularExpression::escape(element) + "[ />]")));
+}
+
+}  // namespace
+
+class TestDocxDocument : public QObject {
+    Q_OBJECT
+private slots:
+    void replace_data();
+    void replace();
+    void valueShape_data();
+    void valueShape();
+    void keepsFirstRunFormatting();
+    void markersBetweenRunsSurvive();
+    void headerAndFooterUntouched();
+    void otherNamespacePrefix();
+    void mainText();
+    void roundTrip_data();
+    void roundTrip();
+    void openRejects_data();
+    void openRejects();
+};
+
+void TestDocxDocument::replace_data() {
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("placeholder");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("passes");
+    QTest::addColumn<int>("found");
+    QTest::addColumn<QString>("text");
+
+    const QString ph = QStringLiteral("编辑框1循环进尺");
+    const QString three = P(Run("A" + ph + "B" + ph + "C" + ph));
+    QTest::newRow("12 occurrences, 10 passes leave the last 2")
+        << three + three + three + three << ph << "2.8" << 10 << 10
+        << "A2.8B2.8C2.8\nA2.8B2.8C2.8\nA2.8B2.8C2.8\nA2.8B" + ph + "C" + ph;
+    QTest::newRow("split over three runs")
+        << P(Run("前编辑框") + Run("1循") + Run("环进尺后")) << ph << "2.8" << 10 << 1 << "前2.8后";
+    QTest::newRow("letters without regard to case") << P(Run("Ph-") + Run("Abc")) << "pH-aBC"
+                                                    << "x" << 10 << 1 << "x";
+    QTest::newRow("full-width letters fold too") << P(Run("ＫＭ值")) << "ｋｍ值"
+                                                 << "1" << 1 << 1 << "1";
+    QTest::newRow("value holding the placeholder is found again")
+        << P(Run("[X]")) << "[x]"
+        << "a[X]b" << 3 << 3 << "aaa[X]bbb";
+    QTest::newRow("empty value") << P(Run("a编辑框b")) << "编辑框"
+                                 << "" << 10 << 1 << "ab";
+    QTest::newRow("empty placeholder") << P(Run("abc")) << ""
+                                       << "x" << 10 << 0 << "abc";
+    QTest::newRow("missing placeholder") << P(Run("abc")) << "abd"
+                                         << "x" << 10 << 0 << "abc";
+    QTest::newRow("entities") << P(Run("R&D<1>")) << "r&d<1>"
+                              << "<x>&\"" << 1 << 1 << "<x>&\"";
+    QTest::newRow("tab stops a match")
+        << P("<w:r><w:t>编辑</w:t><w:tab/><w:t>框</w:t></w:r>") << "编辑框"
+        << "x" << 10 << 0 << "编辑\t框";
+    QTest::newRow("break stops a match")
+        << P(Run("编辑") + "<w:r><w:br/></w:r>" + Run("框")) << "编辑框"
+        << "x" << 10 << 0 << "编辑\n框";
+    QTest::newRow("carriage return stops a match")
+        << P("<w:r><w:t>编辑</w:t><w:cr/><w:t>框</w:t></w:r>") << "编辑框"
+        << "x" << 10 << 0 << "编辑\n框";
+    QTest::newRow("paragraph end stops a match") << P(Run("编辑")) + P(Run("框")) << "编辑框"
+                                                 << "x" << 10 << 0 << "编辑\n框";
+    QTest::newRow("equation stops a match")
+        << P(Run("编辑") + "<m:oMath><m:r><m:t>=</m:t></m:r></m:oMath>" + Run("框")) << "编辑框"
+        << "x" << 10 << 0 << "编辑\uFFFC框";
+    QTest::newRow("field codes are not searched")
+        << P(Run("第") + "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r>" +
+             "<w:r><w:instrText> 编辑框 </w:instrText></w:r>" + Run("编辑框") +
+             "<w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>" + Run("编辑框") +
+             "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>" + Run("页"))
+        << "编辑框"
+        << "1" << 10 << 1 << "第1页";
+    QTest::newRow("nested field codes are not searched")
+        << P("<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r>"
+             "<w:r><w:instrText>IF </w:instrText></w:r>"
+             "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r>"
+             "<w:r><w:instrText>PAGE</w:instrText></w:r>"
+             "<w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>" +
+             Run("编辑框") + "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>" +
+             Run(" = 1 \"编辑框\"") + "<w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>" +
+             Run("编辑框") + "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>")
+        << "编辑框"
+        << "x" << 10 << 1 << "x";
+    QTest::newRow("field code spanning paragraphs")
+        << P("<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r>" + Run("编辑框")) +
+               P(Run("编辑框") + "<w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>" +
+                 Run("编辑框") + "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>")
+        << "编辑框"
+        << "x" << 10 << 1 << "\nx";
+    QTest::newRow("deleted text is not searched")
+        << P("<w:del w:id=\"1\" w:author=\"a\"><w:r><w:delText>编辑框</w:delText></w:r></w:del>" +
+             Run("-"))
+        << "编辑框"
+        << "x" << 10 << 0 << "-";
+    QTest::newRow("moved-away text is not searched")
+        << P("<w:ins w:id=\"1\" w:author=\"a\">" + Run("编辑框") + "</w:ins>" +
+             "<w:moveFrom w:id=\"2\" w:author=\"a\">" + Run("编辑框") + "</w:moveFrom>")
+        << "编辑框"
+        << "x" << 10 << 1 << "x";
+    QTest::newRow("markers between runs are stepped over")
+        << P(Run("编辑") + "<w:proofErr w:type=\"spellStart\"/>" + Run("框") +
+             "<w:bookmarkStart w:id=\"0\" w:name=\"a\"/><w:bookmarkEnd w:id=\"0\"/>" +
+             "<w:commentRangeStart w:id=\"3\"/>" + Run("1") + "<w:commentRangeEnd w:id=\"3\"/>")
+        << "编辑框1"
+        << "x" << 10 << 1 << "x";
+    QTest::newRow("through hyperlinks, insertions, controls, smart tags and tables")
+        << P("<w:hyperlink r:id=\"rId9\">" + Run("PH") + "</w:hyperlink>" +
+             "<w:ins w:id=\"1\" w:author=\"a\">" + Run("PH") + "</w:ins>" +
+             "<w:sdt><w:sdtPr><w:alias w:val=\"PH\"/></w:sdtPr><w:sdtContent>" + Run("PH") +
+             "</w:sdtContent></w:sdt>" + "<w:smartTag w:element=\"x\">" + Run("P") + Run("H") +
+             "</w:smartTag>") +
+               "<w:tbl><w:tr><w:tc>" + P(Run("PH")) + "</w:tc><w:tc>" + P(Run("ph")) +
+               "</w:tc></w:tr></w:tbl>" + "<w:sdt><w:sdtContent>" + P(Run("PH")) +
+               "</w:sdtContent></w:sdt>"
+        << "PH"
+        << "1" << 20 << 7 << "1111\n1\n1\n1";
+    QTest::newRow("text boxes are not main text")
+        << P(Run("a") +
+             "<w:r><w:pict><v:textbox xmlns:v=\"urn:schemas-microsoft-com:vml\">"
+             "<w:txbxContent>" +
+             P(Run("PH")) + "</w:txbxContent></v:textbox></w:pict></w:r>")
+        << "PH"
+        << "1" << 10 << 0 << "a\uFFFC";
+}
+
+void TestDocxDocument::replace() {
+    QFETCH(QString, body);
+    QFETCH(QString, placeholder);
+    QFETCH(QString, value);
+    QFETCH(int, passes);
+    QFETCH(int, found);
+    QFETCH(QString, text);
+
+    DocxDocument document;
+    QString error;
+    QVERIFY2(document.Open(WordPackage(body), &error), qPrintable(error));
+    QCOMPARE(document.ReplacePlaceholder(placeholder, value, passes), found);
+    QCOMPARE(document.MainText(), text);
+
+    // What is saved reads back the same.
+    DocxDocument reopened;
+    QVERIFY2(reopened.Open(document.Save(&error), &error), qPrintable(error));
+    QCOMPARE(reopened.MainText(), text);
+}
+
+void TestDocxDocument::valueShape_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<QString>("mainText");
+
+    QTest::newRow("plain") << "编辑框"
+                           << "354.2"
+                           << "t:354.2"
+                           << "354.2";
+    QTest::newRow("CR LF") << "编辑框"
+                           << "a\r\nb"
+                           << "t:a|br|t:b"
+                           << "a\nb";
+    QTest::newRow("LF and CR") << "编辑框"
+                               << "a\nb\rc"
+                               << "t:a|br|t:b|br|t:c"
+                               << "a\nb\nc";
+    QTest::newRow("blank lines") << "编辑框"
+                                 << "a\r\n\r\nb"
+                                 << "t:a|br|br|t:b"
+                                 << "a\n\nb";
+    QTest::newRow("text around the match") << "前编辑框后"
+                                           << "a\nb"
+                                           << "t:前a|br|t:b后"
+                                           << "前a\nb后";
+    QTest::newRow("trailing break") << "编辑框"
+                                    << "a\n"
+                                    << "t:a|br"
+                                    << "a\n";
+    QTest::newRow("tab") << "编辑框"
+                         << "a\tb"
+                         << "t:a|tab|t:b"
+                         << "a\tb";
+    QTest::newRow("control characters dropped") << "编辑框"
+                                                << QString(
+                                                       "a\x01"
+                                                       "b\x1f"
+                                                       "c") +
+                                                       QChar(0xFFFE)
+                                                << "t:abc"
+                                                << "abc";
+    QTest::newRow("lone surrogate dropped")
+        << "编辑框" << QString("a") + QChar(0xD800) + "b" + QString::fromUcs4(U"\U0001F600")
+        << "t:ab" + QString::fromUcs4(U"\U0001F600") << "ab" + QString::fromUcs4(U"\U0001F600");
+}
+
+void TestDocxDocument::valueShape() {
+    QFETCH(QString, text);
+    QFETCH(QString, value);
+    QFETCH(QString, shape);
+    QFETCH(QString, mainText);
+
+    DocxDocument document;
+    QVERIFY(document.Open(WordPackage(P(Run(text)))));
+    QVERIFY(document.ReplacePass(QStringLiteral("编辑框"), value));
+    QCOMPARE(document.MainText(), mainText);
+    QCOMPARE(RunShapes(SavedPart(document, "word/document.xml")), shape);
+}
+
+void TestDocxDocument::keepsFirstRunFormatting() {
+    const QString body =
+        P(Run("前编辑", "<w:b/>") + Run("框", "<w:i/>") + Run("1后", "<w:u w:val=\"single\"/>"));
+    DocxDocument document;
+    QVERIFY(document.Open(WordPackage(body)));
+    QVERIFY(document.ReplacePass(QStringLiteral("编辑框1"), QStringLiteral("42")));
+
+    const QString xml = SavedPart(document, "word/document.xml");
+    QCOMPARE(RunShapes(xml), QStringLiteral("t:前42 / t:后"));
+    const QByteArray bytes = xml.toUtf8();
+    pugi::xml_document doc;
+    QVERIFY(doc.load_buffer(bytes.constData(), bytes.size()));
+    const pugi::xpath_node_set runs = doc.select_nodes("//w:body//w:r");
+    QCOMPARE(runs.size(), std::size_t(2));
+    QVERIFY(runs[0].node().child("w:rPr").child("w:b"));
+    QVERIFY(runs[1].node().child("w:rPr").child("w:u"));
+    QCOMPARE(QString::fromUtf8(runs[0].node().child("w:t").attribute("xml:space").value()),
+             QStringLiteral("preserve"));
+    QVERIFY(!xml.contains(QStringLiteral("<w:i/>")));
+}
+
+void TestDocxDocument::markersBetweenRunsSurvive() {
+    const QString body = P(
+        "<w:bookmarkStart w:id=\"0\" w:name=\"z\"/>" + Run("Z=编辑") +
+        "<w:proofErr w:type=\"spellStart\"/>" +
+        "<w:r><w:rPr><w:i/></w:rPr><w:lastRenderedPageBreak/><w:t>框1</w:t></w:r>" +
+        "<w:proofErr w:type=\"spellEnd\"/><w:commentRangeStart w:id=\"1\"/>" + Run("超") +
+        "<w:commentRangeEnd w:id=\"1\"/>" +
+        "<w:r><w:commentReference w:id=\"1\"/></w:r><w:bookmarkEnd w:id=\"0\"/>" + Run("挖系数m"));
+    DocxDocument document;
+    QVERIFY(document.Open(WordPackage(body)));
+    QVERIFY(document.ReplacePass(QStringLiteral("编辑框1超挖系数"), QStringLiteral("1.1")));
+    QCOMPARE(document.MainText(), QStringLiteral("Z=1.1m"));
+
+    const QString xml = SavedPart(document, "word/document.xml");
+    QCOMPARE(Count(xml, "w:proofErr"), 2);
+    QCOMPARE(Count(xml, "w:bookmarkStart"), 1);
+    QCOMPARE(Count(xml, "w:bookmarkEnd"), 1);
+    QCOMPARE(Count(xml, "w:commentRangeStart"), 1);
+    QCOMPARE(Count(xml, "w:commentRangeEnd"), 1);
+    QCOMPARE(Count(xml, "w:commentReference"), 1);
+    // The emptied run still holds its page break marker and stays.
+    QCOMPARE(Count(xml, "w:lastRenderedPageBreak"), 1);
+    QCOMPARE(RunShapes(xml),
+             QStringLiteral("t:Z=1.1 / lastRenderedPageBreak / commentReference / t:m"));
+}
+
+void TestDocxDocument::headerAndFooterUntouched() {
+    const QString ph = QStringLiteral("编辑框2运输距离");
+    const QList<PackageEntry> parts =
+        WordParts(P(Run(ph)), P(Run("页眉" + ph)), P(Run(ph) + Run("页脚")));
+    DocxDocument document;
+    QVERIFY(document.Open(BuildPackage(parts)));
+    QCOMPARE(document.ReplacePlaceholder(ph, QStringLiteral("1500"), 10), 1);
+
+    const QList<PackageEntry> saved = ReadPackage(document.Save());
+    QCOMPARE(EntryData(saved, "word/header1.xml"), EntryData(parts, "word/header1.xml"));
+    QCOMPARE(EntryData(saved, "word/footer1.xml"), EntryData(parts, "word/footer1.xml"));
+    QVERIFY(QString::fromUtf8(EntryData(saved, "word/document.xml")).contains("1500"));
+}
+
+void TestDocxDocument::otherNamespacePrefix() {
+    QList<PackageEntry> parts = WordParts({});
+    parts[2].data =
+        "<?xml version=\"1.0\"?><ns0:document "
+        "xmlns:ns0=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><ns0:body>"
+        "<ns0:p><ns0:r><ns0:t>a编辑框b</ns0:t></ns0:r></ns0:p></ns0:body></ns0:document>";
+    DocxDocument document;
+    QVERIFY(document.Open(BuildPackage(parts)));
+    QVERIFY(document.ReplacePass(QStringLiteral("编辑框"), QStringLiteral("1\n2")));
+    QCOMPARE(document.MainText(), QStringLiteral("a1\n2b"));
+    const QString xml = SavedPart(document, "word/document.xml");
+    QVERIFY2(
+        xml.contains(QRegularExpression("<ns0:t[^>]*>a1</ns0:t><ns0:br ?/><ns0:t[^>]*>2b</ns0:t>")),
+        qPrintable(xml));
+}
+
+void TestDocxDocument::mainText() {
+    const QString body = P(Run("标题")) + "<w:tbl><w:tblPr/><w:tr><w:tc><w:tcPr/>" +
+                         P(Run("R") + "<w:r><w:tab/></w:r>" + Run("1.15")) + "</w:tc><w:tc>" +
+                         P({}) + P(Run("S")) + "</w:tc></w:tr></w:tbl>" +
+                         P("<w:pPr><w:jc w:val=\"center\"/></w:pPr>" + Run(" 结论 "));
+    DocxDocument document;
+    QVERIFY(document.Open(WordPackage(body)));
+    QCOMPARE(document.MainText(), QStringLiteral("标题\nR\t1.15\n\nS\n 结论 "));
+}
+
+void TestDocxDocument::roundTrip_data() {
+    QTest::addColumn<bool>("deflate");
+    QTest::addColumn<bool>("descriptors");
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("deflated") << true << false << false;
+    QTest::newRow("stored") << false << false << false;
+    QTest::newRow("data descriptors") << true << true << false;
+    QTest::newRow("stored with data descriptors, edited") << false << true << true;
+}
+
+void TestDocxDocument::roundTrip() {
+    QFETCH(bool, deflate);
+    QFETCH(bool, descriptors);
+    QFETCH(bool, replace);
+
+    QList<PackageEntry> word =
+        WordParts(P(Run(" ")) + P(Run("编辑框1开挖断面面积") + Run("m")), P(Run("页眉")));
+    QByteArray picture;
+    for (int i = 0; i < 5000; ++i) picture += char((i * 7919) % 251);
+    // Content types not first and a directory entry, as some zip tools
+    // write them.
+    const QList<PackageEntry> parts = {
+        word[1],
+        word[0],
+        {QStringLiteral("word/"), {}},
+        word[2],
+        {QStringLiteral("word/media/image1.png"), picture},
+        word[3],
+        word[4],
+        word[5],
+        {QStringLiteral("customXml/item1.xml"), "<a>\r\n  <b> x </b>\r\n</a>"},
+    };
+    DocxDocument document;
+    QString error;
+    QVERIFY2(document.Open(BuildPackage(parts, {deflate, descriptors}), &error), qPrintable(error));
+    if (replace) QCOMPARE(document.ReplacePlaceholder("编辑框1开挖断面面积", "100", 10), 1);
+    const QByteArray package = document.Save(&error);
+    QVERIFY2(!package.isEmpty(), qPrintable(error));
+
+    const QList<PackageEntry> saved = ReadPackage(package, &error);
+    QStringList names;
+    for (const PackageEntry &entry : saved) names << entry.name;
+    QCOMPARE(names, QStringList({"[Content_Types].xml", "_rels/.rels", "word/document.xml",
+                                 "word/media/image1.png", "word/_rels/document.xml.rels",
+                                 "word/header1.xml", "word/footer1.xml", "customXml/item1.xml"}));
+    for (const PackageEntry &entry : parts) {
+        if (entry.name != u"word/document.xml" && entry.name != u"word/")
+            QCOMPARE(EntryData(saved, entry.name), entry.data);
+    }
+
+    const QString main = QString::fromUtf8(EntryData(saved, "word/document.xml"));
+    QVERIFY2(
+        main.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><w:document "
+                        "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\""),
+        qPrintable(main.left(200)));
+    QVERIFY(main.contains("<w:t xml:space=\"preserve\"> </w:t>"));
+    QVERIFY(main.contains(replace ? "100" : "编辑框1开挖断面面积"));
+
+    for (const EntryFlags &flags : ReadEntryFlags(package)) {
+        QVERIFY2(!(flags.central & 0x0008), qPrintable(flags.name));
+        QVERIFY2(!(flags.local & 0x0008), qPrintable(flags.name));
+    }
+    QCOMPARE(ReadEntryFlags(package).size(), names.size());
+}
+
+void TestDocxDocument::openRejects_data() {
+    QTest::addColumn<QByteArray>("package");
+    QList<PackageEntry> word = WordParts(P(Run("x")));
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("no zip") << QByteArray("not a package at all");
+    QTest::newRow("no main part") << BuildPackage({word[0], word[1]});
+    QList<PackageEntry> broken = word;
+    broken[2].data = "<w:document xmlns:w=\"x\"><w:body>";
+    QTest::newRow("main part not XML") << BuildPackage(broken);
+    broken[2].data = "<root><body/></root>";
+    QTest::newRow("main part no Word document") << BuildPackage(broken);
+    broken[2].data =
+        "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"/>";
+    QTest::newRow("no body") << BuildPackage(broken);
+}
+
+void TestDocxDocument::openRejects() {
+    QFETCH(QByteArray, package);
+    DocxDocument document;
+    QString error;
+    QVERIFY(!document.Open(package, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!document.ReplacePass("x", "y"));
+    QCOMPARE(document.MainText(), QString());
+    error.clear();
+    QVERIFY(document.Save(&error).isEmpty());
+    QVERIFY(!error.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestDocxDocument)
+#include "test_docx_document.moc"

@@ -1,0 +1,1784 @@
+// Draws every picture the program carries (splash, main window background,
+// navigation buttons, window icon, reference tables and sketches) into one
+// folder. The outputs are committed under src/resources/pictures; after a
+// change here, rebuild them with
+//   cmake --build build --target pictures
+// which runs
+//   QT_QPA_PLATFORM=offscreen build/tools/make_pictures src/resources/pictures
+// Needs the Noto Sans/Serif CJK SC fonts.
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QtMath>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+QString g_folder;
+
+const QColor kInk(0x20, 0x20, 0x20);
+const QColor kRule(0x3a, 0x3a, 0x3a);
+const QColor kHeadFill(0xdd, 0xe6, 0xf1);
+const QColor kSumFill(0xf3, 0xf0, 0xe2);
+const QColor kTitleInk(0x17, 0x36, 0x5d);
+const QColor kDim(0x1f, 0x5f, 0xa8);
+const QColor kCharged(0x20, 0x20, 0x20);
+
+QString U(const char *text) {
+    return QString::fromUtf8(text);
+}
+
+QFont Sans(int pixels, bool bold = false) {
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+QFont Serif(int pixels, bool bold = false) {
+    QFont font(QStringLiteral("Noto Serif CJK SC"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QImage Canvas(int width, int height, QColor fill = Qt::white) {
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(fill);
+    return image;
+}
+
+void Begin(QPainter &p, QImage &image) {
+    p.begin(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+}
+
+bool g_failed = false;
+
+void Save(const QImage &image, const char *fileName) {
+    const QString path = g_folder + QLatin1Char('/') + U(fileName);
+    QImageWriter writer(path);
+    if (path.endsWith(QLatin1String(".jpg"))) {
+        writer.setQuality(95);
+        writer.setOptimizedWrite(true);
+        // Opaque white background: JPEG has no alpha.
+        QImage flat(image.size(), QImage::Format_RGB32);
+        flat.fill(Qt::white);
+        QPainter(&flat).drawImage(0, 0, image);
+        if (!writer.write(flat)) g_failed = true;
+    } else {
+        writer.setCompression(9);
+        if (!writer.write(image)) g_failed = true;
+    }
+    std::printf("%s %dx%d%s\n", qPrintable(path), image.width(), image.height(),
+                g_failed ? " FAILED" : "");
+}
+
+// ---------------------------------------------------------------- tables
+
+struct Cell {
+    int row;
+    int col;
+    QString text;
+    int rowSpan = 1;
+    int colSpan = 1;
+    int align = Qt::AlignCenter;
+    bool head = false;
+    QColor fill = Qt::transparent;
+    bool bold = false;
+};
+
+struct Grid {
+    QPoint origin;
+    std::vector<int> widths;
+    std::vector<int> heights;
+
+    int X(int col) const {
+        int x = origin.x();
+        for (int i = 0; i < col; ++i) x += widths[i];
+        return x;
+    }
+    int Y(int row) const {
+        int y = origin.y();
+        for (int i = 0; i < row; ++i) y += heights[i];
+        return y;
+    }
+    QRect Rect(const Cell &c) const {
+        return QRect(X(c.col), Y(c.row), X(c.col + c.colSpan) - X(c.col),
+                     Y(c.row + c.rowSpan) - Y(c.row));
+    }
+    int Right() const { return X(int(widths.size())); }
+    int Bottom() const { return Y(int(heights.size())); }
+};
+
+// Header cells shaded; every cell outlined (merged cells simply span), the
+// outer frame drawn heavier.
+void DrawTable(QPainter &p, const Grid &grid, const std::vector<Cell> &cells, const QFont &body,
+               const QFont &head, int padding = 5) {
+    for (const Cell &c : cells) {
+        QColor fill = c.fill;
+        if (c.head && fill == Qt::transparent) fill = kHeadFill;
+        if (fill != Qt::transparent) p.fillRect(grid.Rect(c), fill);
+    }
+    p.setPen(kInk);
+    for (const Cell &c : cells) {
+        QFont font = c.head ? head : body;
+        if (c.bold) font.setBold(true);
+        p.setFont(font);
+        const QRect inner = grid.Rect(c).adjusted(padding, 2, -padding, -2);
+        p.drawText(inner, c.align | Qt::TextWordWrap, c.text);
+    }
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(kRule, 1));
+    p.setBrush(Qt::NoBrush);
+    for (const Cell &c : cells) p.drawRect(grid.Rect(c));
+    p.setPen(QPen(kRule, 2));
+    p.drawRect(QRect(grid.origin, QPoint(grid.Right(), grid.Bottom())));
+    p.restore();
+}
+
+// Text block with word wrap; returns the height used.
+int Paragraph(QPainter &p, const QRect &box, const QString &text, const QFont &font,
+              int flags = Qt::AlignLeft | Qt::AlignTop, QColor ink = kInk) {
+    p.setFont(font);
+    p.setPen(ink);
+    QRect used;
+    p.drawText(box, flags | Qt::TextWordWrap, text, &used);
+    return used.height();
+}
+
+void Title(QPainter &p, const QRect &box, const QString &text, int pixels = 17) {
+    p.setFont(Sans(pixels, true));
+    p.setPen(kTitleInk);
+    p.drawText(box, Qt::AlignHCenter | Qt::AlignVCenter, text);
+}
+
+// Small "code" tag drawn right-aligned, e.g. the standard a table comes from.
+void SourceTag(QPainter &p, const QRect &box, const QString &text) {
+    p.setFont(Sans(12));
+    p.setPen(QColor(0x55, 0x55, 0x55));
+    p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, text);
+}
+
+// ---------------------------------------------------------------- sketch kit
+
+void Arrowhead(QPainter &p, QPointF tip, QPointF from, double size = 7) {
+    const QLineF back(tip, from);
+    const double a = qDegreesToRadians(back.angle());
+    const double spread = qDegreesToRadians(18.0);
+    QPolygonF head;
+    head << tip
+         << tip + QPointF(std::cos(a + spread) * size, -std::sin(a + spread) * size)
+         << tip + QPointF(std::cos(a - spread) * size, -std::sin(a - spread) * size);
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(p.pen().color());
+    p.restore();
+    p.save();
+    p.setBrush(p.pen().color());
+    p.setPen(Qt::NoPen);
+    p.drawPolygon(head);
+    p.restore();
+}
+
+// A dimension line between a and b with arrows at both ends and the text
+// centred beside it (offset to the left of a→b for positive side).
+void Dimension(QPainter &p, QPointF a, QPointF b, const QString &text, double side = 1,
+               QColor colour = kDim, int pixels = 12) {
+    p.save();
+    p.setPen(QPen(colour, 1.1));
+    p.drawLine(a, b);
+    Arrowhead(p, a, b, 6);
+    Arrowhead(p, b, a, 6);
+    const QPointF mid = (a + b) / 2;
+    QLineF line(a, b);
+    QLineF normal = line.normalVector().unitVector();
+    QPointF n(normal.dx(), normal.dy());
+    if (line.length() < 1) n = QPointF(0, -1);
+    p.setFont(Sans(pixels));
+    const QFontMetricsF fm(p.font());
+    const QSizeF size(fm.horizontalAdvance(text) + 4, fm.height());
+    const QPointF centre = mid + n * side * (size.height() * 0.55 + 2 + std::abs(n.x()) * size.width() * 0.45);
+    QRectF box(centre - QPointF(size.width() / 2, size.height() / 2), size);
+    p.setPen(colour);
+    p.drawText(box, Qt::AlignCenter, text);
+    p.restore();
+}
+
+// Extension (witness) line.
+void Witness(QPainter &p, QPointF a, QPointF b, QColor colour = kDim) {
+    p.save();
+    p.setPen(QPen(colour, 0.8));
+    p.drawLine(a, b);
+    p.restore();
+}
+
+void ChargedHole(QPainter &p, QPointF c, double r = 6) {
+    p.save();
+    p.setPen(QPen(kCharged, 1));
+    p.setBrush(kCharged);
+    p.drawEllipse(c, r, r);
+    p.restore();
+}
+
+void EmptyHole(QPainter &p, QPointF c, double r = 6) {
+    p.save();
+    p.setPen(QPen(kCharged, 1.4));
+    p.setBrush(Qt::white);
+    p.drawEllipse(c, r, r);
+    p.restore();
+}
+
+void Label(QPainter &p, QPointF centre, const QString &text, int pixels = 12, QColor ink = kInk,
+           bool bold = false) {
+    p.save();
+    p.setFont(Sans(pixels, bold));
+    p.setPen(ink);
+    const QFontMetricsF fm(p.font());
+    const QSizeF size(fm.horizontalAdvance(text) + 2, fm.height());
+    p.drawText(QRectF(centre - QPointF(size.width() / 2, size.height() / 2), size),
+               Qt::AlignCenter, text);
+    p.restore();
+}
+
+// Rock hatching inside a path (diagonal lines, light).
+void Hatch(QPainter &p, const QPainterPath &area, QColor colour = QColor(0xb8, 0xb0, 0xa0),
+           double step = 9) {
+    p.save();
+    p.setClipPath(area);
+    p.setPen(QPen(colour, 0.8));
+    const QRectF r = area.boundingRect();
+    for (double x = r.left() - r.height(); x < r.right(); x += step)
+        p.drawLine(QPointF(x, r.bottom()), QPointF(x + r.height(), r.top()));
+    p.restore();
+}
+
+void PanelFrame(QPainter &p, const QImage &image) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor(0xa0, 0xa8, 0xb4), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, image.width() - 1, image.height() - 1);
+    p.restore();
+}
+
+// ---------------------------------------------------------------- reference tables
+
+void CycleTimeTable() {
+    QImage image = Canvas(680, 388);
+    QPainter p;
+    Begin(p, image);
+    Title(p, QRect(0, 6, 680, 28), U("隧道循环时间参考表"), 19);
+    SourceTag(p, QRect(0, 12, 668, 24), U("单位：分钟"));
+
+    const char *heads[] = {"开挖方式分类", "全断面法施工", "隧道台阶法", "台阶法设临时仰拱",
+                           "CD法（中隔壁法）", "CRD", "双侧壁导坑法"};
+    const char *rows[][7] = {
+        {"超前地质预报", "-", "15", "15", "15", "15", "15"},
+        {"测量放样", "30", "30", "40", "40", "40", "40"},
+        {"围岩量测", "30", "30", "40", "40", "40", "40"},
+        {"超前支护", "-", "-", "-", "-", "110", "120"},
+        {"钻眼", "180", "160", "170", "170", "160", "170"},
+        {"装药连线", "40", "30", "30", "30", "30", "30"},
+        {"通风", "30", "30", "30", "30", "30", "30"},
+        {"清危初喷", "30", "20", "20", "20", "20", "20"},
+        {"出渣", "150", "180", "190", "190", "180", "180"},
+        {"立架、锚喷支护", "216", "270", "300", "300", "270", "270"},
+        {"用时合计（小时）", "11.8", "12.75", "13.92", "13.92", "14.92", "15.25"},
+    };
+    Grid grid{QPoint(12, 40), {128, 88, 88, 88, 88, 88, 88}, {}};
+    grid.heights.push_back(44);
+    for (int i = 0; i < 11; ++i) grid.heights.push_back(23);
+    std::vector<Cell> cells;
+    for (int c = 0; c < 7; ++c) cells.push_back(Cell{0, c, U(heads[c]), 1, 1, Qt::AlignCenter, true});
+    for (int r = 0; r < 11; ++r) {
+        const bool sum = r == 10;
+        for (int c = 0; c < 7; ++c) {
+            Cell cell{r + 1, c, U(rows[r][c])};
+            if (c == 0) cell.fill = QColor(0xf1, 0xf4, 0xf8);
+            if (sum) {
+                cell.fill = kSumFill;
+                cell.bold = true;
+            }
+            cells.push_back(cell);
+        }
+    }
+    DrawTable(p, grid, cells, Sans(13), Sans(13, true));
+    Paragraph(p, QRect(14, grid.Bottom() + 8, 652, 60),
+              U("注：本表以两车道公路隧道断面为基础编制。因各隧道的地质条件、作业班组及机械设备"
+                "配置不尽相同，表中各工序用时均为经验值，仅供参考；使用时应以现场实际作业用时为准。"),
+              Sans(12), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
+    p.end();
+    Save(image, "cycle_time.png");
+}
+
+void VibrationLimits() {
+    QImage image = Canvas(695, 432);
+    QPainter p;
+    Begin(p, image);
+    Title(p, QRect(0, 4, 695, 26), U("表2  爆破振动安全允许标准"), 17);
+    SourceTag(p, QRect(0, 8, 683, 22), U("GB 6722-2014《爆破安全规程》"));
+
+    // Columns: no., category (two sub-columns for the concrete ages), three bands.
+    Grid grid{QPoint(10, 34), {40, 168, 117, 120, 120, 110}, {}};
+    grid.heights = {24, 24};
+    for (int i = 0; i < 12; ++i) grid.heights.push_back(22);
+    std::vector<Cell> cells = {
+        {0, 0, U("序号"), 2, 1, Qt::AlignCenter, true},
+        {0, 1, U("保护对象类别"), 2, 2, Qt::AlignCenter, true},
+        {0, 3, U("安全允许质点振动速度 V /(cm/s)"), 1, 3, Qt::AlignCenter, true},
+        {1, 3, U("f ≤ 10 Hz"), 1, 1, Qt::AlignCenter, true},
+        {1, 4, U("10 Hz＜f ≤ 50 Hz"), 1, 1, Qt::AlignCenter, true},
+        {1, 5, U("f ＞ 50 Hz"), 1, 1, Qt::AlignCenter, true},
+    };
+    const char *rows[][4] = {
+        {"土窑洞、土坯房、毛石房屋", "0.15～0.45", "0.45～0.9", "0.9～1.5"},
+        {"一般民用建筑物", "1.5～2.0", "2.0～2.5", "2.5～3.0"},
+        {"工业和商业建筑物", "2.5～3.5", "3.5～4.5", "4.2～5.0"},
+        {"一般古建筑与古迹", "0.1～0.2", "0.2～0.3", "0.3～0.5"},
+        {"运行中的水电站及发电厂中心控制室设备", "0.5～0.6", "0.6～0.7", "0.7～0.9"},
+        {"水工隧洞", "7～8", "8～10", "10～15"},
+        {"交通隧道", "10～12", "12～15", "15～20"},
+        {"矿山巷道", "15～18", "18～25", "20～30"},
+        {"永久性岩石高边坡", "5～9", "8～12", "10～15"},
+    };
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    for (int r = 0; r < 9; ++r) {
+        cells.push_back({r + 2, 0, QString::number(r + 1)});
+        cells.push_back({r + 2, 1, U(rows[r][0]), 1, 2, left});
+        for (int c = 0; c < 3; ++c) {
+            Cell cell{r + 2, c + 3, U(rows[r][c + 1])};
+            if (c == 1) cell.fill = QColor(0xfb, 0xf3, 0xdc);  // the band this program uses
+            cells.push_back(cell);
+        }
+    }
+    cells.push_back({11, 0, QStringLiteral("10"), 3, 1});
+    cells.push_back({11, 1, U("新浇大体积混凝土\n（C20）"), 3, 1});
+    const char *ages[][4] = {
+        {"龄期：初凝～3 d", "1.5～2.0", "2.0～2.5", "2.5～3.0"},
+        {"龄期：3 d～7 d", "3.0～4.0", "4.0～5.0", "5.0～7.0"},
+        {"龄期：7 d～28 d", "7.0～8.0", "8.0～10.0", "10.0～12"},
+    };
+    for (int r = 0; r < 3; ++r) {
+        cells.push_back({11 + r, 2, U(ages[r][0]), 1, 1, left});
+        for (int c = 0; c < 3; ++c) {
+            Cell cell{11 + r, c + 3, U(ages[r][c + 1])};
+            if (c == 1) cell.fill = QColor(0xfb, 0xf3, 0xdc);
+            cells.push_back(cell);
+        }
+    }
+    DrawTable(p, grid, cells, Sans(13), Sans(13, true));
+    Paragraph(p, QRect(12, grid.Bottom() + 6, 672, 110),
+              U("注1：表中质点振动速度为三个分量中的最大值，振动频率为主振频率。\n"
+                "注2：频率范围根据现场实测波形确定或按如下数据选取：硐室爆破 f 小于 20 Hz；"
+                "露天深孔爆破 f 在 10 Hz～60 Hz 之间；露天浅孔爆破 f 在 40 Hz～100 Hz 之间；"
+                "地下深孔爆破 f 在 30 Hz～100 Hz 之间；地下浅孔爆破 f 在 60 Hz～300 Hz 之间。\n"
+                "注3：爆破振动监测应同时测定质点振动相互垂直的三个分量。"),
+              Sans(12));
+    p.end();
+    Save(image, "vibration_limits.png");
+}
+
+void VibrationFactors() {
+    QImage image = Canvas(695, 200, QColor(0xfa, 0xfb, 0xfd));
+    QPainter p;
+    Begin(p, image);
+    PanelFrame(p, image);
+    int y = 8;
+    y += Paragraph(p, QRect(12, y, 671, 40),
+                   U("13.2.3  在按表2选定安全允许质点振速时，应认真分析以下影响因素："),
+                   Sans(13, true), Qt::AlignLeft | Qt::AlignTop, kTitleInk);
+    y += 4;
+    Paragraph(p, QRect(22, y, 663, 200 - y - 6),
+              U("a）选取建筑物安全允许质点振速时，应综合考虑建筑物的重要性、建筑质量、新旧程度、"
+                "自振频率、地基条件等；\n"
+                "b）省级以上（含省级）重点保护古建筑与古迹的安全允许质点振速，应经专家论证后选取；\n"
+                "c）选取隧道、巷道安全允许质点振速时，应综合考虑构筑物的重要性、围岩分类、支护状况、"
+                "开挖跨度、埋深大小、爆源方向、周边环境等；\n"
+                "d）对永久性岩石高边坡，应综合考虑边坡的重要性、边坡的初始稳定性、支护状况、开挖高度等；\n"
+                "e）隧道和巷道的爆破振动控制点为距离爆源 10 m～15 m 处；高边坡的爆破振动控制点为"
+                "上一级马道的内侧坡脚；\n"
+                "f）非挡水新浇大体积混凝土的安全允许质点振速按表2给出的上限值选取。"),
+              Sans(12));
+    p.end();
+    Save(image, "vibration_factors.png");
+}
+
+void RockBulking() {
+    QImage image = Canvas(768, 600);
+    QPainter p;
+    Begin(p, image);
+    Grid grid{QPoint(12, 10), {82, 52, 226, 64, 82, 60, 60, 62, 56}, {}};
+    grid.heights = {26, 26, 24, 24, 42, 58, 58, 24, 42, 58, 58, 58};
+    std::vector<Cell> cells = {
+        {0, 0, U("土的分类"), 2, 1, Qt::AlignCenter, true},
+        {0, 1, U("土的\n级别"), 2, 1, Qt::AlignCenter, true},
+        {0, 2, U("土（岩）的名称"), 2, 1, Qt::AlignCenter, true},
+        {0, 3, U("坚实\n系数 f"), 2, 1, Qt::AlignCenter, true},
+        {0, 4, U("密度\n（kg/m³）"), 2, 1, Qt::AlignCenter, true},
+        {0, 5, U("体积增加百分比(%)"), 1, 2, Qt::AlignCenter, true},
+        {1, 5, U("最初"), 1, 1, Qt::AlignCenter, true},
+        {1, 6, U("最后"), 1, 1, Qt::AlignCenter, true},
+        {0, 7, U("可松性系数"), 1, 2, Qt::AlignCenter, true},
+        {1, 7, U("Ks"), 1, 1, Qt::AlignCenter, true},
+        {1, 8, U("Ks′"), 1, 1, Qt::AlignCenter, true},
+    };
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    struct Row {
+        int row, span;
+        const char *cls, *level, *f, *density;
+    };
+    const Row classes[] = {
+        {2, 2, "一类土\n（松软土）", "Ⅰ", "0.5～0.6", "600～1500"},
+        {4, 1, "二类土\n（普通土）", "Ⅱ", "0.6～0.8", "1100～1600"},
+        {5, 1, "三类土\n（坚土）", "Ⅲ", "0.8～1.0", "1750～1900"},
+        {6, 2, "四类土\n（砂砾坚土）", "Ⅳ", "1.0～1.5", "1900"},
+        {8, 1, "五类土\n（软石）", "Ⅴ～Ⅵ", "1.5～4.0", "1100～2700"},
+        {9, 1, "六类土\n（次坚石）", "Ⅶ～Ⅸ", "4.0～10.0", "2200～2900"},
+        {10, 1, "七类土\n（坚石）", "Ⅹ～ⅩⅢ", "10.0～18.0", "2500～3100"},
+        {11, 1, "八类土\n（特坚石）", "ⅩⅣ～ⅩⅥ", "18.0～25.0\n以上", "2700～3300"},
+    };
+    for (const Row &r : classes) {
+        cells.push_back({r.row, 0, U(r.cls), r.span, 1, Qt::AlignCenter, false,
+                         QColor(0xf1, 0xf4, 0xf8)});
+        cells.push_back({r.row, 1, U(r.level), r.span});
+        cells.push_back({r.row, 3, U(r.f), r.span});
+        cells.push_back({r.row, 4, U(r.density), r.span});
+    }
+    const char *names[] = {
+        "砂土、粉土、冲积砂土层（种植土除外）",
+        "疏松的种植土、淤泥（泥炭）",
+        "粉质黏土；潮湿的黄土；夹有碎石、卵石的砂；粉土混卵（碎）石；种植土、填土",
+        "软及中等密实黏土；重粉质黏土、砾石土；干黄土、含有碎石卵石的黄土、粉质黏土；压实的填土",
+        "坚硬密实的黏性土或黄土；含碎石、卵石的中等密实的黏性土或黄土；粗卵石；天然级配砂石",
+        "软泥灰岩、蛋白石",
+        "硬质黏土；中密的页岩、泥灰岩、白垩土；胶结不紧的砾岩；软石灰岩及贝壳石灰岩",
+        "泥岩、砂岩、砾岩；坚实的页岩、泥灰岩，密实的石灰岩；风化花岗岩、片麻岩及正长岩",
+        "大理岩；辉绿岩；玢岩；粗、中粒花岗岩；坚实的白云岩、砂岩、砾岩、片麻岩、石灰岩；"
+        "微风化安山岩、玄武岩",
+        "安山岩；玄武岩；花岗片麻岩；坚实的细粒花岗岩、闪长岩、石英岩、辉长岩、辉绿岩、玢岩、"
+        "角闪岩",
+    };
+    for (int i = 0; i < 10; ++i) cells.push_back({2 + i, 2, U(names[i]), 1, 1, left});
+    struct Bulk {
+        int row, span;
+        const char *first, *last, *ks, *ks2;
+    };
+    const Bulk bulks[] = {
+        {2, 1, "8～17", "1～2.5", "1.08～1.17", "1.01～1.03"},
+        {3, 1, "20～30", "3～4", "1.20～1.30", "1.03～1.04"},
+        {4, 1, "14～28", "1.5～5", "1.14～1.28", "1.02～1.05"},
+        {5, 1, "24～30", "4～7", "1.24～1.30", "1.04～1.07"},
+        {6, 1, "26～32", "6～9", "1.26～1.32", "1.06～1.09"},
+        {7, 1, "33～37", "11～15", "1.33～1.37", "1.11～1.15"},
+        {8, 3, "30～45", "10～20", "1.30～1.45", "1.10～1.20"},
+        {11, 1, "45～50", "20～30", "1.45～1.50", "1.20～1.30"},
+    };
+    for (const Bulk &b : bulks) {
+        cells.push_back({b.row, 5, U(b.first), b.span});
+        cells.push_back({b.row, 6, U(b.last), b.span});
+        cells.push_back({b.row, 7, U(b.ks), b.span, 1, Qt::AlignCenter, false,
+                         QColor(0xfb, 0xf3, 0xdc), true});
+        cells.push_back({b.row, 8, U(b.ks2), b.span});
+    }
+    QFont body = Sans(12);
+    DrawTable(p, grid, cells, body, Sans(12, true), 4);
+
+    int y = grid.Bottom() + 10;
+    p.setFont(Sans(12, true));
+    p.setPen(kTitleInk);
+    p.drawText(QRect(14, y, 740, 20), Qt::AlignLeft | Qt::AlignVCenter, U("可松性系数的定义"));
+    y += 24;
+    p.setFont(Serif(15));
+    p.setPen(kInk);
+    p.drawText(QRect(40, y, 320, 24), Qt::AlignLeft | Qt::AlignVCenter,
+               U("最初可松性系数  Ks ＝ V₂ / V₁"));
+    p.drawText(QRect(380, y, 320, 24), Qt::AlignLeft | Qt::AlignVCenter,
+               U("最后可松性系数  Ks′ ＝ V₃ / V₁"));
+    y += 30;
+    Paragraph(p, QRect(14, y, 740, 80),
+              U("式中：V₁ —— 土（岩）在天然状态下的体积（m³）；V₂ —— 土（岩）经开挖后的松散体积（m³）；"
+                "V₃ —— 土（岩）经回填压实后的体积（m³）。\n"
+                "说明：一类、四类土按括号内注明的土质分别取用；计算隧道单循环爆破石渣量时，"
+                "按对应围岩取最初可松性系数 Ks。"),
+              Sans(12));
+    p.end();
+    Save(image, "rock_bulking.jpg");
+}
+
+void SlabFormworkWeight() {
+    QImage image = Canvas(400, 240);
+    QPainter p;
+    Begin(p, image);
+    Title(p, QRect(0, 8, 400, 24), U("表4.1.1  楼板模板自重标准值（kN/m²）"), 15);
+    Grid grid{QPoint(12, 40), {206, 76, 94}, {36, 34, 34, 44}};
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    std::vector<Cell> cells = {
+        {0, 0, U("模板构件的名称"), 1, 1, Qt::AlignCenter, true},
+        {0, 1, U("木模板"), 1, 1, Qt::AlignCenter, true},
+        {0, 2, U("定型组合\n钢模板"), 1, 1, Qt::AlignCenter, true},
+        {1, 0, U("平板的模板及小梁"), 1, 1, left},
+        {1, 1, QStringLiteral("0.30")},
+        {1, 2, QStringLiteral("0.50")},
+        {2, 0, U("楼板模板（其中包括梁的模板）"), 1, 1, left},
+        {2, 1, QStringLiteral("0.50")},
+        {2, 2, QStringLiteral("0.75")},
+        {3, 0, U("楼板模板及其支架\n（楼层高度为 4 m 以下）"), 1, 1, left},
+        {3, 1, QStringLiteral("0.75")},
+        {3, 2, QStringLiteral("1.10")},
+    };
+    DrawTable(p, grid, cells, Sans(13), Sans(13, true));
+    SourceTag(p, QRect(0, grid.Bottom() + 8, 388, 20),
+              U("摘自 JGJ 162-2008《建筑施工模板安全技术规范》"));
+    p.end();
+    Save(image, "slab_formwork_weight.jpg");
+}
+
+void LiveLoad() {
+    QImage image = Canvas(650, 368);
+    QPainter p;
+    Begin(p, image);
+    Title(p, QRect(0, 6, 650, 24), U("施工人员及设备荷载标准值 Q1k"), 16);
+    SourceTag(p, QRect(0, 10, 638, 20), U("JGJ 162-2008 第4.1.2条"));
+    Grid grid{QPoint(12, 36), {214, 112, 100, 200}, {40, 38, 30, 30}};
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    std::vector<Cell> cells = {
+        {0, 0, U("计算对象"), 1, 1, Qt::AlignCenter, true},
+        {0, 1, U("均布活荷载\n标准值（kN/m²）"), 1, 1, Qt::AlignCenter, true},
+        {0, 2, U("集中荷载\n标准值（kN）"), 1, 1, Qt::AlignCenter, true},
+        {0, 3, U("取值说明"), 1, 1, Qt::AlignCenter, true},
+        {1, 0, U("模板及直接支承模板的小梁"), 1, 1, left},
+        {1, 1, QStringLiteral("2.5"), 1, 1, Qt::AlignCenter, false, QColor(0xfb, 0xf3, 0xdc), true},
+        {1, 2, QStringLiteral("2.5")},
+        {1, 3, U("分别按均布荷载和集中荷载验算，取两者弯矩值的较大值"), 1, 1, left},
+        {2, 0, U("直接支承小梁的主梁"), 1, 1, left},
+        {2, 1, QStringLiteral("1.5")},
+        {2, 2, U("—")},
+        {2, 3, U("按均布荷载计算"), 1, 1, left},
+        {3, 0, U("支架立柱及其他支承结构构件"), 1, 1, left},
+        {3, 1, QStringLiteral("1.0")},
+        {3, 2, U("—")},
+        {3, 3, U("按均布荷载计算"), 1, 1, left},
+    };
+    DrawTable(p, grid, cells, Sans(13), Sans(13, true));
+    int y = grid.Bottom() + 8;
+    y += Paragraph(p, QRect(14, y, 622, 100),
+                   U("注：1  对大型浇筑设备，如上料平台、混凝土输送泵等按实际情况计算；若采用布料机上料"
+                     "进行浇筑混凝土时，活荷载标准值取 4 kN/m²；\n"
+                     "    2  混凝土堆积高度超过 100 mm 以上者按实际高度计算；\n"
+                     "    3  模板单块宽度小于 150 mm 时，集中荷载可分布于相邻的 2 块板面上。"),
+                   Sans(12));
+    y += 8;
+    QRect box(12, y, 626, 368 - y - 10);
+    p.fillRect(box, QColor(0xf3, 0xf6, 0xfa));
+    p.setPen(QPen(QColor(0xa8, 0xb4, 0xc4), 1));
+    p.drawRect(box);
+    Paragraph(p, box.adjusted(8, 5, -8, -4),
+              U("振捣混凝土时产生的荷载标准值 Q2k：对水平面模板可采用 2 kN/m²，对垂直面模板可采用"
+                " 4 kN/m²，且作用范围在新浇筑混凝土侧压力的有效压头高度以内。"),
+              Sans(12));
+    p.end();
+    Save(image, "live_load.png");
+}
+
+void DumpingLoad() {
+    QImage image = Canvas(735, 272);
+    QPainter p;
+    Begin(p, image);
+    Title(p, QRect(0, 6, 735, 24), U("表4.1.2  倾倒混凝土时产生的水平荷载标准值（kN/m²）"), 16);
+    Grid grid{QPoint(80, 40), {380, 195}, {32, 30, 30, 30, 30}};
+    std::vector<Cell> cells = {
+        {0, 0, U("向模板内供料方法"), 1, 1, Qt::AlignCenter, true},
+        {0, 1, U("水平荷载（kN/m²）"), 1, 1, Qt::AlignCenter, true},
+    };
+    const char *rows[][2] = {
+        {"溜槽、串筒或导管", "2"},
+        {"容量小于 0.2 m³ 的运输器具", "2"},
+        {"容量为 0.2～0.8 m³ 的运输器具", "4"},
+        {"容量大于 0.8 m³ 的运输器具", "6"},
+    };
+    for (int r = 0; r < 4; ++r) {
+        cells.push_back({r + 1, 0, U(rows[r][0]), 1, 1, Qt::AlignLeft | Qt::AlignVCenter});
+        cells.push_back({r + 1, 1, U(rows[r][1]), 1, 1, Qt::AlignCenter, false,
+                         Qt::transparent, true});
+    }
+    DrawTable(p, grid, cells, Sans(13), Sans(13, true), 10);
+    int y = grid.Bottom() + 8;
+    y += Paragraph(p, QRect(82, y, 575, 40), U("注：作用范围在有效压头高度以内。"), Sans(12));
+    y += 4;
+    Paragraph(p, QRect(82, y, 575, 40),
+              U("倾倒混凝土时，对垂直面模板产生的水平荷载标准值 Q3k 可按本表采用。"), Sans(12),
+              Qt::AlignLeft | Qt::AlignTop, QColor(0x44, 0x44, 0x44));
+    SourceTag(p, QRect(0, 272 - 26, 723, 20), U("摘自 JGJ 162-2008《建筑施工模板安全技术规范》"));
+    p.end();
+    Save(image, "dumping_load.png");
+}
+
+}  // namespace
+
+// The sketches and the shell pictures follow in the second half.
+namespace {
+
+// ---------------------------------------------------------------- wedge cuts
+
+// One converging hole of a wedge, drawn as a thin drilled bore from collar
+// to bottom; charged length solid, stemming left open.
+void Bore(QPainter &p, QPointF collar, QPointF bottom, double charged = 0.7) {
+    p.save();
+    p.setPen(QPen(QColor(0x55, 0x55, 0x55), 5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(collar, bottom);
+    p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(collar, bottom);
+    const QPointF start = collar + (bottom - collar) * (1 - charged);
+    p.setPen(QPen(QColor(0xc0, 0x2a, 0x1a), 3, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(start, bottom);
+    p.restore();
+}
+
+QRectF Rock(QPainter &p, QRectF area) {
+    QPainterPath path;
+    path.addRect(area);
+    p.fillPath(path, QColor(0xf4, 0xf1, 0xea));
+    Hatch(p, path, QColor(0xd8, 0xd0, 0xc0), 10);
+    return area;
+}
+
+void FaceLine(QPainter &p, QPointF a, QPointF b, const QString &label) {
+    p.save();
+    p.setPen(QPen(kInk, 2));
+    p.drawLine(a, b);
+    p.restore();
+    Label(p, a + QPointF(-4, -10), label, 11, QColor(0x44, 0x44, 0x44));
+}
+
+void WedgeLayout() {
+    QImage image = Canvas(470, 266);
+    QPainter p;
+    Begin(p, image);
+    PanelFrame(p, image);
+    Title(p, QRect(0, 4, 470, 24), U("单级楔形掏槽炮眼布置"), 15);
+
+    // Front views: vertical wedge (pairs side by side) and horizontal wedge.
+    auto front = [&](QPointF centre, bool vertical, const QString &caption) {
+        QRectF face(centre.x() - 62, centre.y() - 70, 124, 140);
+        p.setPen(QPen(QColor(0x99, 0x99, 0x99), 1, Qt::DashLine));
+        p.setBrush(QColor(0xf7, 0xf7, 0xf7));
+        p.drawRect(face);
+        const double a = 22, b = 34;  // half pair spacing, row spacing
+        for (int i = -1; i <= 1; ++i)
+            for (int s : {-1, 1}) {
+                const QPointF c = vertical ? centre + QPointF(s * a, i * b)
+                                           : centre + QPointF(i * b, s * a);
+                ChargedHole(p, c, 5);
+                // Arrow of the drilling direction towards the wedge plane.
+                p.setPen(QPen(QColor(0xc0, 0x2a, 0x1a), 1.2));
+                const QPointF to = vertical ? c + QPointF(-s * 12, 0) : c + QPointF(0, -s * 12);
+                p.drawLine(c, to);
+                Arrowhead(p, to, c, 5);
+            }
+        if (vertical) {
+            Dimension(p, centre + QPointF(-a, 62), centre + QPointF(a, 62), QStringLiteral("a"), 1);
+            Dimension(p, centre + QPointF(50, -b), centre + QPointF(50, 0), QStringLiteral("b"), -1);
+        } else {
+            Dimension(p, centre + QPointF(-50, -a), centre + QPointF(-50, a), QStringLiteral("a"), 1);
+            Dimension(p, centre + QPointF(0, 54), centre + QPointF(b, 54), QStringLiteral("b"), 1);
+        }
+        Label(p, centre + QPointF(0, 84), caption, 12, kInk, true);
+    };
+    front(QPointF(78, 116), true, U("垂直楔形（正视）"));
+    front(QPointF(218, 116), false, U("水平楔形（正视）"));
+
+    // Section A–A of the vertical wedge: face at top, holes converge.
+    QRectF rock(300, 40, 160, 168);
+    Rock(p, rock);
+    const double faceY = 52, depth = 132;
+    FaceLine(p, QPointF(300, faceY), QPointF(460, faceY), QString());
+    const double cx = 380;
+    const QPointF collarL(cx - 52, faceY), collarR(cx + 52, faceY);
+    const QPointF bottomL(cx - 7, faceY + depth), bottomR(cx + 7, faceY + depth);
+    Bore(p, collarL, bottomL);
+    Bore(p, collarR, bottomR);
+    p.setPen(QPen(QColor(0x90, 0x20, 0x10), 1, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolygon(QPolygonF() << collarL << bottomL << bottomR << collarR);
+    // Angle between hole and face.
+    p.setPen(QPen(kDim, 1));
+    const double angle = qRadiansToDegrees(std::atan2(depth, 52 - 7));
+    p.drawArc(QRectF(collarL - QPointF(22, 22), QSizeF(44, 44)), int(-angle * 16), int(angle * 16));
+    Label(p, collarL + QPointF(22, 15), QStringLiteral("α"), 12, kDim);
+    Dimension(p, QPointF(bottomL.x(), faceY + depth + 12), QPointF(bottomR.x(), faceY + depth + 12),
+              QString(), 1);
+    Label(p, QPointF(cx, faceY + depth + 24), U("孔底间距 10～20 cm"), 11, kDim);
+    Dimension(p, QPointF(452, faceY), QPointF(452, faceY + depth), QStringLiteral("L"), 1);
+    Label(p, QPointF(380, 30), U("A–A 剖面（俯视）"), 12, kInk, true);
+
+    Paragraph(p, QRect(12, 222, 450, 40),
+              U("a —— 同对炮眼孔口间距，一般 0.4～0.6 m（随眼深增大）；b —— 各对间距 0.4～0.6 m；"
+                "α —— 炮眼与工作面夹角 60°～75°；每对炮眼同段起爆。"),
+              Sans(11), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
+    p.end();
+    Save(image, "wedge_cut_layout.png");
+}
+
+// Section of a compound wedge with the given stages; each stage a pair of
+// holes, inner stages shorter and steeper, fired first.
+void CompoundWedge(const char *fileName, const char *title, int stages, const char *note) {
+    QImage image = Canvas(470, 266);
+    QPainter p;
+    Begin(p, image);
+    PanelFrame(p, image);
+    Title(p, QRect(0, 4, 470, 24), U(title), 15);
+
+    const double faceY = 44, cx = 170;
+    QRectF rock(20, 32, 300, 188);
+    Rock(p, rock);
+    FaceLine(p, QPointF(20, faceY), QPointF(320, faceY), QString());
+    Label(p, QPointF(46, faceY - 8), U("工作面"), 11, QColor(0x44, 0x44, 0x44));
+    const double fullDepth = 160;
+    const QColor stageInk[] = {QColor(0xc0, 0x2a, 0x1a), QColor(0xd4, 0x7a, 0x00),
+                               QColor(0x1f, 0x6f, 0xb0), QColor(0x2e, 0x8b, 0x57)};
+    const char *delays[] = {"1段", "3段", "5段", "7段"};
+    for (int s = 0; s < stages; ++s) {
+        const double depth = fullDepth * (s + 1) / stages;
+        const double half = 24 + s * (stages == 2 ? 52 : 38);
+        const double bottomHalf = 5 + s * 2;
+        const QPointF cl(cx - half, faceY), cr(cx + half, faceY);
+        const QPointF bl(cx - bottomHalf, faceY + depth), br(cx + bottomHalf, faceY + depth);
+        Bore(p, cl, bl, 0.72);
+        Bore(p, cr, br, 0.72);
+        p.setPen(QPen(stageInk[s], 1.2, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(QPolygonF() << cl << bl << br << cr);
+        // Stage tag at the right collar.
+        Label(p, cr + QPointF(14, 14 + s * 0.0), QString::number(s + 1), 11, Qt::white, true);
+        p.save();
+        p.setPen(Qt::NoPen);
+        p.setBrush(stageInk[s]);
+        p.drawEllipse(cr + QPointF(14, 14), 8, 8);
+        p.restore();
+        Label(p, cr + QPointF(14, 14), QString::number(s + 1), 11, Qt::white, true);
+        // Depth of the stage on the left.
+        Dimension(p, QPointF(30 + s * 16, faceY), QPointF(30 + s * 16, faceY + depth),
+                  QStringLiteral("L%1").arg(s + 1), 1, stageInk[s], 11);
+    }
+
+    // Legend on the right.
+    int y = 44;
+    p.setFont(Sans(12, true));
+    p.setPen(kTitleInk);
+    p.drawText(QRect(334, y, 130, 18), Qt::AlignLeft, U("分级及起爆顺序"));
+    y += 24;
+    for (int s = 0; s < stages; ++s) {
+        p.save();
+        p.setPen(Qt::NoPen);
+        p.setBrush(stageInk[s]);
+        p.drawEllipse(QPointF(344, y + 8), 8, 8);
+        p.restore();
+        Label(p, QPointF(344, y + 8), QString::number(s + 1), 11, Qt::white, true);
+        p.setFont(Sans(12));
+        p.setPen(kInk);
+        const QString text = (stages == 2 ? QStringList{U("一级掏槽"), U("二级掏槽")}
+                                          : QStringList{U("一级掏槽"), U("二级掏槽"), U("三级掏槽")})
+                                 .at(s);
+        p.drawText(QRect(358, y, 110, 18), Qt::AlignLeft | Qt::AlignVCenter,
+                   text + QStringLiteral("  ") + U(delays[s]));
+        y += 26;
+    }
+    p.setFont(Sans(11));
+    p.setPen(QColor(0x44, 0x44, 0x44));
+    p.drawText(QRect(334, y + 4, 130, 80), Qt::AlignLeft | Qt::TextWordWrap,
+               U("红色段为装药段，\n其余为堵塞段；\n虚线为各级掏槽\n形成的槽腔轮廓。"));
+
+    Paragraph(p, QRect(12, 224, 450, 40), U(note), Sans(11), Qt::AlignLeft | Qt::AlignTop,
+              QColor(0x33, 0x33, 0x33));
+    p.end();
+    Save(image, fileName);
+}
+
+void WedgeAdvance() {
+    QImage image = Canvas(470, 266);
+    QPainter p;
+    Begin(p, image);
+    PanelFrame(p, image);
+    Title(p, QRect(0, 4, 470, 24), U("楔形掏槽循环进尺参考表"), 15);
+    Grid grid{QPoint(12, 34), {124, 96, 112, 112}, {42, 30, 30, 30, 30}};
+    std::vector<Cell> cells = {
+        {0, 0, U("掏槽形式"), 1, 1, Qt::AlignCenter, true},
+        {0, 1, U("掏槽眼与工作\n面夹角 α"), 1, 1, Qt::AlignCenter, true},
+        {0, 2, U("中硬岩（m）\nf＝4～8"), 1, 1, Qt::AlignCenter, true},
+        {0, 3, U("坚硬岩（m）\nf＝8～15"), 1, 1, Qt::AlignCenter, true},
+    };
+    const char *rows[][4] = {
+        {"单级楔形掏槽", "60°～75°", "1.5～2.0", "1.2～1.6"},
+        {"二级复式楔形掏槽", "55°～75°", "2.0～2.8", "1.8～2.4"},
+        {"三级复式楔形掏槽", "50°～75°", "2.8～3.5", "2.4～3.0"},
+        {"多级复式楔形掏槽", "50°～80°", "3.5～4.5", "3.0～4.0"},
+    };
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            cells.push_back({r + 1, c, U(rows[r][c]),
+                             1,
+                             1,
+                             c == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter),
+                             false,
+                             c == 0 ? QColor(0xf1, 0xf4, 0xf8) : QColor(Qt::transparent)});
+    DrawTable(p, grid, cells, Sans(13), Sans(12, true));
+    Paragraph(p, QRect(14, grid.Bottom() + 6, 444, 60),
+              U("注：表列为单循环进尺经验参考值，炮眼利用率按 85%～90% 考虑；实际进尺受钻孔机具、"
+                "炸药性能、断面大小及围岩完整性影响，应通过试爆确定，并满足围岩级别对循环进尺的限制。"),
+              Sans(11), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
+    p.end();
+    Save(image, "wedge_cut_advance.png");
+}
+
+// ---------------------------------------------------------------- parallel-hole cuts
+
+struct CutHole {
+    double x, y;  // mm from the cut centre, y down
+    bool charged;
+    int delay;  // 0 for none
+};
+
+// One small-empty-hole pattern: title, the layout at scale, dimension
+// captions and the charge notes.
+void SmallHoleCut(const char *fileName, const char *title, const std::vector<CutHole> &holes,
+                  const std::function<void(QPainter &, std::function<QPointF(double, double)>)> &dims,
+                  const char *notes, double scale = 0.5) {
+    QImage image = Canvas(206, 338);
+    QPainter p;
+    Begin(p, image);
+    PanelFrame(p, image);
+    p.fillRect(QRect(1, 1, 204, 28), QColor(0xe9, 0xef, 0xf7));
+    Title(p, QRect(0, 3, 206, 24), U(title), 14);
+
+    const QPointF centre(103, 132);
+    auto at = [&](double x, double y) { return centre + QPointF(x * scale, y * scale); };
+    p.setPen(QPen(QColor(0xdd, 0xdd, 0xdd), 1, Qt::DotLine));
+    p.drawLine(QPointF(12, centre.y()), QPointF(194, centre.y()));
+    p.drawLine(QPointF(centre.x(), 38), QPointF(centre.x(), 226));
+    dims(p, at);
+    for (const CutHole &h : holes) {
+        if (h.charged)
+            ChargedHole(p, at(h.x, h.y), 7);
+        else
+            EmptyHole(p, at(h.x, h.y), 7);
+        if (h.delay > 0) Label(p, at(h.x, h.y) + QPointF(11, -10), QString::number(h.delay), 11,
+                               QColor(0xc0, 0x2a, 0x1a), true);
+    }
+    // Legend.
+    ChargedHole(p, QPointF(22, 244), 5);
+    Label(p, QPointF(56, 244), U("装药孔"), 11);
+    EmptyHole(p, QPointF(102, 244), 5);
+    Label(p, QPointF(130, 244), U("空孔"), 11);
+    Label(p, QPointF(176, 244), U("红字:段别"), 10, QColor(0xc0, 0x2a, 0x1a));
+    p.setPen(QPen(QColor(0xcc, 0xcc, 0xcc), 1));
+    p.drawLine(10, 256, 196, 256);
+    Paragraph(p, QRect(10, 260, 188, 76), U(notes), Sans(11), Qt::AlignLeft | Qt::AlignTop,
+              QColor(0x33, 0x33, 0x33));
+    p.end();
+    Save(image, fileName);
+}
+
+void SmallHoleCuts() {
+    SmallHoleCut(
+        "parallel_cut_1.png", "① 龟裂直眼掏槽",
+        {{0, -200, true, 1}, {0, -100, false, 0}, {0, 0, true, 1}, {0, 100, false, 0},
+         {0, 200, true, 1}},
+        [](QPainter &p, auto at) {
+            Dimension(p, at(70, -200), at(70, -100), QStringLiteral("100"), -1);
+            Dimension(p, at(70, -100), at(70, 0), QStringLiteral("100"), -1);
+            Witness(p, at(10, -200), at(80, -200));
+            Witness(p, at(10, -100), at(80, -100));
+            Witness(p, at(10, 0), at(80, 0));
+        },
+        "装药孔与空孔沿一直线相间布置，\n孔距 100～150 mm；同段起爆，\n形成一条贯通裂缝，适用于\n中硬岩小断面巷道。");
+    SmallHoleCut(
+        "parallel_cut_2.png", "② 三角柱状掏槽",
+        {{0, 0, false, 0},
+         {0, -150, true, 1},
+         {130, 75, true, 3},
+         {-130, 75, true, 5},
+         {0, 220, false, 0}},
+        [](QPainter &p, auto at) {
+            p.setPen(QPen(QColor(0x88, 0x88, 0x88), 1, Qt::DashLine));
+            p.drawPolygon(QPolygonF() << at(0, -150) << at(130, 75) << at(-130, 75));
+            Dimension(p, at(0, 0), at(0, -150), QStringLiteral("150"), 1);
+            Dimension(p, at(-130, 130), at(130, 130), QStringLiteral("260"), 1);
+        },
+        "中心空孔周边三个装药孔呈正\n三角形布置，距空孔 150 mm，\n依次 1、3、5 段起爆；下部\n辅助空孔增加补偿空间。");
+    SmallHoleCut(
+        "parallel_cut_3.png", "③ 菱形直眼掏槽",
+        {{0, -50, false, 0},
+         {0, 50, false, 0},
+         {-150, 0, true, 1},
+         {150, 0, true, 1},
+         {0, -220, true, 3},
+         {0, 220, true, 3}},
+        [](QPainter &p, auto at) {
+            p.setPen(QPen(QColor(0x88, 0x88, 0x88), 1, Qt::DashLine));
+            p.drawPolygon(QPolygonF() << at(0, -220) << at(150, 0) << at(0, 220) << at(-150, 0));
+            Dimension(p, at(-150, 90), at(150, 90), QStringLiteral("300"), 1);
+            Dimension(p, at(-120, -220), at(-120, 220), QStringLiteral("440"), 1);
+            Witness(p, at(-128, -220), at(-8, -220));
+            Witness(p, at(-128, 220), at(-8, 220));
+        },
+        "中心两个空孔间距 100 mm；\n水平两装药孔距中心 150 mm\n（1 段），竖向两孔距中心\n220 mm（3 段）。");
+    SmallHoleCut(
+        "parallel_cut_4.png", "④ 五梅花掏槽",
+        {{0, 0, true, 1},
+         {-100, -100, false, 0},
+         {100, -100, false, 0},
+         {-100, 100, false, 0},
+         {100, 100, false, 0},
+         {0, -230, true, 3},
+         {0, 230, true, 3},
+         {-230, 0, true, 5},
+         {230, 0, true, 5}},
+        [](QPainter &p, auto at) {
+            Dimension(p, at(-100, -160), at(100, -160), QStringLiteral("200"), -1);
+            Witness(p, at(-100, -110), at(-100, -170));
+            Witness(p, at(100, -110), at(100, -170));
+            Dimension(p, at(150, 0), at(150, 230), QStringLiteral("230"), -1);
+            Witness(p, at(10, 230), at(160, 230));
+        },
+        "中心装药孔四周布四个空孔\n（方形边长 200 mm），外圈四孔\n距中心 230 mm；中心孔加强\n装药，先行起爆。",
+        0.36);
+    SmallHoleCut(
+        "parallel_cut_5.png", "⑤ 小空孔螺旋掏槽",
+        {{0, 0, false, 0},
+         {70, 0, true, 1},
+         {0, 110, true, 3},
+         {-160, 0, true, 5},
+         {0, -220, true, 7}},
+        [](QPainter &p, auto at) {
+            QPainterPath spiral;
+            spiral.moveTo(at(70, 0));
+            spiral.quadTo(at(80, 100), at(0, 110));
+            spiral.quadTo(at(-150, 110), at(-160, 0));
+            spiral.quadTo(at(-160, -210), at(0, -220));
+            p.setPen(QPen(QColor(0x88, 0x88, 0x88), 1, Qt::DashLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawPath(spiral);
+            Dimension(p, at(-160, 40), at(0, 40), QStringLiteral("160"), -1);
+            Dimension(p, at(30, -220), at(30, 0), QStringLiteral("220"), -1);
+        },
+        "装药孔距空孔中心依次为 70、\n110、160、220 mm，按螺旋线\n逐孔错段起爆，后一孔以前孔\n形成的槽腔为自由面。",
+        0.4);
+}
+
+void LargeHoleCuts() {
+    QImage image = Canvas(620, 405);
+    QPainter p;
+    Begin(p, image);
+    Title(p, QRect(0, 2, 620, 24), U("常用大直径空孔直眼掏槽"), 15);
+    Grid grid{QPoint(8, 30), {74, 162, 178, 190}, {28, 172, 172}};
+    std::vector<Cell> cells = {
+        {0, 0, U("掏槽形式"), 1, 1, Qt::AlignCenter, true},
+        {0, 1, U("布置简图"), 1, 1, Qt::AlignCenter, true},
+        {0, 2, U("间距规定"), 1, 1, Qt::AlignCenter, true},
+        {0, 3, U("技术要求"), 1, 1, Qt::AlignCenter, true},
+        {1, 0, U("菱形\n掏槽"), 1, 1, Qt::AlignCenter, false, QColor(0xf1, 0xf4, 0xf8), true},
+        {2, 0, U("对称\n掏槽"), 1, 1, Qt::AlignCenter, false, QColor(0xf1, 0xf4, 0xf8), true},
+        {1, 2,
+         U("中心空孔 D＝100～150 mm；\n1、2 号孔距空孔中心\na₁＝(1.0～1.5)D；\n3、4 号孔距空孔中心\n"
+           "a₂＝(1.5～2.0)D；\n装药孔直径 42 mm。"),
+         1, 1, Qt::AlignLeft | Qt::AlignVCenter},
+        {2, 2,
+         U("中心空孔 D＝100～150 mm；\n第一圈 4 孔呈方形，距空孔\n中心 a₁＝1.5D；\n第二圈 4 孔转 45°布置，\n"
+           "a₂＝(2.0～2.5)D。"),
+         1, 1, Qt::AlignLeft | Qt::AlignVCenter},
+        {1, 3,
+         U("空孔与装药孔必须平行，孔口\n偏差≤5 cm，偏斜≤1%；\n掏槽孔比辅助眼深 15～20 cm；\n"
+           "1、2 号孔同段，3、4 号孔\n滞后一段起爆。"),
+         1, 1, Qt::AlignLeft | Qt::AlignVCenter},
+        {2, 3,
+         U("对称两孔同段起爆，由内向外\n逐圈扩槽，段差 50～100 ms；\n空孔不装药，孔底可留 0.2 m\n"
+           "超深以容纳碎岩；适用于\n坚硬岩深孔掏槽。"),
+         1, 1, Qt::AlignLeft | Qt::AlignVCenter},
+    };
+    DrawTable(p, grid, cells, Sans(12), Sans(13, true));
+
+    // Sketches inside the layout column.
+    auto sketch = [&](int row, const std::vector<CutHole> &holes, double scale,
+                      const std::function<void(std::function<QPointF(double, double)>)> &dims) {
+        const QRect cell = grid.Rect(Cell{row, 1});
+        const QPointF centre = cell.center() + QPointF(0, -4);
+        auto at = [&](double x, double y) { return centre + QPointF(x * scale, y * scale); };
+        dims(at);
+        for (const CutHole &h : holes) {
+            if (h.charged) {
+                ChargedHole(p, at(h.x, h.y), 5);
+                if (h.delay) Label(p, at(h.x, h.y) + QPointF(9, -9), QString::number(h.delay), 10,
+                                   QColor(0xc0, 0x2a, 0x1a), true);
+            } else {
+                EmptyHole(p, at(h.x, h.y), 125 * scale / 2);
+                Label(p, at(h.x, h.y), QStringLiteral("D"), 11, kInk, true);
+            }
+        }
+    };
+    sketch(1,
+           {{0, 0, false, 0},
+            {-160, 0, true, 1},
+            {160, 0, true, 2},
+            {0, -230, true, 3},
+            {0, 230, true, 4}},
+           0.3, [&](auto at) {
+               p.setPen(QPen(QColor(0x88, 0x88, 0x88), 1, Qt::DashLine));
+               p.drawPolygon(QPolygonF() << at(0, -230) << at(160, 0) << at(0, 230) << at(-160, 0));
+               Dimension(p, at(0, 110), at(160, 110), QStringLiteral("a₁"), 1, kDim, 11);
+               Dimension(p, at(-210, -230), at(-210, 0), QStringLiteral("a₂"), 1, kDim, 11);
+               Witness(p, at(-220, -230), at(-10, -230));
+               Witness(p, at(-220, 0), at(-170, 0));
+           });
+    sketch(2,
+           {{0, 0, false, 0},
+            {-135, -135, true, 1},
+            {135, 135, true, 1},
+            {135, -135, true, 2},
+            {-135, 135, true, 2},
+            {0, -270, true, 3},
+            {0, 270, true, 3},
+            {-270, 0, true, 4},
+            {270, 0, true, 4}},
+           0.27, [&](auto at) {
+               p.setPen(QPen(QColor(0x88, 0x88, 0x88), 1, Qt::DashLine));
+               p.drawRect(QRectF(at(-135, -135), at(135, 135)));
+               p.drawPolygon(QPolygonF() << at(0, -270) << at(270, 0) << at(0, 270) << at(-270, 0));
+           });
+    SourceTag(p, QRect(0, grid.Bottom() + 3, 612, 20),
+              U("D —— 空孔直径；a —— 装药孔中心至空孔中心距离；数字为起爆段别"));
+    p.end();
+    Save(image, "large_hole_cuts.png");
+}
+
+void DoubleSpiralCut() {
+    QImage image = Canvas(437, 405);
+    QPainter p;
+    Begin(p, image);
+    Title(p, QRect(0, 2, 437, 24), U("双螺旋掏槽布置尺寸"), 15);
+
+    // Ratios of a1..a4 to the empty hole diameter; holes 2k-1 and 2k lie
+    // opposite each other, each pair turned 90° against the previous one.
+    const double ratios[] = {1.5, 2.2, 3.2, 4.5};
+    const QPointF centre(218, 128);
+    const double scale = 0.19;  // px per mm, drawn for D = 100 mm
+    const double d = 100;
+    auto holeAt = [&](int k) {  // k = 1..8
+        const int pair = (k - 1) / 2;
+        const int arm = (k - 1) % 2;
+        const double angle = qDegreesToRadians(90.0 * pair + 180.0 * arm);
+        const double r = ratios[pair] * d * scale;
+        return centre + QPointF(r * std::cos(angle), -r * std::sin(angle));
+    };
+    for (int arm = 0; arm < 2; ++arm) {
+        QPainterPath path;
+        path.moveTo(holeAt(1 + arm));
+        for (int t = 1; t <= 60; ++t) {
+            const double u = t / 20.0;  // pair index, continuous
+            const int i = std::min(int(u), 2);
+            const double f = u - i;
+            const double r = (ratios[i] + (ratios[i + 1] - ratios[i]) * f) * d * scale;
+            const double angle = qDegreesToRadians(90.0 * u + 180.0 * arm);
+            path.lineTo(centre + QPointF(r * std::cos(angle), -r * std::sin(angle)));
+        }
+        p.setPen(QPen(arm ? QColor(0x1f, 0x6f, 0xb0) : QColor(0xc0, 0x2a, 0x1a), 1, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(path);
+    }
+    EmptyHole(p, centre, d * scale / 2 + 1);
+    Label(p, centre, QStringLiteral("D"), 11, kInk, true);
+    for (int k = 1; k <= 8; ++k) {
+        ChargedHole(p, holeAt(k), 5);
+        const QPointF out = holeAt(k) - centre;
+        const double len = std::hypot(out.x(), out.y());
+        Label(p, holeAt(k) + out / len * 13 + QPointF(out.y() / len * 8, 0), QString::number(k), 11,
+              QColor(0xc0, 0x2a, 0x1a), true);
+    }
+    Dimension(p, centre, holeAt(1), QStringLiteral("a₁"), 1, kDim, 11);
+    Dimension(p, centre, holeAt(3), QStringLiteral("a₂"), -1, kDim, 11);
+
+    Grid grid{QPoint(14, 228), {80, 80, 80, 80, 88}, {26, 23, 23, 23, 23, 23}};
+    std::vector<Cell> cells = {
+        {0, 0, U("空孔 D"), 1, 1, Qt::AlignCenter, true},
+        {0, 1, U("a₁（1、2）"), 1, 1, Qt::AlignCenter, true},
+        {0, 2, U("a₂（3、4）"), 1, 1, Qt::AlignCenter, true},
+        {0, 3, U("a₃（5、6）"), 1, 1, Qt::AlignCenter, true},
+        {0, 4, U("a₄（7、8）"), 1, 1, Qt::AlignCenter, true},
+    };
+    const int diameters[] = {75, 100, 125, 150, 200};
+    for (int r = 0; r < 5; ++r) {
+        cells.push_back({r + 1, 0, QString::number(diameters[r]), 1, 1, Qt::AlignCenter, false,
+                         QColor(0xf1, 0xf4, 0xf8), true});
+        for (int c = 0; c < 4; ++c) {
+            // Rounded to whole 5 mm, as marked out on the face.
+            const int a = int(std::lround(ratios[c] * diameters[r] / 5.0)) * 5;
+            cells.push_back({r + 1, c + 1, QString::number(a)});
+        }
+    }
+    DrawTable(p, grid, cells, Sans(12), Sans(12, true));
+    Paragraph(p, QRect(14, grid.Bottom() + 5, 412, 40),
+              U("注：尺寸单位 mm，为装药孔中心至空孔中心距离；装药孔直径 42 mm，按孔号 1→8 逐段起爆。"),
+              Sans(11), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
+    p.end();
+    Save(image, "double_spiral_cut.png");
+}
+
+}  // namespace
+
+namespace {
+
+// ---------------------------------------------------------------- hole layout
+
+struct Hole {
+    QPointF at;  // metres, origin at the floor centre, y up
+    int type;    // 0 cut, 1 easer, 2 perimeter, 3 floor
+    int delay;
+};
+
+// Points spaced evenly (about step apart) along a polyline in metres.
+std::vector<QPointF> Along(const std::vector<QPointF> &path, double step) {
+    double length = 0;
+    for (size_t i = 1; i < path.size(); ++i) length += QLineF(path[i - 1], path[i]).length();
+    const int n = std::max(1, int(std::lround(length / step)));
+    std::vector<QPointF> out;
+    for (int k = 0; k <= n; ++k) {
+        double target = length * k / n;
+        for (size_t i = 1; i < path.size(); ++i) {
+            const double seg = QLineF(path[i - 1], path[i]).length();
+            if (target <= seg + 1e-9 || i + 1 == path.size()) {
+                out.push_back(path[i - 1] + (path[i] - path[i - 1]) * std::min(1.0, target / seg));
+                break;
+            }
+            target -= seg;
+        }
+    }
+    return out;
+}
+
+// Horseshoe contour offset inward by `inset`: walls from `bottom` up to the
+// springing line, then the arch.
+std::vector<QPointF> Contour(double radius, double springing, double bottom) {
+    std::vector<QPointF> path;
+    path.push_back(QPointF(-radius, bottom));
+    path.push_back(QPointF(-radius, springing));
+    for (int i = 0; i <= 180; ++i) {
+        const double a = qDegreesToRadians(180.0 - i);
+        path.push_back(QPointF(radius * std::cos(a), springing + radius * std::sin(a)));
+    }
+    path.push_back(QPointF(radius, bottom));
+    return path;
+}
+
+void HoleLayout() {
+    QImage image = Canvas(774, 554);
+    QPainter p;
+    Begin(p, image);
+    Title(p, QRect(0, 6, 774, 26), U("隧道光面爆破布眼示意图"), 18);
+    p.setFont(Sans(12));
+    p.setPen(QColor(0x55, 0x55, 0x55));
+    p.drawText(QRect(14, 10, 300, 20), Qt::AlignLeft | Qt::AlignVCenter, U("（尺寸单位：cm）"));
+
+    const double R = 5.5, spring = 2.0;  // excavation radius and springing line, m
+    const double s = 50;                 // px per metre
+    const QPointF origin(318, 486);      // floor centre in pixels
+    auto px = [&](QPointF m) { return origin + QPointF(m.x() * s, -m.y() * s); };
+
+    std::vector<Hole> holes;
+    const double E = 0.5, W = 0.6;
+    for (const QPointF &m : Along(Contour(R, spring, 0.55), E)) holes.push_back({m, 2, 13});
+    for (const QPointF &m : Along({QPointF(-5.35, 0.0), QPointF(5.35, 0.0)}, 0.72))
+        holes.push_back({m + QPointF(0, 0.08), 3, 15});
+    const double ring1 = R - W, ring2 = ring1 - 0.8, ring3 = ring2 - 0.8;
+    for (const QPointF &m : Along(Contour(ring1, spring, 0.8), 0.8)) holes.push_back({m, 1, 11});
+    for (const QPointF &m : Along(Contour(ring2, spring, 0.8), 0.85)) holes.push_back({m, 1, 9});
+    for (const QPointF &m : Along(Contour(ring3, spring, 0.8), 0.9)) holes.push_back({m, 1, 7});
+    const double rows[] = {1.2, 2.0, 2.8};
+    for (double y : rows)
+        for (double x : {-0.55, 0.55}) holes.push_back({QPointF(x, y), 0, 1});
+    for (double y : rows)
+        for (double x : {-1.4, 1.4}) holes.push_back({QPointF(x, y), 0, 3});
+    for (double y : rows)
+        for (double x : {-2.3, 2.3}) holes.push_back({QPointF(x, y), 1, 5});
+    for (double x : {-1.85, -0.62, 0.62, 1.85}) holes.push_back({QPointF(x, 3.75), 1, 5});
+    for (double x : {-1.0, 1.0}) holes.push_back({QPointF(x, 4.6), 1, 5});
+
+    // Rock around the section, the excavation line, the floor.
+    QPainterPath outside;
+    outside.addRect(QRectF(px(QPointF(-R - 0.6, 8.1)), px(QPointF(R + 0.6, -0.45))));
+    QPainterPath section;
+    section.moveTo(px(QPointF(-R, 0)));
+    for (const QPointF &m : Contour(R, spring, 0)) section.lineTo(px(m));
+    section.closeSubpath();
+    const QPainterPath rock = outside.subtracted(section);
+    p.fillPath(rock, QColor(0xee, 0xea, 0xe0));
+    Hatch(p, rock, QColor(0xcc, 0xc4, 0xb2), 10);
+    p.fillPath(section, QColor(0xfd, 0xfd, 0xfb));
+    p.setPen(QPen(kInk, 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(section);
+    // Smooth blasting layer between the perimeter and the first easer ring.
+    QPainterPath layer;
+    layer.moveTo(px(QPointF(-R, 0.55)));
+    for (const QPointF &m : Contour(R, spring, 0.55)) layer.lineTo(px(m));
+    QPainterPath inner;
+    inner.moveTo(px(QPointF(-ring1, 0.8)));
+    for (const QPointF &m : Contour(ring1, spring, 0.8)) inner.lineTo(px(m));
+    p.setPen(QPen(QColor(0x2e, 0x8b, 0x57), 1, Qt::DashLine));
+    p.drawPath(inner);
+    // Cut outline.
+    p.setPen(QPen(QColor(0xc0, 0x2a, 0x1a), 1, Qt::DashLine));
+    p.drawRect(QRectF(px(QPointF(-1.75, 3.15)), px(QPointF(1.75, 0.85))));
+    Label(p, px(QPointF(0, 3.35)), U("掏槽区"), 11, QColor(0xc0, 0x2a, 0x1a));
+    // Centre line.
+    p.setPen(QPen(QColor(0x99, 0x99, 0x99), 1, Qt::DashDotLine));
+    p.drawLine(px(QPointF(0, -0.3)), px(QPointF(0, 7.9)));
+
+    const QColor typeInk[] = {QColor(0xc0, 0x2a, 0x1a), QColor(0x1f, 0x5f, 0xa8),
+                              QColor(0x2e, 0x8b, 0x57), QColor(0x8a, 0x5a, 0x2b)};
+    for (const Hole &h : holes) {
+        p.setPen(QPen(typeInk[h.type].darker(130), 1));
+        p.setBrush(typeInk[h.type]);
+        p.drawEllipse(px(h.at), 7.5, 7.5);
+        Label(p, px(h.at) + QPointF(0, 0.5), QString::number(h.delay), h.delay >= 10 ? 9 : 10,
+              Qt::white, true);
+    }
+
+    // Spacings.
+    auto perimeterAt = [&](double degrees, double radius) {
+        const double a = qDegreesToRadians(degrees);
+        return QPointF(radius * std::cos(a), spring + radius * std::sin(a));
+    };
+    {
+        // E between two perimeter holes near the crown (right side).
+        std::vector<QPointF> arch;
+        for (const Hole &h : holes)
+            if (h.type == 2 && h.at.y() > spring + 3.5 && h.at.x() > 1.5) arch.push_back(h.at);
+        std::sort(arch.begin(), arch.end(), [](QPointF a, QPointF b) { return a.x() < b.x(); });
+        if (arch.size() >= 2) {
+            const QPointF a = arch[0], b = arch[1];
+            const QPointF dir = (b - a) / QLineF(a, b).length();
+            const QPointF out(dir.y(), -dir.x());  // outward normal (y up)
+            const QPointF oa = a + out * 0.55, ob = b + out * 0.55;
+            Witness(p, px(a + out * 0.18), px(oa + out * 0.08));
+            Witness(p, px(b + out * 0.18), px(ob + out * 0.08));
+            p.save();
+            p.setPen(QPen(kDim, 1.1));
+            p.drawLine(px(oa), px(ob));
+            Arrowhead(p, px(oa), px(ob), 6);
+            Arrowhead(p, px(ob), px(oa), 6);
+            p.restore();
+            QRectF tag(px((oa + ob) / 2 + out * 0.45) - QPointF(34, 9), QSizeF(68, 18));
+            p.fillRect(tag, QColor(0xee, 0xea, 0xe0));
+            Label(p, tag.center(), QStringLiteral("E=%1").arg(std::lround(QLineF(a, b).length() * 100)),
+                  12, kDim, true);
+        }
+        // W radially at 120°.
+        const QPointF w0 = perimeterAt(122, R), w1 = perimeterAt(122, ring1);
+        Dimension(p, px(w0), px(w1), QString(), 1);
+        QRectF tag(px(perimeterAt(122, R + 0.45)) - QPointF(30, 9), QSizeF(60, 18));
+        p.fillRect(tag, QColor(0xee, 0xea, 0xe0));
+        Label(p, tag.center(), QStringLiteral("W=%1").arg(std::lround(W * 100)), 12, kDim, true);
+    }
+    // Easer ring spacing on the left wall.
+    Dimension(p, px(QPointF(-ring1, 1.6)), px(QPointF(-ring2, 1.6)), QStringLiteral("80"), -1);
+    Dimension(p, px(QPointF(-ring2, 1.6)), px(QPointF(-ring3, 1.6)), QStringLiteral("80"), -1);
+    // Cut spacings.
+    Dimension(p, px(QPointF(-0.55, 0.6)), px(QPointF(0.55, 0.6)), QStringLiteral("110"), -1);
+    Witness(p, px(QPointF(-0.55, 1.05)), px(QPointF(-0.55, 0.5)));
+    Witness(p, px(QPointF(0.55, 1.05)), px(QPointF(0.55, 0.5)));
+    Dimension(p, px(QPointF(0.3, 2.0)), px(QPointF(0.3, 2.8)), QStringLiteral("80"), -1);
+    // Floor hole spacing.
+    {
+        std::vector<QPointF> floor;
+        for (const Hole &h : holes)
+            if (h.type == 3) floor.push_back(h.at);
+        std::sort(floor.begin(), floor.end(), [](QPointF a, QPointF b) { return a.x() < b.x(); });
+        const QPointF a = floor[floor.size() / 2], b = floor[floor.size() / 2 + 1];
+        const double y = -0.32;
+        Witness(p, px(QPointF(a.x(), a.y() - 0.15)), px(QPointF(a.x(), y - 0.08)));
+        Witness(p, px(QPointF(b.x(), b.y() - 0.15)), px(QPointF(b.x(), y - 0.08)));
+        Dimension(p, px(QPointF(a.x(), y)), px(QPointF(b.x(), y)),
+                  QString::number(std::lround((b.x() - a.x()) * 100)), -1);
+    }
+    // Overall width and height.
+    const double dimY = -0.82;
+    Witness(p, px(QPointF(-R, -0.1)), px(QPointF(-R, dimY - 0.1)));
+    Witness(p, px(QPointF(R, -0.1)), px(QPointF(R, dimY - 0.1)));
+    Dimension(p, px(QPointF(-R, dimY)), px(QPointF(R, dimY)),
+              QStringLiteral("B=%1").arg(std::lround(2 * R * 100)), -1);
+    const double dimX = -R - 0.42;
+    Witness(p, px(QPointF(-0.3, spring + R)), px(QPointF(dimX - 0.1, spring + R)));
+    Dimension(p, px(QPointF(dimX, 0)), px(QPointF(dimX, spring + R)),
+              QStringLiteral("H=%1").arg(std::lround((spring + R) * 100)), 1);
+    p.restore();
+
+    // Legend.
+    const int lx = 612;
+    int y = 60;
+    p.setFont(Sans(13, true));
+    p.setPen(kTitleInk);
+    p.drawText(QRect(lx, y, 150, 20), Qt::AlignLeft, U("图例"));
+    y += 26;
+    const char *names[] = {"掏槽眼", "辅助眼", "周边眼", "底板眼"};
+    int counts[4] = {0, 0, 0, 0};
+    QList<int> delays[4];
+    for (const Hole &h : holes) {
+        ++counts[h.type];
+        if (!delays[h.type].contains(h.delay)) delays[h.type] << h.delay;
+    }
+    for (int t = 0; t < 4; ++t) {
+        p.setPen(QPen(typeInk[t].darker(130), 1));
+        p.setBrush(typeInk[t]);
+        p.drawEllipse(QPointF(lx + 8, y + 10), 7.5, 7.5);
+        p.setFont(Sans(13, true));
+        p.setPen(kInk);
+        p.drawText(QRect(lx + 22, y, 130, 20), Qt::AlignLeft | Qt::AlignVCenter,
+                   U(names[t]) + QStringLiteral("  %1 个").arg(counts[t]));
+        std::sort(delays[t].begin(), delays[t].end());
+        QStringList ds;
+        for (int d : delays[t]) ds << QString::number(d);
+        p.setFont(Sans(12));
+        p.setPen(QColor(0x44, 0x44, 0x44));
+        p.drawText(QRect(lx + 22, y + 20, 140, 18), Qt::AlignLeft | Qt::AlignVCenter,
+                   U("段别 ") + ds.join(QStringLiteral("、")));
+        y += 46;
+    }
+    p.setPen(QPen(QColor(0xcc, 0xcc, 0xcc), 1));
+    p.drawLine(lx, y, 764, y);
+    y += 8;
+    p.setFont(Sans(12));
+    p.setPen(kInk);
+    const int total = counts[0] + counts[1] + counts[2] + counts[3];
+    y += Paragraph(p, QRect(lx, y, 152, 200),
+                   U("合计 %1 个炮眼\n圆内数字为雷管段别\n\nE —— 周边眼间距\nW —— 光爆层厚度\n"
+                     "E/W ≈ 0.8（密集系数）\n\n周边眼间隔装药，\n孔口堵塞不小于 20 cm；\n"
+                     "起爆顺序：掏槽眼→\n辅助眼→周边眼→底板眼。")
+                       .arg(total),
+                   Sans(12));
+    p.end();
+    Save(image, "hole_layout.png");
+}
+
+// ---------------------------------------------------------------- shell pictures
+
+// A stylised tunnel portal seen from the approach: rings of lining receding
+// to a lit vanishing point.
+void Portal(QPainter &p, QPointF base, double width, double height, int rings, double alpha = 1) {
+    p.save();
+    p.setOpacity(alpha);
+    for (int i = rings; i >= 0; --i) {
+        const double t = i / double(rings);
+        const double k = 1 - 0.86 * std::pow(t, 0.7);
+        const double w = width * k, h = height * k;
+        const QPointF b = base + QPointF(0, -height * 0.18 * (1 - k));
+        QPainterPath arch;
+        arch.moveTo(b + QPointF(-w / 2, 0));
+        arch.lineTo(b + QPointF(-w / 2, -h * 0.42));
+        arch.arcTo(QRectF(b.x() - w / 2, b.y() - h, w, h * 1.16), 180, -180);
+        arch.lineTo(b + QPointF(w / 2, 0));
+        const int shade = int(30 + 120 * (1 - t));
+        p.setPen(QPen(QColor(shade + 40, shade + 70, shade + 110, 200), i == 0 ? 3 : 1.2));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(arch);
+    }
+    p.restore();
+}
+
+void Splash() {
+    QImage image = Canvas(1000, 500, Qt::black);
+    QPainter p;
+    Begin(p, image);
+    QLinearGradient sky(0, 0, 0, 500);
+    sky.setColorAt(0, QColor(0x0b, 0x1d, 0x33));
+    sky.setColorAt(0.6, QColor(0x12, 0x2e, 0x4e));
+    sky.setColorAt(1, QColor(0x06, 0x10, 0x1c));
+    p.fillRect(image.rect(), sky);
+
+    // Mountain with the portal cut into it.
+    QPainterPath mountain;
+    mountain.moveTo(0, 430);
+    mountain.cubicTo(120, 300, 220, 210, 330, 170);
+    mountain.cubicTo(420, 140, 470, 150, 560, 190);
+    mountain.cubicTo(660, 235, 760, 230, 860, 280);
+    mountain.cubicTo(920, 310, 960, 350, 1000, 380);
+    mountain.lineTo(1000, 500);
+    mountain.lineTo(0, 500);
+    mountain.closeSubpath();
+    QLinearGradient rock(0, 150, 0, 500);
+    rock.setColorAt(0, QColor(0x2a, 0x3b, 0x4f));
+    rock.setColorAt(1, QColor(0x10, 0x18, 0x24));
+    p.fillPath(mountain, rock);
+
+    // Light from inside the tunnel.
+    const QPointF portal(300, 430);
+    QRadialGradient glow(portal + QPointF(0, -90), 260);
+    glow.setColorAt(0, QColor(255, 190, 90, 150));
+    glow.setColorAt(0.4, QColor(255, 150, 60, 40));
+    glow.setColorAt(1, QColor(255, 150, 60, 0));
+    p.fillRect(image.rect(), glow);
+    QPainterPath opening;
+    opening.moveTo(portal + QPointF(-150, 0));
+    opening.lineTo(portal + QPointF(-150, -90));
+    opening.arcTo(QRectF(portal.x() - 150, portal.y() - 240, 300, 300), 180, -180);
+    opening.lineTo(portal + QPointF(150, 0));
+    opening.closeSubpath();
+    QRadialGradient inside(portal + QPointF(0, -100), 170);
+    inside.setColorAt(0, QColor(0xff, 0xd9, 0x9a));
+    inside.setColorAt(0.25, QColor(0xc9, 0x7b, 0x32));
+    inside.setColorAt(1, QColor(0x1a, 0x14, 0x10));
+    p.fillPath(opening, inside);
+    p.save();
+    p.setClipPath(opening);
+    Portal(p, portal, 300, 240, 14, 0.8);
+    p.restore();
+    // Portal face (concrete collar).
+    p.setPen(QPen(QColor(0xb8, 0xc2, 0xcc), 10));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(opening);
+    // Road.
+    QPainterPath road;
+    road.moveTo(portal + QPointF(-150, 0));
+    road.lineTo(portal + QPointF(150, 0));
+    road.lineTo(QPointF(560, 500));
+    road.lineTo(QPointF(40, 500));
+    road.closeSubpath();
+    p.fillPath(road, QColor(0x22, 0x26, 0x2c));
+    p.setPen(QPen(QColor(0xf0, 0xc0, 0x40), 3, Qt::DashLine));
+    p.drawLine(portal, QPointF(300, 500));
+
+    // Title block.
+    p.setPen(Qt::white);
+    p.setFont(Sans(52, true));
+    p.drawText(QRect(470, 70, 520, 70), Qt::AlignLeft | Qt::AlignVCenter, U("隧道施工计算"));
+    p.setFont(Sans(26));
+    p.setPen(QColor(0xd8, 0xe4, 0xf0));
+    p.drawText(QRect(474, 140, 520, 40), Qt::AlignLeft | Qt::AlignVCenter, U("钻爆法隧道现场计算工具"));
+    p.setPen(QPen(QColor(0xf0, 0xa0, 0x30), 3));
+    p.drawLine(476, 192, 760, 192);
+    p.setFont(Sans(17));
+    p.setPen(QColor(0xc0, 0xcc, 0xda));
+    const char *topics[] = {"光面爆破设计", "爆破振速分析", "工期与进尺", "施工通风",
+                            "出碴设备配置", "模板荷载与危大工程"};
+    for (int i = 0; i < 6; ++i)
+        p.drawText(QRect(476 + (i % 2) * 200, 210 + (i / 2) * 32, 200, 30),
+                   Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("▪ ") + U(topics[i]));
+    p.setFont(Sans(14));
+    p.setPen(QColor(0x90, 0xa4, 0xb8));
+    p.drawText(QRect(476, 318, 500, 24), Qt::AlignLeft | Qt::AlignVCenter, U("版本 1.0"));
+
+    // Dark band for the progress bar and its caption.
+    QLinearGradient band(0, 440, 0, 500);
+    band.setColorAt(0, QColor(0, 0, 0, 0));
+    band.setColorAt(0.4, QColor(0x05, 0x0b, 0x14, 220));
+    band.setColorAt(1, QColor(0x05, 0x0b, 0x14, 250));
+    p.fillRect(QRect(0, 440, 1000, 60), band);
+    p.end();
+    Save(image, "splash.png");
+}
+
+void MainBackground() {
+    QImage image = Canvas(1001, 542, Qt::black);
+    QPainter p;
+    Begin(p, image);
+    QLinearGradient back(0, 0, 1001, 542);
+    back.setColorAt(0, QColor(0x10, 0x26, 0x42));
+    back.setColorAt(0.55, QColor(0x18, 0x3a, 0x60));
+    back.setColorAt(1, QColor(0x0b, 0x1a, 0x2d));
+    p.fillRect(image.rect(), back);
+
+    // Fine engineering grid.
+    p.setPen(QPen(QColor(255, 255, 255, 14), 1));
+    for (int x = 0; x < 1001; x += 24) p.drawLine(x, 0, x, 542);
+    for (int y = 0; y < 542; y += 24) p.drawLine(0, y, 1001, y);
+
+    // A tunnel cross-section in blueprint lines on the right.
+    const QPointF c(640, 330);
+    const double r = 190;
+    p.setPen(QPen(QColor(0x9c, 0xc8, 0xf0, 150), 2));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath section;
+    section.moveTo(c + QPointF(-r, 110));
+    section.lineTo(c + QPointF(-r, 0));
+    section.arcTo(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 180, -180);
+    section.lineTo(c + QPointF(r, 110));
+    section.closeSubpath();
+    p.drawPath(section);
+    p.setPen(QPen(QColor(0x9c, 0xc8, 0xf0, 90), 1, Qt::DashLine));
+    for (double inset : {24.0, 50.0, 76.0}) {
+        QPainterPath ring;
+        const double rr = r - inset;
+        ring.moveTo(c + QPointF(-rr, 100));
+        ring.lineTo(c + QPointF(-rr, 0));
+        ring.arcTo(QRectF(c.x() - rr, c.y() - rr, 2 * rr, 2 * rr), 180, -180);
+        ring.lineTo(c + QPointF(rr, 100));
+        p.drawPath(ring);
+    }
+    // Holes on the face.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xf0, 0xb0, 0x50, 170));
+    for (const QPointF &m : Along(Contour(r - 10, 0, -100), 26)) p.drawEllipse(c + QPointF(m.x(), -m.y()), 3.2, 3.2);
+    p.setBrush(QColor(0x9c, 0xc8, 0xf0, 150));
+    for (double inset : {50.0, 76.0})
+        for (const QPointF &m : Along(Contour(r - inset, 0, -90), 40))
+            p.drawEllipse(c + QPointF(m.x(), -m.y()), 3, 3);
+    p.setBrush(QColor(0xe0, 0x50, 0x40, 190));
+    for (double y : {20.0, 50.0, 80.0})
+        for (double x : {-20.0, 20.0}) p.drawEllipse(c + QPointF(x, y - 40), 3.4, 3.4);
+    // Centre lines and a dimension.
+    p.setPen(QPen(QColor(0x9c, 0xc8, 0xf0, 80), 1, Qt::DashDotLine));
+    p.drawLine(c + QPointF(0, -r - 30), c + QPointF(0, 140));
+    p.drawLine(c + QPointF(-r - 30, 0), c + QPointF(r + 30, 0));
+
+    // Title.
+    p.setFont(Sans(34, true));
+    p.setPen(Qt::white);
+    p.drawText(QRect(260, 34, 720, 50), Qt::AlignRight | Qt::AlignVCenter, U("隧道钻爆法施工计算工具"));
+    p.setFont(Sans(15));
+    p.setPen(QColor(0xb8, 0xcc, 0xe0));
+    p.drawText(QRect(260, 84, 720, 26), Qt::AlignRight | Qt::AlignVCenter,
+               U("光面爆破 · 爆破振速 · 工期进尺 · 施工通风 · 出碴配置 · 危大工程"));
+    p.setPen(QPen(QColor(0xf0, 0xa0, 0x30), 3));
+    p.drawLine(740, 118, 980, 118);
+
+    // Panel behind the navigation column.
+    QRectF panel(10, 52, 171, 320);
+    p.setPen(QPen(QColor(255, 255, 255, 40), 1));
+    p.setBrush(QColor(0, 0, 0, 70));
+    p.drawRoundedRect(panel, 8, 8);
+
+    // Footer band under the clock line.
+    QLinearGradient foot(0, 470, 0, 542);
+    foot.setColorAt(0, QColor(0, 0, 0, 0));
+    foot.setColorAt(0.5, QColor(0x04, 0x0b, 0x16, 170));
+    foot.setColorAt(1, QColor(0x04, 0x0b, 0x16, 220));
+    p.fillRect(QRect(0, 470, 1001, 72), foot);
+    p.setFont(Sans(12));
+    p.setPen(QColor(0x8c, 0xa0, 0xb6));
+    p.drawText(QRect(20, 510, 500, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               U("计算结果仅供参考，请结合设计文件及现场实际复核"));
+    p.end();
+    Save(image, "main_background.png");
+}
+
+// The small white pictogram at the left of each navigation button.
+void Pictogram(QPainter &p, int which, QPointF c) {
+    p.save();
+    p.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    switch (which) {
+        case 0: {  // warning triangle
+            QPolygonF t;
+            t << c + QPointF(0, -10) << c + QPointF(10, 8) << c + QPointF(-10, 8);
+            p.drawPolygon(t);
+            p.drawLine(c + QPointF(0, -3), c + QPointF(0, 2));
+            p.drawPoint(c + QPointF(0, 5));
+            break;
+        }
+        case 1: {  // burst
+            for (int i = 0; i < 8; ++i) {
+                const double a = qDegreesToRadians(45.0 * i + 22.5);
+                p.drawLine(c + QPointF(4 * std::cos(a), 4 * std::sin(a)),
+                           c + QPointF((i % 2 ? 8 : 11) * std::cos(a), (i % 2 ? 8 : 11) * std::sin(a)));
+            }
+            p.setBrush(Qt::white);
+            p.drawEllipse(c, 2.2, 2.2);
+            break;
+        }
+        case 2: {  // vibration wave
+            QPainterPath wave;
+            wave.moveTo(c + QPointF(-11, 0));
+            for (int i = 0; i <= 44; ++i) {
+                const double x = -11 + i * 0.5;
+                wave.lineTo(c + QPointF(x, -7 * std::exp(-std::abs(x) / 7) * std::sin(x * 1.3)));
+            }
+            p.drawPath(wave);
+            break;
+        }
+        case 3: {  // calendar
+            p.drawRoundedRect(QRectF(c.x() - 10, c.y() - 8, 20, 18), 2, 2);
+            p.drawLine(c + QPointF(-10, -3), c + QPointF(10, -3));
+            p.drawLine(c + QPointF(-5, -11), c + QPointF(-5, -6));
+            p.drawLine(c + QPointF(5, -11), c + QPointF(5, -6));
+            p.drawLine(c + QPointF(-5, 3), c + QPointF(5, 3));
+            break;
+        }
+        case 4: {  // fan
+            p.drawEllipse(c, 10, 10);
+            for (int i = 0; i < 3; ++i) {
+                p.save();
+                p.translate(c);
+                p.rotate(120 * i);
+                QPainterPath blade;
+                blade.moveTo(0, 0);
+                blade.quadTo(6, -2, 6, -7);
+                blade.quadTo(1, -7, 0, 0);
+                p.setBrush(Qt::white);
+                p.drawPath(blade);
+                p.restore();
+            }
+            break;
+        }
+        case 5: {  // dump truck
+            QPainterPath body;
+            body.moveTo(c + QPointF(-11, 3));
+            body.lineTo(c + QPointF(-11, -5));
+            body.lineTo(c + QPointF(2, -5));
+            body.lineTo(c + QPointF(2, 3));
+            body.closeSubpath();
+            p.drawPath(body);
+            p.drawPolyline(QPolygonF() << c + QPointF(2, -2) << c + QPointF(8, -2)
+                                       << c + QPointF(11, 1) << c + QPointF(11, 3)
+                                       << c + QPointF(2, 3));
+            p.drawEllipse(c + QPointF(-7, 6), 2.6, 2.6);
+            p.drawEllipse(c + QPointF(7, 6), 2.6, 2.6);
+            break;
+        }
+    }
+    p.restore();
+}
+
+void NavigationButton(const char *id, const char *caption, int which, int height, bool hover) {
+    QImage image(151, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p;
+    Begin(p, image);
+    const QRectF box(0.5, 0.5, 150, height - 1);
+    QLinearGradient fill(0, 0, 0, height);
+    if (hover) {
+        fill.setColorAt(0, QColor(0xf6, 0xb2, 0x4a));
+        fill.setColorAt(0.5, QColor(0xe8, 0x8a, 0x1e));
+        fill.setColorAt(1, QColor(0xc2, 0x64, 0x0c));
+    } else {
+        fill.setColorAt(0, QColor(0x3d, 0x74, 0xad));
+        fill.setColorAt(0.5, QColor(0x2a, 0x5a, 0x8e));
+        fill.setColorAt(1, QColor(0x1b, 0x3f, 0x69));
+    }
+    p.setPen(QPen(hover ? QColor(0x8a, 0x44, 0x06) : QColor(0x0f, 0x26, 0x42), 1));
+    p.setBrush(fill);
+    p.drawRoundedRect(box, 7, 7);
+    // Gloss on the upper half.
+    QLinearGradient gloss(0, 0, 0, height / 2.0);
+    gloss.setColorAt(0, QColor(255, 255, 255, 70));
+    gloss.setColorAt(1, QColor(255, 255, 255, 8));
+    p.setPen(Qt::NoPen);
+    p.setBrush(gloss);
+    p.drawRoundedRect(QRectF(2, 2, 147, height / 2.0 - 2), 5, 5);
+    // Icon disc.
+    const QPointF icon(24, height / 2.0);
+    p.setBrush(QColor(0, 0, 0, hover ? 45 : 60));
+    p.drawEllipse(icon, 15, 15);
+    Pictogram(p, which, icon);
+    // Caption with a soft shadow.
+    p.setFont(Sans(16, true));
+    const QRectF text(44, 0, 101, height);
+    p.setPen(QColor(0, 0, 0, 110));
+    p.drawText(text.translated(1, 1), Qt::AlignCenter, U(caption));
+    p.setPen(Qt::white);
+    p.drawText(text, Qt::AlignCenter, U(caption));
+    p.end();
+    Save(image, (QByteArray(id) + (hover ? "_hover.png" : ".png")).constData());
+}
+
+void Icon() {
+    QImage image(256, 256, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p;
+    Begin(p, image);
+    QLinearGradient back(0, 0, 0, 256);
+    back.setColorAt(0, QColor(0x2f, 0x66, 0xa0));
+    back.setColorAt(1, QColor(0x12, 0x2e, 0x50));
+    p.setPen(Qt::NoPen);
+    p.setBrush(back);
+    p.drawRoundedRect(QRectF(8, 8, 240, 240), 44, 44);
+    // Portal.
+    QPainterPath arch;
+    arch.moveTo(48, 214);
+    arch.lineTo(48, 128);
+    arch.arcTo(QRectF(48, 48, 160, 160), 180, -180);
+    arch.lineTo(208, 214);
+    QRadialGradient light(128, 150, 90);
+    light.setColorAt(0, QColor(0xff, 0xe0, 0xa0));
+    light.setColorAt(0.5, QColor(0xf0, 0x9a, 0x30));
+    light.setColorAt(1, QColor(0x5a, 0x30, 0x10));
+    p.setBrush(light);
+    p.drawPath(arch);
+    p.setPen(QPen(Qt::white, 12, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(arch);
+    // Blast star.
+    p.setPen(QPen(Qt::white, 7, Qt::SolidLine, Qt::RoundCap));
+    const QPointF c(128, 146);
+    for (int i = 0; i < 8; ++i) {
+        const double a = qDegreesToRadians(45.0 * i);
+        const double len = i % 2 ? 24 : 36;
+        p.drawLine(c + QPointF(12 * std::cos(a), 12 * std::sin(a)),
+                   c + QPointF(len * std::cos(a), len * std::sin(a)));
+    }
+    p.end();
+    Save(image, "icon.png");
+}
+
+}  // namespace
+
+int main(int argc, char *argv[]) {
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_pictures <output folder>\n");
+        return 2;
+    }
+    g_folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(g_folder);
+    if (!QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK SC")))
+        std::fprintf(stderr, "warning: Noto Sans CJK SC is not installed\n");
+
+    Splash();
+    MainBackground();
+    const struct {
+        const char *id;
+        const char *caption;
+        int height;
+    } buttons[] = {
+        {"超级按钮6", "危大范围辨识", 50}, {"超级按钮1", "光面爆破计算", 50},
+        {"超级按钮2", "爆破振速计算", 48}, {"超级按钮4", "工期进尺计算", 50},
+        {"超级按钮3", "施工通风计算", 50}, {"超级按钮5", "开挖配置计算", 50},
+    };
+    for (int i = 0; i < 6; ++i) {
+        NavigationButton(buttons[i].id, buttons[i].caption, i, buttons[i].height, false);
+        NavigationButton(buttons[i].id, buttons[i].caption, i, buttons[i].height, true);
+    }
+    Icon();
+
+    CycleTimeTable();
+    VibrationLimits();
+    VibrationFactors();
+    RockBulking();
+    SlabFormworkWeight();
+    LiveLoad();
+    DumpingLoad();
+    WedgeLayout();
+    CompoundWedge("wedge_cut_two_stage.png", "二级复式楔形掏槽（剖面）", 2,
+                  "一级掏槽眼浅而陡，先行起爆形成小槽腔；二级掏槽眼加深至设计眼深，以一级槽腔为"
+                  "自由面扩大成槽。适用于循环进尺 2.0～3.0 m。");
+    CompoundWedge("wedge_cut_multi_stage.png", "多级复式楔形掏槽（三级，剖面）", 3,
+                  "各级掏槽眼由内向外、由浅到深依次加深，逐级错段起爆，每级以前一级槽腔为自由面；"
+                  "级数随循环进尺增大而增加，适用于 3.0 m 以上深孔爆破。");
+    WedgeAdvance();
+    SmallHoleCuts();
+    LargeHoleCuts();
+    DoubleSpiralCut();
+    HoleLayout();
+    return g_failed ? 1 : 0;
+}
