@@ -67,6 +67,13 @@ void Begin(QPainter &p, QImage &image) {
 
 bool g_failed = false;
 
+bool IsOpaque(const QImage &image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 255) return false;
+    return true;
+}
+
 void Save(const QImage &image, const char *fileName) {
     const QString path = g_folder + QLatin1Char('/') + U(fileName);
     QImageWriter writer(path);
@@ -79,8 +86,9 @@ void Save(const QImage &image, const char *fileName) {
         QPainter(&flat).drawImage(0, 0, image);
         if (!writer.write(flat)) g_failed = true;
     } else {
-        writer.setCompression(9);
-        if (!writer.write(image)) g_failed = true;
+        writer.setQuality(0);  // smallest file; PNG stays lossless
+        if (!writer.write(IsOpaque(image) ? image.convertToFormat(QImage::Format_RGB32) : image))
+            g_failed = true;
     }
     std::printf("%s %dx%d%s\n", qPrintable(path), image.width(), image.height(),
                 g_failed ? " FAILED" : "");
@@ -150,6 +158,24 @@ void DrawTable(QPainter &p, const Grid &grid, const std::vector<Cell> &cells, co
     p.restore();
 }
 
+// Sets each row to the height its one-row cells need (at least minimum).
+void FitRows(Grid &grid, const std::vector<Cell> &cells, const QFont &body, const QFont &head,
+             int minimum, int padding = 5) {
+    for (size_t r = 0; r < grid.heights.size(); ++r) {
+        int need = minimum;
+        for (const Cell &c : cells) {
+            if (c.row != int(r) || c.rowSpan != 1) continue;
+            QFont font = c.head ? head : body;
+            if (c.bold) font.setBold(true);
+            const int width = grid.X(c.col + c.colSpan) - grid.X(c.col) - 2 * padding;
+            const QRect used = QFontMetrics(font).boundingRect(QRect(0, 0, width, 1000),
+                                                               c.align | Qt::TextWordWrap, c.text);
+            need = std::max(need, used.height() + 8);
+        }
+        grid.heights[r] = need;
+    }
+}
+
 // Text block with word wrap; returns the height used.
 int Paragraph(QPainter &p, const QRect &box, const QString &text, const QFont &font,
               int flags = Qt::AlignLeft | Qt::AlignTop, QColor ink = kInk) {
@@ -183,10 +209,6 @@ void Arrowhead(QPainter &p, QPointF tip, QPointF from, double size = 7) {
     head << tip
          << tip + QPointF(std::cos(a + spread) * size, -std::sin(a + spread) * size)
          << tip + QPointF(std::cos(a - spread) * size, -std::sin(a - spread) * size);
-    p.save();
-    p.setPen(Qt::NoPen);
-    p.setBrush(p.pen().color());
-    p.restore();
     p.save();
     p.setBrush(p.pen().color());
     p.setPen(Qt::NoPen);
@@ -284,8 +306,8 @@ void CycleTimeTable() {
     Title(p, QRect(0, 6, 680, 28), U("隧道循环时间参考表"), 19);
     SourceTag(p, QRect(0, 12, 668, 24), U("单位：分钟"));
 
-    const char *heads[] = {"开挖方式分类", "全断面法施工", "隧道台阶法", "台阶法设临时仰拱",
-                           "CD法（中隔壁法）", "CRD", "双侧壁导坑法"};
+    const char *heads[] = {"开挖方式分类", "全断面法施工", "隧道台阶法", "台阶法设\n临时仰拱",
+                           "CD法\n（中隔壁法）", "CRD", "双侧壁导坑法"};
     const char *rows[][7] = {
         {"超前地质预报", "-", "15", "15", "15", "15", "15"},
         {"测量放样", "30", "30", "40", "40", "40", "40"},
@@ -412,24 +434,24 @@ void VibrationFactors() {
                 "e）隧道和巷道的爆破振动控制点为距离爆源 10 m～15 m 处；高边坡的爆破振动控制点为"
                 "上一级马道的内侧坡脚；\n"
                 "f）非挡水新浇大体积混凝土的安全允许质点振速按表2给出的上限值选取。"),
-              Sans(12));
+              Sans(13));
     p.end();
     Save(image, "vibration_factors.png");
 }
 
 void RockBulking() {
-    QImage image = Canvas(768, 600);
+    QImage image = Canvas(768, 628);
     QPainter p;
     Begin(p, image);
-    Grid grid{QPoint(12, 10), {82, 52, 226, 64, 82, 60, 60, 62, 56}, {}};
-    grid.heights = {26, 26, 24, 24, 42, 58, 58, 24, 42, 58, 58, 58};
+    Grid grid{QPoint(11, 8), {80, 44, 240, 58, 76, 52, 52, 74, 70}, {}};
+    grid.heights.assign(12, 24);
     std::vector<Cell> cells = {
         {0, 0, U("土的分类"), 2, 1, Qt::AlignCenter, true},
         {0, 1, U("土的\n级别"), 2, 1, Qt::AlignCenter, true},
         {0, 2, U("土（岩）的名称"), 2, 1, Qt::AlignCenter, true},
         {0, 3, U("坚实\n系数 f"), 2, 1, Qt::AlignCenter, true},
         {0, 4, U("密度\n（kg/m³）"), 2, 1, Qt::AlignCenter, true},
-        {0, 5, U("体积增加百分比(%)"), 1, 2, Qt::AlignCenter, true},
+        {0, 5, U("体积增加\n百分比（%）"), 1, 2, Qt::AlignCenter, true},
         {1, 5, U("最初"), 1, 1, Qt::AlignCenter, true},
         {1, 6, U("最后"), 1, 1, Qt::AlignCenter, true},
         {0, 7, U("可松性系数"), 1, 2, Qt::AlignCenter, true},
@@ -494,26 +516,27 @@ void RockBulking() {
                          QColor(0xfb, 0xf3, 0xdc), true});
         cells.push_back({b.row, 8, U(b.ks2), b.span});
     }
-    QFont body = Sans(12);
-    DrawTable(p, grid, cells, body, Sans(12, true), 4);
+    const QFont body = Sans(12), head = Sans(12, true);
+    FitRows(grid, cells, body, head, 24, 4);
+    grid.heights[0] = 40;
+    grid.heights[1] = 24;
+    DrawTable(p, grid, cells, body, head, 4);
 
-    int y = grid.Bottom() + 10;
+    int y = grid.Bottom() + 8;
     p.setFont(Sans(12, true));
     p.setPen(kTitleInk);
-    p.drawText(QRect(14, y, 740, 20), Qt::AlignLeft | Qt::AlignVCenter, U("可松性系数的定义"));
-    y += 24;
+    p.drawText(QRect(13, y, 120, 24), Qt::AlignLeft | Qt::AlignVCenter, U("可松性系数定义："));
     p.setFont(Serif(15));
     p.setPen(kInk);
-    p.drawText(QRect(40, y, 320, 24), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRect(130, y, 300, 24), Qt::AlignLeft | Qt::AlignVCenter,
                U("最初可松性系数  Ks ＝ V₂ / V₁"));
-    p.drawText(QRect(380, y, 320, 24), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRect(440, y, 300, 24), Qt::AlignLeft | Qt::AlignVCenter,
                U("最后可松性系数  Ks′ ＝ V₃ / V₁"));
-    y += 30;
-    Paragraph(p, QRect(14, y, 740, 80),
-              U("式中：V₁ —— 土（岩）在天然状态下的体积（m³）；V₂ —— 土（岩）经开挖后的松散体积（m³）；"
-                "V₃ —— 土（岩）经回填压实后的体积（m³）。\n"
-                "说明：一类、四类土按括号内注明的土质分别取用；计算隧道单循环爆破石渣量时，"
-                "按对应围岩取最初可松性系数 Ks。"),
+    y += 28;
+    Paragraph(p, QRect(13, y, 744, 80),
+              U("式中：V₁ —— 天然状态下的体积；V₂ —— 开挖后的松散体积；V₃ —— 回填压实后的体积（m³）。"
+                "计算隧道单循环爆破石渣量时，按对应围岩取最初可松性系数 Ks；一类、四类土按括号内注明的"
+                "土质分别取用。"),
               Sans(12));
     p.end();
     Save(image, "rock_bulking.jpg");
@@ -553,11 +576,11 @@ void LiveLoad() {
     Begin(p, image);
     Title(p, QRect(0, 6, 650, 24), U("施工人员及设备荷载标准值 Q1k"), 16);
     SourceTag(p, QRect(0, 10, 638, 20), U("JGJ 162-2008 第4.1.2条"));
-    Grid grid{QPoint(12, 36), {214, 112, 100, 200}, {40, 38, 30, 30}};
+    Grid grid{QPoint(12, 38), {206, 130, 100, 190}, {44, 44, 34, 34}};
     const int left = Qt::AlignLeft | Qt::AlignVCenter;
     std::vector<Cell> cells = {
         {0, 0, U("计算对象"), 1, 1, Qt::AlignCenter, true},
-        {0, 1, U("均布活荷载\n标准值（kN/m²）"), 1, 1, Qt::AlignCenter, true},
+        {0, 1, U("均布活荷载标准值\n（kN/m²）"), 1, 1, Qt::AlignCenter, true},
         {0, 2, U("集中荷载\n标准值（kN）"), 1, 1, Qt::AlignCenter, true},
         {0, 3, U("取值说明"), 1, 1, Qt::AlignCenter, true},
         {1, 0, U("模板及直接支承模板的小梁"), 1, 1, left},
@@ -574,22 +597,23 @@ void LiveLoad() {
         {3, 3, U("按均布荷载计算"), 1, 1, left},
     };
     DrawTable(p, grid, cells, Sans(13), Sans(13, true));
-    int y = grid.Bottom() + 8;
-    y += Paragraph(p, QRect(14, y, 622, 100),
+    int y = grid.Bottom() + 10;
+    y += Paragraph(p, QRect(14, y, 622, 120),
                    U("注：1  对大型浇筑设备，如上料平台、混凝土输送泵等按实际情况计算；若采用布料机上料"
                      "进行浇筑混凝土时，活荷载标准值取 4 kN/m²；\n"
                      "    2  混凝土堆积高度超过 100 mm 以上者按实际高度计算；\n"
                      "    3  模板单块宽度小于 150 mm 时，集中荷载可分布于相邻的 2 块板面上。"),
-                   Sans(12));
-    y += 8;
-    QRect box(12, y, 626, 368 - y - 10);
+                   Sans(13));
+    y += 12;
+    const QString q2 = U("同条第 2 款：振捣混凝土时产生的荷载标准值 Q2k，对水平面模板可采用 2 kN/m²，"
+                         "对垂直面模板可采用 4 kN/m²，且作用范围在新浇筑混凝土侧压力的有效压头高度以内。");
+    const QRect text = QFontMetrics(Sans(13)).boundingRect(QRect(0, 0, 606, 200),
+                                                            Qt::TextWordWrap, q2);
+    QRect box(12, y, 626, text.height() + 14);
     p.fillRect(box, QColor(0xf3, 0xf6, 0xfa));
     p.setPen(QPen(QColor(0xa8, 0xb4, 0xc4), 1));
     p.drawRect(box);
-    Paragraph(p, box.adjusted(8, 5, -8, -4),
-              U("振捣混凝土时产生的荷载标准值 Q2k：对水平面模板可采用 2 kN/m²，对垂直面模板可采用"
-                " 4 kN/m²，且作用范围在新浇筑混凝土侧压力的有效压头高度以内。"),
-              Sans(12));
+    Paragraph(p, box.adjusted(10, 7, -10, -4), q2, Sans(13));
     p.end();
     Save(image, "live_load.png");
 }
@@ -702,10 +726,10 @@ void WedgeLayout() {
     front(QPointF(218, 116), false, U("水平楔形（正视）"));
 
     // Section A–A of the vertical wedge: face at top, holes converge.
-    QRectF rock(300, 40, 160, 168);
-    Rock(p, rock);
     const double faceY = 52, depth = 132;
+    Rock(p, QRectF(300, faceY, 160, 156));
     FaceLine(p, QPointF(300, faceY), QPointF(460, faceY), QString());
+    Label(p, QPointF(324, faceY - 8), U("工作面"), 11, QColor(0x44, 0x44, 0x44));
     const double cx = 380;
     const QPointF collarL(cx - 52, faceY), collarR(cx + 52, faceY);
     const QPointF bottomL(cx - 7, faceY + depth), bottomR(cx + 7, faceY + depth);
@@ -722,12 +746,12 @@ void WedgeLayout() {
     Dimension(p, QPointF(bottomL.x(), faceY + depth + 12), QPointF(bottomR.x(), faceY + depth + 12),
               QString(), 1);
     Label(p, QPointF(cx, faceY + depth + 24), U("孔底间距 10～20 cm"), 11, kDim);
-    Dimension(p, QPointF(452, faceY), QPointF(452, faceY + depth), QStringLiteral("L"), 1);
-    Label(p, QPointF(380, 30), U("A–A 剖面（俯视）"), 12, kInk, true);
+    Dimension(p, QPointF(448, faceY), QPointF(448, faceY + depth), QStringLiteral("L"), -1);
+    Label(p, QPointF(404, 34), U("A–A 剖面（俯视）"), 12, kInk, true);
 
     Paragraph(p, QRect(12, 222, 450, 40),
-              U("a —— 同对炮眼孔口间距，一般 0.4～0.6 m（随眼深增大）；b —— 各对间距 0.4～0.6 m；"
-                "α —— 炮眼与工作面夹角 60°～75°；每对炮眼同段起爆。"),
+              U("a —— 同对炮眼孔口间距 0.4～0.6 m（随眼深增大）；b —— 各对炮眼间距 0.4～0.6 m；\n"
+                "α —— 炮眼与工作面夹角 60°～75°；L —— 眼深；同对炮眼同段起爆。"),
               Sans(11), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
     p.end();
     Save(image, "wedge_cut_layout.png");
@@ -742,11 +766,10 @@ void CompoundWedge(const char *fileName, const char *title, int stages, const ch
     PanelFrame(p, image);
     Title(p, QRect(0, 4, 470, 24), U(title), 15);
 
-    const double faceY = 44, cx = 170;
-    QRectF rock(20, 32, 300, 188);
-    Rock(p, rock);
+    const double faceY = 48, cx = 184;
+    Rock(p, QRectF(20, faceY, 300, 172));
     FaceLine(p, QPointF(20, faceY), QPointF(320, faceY), QString());
-    Label(p, QPointF(46, faceY - 8), U("工作面"), 11, QColor(0x44, 0x44, 0x44));
+    Label(p, QPointF(46, faceY - 9), U("工作面"), 11, QColor(0x44, 0x44, 0x44));
     const double fullDepth = 160;
     const QColor stageInk[] = {QColor(0xc0, 0x2a, 0x1a), QColor(0xd4, 0x7a, 0x00),
                                QColor(0x1f, 0x6f, 0xb0), QColor(0x2e, 0x8b, 0x57)};
@@ -762,16 +785,15 @@ void CompoundWedge(const char *fileName, const char *title, int stages, const ch
         p.setPen(QPen(stageInk[s], 1.2, Qt::DashLine));
         p.setBrush(Qt::NoBrush);
         p.drawPolyline(QPolygonF() << cl << bl << br << cr);
-        // Stage tag at the right collar.
-        Label(p, cr + QPointF(14, 14 + s * 0.0), QString::number(s + 1), 11, Qt::white, true);
+        // Stage tag above the right collar.
         p.save();
         p.setPen(Qt::NoPen);
         p.setBrush(stageInk[s]);
-        p.drawEllipse(cr + QPointF(14, 14), 8, 8);
+        p.drawEllipse(QPointF(cr.x(), faceY - 10), 7.5, 7.5);
         p.restore();
-        Label(p, cr + QPointF(14, 14), QString::number(s + 1), 11, Qt::white, true);
+        Label(p, QPointF(cr.x(), faceY - 10), QString::number(s + 1), 11, Qt::white, true);
         // Depth of the stage on the left.
-        Dimension(p, QPointF(30 + s * 16, faceY), QPointF(30 + s * 16, faceY + depth),
+        Dimension(p, QPointF(32 + s * 18, faceY), QPointF(32 + s * 18, faceY + depth),
                   QStringLiteral("L%1").arg(s + 1), 1, stageInk[s], 11);
     }
 
@@ -817,7 +839,7 @@ void WedgeAdvance() {
     Grid grid{QPoint(12, 34), {124, 96, 112, 112}, {42, 30, 30, 30, 30}};
     std::vector<Cell> cells = {
         {0, 0, U("掏槽形式"), 1, 1, Qt::AlignCenter, true},
-        {0, 1, U("掏槽眼与工作\n面夹角 α"), 1, 1, Qt::AlignCenter, true},
+        {0, 1, U("掏槽眼与\n工作面夹角 α"), 1, 1, Qt::AlignCenter, true},
         {0, 2, U("中硬岩（m）\nf＝4～8"), 1, 1, Qt::AlignCenter, true},
         {0, 3, U("坚硬岩（m）\nf＝8～15"), 1, 1, Qt::AlignCenter, true},
     };
@@ -838,7 +860,7 @@ void WedgeAdvance() {
     DrawTable(p, grid, cells, Sans(13), Sans(12, true));
     Paragraph(p, QRect(14, grid.Bottom() + 6, 444, 60),
               U("注：表列为单循环进尺经验参考值，炮眼利用率按 85%～90% 考虑；实际进尺受钻孔机具、"
-                "炸药性能、断面大小及围岩完整性影响，应通过试爆确定，并满足围岩级别对循环进尺的限制。"),
+                "炸药性能、断面大小及围岩完整性影响，应通过试爆确定。"),
               Sans(11), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
     p.end();
     Save(image, "wedge_cut_advance.png");
@@ -856,7 +878,7 @@ struct CutHole {
 // captions and the charge notes.
 void SmallHoleCut(const char *fileName, const char *title, const std::vector<CutHole> &holes,
                   const std::function<void(QPainter &, std::function<QPointF(double, double)>)> &dims,
-                  const char *notes, double scale = 0.5) {
+                  const char *notes) {
     QImage image = Canvas(206, 338);
     QPainter p;
     Begin(p, image);
@@ -864,29 +886,36 @@ void SmallHoleCut(const char *fileName, const char *title, const std::vector<Cut
     p.fillRect(QRect(1, 1, 204, 28), QColor(0xe9, 0xef, 0xf7));
     Title(p, QRect(0, 3, 206, 24), U(title), 14);
 
-    const QPointF centre(103, 132);
-    auto at = [&](double x, double y) { return centre + QPointF(x * scale, y * scale); };
+    // Scale the pattern to fill the sketch area (y 40..226), centred on it.
+    QRectF extent;
+    for (const CutHole &h : holes) extent |= QRectF(h.x - 1, h.y - 1, 2, 2);
+    const double scale = std::min(80.0 / (extent.height() / 2), 70.0 / (extent.width() / 2 + 1));
+    const QPointF centre(103, 134);
+    auto at = [&, scale](double x, double y) {
+        return centre + QPointF((x - extent.center().x()) * scale, (y - extent.center().y()) * scale);
+    };
     p.setPen(QPen(QColor(0xdd, 0xdd, 0xdd), 1, Qt::DotLine));
-    p.drawLine(QPointF(12, centre.y()), QPointF(194, centre.y()));
-    p.drawLine(QPointF(centre.x(), 38), QPointF(centre.x(), 226));
+    p.drawLine(at(-400, 0).x() < 12 ? QPointF(12, at(0, 0).y()) : at(-400, 0),
+               QPointF(194, at(0, 0).y()));
+    p.drawLine(QPointF(at(0, 0).x(), 36), QPointF(at(0, 0).x(), 230));
     dims(p, at);
     for (const CutHole &h : holes) {
         if (h.charged)
             ChargedHole(p, at(h.x, h.y), 7);
         else
             EmptyHole(p, at(h.x, h.y), 7);
-        if (h.delay > 0) Label(p, at(h.x, h.y) + QPointF(11, -10), QString::number(h.delay), 11,
+        if (h.delay > 0) Label(p, at(h.x, h.y) + QPointF(12, -10), QString::number(h.delay), 11,
                                QColor(0xc0, 0x2a, 0x1a), true);
     }
     // Legend.
-    ChargedHole(p, QPointF(22, 244), 5);
-    Label(p, QPointF(56, 244), U("装药孔"), 11);
-    EmptyHole(p, QPointF(102, 244), 5);
-    Label(p, QPointF(130, 244), U("空孔"), 11);
-    Label(p, QPointF(176, 244), U("红字:段别"), 10, QColor(0xc0, 0x2a, 0x1a));
+    ChargedHole(p, QPointF(18, 246), 5);
+    Label(p, QPointF(46, 246), U("装药孔"), 11);
+    EmptyHole(p, QPointF(86, 246), 5);
+    Label(p, QPointF(108, 246), U("空孔"), 11);
+    Label(p, QPointF(164, 246), U("红字为段别"), 11, QColor(0xc0, 0x2a, 0x1a));
     p.setPen(QPen(QColor(0xcc, 0xcc, 0xcc), 1));
-    p.drawLine(10, 256, 196, 256);
-    Paragraph(p, QRect(10, 260, 188, 76), U(notes), Sans(11), Qt::AlignLeft | Qt::AlignTop,
+    p.drawLine(10, 258, 196, 258);
+    Paragraph(p, QRect(10, 262, 188, 74), U(notes), Sans(11), Qt::AlignLeft | Qt::AlignTop,
               QColor(0x33, 0x33, 0x33));
     p.end();
     Save(image, fileName);
@@ -898,11 +927,11 @@ void SmallHoleCuts() {
         {{0, -200, true, 1}, {0, -100, false, 0}, {0, 0, true, 1}, {0, 100, false, 0},
          {0, 200, true, 1}},
         [](QPainter &p, auto at) {
-            Dimension(p, at(70, -200), at(70, -100), QStringLiteral("100"), -1);
-            Dimension(p, at(70, -100), at(70, 0), QStringLiteral("100"), -1);
-            Witness(p, at(10, -200), at(80, -200));
-            Witness(p, at(10, -100), at(80, -100));
-            Witness(p, at(10, 0), at(80, 0));
+            Dimension(p, at(90, -200), at(90, -100), QStringLiteral("100"), 1);
+            Dimension(p, at(90, -100), at(90, 0), QStringLiteral("100"), 1);
+            Witness(p, at(20, -200), at(100, -200));
+            Witness(p, at(20, -100), at(100, -100));
+            Witness(p, at(20, 0), at(100, 0));
         },
         "装药孔与空孔沿一直线相间布置，\n孔距 100～150 mm；同段起爆，\n形成一条贯通裂缝，适用于\n中硬岩小断面巷道。");
     SmallHoleCut(
@@ -930,10 +959,10 @@ void SmallHoleCuts() {
         [](QPainter &p, auto at) {
             p.setPen(QPen(QColor(0x88, 0x88, 0x88), 1, Qt::DashLine));
             p.drawPolygon(QPolygonF() << at(0, -220) << at(150, 0) << at(0, 220) << at(-150, 0));
-            Dimension(p, at(-150, 90), at(150, 90), QStringLiteral("300"), 1);
-            Dimension(p, at(-120, -220), at(-120, 220), QStringLiteral("440"), 1);
-            Witness(p, at(-128, -220), at(-8, -220));
-            Witness(p, at(-128, 220), at(-8, 220));
+            Dimension(p, at(0, 30), at(150, 30), QStringLiteral("150"), -1);
+            Witness(p, at(150, 20), at(150, 40));
+            Dimension(p, at(80, -220), at(80, 0), QStringLiteral("220"), 1);
+            Witness(p, at(10, -220), at(90, -220));
         },
         "中心两个空孔间距 100 mm；\n水平两装药孔距中心 150 mm\n（1 段），竖向两孔距中心\n220 mm（3 段）。");
     SmallHoleCut(
@@ -951,11 +980,10 @@ void SmallHoleCuts() {
             Dimension(p, at(-100, -160), at(100, -160), QStringLiteral("200"), -1);
             Witness(p, at(-100, -110), at(-100, -170));
             Witness(p, at(100, -110), at(100, -170));
-            Dimension(p, at(150, 0), at(150, 230), QStringLiteral("230"), -1);
-            Witness(p, at(10, 230), at(160, 230));
+            Dimension(p, at(160, 0), at(160, 230), QStringLiteral("230"), 1);
+            Witness(p, at(10, 230), at(170, 230));
         },
-        "中心装药孔四周布四个空孔\n（方形边长 200 mm），外圈四孔\n距中心 230 mm；中心孔加强\n装药，先行起爆。",
-        0.36);
+        "中心装药孔四周布四个空孔\n（方形边长 200 mm），外圈四孔\n距中心 230 mm；中心孔加强\n装药，先行起爆。");
     SmallHoleCut(
         "parallel_cut_5.png", "⑤ 小空孔螺旋掏槽",
         {{0, 0, false, 0},
@@ -975,8 +1003,7 @@ void SmallHoleCuts() {
             Dimension(p, at(-160, 40), at(0, 40), QStringLiteral("160"), -1);
             Dimension(p, at(30, -220), at(30, 0), QStringLiteral("220"), -1);
         },
-        "装药孔距空孔中心依次为 70、\n110、160、220 mm，按螺旋线\n逐孔错段起爆，后一孔以前孔\n形成的槽腔为自由面。",
-        0.4);
+        "装药孔距空孔中心依次为 70、\n110、160、220 mm，按螺旋线\n逐孔错段起爆，后一孔以前孔\n形成的槽腔为自由面。");
 }
 
 void LargeHoleCuts() {
@@ -984,7 +1011,7 @@ void LargeHoleCuts() {
     QPainter p;
     Begin(p, image);
     Title(p, QRect(0, 2, 620, 24), U("常用大直径空孔直眼掏槽"), 15);
-    Grid grid{QPoint(8, 30), {74, 162, 178, 190}, {28, 172, 172}};
+    Grid grid{QPoint(8, 30), {64, 150, 188, 202}, {28, 172, 172}};
     std::vector<Cell> cells = {
         {0, 0, U("掏槽形式"), 1, 1, Qt::AlignCenter, true},
         {0, 1, U("布置简图"), 1, 1, Qt::AlignCenter, true},
@@ -993,23 +1020,23 @@ void LargeHoleCuts() {
         {1, 0, U("菱形\n掏槽"), 1, 1, Qt::AlignCenter, false, QColor(0xf1, 0xf4, 0xf8), true},
         {2, 0, U("对称\n掏槽"), 1, 1, Qt::AlignCenter, false, QColor(0xf1, 0xf4, 0xf8), true},
         {1, 2,
-         U("中心空孔 D＝100～150 mm；\n1、2 号孔距空孔中心\na₁＝(1.0～1.5)D；\n3、4 号孔距空孔中心\n"
-           "a₂＝(1.5～2.0)D；\n装药孔直径 42 mm。"),
+         U("中心空孔 D＝100～150 mm\n1、2 号孔：a₁＝(1.0～1.5)D\n3、4 号孔：a₂＝(1.5～2.0)D\n"
+           "装药孔直径 42 mm"),
          1, 1, Qt::AlignLeft | Qt::AlignVCenter},
         {2, 2,
-         U("中心空孔 D＝100～150 mm；\n第一圈 4 孔呈方形，距空孔\n中心 a₁＝1.5D；\n第二圈 4 孔转 45°布置，\n"
-           "a₂＝(2.0～2.5)D。"),
+         U("中心空孔 D＝100～150 mm\n第一圈 4 孔方形：a₁＝1.5D\n第二圈转 45°：a₂＝(2.0～2.5)D\n"
+           "装药孔直径 42 mm"),
          1, 1, Qt::AlignLeft | Qt::AlignVCenter},
         {1, 3,
-         U("空孔与装药孔必须平行，孔口\n偏差≤5 cm，偏斜≤1%；\n掏槽孔比辅助眼深 15～20 cm；\n"
-           "1、2 号孔同段，3、4 号孔\n滞后一段起爆。"),
+         U("空孔与装药孔必须平行；\n孔口偏差≤5cm，偏斜≤1%；\n掏槽孔比辅助眼深15～20cm；\n"
+           "1、2 号孔同段起爆，\n3、4 号孔滞后一段起爆。"),
          1, 1, Qt::AlignLeft | Qt::AlignVCenter},
         {2, 3,
-         U("对称两孔同段起爆，由内向外\n逐圈扩槽，段差 50～100 ms；\n空孔不装药，孔底可留 0.2 m\n"
-           "超深以容纳碎岩；适用于\n坚硬岩深孔掏槽。"),
+         U("对称两孔同段起爆；\n由内向外逐圈扩槽，\n段差 50～100 ms；\n空孔不装药，超深 0.2 m；\n"
+           "适用于坚硬岩深孔掏槽。"),
          1, 1, Qt::AlignLeft | Qt::AlignVCenter},
     };
-    DrawTable(p, grid, cells, Sans(12), Sans(13, true));
+    DrawTable(p, grid, cells, Sans(13), Sans(13, true));
 
     // Sketches inside the layout column.
     auto sketch = [&](int row, const std::vector<CutHole> &holes, double scale,
@@ -1053,7 +1080,7 @@ void LargeHoleCuts() {
             {0, 270, true, 3},
             {-270, 0, true, 4},
             {270, 0, true, 4}},
-           0.27, [&](auto at) {
+           0.235, [&](auto at) {
                p.setPen(QPen(QColor(0x88, 0x88, 0x88), 1, Qt::DashLine));
                p.drawRect(QRectF(at(-135, -135), at(135, 135)));
                p.drawPolygon(QPolygonF() << at(0, -270) << at(270, 0) << at(0, 270) << at(-270, 0));
@@ -1074,12 +1101,12 @@ void DoubleSpiralCut() {
     // opposite each other, each pair turned 90° against the previous one.
     const double ratios[] = {1.5, 2.2, 3.2, 4.5};
     const QPointF centre(218, 128);
-    const double scale = 0.19;  // px per mm, drawn for D = 100 mm
+    const double scale = 0.215;  // px per mm, drawn for D = 100 mm
     const double d = 100;
     auto holeAt = [&](int k) {  // k = 1..8
         const int pair = (k - 1) / 2;
         const int arm = (k - 1) % 2;
-        const double angle = qDegreesToRadians(90.0 * pair + 180.0 * arm);
+        const double angle = qDegreesToRadians(90.0 * pair + 180.0 * arm + 90.0);
         const double r = ratios[pair] * d * scale;
         return centre + QPointF(r * std::cos(angle), -r * std::sin(angle));
     };
@@ -1091,7 +1118,7 @@ void DoubleSpiralCut() {
             const int i = std::min(int(u), 2);
             const double f = u - i;
             const double r = (ratios[i] + (ratios[i + 1] - ratios[i]) * f) * d * scale;
-            const double angle = qDegreesToRadians(90.0 * u + 180.0 * arm);
+            const double angle = qDegreesToRadians(90.0 * u + 180.0 * arm + 90.0);
             path.lineTo(centre + QPointF(r * std::cos(angle), -r * std::sin(angle)));
         }
         p.setPen(QPen(arm ? QColor(0x1f, 0x6f, 0xb0) : QColor(0xc0, 0x2a, 0x1a), 1, Qt::DashLine));
@@ -1107,8 +1134,10 @@ void DoubleSpiralCut() {
         Label(p, holeAt(k) + out / len * 13 + QPointF(out.y() / len * 8, 0), QString::number(k), 11,
               QColor(0xc0, 0x2a, 0x1a), true);
     }
-    Dimension(p, centre, holeAt(1), QStringLiteral("a₁"), 1, kDim, 11);
-    Dimension(p, centre, holeAt(3), QStringLiteral("a₂"), -1, kDim, 11);
+    Dimension(p, centre + QPointF(7, 0), holeAt(3) + QPointF(-5, 0), QStringLiteral("a₂"), 1, kDim, 11);
+    Dimension(p, centre + QPointF(0, 30), holeAt(8) + QPointF(0, 30), QStringLiteral("a₄"), -1, kDim, 11);
+    Witness(p, holeAt(8) + QPointF(0, 7), holeAt(8) + QPointF(0, 36));
+    Witness(p, centre + QPointF(0, 13), centre + QPointF(0, 36));
 
     Grid grid{QPoint(14, 228), {80, 80, 80, 80, 88}, {26, 23, 23, 23, 23, 23}};
     std::vector<Cell> cells = {
@@ -1130,7 +1159,7 @@ void DoubleSpiralCut() {
     }
     DrawTable(p, grid, cells, Sans(12), Sans(12, true));
     Paragraph(p, QRect(14, grid.Bottom() + 5, 412, 40),
-              U("注：尺寸单位 mm，为装药孔中心至空孔中心距离；装药孔直径 42 mm，按孔号 1→8 逐段起爆。"),
+              U("注：单位 mm，a 为装药孔至空孔中心的距离；装药孔 φ42 mm，按孔号 1→8 逐段起爆。"),
               Sans(11), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
     p.end();
     Save(image, "double_spiral_cut.png");
@@ -1192,14 +1221,14 @@ void HoleLayout() {
     p.drawText(QRect(14, 10, 300, 20), Qt::AlignLeft | Qt::AlignVCenter, U("（尺寸单位：cm）"));
 
     const double R = 5.5, spring = 2.0;  // excavation radius and springing line, m
-    const double s = 50;                 // px per metre
-    const QPointF origin(318, 486);      // floor centre in pixels
+    const double s = 48;                 // px per metre
+    const QPointF origin(334, 474);      // floor centre in pixels
     auto px = [&](QPointF m) { return origin + QPointF(m.x() * s, -m.y() * s); };
 
     std::vector<Hole> holes;
     const double E = 0.5, W = 0.6;
     for (const QPointF &m : Along(Contour(R, spring, 0.55), E)) holes.push_back({m, 2, 13});
-    for (const QPointF &m : Along({QPointF(-5.35, 0.0), QPointF(5.35, 0.0)}, 0.72))
+    for (const QPointF &m : Along({QPointF(-5.25, 0.0), QPointF(5.25, 0.0)}, 0.7))
         holes.push_back({m + QPointF(0, 0.08), 3, 15});
     const double ring1 = R - W, ring2 = ring1 - 0.8, ring3 = ring2 - 0.8;
     for (const QPointF &m : Along(Contour(ring1, spring, 0.8), 0.8)) holes.push_back({m, 1, 11});
@@ -1270,7 +1299,7 @@ void HoleLayout() {
         if (arch.size() >= 2) {
             const QPointF a = arch[0], b = arch[1];
             const QPointF dir = (b - a) / QLineF(a, b).length();
-            const QPointF out(dir.y(), -dir.x());  // outward normal (y up)
+            const QPointF out(-dir.y(), dir.x());  // outward normal (y up)
             const QPointF oa = a + out * 0.55, ob = b + out * 0.55;
             Witness(p, px(a + out * 0.18), px(oa + out * 0.08));
             Witness(p, px(b + out * 0.18), px(ob + out * 0.08));
@@ -1323,7 +1352,6 @@ void HoleLayout() {
     Witness(p, px(QPointF(-0.3, spring + R)), px(QPointF(dimX - 0.1, spring + R)));
     Dimension(p, px(QPointF(dimX, 0)), px(QPointF(dimX, spring + R)),
               QStringLiteral("H=%1").arg(std::lround((spring + R) * 100)), 1);
-    p.restore();
 
     // Legend.
     const int lx = 612;
@@ -1423,12 +1451,25 @@ void Splash() {
     p.fillPath(mountain, rock);
 
     // Light from inside the tunnel.
-    const QPointF portal(300, 430);
+    const QPointF portal(262, 430);
     QRadialGradient glow(portal + QPointF(0, -90), 260);
     glow.setColorAt(0, QColor(255, 190, 90, 150));
     glow.setColorAt(0.4, QColor(255, 150, 60, 40));
     glow.setColorAt(1, QColor(255, 150, 60, 0));
     p.fillRect(image.rect(), glow);
+    // Headwall of the portal.
+    QPainterPath wall;
+    wall.moveTo(portal + QPointF(-182, 0));
+    wall.lineTo(portal + QPointF(-174, -258));
+    wall.lineTo(portal + QPointF(174, -258));
+    wall.lineTo(portal + QPointF(182, 0));
+    wall.closeSubpath();
+    QLinearGradient concrete(0, portal.y() - 262, 0, portal.y());
+    concrete.setColorAt(0, QColor(0x3e, 0x4a, 0x5a));
+    concrete.setColorAt(1, QColor(0x1c, 0x24, 0x30));
+    p.fillPath(wall, concrete);
+    p.setPen(QPen(QColor(0x6a, 0x78, 0x8a), 2));
+    p.drawLine(portal + QPointF(-176, -258), portal + QPointF(176, -258));
     QPainterPath opening;
     opening.moveTo(portal + QPointF(-150, 0));
     opening.lineTo(portal + QPointF(-150, -90));
@@ -1452,32 +1493,33 @@ void Splash() {
     QPainterPath road;
     road.moveTo(portal + QPointF(-150, 0));
     road.lineTo(portal + QPointF(150, 0));
-    road.lineTo(QPointF(560, 500));
-    road.lineTo(QPointF(40, 500));
+    road.lineTo(QPointF(522, 500));
+    road.lineTo(QPointF(2, 500));
     road.closeSubpath();
     p.fillPath(road, QColor(0x22, 0x26, 0x2c));
     p.setPen(QPen(QColor(0xf0, 0xc0, 0x40), 3, Qt::DashLine));
-    p.drawLine(portal, QPointF(300, 500));
+    p.drawLine(portal, QPointF(portal.x(), 500));
 
     // Title block.
     p.setPen(Qt::white);
-    p.setFont(Sans(52, true));
-    p.drawText(QRect(470, 70, 520, 70), Qt::AlignLeft | Qt::AlignVCenter, U("隧道施工计算"));
-    p.setFont(Sans(26));
+    p.setFont(Sans(44, true));
+    p.drawText(QRect(480, 76, 520, 64), Qt::AlignLeft | Qt::AlignVCenter, U("隧道钻爆法施工计算工具"));
+    p.setFont(Sans(22));
     p.setPen(QColor(0xd8, 0xe4, 0xf0));
-    p.drawText(QRect(474, 140, 520, 40), Qt::AlignLeft | Qt::AlignVCenter, U("钻爆法隧道现场计算工具"));
+    p.drawText(QRect(484, 142, 500, 38), Qt::AlignLeft | Qt::AlignVCenter,
+               U("现场施工技术人员的常用计算助手"));
     p.setPen(QPen(QColor(0xf0, 0xa0, 0x30), 3));
-    p.drawLine(476, 192, 760, 192);
+    p.drawLine(486, 192, 770, 192);
     p.setFont(Sans(17));
     p.setPen(QColor(0xc0, 0xcc, 0xda));
     const char *topics[] = {"光面爆破设计", "爆破振速分析", "工期与进尺", "施工通风",
                             "出碴设备配置", "模板荷载与危大工程"};
     for (int i = 0; i < 6; ++i)
-        p.drawText(QRect(476 + (i % 2) * 200, 210 + (i / 2) * 32, 200, 30),
+        p.drawText(QRect(486 + (i % 2) * 200, 210 + (i / 2) * 32, 200, 30),
                    Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("▪ ") + U(topics[i]));
     p.setFont(Sans(14));
     p.setPen(QColor(0x90, 0xa4, 0xb8));
-    p.drawText(QRect(476, 318, 500, 24), Qt::AlignLeft | Qt::AlignVCenter, U("版本 1.0"));
+    p.drawText(QRect(486, 318, 500, 24), Qt::AlignLeft | Qt::AlignVCenter, U("版本 1.0"));
 
     // Dark band for the progress bar and its caption.
     QLinearGradient band(0, 440, 0, 500);
@@ -1554,7 +1596,7 @@ void MainBackground() {
     p.drawLine(740, 118, 980, 118);
 
     // Panel behind the navigation column.
-    QRectF panel(10, 52, 171, 320);
+    QRectF panel(10, 56, 171, 292);
     p.setPen(QPen(QColor(255, 255, 255, 40), 1));
     p.setBrush(QColor(0, 0, 0, 70));
     p.drawRoundedRect(panel, 8, 8);

@@ -193,6 +193,10 @@ void MainWindow::Open(WindowKind kind) {
         OpenModalWindow(window);
     else
         OpenCalculationWindow(window);
+    // The help file is handed to the platform without waiting; the outcome
+    // does not matter.
+    if (kind == WindowKind::Help)
+        m_dialogs.StartDetached(m_programFolder + QStringLiteral("/帮助.chm"));
 }
 
 void MainWindow::TickClock() {

@@ -1,6 +1,7 @@
 #include "app/startup_window.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -24,6 +25,7 @@ void InstallChineseTranslations(QApplication &app) {
 int RunProgram(QApplication &app) {
     InstallChineseTranslations(app);
     app.setQuitOnLastWindowClosed(false);
+    app.setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
     static WidgetDialogs dialogs;
     const QString folder = QCoreApplication::applicationDirPath();
     auto *splash = new SplashWindow;

@@ -1,6 +1,8 @@
 #include "app/window_catalog.h"
 #include "modules/mucking/mucking.h"
 #include "ui/calc_window.h"
+#include "ui/help_window.h"
+#include "ui/reference_window.h"
 
 #ifdef TUNNEL_HAS_DANGEROUS_WORKS
 #include "modules/dangerous_works/dangerous_works_window.h"
@@ -21,14 +23,25 @@
 #include "modules/smoothblast/smoothblast_window.h"
 #endif
 
+#ifdef TUNNEL_HAS_FORMWORK
+#include "modules/formwork/formwork_window.h"
+#endif
+
 // One include and one case per module; a build may leave modules out.
 
 namespace tunnel {
 
 QWidget *CreateWindow(WindowKind kind, const WindowContext &context) {
     switch (kind) {
-        case WindowKind::Mucking:
-            return new CalcWindow(MuckingSpec(), context.dialogs, context.programFolder);
+        case WindowKind::Mucking: {
+            auto *window = new CalcWindow(MuckingSpec(), context.dialogs, context.programFolder);
+            ConnectReference(window, QStringLiteral("按钮1"), Reference::RockBulking);
+            return window;
+        }
+        case WindowKind::Help:
+            return new HelpWindow;
+        case WindowKind::UpdateNotes:
+            return CreateUpdateNotesWindow();
 #ifdef TUNNEL_HAS_DANGEROUS_WORKS
         case WindowKind::DangerousWorks:
             return CreateDangerousWorksWindow(context.dialogs, context.programFolder);
@@ -49,6 +62,10 @@ QWidget *CreateWindow(WindowKind kind, const WindowContext &context) {
         case WindowKind::SmoothBlasting:
             return new SmoothBlastWindow(context.dialogs, context.programFolder);
 #endif
+#ifdef TUNNEL_HAS_FORMWORK
+        case WindowKind::FormworkLoad:
+            return CreateFormworkWindow(context.dialogs, context.programFolder);
+#endif
         default:
             break;
     }
@@ -58,6 +75,8 @@ QWidget *CreateWindow(WindowKind kind, const WindowContext &context) {
 bool IsAvailable(WindowKind kind) {
     switch (kind) {
         case WindowKind::Mucking:
+        case WindowKind::Help:
+        case WindowKind::UpdateNotes:
             return true;
 #ifdef TUNNEL_HAS_DANGEROUS_WORKS
         case WindowKind::DangerousWorks:
@@ -77,6 +96,10 @@ bool IsAvailable(WindowKind kind) {
 #endif
 #ifdef TUNNEL_HAS_SMOOTHBLAST
         case WindowKind::SmoothBlasting:
+            return true;
+#endif
+#ifdef TUNNEL_HAS_FORMWORK
+        case WindowKind::FormworkLoad:
             return true;
 #endif
         default:

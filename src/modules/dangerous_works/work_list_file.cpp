@@ -1,0 +1,47 @@
+#include "modules/dangerous_works/work_list_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "services/gbk_text.h"
+
+namespace tunnel {
+
+QByteArray WorkListBytes(const QStringList &items) {
+    QString text;
+    for (const QString &item : items) text += item + QLatin1Char('|');
+    return ToGbk(text);
+}
+
+QStringList ParseWorkList(const QByteArray &bytes) {
+    QStringList pieces;
+    // LF and CR never occur inside a GBK character, so the bytes can be cut
+    // into lines before decoding.
+    for (QByteArray line : bytes.split('\n')) {
+        if (line.endsWith('\r')) line.chop(1);
+        QStringList parts = FromGbk(line).split(QLatin1Char('|'));
+        if (parts.constLast().isEmpty()) parts.removeLast();
+        pieces += parts;
+    }
+    return pieces;
+}
+
+QByteArray WorkListTextBytes(const QStringList &items) {
+    QString text;
+    for (const QString &item : items) text += item + QLatin1String("\r\n");
+    return ToGbk(text);
+}
+
+QString ReadWorkList(const QString &path, QStringList &items) {
+    const QFileInfo info(path);
+    if (!info.exists()) return QStringLiteral("文件不存在");
+    if (info.isDir()) return QStringLiteral("这是一个文件夹，不是文件");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return file.errorString();
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return file.errorString();
+    items = ParseWorkList(bytes);
+    return QString();
+}
+
+}  // namespace tunnel

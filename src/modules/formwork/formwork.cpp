@@ -1,0 +1,239 @@
+#include "modules/formwork/formwork.h"
+
+#include <array>
+
+#include "modules/formwork/danger_evaluation.h"
+#include "modules/formwork/formwork_report.h"
+#include "modules/formwork/lateral_pressure.h"
+#include "services/dialogs.h"
+#include "services/gbk_text.h"
+#include "ui/calc_form.h"
+#include "ui/conversions.h"
+
+namespace tunnel {
+
+using namespace formwork;
+
+namespace {
+
+constexpr Rgb kGoverning{0, 96, 192};
+
+constexpr std::array kGroups = {
+    GroupSpec{"工程图纸设计"},
+    GroupSpec{"恒荷载标准值"},
+    GroupSpec{"计算施工总荷载"},
+    GroupSpec{"计算集中线荷载"},
+    GroupSpec{"根据规范各项评价"},
+    GroupSpec{"新浇混凝土作用于模板的最大侧压力标准值计算"},
+    GroupSpec{"墙体"},
+    GroupSpec{"梁、拱、柱"},
+    GroupSpec{"计算侧压力标准值(两者取小)"},
+    GroupSpec{"计算结果"},
+    GroupSpec{"计算结果"},
+    GroupSpec{"侧压力设计值分布"},
+};
+
+constexpr auto N = Change::None;
+constexpr auto R = FieldKind::Result;
+constexpr auto M = FieldKind::MultiLine;
+
+// Small captions and notes beside a field are its hint.
+constexpr std::array kFields = {
+    FieldSpec{kHeight, "模板支架搭设高度H(m)", "9", 0, "", "", N, kDrawingGroup},
+    FieldSpec{kSpan, "混凝土结构梁、板的最大跨度B(m)", "8.1", 0, "", "", N, kDrawingGroup},
+    // The formulas take the thickness in metres, so the label says metres.
+    FieldSpec{kSlab, "楼板最大板厚a(m)", "0.4", 0, "", "", N, kDrawingGroup},
+    FieldSpec{kBeamB, "混凝土梁的最大截面尺寸b(m)×h(m)", "0.6", 0, "b(米)", "", N, kDrawingGroup},
+    FieldSpec{kBeamH, "h（米）", "1.6", 0, "", "", N, kDrawingGroup},
+
+    FieldSpec{kG1k, "模板及其支架自重标准值G1k（KN/m2）", "0.75", 0, "", "", N, kLoadGroup},
+    FieldSpec{kG2k, "新浇混凝土自重标准值G2k（KN/m3）", "24", 0, "", "", N, kLoadGroup},
+    FieldSpec{kG3kSlab, "钢筋自重标准值G3k（KN）", "1.1", 0, "楼板", "", N, kLoadGroup},
+    FieldSpec{kG3kBeam, "梁", "1.5", 0, "", "", N, kLoadGroup},
+    FieldSpec{kQ1k, "施工人员及设备荷载标准值Q1k（KN/m2）", "2.5", 0, "", "", N, kLoadGroup},
+    FieldSpec{kQ2k, "振捣混凝土时产生的荷载标准值Q2k（KN/m2）", "2", 0, "", "", N, kLoadGroup},
+    FieldSpec{kWind, "风荷载标准值（KN/m2）", "0.25", 0,
+              "根据《建筑结构荷载规范》GB5009-2012 表E.5中采用R=10年期参数，风振系数βz=1", "", N,
+              kLoadGroup},
+
+    FieldSpec{kSlabLive, "按可变荷载(活荷载)效应控制的组合R活（KN/m2）", "", 0, "", "", N,
+              kSlabGroup, R},
+    FieldSpec{kSlabDead, "按恒载控制时荷载组合R恒（KN/m2）", "", 0, "", "", N, kSlabGroup, R},
+    FieldSpec{kSlabMax, "两者取大值，即施工总荷载R=max[R活，R恒]", "", 0, "", "", N, kSlabGroup, R},
+    FieldSpec{kLineLive, "按可变荷载(活荷载)效应控制的组合R活（KN/m）", "", 0, "", "", N,
+              kLineGroup, R},
+    FieldSpec{kLineDead, "按恒载控制时荷载组合R恒（KN/m）", "", 0, "", "", N, kLineGroup, R},
+    FieldSpec{kLineMax, "两者取大值，即集中线荷载R=max[R活，R恒]", "", 0, "", "", N, kLineGroup, R},
+
+    FieldSpec{"编辑框1评价1", "", "", 0, "", "", N, kEvaluationGroup, M},
+    FieldSpec{"编辑框1评价2", "", "", 0, "", "", N, kEvaluationGroup, M},
+    FieldSpec{"编辑框1评价3", "", "", 0, "", "", N, kEvaluationGroup, M},
+    FieldSpec{"编辑框1评价4", "", "", 0, "", "", N, kEvaluationGroup, M},
+    FieldSpec{"编辑框1评价5", "", "", 0, "", "", N, kEvaluationGroup, M},
+    FieldSpec{"编辑框1评价6", "", "", 0, "", "", N, kEvaluationGroup, M},
+    FieldSpec{kVerdict, "本工程最终评价结果", "", 0, "", "", N, kEvaluationGroup, M},
+
+    FieldSpec{kGammaC, "混凝土的重力密度γc（KN/m3））", "24", 0, "", "", N, kPressureGroup},
+    FieldSpec{kSetTime, "新浇混凝土的初凝时间t0（h））", "2", 0,
+              "可按试验确定，当缺乏试验资料时，可采用t0=200/（T+15）取2h\r\n", "", N,
+              kPressureGroup},
+    FieldSpec{kTemperature, "", "", 0, "", "", N, kPressureGroup, FieldKind::Input,
+              &TemperatureChanged},
+    FieldSpec{kBeta1, "外加剂影响修正系数β1", "1.2", 0,
+              "不掺外加剂时取1.0，掺具有缓凝作用的外加剂时取1.2", "", N, kPressureGroup},
+    FieldSpec{
+        kBeta2, "混凝土塌落度影响修正系数β2", "1.15", 0,
+        "当坍落度小于30mm时，取0.85；50-90mm时，取1.0；110-150mm时，取1.15。；＞160mm，取1.2；", "",
+        N, kPressureGroup},
+    FieldSpec{kPourRate, "混凝土浇筑速度（m/h）", "1.5", 0, "混凝土的浇筑速度，可取1.5m/h", "", N,
+              kPressureGroup},
+    FieldSpec{kHead, "混凝土侧压力计算位置处至新浇混凝土顶面总高度（m）", "3.0", 0, "", "", N,
+              kPressureGroup},
+    FieldSpec{kQ2kVertical, "振捣混凝土时产生的荷载标准值Q2k（KN/m2）", "4", 0, "", "", N,
+              kPressureGroup},
+    // On the page itself, outside every group.
+    FieldSpec{kQ3k, "倾倒混凝土时，对垂直面模板产生的水平荷载标准值Q3k（KN/m2）", "6", 0, "", "", N,
+              -1},
+
+    FieldSpec{kWallThickness, "计算部位墙厚度（mm）", "100", 0, "", "", N, kWallGroup},
+    FieldSpec{kMemberSide, "计算部位梁、拱、柱边长（mm）", "600", 0, "", "", N, kMemberGroup},
+
+    FieldSpec{kFPrime, "F'", "", 0, "", "", N, kStandardGroup, R},
+    FieldSpec{kF, "F", "", 0, "", "", N, kStandardGroup, R},
+    FieldSpec{kG4k, "新浇筑的混凝土作用于模板的最大侧压力标准值（G4k）", "", 0, "", "", N,
+              kStandardGroup, R},
+    FieldSpec{kThinResult, "计算荷载效应组合值设计值G4K+Q2K（KN/m2）", "", 0, "", "", N,
+              kThinGroupIndex, R},
+    FieldSpec{kThickResult, "计算荷载效应组合设计值（KN/m2）", "", 0, "", "", N, kThickGroupIndex,
+              R},
+    FieldSpec{kEffectiveHead, "有效压头高度h（m）", "", 0, "", "", N, kDiagramGroup, R},
+    FieldSpec{kDumpingDesign, "倾倒混凝土荷载设计值KN/m2", "", 0, "", "", N, kDiagramGroup, R},
+    FieldSpec{kActingHeight, "作用高度X（m）", "", 0, "", "", N, kDiagramGroup, R},
+};
+
+constexpr std::array kButtons = {
+    ButtonSpec{"按钮6", "计算", -1, &CalculateLoads},
+    ButtonSpec{"按钮2", "导出计算书", -1, &ExportFormworkReport},
+    // Reference pictures; their windows come with the reference windows.
+    ButtonSpec{"按钮1", "", kLoadGroup, nullptr, Role::Command, kG1k},
+    ButtonSpec{"按钮4", "", kLoadGroup, nullptr, Role::Command, kQ1k},
+    ButtonSpec{"按钮5", "", -1, nullptr, Role::Command, kQ3k},
+    ButtonSpec{"按钮3_1", "计算墙体模板侧压力荷载设计值", kWallGroup, &WallPressure},
+    ButtonSpec{"按钮3", "计算梁拱柱模板侧压力荷载计算值", kMemberGroup, &MemberPressure},
+};
+
+constexpr std::array<const char *, 1> kCreationLog = {kStandby};
+
+const WindowSpec kSpec{
+    .title = "荷载计算",
+    .logId = kLog,
+    .noticeId = kNotice,
+    .noticePreset = "方案导出需要Word2007以上版本！",
+    .groups = kGroups,
+    .fields = kFields,
+    .buttons = kButtons,
+    .creationLog = kCreationLog,
+};
+
+constexpr std::array kHoverHints = {
+    HoverHint{kG3kSlab,
+              "根据工程设计图纸确定，对一般梁板结构没立方米钢筋混凝土的钢筋自重标准值，楼板可取1."
+              "1KN；梁可取1.5KN"},
+    HoverHint{kG2k, "对普通混凝土可采用24KN/m3,其它混凝土可根据实际重力密度按规范附表A确定"},
+    HoverHint{kG1k, "根据模板设计图纸计算确定，肋形或无梁楼板模板自重标准值按表4.1.1采用"},
+    HoverHint{kGammaC, "混凝土的重力密度取24KN/m3"},
+    HoverHint{kQ2k,
+              "对水平模板可采用2kN/m2，对垂直模板可采用4kN/"
+              "m2，且作用范围在新浇筑混凝土侧压力的有效压头高度之内"},
+};
+
+// The combination factor 1.4 × 0.7 as the double product, one unit in the
+// last place below 0.98; the displayed results depend on it.
+const double kPsi = 1.4 * 0.7;
+
+// Copies the larger of two combinations (ties go to the live-load one) into
+// the governing field and gives its text; false when one of them is empty.
+bool Govern(Form &form, const char *live, const char *dead, const char *target, QString *chosen) {
+    if (!Filled(ReadText(form, live)) || !Filled(ReadText(form, dead))) return false;
+    form.SetBackColor(U(target), kGoverning);
+    const bool liveWins = ReadNumber(form, live) - ReadNumber(form, dead) >= -1e-7;
+    *chosen = ReadText(form, liveWins ? live : dead);
+    WriteText(form, target, *chosen);
+    return true;
+}
+
+}  // namespace
+
+const WindowSpec &FormworkSpec() {
+    return kSpec;
+}
+
+std::span<const HoverHint> HoverHints() {
+    return kHoverHints;
+}
+
+QRect HoverLabelGeometry(const QRect &fieldInGroup, const QString &hint, int height) {
+    const int width = static_cast<int>(static_cast<double>(GbkLength(hint)) * 6.2);
+    return QRect(fieldInGroup.left() + fieldInGroup.width() - 10, fieldInGroup.top() + 285, width,
+                 height);
+}
+
+void CalculateLoads(Form &form) {
+    constexpr const char *kResults[] = {kSlabLive, kSlabDead, kSlabMax,
+                                        kLineLive, kLineDead, kLineMax};
+    for (const char *id : kResults) WriteText(form, id, QString());
+    for (const char *id : kEvaluations) WriteText(form, id, QString());
+    WriteText(form, kVerdict, QString());
+    form.SetLogText(U("刷新日志，系统准备完成，待命……"));
+
+    if (!CheckFilled(form, {kSlab, kBeamB, kBeamH, kG1k, kG2k, kG3kSlab, kG3kBeam, kQ1k, kQ2k},
+                     "参数输入不完整，请查证后重新输入\r\n")) {
+        for (const char *id : kResults) WriteText(form, id, QString());
+        WriteText(form, kEvaluations[0], QString());
+        WriteText(form, kVerdict, QString());
+        return;
+    }
+
+    Dialogs &dialogs = form.dialogs();
+    const double a = ReadNumber(form, kSlab);
+    const double b = ReadNumber(form, kBeamB);
+    const double h = ReadNumber(form, kBeamH);
+    const double g1k = ReadNumber(form, kG1k);
+    const double g2k = ReadNumber(form, kG2k);
+    const double g3kSlab = ReadNumber(form, kG3kSlab);
+    const double g3kBeam = ReadNumber(form, kG3kBeam);
+    const double q1k = ReadNumber(form, kQ1k);
+    const double q2k = ReadNumber(form, kQ2k);
+
+    const double slab = g1k + g2k * a + g3kSlab * a;
+    WriteText(form, kSlabLive, ToText(RoundTo(0.9 * (1.2 * slab + 1.4 * q1k), 3)));
+    form.AppendLog(U("施工总荷载-R活计算完成！\r\n"));
+    dialogs.Pause(300);
+    WriteText(form, kSlabDead, ToText(RoundTo(0.9 * (1.35 * slab + kPsi * q1k), 3)));
+    form.AppendLog(U("施工总荷载-R恒计算完成！\r\n"));
+    dialogs.Pause(300);
+    QString chosen;
+    if (Govern(form, kSlabLive, kSlabDead, kSlabMax, &chosen))
+        form.AppendLog(U("施工总荷载-承载能力极限状态荷载效应基本组合Rmax=") + chosen +
+                       U("KN/m2\r\n"));
+
+    const double beam = g1k + g2k * h + g3kBeam * h;
+    WriteText(form, kLineLive, ToText(RoundTo((b * (1.2 * beam + 1.4 * q2k)) * 0.9, 3)));
+    form.AppendLog(U("集中线荷载-R活计算完成！\r\n"));
+    dialogs.Pause(300);
+    WriteText(form, kLineDead, ToText(RoundTo((b * (1.35 * beam + kPsi * q2k)) * 0.9, 3)));
+    form.AppendLog(U("集中线荷载-R恒计算完成！\r\n"));
+    dialogs.Pause(300);
+    if (Govern(form, kLineLive, kLineDead, kLineMax, &chosen))
+        form.AppendLog(U("集中线荷载-承载能力极限状态荷载效应基本组合Rmax=") + chosen +
+                       U("KN/m\r\n-----------------------------------------\r\n"));
+
+    EvaluateDanger(form);
+}
+
+void TabChanged(Form &form) {
+    form.SetLogText(QString());
+    form.AppendLog(U(kStandby));
+}
+
+}  // namespace tunnel

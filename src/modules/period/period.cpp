@@ -1,0 +1,300 @@
+#include "modules/period/period.h"
+
+#include <QDir>
+#include <algorithm>
+#include <limits>
+
+#include "modules/period/rock_grade_list.h"
+#include "services/dialogs.h"
+#include "services/ini_file.h"
+#include "services/parameter_file.h"
+#include "ui/bar_chart.h"
+#include "ui/conversions.h"
+#include "ui/form.h"
+
+namespace tunnel {
+
+namespace {
+
+constexpr GroupSpec kGroups[] = {
+    GroupSpec{"参数输入"},
+    GroupSpec{"循环计算2"},
+    GroupSpec{"进尺计算"},
+    GroupSpec{"工期计算"},
+};
+
+constexpr auto N = Change::Notice;
+constexpr auto I = FieldKind::Input;
+constexpr auto R = FieldKind::Result;
+
+// One row of fields; the row digit ends every unit name.
+// clang-format off
+#define PERIOD_ROW(k)                                                                         \
+    FieldSpec{"编辑框1_各类围岩长度" #k, "各类围岩长度（m）", "", 0, "", "", N, 0, I},        \
+    FieldSpec{"编辑框1_每循环进尺" #k, "每循环掘进深度（m）", "", 0, "", "", N, 0, I},        \
+    FieldSpec{"编辑框1_每循环用时" #k, "每循环用时（h）", "", 0, "", "", N, 0, I},            \
+    FieldSpec{"编辑框2_循环次数" #k, "循环（次）", "", 0, "", "", Change::None, 1, R},        \
+    FieldSpec{"编辑框2_月循环数" #k, "月循环数", "", 0, "", "", Change::None, 1, R},          \
+    FieldSpec{"编辑框2_天循环数" #k, "天循环数", "", 0, "", "", Change::None, 1, R},          \
+    FieldSpec{"编辑框3_每天进尺" #k, "每天进尺(m)", "", 0, "", "", Change::None, 2, R},       \
+    FieldSpec{"编辑框3_月进尺" #k, "月进尺(m)", "", 0, "", "", Change::None, 2, R},           \
+    FieldSpec{"编辑框4_工期天" #k, "工期(天)", "", 0, "", "", Change::None, 3, R},            \
+    FieldSpec{"编辑框4_工期月" #k, "工期(月)", "", 0, "", "", Change::None, 3, R},            \
+    FieldSpec{"编辑框4_工期年" #k, "工期(年)", "", 0, "", "", Change::None, 3, R}
+// clang-format on
+
+constexpr FieldSpec kFields[] = {
+    PERIOD_ROW(0),
+    PERIOD_ROW(1),
+    PERIOD_ROW(2),
+    PERIOD_ROW(3),
+    PERIOD_ROW(4),
+    PERIOD_ROW(5),
+    FieldSpec{kTotalLength, "围岩长度合计（m）", "", 0, "", "", Change::None, 0, R},
+    FieldSpec{kTotalCycles, "总循环数量（循环）", "", 0, "", "", Change::None, 1, R},
+    FieldSpec{kTotalDays, "总天数", "", 0, "", "", Change::None, 3, R},
+    FieldSpec{kTotalMonths, "总月数", "", 0, "", "", Change::None, 3, R},
+    FieldSpec{kTotalYears, "总年数", "", 0, "", "", Change::None, 3, R},
+};
+
+#undef PERIOD_ROW
+
+// "添加围岩等级" belongs to the window, which opens the editor.
+constexpr ButtonSpec kButtons[] = {
+    ButtonSpec{"按钮2", "查进尺", 0},  // the advance reference window
+    ButtonSpec{"按钮3", "查用时", 0},  // the cycle time reference window
+    ButtonSpec{"按钮4_打开数据", "打开", -1, &OpenPeriodParameters},
+    ButtonSpec{"按钮2_保存数据", "保存", -1, &SavePeriodParameters},
+    ButtonSpec{"按钮1", "计算", -1, &CalculatePeriod},
+    ButtonSpec{"按钮4", "数据导出", -1, nullptr, Role::Export},
+};
+
+constexpr char kSection[] = "2.4";
+
+constexpr ParamKey kParams[] = {
+    {kSection, "1", "组合框1_围岩等级0"},      {kSection, "2", "组合框1_围岩等级1"},
+    {kSection, "3", "组合框1_围岩等级2"},      {kSection, "4", "组合框1_围岩等级3"},
+    {kSection, "5", "组合框1_围岩等级4"},      {kSection, "6", "组合框1_围岩等级5"},
+    {kSection, "7", "编辑框1_各类围岩长度0"},  {kSection, "8", "编辑框1_各类围岩长度1"},
+    {kSection, "9", "编辑框1_各类围岩长度2"},  {kSection, "10", "编辑框1_各类围岩长度3"},
+    {kSection, "11", "编辑框1_各类围岩长度4"}, {kSection, "12", "编辑框1_各类围岩长度5"},
+    {kSection, "13", "编辑框1_每循环进尺0"},   {kSection, "14", "编辑框1_每循环进尺1"},
+    {kSection, "15", "编辑框1_每循环进尺2"},   {kSection, "16", "编辑框1_每循环进尺3"},
+    {kSection, "17", "编辑框1_每循环进尺4"},   {kSection, "18", "编辑框1_每循环进尺5"},
+    {kSection, "19", "编辑框1_每循环用时0"},   {kSection, "20", "编辑框1_每循环用时1"},
+    {kSection, "21", "编辑框1_每循环用时2"},   {kSection, "22", "编辑框1_每循环用时3"},
+    {kSection, "23", "编辑框1_每循环用时4"},   {kSection, "24", "编辑框1_每循环用时5"},
+};
+constexpr int kSelectorKeys = 6;  // the first keys hold selector indices
+
+// Each placeholder is its field's id and occurs up to four times (once per
+// table); the countdown notice stands before each group of six.
+constexpr ReportRow Row(const char *field, const char *noticeBefore = nullptr,
+                        const char *noticeAfter = nullptr) {
+    return ReportRow{field, field, 5, noticeAfter, nullptr, noticeBefore};
+}
+
+#define PERIOD_GROUP(base, notice) \
+    Row(base "0", notice), Row(base "1"), Row(base "2"), Row(base "3"), Row(base "4"), Row(base "5")
+
+constexpr ReportRow kReportRows[] = {
+    PERIOD_GROUP("组合框1_围岩等级", nullptr),
+    PERIOD_GROUP("编辑框1_各类围岩长度", "参数导出倒计时11"),
+    PERIOD_GROUP("编辑框1_每循环进尺", "参数导出倒计时10"),
+    PERIOD_GROUP("编辑框1_每循环用时", "参数导出倒计时9"),
+    PERIOD_GROUP("编辑框2_循环次数", "参数导出倒计时8"),
+    PERIOD_GROUP("编辑框2_月循环数", "参数导出倒计时7"),
+    PERIOD_GROUP("编辑框2_天循环数", "参数导出倒计时6"),
+    PERIOD_GROUP("编辑框3_每天进尺", "参数导出倒计时5"),
+    PERIOD_GROUP("编辑框3_月进尺", "参数导出倒计时4"),
+    PERIOD_GROUP("编辑框4_工期天", "参数导出倒计时3"),
+    Row(kTotalDays),
+    PERIOD_GROUP("编辑框4_工期月", "参数导出倒计时2"),
+    Row(kTotalMonths),
+    PERIOD_GROUP("编辑框4_工期年", "参数导出倒计时1"),
+    Row(kTotalYears),
+    Row(kTotalLength, nullptr, "参数导出倒计时0"),
+};
+
+#undef PERIOD_GROUP
+
+const ReportSpec kReport{
+    .templateName = "period",
+    .outputName = "隧道进尺及工期计算书new.doc",
+    .noticeId = kPeriodNotice,
+    .preparingNotice = "参数导出准备中……",
+    .startLog = "",
+    .firstNotice = "参数导出倒计时12",
+    .rows = kReportRows,
+    .animation = Animation::DoneNotice,
+    .completionLog = nullptr,
+    .completionMessage = "自动生成计算书成功！",
+    .pauseAfterSave = 500,
+};
+
+const WindowSpec kSpec{
+    .title = "隧道工期计算",
+    .noticeId = kPeriodNotice,
+    .noticePreset = "方案导出需要Word2007以上版本！",
+    .changeNoticeId = kPeriodNotice,
+    .changeNotice = "参数已经改变，请重新计算！",
+    .groups = kGroups,
+    .fields = kFields,
+    .buttons = kButtons,
+    .report = &kReport,
+    .openDefaultExtension = ".tac",
+};
+
+constexpr const char *kResultBases[] = {kCyclesBase,     kMonthCyclesBase,  kDayCyclesBase,
+                                        kDayAdvanceBase, kMonthAdvanceBase, kDaysBase,
+                                        kMonthsBase,     kYearsBase};
+
+double RowNumber(const Form &form, const char *base, int row) {
+    return ToNumber(form.Text(RowId(base, row)));
+}
+
+// Writes a result rounded to 2 decimals and returns it as displayed, which
+// is what the later steps of the row compute with.
+double WriteResult(Form &form, const char *base, int row, double value) {
+    const QString id = RowId(base, row);
+    form.SetText(id, ToText(RoundTo(value, 2)));
+    return ToNumber(form.Text(id));
+}
+
+void CalculateRow(Form &form, int row) {
+    const double l = RowNumber(form, kLengthBase, row);
+    const double t = RowNumber(form, kCycleTimeBase, row);
+    const double a = RowNumber(form, kAdvanceBase, row);
+    if (!(l > 1e-7 && t > 1e-7 && a > 1e-7)) {
+        for (const char *base : kResultBases) form.SetText(RowId(base, row), QString());
+        return;
+    }
+    WriteResult(form, kCyclesBase, row, l / a);
+    WriteResult(form, kMonthCyclesBase, row, (24 / t) * 30);
+    const double nd = WriteResult(form, kDayCyclesBase, row, 24 / t);
+    const double ad = WriteResult(form, kDayAdvanceBase, row, a * nd);
+    WriteResult(form, kMonthAdvanceBase, row, ad * 30);
+    // Ad may read 0 here; the periods are then infinite and show as "inf",
+    // which the totals and the chart read as 0.
+    WriteResult(form, kDaysBase, row, l / ad);
+    WriteResult(form, kMonthsBase, row, l / ad / 30);
+    WriteResult(form, kYearsBase, row, l / ad / 365);
+}
+
+double ColumnSum(const Form &form, const char *base) {
+    double sum = 0;
+    for (int row = 0; row < kPeriodRows; ++row) sum += RowNumber(form, base, row);
+    return sum;
+}
+
+void WriteTotals(Form &form) {
+    form.SetText(U(kTotalLength), ToText(ColumnSum(form, kLengthBase)) + QStringLiteral("m"));
+    form.SetText(U(kTotalCycles),
+                 ToText(RoundTo(ColumnSum(form, kCyclesBase), 0)) + QStringLiteral("循环"));
+    form.SetText(U(kTotalDays),
+                 ToText(RoundTo(ColumnSum(form, kDaysBase), 0)) + QStringLiteral("天"));
+    form.SetText(U(kTotalMonths), ToText(ColumnSum(form, kMonthsBase)) + QStringLiteral("月"));
+    form.SetText(U(kTotalYears), ToText(ColumnSum(form, kYearsBase)) + QStringLiteral("年"));
+}
+
+void FillChart(const Form &form, BarChart &chart) {
+    chart.SetTitle(QStringLiteral("循环/工期/长度占比表"));
+    chart.SetUnitText(QStringLiteral("m/天/m"));
+    chart.SetMaxValue(1500);
+    chart.SetDivisionCount(20);
+    chart.SetAxisTitle(QString());
+    chart.SetCategoryCount(kPeriodRows);
+    chart.SetSeriesCount(3);
+    struct Series {
+        Rgb colour;
+        const char *name;
+        const char *base;
+    };
+    constexpr Series kSeries[] = {
+        {{0, 0, 255}, "循环占比", kCyclesBase},
+        {{255, 0, 0}, "工期占比", kDaysBase},
+        {{0, 255, 0}, "长度占比", kLengthBase},
+    };
+    for (int s = 0; s < 3; ++s) {
+        chart.SetCurrentSeries(s);
+        chart.SetSeriesColor(kSeries[s].colour);
+        chart.SetSeriesName(U(kSeries[s].name));
+        for (int k = 0; k < kPeriodRows; ++k) {
+            chart.SetCurrentCategory(k);
+            chart.SetCategoryName(QStringLiteral("循环/工期天/长度m"));
+            chart.SetValue(RowNumber(form, kSeries[s].base, k));
+        }
+    }
+    chart.SetVisible(true);
+}
+
+}  // namespace
+
+QString RowId(const char *base, int row) {
+    return U(base) + QString::number(row);
+}
+
+const WindowSpec &PeriodSpec() {
+    return kSpec;
+}
+
+void CalculatePeriod(Form &form) {
+    for (int row = 0; row < kPeriodRows; ++row) CalculateRow(form, row);
+    WriteTotals(form);
+    if (BarChart *chart = form.Chart(U(kPeriodChart))) FillChart(form, *chart);
+    form.SetCaption(U(kPeriodNotice), QString());
+}
+
+int LeadingInteger(const QString &text) {
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        value = qMin(value * 10 + (text[i].unicode() - u'0'), 1LL << 32);
+    value = negative ? -value : value;
+    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
+
+void SavePeriodParameters(Form &form) {
+    const std::optional<QString> path = AskParameterFile(form, true);
+    if (!path) return;
+    IniFile ini = IniFile::Load(*path);
+    for (int i = 0; i < static_cast<int>(std::size(kParams)); ++i) {
+        const QString field = U(kParams[i].field);
+        const QString value =
+            i < kSelectorKeys ? QString::number(form.CurrentIndex(field)) : form.Text(field);
+        ini.Write(U(kParams[i].section), U(kParams[i].key), value);
+    }
+    const QString failure = ini.Save(*path);
+    if (!failure.isEmpty()) {
+        form.dialogs().Message(QStringLiteral("保存失败！\r\n文件：%1\r\n原因：%2")
+                                   .arg(QDir::toNativeSeparators(*path), failure),
+                               QStringLiteral("信息："), Buttons::Ok, Icon::Error);
+        return;
+    }
+    form.dialogs().Message(QStringLiteral("保存成功！"));
+}
+
+void OpenPeriodParameters(Form &form) {
+    const std::optional<QString> path = AskParameterFile(form, false, kSpec.openDefaultExtension);
+    if (!path) return;
+    const IniFile ini = IniFile::Load(*path);
+    // The indices refer to the list; without it loaded every grade would be lost.
+    for (int row = 0; row < kPeriodRows; ++row) LoadRockGradeList(form, RowId(kGradeBase, row));
+    for (int i = 0; i < static_cast<int>(std::size(kParams)); ++i) {
+        const QString field = U(kParams[i].field);
+        const QString value = ini.Read(U(kParams[i].section), U(kParams[i].key));
+        if (i < kSelectorKeys) {
+            const int index = LeadingInteger(value);
+            form.SetCurrentIndex(field,
+                                 index >= 0 && index < form.Items(field).size() ? index : -1);
+        } else {
+            form.SetText(field, value);
+        }
+    }
+}
+
+}  // namespace tunnel

@@ -1,0 +1,204 @@
+#include "modules/period/rock_grade_list.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "services/dialogs.h"
+#include "services/gbk_text.h"
+#include "services/ini_file.h"
+#include "ui/form.h"
+
+namespace tunnel {
+
+namespace {
+
+const QString kList = QString::fromUtf8(kGradeListBox);
+const QString kName = QString::fromUtf8(kGradeNameBox);
+const QString kHint = QString::fromUtf8(kGradeHint);
+const QString kDuplicateHint = QStringLiteral("项目名称重复");
+const QString kCaption = QStringLiteral("提示");
+
+void Warn(Form &form, const QString &text) {
+    form.dialogs().Message(text, kCaption, Buttons::Ok, Icon::Warning);
+}
+
+// Compares the name box with every entry; the hint label records a match,
+// and the label is what the operations go by.
+bool IsDuplicate(Form &form) {
+    const QString name = form.Text(kName);
+    for (const QString &entry : form.Items(kList)) {
+        if (entry == name) {
+            form.SetCaption(kHint, kDuplicateHint);
+            break;
+        }
+    }
+    return form.Caption(kHint) == kDuplicateHint;
+}
+
+// The checks shared by add, insert and modify; true when the name may go in.
+bool AcceptName(Form &form, const QString &emptyMessage, const QString &duplicateMessage) {
+    const QString name = form.Text(kName);
+    if (name.isEmpty()) {
+        Warn(form, emptyMessage);
+        return false;
+    }
+    // The separator of the list file would split the name on the next load.
+    if (name.contains(QLatin1Char('|'))) {
+        Warn(form, QStringLiteral("名称中不能使用字符“|”，请修改！"));
+        return false;
+    }
+    if (IsDuplicate(form)) {
+        Warn(form, duplicateMessage);
+        form.SetCaption(kHint, QString());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+QString RockGradeListPath(const QString &programFolder) {
+    return programFolder + QStringLiteral("/Data/data.ini");
+}
+
+QStringList ParseRockGradeList(const QByteArray &bytes) {
+    QStringList names;
+    QByteArray piece;
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte >= 0x80) {
+            // Lead byte: its second byte belongs to the character, even 0x7C.
+            piece.append(bytes.mid(i, 2));
+            i += 2;
+            continue;
+        }
+        if (byte == '\r' && i + 1 < n && bytes[i + 1] == '\n') {
+            ++i;
+            continue;
+        }
+        if (byte == '|') {
+            names << FromGbk(piece);
+            piece.clear();
+        } else if (byte == '\n') {
+            if (!piece.isEmpty()) names << FromGbk(piece);
+            piece.clear();
+        } else {
+            piece.append(static_cast<char>(byte));
+        }
+        ++i;
+    }
+    if (!piece.isEmpty()) names << FromGbk(piece);
+    return names;
+}
+
+QByteArray FormatRockGradeList(const QStringList &names) {
+    QString text;
+    for (const QString &name : names) text += name + QLatin1Char('|');
+    return ToGbk(text);
+}
+
+QStringList ReadRockGradeList(const QString &programFolder) {
+    QFile file(RockGradeListPath(programFolder));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return ParseRockGradeList(file.readAll());
+}
+
+QString WriteRockGradeList(const QString &programFolder, const QStringList &names) {
+    QDir().mkpath(programFolder + QStringLiteral("/Data"));
+    return WriteFileAtomically(RockGradeListPath(programFolder), FormatRockGradeList(names));
+}
+
+void LoadRockGradeList(Form &form, const QString &listId) {
+    form.SetItems(listId, ReadRockGradeList(form.ProgramFolder()));
+    form.SetCurrentIndex(listId, -1);
+}
+
+bool StoreRockGradeList(Form &form, const QString &listId) {
+    const QString failure = WriteRockGradeList(form.ProgramFolder(), form.Items(listId));
+    if (failure.isEmpty()) return true;
+    form.dialogs().Message(
+        QStringLiteral("围岩等级列表保存失败，本次的修改未能保存！\r\n文件：%1\r\n原因：%2")
+            .arg(QDir::toNativeSeparators(RockGradeListPath(form.ProgramFolder())), failure),
+        kCaption, Buttons::Ok, Icon::Error);
+    return false;
+}
+
+void RockGradeEditorOpened(Form &form) {
+    QDir().mkpath(form.ProgramFolder() + QStringLiteral("/Data"));
+    LoadRockGradeList(form, kList);
+}
+
+void RockGradeEditorClosing(Form &form) {
+    StoreRockGradeList(form, kList);
+}
+
+void RockGradeSelected(Form &form) {
+    const int selected = form.CurrentIndex(kList);
+    const QStringList items = form.Items(kList);
+    if (selected >= 0 && selected < items.size()) form.SetText(kName, items[selected]);
+    form.SetCaption(kHint, QString());
+}
+
+void AddRockGrade(Form &form) {
+    if (!AcceptName(form, QStringLiteral("请输入要增加的名称！"),
+                    QStringLiteral("添加的名称重复,请查证！")))
+        return;
+    const int selected = form.CurrentIndex(kList);
+    form.SetItems(kList, form.Items(kList) << form.Text(kName));
+    form.SetCurrentIndex(kList, selected);
+    form.SetText(kName, QString());
+}
+
+void InsertRockGrade(Form &form) {
+    if (!AcceptName(form, QStringLiteral("请添加你要插入的名称！"),
+                    QStringLiteral("名称重复,请查证！")))
+        return;
+    const int selected = form.CurrentIndex(kList);
+    QStringList items = form.Items(kList);
+    if (selected >= 0 && selected < items.size()) {
+        items.insert(selected, form.Text(kName));
+        form.SetItems(kList, items);
+        // The selection stays on the entry that moved down.
+        form.SetCurrentIndex(kList, selected + 1);
+    }
+    form.SetText(kName, QString());
+}
+
+void ModifyRockGrade(Form &form) {
+    if (!AcceptName(form, QStringLiteral("请选择你要修改的的名称！"),
+                    QStringLiteral("修改的名称重复,请查证！")))
+        return;
+    const int selected = form.CurrentIndex(kList);
+    QStringList items = form.Items(kList);
+    if (selected >= 0 && selected < items.size()) {
+        items[selected] = form.Text(kName);
+        form.SetItems(kList, items);
+        form.SetCurrentIndex(kList, selected);
+    }
+    form.SetText(kName, QString());
+}
+
+void DeleteRockGrade(Form &form) {
+    const int selected = form.CurrentIndex(kList);
+    QStringList items = form.Items(kList);
+    if (selected < 0 || selected >= items.size()) {
+        Warn(form, QStringLiteral("请选择要删除的项目！"));
+        return;
+    }
+    if (form.dialogs().Message(QStringLiteral("您确定要删除该项目？"), QStringLiteral("信息："),
+                               Buttons::OkCancel) != kAnswerOk)
+        return;
+    items.removeAt(selected);
+    form.SetItems(kList, items);
+    // No entry is chosen afterwards, so a second 删除 cannot hit a neighbour.
+    form.SetCurrentIndex(kList, -1);
+}
+
+void ClearRockGrades(Form &form) {
+    if (form.dialogs().Message(QStringLiteral("确定清空全部项目"), QStringLiteral("信息："),
+                               Buttons::OkCancel) == kAnswerOk)
+        form.SetItems(kList, {});
+}
+
+}  // namespace tunnel

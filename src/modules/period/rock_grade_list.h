@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace tunnel {
+
+class Form;
+
+// Unit names of the rock grade list editor "添加围岩等级".
+inline constexpr char kGradeListBox[] = "列表框1";
+inline constexpr char kGradeNameBox[] = "编辑框1";
+inline constexpr char kGradeHint[] = "标签1提示";
+
+// The list file below the program folder: Data/data.ini (not an INI file).
+QString RockGradeListPath(const QString &programFolder);
+
+// Names of a list file's GBK bytes: lines end at LF (a CR before it is
+// dropped), each line is split at "|" walking GBK characters, so a second
+// byte 0x7C is no separator; the piece after the last "|" counts only when
+// it is not empty, and an empty line gives nothing.
+QStringList ParseRockGradeList(const QByteArray &bytes);
+
+// The written form: every name followed by "|", one line, no terminator.
+QByteArray FormatRockGradeList(const QStringList &names);
+
+// The names in the file, read with read access only; a missing or
+// unreadable file gives an empty list.
+QStringList ReadRockGradeList(const QString &programFolder);
+
+// Replaces the file (atomically, Data created if missing). Returns an empty
+// text on success, else the reason.
+QString WriteRockGradeList(const QString &programFolder, const QStringList &names);
+
+// Fills the list or selector with the file's names; its choice is cleared.
+void LoadRockGradeList(Form &form, const QString &listId);
+
+// Writes the entries of the list to the file. A failure is shown in a
+// message box naming the file and the reason; returns whether it was written.
+bool StoreRockGradeList(Form &form, const QString &listId);
+
+// The editor's commands, over the units above.
+void RockGradeEditorOpened(Form &form);   // Data folder, then the list loaded
+void RockGradeEditorClosing(Form &form);  // the list stored, once
+void RockGradeSelected(Form &form);       // the chosen name into the name box
+void AddRockGrade(Form &form);
+void InsertRockGrade(Form &form);
+void ModifyRockGrade(Form &form);
+void DeleteRockGrade(Form &form);
+void ClearRockGrades(Form &form);
+
+}  // namespace tunnel

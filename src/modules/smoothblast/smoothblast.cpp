@@ -1,0 +1,331 @@
+#include "modules/smoothblast/smoothblast.h"
+
+#include <array>
+
+#include "services/dialogs.h"
+#include "ui/bar_chart.h"
+#include "ui/calc_form.h"
+#include "ui/conversions.h"
+#include "ui/form.h"
+
+namespace tunnel {
+
+namespace {
+
+// Inputs.
+constexpr char kArea[] = "编辑框1_断面面积";
+constexpr char kAdvance[] = "编辑框1_隧道进尺";
+constexpr char kOutline[] = "编辑框1_开挖面外弧长";
+constexpr char kFloorWidth[] = "编辑框1_底板长";
+constexpr char kSpecificCharge[] = "编辑框1_单位体积岩体的耗药量";
+constexpr char kCutCount[] = "编辑框2_掏槽眼数量";
+constexpr char kCutPerMetre[] = "编辑框2_掏槽装药集中系数";
+constexpr char kAuxPerMetre[] = "编辑框3_辅助眼装填集中系数";
+constexpr char kSpacing[] = "编辑框4_周边眼间距";
+constexpr char kBurden[] = "编辑框4_光爆层厚";
+constexpr char kPerimeterPerMetre[] = "编辑框4_周边眼装填集中系数";
+constexpr char kFloorSpacing[] = "编辑框5_底板眼间距";
+constexpr char kFloorPerMetre[] = "编辑框5_底板眼装填集中系数";
+constexpr char kHoleDiameter[] = "编辑框3_炮眼钻孔直径";
+constexpr char kDecoupling[] = "编辑框3_装药不耦合系数";
+
+// Results.
+constexpr char kCutPerHole[] = "编辑框6_掏槽眼单孔装药量";
+constexpr char kCutHoles[] = "编辑框6_掏槽眼数量";
+constexpr char kCutCharge[] = "编辑框6_掏槽眼总装药量";
+constexpr char kAuxPerHole[] = "编辑框7_辅助眼单孔装药量";
+constexpr char kAuxHoles[] = "编辑框7_辅助眼数量";
+constexpr char kAuxCharge[] = "编辑框7_辅助眼总装药量";
+constexpr char kRatio[] = "编辑框8_周边眼集密系数";
+constexpr char kPerimeterPerHole[] = "编辑框8_周边眼单孔装药量";
+constexpr char kPerimeterHoles[] = "编辑框8_周边眼数量";
+constexpr char kPerimeterCharge[] = "编辑框8_周边眼装药量";
+constexpr char kFloorPerHole[] = "编辑框9_底板眼单孔装药量";
+constexpr char kFloorHoles[] = "编辑框9_底板眼数量";
+constexpr char kFloorCharge[] = "编辑框9_底板眼装药量";
+constexpr char kTotalHoles[] = "编辑框10_断面钻眼总数量";
+constexpr char kTotalCharge[] = "编辑框10_总装药量";
+constexpr char kChargeDiameter[] = "编辑框3_计算炸药直径";
+
+constexpr char kCalculate[] = "按钮1";
+constexpr char kChangeNotice[] = "标签1_说明";
+constexpr char kNotice[] = "标签1_进度条";
+constexpr char kCalculateCaption[] = "计算";
+constexpr char kBackCaption[] = "返回重新计算";
+
+constexpr char kRockTable[] =
+    "硬岩   饱和单轴抗压强度>60Mpa    取0.30-0.35\r\n"
+    "中硬岩 饱和单轴抗压强度30-60Mpa  取0.20-0.30\r\n"
+    "软岩   饱和单轴抗压强度≤30Mpa   取0.07-0.15";
+
+constexpr std::array kGroups = {
+    GroupSpec{"断面参数1"},          GroupSpec{"中心掏槽眼参数2"}, GroupSpec{"辅助眼参数3"},
+    GroupSpec{"周边眼参数4"},        GroupSpec{"底板眼参数5"},     GroupSpec{"确定钻孔及炸药直径"},
+    GroupSpec{"光面爆破计算成果表"},
+};
+
+constexpr auto N = Change::Notice;
+constexpr auto CN = Change::ColourAndNotice;
+constexpr auto R = FieldKind::Result;
+constexpr auto NoReaction = Change::None;
+
+constexpr std::array kFields = {
+    FieldSpec{kArea, "爆破断面面积（m2）", "110.63", 0, "", "", N, 0},
+    FieldSpec{kAdvance, "爆破循环进尺（m）", "1.8", 0, "一般为0.8-3.5m", "", N, 0},
+    FieldSpec{kOutline, "开挖面外弧长（不含底板）（m）", "24.22", 0, "", "", N, 0},
+    FieldSpec{kFloorWidth, "开挖面底板长（m）", "13.1", 0, "", "", N, 0},
+    FieldSpec{kSpecificCharge, "单位体积岩体的耗药量q(kg/m3)", "0.7", 128, "一般取0.7-2.9", "", CN,
+              0},
+    FieldSpec{kCutCount, "掏槽眼数量（个）", "6", 192, "一般取4~6个", "", CN, 1},
+    FieldSpec{kCutPerMetre, "掏槽装药集中系数q（kg/m）", "0.35", 192, kRockTable, "", CN, 1},
+    FieldSpec{kAuxPerMetre, "辅助眼装药集中系数q（kg/m）", "0.32", 128, kRockTable, "", CN, 2},
+    FieldSpec{kSpacing, "周边眼间距E（cm）", "50", 128,
+              "中硬岩（10-18d）软岩（8-12d）一般宜取50-70cm", "", CN, 3, FieldKind::Input,
+              &PerimeterSpacingChanged},
+    FieldSpec{kBurden, "最小抵抗线V/光爆层厚W（cm）", "62.5", 128,
+              "中硬岩（12.5-22.5d）软岩（10-15d）一般宜取50-80cm", "", CN, 3},
+    FieldSpec{kPerimeterPerMetre, "周边眼装药集中系数q（kg/m）", "0.35", 128, kRockTable, "", CN,
+              3},
+    FieldSpec{kFloorSpacing, "底板眼间距E（cm）", "50", 128,
+              "中硬岩（10-18d）  软岩（8-12d）一般取50-70cm", "", CN, 4},
+    FieldSpec{kFloorPerMetre, "底板眼装药集中系数q（kg/m）", "0.3", 128, kRockTable, "", CN, 4},
+    FieldSpec{kHoleDiameter, "炮眼钻孔直径d（mm）", "35", 128, "一般为32-46mm", "", CN, 5},
+    FieldSpec{kDecoupling, "装药不耦合系数B", "1.5", 128, "一般为1.5-2.0", "", CN, 5},
+    FieldSpec{kChargeDiameter, "计算炸药直径d（mm）", "", 0, "", "", NoReaction, 5, R},
+
+    FieldSpec{kCutPerHole, "掏槽眼单孔装药量Q(kg)", "", 0, "", "", NoReaction, 6, R},
+    FieldSpec{kCutHoles, "掏槽眼数量（个）", "", 0, "", "", NoReaction, 6, R},
+    FieldSpec{kCutCharge, "掏槽眼总装药量（kg）", "", 0, "", "", NoReaction, 6, R},
+    FieldSpec{kAuxPerHole, "辅助眼单孔装药量Q(kg)", "", 0, "", "", NoReaction, 6, R},
+    FieldSpec{kAuxHoles, "辅助眼数量（个）", "", 0, "", "", NoReaction, 6, R},
+    FieldSpec{kAuxCharge, "辅助眼总装药量（kg）", "", 0, "", "", NoReaction, 6, R},
+    FieldSpec{kRatio, "周边眼集密系数E/V值", "", 0, "", "", NoReaction, 6, R},
+    FieldSpec{kPerimeterPerHole, "周边眼单孔装药量Q（kg）", "", 0, "", "", NoReaction, 6, R},
+    FieldSpec{kPerimeterHoles, "周边眼数量（个）", "", 0, "", "", NoReaction, 6, R},
+    FieldSpec{kPerimeterCharge, "周边眼装药总量（kg）", "", 0, "", "", NoReaction, 6, R},
+    FieldSpec{kFloorPerHole, "底板眼单孔装药量Q底(kg)", "", 0, "", "", NoReaction, 6, R},
+    FieldSpec{kFloorHoles, "底板眼数量（个）", "", 0, "", "", NoReaction, 6, R},
+    FieldSpec{kFloorCharge, "底板眼总装药量（kg）", "", 0, "", "", NoReaction, 6, R},
+    FieldSpec{kTotalHoles, "断面炮眼总数量（个）", "", 0, "", "", NoReaction, 6, R},
+    FieldSpec{kTotalCharge, "爆破面总装药量（kg）", "", 0, "", "", NoReaction, 6, R},
+};
+
+// The calculate button and the evaluation button need the window itself,
+// and the picture buttons get their windows elsewhere: the window connects
+// the first two and leaves the picture button disabled.
+constexpr std::array kButtons = {
+    ButtonSpec{kCalculate, kCalculateCaption, -1},
+    ButtonSpec{"按钮2", "布眼示意图", 6},
+    ButtonSpec{"按钮1_爆破影响导出1", "爆破效果评价", 6},
+    ButtonSpec{"按钮4_打开数据", "打开数据", -1, nullptr, Role::Open},
+    ButtonSpec{"按钮2_保存数据", "保存数据", -1, nullptr, Role::Save},
+    ButtonSpec{"按钮1_爆破影响导出", "导出计算参数及成果", -1, nullptr, Role::Export},
+};
+
+constexpr std::array kParams = {
+    ParamKey{"2.3", "1", kArea},
+    ParamKey{"2.3", "2", kAdvance},
+    ParamKey{"2.3", "3", kOutline},
+    ParamKey{"2.3", "4", kFloorWidth},
+    ParamKey{"2.3", "5", kSpecificCharge},
+    ParamKey{"2.3", "6", kCutCount},
+    ParamKey{"2.3", "7", kCutPerMetre},
+    ParamKey{"2.3", "8", kAuxPerMetre},
+    ParamKey{"2.3", "9", kDecoupling},
+    ParamKey{"2.3", "10", kHoleDiameter},
+    ParamKey{"2.3", "11", kSpacing},
+    ParamKey{"2.3", "12", kBurden},
+    ParamKey{"2.3", "13", kPerimeterPerMetre},
+    ParamKey{"2.3", "14", kFloorSpacing},
+    ParamKey{"2.3", "15", kFloorPerMetre},
+};
+
+// Every placeholder is its field's id, replaced in up to twenty places; the
+// countdown notice is set before the rows that carry one.
+constexpr ReportRow Row(const char *field, const char *noticeBefore = nullptr,
+                        const char *noticeAfter = nullptr) {
+    return ReportRow{field, field, 20, noticeAfter, nullptr, noticeBefore};
+}
+
+constexpr std::array kReportRows = {
+    Row(kArea),  // its notice is the first countdown notice
+    Row(kAdvance, "正在写入隧道基本参数信息，导出倒计时13"),
+    Row(kOutline),
+    Row(kFloorWidth, "正在写入隧道基本参数信息，导出倒计时12"),
+    Row(kSpecificCharge),
+    Row(kCutCount),
+    Row(kCutPerMetre, "正在写入隧道基本参数信息，导出倒计时11"),
+    Row(kSpacing),
+    Row(kBurden, "正在写入隧道爆破参数信息，导出倒计时10"),
+    Row(kPerimeterPerMetre),
+    Row(kAuxPerMetre, "正在写入隧道爆破参数信息，导出倒计时9"),
+    Row(kFloorSpacing),
+    Row(kFloorPerMetre, "正在写入隧道爆破参数信息，导出倒计时8"),
+    Row(kRatio),
+    Row(kCutHoles, "正在写入隧道爆破参数信息，导出倒计时7"),
+    Row(kAuxHoles),
+    Row(kPerimeterHoles, "正在写入隧道爆破参数信息，导出倒计时6"),
+    Row(kFloorHoles),
+    Row(kTotalHoles, "写入的信息整理中，导出倒计时5"),
+    Row(kCutPerHole),
+    Row(kAuxPerHole, "写入的信息整理中，导出倒计时4"),
+    Row(kPerimeterPerHole),
+    Row(kFloorPerHole, "写入的信息整理中，导出倒计时3"),
+    Row(kCutCharge),
+    Row(kAuxCharge, "数据处理完毕，导出倒计时2"),
+    Row(kPerimeterCharge),
+    Row(kFloorCharge, "数据处理完毕，导出倒计时1"),
+    Row(kTotalCharge, nullptr, "数据处理完毕，导出倒计时0"),
+};
+
+const ReportSpec kReport{
+    .templateName = "smoothblast",
+    .outputName = "光面爆破参数及成果表new.doc",
+    .noticeId = kNotice,
+    .preparingNotice = "导出准备中，请稍候……",
+    .startLog = "",  // the window has no log box
+    .firstNotice = "正在写入隧道基本参数信息，导出倒计时14",
+    .rows = kReportRows,
+    .animation = Animation::None,
+    .completionLog = nullptr,
+    .completionMessage = "导出成功！",
+};
+
+const WindowSpec kSpec{
+    .title = "隧道光面爆破设计与计算",
+    .noticeId = kNotice,
+    .noticePreset = "方案导出需要Word2007以上版本！",
+    .changeNoticeId = kChangeNotice,
+    .changeNotice = "参数已修改请重新计算",
+    .groups = kGroups,
+    .fields = kFields,
+    .buttons = kButtons,
+    .params = kParams,
+    .report = &kReport,
+};
+
+void Write(Form &form, const char *id, double value) {
+    form.SetText(U(id), ToText(value));
+}
+
+void FillChart(const Form &form, BarChart &chart) {
+    static const char *const kCategories[] = {"掏槽眼", "辅助眼", "周边眼", "底板眼"};
+    static const char *const kCounts[] = {kCutHoles, kAuxHoles, kPerimeterHoles, kFloorHoles};
+    static const char *const kCharges[] = {kCutCharge, kAuxCharge, kPerimeterCharge, kFloorCharge};
+    struct Series {
+        Rgb colour;
+        const char *name;
+        const char *const *fields;
+    };
+    const Series series[] = {{Rgb{0, 0, 255}, "炮眼", kCounts}, {Rgb{255, 0, 0}, "炸药", kCharges}};
+
+    chart.SetTitle(U("数量对比柱状表"));
+    chart.SetUnitText(U("个"));
+    chart.SetMaxValue(100);
+    chart.SetDivisionCount(10);
+    chart.SetAxisTitle(QString());
+    chart.SetCategoryCount(4);
+    chart.SetSeriesCount(2);
+    for (int s = 0; s < 2; ++s) {
+        chart.SetCurrentSeries(s);
+        chart.SetSeriesColor(series[s].colour);
+        chart.SetSeriesName(U(series[s].name));
+        for (int c = 0; c < 4; ++c) {
+            chart.SetCurrentCategory(c);
+            chart.SetCategoryName(U(kCategories[c]));
+            chart.SetValue(ReadNumber(form, series[s].fields[c]));
+        }
+    }
+    chart.SetVisible(true);
+}
+
+}  // namespace
+
+const WindowSpec &SmoothBlastSpec() {
+    return kSpec;
+}
+
+void PerimeterSpacingChanged(Form &form) {
+    Write(form, kBurden, ReadNumber(form, kSpacing) * 1.25);
+}
+
+void SlideStep(SmoothBlastView &view) {
+    // A width off the 142 px grid would never hit the open width exactly, so
+    // the slide stops at the first step that reaches it.
+    const int width = view.WindowWidth() + kBlastSlideStep;
+    if (width >= kBlastOpenWidth) {
+        view.SetWindowWidth(kBlastOpenWidth);
+        view.StopSlide();
+    } else {
+        view.SetWindowWidth(width);
+    }
+}
+
+void CalculateBlast(Form &form, SmoothBlastView &view) {
+    if (view.WindowWidth() == kBlastOpenWidth) {
+        view.SetWindowWidth(kBlastInputWidth);
+    } else {
+        view.StartSlide();
+        view.ShowResultHalf();
+    }
+    form.SetCaption(U(kChangeNotice), QString());
+
+    const bool opening = form.Caption(U(kCalculate)) == U(kCalculateCaption);
+    form.SetCaption(U(kCalculate), U(opening ? kBackCaption : kCalculateCaption));
+
+    const double l = ReadNumber(form, kAdvance);
+    const double s = ReadNumber(form, kArea);
+    const double q = ReadNumber(form, kSpecificCharge);
+    Write(form, kTotalCharge, RoundTo(l * s * q, 0));
+
+    const double e = ReadNumber(form, kSpacing);
+    const double v = ReadNumber(form, kBurden);
+    Write(form, kRatio, e / v);
+    Write(form, kPerimeterPerHole, ReadNumber(form, kPerimeterPerMetre) * 0.4 / 0.2);
+    Write(form, kPerimeterHoles, RoundTo(ReadNumber(form, kOutline) / (e / 100) + 1, 0));
+    Write(form, kPerimeterCharge,
+          RoundTo(ReadNumber(form, kPerimeterPerHole) * ReadNumber(form, kPerimeterHoles), 0));
+
+    Write(form, kFloorPerHole, l * ReadNumber(form, kFloorPerMetre));
+    Write(form, kFloorHoles,
+          RoundTo(ReadNumber(form, kFloorWidth) / (ReadNumber(form, kFloorSpacing) / 100), 0));
+    Write(form, kFloorCharge,
+          RoundTo(ReadNumber(form, kFloorPerHole) * ReadNumber(form, kFloorHoles), 0));
+
+    Write(form, kCutPerHole, l * ReadNumber(form, kCutPerMetre));
+    form.SetText(U(kCutHoles), ReadText(form, kCutCount));
+    Write(form, kCutCharge, ReadNumber(form, kCutPerHole) * ReadNumber(form, kCutCount));
+
+    Write(form, kAuxCharge,
+          RoundTo(ReadNumber(form, kTotalCharge) - ReadNumber(form, kPerimeterCharge) -
+                      ReadNumber(form, kFloorCharge) - ReadNumber(form, kCutCharge),
+                  0));
+    Write(form, kAuxPerHole, l * ReadNumber(form, kAuxPerMetre));
+    // The cut charge is not subtracted here: the auxiliary holes take what
+    // the perimeter and floor holes leave.
+    Write(form, kAuxHoles,
+          RoundTo((ReadNumber(form, kTotalCharge) - ReadNumber(form, kPerimeterCharge) -
+                   ReadNumber(form, kFloorCharge)) /
+                      ReadNumber(form, kAuxPerHole),
+                  0));
+
+    form.SetText(
+        U(kChargeDiameter),
+        ToText(RoundTo(ReadNumber(form, kHoleDiameter) / ReadNumber(form, kDecoupling), 0)) +
+            U("mm"));
+    form.SetText(U(kTotalHoles),
+                 ToText(ReadNumber(form, kCutHoles) + ReadNumber(form, kAuxHoles) +
+                        ReadNumber(form, kPerimeterHoles) + ReadNumber(form, kFloorHoles)) +
+                     U("个"));
+
+    FillChart(form, view.Chart());
+    form.SetCaption(U(kNotice), U("计算成功，请稍候！"));
+
+    // Judged on the charge just computed, so the warning belongs to the
+    // inputs on screen; shown once per opening of the result half.
+    if (opening && ReadNumber(form, kAuxCharge) < -1e-7)
+        form.dialogs().Message(U("超过限值！请增大开挖断面面积或调整单位体积岩体的耗药量"),
+                               QStringLiteral("信息："), Buttons::Ok, Icon::Warning);
+}
+
+}  // namespace tunnel

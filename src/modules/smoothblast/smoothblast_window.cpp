@@ -1,0 +1,244 @@
+#include "modules/smoothblast/smoothblast_window.h"
+
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/window_ops.h"
+#include "modules/smoothblast/evaluation_window.h"
+#include "ui/bar_chart_widget.h"
+
+namespace tunnel {
+
+namespace {
+
+constexpr int kMargin = 6;
+constexpr int kFieldWidth = 66;
+constexpr int kResultGroup = 6;
+
+// The hint label CalcWindow made for a field: a direct child of the field's
+// group that carries the hint text and is no field label.
+QLabel *TakeHint(QWidget *group, const FieldSpec &field, QSet<QLabel *> &taken,
+                 const QSet<QLabel *> &fieldLabels) {
+    if (!*field.hint) return nullptr;
+    for (QLabel *label : group->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
+        if (label->text() == U(field.hint) && !taken.contains(label) &&
+            !fieldLabels.contains(label)) {
+            taken.insert(label);
+            return label;
+        }
+    }
+    return nullptr;
+}
+
+QLabel *NoteLabel(const char *text, QWidget *parent) {
+    auto *label = new QLabel(U(text), parent);
+    label->setWordWrap(true);
+    label->setStyleSheet(QStringLiteral("color: #505050;"));
+    return label;
+}
+
+}  // namespace
+
+SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
+    : CalcWindow(SmoothBlastSpec(), dialogs, std::move(programFolder), Layout::None, parent) {
+    m_slide = new QTimer(this);
+    m_slide->setObjectName(QStringLiteral("时钟2"));
+    m_slide->setInterval(1);
+    connect(m_slide, &QTimer::timeout, this, [this] { SlideStep(*this); });
+
+    BuildInputHalf();
+    BuildResultHalf();
+
+    QPushButton *calculate = Button("按钮1");
+    calculate->setEnabled(true);
+    connect(calculate, &QPushButton::clicked, this, [this] { CalculateBlast(*this, *this); });
+    QPushButton *evaluation = Button("按钮1_爆破影响导出1");
+    evaluation->setEnabled(true);
+    connect(evaluation, &QPushButton::clicked, this, &SmoothBlastWindow::OpenEvaluation);
+
+    // Both halves share one height; the window shows the input half only.
+    // Wrapped hints make the input half's height depend on its width.
+    const int inputWidth = kBlastInputWidth - 2 * kMargin;
+    const int inputHeight = m_inputHalf->hasHeightForWidth()
+                                ? m_inputHalf->heightForWidth(inputWidth)
+                                : m_inputHalf->sizeHint().height();
+    const int height = qMax(inputHeight, m_resultHalf->minimumSizeHint().height());
+    m_inputHalf->setGeometry(kMargin, kMargin, inputWidth, height);
+    m_resultHalf->setGeometry(kBlastInputWidth, kMargin,
+                              kBlastOpenWidth - kBlastInputWidth - kMargin, height);
+    m_resultHalf->hide();
+    m_height = menuBar()->sizeHint().height() + height + 2 * kMargin;
+    SetWindowWidth(kBlastInputWidth);
+}
+
+void SmoothBlastWindow::BuildInputHalf() {
+    const WindowSpec &spec = SmoothBlastSpec();
+    m_inputHalf = new QGroupBox(QStringLiteral("隧道基本参数录入"), centralWidget());
+    auto *half = new QVBoxLayout(m_inputHalf);
+    half->setContentsMargins(4, 4, 4, 4);
+    half->setSpacing(4);
+
+    QSet<QLabel *> fieldLabels;
+    for (const FieldSpec &field : spec.fields) fieldLabels.insert(FieldLabel(field.id));
+    // One label column width for all groups keeps the fields in one line.
+    int labelWidth = 0;
+    for (const FieldSpec &field : spec.fields)
+        if (field.group < kResultGroup)
+            labelWidth = qMax(labelWidth, FieldLabel(field.id)->sizeHint().width());
+    QSet<QLabel *> taken;
+    // The hints are smaller than the labels so the rock table keeps its
+    // three lines beside the field.
+    QFont hintFont = font();
+    hintFont.setPointSizeF(hintFont.pointSizeF() - 1);
+    for (int g = 0; g < kResultGroup; ++g) {
+        QGroupBox *group = Group(g);
+        auto *grid = static_cast<QGridLayout *>(group->layout());
+        grid->setContentsMargins(6, 2, 6, 4);
+        grid->setHorizontalSpacing(8);
+        grid->setVerticalSpacing(4);
+        int row = 0;
+        for (const FieldSpec &field : spec.fields) {
+            if (field.group != g) continue;
+            grid->addWidget(FieldLabel(field.id), row, 0);
+            QWidget *unit = Unit(U(field.id));
+            unit->setFixedWidth(kFieldWidth);
+            grid->addWidget(unit, row, 1, Qt::AlignTop);
+            if (QLabel *hint = TakeHint(group, field, taken, fieldLabels)) {
+                // The rock table is three lines; a label shows plain breaks.
+                hint->setText(hint->text().replace(QLatin1String("\r\n"), QLatin1String("\n")));
+                hint->setWordWrap(true);
+                hint->setFont(hintFont);
+                grid->addWidget(hint, row, 2);
+            }
+            ++row;
+        }
+        grid->setColumnStretch(2, 1);
+        grid->setColumnMinimumWidth(0, labelWidth);
+        if (g == 1) {
+            // The cut type only opens reference pictures (not yet available).
+            auto *cutType = new QHBoxLayout;
+            cutType->addWidget(new QLabel(QStringLiteral("选择掏槽形式"), group));
+            for (const auto &[id, caption] : {std::pair{"单选框1", "斜眼楔形垂直/水平掏槽"},
+                                              std::pair{"单选框2", "直眼中空柱状/螺旋掏槽"}}) {
+                auto *radio = new QRadioButton(U(caption), group);
+                radio->setObjectName(U(id));
+                radio->setEnabled(false);
+                cutType->addWidget(radio);
+            }
+            cutType->addStretch();
+            grid->addLayout(cutType, row, 0, 1, 3);
+        }
+        half->addWidget(group);
+    }
+
+    auto *commands = new QHBoxLayout;
+    QPushButton *calculate = Button("按钮1");
+    calculate->setMinimumSize(120, 30);
+    QFont bold = calculate->font();
+    bold.setBold(true);
+    calculate->setFont(bold);
+    commands->addWidget(calculate);
+    commands->addWidget(Unit(QStringLiteral("标签1_说明")), 1);
+    half->addLayout(commands);
+
+    auto *files = new QHBoxLayout;
+    for (const char *id : {"按钮4_打开数据", "按钮2_保存数据", "按钮1_爆破影响导出"})
+        files->addWidget(Button(id));
+    files->addStretch();
+    half->addLayout(files);
+
+    auto *notice = new QHBoxLayout;
+    notice->addWidget(NoticeLabel(), 1);
+    ProgressBar()->setFixedWidth(180);
+    notice->addWidget(ProgressBar());
+    half->addLayout(notice);
+    half->addStretch();
+}
+
+void SmoothBlastWindow::BuildResultHalf() {
+    const WindowSpec &spec = SmoothBlastSpec();
+    m_resultHalf = Group(kResultGroup);
+    auto *grid = static_cast<QGridLayout *>(m_resultHalf->layout());
+    grid->setContentsMargins(10, 8, 10, 8);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    for (const FieldSpec &field : spec.fields)
+        if (field.group == kResultGroup) Unit(U(field.id))->setFixedWidth(kFieldWidth);
+
+    // One line per hole type: charge per hole, count, charge of the type.
+    auto put = [&](int row, int column, const char *id) {
+        grid->addWidget(FieldLabel(id), row, column * 2);
+        grid->addWidget(Unit(U(id)), row, column * 2 + 1);
+    };
+    put(0, 0, "编辑框6_掏槽眼单孔装药量");
+    put(0, 1, "编辑框6_掏槽眼数量");
+    put(0, 2, "编辑框6_掏槽眼总装药量");
+    put(1, 0, "编辑框7_辅助眼单孔装药量");
+    put(1, 1, "编辑框7_辅助眼数量");
+    put(1, 2, "编辑框7_辅助眼总装药量");
+    put(2, 0, "编辑框8_周边眼集密系数");
+    grid->addWidget(NoteLabel("取 E/V=2时,开挖面凹凸状严重,围岩严重损伤;E≈0.8时,开挖面平滑,"
+                              "与设计轮廓线基本一致。",
+                              m_resultHalf),
+                    2, 2, 1, 4);
+    put(3, 0, "编辑框8_周边眼单孔装药量");
+    put(3, 1, "编辑框8_周边眼数量");
+    put(3, 2, "编辑框8_周边眼装药量");
+    grid->addWidget(NoteLabel("本软件中单个药卷的长度计算为20cm", m_resultHalf), 4, 0, 1, 4);
+    put(5, 0, "编辑框9_底板眼单孔装药量");
+    put(5, 1, "编辑框9_底板眼数量");
+    put(5, 2, "编辑框9_底板眼装药量");
+    put(6, 0, "编辑框10_断面钻眼总数量");
+    put(6, 1, "编辑框10_总装药量");
+    for (int column : {0, 2, 4}) grid->setColumnStretch(column, 1);
+
+    m_chart = new BarChartWidget(BarChart::SmoothBlastingDesign(), m_resultHalf);
+    m_chart->setObjectName(QStringLiteral("柱状图控件1"));
+    m_chart->setMinimumHeight(330);
+    grid->addWidget(m_chart, 7, 0, 1, 6);
+    grid->setRowStretch(7, 1);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    // The layout picture gets its window elsewhere.
+    buttons->addWidget(Button("按钮2"));
+    buttons->addWidget(Button("按钮1_爆破影响导出1"));
+    grid->addLayout(buttons, 8, 0, 1, 6);
+}
+
+void SmoothBlastWindow::SetWindowWidth(int width) {
+    setFixedSize(width, m_height);
+}
+
+void SmoothBlastWindow::StartSlide() {
+    m_slide->start(1);
+    QCoreApplication::processEvents();
+}
+
+void SmoothBlastWindow::StopSlide() {
+    m_slide->stop();
+}
+
+void SmoothBlastWindow::ShowResultHalf() {
+    m_resultHalf->show();
+}
+
+BarChart &SmoothBlastWindow::Chart() {
+    return m_chart->chart();
+}
+
+void SmoothBlastWindow::OpenEvaluation() {
+    OpenModalWindow(new EvaluationWindow(dialogs(), ProgramFolder()));
+}
+
+}  // namespace tunnel

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+class QFrame;
+class QScrollBar;
+class QTimer;
+
+namespace tunnel {
+
+class TextBox;
+
+// The help window "帮助": the help text rises through the frame `图片框1`
+// one pixel per tick of `时钟1` (35 ms) and starts again from the bottom.
+// The scroll bar `纵向滚动条1` holds the position; moving it by hand moves the
+// text there at the next tick.
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget *parent = nullptr);
+
+    // One scrolling step (the timer calls it).
+    void Tick();
+
+private:
+    QFrame *m_frame = nullptr;
+    TextBox *m_text = nullptr;
+    QScrollBar *m_bar = nullptr;
+    QTimer *m_timer = nullptr;
+};
+
+// The update notes window "软件更新说明" (not shown yet).
+QWidget *CreateUpdateNotesWindow(QWidget *parent = nullptr);
+
+}  // namespace tunnel

@@ -1,0 +1,267 @@
+#include <QtTest>
+#include <memory>
+
+#include "modules/vibration/vibration.h"
+#include "services/docx_document.h"
+#include "services/report_export.h"
+#include "support/memory_form.h"
+#include "ui/conversions.h"
+
+using namespace tunnel;
+using tunnel::test::MemoryForm;
+
+namespace {
+
+const QString kNotice = QStringLiteral("标签2");
+const QString kCategory = QStringLiteral("组合框5");
+const QString kVelocity = QStringLiteral("编辑框5_求振动速度");
+const QString kEvaluation = QStringLiteral("编辑框13_评价结果");
+const QString kPasses = QStringLiteral("振速符合要求，验算通过！");
+const QString kFails =
+    QStringLiteral("超过爆破临界值，不符合要求！请降低一次起爆炸药总重量或采取分段起爆，重新计算");
+const QString kSignLine = QStringLiteral("参数输入超过上限，请重新输入！\r\n");
+
+// Keeps every notice the window shows, in order.
+class NoticeForm : public MemoryForm {
+public:
+    using MemoryForm::MemoryForm;
+    void SetCaption(const QString &id, const QString &text) override {
+        if (id == kNotice) notices << text;
+        MemoryForm::SetCaption(id, text);
+    }
+    QStringList notices;
+};
+
+std::unique_ptr<NoticeForm> NewForm(const QString &folder) {
+    auto form = std::make_unique<NoticeForm>(folder, &VibrationSpec());
+    PrepareVibrationForm(*form);
+    form->SetLogText(QString());
+    return form;
+}
+
+// The memory form keeps a list's text apart from its index: set both.
+void Pick(Form &form, const QString &name) {
+    form.SetCurrentIndex(kCategory, int(form.Items(kCategory).indexOf(name)));
+    form.SetText(kCategory, name);
+}
+
+}  // namespace
+
+class TestVibration : public QObject {
+    Q_OBJECT
+private slots:
+    void velocity_data();
+    void velocity();
+    void limitOfEachCategory_data();
+    void limitOfEachCategory();
+    void maxCharge_data();
+    void maxCharge();
+    void safeDistance_data();
+    void safeDistance();
+    void exportNoticesAndDocument();
+    void exportBeforeCalculating();
+
+private:
+    QTemporaryDir m_folder;
+};
+
+void TestVibration::velocity_data() {
+    QTest::addColumn<QString>("q");
+    QTest::addColumn<QString>("r");
+    QTest::addColumn<QString>("k");
+    QTest::addColumn<QString>("alpha");
+    QTest::addColumn<QString>("category");
+    QTest::addColumn<QString>("v");
+    QTest::addColumn<QString>("verdict");
+    QTest::addColumn<QString>("log");
+    const QString fail = QStringLiteral("计算爆破振速成功，分析评价不合格！\r\n");
+    // clang-format off
+    QTest::newRow("hand check") << "300" << "40" << "150" << "1.5" << "水工隧洞" << "10.27" << kFails << fail;
+    QTest::newRow("negative alpha") << "120" << "25" << "250" << "-2" << "矿山巷道" << "6422.43" << kFails
+                                    << fail + kSignLine;
+    // No real cube root of a negative charge: no verdict can be given.
+    QTest::newRow("negative charge") << "-120" << "25" << "250" << "2.0" << "交通隧道" << "nan" << "" << kSignLine;
+    // At the blast the velocity is unbounded, which no object withstands.
+    QTest::newRow("zero distance") << "120" << "0" << "250" << "2.0" << "矿山巷道" << "inf" << kFails << fail;
+    // clang-format on
+}
+
+void TestVibration::velocity() {
+    QFETCH(QString, q);
+    QFETCH(QString, r);
+    QFETCH(QString, k);
+    QFETCH(QString, alpha);
+    QFETCH(QString, category);
+    auto form = NewForm(m_folder.path());
+    form->SetText(QStringLiteral("编辑框5_炸药总量"), q);
+    form->SetText(QStringLiteral("编辑框5_距离R"), r);
+    form->SetText(QStringLiteral("编辑框5_系数K"), k);
+    form->SetText(QStringLiteral("编辑框5_衰减系数"), alpha);
+    Pick(*form, category);
+    form->SetLogText(QString());
+    VibrationVelocity(*form);
+    QTEST(form->Text(kVelocity), "v");
+    QTEST(form->Text(kEvaluation), "verdict");
+    QTEST(form->LogText(), "log");
+    QCOMPARE(form->Caption(kNotice), QString());
+}
+
+// Each class is looked up by its text: a velocity at its limit passes and
+// one a hundredth above fails.
+void TestVibration::limitOfEachCategory_data() {
+    QTest::addColumn<QString>("category");
+    QTest::addColumn<double>("limit");
+    const double limits[] = {0.9, 2.5, 4.5, 0.3, 0.7, 10, 15, 25, 12, 2.5, 5, 10};
+    QCOMPARE(BuildingCategories().size(), std::size(limits));
+    for (std::size_t i = 0; i < std::size(limits); ++i) {
+        const QString name = U(BuildingCategories()[i].name);
+        QTest::newRow(qPrintable(name)) << name << limits[i];
+    }
+}
+
+void TestVibration::limitOfEachCategory() {
+    QFETCH(QString, category);
+    QFETCH(double, limit);
+    auto form = NewForm(m_folder.path());
+    // ∛1000 / 100 is 0.1 (just under), so V = K / 10 after rounding.
+    form->SetText(QStringLiteral("编辑框5_炸药总量"), QStringLiteral("1000"));
+    form->SetText(QStringLiteral("编辑框5_距离R"), QStringLiteral("100"));
+    form->SetText(QStringLiteral("编辑框5_衰减系数"), QStringLiteral("1"));
+    Pick(*form, category);
+    form->SetText(QStringLiteral("编辑框5_系数K"), ToText(10 * limit));
+    VibrationVelocity(*form);
+    QCOMPARE(form->Text(kVelocity), ToText(limit));
+    QCOMPARE(form->Text(kEvaluation), kPasses);
+    QCOMPARE(form->TextColor(kEvaluation), (Rgb{0, 255, 0}));
+    QCOMPARE(form->backColours.value(kEvaluation), (Rgb{0, 0, 255}));
+    form->SetText(QStringLiteral("编辑框5_系数K"), ToText(10 * (limit + 0.01)));
+    VibrationVelocity(*form);
+    QCOMPARE(form->Text(kEvaluation), kFails);
+    QCOMPARE(form->TextColor(kEvaluation), (Rgb{255, 0, 0}));
+    QCOMPARE(form->backColours.value(kEvaluation), (Rgb{0, 0, 0}));
+}
+
+void TestVibration::maxCharge_data() {
+    QTest::addColumn<QString>("v");
+    QTest::addColumn<QString>("r");
+    QTest::addColumn<QString>("k");
+    QTest::addColumn<QString>("alpha");
+    QTest::addColumn<QString>("qmax");
+    QTest::addColumn<QString>("rk");
+    // clang-format off
+    QTest::newRow("presets") << "9.73" << "25" << "250" << "2.0" << "119.97" << "123.3";
+    QTest::newRow("hand check") << "2.5" << "50" << "150" << "1.5" << "34.72" << "81.56";
+    QTest::newRow("zero K") << "9.73" << "25" << "0" << "2.0" << "inf" << "inf";
+    // clang-format on
+}
+
+void TestVibration::maxCharge() {
+    auto form = NewForm(m_folder.path());
+    QFETCH(QString, v);
+    QFETCH(QString, r);
+    QFETCH(QString, k);
+    QFETCH(QString, alpha);
+    form->SetText(QStringLiteral("编辑框2本项目安全允许质点振动速度实际取值"), v);
+    form->SetText(QStringLiteral("编辑框2距离R"), r);
+    form->SetText(QStringLiteral("编辑框5_系数K"), k);
+    form->SetText(QStringLiteral("编辑框5_衰减系数"), alpha);
+    VibrationMaxCharge(*form);
+    QTEST(form->Text(QStringLiteral("编辑框5计算一次爆破最大用药量")), "qmax");
+    QTEST(form->Text(QStringLiteral("编辑框2避让距离")), "rk");
+    QCOMPARE(form->LogText(), QStringLiteral("计算单次最大爆破用药量成功！\r\n"));
+}
+
+void TestVibration::safeDistance_data() {
+    QTest::addColumn<QString>("v");
+    QTest::addColumn<QString>("q");
+    QTest::addColumn<QString>("k");
+    QTest::addColumn<QString>("alpha");
+    QTest::addColumn<QString>("r");
+    QTest::addColumn<QString>("rk");
+    // clang-format off
+    QTest::newRow("presets") << "9.73" << "120" << "250" << "2.0" << "25" << "123.31";
+    QTest::newRow("hand check") << "2.5" << "300" << "150" << "1.5" << "102.6" << "167.36";
+    QTest::newRow("zero V") << "0" << "120" << "250" << "2.0" << "inf" << "123.31";
+    // clang-format on
+}
+
+void TestVibration::safeDistance() {
+    auto form = NewForm(m_folder.path());
+    QFETCH(QString, v);
+    QFETCH(QString, q);
+    QFETCH(QString, k);
+    QFETCH(QString, alpha);
+    form->SetText(QStringLiteral("编辑框3本项目安全允许质点振动速度实际取值"), v);
+    form->SetText(QStringLiteral("编辑框3单次起爆炸药总重量"), q);
+    form->SetText(QStringLiteral("编辑框5_系数K"), k);
+    form->SetText(QStringLiteral("编辑框5_衰减系数"), alpha);
+    VibrationSafeDistance(*form);
+    QTEST(form->Text(QStringLiteral("编辑框5自爆源到被保护建筑或构筑物的距离R")), "r");
+    QTEST(form->Text(QStringLiteral("编辑框3避让距离")), "rk");
+    QCOMPARE(form->LogText(), QStringLiteral("计算最大安全距离成功！\r\n"));
+}
+
+void TestVibration::exportNoticesAndDocument() {
+    auto form = NewForm(m_folder.path());
+    Pick(*form, QStringLiteral("交通隧道"));
+    VibrationCategorySelected(*form);
+    VibrationVelocity(*form);
+    form->notices.clear();
+    form->SetLogText(QString());
+    ExportReport(*form, *VibrationSpec().report);
+
+    QStringList expected = {
+        "方案导出准备中……",          "处理计算参数，导出倒计时8",
+        "处理计算参数，导出倒计时7", "处理计算参数，导出倒计时6",
+        "数据写入，导出倒计时5",     "数据写入，导出倒计时4",
+        "数据写入，导出倒计时3",     "数据写入，导出倒计时2",
+        "数据写入，导出倒计时1",     "数据导出准备……",
+    };
+    for (int p = 1; p <= 100; ++p) expected << QStringLiteral("已导出 %1%  ").arg(p);
+    expected << QStringLiteral("下载完成  ");
+    QCOMPARE(form->notices, expected);
+    QCOMPARE(form->Progress(), 0);
+    QCOMPARE(form->scripted.pauses, QList<int>{500});
+    QCOMPARE(form->LogText(),
+             QStringLiteral("方案导出准备，开始数据写入！\r\n数据写入完毕，开始导出计算书！\r\n"
+                            "计算书导出完毕！ \r\n"));
+    QCOMPARE(form->scripted.MessageTexts(),
+             (QStringList{"确定开始导出，中途请勿进行其他操作！", "自动生成计算书成功！"}));
+    const QString folder = ExportFolder(*form);
+    QCOMPARE(form->scripted.openedFolders, QStringList{folder});
+
+    QFile file(folder + QStringLiteral("/爆破影响评价计算书new.doc"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    DocxDocument document;
+    QVERIFY(document.Open(file.readAll()));
+    const QString text = document.MainText();
+    for (const char *placeholder :
+         {"Q炸药量", "K系数", "α衰减指数", "R距离", "安全质点振速v", "规范临界值V", "评价结果Z"})
+        QVERIFY2(!text.contains(U(placeholder), Qt::CaseInsensitive), placeholder);
+    QVERIFY(text.contains(QStringLiteral("本工程中取值如下：Q=120；K =250；α=2.0 ；R= 25")));
+    QVERIFY(text.contains(QStringLiteral("V’=250*( ∛120/ 25)2.0=9.73(cm/s)")));
+    QVERIFY(text.contains(QStringLiteral("V (cm/s)=≤12～15cm/s，")));
+    QVERIFY(text.contains(QStringLiteral("本工程计算结果V’=9.73(cm/s)")));
+    QVERIFY(text.contains(QStringLiteral("比较得到以下结果：\n") + kPasses));
+    for (const char *chapter :
+         {"爆破影响方案", "工程概况", "请自行根据工程实际情况添加！", "二、编制依据",
+          "GB 6722-2014", "三、计算书", "1、计算规则及参数选取", "2、计算书",
+          "1、爆破振动速度对建筑物影响计算", "（3）计算结论"})
+        QVERIFY2(text.contains(U(chapter)), chapter);
+}
+
+void TestVibration::exportBeforeCalculating() {
+    auto form = NewForm(m_folder.path());
+    ExportReport(*form, *VibrationSpec().report);
+    QFile file(ExportFolder(*form) + QStringLiteral("/爆破影响评价计算书new.doc"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    DocxDocument document;
+    QVERIFY(document.Open(file.readAll()));
+    const QString text = document.MainText();
+    QVERIFY(text.contains(QStringLiteral("V (cm/s)=，")));
+    QVERIFY(text.contains(QStringLiteral("本工程计算结果V’=(cm/s)")));
+    QVERIFY(text.contains(QStringLiteral("比较得到以下结果：\n\n")));
+}
+
+QTEST_GUILESS_MAIN(TestVibration)
+#include "test_vibration.moc"

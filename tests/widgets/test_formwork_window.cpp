@@ -1,0 +1,489 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/window_catalog.h"
+#include "app/window_ops.h"
+#include "modules/formwork/formwork.h"
+#include "modules/formwork/formwork_report.h"
+#include "modules/formwork/formwork_window.h"
+#include "support/office_check.h"
+#include "support/scripted_dialogs.h"
+#include "ui/text_box_widget.h"
+
+using namespace tunnel;
+using namespace tunnel::formwork;
+using tunnel::test::ScriptedDialogs;
+
+namespace {
+
+QString S(const char *utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+const QString kOverScale =
+    S("属超过一定规模的危险性较大的分部分项工程范围，需编制专项施工方案，并组织专家论证");
+const QString kScheme = S("属于危险性较大的分部分项工程范围，需编制专项施工方案");
+const QString kNoDanger = S("不属于危险性较大的分部分项工程范围");
+
+}  // namespace
+
+class TestFormworkWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void creationState();
+    void calculateWithDefaults();
+    void heightThresholds_data();
+    void heightThresholds();
+    void incompleteInputThroughTyping();
+    void questionChangeMovesFocusOnly();
+    void tabChangeResetsLog();
+    void hoverHintTicks_data();
+    void hoverHintTicks();
+    void hoverHintTimer();
+    void wallPressureDiagram_data();
+    void wallPressureDiagram();
+    void beamSideBands_data();
+    void beamSideBands();
+    void temperatureBox();
+    void exportRightAfterOpening();
+    void exportAfterCalculateInOffice();
+    void closeRefusedDuringExport();
+    void opensModalFromCatalogue();
+
+private:
+    template <typename T = QWidget>
+    T *Find(const char *id) const {
+        return m_window->findChild<T *>(S(id));
+    }
+    QLineEdit *Edit(const char *id) const { return Find<QLineEdit>(id); }
+    QString Box(const char *id) const { return Find<TextBox>(id)->RawText(); }
+    void Click(const char *id) { QTest::mouseClick(Find<QPushButton>(id), Qt::LeftButton); }
+    void Type(const char *id, const QString &text) {
+        QLineEdit *edit = Edit(id);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        // Key presses for ASCII, plain text events for full-width forms.
+        for (QChar c : text) {
+            if (c.unicode() < 0x80)
+                QTest::keyClick(edit, c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+        }
+    }
+    QString Label(const char *id) const { return Find<QLabel>(id)->text(); }
+    QString ReportText(QString *error);
+
+    QTemporaryDir m_dir;
+    ScriptedDialogs *m_dialogs = nullptr;
+    FormworkWindow *m_window = nullptr;
+};
+
+void TestFormworkWindow::init() {
+    m_dialogs = new ScriptedDialogs;
+    m_window = static_cast<FormworkWindow *>(CreateFormworkWindow(*m_dialogs, m_dir.path()));
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+}
+
+void TestFormworkWindow::cleanup() {
+    delete m_window;
+    delete m_dialogs;
+}
+
+void TestFormworkWindow::creationState() {
+    QCOMPARE(m_window->windowTitle(), S("荷载计算"));
+    QCOMPARE(m_window->size(), QSize(964, 696));
+    QVERIFY(!m_window->menuBar()->isVisible());
+    QTabWidget *tabs = Find<QTabWidget>(kTabs);
+    QCOMPARE(tabs->count(), 2);
+    QCOMPARE(tabs->tabText(0), S("施工总荷载与集中线荷载计算"));
+    QCOMPARE(tabs->tabText(1), S("新浇混凝土作用于模板的最大侧压力标准值计算"));
+    QCOMPARE(m_window->LogText(), S("\r\n软件调试完成，待命中……\r\n"));
+    QCOMPARE(Find(kLog)->size(), QSize(304, 123));
+
+    for (const char *combo : {kQuestion1, kQuestion2}) {
+        QComboBox *box = Find<QComboBox>(combo);
+        QCOMPARE(box->count(), 2);
+        QCOMPARE(box->itemText(0), S("    是"));
+        QCOMPARE(box->currentText(), S("    否"));
+    }
+    // The slab thickness is labelled in the unit the formulas use.
+    QCOMPARE(m_window->FieldLabel(kSlab)->text(), S("楼板最大板厚a(m)"));
+    QCOMPARE(Edit(kSlab)->text(), S("0.4"));
+    QCOMPARE(Edit(kHead)->text(), S("3.0"));
+    QCOMPARE(Edit(kQ2kVertical)->text(), S("4"));
+    QCOMPARE(Label(kNotice), S("方案导出需要Word2007以上版本！"));
+    for (const char *button : {"按钮1", "按钮4", "按钮5"}) {
+        QVERIFY(!Find<QPushButton>(button)->isEnabled());
+        QCOMPARE(Find<QPushButton>(button)->size(), QSize(24, 24));
+    }
+    QCOMPARE(Find(kDiagram)->size(), QSize(232, 295));
+    QCOMPARE(Find<QLabel>(kDiagramLabels[0])->geometry(), QRect(32, 112, 63, 16));
+    QCOMPARE(Find<QLabel>(kDiagramLabels[6])->geometry(), QRect(29, 260, 217, 14));
+    QCOMPARE(Find<QTimer>(kHoverTimer)->interval(), 1000);
+    QVERIFY(Find<QTimer>(kHoverTimer)->isActive());
+    QVERIFY(!Find(kTemperature)->isVisibleTo(m_window));
+}
+
+void TestFormworkWindow::calculateWithDefaults() {
+    Click("按钮6");
+    const char *ids[] = {kSlabLive, kSlabDead, kSlabMax, kLineLive, kLineDead, kLineMax};
+    const char *expected[] = {"14.803", "15.315", "15.315", "28.436", "31.348", "31.348"};
+    for (int i = 0; i < 6; ++i) QCOMPARE(Edit(ids[i])->text(), S(expected[i]));
+    QCOMPARE(m_dialogs->pauses, QList<int>(10, 300));
+    QCOMPARE(Box(kVerdict), S("本工程") + kOverScale);
+    const QColor blue(0, 96, 192);
+    QCOMPARE(Find(kVerdict)->palette().color(QPalette::Base), blue);
+    QCOMPARE(Edit(kSlabMax)->palette().color(QPalette::Base), blue);
+    QCOMPARE(Edit(kLineMax)->palette().color(QPalette::Base), blue);
+    QCOMPARE(Box(kEvaluations[0]),
+             S("1、 搭设高度评价\r\n   本项目模板支架搭设高度9m≥8m,") + kOverScale);
+    QVERIFY(Box(kEvaluations[1]).endsWith(S("8.1m<10m,") + kNoDanger));
+    QVERIFY(Box(kEvaluations[5])
+                .startsWith(S("6、本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载评价\r\n")));
+    // The box shows plain breaks while it keeps the raw text.
+    QVERIFY(Find<QPlainTextEdit>(kEvaluations[0])
+                ->toPlainText()
+                .startsWith(S("1、 搭设高度评价\n   本项目")));
+    QVERIFY(m_window->LogText().startsWith(
+        S("刷新日志，系统准备完成，待命……施工总荷载-R活计算完成！\r\n")));
+    QVERIFY(m_window->LogText().endsWith(S("\r\n自动行评价完成！\r\n")));
+
+    // A second run clears the previous texts first.
+    Type(kHeight, S("6"));
+    Click("按钮6");
+    QVERIFY(Box(kEvaluations[0]).endsWith(S("6m≥5m,") + kScheme));
+    QCOMPARE(m_window->LogText().count(S("1、 搭设高度评价")), 1);
+}
+
+void TestFormworkWindow::heightThresholds_data() {
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("8") << S("8") << S("   本项目模板支架搭设高度8m≥8m,") + kOverScale;
+    QTest::newRow("7.99999999") << S("7.99999999")
+                                << S("   本项目模板支架搭设高度7.99999999m≥8m,") + kOverScale;
+    QTest::newRow("7.9999") << S("7.9999") << S("    本项目模板支架搭设高度7.9999m≥5m,") + kScheme;
+    QTest::newRow("full-width 4") << S("４") << S("    本项目模板支架搭设高度４m<5m,") + kNoDanger;
+}
+
+void TestFormworkWindow::heightThresholds() {
+    QFETCH(QString, height);
+    QFETCH(QString, line);
+    Type(kHeight, height);
+    Click("按钮6");
+    QCOMPARE(Box(kEvaluations[0]), S("1、 搭设高度评价\r\n") + line);
+    QVERIFY(m_window->LogText().contains(line + S("\r\n")));
+}
+
+void TestFormworkWindow::incompleteInputThroughTyping() {
+    Click("按钮6");
+    Type(kG3kBeam, QString());
+    // Support height and span are not part of the check.
+    Type(kHeight, QString());
+    Click("按钮6");
+    QCOMPARE(m_window->LogText(),
+             S("刷新日志，系统准备完成，待命……参数输入不完整，请查证后重新输入\r\n"));
+    QCOMPARE(Edit(kSlabMax)->text(), QString());
+    QCOMPARE(Box(kEvaluations[0]), QString());
+    QCOMPARE(Box(kVerdict), QString());
+
+    Type(kG3kBeam, S("1.5"));
+    Click("按钮6");
+    QCOMPARE(Edit(kLineMax)->text(), S("31.348"));
+    QVERIFY(Box(kEvaluations[0]).endsWith(S("本项目模板支架搭设高度m<5m,") + kNoDanger));
+}
+
+void TestFormworkWindow::questionChangeMovesFocusOnly() {
+    Click("按钮6");
+    const QString before = Box(kEvaluations[4]);
+    QComboBox *combo = Find<QComboBox>(kQuestion1);
+    combo->setFocus();
+    combo->setCurrentIndex(0);
+    QTRY_COMPARE(QApplication::focusWidget(), Find(kLog));
+    QCOMPARE(Box(kEvaluations[4]), before);
+    QCOMPARE(Box(kVerdict), S("本工程") + kOverScale);
+
+    // Only question 1 answered yes, everything else low: a special scheme.
+    Type(kHeight, S("3"));
+    Type(kSpan, S("6"));
+    Type(kSlab, S("0.1"));
+    Type(kBeamB, S("0.2"));
+    Type(kBeamH, S("0.4"));
+    Click("按钮6");
+    QCOMPARE(Box(kVerdict), S("本工程") + kScheme);
+    combo->setCurrentIndex(1);
+    Click("按钮6");
+    QCOMPARE(Box(kVerdict), S("本工程") + kNoDanger);
+}
+
+void TestFormworkWindow::tabChangeResetsLog() {
+    Click("按钮6");
+    QTabWidget *tabs = Find<QTabWidget>(kTabs);
+    tabs->setCurrentIndex(1);
+    QCOMPARE(m_window->LogText(), S("\r\n软件调试完成，待命中……\r\n"));
+    QVERIFY(Find(kLog)->isVisible());
+    Click("按钮3_1");
+    tabs->setCurrentIndex(0);
+    QCOMPARE(m_window->LogText(), S("\r\n软件调试完成，待命中……\r\n"));
+    // The page-2 results stay.
+    QCOMPARE(Edit(kG4k)->text(), S("17.85"));
+}
+
+void TestFormworkWindow::hoverHintTicks_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<int>("width");  // GBK bytes × 6.2, cut to whole pixels
+    QTest::newRow("G3k slab") << 0 << S(kG3kSlab)
+                              << S("根据工程设计图纸确定，对一般梁板结构没立方米钢筋混凝土的钢筋自"
+                                   "重标准值，楼板可取1.1KN；梁可取1.5KN")
+                              << 607;
+    QTest::newRow("G2k")
+        << 0 << S(kG2k)
+        << S("对普通混凝土可采用24KN/m3,其它混凝土可根据实际重力密度按规范附表A确定") << 427;
+    QTest::newRow("G1k") << 0 << S(kG1k)
+                         << S("根据模板设计图纸计算确定，肋形或无梁楼板模板自重标准值按表4.1.1采用")
+                         << 415;
+    QTest::newRow("gamma c") << 1 << S(kGammaC) << S("混凝土的重力密度取24KN/m3") << 155;
+    QTest::newRow("Q2k") << 0 << S(kQ2k)
+                         << S("对水平模板可采用2kN/m2，对垂直模板可采用4kN/"
+                              "m2，且作用范围在新浇筑混凝土侧压力的有效压头高度之内")
+                         << 595;
+}
+
+void TestFormworkWindow::hoverHintTicks() {
+    QFETCH(int, page);
+    QFETCH(QString, field);
+    QFETCH(QString, hint);
+    QFETCH(int, width);
+    Find<QTabWidget>(kTabs)->setCurrentIndex(page);
+    QWidget *edit = m_window->findChild<QWidget *>(field);
+    QLabel *label = Find<QLabel>(kHoverLabel);
+    QVERIFY(!label->isVisible());
+
+    m_window->HoverTick(edit->mapToGlobal(QPoint(5, 5)));
+    QVERIFY(label->isVisible());
+    QCOMPARE(label->text(), hint);
+    const QRect g = edit->geometry();
+    QCOMPARE(label->pos(), QPoint(g.left() + g.width() - 10, g.top() + 285));
+    QCOMPARE(label->width(), width);
+    // Drawn above every other unit of the window.
+    QCOMPARE(label->parentWidget()->children().last(), label);
+
+    // Anywhere else hides it at the next tick, also over an unhinted field.
+    m_window->HoverTick(Find(kLog)->mapToGlobal(QPoint(5, 5)));
+    QVERIFY(!label->isVisible());
+    m_window->HoverTick(edit->mapToGlobal(QPoint(5, 5)));
+    m_window->HoverTick(Edit(page == 0 ? kHeight : kHead)->mapToGlobal(QPoint(5, 5)));
+    QVERIFY(!label->isVisible());
+}
+
+void TestFormworkWindow::hoverHintTimer() {
+    QLabel *label = Find<QLabel>(kHoverLabel);
+    QCursor::setPos(Edit(kG2k)->mapToGlobal(QPoint(10, 8)));
+    QTRY_VERIFY_WITH_TIMEOUT(label->isVisible(), 2500);
+    QCOMPARE(label->text(),
+             S("对普通混凝土可采用24KN/m3,其它混凝土可根据实际重力密度按规范附表A确定"));
+    QCursor::setPos(m_window->mapToGlobal(QPoint(480, 200)));
+    QTRY_VERIFY_WITH_TIMEOUT(!label->isVisible(), 2500);
+}
+
+void TestFormworkWindow::wallPressureDiagram_data() {
+    QTest::addColumn<bool>("steel");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QStringList>("labels");
+    QTest::newRow("plain") << false << S("28.98")
+                           << QStringList{S("3.0m"),
+                                          S("0.8m"),
+                                          S("19.28KN/m2"),
+                                          S("7.56KN/m2"),
+                                          S("2.2m"),
+                                          S("0.31m"),
+                                          S("墙体侧压力设计值分布图")};
+    QTest::newRow("steel") << true << S("25.5")
+                           << QStringList{S("3.0m"),
+                                          S("0.76m"),
+                                          S("18.31KN/m2"),
+                                          S("7.18KN/m2"),
+                                          S("2.24m"),
+                                          S("0.27m"),
+                                          S("墙体钢模侧压力设计值分布图")};
+}
+
+void TestFormworkWindow::wallPressureDiagram() {
+    QFETCH(bool, steel);
+    QFETCH(QString, result);
+    QFETCH(QStringList, labels);
+    Find<QTabWidget>(kTabs)->setCurrentIndex(1);
+    if (steel) QTest::mouseClick(Find<QCheckBox>(kWallSteel), Qt::LeftButton);
+    Click("按钮3_1");
+    QCOMPARE(Edit(kFPrime)->text(), S("17.85"));
+    QCOMPARE(Edit(kF)->text(), S("72"));
+    QCOMPARE(Edit(kG4k)->text(), S("17.85"));
+    QCOMPARE(Edit(kThickResult)->text(), result);
+    QVERIFY(Find(kThickGroup)->isVisible());
+    QVERIFY(!Find(kThinGroup)->isVisible());
+    QCOMPARE(Find(kThickGroup)->geometry(), Find(kThinGroup)->geometry());
+    QCOMPARE(Label(kThickHeading), S("大体积墙厚度>100mm的侧面模板计算结果"));
+    QCOMPARE(Label(kThinHeading), S("墙厚度<100mm的侧面模板计算结果"));
+    for (int i = 0; i < 7; ++i) QCOMPARE(Label(kDiagramLabels[i]), labels[i]);
+    QCOMPARE(Edit(kThickResult)->palette().color(QPalette::Base), QColor(0, 96, 192));
+}
+
+void TestFormworkWindow::beamSideBands_data() {
+    QTest::addColumn<QString>("side");
+    QTest::addColumn<QString>("thin");
+    QTest::addColumn<QString>("thick");
+    QTest::newRow("600 steel unrounded") << S("600") << S("") << S("25.4961");
+    QTest::newRow("299.99999999 thick") << S("299.99999999") << S("") << S("25.4961");
+    // 0.855 × (1.2 × 17.85 + 1.4 × 4)
+    QTest::newRow("299.9999 thin") << S("299.9999") << S("23.1021") << S("");
+    QTest::newRow("0 error") << S("0") << S("") << S("");
+}
+
+void TestFormworkWindow::beamSideBands() {
+    QFETCH(QString, side);
+    QFETCH(QString, thin);
+    QFETCH(QString, thick);
+    Find<QTabWidget>(kTabs)->setCurrentIndex(1);
+    QTest::mouseClick(Find<QCheckBox>(kMemberSteel), Qt::LeftButton);
+    Type(kMemberSide, side);
+    Click("按钮3");
+    QCOMPARE(Edit(kThinResult)->text(), thin);
+    QCOMPARE(Edit(kThickResult)->text(), thick);
+    QCOMPARE(Find(kThinGroup)->isVisible(), !thin.isEmpty());
+    QCOMPARE(Find(kThickGroup)->isVisible(), !thick.isEmpty());
+    QCOMPARE(Label(kThinHeading), S("梁、拱、柱（边长< 300mm）的侧面模板计算结果"));
+    if (thin.isEmpty() && thick.isEmpty())
+        QVERIFY(m_window->LogText().endsWith(S("参数输入错误（边长），请查证17.85\r\n")));
+    QCOMPARE(Label(kDiagramLabels[6]), S("梁拱柱钢模侧压力设计值分布图"));
+    QCOMPARE(Edit(kActingHeight)->text(), S("0.27"));
+}
+
+void TestFormworkWindow::temperatureBox() {
+    Find<QTabWidget>(kTabs)->setCurrentIndex(1);
+    QCheckBox *box = Find<QCheckBox>(kTempBox);
+    QTest::mouseClick(box, Qt::LeftButton);
+    QVERIFY(Edit(kTemperature)->isVisible());
+    Type(kTemperature, S("25"));
+    QCOMPARE(Edit(kSetTime)->text(), S("5"));
+    Click("按钮3_1");
+    QCOMPARE(Edit(kFPrime)->text(), S("44.62"));
+
+    QTest::mouseClick(box, Qt::LeftButton);
+    QVERIFY(!box->isChecked());
+    QVERIFY(!Edit(kTemperature)->isVisible());
+    QCOMPARE(Edit(kTemperature)->text(), QString());
+    QCOMPARE(Edit(kSetTime)->text(), QString());
+
+    m_window->SetLogText(QString());
+    Click("按钮3_1");
+    QVERIFY(m_window->LogText().startsWith(
+        S("请输入完整的计算参数，请查证！\r\n侧压力标准值F'与F计算结果取较小值44.62\r\n")));
+    QCOMPARE(Edit(kFPrime)->text(), S("44.62"));
+}
+
+QString TestFormworkWindow::ReportText(QString *error) {
+    return tunnel::test::OfficeText(m_dir.filePath(S("导出的方案/") + S(kFormworkReportName)),
+                                    error);
+}
+
+void TestFormworkWindow::exportRightAfterOpening() {
+    if (!tunnel::test::OfficeAvailable()) QSKIP("LibreOffice or pdftotext is not installed");
+    Click("按钮2");
+    QCOMPARE(m_dialogs->MessageTexts(),
+             (QStringList{S("确定开始导出，中途请勿进行其他操作！"), S("自动生成计算书成功！")}));
+    QCOMPARE(Label(kNotice), S("导出完成！"));
+    QCOMPARE(Find<QProgressBar>("进度条1")->value(), 0);
+    QString error;
+    const QString text = ReportText(&error);
+    QVERIFY2(!text.isEmpty(), qPrintable(error));
+    QVERIFY(text.contains(S("本工程属“”。")));
+    QVERIFY(text.contains(S("=0.9×[1.2×(0.75+24×0.4+1.1×0.4)+1.4×2.5]")));
+    QVERIFY(!text.contains(S("编辑框")));
+}
+
+void TestFormworkWindow::exportAfterCalculateInOffice() {
+    if (!tunnel::test::OfficeAvailable()) QSKIP("LibreOffice or pdftotext is not installed");
+    Click("按钮6");
+    Click("按钮2");
+    QVERIFY(m_window->LogText().endsWith(
+        S("导出程序准备，开始写入……\r\n写入完毕，数据排版，请稍候……\r\n"
+          "排版完毕，导出数据！\r\n计算书导出完成！\r\n")));
+    QString error;
+    QString text = ReportText(&error);
+    QVERIFY2(!text.isEmpty(), qPrintable(error));
+    // The layout wraps long lines; compare without the layout's white space.
+    text.remove(QRegularExpression(QStringLiteral("\\s")));
+    QVERIFY(!text.contains(S("编辑框")));
+    QVERIFY(!text.contains(S("组合框")));
+    QVERIFY(text.contains(S("模板工程及支撑体系危险性分析计算书")));
+    QVERIFY(text.contains(S("=14.803kN/m2")));
+    QVERIFY(text.contains(S("=15.315kN/m2")));
+    QVERIFY(text.contains(S("R=max[R活，R恒]=15.315kN/m2")));
+    QVERIFY(text.contains(S("S=max[S1，S2]=31.348kN/m")));
+    // Once in the table and four times in the two slab formulas.
+    QCOMPARE(text.count(S("楼板最大板厚a(m)0.4")), 1);
+    QCOMPARE(text.count(S("24×0.4")), 2);
+    QCOMPARE(text.count(S("1.1×0.4")), 2);
+    QVERIFY(text.contains(S("0.6×1.6")));
+    for (const char *id : kEvaluations) {
+        QString box = Box(id);
+        box.remove(QRegularExpression(QStringLiteral("\\s")));
+        QVERIFY2(text.contains(box), id);
+    }
+    QVERIFY(
+        text.contains(S("4、集中线荷载组合设计值评价本项目集中线荷载（荷载效应基本组合的设计值）31."
+                        "348kN/m≥20kN/m,")));
+    QVERIFY(text.contains(S("本工程属“本工程") + kOverScale + S("”。")));
+    QVERIFY(text.contains(S("隧道施工计算工具")));
+}
+
+void TestFormworkWindow::closeRefusedDuringExport() {
+    bool closed = true;
+    m_dialogs->onMessage = [this, &closed](const ScriptedDialogs::Shown &shown) {
+        if (shown.text == S("自动生成计算书成功！")) {
+            closed = m_window->close();
+            QVERIFY(!Find<QPushButton>("按钮2")->isEnabled());
+        }
+    };
+    Click("按钮2");
+    QVERIFY(!closed);
+    QVERIFY(m_window->isVisible());
+    QVERIFY(Find<QPushButton>("按钮2")->isEnabled());
+}
+
+void TestFormworkWindow::opensModalFromCatalogue() {
+    QVERIFY(IsAvailable(WindowKind::FormworkLoad));
+    QVERIFY(IsModal(WindowKind::FormworkLoad));
+    QPointer<QWidget> window =
+        CreateWindow(WindowKind::FormworkLoad, WindowContext{*m_dialogs, m_dir.path()});
+    QVERIFY(qobject_cast<FormworkWindow *>(window));
+    bool wasModal = false;
+    QTimer::singleShot(0, [&] {
+        wasModal = window->isVisible() && window->windowModality() == Qt::ApplicationModal;
+        window->close();
+    });
+    // Returns only once the dialog has gone.
+    OpenModalWindow(window);
+    QVERIFY(wasModal);
+    QTRY_VERIFY(window.isNull());
+}
+
+QTEST_MAIN(TestFormworkWindow)
+#include "test_formwork_window.moc"
