@@ -53,8 +53,8 @@ void ExportReport(Form &form, const ReportSpec &report) {
     QString failure;
     document.Open(TemplateBytes(report.templateName), &failure);
 
-    form.AppendLog(U(report.startLog));
-    form.SetCaption(notice, U(report.firstNotice));
+    if (report.startLog) form.AppendLog(U(report.startLog));
+    if (report.firstNotice) form.SetCaption(notice, U(report.firstNotice));
     for (const ReportRow &row : report.rows) {
         if (row.logBefore) form.AppendLog(U(row.logBefore));
         if (row.noticeBefore) form.SetCaption(notice, U(row.noticeBefore));
@@ -63,6 +63,7 @@ void ExportReport(Form &form, const ReportSpec &report) {
         if (row.noticeAfter) form.SetCaption(notice, U(row.noticeAfter));
     }
     if (report.finishLog) form.AppendLog(U(report.finishLog));
+    if (report.finishNotice) form.SetCaption(notice, U(report.finishNotice));
 
     if (failure.isEmpty()) {
         const QByteArray bytes = document.Save(&failure);
@@ -78,8 +79,9 @@ void ExportReport(Form &form, const ReportSpec &report) {
     if (report.pauseAfterSave > 0) dialogs.Pause(report.pauseAfterSave);
     if (report.animationNotice) form.SetCaption(notice, U(report.animationNotice));
     ProgressAnimation(form, report.noticeId, report.animation);
-    if (report.completionLog) form.AppendLog(U(report.completionLog));
+    if (report.completionLog && !report.completionLogLast) form.AppendLog(U(report.completionLog));
     dialogs.Message(U(report.completionMessage));
+    if (report.completionLog && report.completionLogLast) form.AppendLog(U(report.completionLog));
     dialogs.OpenFolder(folder);
 }
 

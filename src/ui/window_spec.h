@@ -89,8 +89,8 @@ struct ReportSpec {
     const char *outputName;    // file name in the export folder
     const char *noticeId;      // label for the notices and the animation
     const char *preparingNotice;
-    const char *startLog;  // appended before the first countdown notice
-    const char *firstNotice;
+    const char *startLog;     // appended before the first countdown notice; null for none
+    const char *firstNotice;  // null for none
     std::span<const ReportRow> rows;
     Animation animation;
     const char *completionLog;  // null for none
@@ -98,6 +98,8 @@ struct ReportSpec {
     int pauseAfterSave = 0;           // ms paused after the file is written, before the animation
     const char *finishLog = nullptr;  // appended after the last row, before the file is written
     const char *animationNotice = nullptr;  // notice label text set before the animation
+    const char *finishNotice = nullptr;     // notice label text after finishLog
+    bool completionLogLast = false;         // completion line after the message box
 };
 
 // The declarative description of a calculation window built by the shared form.

@@ -1,20 +1,8 @@
 #pragma once
 
-#include <span>
-
 namespace tunnel {
 
 class Form;
-
-// One replacement of the formwork report, in order.
-struct FormworkReportRow {
-    const char *placeholder;  // also the source unit (field or drop-down)
-    int passes;
-    const char *noticeBefore = nullptr;  // countdown notice set first
-    const char *logBefore = nullptr;     // log line appended first
-};
-
-std::span<const FormworkReportRow> FormworkReportRows();
 
 // File name of the report in the export folder.
 inline constexpr char kFormworkReportName[] = "模板工程及支撑体系危险性分析计算书new.doc";
