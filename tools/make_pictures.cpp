@@ -206,8 +206,7 @@ void Arrowhead(QPainter &p, QPointF tip, QPointF from, double size = 7) {
     const double a = qDegreesToRadians(back.angle());
     const double spread = qDegreesToRadians(18.0);
     QPolygonF head;
-    head << tip
-         << tip + QPointF(std::cos(a + spread) * size, -std::sin(a + spread) * size)
+    head << tip << tip + QPointF(std::cos(a + spread) * size, -std::sin(a + spread) * size)
          << tip + QPointF(std::cos(a - spread) * size, -std::sin(a - spread) * size);
     p.save();
     p.setBrush(p.pen().color());
@@ -233,7 +232,8 @@ void Dimension(QPainter &p, QPointF a, QPointF b, const QString &text, double si
     p.setFont(Sans(pixels));
     const QFontMetricsF fm(p.font());
     const QSizeF size(fm.horizontalAdvance(text) + 4, fm.height());
-    const QPointF centre = mid + n * side * (size.height() * 0.55 + 2 + std::abs(n.x()) * size.width() * 0.45);
+    const QPointF centre =
+        mid + n * side * (size.height() * 0.55 + 2 + std::abs(n.x()) * size.width() * 0.45);
     QRectF box(centre - QPointF(size.width() / 2, size.height() / 2), size);
     p.setPen(colour);
     p.drawText(box, Qt::AlignCenter, text);
@@ -271,8 +271,8 @@ void Label(QPainter &p, QPointF centre, const QString &text, int pixels = 12, QC
     p.setPen(ink);
     const QFontMetricsF fm(p.font());
     const QSizeF size(fm.horizontalAdvance(text) + 2, fm.height());
-    p.drawText(QRectF(centre - QPointF(size.width() / 2, size.height() / 2), size),
-               Qt::AlignCenter, text);
+    p.drawText(QRectF(centre - QPointF(size.width() / 2, size.height() / 2), size), Qt::AlignCenter,
+               text);
     p.restore();
 }
 
@@ -306,8 +306,9 @@ void CycleTimeTable() {
     Title(p, QRect(0, 6, 680, 28), U("隧道循环时间参考表"), 19);
     SourceTag(p, QRect(0, 12, 668, 24), U("单位：分钟"));
 
-    const char *heads[] = {"开挖方式分类", "全断面法施工", "隧道台阶法", "台阶法设\n临时仰拱",
-                           "CD法\n（中隔壁法）", "CRD", "双侧壁导坑法"};
+    const char *heads[] = {"开挖方式分类",       "全断面法施工",       "隧道台阶法",
+                           "台阶法设\n临时仰拱", "CD法\n（中隔壁法）", "CRD",
+                           "双侧壁导坑法"};
     const char *rows[][7] = {
         {"超前地质预报", "-", "15", "15", "15", "15", "15"},
         {"测量放样", "30", "30", "40", "40", "40", "40"},
@@ -325,7 +326,8 @@ void CycleTimeTable() {
     grid.heights.push_back(44);
     for (int i = 0; i < 11; ++i) grid.heights.push_back(23);
     std::vector<Cell> cells;
-    for (int c = 0; c < 7; ++c) cells.push_back(Cell{0, c, U(heads[c]), 1, 1, Qt::AlignCenter, true});
+    for (int c = 0; c < 7; ++c)
+        cells.push_back(Cell{0, c, U(heads[c]), 1, 1, Qt::AlignCenter, true});
     for (int r = 0; r < 11; ++r) {
         const bool sum = r == 10;
         for (int c = 0; c < 7; ++c) {
@@ -339,10 +341,11 @@ void CycleTimeTable() {
         }
     }
     DrawTable(p, grid, cells, Sans(13), Sans(13, true));
-    Paragraph(p, QRect(14, grid.Bottom() + 8, 652, 60),
-              U("注：本表以两车道公路隧道断面为基础编制。因各隧道的地质条件、作业班组及机械设备"
-                "配置不尽相同，表中各工序用时均为经验值，仅供参考；使用时应以现场实际作业用时为准。"),
-              Sans(12), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
+    Paragraph(
+        p, QRect(14, grid.Bottom() + 8, 652, 60),
+        U("注：本表以两车道公路隧道断面为基础编制。因各隧道的地质条件、作业班组及机械设备"
+          "配置不尽相同，表中各工序用时均为经验值，仅供参考；使用时应以现场实际作业用时为准。"),
+        Sans(12), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
     p.end();
     Save(image, "cycle_time.png");
 }
@@ -424,17 +427,19 @@ void VibrationFactors() {
                    U("13.2.3  在按表2选定安全允许质点振速时，应认真分析以下影响因素："),
                    Sans(13, true), Qt::AlignLeft | Qt::AlignTop, kTitleInk);
     y += 4;
-    Paragraph(p, QRect(22, y, 663, 200 - y - 6),
-              U("a）选取建筑物安全允许质点振速时，应综合考虑建筑物的重要性、建筑质量、新旧程度、"
-                "自振频率、地基条件等；\n"
-                "b）省级以上（含省级）重点保护古建筑与古迹的安全允许质点振速，应经专家论证后选取；\n"
-                "c）选取隧道、巷道安全允许质点振速时，应综合考虑构筑物的重要性、围岩分类、支护状况、"
-                "开挖跨度、埋深大小、爆源方向、周边环境等；\n"
-                "d）对永久性岩石高边坡，应综合考虑边坡的重要性、边坡的初始稳定性、支护状况、开挖高度等；\n"
-                "e）隧道和巷道的爆破振动控制点为距离爆源 10 m～15 m 处；高边坡的爆破振动控制点为"
-                "上一级马道的内侧坡脚；\n"
-                "f）非挡水新浇大体积混凝土的安全允许质点振速按表2给出的上限值选取。"),
-              Sans(13));
+    Paragraph(
+        p, QRect(22, y, 663, 200 - y - 6),
+        U("a）选取建筑物安全允许质点振速时，应综合考虑建筑物的重要性、建筑质量、新旧程度、"
+          "自振频率、地基条件等；\n"
+          "b）省级以上（含省级）重点保护古建筑与古迹的安全允许质点振速，应经专家论证后选取；\n"
+          "c）选取隧道、巷道安全允许质点振速时，应综合考虑构筑物的重要性、围岩分类、支护状况、"
+          "开挖跨度、埋深大小、爆源方向、周边环境等；\n"
+          "d）对永久性岩石高边坡，应综合考虑边坡的重要性、边坡的初始稳定性、支护状况、开挖高度等；"
+          "\n"
+          "e）隧道和巷道的爆破振动控制点为距离爆源 10 m～15 m 处；高边坡的爆破振动控制点为"
+          "上一级马道的内侧坡脚；\n"
+          "f）非挡水新浇大体积混凝土的安全允许质点振速按表2给出的上限值选取。"),
+        Sans(13));
     p.end();
     Save(image, "vibration_factors.png");
 }
@@ -474,8 +479,8 @@ void RockBulking() {
         {11, 1, "八类土\n（特坚石）", "ⅩⅣ～ⅩⅥ", "18.0～25.0\n以上", "2700～3300"},
     };
     for (const Row &r : classes) {
-        cells.push_back({r.row, 0, U(r.cls), r.span, 1, Qt::AlignCenter, false,
-                         QColor(0xf1, 0xf4, 0xf8)});
+        cells.push_back(
+            {r.row, 0, U(r.cls), r.span, 1, Qt::AlignCenter, false, QColor(0xf1, 0xf4, 0xf8)});
         cells.push_back({r.row, 1, U(r.level), r.span});
         cells.push_back({r.row, 3, U(r.f), r.span});
         cells.push_back({r.row, 4, U(r.density), r.span});
@@ -512,8 +517,8 @@ void RockBulking() {
     for (const Bulk &b : bulks) {
         cells.push_back({b.row, 5, U(b.first), b.span});
         cells.push_back({b.row, 6, U(b.last), b.span});
-        cells.push_back({b.row, 7, U(b.ks), b.span, 1, Qt::AlignCenter, false,
-                         QColor(0xfb, 0xf3, 0xdc), true});
+        cells.push_back(
+            {b.row, 7, U(b.ks), b.span, 1, Qt::AlignCenter, false, QColor(0xfb, 0xf3, 0xdc), true});
         cells.push_back({b.row, 8, U(b.ks2), b.span});
     }
     const QFont body = Sans(12), head = Sans(12, true);
@@ -533,11 +538,12 @@ void RockBulking() {
     p.drawText(QRect(440, y, 300, 24), Qt::AlignLeft | Qt::AlignVCenter,
                U("最后可松性系数  Ks′ ＝ V₃ / V₁"));
     y += 28;
-    Paragraph(p, QRect(13, y, 744, 80),
-              U("式中：V₁ —— 天然状态下的体积；V₂ —— 开挖后的松散体积；V₃ —— 回填压实后的体积（m³）。"
-                "计算隧道单循环爆破石渣量时，按对应围岩取最初可松性系数 Ks；一类、四类土按括号内注明的"
-                "土质分别取用。"),
-              Sans(12));
+    Paragraph(
+        p, QRect(13, y, 744, 80),
+        U("式中：V₁ —— 天然状态下的体积；V₂ —— 开挖后的松散体积；V₃ —— 回填压实后的体积（m³）。"
+          "计算隧道单循环爆破石渣量时，按对应围岩取最初可松性系数 Ks；一类、四类土按括号内注明的"
+          "土质分别取用。"),
+        Sans(12));
     p.end();
     Save(image, "rock_bulking.jpg");
 }
@@ -598,17 +604,19 @@ void LiveLoad() {
     };
     DrawTable(p, grid, cells, Sans(13), Sans(13, true));
     int y = grid.Bottom() + 10;
-    y += Paragraph(p, QRect(14, y, 622, 120),
-                   U("注：1  对大型浇筑设备，如上料平台、混凝土输送泵等按实际情况计算；若采用布料机上料"
-                     "进行浇筑混凝土时，活荷载标准值取 4 kN/m²；\n"
-                     "    2  混凝土堆积高度超过 100 mm 以上者按实际高度计算；\n"
-                     "    3  模板单块宽度小于 150 mm 时，集中荷载可分布于相邻的 2 块板面上。"),
-                   Sans(13));
+    y += Paragraph(
+        p, QRect(14, y, 622, 120),
+        U("注：1  对大型浇筑设备，如上料平台、混凝土输送泵等按实际情况计算；若采用布料机上料"
+          "进行浇筑混凝土时，活荷载标准值取 4 kN/m²；\n"
+          "    2  混凝土堆积高度超过 100 mm 以上者按实际高度计算；\n"
+          "    3  模板单块宽度小于 150 mm 时，集中荷载可分布于相邻的 2 块板面上。"),
+        Sans(13));
     y += 12;
-    const QString q2 = U("同条第 2 款：振捣混凝土时产生的荷载标准值 Q2k，对水平面模板可采用 2 kN/m²，"
-                         "对垂直面模板可采用 4 kN/m²，且作用范围在新浇筑混凝土侧压力的有效压头高度以内。");
-    const QRect text = QFontMetrics(Sans(13)).boundingRect(QRect(0, 0, 606, 200),
-                                                            Qt::TextWordWrap, q2);
+    const QString q2 =
+        U("同条第 2 款：振捣混凝土时产生的荷载标准值 Q2k，对水平面模板可采用 2 kN/m²，"
+          "对垂直面模板可采用 4 kN/m²，且作用范围在新浇筑混凝土侧压力的有效压头高度以内。");
+    const QRect text =
+        QFontMetrics(Sans(13)).boundingRect(QRect(0, 0, 606, 200), Qt::TextWordWrap, q2);
     QRect box(12, y, 626, text.height() + 14);
     p.fillRect(box, QColor(0xf3, 0xf6, 0xfa));
     p.setPen(QPen(QColor(0xa8, 0xb4, 0xc4), 1));
@@ -636,8 +644,8 @@ void DumpingLoad() {
     };
     for (int r = 0; r < 4; ++r) {
         cells.push_back({r + 1, 0, U(rows[r][0]), 1, 1, Qt::AlignLeft | Qt::AlignVCenter});
-        cells.push_back({r + 1, 1, U(rows[r][1]), 1, 1, Qt::AlignCenter, false,
-                         Qt::transparent, true});
+        cells.push_back(
+            {r + 1, 1, U(rows[r][1]), 1, 1, Qt::AlignCenter, false, Qt::transparent, true});
     }
     DrawTable(p, grid, cells, Sans(13), Sans(13, true), 10);
     int y = grid.Bottom() + 8;
@@ -704,8 +712,8 @@ void WedgeLayout() {
         const double a = 22, b = 34;  // half pair spacing, row spacing
         for (int i = -1; i <= 1; ++i)
             for (int s : {-1, 1}) {
-                const QPointF c = vertical ? centre + QPointF(s * a, i * b)
-                                           : centre + QPointF(i * b, s * a);
+                const QPointF c =
+                    vertical ? centre + QPointF(s * a, i * b) : centre + QPointF(i * b, s * a);
                 ChargedHole(p, c, 5);
                 // Arrow of the drilling direction towards the wedge plane.
                 p.setPen(QPen(QColor(0xc0, 0x2a, 0x1a), 1.2));
@@ -715,9 +723,11 @@ void WedgeLayout() {
             }
         if (vertical) {
             Dimension(p, centre + QPointF(-a, 62), centre + QPointF(a, 62), QStringLiteral("a"), 1);
-            Dimension(p, centre + QPointF(50, -b), centre + QPointF(50, 0), QStringLiteral("b"), -1);
+            Dimension(p, centre + QPointF(50, -b), centre + QPointF(50, 0), QStringLiteral("b"),
+                      -1);
         } else {
-            Dimension(p, centre + QPointF(-50, -a), centre + QPointF(-50, a), QStringLiteral("a"), 1);
+            Dimension(p, centre + QPointF(-50, -a), centre + QPointF(-50, a), QStringLiteral("a"),
+                      1);
             Dimension(p, centre + QPointF(0, 54), centre + QPointF(b, 54), QStringLiteral("b"), 1);
         }
         Label(p, centre + QPointF(0, 84), caption, 12, kInk, true);
@@ -812,9 +822,10 @@ void CompoundWedge(const char *fileName, const char *title, int stages, const ch
         Label(p, QPointF(344, y + 8), QString::number(s + 1), 11, Qt::white, true);
         p.setFont(Sans(12));
         p.setPen(kInk);
-        const QString text = (stages == 2 ? QStringList{U("一级掏槽"), U("二级掏槽")}
-                                          : QStringList{U("一级掏槽"), U("二级掏槽"), U("三级掏槽")})
-                                 .at(s);
+        const QString text =
+            (stages == 2 ? QStringList{U("一级掏槽"), U("二级掏槽")}
+                         : QStringList{U("一级掏槽"), U("二级掏槽"), U("三级掏槽")})
+                .at(s);
         p.drawText(QRect(358, y, 110, 18), Qt::AlignLeft | Qt::AlignVCenter,
                    text + QStringLiteral("  ") + U(delays[s]));
         y += 26;
@@ -851,12 +862,9 @@ void WedgeAdvance() {
     };
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
-            cells.push_back({r + 1, c, U(rows[r][c]),
-                             1,
-                             1,
+            cells.push_back({r + 1, c, U(rows[r][c]), 1, 1,
                              c == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter),
-                             false,
-                             c == 0 ? QColor(0xf1, 0xf4, 0xf8) : QColor(Qt::transparent)});
+                             false, c == 0 ? QColor(0xf1, 0xf4, 0xf8) : QColor(Qt::transparent)});
     DrawTable(p, grid, cells, Sans(13), Sans(12, true));
     Paragraph(p, QRect(14, grid.Bottom() + 6, 444, 60),
               U("注：表列为单循环进尺经验参考值，炮眼利用率按 85%～90% 考虑；实际进尺受钻孔机具、"
@@ -876,9 +884,10 @@ struct CutHole {
 
 // One small-empty-hole pattern: title, the layout at scale, dimension
 // captions and the charge notes.
-void SmallHoleCut(const char *fileName, const char *title, const std::vector<CutHole> &holes,
-                  const std::function<void(QPainter &, std::function<QPointF(double, double)>)> &dims,
-                  const char *notes) {
+void SmallHoleCut(
+    const char *fileName, const char *title, const std::vector<CutHole> &holes,
+    const std::function<void(QPainter &, std::function<QPointF(double, double)>)> &dims,
+    const char *notes) {
     QImage image = Canvas(206, 338);
     QPainter p;
     Begin(p, image);
@@ -892,7 +901,8 @@ void SmallHoleCut(const char *fileName, const char *title, const std::vector<Cut
     const double scale = std::min(80.0 / (extent.height() / 2), 70.0 / (extent.width() / 2 + 1));
     const QPointF centre(103, 134);
     auto at = [&, scale](double x, double y) {
-        return centre + QPointF((x - extent.center().x()) * scale, (y - extent.center().y()) * scale);
+        return centre +
+               QPointF((x - extent.center().x()) * scale, (y - extent.center().y()) * scale);
     };
     p.setPen(QPen(QColor(0xdd, 0xdd, 0xdd), 1, Qt::DotLine));
     p.drawLine(at(-400, 0).x() < 12 ? QPointF(12, at(0, 0).y()) : at(-400, 0),
@@ -904,8 +914,9 @@ void SmallHoleCut(const char *fileName, const char *title, const std::vector<Cut
             ChargedHole(p, at(h.x, h.y), 7);
         else
             EmptyHole(p, at(h.x, h.y), 7);
-        if (h.delay > 0) Label(p, at(h.x, h.y) + QPointF(12, -10), QString::number(h.delay), 11,
-                               QColor(0xc0, 0x2a, 0x1a), true);
+        if (h.delay > 0)
+            Label(p, at(h.x, h.y) + QPointF(12, -10), QString::number(h.delay), 11,
+                  QColor(0xc0, 0x2a, 0x1a), true);
     }
     // Legend.
     ChargedHole(p, QPointF(18, 246), 5);
@@ -924,7 +935,10 @@ void SmallHoleCut(const char *fileName, const char *title, const std::vector<Cut
 void SmallHoleCuts() {
     SmallHoleCut(
         "parallel_cut_1.png", "① 龟裂直眼掏槽",
-        {{0, -200, true, 1}, {0, -100, false, 0}, {0, 0, true, 1}, {0, 100, false, 0},
+        {{0, -200, true, 1},
+         {0, -100, false, 0},
+         {0, 0, true, 1},
+         {0, 100, false, 0},
          {0, 200, true, 1}},
         [](QPainter &p, auto at) {
             Dimension(p, at(90, -200), at(90, -100), QStringLiteral("100"), 1);
@@ -933,7 +947,8 @@ void SmallHoleCuts() {
             Witness(p, at(20, -100), at(100, -100));
             Witness(p, at(20, 0), at(100, 0));
         },
-        "装药孔与空孔沿一直线相间布置，\n孔距 100～150 mm；同段起爆，\n形成一条贯通裂缝，适用于\n中硬岩小断面巷道。");
+        "装药孔与空孔沿一直线相间布置，\n孔距 100～150 "
+        "mm；同段起爆，\n形成一条贯通裂缝，适用于\n中硬岩小断面巷道。");
     SmallHoleCut(
         "parallel_cut_2.png", "② 三角柱状掏槽",
         {{0, 0, false, 0},
@@ -947,7 +962,8 @@ void SmallHoleCuts() {
             Dimension(p, at(0, 0), at(0, -150), QStringLiteral("150"), 1);
             Dimension(p, at(-130, 130), at(130, 130), QStringLiteral("260"), 1);
         },
-        "中心空孔周边三个装药孔呈正\n三角形布置，距空孔 150 mm，\n依次 1、3、5 段起爆；下部\n辅助空孔增加补偿空间。");
+        "中心空孔周边三个装药孔呈正\n三角形布置，距空孔 150 mm，\n依次 1、3、5 "
+        "段起爆；下部\n辅助空孔增加补偿空间。");
     SmallHoleCut(
         "parallel_cut_3.png", "③ 菱形直眼掏槽",
         {{0, -50, false, 0},
@@ -964,7 +980,8 @@ void SmallHoleCuts() {
             Dimension(p, at(80, -220), at(80, 0), QStringLiteral("220"), 1);
             Witness(p, at(10, -220), at(90, -220));
         },
-        "中心两个空孔间距 100 mm；\n水平两装药孔距中心 150 mm\n（1 段），竖向两孔距中心\n220 mm（3 段）。");
+        "中心两个空孔间距 100 mm；\n水平两装药孔距中心 150 mm\n（1 段），竖向两孔距中心\n220 mm（3 "
+        "段）。");
     SmallHoleCut(
         "parallel_cut_4.png", "④ 五梅花掏槽",
         {{0, 0, true, 1},
@@ -983,7 +1000,8 @@ void SmallHoleCuts() {
             Dimension(p, at(160, 0), at(160, 230), QStringLiteral("230"), 1);
             Witness(p, at(10, 230), at(170, 230));
         },
-        "中心装药孔四周布四个空孔\n（方形边长 200 mm），外圈四孔\n距中心 230 mm；中心孔加强\n装药，先行起爆。");
+        "中心装药孔四周布四个空孔\n（方形边长 200 mm），外圈四孔\n距中心 230 "
+        "mm；中心孔加强\n装药，先行起爆。");
     SmallHoleCut(
         "parallel_cut_5.png", "⑤ 小空孔螺旋掏槽",
         {{0, 0, false, 0},
@@ -1003,7 +1021,8 @@ void SmallHoleCuts() {
             Dimension(p, at(-160, 40), at(0, 40), QStringLiteral("160"), -1);
             Dimension(p, at(30, -220), at(30, 0), QStringLiteral("220"), -1);
         },
-        "装药孔距空孔中心依次为 70、\n110、160、220 mm，按螺旋线\n逐孔错段起爆，后一孔以前孔\n形成的槽腔为自由面。");
+        "装药孔距空孔中心依次为 70、\n110、160、220 "
+        "mm，按螺旋线\n逐孔错段起爆，后一孔以前孔\n形成的槽腔为自由面。");
 }
 
 void LargeHoleCuts() {
@@ -1048,8 +1067,9 @@ void LargeHoleCuts() {
         for (const CutHole &h : holes) {
             if (h.charged) {
                 ChargedHole(p, at(h.x, h.y), 5);
-                if (h.delay) Label(p, at(h.x, h.y) + QPointF(9, -9), QString::number(h.delay), 10,
-                                   QColor(0xc0, 0x2a, 0x1a), true);
+                if (h.delay)
+                    Label(p, at(h.x, h.y) + QPointF(9, -9), QString::number(h.delay), 10,
+                          QColor(0xc0, 0x2a, 0x1a), true);
             } else {
                 EmptyHole(p, at(h.x, h.y), 125 * scale / 2);
                 Label(p, at(h.x, h.y), QStringLiteral("D"), 11, kInk, true);
@@ -1134,12 +1154,14 @@ void DoubleSpiralCut() {
         Label(p, holeAt(k) + out / len * 13 + QPointF(out.y() / len * 8, 0), QString::number(k), 11,
               QColor(0xc0, 0x2a, 0x1a), true);
     }
-    Dimension(p, centre + QPointF(7, 0), holeAt(3) + QPointF(-5, 0), QStringLiteral("a₂"), 1, kDim, 11);
-    Dimension(p, centre + QPointF(0, 30), holeAt(8) + QPointF(0, 30), QStringLiteral("a₄"), -1, kDim, 11);
+    Dimension(p, centre + QPointF(7, 0), holeAt(3) + QPointF(-5, 0), QStringLiteral("a₂"), 1, kDim,
+              11);
+    Dimension(p, centre + QPointF(0, 30), holeAt(8) + QPointF(0, 30), QStringLiteral("a₄"), -1,
+              kDim, 11);
     Witness(p, holeAt(8) + QPointF(0, 7), holeAt(8) + QPointF(0, 36));
     Witness(p, centre + QPointF(0, 13), centre + QPointF(0, 36));
 
-    Grid grid{QPoint(14, 228), {80, 80, 80, 80, 88}, {26, 23, 23, 23, 23, 23}};
+    Grid grid{QPoint(14, 222), {80, 80, 80, 80, 88}, {26, 23, 23, 23, 23, 23}};
     std::vector<Cell> cells = {
         {0, 0, U("空孔 D"), 1, 1, Qt::AlignCenter, true},
         {0, 1, U("a₁（1、2）"), 1, 1, Qt::AlignCenter, true},
@@ -1158,9 +1180,10 @@ void DoubleSpiralCut() {
         }
     }
     DrawTable(p, grid, cells, Sans(12), Sans(12, true));
-    Paragraph(p, QRect(14, grid.Bottom() + 5, 412, 40),
-              U("注：单位 mm，a 为装药孔至空孔中心的距离；装药孔 φ42 mm，按孔号 1→8 逐段起爆。"),
-              Sans(11), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
+    Paragraph(
+        p, QRect(14, grid.Bottom() + 5, 412, 40),
+        U("注：单位 mm，a 为装药孔中心至空孔中心的距离；\n装药孔直径 42 mm，按孔号 1→8 逐段起爆。"),
+        Sans(11), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
     p.end();
     Save(image, "double_spiral_cut.png");
 }
@@ -1311,8 +1334,9 @@ void HoleLayout() {
             p.restore();
             QRectF tag(px((oa + ob) / 2 + out * 0.45) - QPointF(34, 9), QSizeF(68, 18));
             p.fillRect(tag, QColor(0xee, 0xea, 0xe0));
-            Label(p, tag.center(), QStringLiteral("E=%1").arg(std::lround(QLineF(a, b).length() * 100)),
-                  12, kDim, true);
+            Label(p, tag.center(),
+                  QStringLiteral("E=%1").arg(std::lround(QLineF(a, b).length() * 100)), 12, kDim,
+                  true);
         }
         // W radially at 120°.
         const QPointF w0 = perimeterAt(122, R), w1 = perimeterAt(122, ring1);
@@ -1503,7 +1527,8 @@ void Splash() {
     // Title block.
     p.setPen(Qt::white);
     p.setFont(Sans(44, true));
-    p.drawText(QRect(480, 76, 520, 64), Qt::AlignLeft | Qt::AlignVCenter, U("隧道钻爆法施工计算工具"));
+    p.drawText(QRect(480, 76, 520, 64), Qt::AlignLeft | Qt::AlignVCenter,
+               U("隧道钻爆法施工计算工具"));
     p.setFont(Sans(22));
     p.setPen(QColor(0xd8, 0xe4, 0xf0));
     p.drawText(QRect(484, 142, 500, 38), Qt::AlignLeft | Qt::AlignVCenter,
@@ -1512,8 +1537,8 @@ void Splash() {
     p.drawLine(486, 192, 770, 192);
     p.setFont(Sans(17));
     p.setPen(QColor(0xc0, 0xcc, 0xda));
-    const char *topics[] = {"光面爆破设计", "爆破振速分析", "工期与进尺", "施工通风",
-                            "出碴设备配置", "模板荷载与危大工程"};
+    const char *topics[] = {"光面爆破设计", "爆破振速分析", "工期与进尺",
+                            "施工通风",     "出碴设备配置", "模板荷载与危大工程"};
     for (int i = 0; i < 6; ++i)
         p.drawText(QRect(486 + (i % 2) * 200, 210 + (i / 2) * 32, 200, 30),
                    Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("▪ ") + U(topics[i]));
@@ -1571,7 +1596,8 @@ void MainBackground() {
     // Holes on the face.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xf0, 0xb0, 0x50, 170));
-    for (const QPointF &m : Along(Contour(r - 10, 0, -100), 26)) p.drawEllipse(c + QPointF(m.x(), -m.y()), 3.2, 3.2);
+    for (const QPointF &m : Along(Contour(r - 10, 0, -100), 26))
+        p.drawEllipse(c + QPointF(m.x(), -m.y()), 3.2, 3.2);
     p.setBrush(QColor(0x9c, 0xc8, 0xf0, 150));
     for (double inset : {50.0, 76.0})
         for (const QPointF &m : Along(Contour(r - inset, 0, -90), 40))
@@ -1587,7 +1613,8 @@ void MainBackground() {
     // Title.
     p.setFont(Sans(34, true));
     p.setPen(Qt::white);
-    p.drawText(QRect(260, 34, 720, 50), Qt::AlignRight | Qt::AlignVCenter, U("隧道钻爆法施工计算工具"));
+    p.drawText(QRect(260, 34, 720, 50), Qt::AlignRight | Qt::AlignVCenter,
+               U("隧道钻爆法施工计算工具"));
     p.setFont(Sans(15));
     p.setPen(QColor(0xb8, 0xcc, 0xe0));
     p.drawText(QRect(260, 84, 720, 26), Qt::AlignRight | Qt::AlignVCenter,
@@ -1632,8 +1659,9 @@ void Pictogram(QPainter &p, int which, QPointF c) {
         case 1: {  // burst
             for (int i = 0; i < 8; ++i) {
                 const double a = qDegreesToRadians(45.0 * i + 22.5);
-                p.drawLine(c + QPointF(4 * std::cos(a), 4 * std::sin(a)),
-                           c + QPointF((i % 2 ? 8 : 11) * std::cos(a), (i % 2 ? 8 : 11) * std::sin(a)));
+                p.drawLine(
+                    c + QPointF(4 * std::cos(a), 4 * std::sin(a)),
+                    c + QPointF((i % 2 ? 8 : 11) * std::cos(a), (i % 2 ? 8 : 11) * std::sin(a)));
             }
             p.setBrush(Qt::white);
             p.drawEllipse(c, 2.2, 2.2);
@@ -1681,9 +1709,9 @@ void Pictogram(QPainter &p, int which, QPointF c) {
             body.lineTo(c + QPointF(2, 3));
             body.closeSubpath();
             p.drawPath(body);
-            p.drawPolyline(QPolygonF() << c + QPointF(2, -2) << c + QPointF(8, -2)
-                                       << c + QPointF(11, 1) << c + QPointF(11, 3)
-                                       << c + QPointF(2, 3));
+            p.drawPolyline(QPolygonF()
+                           << c + QPointF(2, -2) << c + QPointF(8, -2) << c + QPointF(11, 1)
+                           << c + QPointF(11, 3) << c + QPointF(2, 3));
             p.drawEllipse(c + QPointF(-7, 6), 2.6, 2.6);
             p.drawEllipse(c + QPointF(7, 6), 2.6, 2.6);
             break;

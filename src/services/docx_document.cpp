@@ -3,9 +3,11 @@
 #include <zip.h>
 
 #include <QStringList>
+#include <algorithm>
 #include <pugixml.hpp>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tunnel {
@@ -83,62 +85,80 @@ struct Piece {
     qsizetype length;
 };
 
-// Searchable text between two stops (tab, break, object, paragraph end).
+// Searchable text between two stops (tab, break, object, paragraph end),
+// held case-folded since that is all a find looks at.
 struct Stretch {
-    QString text;
+    QString folded;
     std::vector<Piece> pieces;
 };
 
+// A paragraph of the body with the field state at its start: a replacement
+// changes one paragraph and no field characters, so that paragraph alone is
+// scanned again and every other one stays as it was.
+struct ParagraphScan {
+    pugi::xml_node node;
+    std::vector<bool> fields;  // per open field: still in its codes
+    std::vector<Stretch> stretches;
+};
+
 // Walks the body in document order, collecting the stretches that a find
-// may match within and the main text as a reader sees it.
+// may match within and, when asked, the main text as a reader sees it.
 class Scanner {
 public:
-    explicit Scanner(const std::string &prefix) : m_prefix(prefix) {}
+    explicit Scanner(const std::string &prefix, QStringList *lines = nullptr)
+        : m_prefix(prefix),
+          m_sdtContent(prefix + "sdtContent"),
+          m_fldCharType(prefix + "fldCharType"),
+          m_lines(lines) {}
 
     void Block(pugi::xml_node node) {
         for (pugi::xml_node child : node.children()) {
             if (child.type() != pugi::node_element) continue;
-            const std::string name = Local(child);
-            if (name == "p")
-                Paragraph(child);
-            else if (name == "tbl" || name == "tr" || name == "tc" || name == "sdtContent" ||
-                     name == "customXml" || name == "ins" || name == "moveTo")
+            const std::string_view name = Local(child);
+            if (name == "p") {
+                paragraphs.push_back({child, m_fields, {}});
+                Paragraph(child, paragraphs.back().stretches);
+            } else if (name == "tbl" || name == "tr" || name == "tc" || name == "sdtContent" ||
+                       name == "customXml" || name == "ins" || name == "moveTo") {
                 Block(child);
-            else if (name == "sdt")
-                Block(child.child(Name("sdtContent").c_str()));
+            } else if (name == "sdt") {
+                Block(child.child(m_sdtContent.c_str()));
+            }
         }
     }
 
-    std::vector<Stretch> stretches;
-    QStringList paragraphs;
+    // The stretches of one paragraph scanned again from its field state.
+    std::vector<Stretch> Rescan(const ParagraphScan &paragraph) {
+        m_fields = paragraph.fields;
+        m_fieldCodes = int(std::count(m_fields.begin(), m_fields.end(), true));
+        std::vector<Stretch> stretches;
+        Paragraph(paragraph.node, stretches);
+        return stretches;
+    }
+
+    std::vector<ParagraphScan> paragraphs;
 
 private:
     // The local name of an element of the main namespace, empty for others.
-    std::string Local(pugi::xml_node node) const {
-        const std::string name = node.name();
-        if (name.size() > m_prefix.size() && name.compare(0, m_prefix.size(), m_prefix) == 0)
+    std::string_view Local(pugi::xml_node node) const {
+        const std::string_view name = node.name();
+        if (name.size() > m_prefix.size() && name.starts_with(m_prefix))
             return name.substr(m_prefix.size());
         return {};
     }
 
-    std::string Name(const char *local) const { return m_prefix + local; }
-
-    static bool EndsWith(const std::string &s, const char *tail) {
-        const std::string t = tail;
-        return s.size() >= t.size() && s.compare(s.size() - t.size(), t.size(), t) == 0;
-    }
-
-    void Paragraph(pugi::xml_node p) {
+    void Paragraph(pugi::xml_node p, std::vector<Stretch> &stretches) {
+        m_stretches = &stretches;
         m_line.clear();
         Inline(p);
         Stop({});
-        paragraphs << m_line;
+        if (m_lines) *m_lines << m_line;
     }
 
     void Inline(pugi::xml_node node) {
         for (pugi::xml_node child : node.children()) {
             if (child.type() != pugi::node_element) continue;
-            const std::string name = Local(child);
+            const std::string_view name = Local(child);
             if (name == "r") {
                 Run(child);
             } else if (name == "hyperlink" || name == "ins" || name == "moveTo" ||
@@ -146,11 +166,11 @@ private:
                        name == "sdtContent" || name == "dir" || name == "bdo") {
                 Inline(child);
             } else if (name == "sdt") {
-                Inline(child.child(Name("sdtContent").c_str()));
+                Inline(child.child(m_sdtContent.c_str()));
             } else if (name == "del" || name == "moveFrom" || name == "proofErr" ||
                        name == "bookmarkStart" || name == "bookmarkEnd" ||
-                       EndsWith(name, "RangeStart") || EndsWith(name, "RangeEnd") ||
-                       EndsWith(name, "Pr")) {
+                       name.ends_with("RangeStart") || name.ends_with("RangeEnd") ||
+                       name.ends_with("Pr")) {
                 // Deleted text, markers and properties are stepped over.
             } else {
                 // Equations, ruby text, foreign markup: an object in the text.
@@ -162,11 +182,11 @@ private:
     void Run(pugi::xml_node r) {
         for (pugi::xml_node child : r.children()) {
             if (child.type() != pugi::node_element) continue;
-            const std::string name = Local(child);
+            const std::string_view name = Local(child);
             if (name == "t") {
                 if (m_fieldCodes == 0) Text(child);
             } else if (name == "fldChar") {
-                Field(child.attribute(Name("fldCharType").c_str()).value());
+                Field(child.attribute(m_fldCharType.c_str()).value());
             } else if (name == "rPr" || name == "instrText" || name == "delText" ||
                        name == "delInstrText" || name == "lastRenderedPageBreak" ||
                        name == "commentReference" || name == "annotationRef") {
@@ -184,7 +204,7 @@ private:
 
     // Field codes run from begin to separate (or to end when there is no
     // result); fields nest, and a field may span paragraphs.
-    void Field(const std::string &type) {
+    void Field(std::string_view type) {
         if (type == "begin") {
             m_fields.push_back(true);
             ++m_fieldCodes;
@@ -199,27 +219,34 @@ private:
 
     void Text(pugi::xml_node t) {
         const QString text = QString::fromUtf8(t.text().get());
-        m_line += text;
+        if (m_lines) m_line += text;
         if (text.isEmpty()) return;
-        m_current.pieces.push_back({t, m_current.text.size(), text.size()});
-        m_current.text += text;
+        const qsizetype start = m_current.folded.size();
+        m_current.pieces.push_back({t, start, text.size()});
+        m_current.folded += text;
+        QChar *c = m_current.folded.data() + start;
+        for (QChar *end = c + text.size(); c != end; ++c) *c = c->toCaseFolded();
     }
 
     void Stop(QChar shown) {
-        if (m_fieldCodes == 0 && !shown.isNull()) m_line += shown;
-        if (!m_current.pieces.empty()) stretches.push_back(std::move(m_current));
+        if (m_lines && m_fieldCodes == 0 && !shown.isNull()) m_line += shown;
+        if (!m_current.pieces.empty()) m_stretches->push_back(std::move(m_current));
         m_current = {};
     }
 
     std::string m_prefix;
+    std::string m_sdtContent;
+    std::string m_fldCharType;
+    QStringList *m_lines;
     std::vector<bool> m_fields;  // per open field: still in its codes
     int m_fieldCodes = 0;
+    std::vector<Stretch> *m_stretches = nullptr;
     Stretch m_current;
     QString m_line;
 };
 
-std::string Utf8(const QString &text) {
-    return text.toUtf8().toStdString();
+void SetText(pugi::xml_node t, const QString &text) {
+    t.text().set(text.toUtf8().constData());
 }
 
 void Preserve(pugi::xml_node t) {
@@ -248,14 +275,24 @@ struct DocxDocument::Impl {
     std::size_t mainEntry = 0;
     pugi::xml_document document;
     pugi::xml_node body;
-    std::string prefix;  // of the main namespace, with its colon
+    std::string prefix;      // of the main namespace, with its colon
+    std::string properties;  // the run properties' name
 
-    std::vector<Stretch> Scan() const {
-        Scanner scanner(prefix);
-        scanner.Block(body);
-        return std::move(scanner.stretches);
-    }
+    // Where a find starts: a stretch of a paragraph and a position in it.
+    struct Position {
+        std::size_t paragraph = 0;
+        std::size_t stretch = 0;
+        qsizetype offset = 0;
+    };
 
+    // The body's stretches as last scanned, kept in step with every
+    // replacement. Before resumeFrom there is no occurrence of resumeNeedle.
+    std::vector<ParagraphScan> paragraphs;
+    bool scanned = false;
+    QString resumeNeedle;
+    Position resumeFrom;
+
+    bool ReplaceFirst(const QString &needle, const QString &value, bool useCache);
     void Replace(const Stretch &stretch, qsizetype at, qsizetype length, const QString &value);
     void SetPieceText(pugi::xml_node t, const QString &text);
 };
@@ -264,13 +301,12 @@ struct DocxDocument::Impl {
 // holding anything more than their properties are never removed.
 void DocxDocument::Impl::SetPieceText(pugi::xml_node t, const QString &text) {
     if (!text.isEmpty()) {
-        t.text().set(Utf8(text).c_str());
+        SetText(t, text);
         Preserve(t);
         return;
     }
     pugi::xml_node run = t.parent();
     run.remove_child(t);
-    const std::string properties = prefix + "rPr";
     for (pugi::xml_node child : run.children()) {
         if (child.type() == pugi::node_element && properties != child.name()) return;
     }
@@ -295,7 +331,7 @@ void DocxDocument::Impl::Replace(const Stretch &stretch, qsizetype at, qsizetype
     parts.front().text.prepend(before);
     parts.back().text += after;
     pugi::xml_node run = head.text.parent();
-    head.text.text().set(Utf8(parts.front().text).c_str());
+    SetText(head.text, parts.front().text);
     Preserve(head.text);
     pugi::xml_node last = head.text;
     for (std::size_t i = 1; i < parts.size(); ++i) {
@@ -306,7 +342,7 @@ void DocxDocument::Impl::Replace(const Stretch &stretch, qsizetype at, qsizetype
                                                           : "t";
         last = run.insert_child_after((prefix + local).c_str(), last);
         if (part.kind == ValuePart::Text) {
-            last.text().set(Utf8(part.text).c_str());
+            SetText(last, part.text);
             Preserve(last);
         }
     }
@@ -404,6 +440,7 @@ bool DocxDocument::Open(const QByteArray &package, QString *error) {
             }
         }
         d.body = root.child((d.prefix + "body").c_str());
+        d.properties = d.prefix + "rPr";
     }
     if (!parsed || d.prefix.empty() || std::string(root.name()) != d.prefix + "document" ||
         !d.body) {
@@ -416,17 +453,46 @@ bool DocxDocument::Open(const QByteArray &package, QString *error) {
     return true;
 }
 
-bool DocxDocument::ReplacePass(const QString &placeholder, const QString &value) {
-    if (placeholder.isEmpty() || !m_impl->body) return false;
-    const QString needle = Folded(placeholder);
-    for (const Stretch &stretch : m_impl->Scan()) {
-        const qsizetype at = Folded(stretch.text).indexOf(needle);
-        if (at >= 0) {
-            m_impl->Replace(stretch, at, needle.size(), value);
+bool DocxDocument::Impl::ReplaceFirst(const QString &needle, const QString &value, bool useCache) {
+    if (!scanned || !useCache) {
+        Scanner scanner(prefix);
+        scanner.Block(body);
+        paragraphs = std::move(scanner.paragraphs);
+        scanned = true;
+        resumeNeedle.clear();
+    }
+    const Position from = needle == resumeNeedle ? resumeFrom : Position{};
+    for (std::size_t i = from.paragraph; i < paragraphs.size(); ++i) {
+        ParagraphScan &paragraph = paragraphs[i];
+        const bool first = i == from.paragraph;
+        for (std::size_t j = first ? from.stretch : 0; j < paragraph.stretches.size(); ++j) {
+            const qsizetype start = first && j == from.stretch ? from.offset : 0;
+            const qsizetype at = paragraph.stretches[j].folded.indexOf(needle, start);
+            if (at < 0) continue;
+            Replace(paragraph.stretches[j], at, needle.size(), value);
+            paragraph.stretches = Scanner(prefix).Rescan(paragraph);
+            // The stretches before this one and the text before the match
+            // are unchanged; a new occurrence may begin up to a needle's
+            // length back, formed by the value with the text before it.
+            // With nothing before the match the stretch may be gone, and
+            // the search goes on at offset 0 of whatever now follows.
+            resumeNeedle = needle;
+            resumeFrom = {i, j, std::max<qsizetype>(0, at - (needle.size() - 1))};
             return true;
         }
     }
+    resumeNeedle = needle;
+    resumeFrom = {paragraphs.size(), 0, 0};
     return false;
+}
+
+bool DocxDocument::ReplacePass(const QString &placeholder, const QString &value) {
+    if (placeholder.isEmpty() || !m_impl->body) return false;
+    return m_impl->ReplaceFirst(Folded(placeholder), value, m_scanCache);
+}
+
+void DocxDocument::SetScanCache(bool on) {
+    m_scanCache = on;
 }
 
 int DocxDocument::ReplacePlaceholder(const QString &placeholder, const QString &value, int passes) {
@@ -437,9 +503,10 @@ int DocxDocument::ReplacePlaceholder(const QString &placeholder, const QString &
 
 QString DocxDocument::MainText() const {
     if (!m_impl->body) return {};
-    Scanner scanner(m_impl->prefix);
+    QStringList lines;
+    Scanner scanner(m_impl->prefix, &lines);
     scanner.Block(m_impl->body);
-    return scanner.paragraphs.join(u'\n');
+    return lines.join(u'\n');
 }
 
 QByteArray DocxDocument::Save(QString *error) const {

@@ -39,8 +39,15 @@ public:
     QByteArray Save(QString *error = nullptr) const;
 
 private:
+    friend struct DocxDocumentTest;
+
+    // Off for tests only: every pass then scans the whole body afresh and
+    // searches it from the start, the reference the cached passes must match.
+    void SetScanCache(bool on);
+
     struct Impl;
     std::unique_ptr<Impl> m_impl;
+    bool m_scanCache = true;
 };
 
 }  // namespace tunnel

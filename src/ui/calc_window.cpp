@@ -225,6 +225,12 @@ void CalcWindow::RunExport() {
 }
 
 void CalcWindow::closeEvent(QCloseEvent *event) {
+    // An export handles events during its animation; closing then would
+    // pull the window from under it.
+    if (m_busy) {
+        event->ignore();
+        return;
+    }
     if (!m_closing) {
         m_closing = true;
         emit closing();
@@ -429,6 +435,7 @@ BarChart *CalcWindow::Chart(const QString &id) {
 }
 
 void CalcWindow::SetBusy(bool busy) {
+    m_busy = busy;
     for (const ButtonSpec &b : m_spec.buttons)
         if (b.role == Role::Export)
             if (QPushButton *button = Button(b.id)) button->setEnabled(!busy);

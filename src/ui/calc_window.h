@@ -101,6 +101,7 @@ private:
     QProgressBar *m_progress = nullptr;
     QWidget *m_fileRow = nullptr;
     bool m_closing = false;
+    bool m_busy = false;
 };
 
 }  // namespace tunnel

@@ -101,9 +101,13 @@ PageSpec ReferencePage(Reference kind) {
         case Reference::ParallelCut: {
             PageSpec page{QStringLiteral("直眼掏槽选型"),
                           {1106, 843},
-                          {{Kind::Group, "分组框1", QStringLiteral("小直径空孔直孔掏槽布置"),
+                          {{Kind::Group,
+                            "分组框1",
+                            QStringLiteral("小直径空孔直孔掏槽布置"),
                             {10, 6, 1086, 378}},
-                           {Kind::Group, "分组框2", QStringLiteral("大直径空孔直孔掏槽布置"),
+                           {Kind::Group,
+                            "分组框2",
+                            QStringLiteral("大直径空孔直孔掏槽布置"),
                             {10, 392, 1086, 443}},
                            PictureUnit("图片框6", "large_hole_cuts", {10, 28, 620, 405}, 1),
                            PictureUnit("图片框7", "double_spiral_cut", {639, 28, 437, 405}, 1)}};
@@ -111,7 +115,8 @@ PageSpec ReferencePage(Reference kind) {
                 static const char *ids[] = {"图片框1", "图片框2", "图片框3", "图片框4", "图片框5"};
                 static const char *names[] = {"parallel_cut_1", "parallel_cut_2", "parallel_cut_3",
                                               "parallel_cut_4", "parallel_cut_5"};
-                page.units.push_back(PictureUnit(ids[i], names[i], {10 + i * 215, 28, 206, 338}, 0));
+                page.units.push_back(
+                    PictureUnit(ids[i], names[i], {10 + i * 215, 28, 206, 338}, 0));
             }
             return page;
         }
@@ -120,20 +125,32 @@ PageSpec ReferencePage(Reference kind) {
                     {794, 574},
                     {PictureUnit("图片框1", "hole_layout", {10, 10, 774, 554})}};
         case Reference::VibrationLimits:
-            return {QStringLiteral("爆破振动安全允许标准"),
-                    {715, 717},
-                    {PictureUnit("图片框1", "vibration_limits", {10, 8, 695, 432}),
-                     PictureUnit("图片框2", "vibration_factors", {10, 448, 695, 200}),
-                     {Kind::Label, "标签1", VibrationLimitText(), {12, 654, 691, 56}, -1, 14,
-                      true}}};
+            return {
+                QStringLiteral("爆破振动安全允许标准"),
+                {715, 717},
+                {PictureUnit("图片框1", "vibration_limits", {10, 8, 695, 432}),
+                 PictureUnit("图片框2", "vibration_factors", {10, 448, 695, 200}),
+                 {Kind::Label, "标签1", VibrationLimitText(), {12, 654, 691, 56}, -1, 14, true}}};
         case Reference::RockBulking:
             return {QStringLiteral("岩石的可松性参考"),
                     {788, 695},
-                    {{Kind::Label, "标签1", QStringLiteral("各种岩土的可松性参考值表"),
-                      {10, 4, 768, 28}, -1, 18, true, kCentre},
+                    {{Kind::Label,
+                      "标签1",
+                      QStringLiteral("各种岩土的可松性参考值表"),
+                      {10, 4, 768, 28},
+                      -1,
+                      18,
+                      true,
+                      kCentre},
                      PictureUnit("图片框1", "rock_bulking", {10, 34, 768, 628}),
-                     {Kind::Label, "标签2", QStringLiteral("参照建筑施工手册(第五版) 8.1.3 综合后"),
-                      {10, 666, 768, 22}, -1, 12, false, Qt::AlignRight | Qt::AlignVCenter}}};
+                     {Kind::Label,
+                      "标签2",
+                      QStringLiteral("参照建筑施工手册(第五版) 8.1.3 综合后"),
+                      {10, 666, 768, 22},
+                      -1,
+                      12,
+                      false,
+                      Qt::AlignRight | Qt::AlignVCenter}}};
         case Reference::SlabFormworkWeight:
             return {QStringLiteral("楼板模板自重标准值"),
                     {419, 258},

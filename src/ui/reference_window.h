@@ -21,7 +21,7 @@ enum class Reference {
     RockBulking,         // "岩石的可松性参考", mucking small button
     SlabFormworkWeight,  // "楼板模板自重标准值", formwork G1k small button
     LiveLoad,            // "活荷载标准值规范取值", formwork Q1k small button
-    DumpingLoad,         // "倾倒混凝土时，对垂直面模板产生的水平荷载标准值", formwork Q3k
+    DumpingLoad,         // pouring load on vertical formwork, formwork Q3k small button
 };
 
 // One unit of a fixed-layout page: a picture box, a label, a multi-line

@@ -17,6 +17,7 @@
 #include "modules/formwork/formwork.h"
 #include "modules/formwork/formwork_report.h"
 #include "modules/formwork/formwork_window.h"
+#include "reference_check.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
 #include "ui/text_box_widget.h"
@@ -128,9 +129,15 @@ void TestFormworkWindow::creationState() {
     QCOMPARE(Edit(kHead)->text(), S("3.0"));
     QCOMPARE(Edit(kQ2kVertical)->text(), S("4"));
     QCOMPARE(Label(kNotice), S("方案导出需要Word2007以上版本！"));
-    for (const char *button : {"按钮1", "按钮4", "按钮5"}) {
-        QVERIFY(!Find<QPushButton>(button)->isEnabled());
+    const std::pair<const char *, const char *> references[] = {
+        {"按钮1", "楼板模板自重标准值"},
+        {"按钮4", "活荷载标准值规范取值"},
+        {"按钮5", "倾倒混凝土时，对垂直面模板产生的水平荷载标准值"}};
+    for (const auto &[button, caption] : references) {
         QCOMPARE(Find<QPushButton>(button)->size(), QSize(24, 24));
+        const test::Opened opened = test::ClickReference(Find<QPushButton>(button));
+        QCOMPARE(opened.caption, S(caption));
+        QVERIFY(opened.modal);
     }
     QCOMPARE(Find(kDiagram)->size(), QSize(232, 295));
     QCOMPARE(Find<QLabel>(kDiagramLabels[0])->geometry(), QRect(32, 112, 63, 16));

@@ -36,6 +36,7 @@ private slots:
     void haulDistanceInKilometresGivesZero();
     void zeroDivisorPrintsNonFinite();
     void fileMenu();
+    void exportLocksButtonAndClose();
 
 private:
     QLineEdit *Edit(const char *id) const {
@@ -210,6 +211,26 @@ void TestMuckingWindow::fileMenu() {
     actions[2]->trigger();
     QCOMPARE(closing.count(), 1);
     QTRY_VERIFY(window.isNull());
+    m_window = nullptr;
+}
+
+void TestMuckingWindow::exportLocksButtonAndClose() {
+    // While the export runs (its last message box is still up), the export
+    // button is disabled and the window refuses to close.
+    bool checked = false;
+    m_dialogs->onMessage = [&](const ScriptedDialogs::Shown &shown) {
+        if (shown.text != QStringLiteral("隧道除渣设备配置计算方案导出成功！")) return;
+        QVERIFY(!m_window->Button("按钮4")->isEnabled());
+        QVERIFY(!m_window->close());
+        checked = true;
+    };
+    Click("按钮4");
+    QVERIFY(checked);
+    QVERIFY(m_window->isVisible());
+    QVERIFY(m_window->Button("按钮4")->isEnabled());
+    QVERIFY(QFileInfo::exists(
+        m_dir.filePath(QStringLiteral("导出的方案/隧道除渣设备配置计算方案new.doc"))));
+    QVERIFY(m_window->close());
     m_window = nullptr;
 }
 

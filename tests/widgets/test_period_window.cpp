@@ -21,6 +21,7 @@
 #include "modules/period/period_window.h"
 #include "modules/period/rock_grade_list.h"
 #include "modules/period/rock_grade_window.h"
+#include "reference_check.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
 #include "ui/bar_chart_widget.h"
@@ -155,8 +156,8 @@ void TestPeriodWindow::OpensEmpty() {
         const char *id;
         const char *caption;
         bool enabled;
-    } buttons[] = {{"按钮5", "添加围岩等级", true},  {"按钮2", "查进尺", false},
-                   {"按钮3", "查用时", false},       {"按钮4_打开数据", "打开", true},
+    } buttons[] = {{"按钮5", "添加围岩等级", true},  {"按钮2", "查进尺", true},
+                   {"按钮3", "查用时", true},        {"按钮4_打开数据", "打开", true},
                    {"按钮2_保存数据", "保存", true}, {"按钮1", "计算", true},
                    {"按钮4", "数据导出", true}};
     for (const auto &b : buttons) {
@@ -165,6 +166,10 @@ void TestPeriodWindow::OpensEmpty() {
         QCOMPARE(button->text(), U(b.caption));
         QCOMPARE(button->isEnabled(), b.enabled);
     }
+    // The two reference windows open beside the period window.
+    QCOMPARE(test::ClickReference(w->Button("按钮2")).caption, QStringLiteral("进尺参考表"));
+    QCOMPARE(test::ClickReference(w->Button("按钮3")).caption,
+             QStringLiteral("隧道循环时间参考表"));
     QCOMPARE(w->Caption(U(kPeriodNotice)), QStringLiteral("方案导出需要Word2007以上版本！"));
     QVERIFY(w->findChild<QProgressBar *>(QStringLiteral("进度条1")));
     const BarChart &chart = w->Chart()->chart();

@@ -15,6 +15,7 @@
 
 #include "modules/smoothblast/evaluation_window.h"
 #include "modules/smoothblast/smoothblast_window.h"
+#include "reference_check.h"
 #include "services/gbk_text.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
@@ -202,11 +203,18 @@ void TestSmoothBlastWindow::Opening() {
     for (const Result &r : kPresetResults) QCOMPARE(f.Text(r.id), QString());
     QCOMPARE(f.Caption("标签1_说明"), QString());
     QCOMPARE(f.Caption("标签1_进度条"), S("方案导出需要Word2007以上版本！"));
-    // The picture openers are placed but wait for their windows.
-    QVERIFY(!f.Button("按钮2")->isEnabled());
+    // The picture openers show their reference windows.
     QCOMPARE(f.Caption("按钮2"), S("布眼示意图"));
-    for (const char *id : {"单选框1", "单选框2"})
-        QVERIFY(!f.window->findChild<QRadioButton *>(S(id))->isEnabled());
+    test::Opened opened = test::ClickReference(f.Button("按钮2"));
+    QCOMPARE(opened.caption, S("隧道光面爆破布眼示意图"));
+    QVERIFY(opened.modal);
+    const std::pair<const char *, const char *> radios[] = {{"单选框1", "斜眼楔形掏槽"},
+                                                            {"单选框2", "直眼掏槽选型"}};
+    for (const auto &[id, caption] : radios) {
+        opened = test::ClickReference(f.window->findChild<QRadioButton *>(S(id)));
+        QCOMPARE(opened.caption, S(caption));
+        QVERIFY(!opened.modal);
+    }
     QCOMPARE(f.Caption("单选框1"), S("斜眼楔形垂直/水平掏槽"));
     QCOMPARE(f.Caption("单选框2"), S("直眼中空柱状/螺旋掏槽"));
     QCOMPARE(f.Caption("按钮1_爆破影响导出1"), S("爆破效果评价"));

@@ -21,6 +21,7 @@
 #include "modules/formwork/lateral_pressure.h"
 #include "modules/formwork/pressure_diagram_widget.h"
 #include "ui/calc_form.h"
+#include "ui/reference_window.h"
 #include "ui/text_box_widget.h"
 
 namespace tunnel {
@@ -98,6 +99,10 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget 
     m_timer->start();
 
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] { TabChanged(*this); });
+    // Reference tables and sketches beside the fields.
+    ConnectReference(this, QStringLiteral("按钮1"), Reference::SlabFormworkWeight);
+    ConnectReference(this, QStringLiteral("按钮4"), Reference::LiveLoad);
+    ConnectReference(this, QStringLiteral("按钮5"), Reference::DumpingLoad);
 }
 
 QLabel *FormworkWindow::HintOf(const char *fieldId) const {
@@ -404,18 +409,7 @@ void FormworkWindow::SetBackColor(const QString &id, Rgb colour) {
 
 void FormworkWindow::SetBusy(bool busy) {
     CalcWindow::SetBusy(busy);
-    m_busy = busy;
     if (QPushButton *button = Button("按钮2")) button->setEnabled(!busy);
-}
-
-void FormworkWindow::closeEvent(QCloseEvent *event) {
-    // The export handles events during its animation; closing then would
-    // pull the window from under it.
-    if (m_busy) {
-        event->ignore();
-        return;
-    }
-    CalcWindow::closeEvent(event);
 }
 
 QWidget *CreateFormworkWindow(Dialogs &dialogs, const QString &programFolder) {

@@ -30,12 +30,9 @@ public:
     QTabWidget *Tabs() const { return m_tabs; }
 
     // Form: a dark background gets white text; an export also locks its
-    // button and the window's close.
+    // button.
     void SetBackColor(const QString &id, Rgb colour) override;
     void SetBusy(bool busy) override;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void BuildPageLoads(QWidget *page);
@@ -46,7 +43,6 @@ private:
     QTabWidget *m_tabs = nullptr;
     QLabel *m_hover = nullptr;
     QTimer *m_timer = nullptr;
-    bool m_busy = false;
 };
 
 // Creates the formwork load window for OpenModalWindow (the main window's

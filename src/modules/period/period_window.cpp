@@ -17,6 +17,7 @@
 #include "modules/period/rock_grade_list.h"
 #include "modules/period/rock_grade_window.h"
 #include "ui/bar_chart_widget.h"
+#include "ui/reference_window.h"
 
 namespace tunnel {
 
@@ -76,6 +77,9 @@ PeriodWindow::PeriodWindow(Dialogs &dialogs, QString programFolder, QWidget *par
     BuildLayout();
     BuildPeriodMenu();
     resize(1051, 733);
+    // Reference tables and sketches beside the fields.
+    ConnectReference(this, QStringLiteral("按钮2"), Reference::Advance);
+    ConnectReference(this, QStringLiteral("按钮3"), Reference::CycleTime);
 }
 
 QComboBox *PeriodWindow::Selector(int row) const {

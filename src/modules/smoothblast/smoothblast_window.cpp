@@ -16,6 +16,7 @@
 #include "app/window_ops.h"
 #include "modules/smoothblast/evaluation_window.h"
 #include "ui/bar_chart_widget.h"
+#include "ui/reference_window.h"
 
 namespace tunnel {
 
@@ -79,6 +80,10 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, QW
     m_resultHalf->hide();
     m_height = menuBar()->sizeHint().height() + height + 2 * kMargin;
     SetWindowWidth(kBlastInputWidth);
+    // Reference tables and sketches beside the fields.
+    ConnectReference(this, QStringLiteral("单选框1"), Reference::WedgeCut);
+    ConnectReference(this, QStringLiteral("单选框2"), Reference::ParallelCut);
+    ConnectReference(this, QStringLiteral("按钮2"), Reference::HoleLayout);
 }
 
 void SmoothBlastWindow::BuildInputHalf() {

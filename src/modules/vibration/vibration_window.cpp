@@ -12,6 +12,7 @@
 
 #include "modules/vibration/vibration.h"
 #include "ui/calc_form.h"
+#include "ui/reference_window.h"
 #include "ui/text_box_widget.h"
 
 namespace tunnel {
@@ -57,6 +58,8 @@ VibrationWindow::VibrationWindow(Dialogs &dialogs, QString programFolder, QWidge
             [this] { VibrationCategorySelected(*this); });
     ConnectFileMenu();
     resize(1060, 660);
+    // Reference tables and sketches beside the fields.
+    ConnectReference(this, QStringLiteral("按钮1"), Reference::VibrationLimits);
 }
 
 void VibrationWindow::AddFieldRows(int group, int firstRow, bool hintsBelow) {
