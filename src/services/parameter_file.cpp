@@ -33,10 +33,10 @@ void LoadParameters(Form &form, const QString &path, std::span<const ParamKey> k
         form.SetText(U(key.field), ini.Read(U(key.section), U(key.key)));
 }
 
-bool SaveParameters(Form &form, const WindowSpec &spec) {
+bool SaveParameters(Form &form, const WindowSpec &table) {
     const std::optional<QString> path = AskParameterFile(form, true);
     if (!path) return false;
-    const QString failure = StoreParameters(form, *path, spec.params);
+    const QString failure = StoreParameters(form, *path, table.params);
     if (!failure.isEmpty()) {
         form.dialogs().Message(QStringLiteral("保存失败！\r\n文件：%1\r\n原因：%2")
                                    .arg(QDir::toNativeSeparators(*path), failure),
@@ -47,10 +47,10 @@ bool SaveParameters(Form &form, const WindowSpec &spec) {
     return true;
 }
 
-bool OpenParameters(Form &form, const WindowSpec &spec) {
-    const std::optional<QString> path = AskParameterFile(form, false, spec.openDefaultExtension);
+bool OpenParameters(Form &form, const WindowSpec &table) {
+    const std::optional<QString> path = AskParameterFile(form, false, table.openDefaultExtension);
     if (!path) return false;
-    LoadParameters(form, *path, spec.params);
+    LoadParameters(form, *path, table.params);
     return true;
 }
 

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "ui/window_spec.h"
+#include "ui/window_table.h"
 
 namespace tunnel {
 
@@ -23,9 +23,9 @@ void LoadParameters(Form &form, const QString &path, std::span<const ParamKey> k
 
 // The save procedure: dialog, write, "保存成功！" or a message naming the file
 // and the reason. Returns whether the file was written.
-bool SaveParameters(Form &form, const WindowSpec &spec);
+bool SaveParameters(Form &form, const WindowSpec &table);
 // The open procedure: dialog, then every listed field is loaded (a change of
 // each field). Returns whether a file was opened.
-bool OpenParameters(Form &form, const WindowSpec &spec);
+bool OpenParameters(Form &form, const WindowSpec &table);
 
 }  // namespace tunnel

@@ -5,8 +5,8 @@
 
 namespace tunnel {
 
-const FieldSpec *FindField(const WindowSpec &spec, const QString &id) {
-    for (const FieldSpec &field : spec.fields)
+const FieldSpec *FindField(const WindowSpec &table, const QString &id) {
+    for (const FieldSpec &field : table.fields)
         if (U(field.id) == id) return &field;
     return nullptr;
 }
@@ -15,12 +15,12 @@ Rgb PresetColour(const FieldSpec &field) {
     return field.grey == 0 ? kBlack : Rgb{field.grey, field.grey, field.grey};
 }
 
-void FieldChanged(Form &form, const WindowSpec &spec, const FieldSpec &field) {
+void FieldChanged(Form &form, const WindowSpec &table, const FieldSpec &field) {
     const bool colour = field.change == Change::Colour || field.change == Change::ColourAndNotice;
     const bool notice = field.change == Change::Notice || field.change == Change::ColourAndNotice;
     if (colour && field.grey != 0) form.SetTextColor(U(field.id), kBlack);
-    if (notice && spec.changeNoticeId)
-        form.SetCaption(U(spec.changeNoticeId), U(spec.changeNotice));
+    if (notice && table.changeNoticeId)
+        form.SetCaption(U(table.changeNoticeId), U(table.changeNotice));
     if (field.onChange) field.onChange(form);
 }
 
@@ -50,8 +50,8 @@ bool CheckFilled(Form &form, std::initializer_list<const char *> ids, const char
     return true;
 }
 
-void WindowCreated(Form &form, const WindowSpec &spec) {
-    for (const char *line : spec.creationLog) form.AppendLog(U(line));
+void WindowCreated(Form &form, const WindowSpec &table) {
+    for (const char *line : table.creationLog) form.AppendLog(U(line));
 }
 
 }  // namespace tunnel

@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "ui/form.h"
-#include "ui/window_spec.h"
+#include "ui/window_table.h"
 
 namespace tunnel {
 
@@ -12,13 +12,13 @@ class Form;
 // Reaction to a change of a field (typed, or set by a command or a file
 // load): the grey preset turns black, the change notice is shown, and the
 // field's own hook runs, as its table row says.
-void FieldChanged(Form &form, const WindowSpec &spec, const FieldSpec &field);
+void FieldChanged(Form &form, const WindowSpec &table, const FieldSpec &field);
 
 // Appends the field's focus hint, on every arrival of the focus.
 void FieldFocused(Form &form, const FieldSpec &field);
 
 // Appends the window's creation lines.
-void WindowCreated(Form &form, const WindowSpec &spec);
+void WindowCreated(Form &form, const WindowSpec &table);
 
 Rgb PresetColour(const FieldSpec &field);
 

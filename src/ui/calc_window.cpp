@@ -35,18 +35,18 @@ Rgb ToRgb(const QColor &c) {
 
 }  // namespace
 
-CalcWindow::CalcWindow(const WindowSpec &spec, Dialogs &dialogs, QString programFolder,
+CalcWindow::CalcWindow(const WindowSpec &table, Dialogs &dialogs, QString programFolder,
                        Layout layout, QWidget *parent)
     : QMainWindow(parent),
-      m_spec(spec),
+      m_table(table),
       m_dialogs(dialogs),
       m_programFolder(std::move(programFolder)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(U(spec.title));
+    setWindowTitle(U(table.title));
     BuildUnits();
     BuildMenu();
     if (layout == Layout::Standard) BuildStandardLayout();
-    WindowCreated(*this, m_spec);
+    WindowCreated(*this, m_table);
 }
 
 CalcWindow::~CalcWindow() = default;
@@ -55,7 +55,7 @@ void CalcWindow::BuildUnits() {
     auto *central = new QWidget(this);
     setCentralWidget(central);
 
-    for (const GroupSpec &group : m_spec.groups) {
+    for (const GroupSpec &group : m_table.groups) {
         auto *box = new QGroupBox(U(group.title), central);
         new QGridLayout(box);
         m_groups.append(box);
@@ -63,7 +63,7 @@ void CalcWindow::BuildUnits() {
 
     QFont bold = font();
     bold.setBold(true);
-    for (const FieldSpec &field : m_spec.fields) {
+    for (const FieldSpec &field : m_table.fields) {
         QWidget *owner =
             field.group >= 0 && field.group < m_groups.size() ? m_groups[field.group] : central;
         auto *label = new QLabel(U(field.label), owner);
@@ -89,7 +89,7 @@ void CalcWindow::BuildUnits() {
                 edit->setPalette(p);
             }
             connect(edit, &QLineEdit::textEdited, this,
-                    [this, &field] { FieldChanged(*this, m_spec, field); });
+                    [this, &field] { FieldChanged(*this, m_table, field); });
             unit = edit;
         }
         unit->setObjectName(U(field.id));
@@ -101,48 +101,48 @@ void CalcWindow::BuildUnits() {
         unit->installEventFilter(this);
     }
 
-    for (const ButtonSpec &spec : m_spec.buttons) {
+    for (const ButtonSpec &table : m_table.buttons) {
         QWidget *owner =
-            spec.group >= 0 && spec.group < m_groups.size() ? m_groups[spec.group] : central;
-        auto *button = new QPushButton(U(spec.caption), owner);
-        button->setObjectName(U(spec.id));
+            table.group >= 0 && table.group < m_groups.size() ? m_groups[table.group] : central;
+        auto *button = new QPushButton(U(table.caption), owner);
+        button->setObjectName(U(table.id));
         button->setAutoDefault(false);
-        switch (spec.role) {
+        switch (table.role) {
             case Role::Command:
-                if (spec.command)
+                if (table.command)
                     connect(button, &QPushButton::clicked, this,
-                            [this, &spec] { spec.command(*this); });
+                            [this, &table] { table.command(*this); });
                 else
                     button->setEnabled(false);
                 break;
             case Role::Open:
-                button->setEnabled(!m_spec.params.empty());
+                button->setEnabled(!m_table.params.empty());
                 connect(button, &QPushButton::clicked, this, &CalcWindow::RunOpen);
                 break;
             case Role::Save:
-                button->setEnabled(!m_spec.params.empty());
+                button->setEnabled(!m_table.params.empty());
                 connect(button, &QPushButton::clicked, this, &CalcWindow::RunSave);
                 break;
             case Role::Export:
-                button->setEnabled(m_spec.report != nullptr);
+                button->setEnabled(m_table.report != nullptr);
                 connect(button, &QPushButton::clicked, this, &CalcWindow::RunExport);
                 break;
         }
-        if (spec.besideField) button->setFixedSize(24, 24);
+        if (table.besideField) button->setFixedSize(24, 24);
     }
 
-    if (m_spec.logId) {
+    if (m_table.logId) {
         m_log = new TextBox(central);
-        m_log->setObjectName(U(m_spec.logId));
+        m_log->setObjectName(U(m_table.logId));
     }
-    if (m_spec.noticeId) {
-        m_notice = new QLabel(U(m_spec.noticePreset), central);
-        m_notice->setObjectName(U(m_spec.noticeId));
+    if (m_table.noticeId) {
+        m_notice = new QLabel(U(m_table.noticePreset), central);
+        m_notice->setObjectName(U(m_table.noticeId));
     }
-    if (m_spec.changeNoticeId &&
-        (!m_spec.noticeId || qstrcmp(m_spec.changeNoticeId, m_spec.noticeId) != 0)) {
+    if (m_table.changeNoticeId &&
+        (!m_table.noticeId || qstrcmp(m_table.changeNoticeId, m_table.noticeId) != 0)) {
         m_changeNotice = new QLabel(central);
-        m_changeNotice->setObjectName(U(m_spec.changeNoticeId));
+        m_changeNotice->setObjectName(U(m_table.changeNoticeId));
         m_changeNotice->setStyleSheet(QStringLiteral("color: #c00000;"));
     }
     m_progress = new QProgressBar(central);
@@ -158,11 +158,11 @@ void CalcWindow::BuildStandardLayout() {
     for (int g = 0; g < m_groups.size(); ++g) {
         auto *grid = static_cast<QGridLayout *>(m_groups[g]->layout());
         int row = 0;
-        for (const FieldSpec &field : m_spec.fields) {
+        for (const FieldSpec &field : m_table.fields) {
             if (field.group != g) continue;
             grid->addWidget(m_labels.value(U(field.id)), row, 0);
             grid->addWidget(Find(U(field.id)), row, 1);
-            for (const ButtonSpec &b : m_spec.buttons)
+            for (const ButtonSpec &b : m_table.buttons)
                 if (b.besideField && qstrcmp(b.besideField, field.id) == 0)
                     grid->addWidget(Button(b.id), row, 2);
             if (QLabel *hint = m_hints.value(U(field.id))) grid->addWidget(hint, row, 3);
@@ -170,7 +170,7 @@ void CalcWindow::BuildStandardLayout() {
         }
         auto *commands = new QHBoxLayout;
         commands->addStretch();
-        for (const ButtonSpec &b : m_spec.buttons)
+        for (const ButtonSpec &b : m_table.buttons)
             if (b.group == g && !b.besideField) commands->addWidget(Button(b.id));
         grid->addLayout(commands, row, 0, 1, 4);
         grid->setColumnStretch(1, 1);
@@ -183,7 +183,7 @@ void CalcWindow::BuildStandardLayout() {
     m_fileRow = new QWidget(centralWidget());
     auto *row = new QHBoxLayout(m_fileRow);
     row->setContentsMargins(0, 0, 0, 0);
-    for (const ButtonSpec &b : m_spec.buttons)
+    for (const ButtonSpec &b : m_table.buttons)
         if (b.group < 0) row->addWidget(Button(b.id));
     if (m_changeNotice) row->addWidget(m_changeNotice);
     if (m_notice) row->addWidget(m_notice, 1);
@@ -208,20 +208,20 @@ void CalcWindow::BuildMenu() {
     save->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     QAction *quit = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
     quit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
-    open->setEnabled(!m_spec.params.empty());
-    save->setEnabled(!m_spec.params.empty());
+    open->setEnabled(!m_table.params.empty());
+    save->setEnabled(!m_table.params.empty());
 }
 
 void CalcWindow::RunOpen() {
-    if (!m_spec.params.empty()) OpenParameters(*this, m_spec);
+    if (!m_table.params.empty()) OpenParameters(*this, m_table);
 }
 
 void CalcWindow::RunSave() {
-    if (!m_spec.params.empty()) SaveParameters(*this, m_spec);
+    if (!m_table.params.empty()) SaveParameters(*this, m_table);
 }
 
 void CalcWindow::RunExport() {
-    if (m_spec.report) ExportReport(*this, *m_spec.report);
+    if (m_table.report) ExportReport(*this, *m_table.report);
 }
 
 void CalcWindow::closeEvent(QCloseEvent *event) {
@@ -240,7 +240,7 @@ void CalcWindow::closeEvent(QCloseEvent *event) {
 
 bool CalcWindow::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::FocusIn) {
-        if (const FieldSpec *field = FindField(m_spec, watched->objectName()))
+        if (const FieldSpec *field = FindField(m_table, watched->objectName()))
             FieldFocused(*this, *field);
     }
     return QMainWindow::eventFilter(watched, event);
@@ -294,7 +294,7 @@ void CalcWindow::SetText(const QString &id, const QString &text) {
         SetCaption(id, text);
         return;
     }
-    if (const FieldSpec *field = FindField(m_spec, id)) FieldChanged(*this, m_spec, *field);
+    if (const FieldSpec *field = FindField(m_table, id)) FieldChanged(*this, m_table, *field);
 }
 
 Rgb CalcWindow::TextColor(const QString &id) const {
@@ -436,7 +436,7 @@ BarChart *CalcWindow::Chart(const QString &id) {
 
 void CalcWindow::SetBusy(bool busy) {
     m_busy = busy;
-    for (const ButtonSpec &b : m_spec.buttons)
+    for (const ButtonSpec &b : m_table.buttons)
         if (b.role == Role::Export)
             if (QPushButton *button = Button(b.id)) button->setEnabled(!busy);
 }

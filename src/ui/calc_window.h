@@ -4,7 +4,7 @@
 #include <QMainWindow>
 
 #include "ui/form.h"
-#include "ui/window_spec.h"
+#include "ui/window_table.h"
 
 class QGroupBox;
 class QLabel;
@@ -26,11 +26,11 @@ class CalcWindow : public QMainWindow, public Form {
 public:
     enum class Layout { Standard, None };
 
-    CalcWindow(const WindowSpec &spec, Dialogs &dialogs, QString programFolder,
+    CalcWindow(const WindowSpec &table, Dialogs &dialogs, QString programFolder,
                Layout layout = Layout::Standard, QWidget *parent = nullptr);
     ~CalcWindow() override;
 
-    const WindowSpec &spec() const { return m_spec; }
+    const WindowSpec &table() const { return m_table; }
 
     // Form
     QString Text(const QString &id) const override;
@@ -89,7 +89,7 @@ private:
     void BuildMenu();
     QWidget *Find(const QString &id) const;
 
-    const WindowSpec &m_spec;
+    const WindowSpec &m_table;
     Dialogs &m_dialogs;
     QString m_programFolder;
     QList<QGroupBox *> m_groups;

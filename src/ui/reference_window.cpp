@@ -33,12 +33,12 @@ QString Shown(const QString &text) {
 
 }  // namespace
 
-ReferenceWindow::ReferenceWindow(const PageSpec &spec, QWidget *parent)
+ReferenceWindow::ReferenceWindow(const PageSpec &table, QWidget *parent)
     : QWidget(parent, parent ? Qt::Dialog : Qt::Window) {
-    setWindowTitle(spec.caption);
-    setFixedSize(spec.size);
+    setWindowTitle(table.caption);
+    setFixedSize(table.size);
     std::vector<QWidget *> made;
-    for (const PageUnit &unit : spec.units) {
+    for (const PageUnit &unit : table.units) {
         QWidget *owner = unit.group >= 0 ? made.at(unit.group) : this;
         QWidget *widget = nullptr;
         switch (unit.kind) {

@@ -50,7 +50,7 @@ struct PageSpec {
 class ReferenceWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ReferenceWindow(const PageSpec &spec, QWidget *parent = nullptr);
+    explicit ReferenceWindow(const PageSpec &table, QWidget *parent = nullptr);
 };
 
 // The caption, size and units of a reference window.

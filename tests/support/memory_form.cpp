@@ -4,21 +4,21 @@
 
 namespace tunnel::test {
 
-MemoryForm::MemoryForm(QString programFolder, const WindowSpec *spec)
-    : m_folder(std::move(programFolder)), m_spec(spec) {
-    if (!spec) return;
-    for (const FieldSpec &field : spec->fields) {
+MemoryForm::MemoryForm(QString programFolder, const WindowSpec *table)
+    : m_folder(std::move(programFolder)), m_table(table) {
+    if (!table) return;
+    for (const FieldSpec &field : table->fields) {
         m_texts[U(field.id)] = U(field.preset);
         m_colours[U(field.id)] = PresetColour(field);
     }
-    if (spec->noticeId) m_captions[U(spec->noticeId)] = U(spec->noticePreset);
-    WindowCreated(*this, *spec);
+    if (table->noticeId) m_captions[U(table->noticeId)] = U(table->noticePreset);
+    WindowCreated(*this, *table);
 }
 
 void MemoryForm::SetText(const QString &id, const QString &text) {
     m_texts[id] = text;
-    if (m_spec)
-        if (const FieldSpec *field = FindField(*m_spec, id)) FieldChanged(*this, *m_spec, *field);
+    if (m_table)
+        if (const FieldSpec *field = FindField(*m_table, id)) FieldChanged(*this, *m_table, *field);
 }
 
 }  // namespace tunnel::test

@@ -5,7 +5,7 @@
 #include "support/scripted_dialogs.h"
 #include "ui/bar_chart.h"
 #include "ui/form.h"
-#include "ui/window_spec.h"
+#include "ui/window_table.h"
 
 namespace tunnel::test {
 
@@ -13,7 +13,7 @@ namespace tunnel::test {
 // table, it starts with the presets and reacts to changes as a window does.
 class MemoryForm : public Form {
 public:
-    explicit MemoryForm(QString programFolder, const WindowSpec *spec = nullptr);
+    explicit MemoryForm(QString programFolder, const WindowSpec *table = nullptr);
 
     QString Text(const QString &id) const override { return m_texts.value(id); }
     void SetText(const QString &id, const QString &text) override;
@@ -51,7 +51,7 @@ public:
 
 private:
     QString m_folder;
-    const WindowSpec *m_spec;
+    const WindowSpec *m_table;
     QHash<QString, QString> m_texts;
     QHash<QString, Rgb> m_colours;
     QHash<QString, QString> m_captions;

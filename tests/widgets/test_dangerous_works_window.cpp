@@ -209,20 +209,20 @@ void DangerousWorksWindowTest::creation() {
                           "关问题的通知》【建办质〔2018〕31号】")));
 
     for (Tier tier : tunnel::kTiers) {
-        const tunnel::TierSpec &spec = TierOf(tier);
-        QVERIFY(labels.contains(U(spec.pageHeading)));
-        QVERIFY(labels.contains(U(spec.catalogueHeading)));
-        QVERIFY(groups.contains(U(spec.projectGroup)));
+        const tunnel::TierSpec &table = TierOf(tier);
+        QVERIFY(labels.contains(U(table.pageHeading)));
+        QVERIFY(labels.contains(U(table.catalogueHeading)));
+        QVERIFY(groups.contains(U(table.projectGroup)));
         QCOMPARE(Catalogue(tier)->count(), 0);
         QCOMPARE(Project(tier)->count(), 0);
-        auto *menu = m_window->findChild<QToolBox *>(U(spec.menuId));
+        auto *menu = m_window->findChild<QToolBox *>(U(table.menuId));
         QVERIFY(menu);
         QCOMPARE(menu->count(), 7);
         for (int i = 0; i < 7; ++i) {
-            QCOMPARE(menu->itemText(i), U(spec.categories[i].heading));
+            QCOMPARE(menu->itemText(i), U(table.categories[i].heading));
             const QList<QPushButton *> items = menu->widget(i)->findChildren<QPushButton *>();
             QCOMPARE(items.size(), 1);
-            QCOMPARE(items[0]->text(), U(spec.categories[i].item));
+            QCOMPARE(items[0]->text(), U(table.categories[i].item));
         }
     }
     QVERIFY(labels.contains(U("危险性较大分部分项工程")));
@@ -466,25 +466,25 @@ void DangerousWorksWindowTest::saveAndReopenKeepOrder() {
     QFETCH(Tier, tier);
     QFETCH(QString, saveLog);
     QFETCH(QString, openLog);
-    const tunnel::TierSpec &spec = TierOf(tier);
+    const tunnel::TierSpec &table = TierOf(tier);
     const Tier other = tier == Tier::Ordinary ? Tier::OverScale : Tier::Ordinary;
-    const QString first = U(spec.categories[1].entries[1]);
-    const QString second = U(spec.categories[1].entries[2]);
-    const QString third = U(spec.categories[5].entries[3]);
+    const QString first = U(table.categories[1].entries[1]);
+    const QString second = U(table.categories[1].entries[2]);
+    const QString third = U(table.categories[5].entries[3]);
     Add(tier, 1, first);
     Add(tier, 1, second);
     Add(tier, 5, third);
     Add(other, 5, U(TierOf(other).categories[5].entries[0]));
     const QStringList otherList = Texts(Project(other));
 
-    const QString path = m_data + U("/本工程") + U(spec.extension);
+    const QString path = m_data + U("/本工程") + U(table.extension);
     QString logAtMessage;
     m_dialogs->onMessage = [&](const ScriptedDialogs::Shown &) {
         logAtMessage = m_window->LogText();
     };
     const QString log = m_window->LogText();
     m_dialogs->files.enqueue(path);
-    QTest::mouseClick(Button(spec.saveButton), Qt::LeftButton);
+    QTest::mouseClick(Button(table.saveButton), Qt::LeftButton);
     QCOMPARE(ReadBytes(path), ToGbk(first + "|" + second + "|" + third + "|"));
     QCOMPARE(m_window->LogText(), log + saveLog);
     QCOMPARE(logAtMessage, log + saveLog);
@@ -496,11 +496,11 @@ void DangerousWorksWindowTest::saveAndReopenKeepOrder() {
         FillProject(tier, {U("别的条目")});
         m_dialogs->files.enqueue(path);
         const QString before = m_window->LogText();
-        QTest::mouseClick(Button(spec.openButton), Qt::LeftButton);
+        QTest::mouseClick(Button(table.openButton), Qt::LeftButton);
         QCOMPARE(Texts(Project(tier)), (QStringList{first, second, third}));
         QCOMPARE(m_window->LogText(), before + openLog);
         m_dialogs->files.enqueue(path);
-        QTest::mouseClick(Button(spec.saveButton), Qt::LeftButton);
+        QTest::mouseClick(Button(table.saveButton), Qt::LeftButton);
         QCOMPARE(ReadBytes(path), ToGbk(first + "|" + second + "|" + third + "|"));
     }
     QCOMPARE(m_dialogs->MessageTexts(),
@@ -550,15 +550,15 @@ void DangerousWorksWindowTest::emptyList_data() {
 
 void DangerousWorksWindowTest::emptyList() {
     QFETCH(Tier, tier);
-    const tunnel::TierSpec &spec = TierOf(tier);
+    const tunnel::TierSpec &table = TierOf(tier);
     ShowPage(tier);
-    const QString list = m_data + U("/空") + U(spec.extension);
+    const QString list = m_data + U("/空") + U(table.extension);
     const QString text = m_data + U("/空.txt");
     QVERIFY(WriteBytes(list, "old|"));
     QVERIFY(WriteBytes(text, "old\r\n"));
     m_dialogs->files << list << text;
-    QTest::mouseClick(Button(spec.saveButton), Qt::LeftButton);
-    QTest::mouseClick(Button(spec.exportButton), Qt::LeftButton);
+    QTest::mouseClick(Button(table.saveButton), Qt::LeftButton);
+    QTest::mouseClick(Button(table.exportButton), Qt::LeftButton);
     QVERIFY(QFile::exists(list) && QFile::exists(text));
     QCOMPARE(ReadBytes(list), QByteArray());
     QCOMPARE(ReadBytes(text), QByteArray());
@@ -566,9 +566,9 @@ void DangerousWorksWindowTest::emptyList() {
     FillProject(tier, {k22});
     const QString log = m_window->LogText();
     m_dialogs->files << list;
-    QTest::mouseClick(Button(spec.openButton), Qt::LeftButton);
+    QTest::mouseClick(Button(table.openButton), Qt::LeftButton);
     QCOMPARE(Project(tier)->count(), 0);
-    QCOMPARE(m_window->LogText(), log + U(spec.openLog));
+    QCOMPARE(m_window->LogText(), log + U(table.openLog));
 }
 
 void DangerousWorksWindowTest::exportText_data() {
@@ -587,7 +587,7 @@ void DangerousWorksWindowTest::exportText() {
     QFETCH(QString, log);
     QFETCH(QString, message);
     QFETCH(bool, messageFirst);
-    const tunnel::TierSpec &spec = TierOf(tier);
+    const tunnel::TierSpec &table = TierOf(tier);
     FillProject(tier, {k22, QString(), k23});
     const QString path = m_data + U("/清单.txt");
     const QString before = m_window->LogText();
@@ -596,7 +596,7 @@ void DangerousWorksWindowTest::exportText() {
         logAtMessage = m_window->LogText();
     };
     m_dialogs->files.enqueue(path);
-    QTest::mouseClick(Button(spec.exportButton), Qt::LeftButton);
+    QTest::mouseClick(Button(table.exportButton), Qt::LeftButton);
     QCOMPARE(ReadBytes(path), ToGbk(k22 + "\r\n\r\n" + k23 + "\r\n"));
     QCOMPARE(m_dialogs->MessageTexts(), QStringList{message});
     QCOMPARE(m_window->LogText(), before + log);
@@ -618,20 +618,20 @@ void DangerousWorksWindowTest::failedWriteKeepsEarlierFile() {
     QFETCH(Tier, tier);
     QFETCH(bool, text);
     QFETCH(QString, failure);
-    const tunnel::TierSpec &spec = TierOf(tier);
+    const tunnel::TierSpec &table = TierOf(tier);
     FillProject(tier, {k22, k23});
-    const QString path = m_data + U("/只读") + (text ? U(".txt") : U(spec.extension));
+    const QString path = m_data + U("/只读") + (text ? U(".txt") : U(table.extension));
     const QByteArray earlier = ToGbk(U("早先的清单|"));
     QVERIFY(WriteBytes(path, earlier));
     QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
     const QString missingFolder =
-        m_data + U("/没有的文件夹/清单") + (text ? U(".txt") : U(spec.extension));
+        m_data + U("/没有的文件夹/清单") + (text ? U(".txt") : U(table.extension));
 
     for (const QString &target : {path, missingFolder}) {
         m_dialogs->messages.clear();
         const QString log = m_window->LogText();
         m_dialogs->files.enqueue(target);
-        QTest::mouseClick(Button(text ? spec.exportButton : spec.saveButton), Qt::LeftButton);
+        QTest::mouseClick(Button(text ? table.exportButton : table.saveButton), Qt::LeftButton);
         QCOMPARE(m_dialogs->messages.size(), 1);
         const QString shown = m_dialogs->messages[0].text;
         QVERIFY2(shown.startsWith(failure), qPrintable(shown));
@@ -643,7 +643,7 @@ void DangerousWorksWindowTest::failedWriteKeepsEarlierFile() {
     QCOMPARE(ReadBytes(path), earlier);
     QVERIFY(!QFile::exists(missingFolder));
     QCOMPARE(QDir(m_data).entryList(QDir::Files | QDir::Hidden),
-             (QStringList{U("fill") + U(spec.extension), QFileInfo(path).fileName()}));
+             (QStringList{U("fill") + U(table.extension), QFileInfo(path).fileName()}));
 }
 
 void DangerousWorksWindowTest::unreadableFile_data() {

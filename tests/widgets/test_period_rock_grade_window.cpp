@@ -15,7 +15,7 @@
 #include "modules/period/rock_grade_window.h"
 #include "services/gbk_text.h"
 #include "support/scripted_dialogs.h"
-#include "ui/window_spec.h"
+#include "ui/window_table.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;

@@ -263,11 +263,11 @@ const TierSpec &TierOf(Tier tier) {
 }
 
 void ChooseCategory(Form &form, Tier tier, int index) {
-    const TierSpec &spec = TierOf(tier);
-    if (index < 0 || index >= static_cast<int>(spec.categories.size())) return;
+    const TierSpec &table = TierOf(tier);
+    if (index < 0 || index >= static_cast<int>(table.categories.size())) return;
     QStringList items;
-    for (const char *entry : spec.categories[index].entries) items << U(entry);
-    form.SetItems(U(spec.catalogueId), items);
+    for (const char *entry : table.categories[index].entries) items << U(entry);
+    form.SetItems(U(table.catalogueId), items);
 }
 
 void DescribeCatalogueItem(Form &form, Tier tier) {
@@ -279,35 +279,35 @@ void DescribeProjectItem(Form &form, Tier tier) {
 }
 
 void AddSelectedItem(Form &form, Tier tier) {
-    const TierSpec &spec = TierOf(tier);
+    const TierSpec &table = TierOf(tier);
     // A double-click beside the items selects nothing: there is nothing to add.
-    if (form.CurrentIndex(U(spec.catalogueId)) < 0) return;
-    const QString text = SelectedText(form, spec.catalogueId);
-    QStringList items = form.Items(U(spec.projectId));
+    if (form.CurrentIndex(U(table.catalogueId)) < 0) return;
+    const QString text = SelectedText(form, table.catalogueId);
+    QStringList items = form.Items(U(table.projectId));
     if (items.contains(text)) {
         form.AppendLog(QStringLiteral("添加项目重复，添加失败!\r\n"));
         return;
     }
     items.append(text);
-    form.SetItems(U(spec.projectId), items);
+    form.SetItems(U(table.projectId), items);
     form.AppendLog(QStringLiteral("添加项目成功!\r\n"));
 }
 
 void DeleteSelectedItems(Form &form) {
     for (Tier tier : kTiers) {
-        const TierSpec &spec = TierOf(tier);
-        const int index = form.CurrentIndex(U(spec.projectId));
-        QStringList items = form.Items(U(spec.projectId));
+        const TierSpec &table = TierOf(tier);
+        const int index = form.CurrentIndex(U(table.projectId));
+        QStringList items = form.Items(U(table.projectId));
         if (index < 0 || index >= items.size()) continue;
         items.removeAt(index);
-        form.SetItems(U(spec.projectId), items);
-        form.AppendLog(U(spec.deleteLog));
+        form.SetItems(U(table.projectId), items);
+        form.AppendLog(U(table.deleteLog));
     }
 }
 
 void OpenWorkList(Form &form, Tier tier) {
-    const TierSpec &spec = TierOf(tier);
-    const std::optional<QString> path = AskListFile(form, false, U(spec.extension));
+    const TierSpec &table = TierOf(tier);
+    const std::optional<QString> path = AskListFile(form, false, U(table.extension));
     if (!path) return;
     QStringList items;
     const QString failure = ReadWorkList(*path, items);
@@ -315,40 +315,40 @@ void OpenWorkList(Form &form, Tier tier) {
         ShowFailure(form, "打开失败！", *path, failure);
         return;
     }
-    form.SetItems(U(spec.projectId), items);
-    form.AppendLog(U(spec.openLog));
+    form.SetItems(U(table.projectId), items);
+    form.AppendLog(U(table.openLog));
 }
 
 void SaveWorkList(Form &form, Tier tier) {
-    const TierSpec &spec = TierOf(tier);
-    const std::optional<QString> path = AskListFile(form, true, U(spec.extension));
+    const TierSpec &table = TierOf(tier);
+    const std::optional<QString> path = AskListFile(form, true, U(table.extension));
     if (!path) return;
     const QString failure =
-        WriteFileAtomically(*path, WorkListBytes(form.Items(U(spec.projectId))));
+        WriteFileAtomically(*path, WorkListBytes(form.Items(U(table.projectId))));
     if (!failure.isEmpty()) {
         ShowFailure(form, "保存失败！", *path, failure);
         return;
     }
-    form.AppendLog(U(spec.saveLog));
+    form.AppendLog(U(table.saveLog));
     form.dialogs().Message(QStringLiteral("保存成功！"));
 }
 
 void ExportWorkListText(Form &form, Tier tier) {
-    const TierSpec &spec = TierOf(tier);
+    const TierSpec &table = TierOf(tier);
     const std::optional<QString> path = AskListFile(form, true, QStringLiteral(".txt"));
     if (!path) return;
     const QString failure =
-        WriteFileAtomically(*path, WorkListTextBytes(form.Items(U(spec.projectId))));
+        WriteFileAtomically(*path, WorkListTextBytes(form.Items(U(table.projectId))));
     if (!failure.isEmpty()) {
         ShowFailure(form, "导出失败！", *path, failure);
         return;
     }
-    if (spec.exportMessageFirst) {
-        form.dialogs().Message(U(spec.exportMessage));
-        form.AppendLog(U(spec.exportLog));
+    if (table.exportMessageFirst) {
+        form.dialogs().Message(U(table.exportMessage));
+        form.AppendLog(U(table.exportLog));
     } else {
-        form.AppendLog(U(spec.exportLog));
-        form.dialogs().Message(U(spec.exportMessage));
+        form.AppendLog(U(table.exportLog));
+        form.dialogs().Message(U(table.exportMessage));
     }
 }
 

@@ -85,10 +85,10 @@ DangerousWorksWindow::DangerousWorksWindow(Dialogs &dialogs, QString programFold
 }
 
 QWidget *DangerousWorksWindow::BuildPage(Tier tier) {
-    const TierSpec &spec = TierOf(tier);
+    const TierSpec &table = TierOf(tier);
     auto *page = new QWidget;
     auto *column = new QVBoxLayout(page);
-    QLabel *heading = Heading(spec.pageHeading, 13, page);
+    QLabel *heading = Heading(table.pageHeading, 13, page);
     heading->setStyleSheet(QStringLiteral("color: #a00000;"));
     column->addWidget(heading);
     auto *row = new QHBoxLayout;
@@ -96,11 +96,11 @@ QWidget *DangerousWorksWindow::BuildPage(Tier tier) {
 
     // Roll-up menu: a heading per category and one clickable item below it.
     auto *menuColumn = new QVBoxLayout;
-    if (*spec.menuHeading) menuColumn->addWidget(Heading(spec.menuHeading, 10, page));
+    if (*table.menuHeading) menuColumn->addWidget(Heading(table.menuHeading, 10, page));
     auto *menu = new QToolBox(page);
-    menu->setObjectName(U(spec.menuId));
-    for (int i = 0; i < static_cast<int>(spec.categories.size()); ++i) {
-        const Category &category = spec.categories[i];
+    menu->setObjectName(U(table.menuId));
+    for (int i = 0; i < static_cast<int>(table.categories.size()); ++i) {
+        const Category &category = table.categories[i];
         auto *group = new QWidget;
         auto *groupLayout = new QVBoxLayout(group);
         groupLayout->setContentsMargins(12, 2, 4, 2);
@@ -119,21 +119,21 @@ QWidget *DangerousWorksWindow::BuildPage(Tier tier) {
     row->addLayout(menuColumn);
 
     auto *catalogueColumn = new QVBoxLayout;
-    catalogueColumn->addWidget(Heading(spec.catalogueHeading, 10, page));
-    QListWidget *catalogue = List(spec.catalogueId, page);
+    catalogueColumn->addWidget(Heading(table.catalogueHeading, 10, page));
+    QListWidget *catalogue = List(table.catalogueId, page);
     // The catalogue's rows stand 10 pixels apart.
     catalogue->setSpacing(10);
     catalogueColumn->addWidget(catalogue, 1);
     row->addLayout(catalogueColumn, 1);
 
-    auto *projectBox = new QGroupBox(U(spec.projectGroup), page);
+    auto *projectBox = new QGroupBox(U(table.projectGroup), page);
     auto *projectLayout = new QVBoxLayout(projectBox);
-    QListWidget *project = List(spec.projectId, projectBox);
+    QListWidget *project = List(table.projectId, projectBox);
     project->setSpacing(3);
     project->setContextMenuPolicy(Qt::CustomContextMenu);
     projectLayout->addWidget(project, 1);
     auto *buttons = new QHBoxLayout;
-    for (const char *id : {spec.openButton, spec.saveButton, spec.exportButton})
+    for (const char *id : {table.openButton, table.saveButton, table.exportButton})
         buttons->addWidget(Button(id));
     projectLayout->addLayout(buttons);
     row->addWidget(projectBox, 1);

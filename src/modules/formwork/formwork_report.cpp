@@ -3,7 +3,7 @@
 #include "modules/formwork/formwork.h"
 #include "services/report_export.h"
 #include "ui/form.h"
-#include "ui/window_spec.h"
+#include "ui/window_table.h"
 
 namespace tunnel {
 

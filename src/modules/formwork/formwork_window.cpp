@@ -106,7 +106,7 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget 
 }
 
 QLabel *FormworkWindow::HintOf(const char *fieldId) const {
-    const FieldSpec *field = FindField(spec(), U(fieldId));
+    const FieldSpec *field = FindField(table(), U(fieldId));
     QWidget *unit = Unit(U(fieldId));
     if (!field || !*field->hint || !unit) return nullptr;
     for (QLabel *label :

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "modules/period/rock_grade_list.h"
-#include "ui/window_spec.h"
+#include "ui/window_table.h"
 
 namespace tunnel {
 

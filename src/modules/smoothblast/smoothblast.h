@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/window_spec.h"
+#include "ui/window_table.h"
 
 namespace tunnel {
 

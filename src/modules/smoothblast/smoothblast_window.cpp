@@ -87,17 +87,17 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, QW
 }
 
 void SmoothBlastWindow::BuildInputHalf() {
-    const WindowSpec &spec = SmoothBlastSpec();
+    const WindowSpec &table = SmoothBlastSpec();
     m_inputHalf = new QGroupBox(QStringLiteral("隧道基本参数录入"), centralWidget());
     auto *half = new QVBoxLayout(m_inputHalf);
     half->setContentsMargins(4, 4, 4, 4);
     half->setSpacing(4);
 
     QSet<QLabel *> fieldLabels;
-    for (const FieldSpec &field : spec.fields) fieldLabels.insert(FieldLabel(field.id));
+    for (const FieldSpec &field : table.fields) fieldLabels.insert(FieldLabel(field.id));
     // One label column width for all groups keeps the fields in one line.
     int labelWidth = 0;
-    for (const FieldSpec &field : spec.fields)
+    for (const FieldSpec &field : table.fields)
         if (field.group < kResultGroup)
             labelWidth = qMax(labelWidth, FieldLabel(field.id)->sizeHint().width());
     QSet<QLabel *> taken;
@@ -112,7 +112,7 @@ void SmoothBlastWindow::BuildInputHalf() {
         grid->setHorizontalSpacing(8);
         grid->setVerticalSpacing(4);
         int row = 0;
-        for (const FieldSpec &field : spec.fields) {
+        for (const FieldSpec &field : table.fields) {
             if (field.group != g) continue;
             grid->addWidget(FieldLabel(field.id), row, 0);
             QWidget *unit = Unit(U(field.id));
@@ -171,13 +171,13 @@ void SmoothBlastWindow::BuildInputHalf() {
 }
 
 void SmoothBlastWindow::BuildResultHalf() {
-    const WindowSpec &spec = SmoothBlastSpec();
+    const WindowSpec &table = SmoothBlastSpec();
     m_resultHalf = Group(kResultGroup);
     auto *grid = static_cast<QGridLayout *>(m_resultHalf->layout());
     grid->setContentsMargins(10, 8, 10, 8);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
-    for (const FieldSpec &field : spec.fields)
+    for (const FieldSpec &field : table.fields)
         if (field.group == kResultGroup) Unit(U(field.id))->setFixedWidth(kFieldWidth);
 
     // One line per hole type: charge per hole, count, charge of the type.

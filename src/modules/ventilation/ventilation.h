@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "ui/window_spec.h"
+#include "ui/window_table.h"
 
 namespace tunnel {
 

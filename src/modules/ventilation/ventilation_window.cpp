@@ -78,7 +78,7 @@ void VentilationWindow::AddGasNote() {
 // narrow fields and wrapped notes keep the window within a laptop screen.
 void VentilationWindow::Tighten() {
     QList<QLabel *> fieldLabels;
-    for (const FieldSpec &field : spec().fields) fieldLabels << FieldLabel(field.id);
+    for (const FieldSpec &field : table().fields) fieldLabels << FieldLabel(field.id);
     for (int g = Inputs; g <= Pressure; ++g) {
         QGroupBox *box = Group(g);
         static_cast<QGridLayout *>(box->layout())->setVerticalSpacing(3);

@@ -4,7 +4,7 @@
 #include <span>
 
 #include "ui/form.h"
-#include "ui/window_spec.h"
+#include "ui/window_table.h"
 
 namespace tunnel {
 

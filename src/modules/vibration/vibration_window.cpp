@@ -66,7 +66,7 @@ void VibrationWindow::AddFieldRows(int group, int firstRow, bool hintsBelow) {
     QGroupBox *box = Group(group);
     auto *grid = static_cast<QGridLayout *>(box->layout());
     int row = firstRow;
-    for (const FieldSpec &field : spec().fields) {
+    for (const FieldSpec &field : table().fields) {
         if (field.group != group) continue;
         grid->addWidget(FieldLabel(field.id), row, 0);
         QWidget *unit = Unit(U(field.id));

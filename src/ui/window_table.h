@@ -124,6 +124,6 @@ inline QString U(const char *utf8) {
 }
 
 // The field row of a window table with this id, or null.
-const FieldSpec *FindField(const WindowSpec &spec, const QString &id);
+const FieldSpec *FindField(const WindowSpec &table, const QString &id);
 
 }  // namespace tunnel
