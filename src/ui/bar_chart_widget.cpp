@@ -96,10 +96,14 @@ BarChartGeometry LayOutBarChart(const BarChart &chart, QSize size, const QFont &
     g.barWidth = group / chart.SeriesCount();
     g.groupLeft = (g.slotWidth - group) / 2;
 
-    // Skip labels that would run into each other on a short or dense axis.
+    // On a dense axis the value labels get a smaller font, down to 8 px, so
+    // that every division keeps its label; only below that are some skipped.
     const double spacing = g.plot.height() / chart.DivisionCount();
-    const double needed = metrics.capHeight() + 3;
-    g.labelStep = spacing > 0 ? std::max(1, static_cast<int>(std::ceil(needed / spacing)))
+    g.labelFont = textFont;
+    const auto needed = [&g] { return QFontMetricsF(g.labelFont).capHeight() + 2; };
+    for (int px = g.labelFont.pixelSize(); px > 8 && needed() > spacing; --px)
+        g.labelFont.setPixelSize(px - 1);
+    g.labelStep = spacing > 0 ? std::max(1, static_cast<int>(std::ceil(needed() / spacing)))
                               : chart.DivisionCount();
     return g;
 }
@@ -198,9 +202,11 @@ void BarChartWidget::paintEvent(QPaintEvent *) {
         p.setPen(kAxisColour);
         p.drawLine(QPointF(plot.left() - kTick, y), QPointF(plot.left(), y));
         p.setPen(kTextColour);
+        p.setFont(g.labelFont);
         p.drawText(labelColumn.translated(0, y - line / 2), Qt::AlignRight | Qt::AlignVCenter,
                    m_chart.DivisionLabel(i));
     }
+    p.setFont(font());
 
     // Bars, before the axes so the axis line stays on top of their bases.
     for (int c = 0; c < m_chart.CategoryCount(); ++c) {

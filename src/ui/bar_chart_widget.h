@@ -24,6 +24,7 @@ struct BarChartGeometry {
     double barWidth = 0;   // cell of one bar inside the slot's group
     double groupLeft = 0;  // offset of the first bar from the slot's left edge
     int labelStep = 1;     // every labelStep-th division is labelled
+    QFont labelFont;       // value labels, smaller on a dense axis
 
     QRectF Slot(int category) const;
     // The bar's rectangle; its height is BarFraction of the plot height.

@@ -73,6 +73,7 @@ private slots:
     void SaveWritesIndicesAndTexts();
     void OpenLoadsListBeforeIndices();
     void Export();
+    void ExportBeforeCalculation();
     void ExportCancelled();
 
 private:
@@ -347,6 +348,25 @@ void TestPeriod::Export() {
     for (const char *value :
          {"267", "2.67", "5.34", "160.2", "3.33", "0.27", "150天", "5月", "0.41年"})
         QVERIFY2(text.contains(U(value)), value);
+}
+
+void TestPeriod::ExportBeforeCalculation() {
+    QTemporaryDir program;
+    PeriodForm form(program.path());
+    SetRow(form, 0, "300", "3", "12");
+    ExportReport(form, *PeriodSpec().report);
+
+    DocxDocument document;
+    QVERIFY(document.Open(ReadFile(program.path() + "/导出的方案/隧道进尺及工期计算书new.doc")));
+    const QString text = document.MainText();
+    // The inputs go in as they stand; the results are empty, not recomputed.
+    QVERIFY2(!text.contains("编辑框") && !text.contains("组合框"), qPrintable(text));
+    QCOMPARE(text.count(QStringLiteral("300")), 4);
+    QVERIFY(!text.contains(QStringLiteral("100")));
+    QVERIFY(!text.contains(QStringLiteral("1.67")));
+    QVERIFY(text.contains(QStringLiteral("各类围岩总长度（m）=")));
+    QVERIFY(!text.contains(QStringLiteral("各类围岩总长度（m）=300")));
+    QCOMPARE(form.Text(RowId(kCyclesBase, 0)), QString());
 }
 
 void TestPeriod::ExportCancelled() {

@@ -223,7 +223,10 @@ void TestSmoothBlast::LimitWarning() {
     if (warned) {
         // Shown over the new results and the open caption.
         QCOMPARE(shownAuxiliary, auxiliary);
+        // A plain box: the house caption, OK only, no icon.
+        QCOMPARE(form.scripted.messages[0].caption, S("信息："));
         QCOMPARE(form.scripted.messages[0].buttons, Buttons::Ok);
+        QCOMPARE(form.scripted.messages[0].icon, Icon::None);
     }
 }
 

@@ -82,6 +82,8 @@ private slots:
     void VisibleShowsAndHides();
     void SameNamedCategories();
     void DesignContentsRender();
+    void EveryDivisionLabelled_data();
+    void EveryDivisionLabelled();
 };
 
 void TestBarChartWidget::BarHeight_data() {
@@ -276,6 +278,33 @@ void TestBarChartWidget::DesignContentsRender() {
         QCOMPARE(bar.height(), 0.1 * g.plot.height());
         QCOMPARE(image.pixel(bar.center().toPoint()), ToQRgb(kRed));
         QVERIFY(DarkPixels(image, g.title.toRect()) > 20);
+    }
+}
+
+void TestBarChartWidget::EveryDivisionLabelled_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("all");
+    // The period window's chart is about 900 x 300: 20 divisions of ~10 px.
+    QTest::newRow("period window") << QSize(900, 300) << true;
+    QTest::newRow("tall") << QSize(900, 600) << true;
+    // Far too short for 20 labels even at the smallest font: some are skipped.
+    QTest::newRow("tiny") << QSize(300, 120) << false;
+}
+
+void TestBarChartWidget::EveryDivisionLabelled() {
+    QFETCH(QSize, size);
+    QFETCH(bool, all);
+    BarChartWidget widget;
+    FillPeriodChart(widget.chart(), kSpread);
+    widget.resize(size);
+    const tunnel::BarChartGeometry g = widget.Geometry();
+    QCOMPARE(g.labelStep == 1, all);
+    QVERIFY(g.labelFont.pixelSize() >= 8);
+    if (all) {
+        // 75 is the first division's label; it is drawn at its tick.
+        const QImage image = Render(widget);
+        const double y = g.plot.bottom() - g.plot.height() / 20;
+        QVERIFY(DarkPixels(image, QRect(0, int(y) - 4, int(g.plot.left()) - 4, 8)) > 0);
     }
 }
 

@@ -84,6 +84,7 @@ private slots:
     void failedWriteKeepsEarlierFile();
     void unreadableFile_data();
     void unreadableFile();
+    void openedFromMainWindow_data();
     void openedFromMainWindow();
 #ifdef TUNNEL_HAS_FORMWORK
     void formworkButtonOpensLoadWindow();
@@ -671,14 +672,33 @@ void DangerousWorksWindowTest::unreadableFile() {
     QVERIFY(m_dialogs->messages[0].text.contains(QDir::toNativeSeparators(path)));
 }
 
+void DangerousWorksWindowTest::openedFromMainWindow_data() {
+    QTest::addColumn<QString>("menu");  // empty: the navigation button
+    QTest::addColumn<QString>("item");
+    QTest::newRow("button") << QString() << U("超级按钮6");
+    QTest::newRow("menu") << U("危大工程范围辨识") << U("危险性较大工程辨识");
+}
+
 void DangerousWorksWindowTest::openedFromMainWindow() {
+    QFETCH(QString, menu);
+    QFETCH(QString, item);
     ScriptedDialogs dialogs;
     auto *main = new tunnel::MainWindow(dialogs, m_folder->path());
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
-    auto *button = main->findChild<QAbstractButton *>(U("超级按钮6"));
-    QVERIFY(button && button->isEnabled());
-    button->click();
+    if (menu.isEmpty()) {
+        auto *button = main->findChild<QAbstractButton *>(item);
+        QVERIFY(button && button->isEnabled());
+        button->click();
+    } else {
+        QAction *action = nullptr;
+        for (QAction *entry : main->menuBar()->actions())
+            if (entry->text() == menu && entry->menu())
+                for (QAction *candidate : entry->menu()->actions())
+                    if (candidate->text() == item) action = candidate;
+        QVERIFY(action && action->isEnabled());
+        action->trigger();
+    }
 
     DangerousWorksWindow *opened = nullptr;
     for (QWidget *widget : QApplication::topLevelWidgets())

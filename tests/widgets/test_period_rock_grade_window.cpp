@@ -98,6 +98,7 @@ private slots:
     void ClearAsksFirst();
     void PickCopiesName();
     void CloseFailureIsReported();
+    void UnreadableFileIsNotReplaced();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -364,6 +365,23 @@ void TestPeriodRockGradeWindow::CloseFailureIsReported() {
     // Closed all the same, and reported once.
     QTRY_VERIFY(!editor.window);
     QCOMPARE(editor.dialogs.messages.size(), 1);
+}
+
+void TestPeriodRockGradeWindow::UnreadableFileIsNotReplaced() {
+    // A data.ini that cannot be read (here a folder of that name) is not
+    // overwritten with the empty list the editor shows.
+    QVERIFY(QDir().mkpath(Path()));
+    {
+        Editor editor(m_dir->path());
+        QCOMPARE(editor.dialogs.messages.size(), 1);
+        QVERIFY(editor.dialogs.messages[0].text.startsWith(QStringLiteral("围岩等级列表无法读取")));
+        QCOMPARE(editor.dialogs.messages[0].icon, Icon::Warning);
+        editor.Type(QStringLiteral("Ⅴ级"));
+        editor.Press("按钮1添加");
+        editor.window->close();
+        QCOMPARE(editor.dialogs.messages.size(), 1);  // no store was tried
+    }
+    QVERIFY(QFileInfo(Path()).isDir());
 }
 
 QTEST_MAIN(TestPeriodRockGradeWindow)

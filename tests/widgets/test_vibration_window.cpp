@@ -61,6 +61,8 @@ private slots:
 
     void opensFromCatalogue();
     void opensInDesignState();
+    void labels_data();
+    void labels();
     void verdict_data();
     void verdict();
     void noCategoryEmptiesStaleVerdict();
@@ -76,6 +78,7 @@ private slots:
     void storedIndex();
     void ventilationFile();
     void cancelledAndFailedFiles();
+    void exportBeforeCalculating();
     void exportedReportInOffice();
 
 private:
@@ -180,6 +183,46 @@ void TestVibrationWindow::opensInDesignState() {
     QVERIFY(!opened.modal);
     for (QAction *action : m_window->menuBar()->actions().first()->menu()->actions())
         QVERIFY2(action->isEnabled(), qPrintable(action->text()));
+}
+
+// Every label under its unit name, with its caption.
+void TestVibrationWindow::labels_data() {
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("caption");
+    const QString distance = QStringLiteral("自爆源到被保护建筑或构筑物的距离R（m）");
+    const QString charge = QStringLiteral("单次起爆炸药总重量Qmax（kg）");
+    const QString note = QStringLiteral("齐发爆破按总装药量计算\n分段爆破按最大一段药量计算");
+    const QString allowed = QStringLiteral("本项目安全允许质点振动速度实际取值Vkp(cm/s)");
+    const QList<std::pair<const char *, QString>> rows = {
+        {"标签52", "影响的建筑物类别"},
+        {"标签54", "规定安全允许质点振动速度范围Vkp(cm/s)"},
+        {"标签48", "与岩石性质、地势高低、爆破方法和爆破条件有关的系数K(cm/s)"},
+        {"标签49", "坚硬岩石50~150；中硬岩石150~250；软岩石250~350；"},
+        {"标签50", "爆破地振波随距离衰减指数α"},
+        {"标签51", "坚硬岩石1.3~1.5；中硬岩石1.5~1.8；软岩石1.8~2.0"},
+        {"标签45", charge},
+        {"标签46", note},
+        {"标签47", distance},
+        {"标签53", "计算建筑物质点垂直振动速度V'[cm/s]"},
+        {"标签1", "计算结果评价（cm/s）"},
+        {"标签4", allowed},
+        {"标签3", distance},
+        {"标签7", "计算单次爆破最大用药量Qmax（kg）"},
+        {"标签14", "爆破冲击波对掩体内避炮人员的安全允许距离Pk（m）"},
+        {"标签8", allowed},
+        {"标签13", charge},
+        {"标签12", note},
+        {"标签9", distance},
+        {"标签6", "爆破冲击波对掩体内避炮人员的安全允许距离（m）"},
+    };
+    for (const auto &[id, caption] : rows) QTest::newRow(id) << QString(id) << caption;
+}
+
+void TestVibrationWindow::labels() {
+    QFETCH(QString, id);
+    QLabel *label = m_window->findChild<QLabel *>(id);
+    QVERIFY2(label, qPrintable(id));
+    QTEST(label->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")), "caption");
 }
 
 void TestVibrationWindow::verdict_data() {
@@ -452,6 +495,21 @@ void TestVibrationWindow::cancelledAndFailedFiles() {
     QCOMPARE(m_dialogs->messages.size(), 1);
     QVERIFY(m_dialogs->messages.first().text.startsWith(QStringLiteral("保存失败！")));
     QCOMPARE(m_window->LogText(), kStartLine);
+}
+
+// The export does not calculate: what tab 0 shows, empty or not, goes in.
+void TestVibrationWindow::exportBeforeCalculating() {
+    Pick(6);
+    Click("按钮1_生成计算书");
+    QFile report(m_folder->filePath("导出的方案/爆破影响评价计算书new.doc"));
+    QVERIFY(report.open(QIODevice::ReadOnly));
+    DocxDocument document;
+    QVERIFY(document.Open(report.readAll()));
+    const QString text = document.MainText();
+    QVERIFY(text.contains(QStringLiteral("V (cm/s)=≤12～15cm/s，")));
+    QVERIFY(text.contains(QStringLiteral("本工程计算结果V’=(cm/s)")));
+    QVERIFY(text.contains(QStringLiteral("比较得到以下结果：\n\n")));
+    QCOMPARE(Text(kVelocity), QString());
 }
 
 void TestVibrationWindow::exportedReportInOffice() {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "services/dialogs.h"
 #include "services/gbk_text.h"
@@ -124,9 +125,19 @@ bool StoreRockGradeList(Form &form, const QString &listId) {
     return false;
 }
 
-void RockGradeEditorOpened(Form &form) {
+bool RockGradeEditorOpened(Form &form) {
     QDir().mkpath(form.ProgramFolder() + QStringLiteral("/Data"));
     LoadRockGradeList(form, kList);
+    // A file that is there but cannot be read must not be replaced by the
+    // empty list the editor then shows.
+    const QString path = RockGradeListPath(form.ProgramFolder());
+    QFile file(path);
+    if (!QFileInfo::exists(path) || file.open(QIODevice::ReadOnly)) return true;
+    form.dialogs().Message(
+        QStringLiteral("围岩等级列表无法读取，本次的修改将不会保存！\r\n文件：%1\r\n原因：%2")
+            .arg(QDir::toNativeSeparators(path), file.errorString()),
+        kCaption, Buttons::Ok, Icon::Warning);
+    return false;
 }
 
 void RockGradeEditorClosing(Form &form) {

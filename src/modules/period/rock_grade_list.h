@@ -41,7 +41,9 @@ void LoadRockGradeList(Form &form, const QString &listId);
 bool StoreRockGradeList(Form &form, const QString &listId);
 
 // The editor's commands, over the units above.
-void RockGradeEditorOpened(Form &form);   // Data folder, then the list loaded
+// Data folder, then the list loaded; false (after a warning) when the file
+// exists but cannot be read, and must then not be stored on closing.
+bool RockGradeEditorOpened(Form &form);
 void RockGradeEditorClosing(Form &form);  // the list stored, once
 void RockGradeSelected(Form &form);       // the chosen name into the name box
 void AddRockGrade(Form &form);

@@ -65,7 +65,7 @@ RockGradeWindow::RockGradeWindow(Dialogs &dialogs, QString programFolder, QWidge
     connect(m_list, &QListWidget::itemClicked, this, [this] { RockGradeSelected(*this); });
     // Focus in the list would mark its first entry, which reads as a choice.
     m_name->setFocus();
-    RockGradeEditorOpened(*this);
+    m_stored = !RockGradeEditorOpened(*this);
 }
 
 RockGradeWindow::~RockGradeWindow() {

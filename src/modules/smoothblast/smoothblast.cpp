@@ -324,8 +324,7 @@ void CalculateBlast(Form &form, SmoothBlastView &view) {
     // Judged on the charge just computed, so the warning belongs to the
     // inputs on screen; shown once per opening of the result half.
     if (opening && ReadNumber(form, kAuxCharge) < -1e-7)
-        form.dialogs().Message(U("超过限值！请增大开挖断面面积或调整单位体积岩体的耗药量"),
-                               QStringLiteral("信息："), Buttons::Ok, Icon::Warning);
+        form.dialogs().Message(U("超过限值！请增大开挖断面面积或调整单位体积岩体的耗药量"));
 }
 
 }  // namespace tunnel
