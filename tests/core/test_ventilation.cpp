@@ -246,6 +246,8 @@ void TestVentilation::governingDemand_data() {
     QTest::newRow("Q2 ties Q5") << C{207, 0, 540, 405, 540} << 2;
     QTest::newRow("within tolerance") << C{207, 0, 540, 540.00000009, 0} << 2;
     QTest::newRow("beyond tolerance") << C{207, 0, 540, 540.0000002, 0} << 3;
+    // Q3 is within 1e-7 of the largest, Q5, which itself exceeds Q2 by more.
+    QTest::newRow("chain of near ties") << C{207, 0, 540, 540.00000009, 540.00000018} << 3;
     QTest::newRow("all equal") << C{5, 5, 5, 5, 5} << 0;
     QTest::newRow("all zero") << C{0, 0, 0, 0, 0} << -1;
     QTest::newRow("all tiny") << C{1e-8, 5e-8, 0, 0, 0} << -1;

@@ -1,5 +1,6 @@
 #include "modules/ventilation/ventilation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -390,10 +391,13 @@ double FrictionLoss(double length, double demand, double supply, double diameter
 }
 
 int GoverningDemand(const std::array<double, 5> &candidates) {
-    int best = 0;
-    for (int i = 1; i < int(candidates.size()); ++i)
-        if (candidates[std::size_t(i)] - candidates[std::size_t(best)] > 1e-7) best = i;
-    return candidates[std::size_t(best)] > 1e-7 ? best : -1;
+    const double largest = *std::max_element(candidates.begin(), candidates.end());
+    if (!(largest > 1e-7)) return -1;
+    // Measured against the largest, so that a chain of near ties cannot walk
+    // past a candidate within 1e-7 of it.
+    for (int i = 0; i < int(candidates.size()); ++i)
+        if (candidates[std::size_t(i)] - largest >= -1e-7) return i;
+    return -1;
 }
 
 void PrepareVentilation(Form &form) {
