@@ -1,4 +1,6 @@
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -14,6 +16,16 @@
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;
 
+namespace {
+
+// A window under an application-modal dialog takes no input.
+bool BlockedByModal(QWidget *window) {
+    QWidget *modal = QApplication::activeModalWidget();
+    return modal && modal != window && modal->windowModality() == Qt::ApplicationModal;
+}
+
+}  // namespace
+
 class TestShell : public QObject {
     Q_OBJECT
 private slots:
@@ -24,6 +36,7 @@ private slots:
     void clockLine();
     void calculationWindowMinimisesAndRestores();
     void restoreCentresEvenWithOtherWindowsOpen();
+    void formworkOpensModalWithoutMinimising();
     void exitQuestion_data();
     void exitQuestion();
 
@@ -129,6 +142,38 @@ void TestShell::restoreCentresEvenWithOtherWindowsOpen() {
     windows[0]->close();
     QTRY_VERIFY(!main->isMinimized());
     QVERIFY(windows[1]->isVisible());
+}
+
+void TestShell::formworkOpensModalWithoutMinimising() {
+#ifdef TUNNEL_HAS_FORMWORK
+    auto *main = new MainWindow(*m_dialogs, m_dir->path());
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    QAction *item = nullptr;
+    for (QAction *menu : main->menuBar()->actions())
+        if (menu->text() == QStringLiteral("危大工程范围辨识"))
+            for (QAction *a : menu->menu()->actions())
+                if (a->text() == QStringLiteral("荷载计算")) item = a;
+    QVERIFY(item);
+    QString title;
+    bool minimised = true;
+    bool mainBlocked = false;
+    QTimer::singleShot(100, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        title = modal->windowTitle();
+        minimised = main->isMinimized();
+        mainBlocked = BlockedByModal(main);
+        modal->close();
+    });
+    item->trigger();  // returns when the dialog has gone
+    QCOMPARE(title, QStringLiteral("荷载计算"));
+    QVERIFY(!minimised);
+    QVERIFY(mainBlocked);
+    QVERIFY(!main->isMinimized());
+#else
+    QSKIP("this build has no formwork window");
+#endif
 }
 
 void TestShell::exitQuestion_data() {
