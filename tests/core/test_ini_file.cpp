@@ -3,23 +3,12 @@
 
 #include "services/gbk_text.h"
 #include "services/ini_file.h"
+#include "support/test_files.h"
 
 using namespace tunnel;
 
-namespace {
-
-QByteArray FileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void PutFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-}  // namespace
+using tunnel::test::ReadFileBytes;
+using tunnel::test::WriteFileBytes;
 
 class TestIniFile : public QObject {
     Q_OBJECT
@@ -187,10 +176,10 @@ void TestIniFile::fileRoundTripKeepsOtherBytes() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("p.tac"));
     const QByteArray original = "; comment\r\n[x]\r\nk = keep  \r\n\r\n[5.1]\r\n1=old\r\n";
-    PutFile(path, original);
+    QVERIFY(WriteFileBytes(path, original));
     QCOMPARE(WriteItem(path, QStringLiteral("5.1"), QStringLiteral("1"), QStringLiteral("new")),
              QString());
-    QCOMPARE(FileBytes(path),
+    QCOMPARE(ReadFileBytes(path),
              QByteArray("; comment\r\n[x]\r\nk = keep  \r\n\r\n[5.1]\r\n1=new\r\n"));
     QCOMPARE(ReadItem(path, QStringLiteral("x"), QStringLiteral("K")), QStringLiteral("keep"));
 }
@@ -204,12 +193,12 @@ void TestIniFile::missingFileReadsEmpty() {
 void TestIniFile::readOnlyFileIsRefused() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("ro.tac"));
-    PutFile(path, "[a]\r\n1=x\r\n");
+    QVERIFY(WriteFileBytes(path, "[a]\r\n1=x\r\n"));
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
     const QString failure =
         WriteItem(path, QStringLiteral("a"), QStringLiteral("1"), QStringLiteral("y"));
     QVERIFY(!failure.isEmpty());
-    QCOMPARE(FileBytes(path), QByteArray("[a]\r\n1=x\r\n"));
+    QCOMPARE(ReadFileBytes(path), QByteArray("[a]\r\n1=x\r\n"));
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
@@ -227,7 +216,7 @@ void TestIniFile::gbkOnDisk() {
     QCOMPARE(WriteItem(path, QStringLiteral("2.2"), QStringLiteral("25"),
                        QStringLiteral("不考虑€\U00020000")),
              QString());
-    QCOMPARE(FileBytes(path),
+    QCOMPARE(ReadFileBytes(path),
              QByteArray("[2.2]\r\n25=\xB2\xBB\xBF\xBC\xC2\xC7\x80\x95\x32\x82\x36\r\n"));
     QCOMPARE(ReadItem(path, QStringLiteral("2.2"), QStringLiteral("25")),
              QStringLiteral("不考虑€\U00020000"));

@@ -7,16 +7,15 @@
 #include "services/report_export.h"
 #include "support/memory_form.h"
 #include "support/office_check.h"
+#include "support/test_files.h"
 
 using namespace tunnel;
 using tunnel::test::MemoryForm;
 
-namespace {
+using tunnel::test::ReadFileBytes;
+using tunnel::test::WriteFileBytes;
 
-QByteArray FileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+namespace {
 
 void RunChain(MemoryForm &form) {
     MuckVolume(form);
@@ -92,7 +91,7 @@ void TestMucking::saveWithPresetsOnly() {
     QCOMPARE(request.filter, QStringLiteral("（*.tac）|*.tac"));
     QCOMPARE(request.defaultExtension, QStringLiteral(".tac"));
     QCOMPARE(
-        FileBytes(DataFile("a.tac")),
+        ReadFileBytes(DataFile("a.tac")),
         QByteArray(
             "[5.1]\r\n1=100\r\n2=2.8\r\n3=1.1\r\n4=1.15\r\n5=\r\n6=22\r\n7=1500\r\n8=\r\n9=10\r\n"
             "10=12\r\n11=1.2\r\n12=\r\n13=\r\n14=\r\n"));
@@ -102,7 +101,7 @@ void TestMucking::saveAfterCommands() {
     RunChain(*m_form);
     m_form->scripted.files.enqueue(DataFile("b.tac"));
     QVERIFY(SaveParameters(*m_form, MuckingSpec()));
-    QCOMPARE(FileBytes(DataFile("b.tac")),
+    QCOMPARE(ReadFileBytes(DataFile("b.tac")),
              QByteArray("[5.1]\r\n1=100\r\n2=2.8\r\n3=1.1\r\n4=1.15\r\n5=354.2\r\n6=22\r\n7="
                         "1500\r\n8=4.9\r\n9=10\r\n"
                         "10=12\r\n11=1.2\r\n12=22\r\n13=1.2\r\n14=354.2\r\n"));
@@ -156,7 +155,7 @@ void TestMucking::sharedFileKeepsOtherSections() {
     file.close();
     m_form->scripted.files.enqueue(path);
     QVERIFY(SaveParameters(*m_form, MuckingSpec()));
-    const QByteArray bytes = FileBytes(path);
+    const QByteArray bytes = ReadFileBytes(path);
     QVERIFY(bytes.startsWith("[2.2]\r\n1=60\r\n[5.1]\r\n1=100\r\n"));
     // Saving again replaces the items in place.
     m_form->SetText(QStringLiteral("编辑框1开挖断面面积"), QStringLiteral("90"));
@@ -164,7 +163,7 @@ void TestMucking::sharedFileKeepsOtherSections() {
     QVERIFY(SaveParameters(*m_form, MuckingSpec()));
     QByteArray expected = bytes;
     expected.replace("[5.1]\r\n1=100\r\n", "[5.1]\r\n1=90\r\n");
-    QCOMPARE(FileBytes(path), expected);
+    QCOMPARE(ReadFileBytes(path), expected);
 }
 
 void TestMucking::readOnlyFileIsNotReportedAsSaved() {
@@ -181,7 +180,7 @@ void TestMucking::readOnlyFileIsNotReportedAsSaved() {
     QVERIFY(message.startsWith(QStringLiteral("保存失败！")));
     QVERIFY(message.contains(path));
     QVERIFY(!message.contains(QStringLiteral("保存成功")));
-    QCOMPARE(FileBytes(path), QByteArray("[5.1]\r\n1=1\r\n"));
+    QCOMPARE(ReadFileBytes(path), QByteArray("[5.1]\r\n1=1\r\n"));
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
@@ -199,7 +198,7 @@ void TestMucking::exportFillsTemplate() {
     ExportReport(*m_form, *MuckingSpec().report);
     QVERIFY(QFileInfo::exists(Output()));
     DocxDocument document;
-    QVERIFY(document.Open(FileBytes(Output())));
+    QVERIFY(document.Open(ReadFileBytes(Output())));
     const QString text = document.MainText();
     QVERIFY2(text.contains(QStringLiteral("Z=R×△×L×S=1.15×1.1×2.8×100=354.2（m3）")),
              qPrintable(text));
@@ -243,17 +242,17 @@ void TestMucking::exportNoticesAndAnimation() {
 
 void TestMucking::exportTwiceOverwrites() {
     ExportReport(*m_form, *MuckingSpec().report);
-    const QByteArray first = FileBytes(Output());
+    const QByteArray first = ReadFileBytes(Output());
     m_form->SetText(QStringLiteral("编辑框1开挖断面面积"), QStringLiteral("120"));
     ExportReport(*m_form, *MuckingSpec().report);
-    const QByteArray second = FileBytes(Output());
+    const QByteArray second = ReadFileBytes(Output());
     QVERIFY(!second.isEmpty() && first != second);
     QCOMPARE(m_form->scripted.messages.size(), 4);  // no question about overwriting
 }
 
 void TestMucking::exportToUnwritableFileFails() {
     ExportReport(*m_form, *MuckingSpec().report);
-    const QByteArray before = FileBytes(Output());
+    const QByteArray before = ReadFileBytes(Output());
     QFile::setPermissions(Output(), QFileDevice::ReadOwner);
     m_form->scripted.messages.clear();
     m_form->scripted.openedFolders.clear();
@@ -265,7 +264,7 @@ void TestMucking::exportToUnwritableFileFails() {
     QVERIFY(m_form->scripted.messages[1].text.contains(Output()));
     QVERIFY(m_form->scripted.openedFolders.isEmpty());
     QCOMPARE(m_form->LogText(), log + QStringLiteral("数据整理录入参数表中，开始制作方案……\r\n"));
-    QCOMPARE(FileBytes(Output()), before);
+    QCOMPARE(ReadFileBytes(Output()), before);
     QFile::setPermissions(Output(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 

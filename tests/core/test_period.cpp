@@ -8,10 +8,14 @@
 #include "services/docx_document.h"
 #include "services/report_export.h"
 #include "support/memory_form.h"
+#include "support/test_files.h"
 #include "ui/bar_chart.h"
 
 using namespace tunnel;
 using tunnel::test::MemoryForm;
+
+using tunnel::test::ReadFileBytes;
+using tunnel::test::WriteFileBytes;
 
 namespace {
 
@@ -50,11 +54,6 @@ QStringList TotalTexts(const Form &form) {
     for (const char *id : {kTotalLength, kTotalCycles, kTotalDays, kTotalMonths, kTotalYears})
         texts << form.Text(U(id));
     return texts;
-}
-
-QByteArray ReadFile(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -278,7 +277,7 @@ void TestPeriod::SaveWritesIndicesAndTexts() {
         "\r\n"
         "12=534\r\n13=3\r\n14=\r\n15=\r\n16=\r\n17=\r\n18=2\r\n19=12\r\n20=\r\n21=\r\n22=\r\n"
         "23=\r\n24=9\r\n";
-    QCOMPARE(ReadFile(path), expected);
+    QCOMPARE(ReadFileBytes(path), expected);
 
     // A file that cannot be written is reported, not called a success.
     form.scripted.files.enqueue(m_dir.filePath("no such folder/x.tac"));
@@ -340,7 +339,8 @@ void TestPeriod::Export() {
     QCOMPARE(form.scripted.openedFolders, QStringList{program.path() + "/导出的方案"});
 
     DocxDocument document;
-    QVERIFY(document.Open(ReadFile(program.path() + "/导出的方案/隧道进尺及工期计算书new.doc")));
+    QVERIFY(
+        document.Open(ReadFileBytes(program.path() + "/导出的方案/隧道进尺及工期计算书new.doc")));
     const QString text = document.MainText();
     QVERIFY2(!text.contains("编辑框") && !text.contains("组合框"), qPrintable(text));
     QCOMPARE(text.count(QStringLiteral("Ⅲ级")), 4);
@@ -357,7 +357,8 @@ void TestPeriod::ExportBeforeCalculation() {
     ExportReport(form, *PeriodSpec().report);
 
     DocxDocument document;
-    QVERIFY(document.Open(ReadFile(program.path() + "/导出的方案/隧道进尺及工期计算书new.doc")));
+    QVERIFY(
+        document.Open(ReadFileBytes(program.path() + "/导出的方案/隧道进尺及工期计算书new.doc")));
     const QString text = document.MainText();
     // The inputs go in as they stand; the results are empty, not recomputed.
     QVERIFY2(!text.contains("编辑框") && !text.contains("组合框"), qPrintable(text));

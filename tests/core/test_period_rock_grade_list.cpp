@@ -7,26 +7,18 @@
 #include "modules/period/rock_grade_list.h"
 #include "services/gbk_text.h"
 #include "support/memory_form.h"
+#include "support/test_files.h"
 
 using namespace tunnel;
 using tunnel::test::MemoryForm;
+
+using tunnel::test::ReadFileBytes;
+using tunnel::test::WriteFileBytes;
 
 namespace {
 
 // 亅 is 0x81 0x7C in GBK: its second byte is the separator's byte.
 const QString kTrailBar = QStringLiteral("亅");
-
-QByteArray ReadFile(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString &path, const QByteArray &bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 }  // namespace
 
@@ -99,16 +91,16 @@ void TestPeriodRockGradeList::MissingFileIsEmpty() {
 void TestPeriodRockGradeList::ReadOnlyFileStillLists() {
     QTemporaryDir program;
     const QString path = RockGradeListPath(program.path());
-    WriteFile(path, ToGbk(u"Ⅲ级|Ⅳ级|"));
+    QVERIFY(WriteFileBytes(path, ToGbk(u"Ⅲ级|Ⅳ级|")));
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     QCOMPARE(ReadRockGradeList(program.path()), (QStringList{"Ⅲ级", "Ⅳ级"}));
-    QCOMPARE(ReadFile(path), ToGbk(u"Ⅲ级|Ⅳ级|"));
+    QCOMPARE(ReadFileBytes(path), ToGbk(u"Ⅲ级|Ⅳ级|"));
 }
 
 void TestPeriodRockGradeList::WriteCreatesDataFolder() {
     QTemporaryDir program;
     QCOMPARE(WriteRockGradeList(program.path(), {"Ⅰ级", kTrailBar}), QString());
-    QCOMPARE(ReadFile(program.filePath("Data/data.ini")),
+    QCOMPARE(ReadFileBytes(program.filePath("Data/data.ini")),
              ToGbk(QStringLiteral("Ⅰ级|") + kTrailBar + QStringLiteral("|")));
     QCOMPARE(ReadRockGradeList(program.path()), (QStringList{"Ⅰ级", kTrailBar}));
     QCOMPARE(WriteRockGradeList(program.path(), {}), QString());

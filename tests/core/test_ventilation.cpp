@@ -9,6 +9,7 @@
 #include "services/report_export.h"
 #include "support/docx_builder.h"
 #include "support/memory_form.h"
+#include "support/test_files.h"
 #include "ui/conversions.h"
 
 using namespace tunnel;
@@ -17,6 +18,9 @@ using tunnel::test::ScriptedDialogs;
 
 using Candidates = std::array<double, 5>;
 Q_DECLARE_METATYPE(Candidates)
+
+using tunnel::test::ReadFileBytes;
+using tunnel::test::WriteFileBytes;
 
 namespace {
 
@@ -67,16 +71,6 @@ QString L(const char *text) {
 }
 QString C(const char *text) {
     return QStringLiteral("C 标签1_提示信息=") + U(text);
-}
-
-QByteArray FileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // The main text of a Word package as paragraphs.
@@ -539,7 +533,7 @@ void TestVentilation::saveWritesSection() {
     QVERIFY(SaveParameters(*m_form, VentilationSpec()));
     QCOMPARE(m_form->recorder.MessageTexts(), QStringList{U("保存成功！")});
     QCOMPARE(m_form->recorder.requests.constFirst().defaultExtension, QStringLiteral(".tac"));
-    QCOMPARE(FromGbk(FileBytes(DataFile("v.tac"))),
+    QCOMPARE(FromGbk(ReadFileBytes(DataFile("v.tac"))),
              U("[2.2]\r\n1=60\r\n2=2.5\r\n3=60\r\n4=1.15\r\n5=3.0\r\n6=0.15\r\n7=30\r\n8=100\r\n9="
                "1400\r\n"
                "10=1.8\r\n11=0.7\r\n12=220\r\n13=150\r\n14=206\r\n15=1\r\n16=1\r\n17=2\r\n18="
@@ -582,8 +576,8 @@ void TestVentilation::saveAndOpenRoundTrip() {
 }
 
 void TestVentilation::openVibrationFile() {
-    QVERIFY(WriteFile(DataFile("vib.tac"),
-                      "[2.1]\r\n1=5\r\n[2.2]\r\n1=12\r\n2=34\r\n[2.3]\r\n1=9\r\n"));
+    QVERIFY(WriteFileBytes(DataFile("vib.tac"),
+                           "[2.1]\r\n1=5\r\n[2.2]\r\n1=12\r\n2=34\r\n[2.3]\r\n1=9\r\n"));
     m_form->recorder.files.enqueue(DataFile("vib.tac"));
     QVERIFY(OpenParameters(*m_form, VentilationSpec()));
     QCOMPARE(Text("编辑框1_隧道开挖面积"), QStringLiteral("12"));
@@ -681,7 +675,7 @@ void TestVentilation::exportFillsScheme() {
     TickGas(gas);
     CalculateVentilation(*m_form);
     ExportVentilationScheme(*m_form);
-    const QStringList lines = DocumentLines(FileBytes(Output(gas)));
+    const QStringList lines = DocumentLines(ReadFileBytes(Output(gas)));
     QVERIFY(!lines.isEmpty());
     const QString text = lines.join(u'\n');
     QVERIFY2(!text.contains(U("编辑框")), qPrintable(text));
@@ -728,7 +722,7 @@ void TestVentilation::exportFillsScheme() {
 
 void TestVentilation::exportWithoutCalculation() {
     ExportVentilationScheme(*m_form);
-    const QStringList lines = DocumentLines(FileBytes(Output(false)));
+    const QStringList lines = DocumentLines(ReadFileBytes(Output(false)));
     QVERIFY(!lines.isEmpty());
     QVERIFY(!lines.join(u'\n').contains(U("编辑框")));
     QVERIFY(lines.contains(U("Q人员=n×K×E=60×1.15×3.0=(m3/min)")));
@@ -736,10 +730,10 @@ void TestVentilation::exportWithoutCalculation() {
 
 void TestVentilation::exportOverwrites() {
     QVERIFY(QDir(m_dir->path()).mkdir(U("导出的方案")));
-    QVERIFY(WriteFile(Output(true), "old"));
+    QVERIFY(WriteFileBytes(Output(true), "old"));
     TickGas(true);
     ExportVentilationScheme(*m_form);
-    QVERIFY(FileBytes(Output(true)).startsWith("PK"));
+    QVERIFY(ReadFileBytes(Output(true)).startsWith("PK"));
     QCOMPARE(m_form->recorder.MessageTexts().size(), 2);
 }
 

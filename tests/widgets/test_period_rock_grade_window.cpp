@@ -15,27 +15,19 @@
 #include "modules/period/rock_grade_window.h"
 #include "services/gbk_text.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_files.h"
 #include "ui/window_table.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;
 
+using tunnel::test::ReadFileBytes;
+using tunnel::test::WriteFileBytes;
+
 namespace {
 
 // Keeps the name a pick copied into the name box.
 const QString kPicked = QStringLiteral("<picked>");
-
-QByteArray ReadFile(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString &path, const QByteArray &bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QStringList Entries(const QListWidget *list) {
     QStringList items;
@@ -46,7 +38,7 @@ QStringList Entries(const QListWidget *list) {
 // The editor on a program folder, driven as a user would.
 struct Editor {
     Editor(const QString &folder, const QByteArray *fileBytes = nullptr) {
-        if (fileBytes) WriteFile(RockGradeListPath(folder), *fileBytes);
+        if (fileBytes) QVERIFY(WriteFileBytes(RockGradeListPath(folder), *fileBytes));
         window = new RockGradeWindow(dialogs, folder);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -155,7 +147,7 @@ void TestPeriodRockGradeWindow::CloseWithoutChangeWritesSameBytes() {
         QVERIFY(QDir(m_dir->filePath("Data")).exists());
     }
     QVERIFY(QFile::exists(Path()));
-    QCOMPARE(ReadFile(Path()), after);
+    QCOMPARE(ReadFileBytes(Path()), after);
 }
 
 void TestPeriodRockGradeWindow::FileWrittenOnlyOnClose() {
@@ -167,9 +159,9 @@ void TestPeriodRockGradeWindow::FileWrittenOnlyOnClose() {
     editor.Type("C");
     editor.Press("按钮1修改");
     QCOMPARE(editor.Items(), (QStringList{"C", "B"}));
-    QCOMPARE(ReadFile(Path()), bytes);
+    QCOMPARE(ReadFileBytes(Path()), bytes);
     editor.window->close();
-    QCOMPARE(ReadFile(Path()), QByteArray("C|B|"));
+    QCOMPARE(ReadFileBytes(Path()), QByteArray("C|B|"));
     QCOMPARE(editor.dialogs.messages.size(), 0);
 }
 

@@ -24,10 +24,14 @@
 #include "reference_check.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_files.h"
 #include "ui/bar_chart_widget.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;
+
+using tunnel::test::ReadFileBytes;
+using tunnel::test::WriteFileBytes;
 
 namespace {
 
@@ -38,11 +42,6 @@ const QStringList kGrades{"Ⅱ级", "Ⅲ级", "Ⅳ级", "Ⅴ级", "Ⅵ级"};
 const char *const kStretches[6][3] = {{"300", "3", "12"},      {"534", "2", "9"},
                                       {"820", "1.5", "14"},    {"1600", "4", "11.8"},
                                       {"260", "1.2", "15.25"}, {"450", "2.5", "12.75"}};
-
-QByteArray ReadFile(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QLineEdit *Edit(PeriodWindow &w, const char *base, int row) {
     return qobject_cast<QLineEdit *>(w.Unit(RowId(base, row)));
@@ -294,7 +293,7 @@ void TestPeriodWindow::SavedFileReopensInFreshWindow() {
         QCOMPARE(w.dialogs.MessageTexts(), QStringList{"保存成功！"});
         QCOMPARE(w.dialogs.requests[0].filter, QStringLiteral("（*.tac）|*.tac"));
     }
-    const QByteArray saved = ReadFile(path);
+    const QByteArray saved = ReadFileBytes(path);
     QVERIFY(saved.startsWith("[2.4]\r\n1=2\r\n2=3\r\n3=4\r\n4=0\r\n5=-1\r\n6=2\r\n7=300\r\n"));
     QVERIFY(saved.contains("\r\n11=\r\n"));
     QVERIFY(saved.endsWith("\r\n24=12.75\r\n"));
@@ -319,7 +318,7 @@ void TestPeriodWindow::SavedFileReopensInFreshWindow() {
     // Saved again, the file is the same.
     fresh.dialogs.files.enqueue(m_dir->filePath("again.tac"));
     MenuItem(*fresh, QStringLiteral("保存"))->trigger();
-    QCOMPARE(ReadFile(m_dir->filePath("again.tac")), saved);
+    QCOMPARE(ReadFileBytes(m_dir->filePath("again.tac")), saved);
 }
 
 void TestPeriodWindow::OpenLeavesResultsAlone() {
