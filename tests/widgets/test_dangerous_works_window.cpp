@@ -15,7 +15,6 @@
 #include <QToolBox>
 #include <memory>
 
-#include "app/main_window.h"
 #include "modules/dangerous_works/dangerous_works.h"
 #include "modules/dangerous_works/dangerous_works_window.h"
 #include "modules/dangerous_works/work_list_file.h"
@@ -84,8 +83,6 @@ private slots:
     void failedWriteKeepsEarlierFile();
     void unreadableFile_data();
     void unreadableFile();
-    void openedFromMainWindow_data();
-    void openedFromMainWindow();
 #ifdef TUNNEL_HAS_FORMWORK
     void formworkButtonOpensLoadWindow();
 #endif
@@ -670,48 +667,6 @@ void DangerousWorksWindowTest::unreadableFile() {
     QCOMPARE(m_dialogs->messages.size(), 1);
     QVERIFY(m_dialogs->messages[0].text.startsWith(U("打开失败！")));
     QVERIFY(m_dialogs->messages[0].text.contains(QDir::toNativeSeparators(path)));
-}
-
-void DangerousWorksWindowTest::openedFromMainWindow_data() {
-    QTest::addColumn<QString>("menu");  // empty: the navigation button
-    QTest::addColumn<QString>("item");
-    QTest::newRow("button") << QString() << U("超级按钮6");
-    QTest::newRow("menu") << U("危大工程范围辨识") << U("危险性较大工程辨识");
-}
-
-void DangerousWorksWindowTest::openedFromMainWindow() {
-    QFETCH(QString, menu);
-    QFETCH(QString, item);
-    ScriptedDialogs dialogs;
-    auto *main = new tunnel::MainWindow(dialogs, m_folder->path());
-    main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(main));
-    if (menu.isEmpty()) {
-        auto *button = main->findChild<QAbstractButton *>(item);
-        QVERIFY(button && button->isEnabled());
-        button->click();
-    } else {
-        QAction *action = nullptr;
-        for (QAction *entry : main->menuBar()->actions())
-            if (entry->text() == menu && entry->menu())
-                for (QAction *candidate : entry->menu()->actions())
-                    if (candidate->text() == item) action = candidate;
-        QVERIFY(action && action->isEnabled());
-        action->trigger();
-    }
-
-    DangerousWorksWindow *opened = nullptr;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *window = qobject_cast<DangerousWorksWindow *>(widget);
-            window && window != m_window)
-            opened = window;
-    QVERIFY(opened);
-    QVERIFY(opened->isVisible());
-    QTRY_VERIFY(main->isMinimized());
-    opened->close();
-    QTRY_VERIFY(!main->isMinimized());
-    QVERIFY(dialogs.messages.isEmpty());
-    delete main;
 }
 
 #ifdef TUNNEL_HAS_FORMWORK

@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/main_window.h"
 #include "modules/mucking/mucking.h"
 #include "support/scripted_dialogs.h"
 #include "ui/calc_window.h"
@@ -37,8 +36,6 @@ private slots:
     void haulDistanceInKilometresGivesZero();
     void zeroDivisorPrintsNonFinite();
     void fileMenu();
-    void openedFromMainWindow_data();
-    void openedFromMainWindow();
     void exportLocksButtonAndClose();
 
 private:
@@ -215,46 +212,6 @@ void TestMuckingWindow::fileMenu() {
     QCOMPARE(closing.count(), 1);
     QTRY_VERIFY(window.isNull());
     m_window = nullptr;
-}
-
-void TestMuckingWindow::openedFromMainWindow_data() {
-    QTest::addColumn<QString>("menu");  // empty: the navigation button
-    QTest::addColumn<QString>("item");
-    QTest::newRow("button") << QString() << QStringLiteral("超级按钮5");
-    QTest::newRow("menu") << QStringLiteral("隧道工期及进尺计算")
-                          << QStringLiteral("除渣及设备配置计算");
-}
-
-void TestMuckingWindow::openedFromMainWindow() {
-    QFETCH(QString, menu);
-    QFETCH(QString, item);
-    auto *main = new MainWindow(*m_dialogs, m_dir.path());
-    main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(main));
-    if (menu.isEmpty()) {
-        auto *button = main->findChild<QAbstractButton *>(item);
-        QVERIFY(button && button->isEnabled());
-        button->click();
-    } else {
-        QAction *action = nullptr;
-        for (QAction *entry : main->menuBar()->actions())
-            if (entry->text() == menu && entry->menu())
-                for (QAction *candidate : entry->menu()->actions())
-                    if (candidate->text() == item) action = candidate;
-        QVERIFY(action && action->isEnabled());
-        action->trigger();
-    }
-    QPointer<CalcWindow> opened;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *window = qobject_cast<CalcWindow *>(widget); window && window != m_window)
-            opened = window;
-    QVERIFY(opened);
-    QCOMPARE(opened->windowTitle(), QStringLiteral("隧道除渣及设备配置计算"));
-    QTRY_VERIFY(main->isMinimized());
-    opened->close();
-    QTRY_VERIFY(opened.isNull());
-    QTRY_VERIFY(!main->isMinimized());
-    delete main;
 }
 
 void TestMuckingWindow::exportLocksButtonAndClose() {

@@ -4,6 +4,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "app/main_window.h"
@@ -37,6 +38,8 @@ private slots:
     void calculationWindowMinimisesAndRestores();
     void restoreCentresEvenWithOtherWindowsOpen();
     void formworkOpensModalWithoutMinimising();
+    void navigation_data();
+    void navigation();
     void exitQuestion_data();
     void exitQuestion();
 
@@ -174,6 +177,99 @@ void TestShell::formworkOpensModalWithoutMinimising() {
 #else
     QSKIP("this build has no formwork window");
 #endif
+}
+
+void TestShell::navigation_data() {
+    QTest::addColumn<QString>("menu");  // empty: a navigation button
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("modal");
+    const QString works = QStringLiteral("危险性较大的分部分项工程");
+    const QString smooth = QStringLiteral("隧道光面爆破设计与计算");
+    const QString vibration = QStringLiteral("爆破影响分析计算");
+    const QString period = QStringLiteral("隧道工期计算");
+    const QString ventilation = QStringLiteral("隧道压入式通风计算");
+    const QString mucking = QStringLiteral("隧道除渣及设备配置计算");
+    QTest::newRow("超级按钮6") << QString() << "超级按钮6" << works << false;
+    QTest::newRow("超级按钮1") << QString() << "超级按钮1" << smooth << false;
+    QTest::newRow("超级按钮2") << QString() << "超级按钮2" << vibration << false;
+    QTest::newRow("超级按钮4") << QString() << "超级按钮4" << period << false;
+    QTest::newRow("超级按钮3") << QString() << "超级按钮3" << ventilation << false;
+    QTest::newRow("超级按钮5") << QString() << "超级按钮5" << mucking << false;
+    QTest::newRow("危险性较大工程辨识") << "危大工程范围辨识"
+                                        << "危险性较大工程辨识" << works << false;
+    QTest::newRow("荷载计算") << "危大工程范围辨识"
+                              << "荷载计算"
+                              << "荷载计算" << true;
+    QTest::newRow("光面爆破与计算") << "光面爆破计算"
+                                    << "光面爆破与计算" << smooth << false;
+    QTest::newRow("爆破振速影响计算") << "光面爆破计算"
+                                      << "爆破振速影响计算" << vibration << false;
+    QTest::newRow("隧道施工通风计算") << "隧道通风计算"
+                                      << "隧道施工通风计算" << ventilation << false;
+    QTest::newRow("隧道工期计算") << "隧道工期及进尺计算"
+                                  << "隧道工期计算" << period << false;
+    QTest::newRow("除渣及设备配置计算") << "隧道工期及进尺计算"
+                                        << "除渣及设备配置计算" << mucking << false;
+    QTest::newRow("帮助") << "关于本程序"
+                          << "帮助"
+                          << "帮助" << true;
+    QTest::newRow("版本更新") << "关于本程序"
+                              << "版本更新"
+                              << "软件更新说明" << true;
+}
+
+void TestShell::navigation() {
+    QFETCH(QString, menu);
+    QFETCH(QString, item);
+    QFETCH(QString, title);
+    QFETCH(bool, modal);
+    auto *main = new MainWindow(*m_dialogs, m_dir->path());
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    QAction *action = nullptr;
+    QAbstractButton *button = nullptr;
+    if (menu.isEmpty()) {
+        button = main->findChild<QAbstractButton *>(item);
+        QVERIFY(button);
+    } else {
+        for (QAction *entry : main->menuBar()->actions())
+            if (entry->text() == menu && entry->menu())
+                for (QAction *candidate : entry->menu()->actions())
+                    if (candidate->text() == item) action = candidate;
+        QVERIFY(action);
+    }
+    if (!(button ? button->isEnabled() : action->isEnabled()))
+        QSKIP("this build has no such window");
+
+    QString shown;
+    bool minimisedMeanwhile = true;
+    QTimer::singleShot(100, [&] {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            shown = dialog->windowTitle();
+            minimisedMeanwhile = main->isMinimized();
+            dialog->close();
+        }
+    });
+    const QList<QWidget *> before = QApplication::topLevelWidgets();
+    if (button)
+        button->click();
+    else
+        action->trigger();
+    if (modal) {
+        QCOMPARE(shown, title);
+        QVERIFY(!minimisedMeanwhile);
+        QVERIFY(!main->isMinimized());
+        return;
+    }
+    QPointer<QWidget> opened;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (!before.contains(w) && w->isVisible() && w->windowTitle() == title) opened = w;
+    QVERIFY2(opened, qPrintable(title));
+    QTRY_VERIFY(main->isMinimized());
+    opened->close();
+    QTRY_VERIFY(opened.isNull());
+    QTRY_VERIFY(!main->isMinimized());
 }
 
 void TestShell::exitQuestion_data() {
