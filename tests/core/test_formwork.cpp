@@ -6,22 +6,22 @@
 #include "modules/formwork/formwork_report.h"
 #include "modules/formwork/lateral_pressure.h"
 #include "services/docx_document.h"
+#include "support/evaluation_texts.h"
 #include "support/memory_form.h"
 
 using namespace tunnel;
 using namespace tunnel::formwork;
 using tunnel::test::MemoryForm;
 
+using tunnel::test::kNoDanger;
+using tunnel::test::kOverScale;
+using tunnel::test::kScheme;
+
 namespace {
 
 QString S(const char *utf8) {
     return QString::fromUtf8(utf8);
 }
-
-const QString kOverScale =
-    S("属超过一定规模的危险性较大的分部分项工程范围，需编制专项施工方案，并组织专家论证");
-const QString kScheme = S("属于危险性较大的分部分项工程范围，需编制专项施工方案");
-const QString kNoDanger = S("不属于危险性较大的分部分项工程范围");
 
 // The window's form without widgets; the drop-downs start on "    否".
 class FormworkForm : public MemoryForm {

@@ -2,10 +2,18 @@
 #include <QTest>
 
 #include "modules/smoothblast/blast_evaluation.h"
+#include "support/evaluation_texts.h"
 #include "support/memory_form.h"
 
 using namespace tunnel;
 using tunnel::test::MemoryForm;
+
+using tunnel::test::kFail;
+using tunnel::test::kGreen;
+using tunnel::test::kInputError;
+using tunnel::test::kPass;
+using tunnel::test::kRed;
+using tunnel::test::kYellow;
 
 namespace {
 
@@ -13,15 +21,6 @@ QString S(const char *utf8) {
     return QString::fromUtf8(utf8);
 }
 
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kYellow{255, 255, 0};
-constexpr Rgb kRed{255, 0, 0};
-
-const QString kPass = S("\r\n计算周边眼炮痕保存率>规定保存率标准\r\n     爆破效果评价合格！");
-const QString kFail =
-    S("\r\n  周边眼炮痕保存率<规定保存率标准\r\n爆破效果评价不合格，请修正爆破参数！");
-const QString kInputError =
-    S("\r\n    输入参数错误，请查证！\r\n\r\n   残留周边眼炮眼数应<周边眼总数!");
 const QString kMissing = S("\r\n    请选择并录入相关参数！");
 
 // The evaluation form; the rock class list holds its three items and the

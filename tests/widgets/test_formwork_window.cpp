@@ -18,6 +18,7 @@
 #include "modules/formwork/formwork_report.h"
 #include "modules/formwork/formwork_window.h"
 #include "reference_check.h"
+#include "support/evaluation_texts.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
 #include "ui/text_box_widget.h"
@@ -26,16 +27,15 @@ using namespace tunnel;
 using namespace tunnel::formwork;
 using tunnel::test::ScriptedDialogs;
 
+using tunnel::test::kNoDanger;
+using tunnel::test::kOverScale;
+using tunnel::test::kScheme;
+
 namespace {
 
 QString S(const char *utf8) {
     return QString::fromUtf8(utf8);
 }
-
-const QString kOverScale =
-    S("属超过一定规模的危险性较大的分部分项工程范围，需编制专项施工方案，并组织专家论证");
-const QString kScheme = S("属于危险性较大的分部分项工程范围，需编制专项施工方案");
-const QString kNoDanger = S("不属于危险性较大的分部分项工程范围");
 
 }  // namespace
 

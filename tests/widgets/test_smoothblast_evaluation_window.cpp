@@ -10,11 +10,19 @@
 #include <memory>
 
 #include "modules/smoothblast/evaluation_window.h"
+#include "support/evaluation_texts.h"
 #include "support/scripted_dialogs.h"
 #include "ui/text_box_widget.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;
+
+using tunnel::test::kFail;
+using tunnel::test::kGreen;
+using tunnel::test::kInputError;
+using tunnel::test::kPass;
+using tunnel::test::kRed;
+using tunnel::test::kYellow;
 
 namespace {
 
@@ -22,15 +30,6 @@ QString S(const char *utf8) {
     return QString::fromUtf8(utf8);
 }
 
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kYellow{255, 255, 0};
-constexpr Rgb kRed{255, 0, 0};
-
-const QString kPass = S("\r\n计算周边眼炮痕保存率>规定保存率标准\r\n     爆破效果评价合格！");
-const QString kFail =
-    S("\r\n  周边眼炮痕保存率<规定保存率标准\r\n爆破效果评价不合格，请修正爆破参数！");
-const QString kInputError =
-    S("\r\n    输入参数错误，请查证！\r\n\r\n   残留周边眼炮眼数应<周边眼总数!");
 const QString kTotalHint =
     S("\r\n周边眼指均匀布置在开挖轮廓线周边的炮眼\r\n周边眼不包括底板周边眼");
 const QString kRemainingHint = S("\r\n当炮眼痕迹保存率大于孔深70%时，按残留有痕迹的炮眼计数");

@@ -173,13 +173,6 @@ const WindowSpec kSpec{
     .report = &kReport,
 };
 
-// The first field of ids that is empty, or null.
-const char *FirstEmpty(const Form &form, std::initializer_list<const char *> ids) {
-    for (const char *id : ids)
-        if (!Filled(ReadText(form, id))) return id;
-    return nullptr;
-}
-
 // A result read back from its field, as later steps use it. Non-finite
 // results print as words that would read back as 0, so they are kept.
 double ReadBack(const Form &form, const char *id, double written) {
@@ -271,9 +264,8 @@ void VibrationCalculate(Form &form) {
 
 void VibrationVelocity(Form &form) {
     form.SetCaption(U(kNoticeId), QString());
-    if (FirstEmpty(form, {kChargeId, kFactorId, kDistanceId, kExponentId})) {
+    if (!CheckFilled(form, {kChargeId, kFactorId, kDistanceId, kExponentId}, kVelocityMissing)) {
         WriteText(form, kVelocityId, QString());
-        form.AppendLog(U(kVelocityMissing));
         return;
     }
     const double q = ReadNumber(form, kChargeId);
@@ -302,10 +294,8 @@ void VibrationVelocity(Form &form) {
 
 void VibrationMaxCharge(Form &form) {
     WriteText(form, kMaxChargeId, QString());
-    if (FirstEmpty(form, {kExponentId, kFactorId, kDistance1Id, kAllowed1Id})) {
-        form.AppendLog(U(kIncomplete));
+    if (!CheckFilled(form, {kExponentId, kFactorId, kDistance1Id, kAllowed1Id}, kIncomplete))
         return;
-    }
     const double alpha = ReadNumber(form, kExponentId);
     const double k = ReadNumber(form, kFactorId);
     const double r = ReadNumber(form, kDistance1Id);
@@ -319,10 +309,7 @@ void VibrationMaxCharge(Form &form) {
 
 void VibrationSafeDistance(Form &form) {
     WriteText(form, kSafeDistanceId, QString());
-    if (FirstEmpty(form, {kExponentId, kFactorId, kCharge2Id, kAllowed2Id})) {
-        form.AppendLog(U(kIncomplete));
-        return;
-    }
+    if (!CheckFilled(form, {kExponentId, kFactorId, kCharge2Id, kAllowed2Id}, kIncomplete)) return;
     const double alpha = ReadNumber(form, kExponentId);
     const double k = ReadNumber(form, kFactorId);
     const double q = ReadNumber(form, kCharge2Id);
