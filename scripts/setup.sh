@@ -10,7 +10,13 @@ packages=(
     fonts-noto-cjk
 )
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(xvfb xauth libreoffice-writer-nogui poppler-utils)
+    # Real readers of what the program writes: the word processor with its
+    # formula module, python-docx, ezdxf and LibreCAD for drawings; the
+    # package validators; clang with its fuzzing runtime.
+    packages+=(xvfb xauth libreoffice-writer-nogui libreoffice-math-nogui poppler-utils
+        python3 python3-docx python3-ezdxf librecad
+        desktop-file-utils appstream lintian dpkg-dev file fakeroot
+        clang libclang-rt-14-dev)
 fi
 
 missing=()
