@@ -73,6 +73,7 @@ HelpWindow::HelpWindow(const QString &dataFolder, QWidget *parent) : QWidget(par
     folder->setObjectName(QStringLiteral("标签2"));
     folder->setGeometry(12, 280, 539, 20);
     folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    folder->setToolTip(QDir::toNativeSeparators(dataFolder));  // a long path is cut off
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("时钟1"));
