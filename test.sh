@@ -7,3 +7,4 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUNNEL_BUILD_TE
 cmake --build build
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+../scripts/package_check.sh .

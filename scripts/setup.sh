@@ -9,6 +9,9 @@ packages=(
     libzip-dev zipcmp zipmerge ziptool libpugixml-dev libbenchmark-dev
     fonts-noto-cjk
 )
+# CPack's scan of the package's shared libraries runs file (and dpkg-dev's
+# dpkg-shlibdeps, which build-essential brings).
+packages+=(file)
 if [ "${1:-}" = "--tests" ]; then
     # Real readers of what the program writes: the word processor with its
     # formula module, python-docx, ezdxf and LibreCAD for drawings; the

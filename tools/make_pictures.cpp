@@ -1762,11 +1762,13 @@ void NavigationButton(const char *id, const char *caption, int which, int height
     Save(image, (QByteArray(id) + (hover ? "_hover.png" : ".png")).constData());
 }
 
-void Icon() {
-    QImage image(256, 256, QImage::Format_ARGB32_Premultiplied);
+// The window icon, drawn on a 256 grid and scaled to size pixels.
+QImage IconImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p;
     Begin(p, image);
+    p.scale(size / 256.0, size / 256.0);
     QLinearGradient back(0, 0, 0, 256);
     back.setColorAt(0, QColor(0x2f, 0x66, 0xa0));
     back.setColorAt(1, QColor(0x12, 0x2e, 0x50));
@@ -1798,7 +1800,17 @@ void Icon() {
                    c + QPointF(len * std::cos(a), len * std::sin(a)));
     }
     p.end();
-    Save(image, "icon.png");
+    return image;
+}
+
+// The window icon, and the desktop's icon sizes in icons/ (not embedded;
+// the install rules put them into the hicolor theme).
+void Icon() {
+    Save(IconImage(256), "icon.png");
+    QDir(g_folder).mkpath(QStringLiteral("icons"));
+    for (int size : {16, 32, 48, 64, 128})
+        Save(IconImage(size),
+             QByteArray("icons/icon_" + QByteArray::number(size) + ".png").constData());
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ QWidget *CreateWindow(WindowKind kind, const WindowContext &context) {
             return window;
         }
         case WindowKind::Help:
-            return new HelpWindow;
+            return new HelpWindow(context.programFolder);
         case WindowKind::UpdateNotes:
             return CreateUpdateNotesWindow();
 #ifdef TUNNEL_HAS_DANGEROUS_WORKS

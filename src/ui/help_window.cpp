@@ -1,5 +1,6 @@
 #include "ui/help_window.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QScrollBar>
@@ -24,9 +25,9 @@ constexpr int kRestartMargin = 20;
 
 }  // namespace
 
-HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Dialog) {
+HelpWindow::HelpWindow(const QString &dataFolder, QWidget *parent) : QWidget(parent, Qt::Dialog) {
     setWindowTitle(QStringLiteral("帮助"));
-    setFixedSize(563, 286);
+    setFixedSize(563, 306);
 
     auto *title = new QLabel(QStringLiteral("软件帮助说明："), this);
     title->setObjectName(QStringLiteral("标签1"));
@@ -66,6 +67,13 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Dialog) {
     m_bar->setGeometry(12 + kFrameWidth + 2, 32, 17, kFrameHeight);
     m_bar->setRange(-kTextHeight, kFrameHeight + 80);
     m_bar->setValue(m_bar->maximum());
+
+    auto *folder =
+        new QLabel(QStringLiteral("数据文件夹：") + QDir::toNativeSeparators(dataFolder), this);
+    folder->setObjectName(QStringLiteral("标签2"));
+    folder->setGeometry(12, 280, 539, 20);
+    folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    folder->setToolTip(QDir::toNativeSeparators(dataFolder));  // a long path is cut off
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("时钟1"));

@@ -13,11 +13,12 @@ class TextBox;
 // The help window "帮助": the help text rises through the frame `图片框1`
 // one pixel per tick of `时钟1` (35 ms) and starts again from the bottom.
 // The scroll bar `纵向滚动条1` holds the position; moving it by hand moves the
-// text there at the next tick.
+// text there at the next tick. The label `标签2` below names the folder of the
+// user's data.
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit HelpWindow(QWidget *parent = nullptr);
+    explicit HelpWindow(const QString &dataFolder = QString(), QWidget *parent = nullptr);
 
     // One scrolling step (the timer calls it).
     void Tick();

@@ -467,13 +467,18 @@ void TestReferenceWindows::helpMenuOpensHelpThenTheHelpFile() {
         if (action->text() == QStringLiteral("帮助")) help = action;
     QVERIFY(help && help->isEnabled());
     int startedWhileOpen = -1;
-    const int seen = RunModal([&] { help->trigger(); },
-                              [&](QWidget *window) {
-                                  QCOMPARE(window->windowTitle(), QStringLiteral("帮助"));
-                                  QVERIFY(qobject_cast<HelpWindow *>(window));
-                                  QVERIFY(!main->isMinimized());
-                                  startedWhileOpen = dialogs.started.size();
-                              });
+    const int seen =
+        RunModal([&] { help->trigger(); },
+                 [&](QWidget *window) {
+                     QCOMPARE(window->windowTitle(), QStringLiteral("帮助"));
+                     QVERIFY(qobject_cast<HelpWindow *>(window));
+                     QVERIFY(!main->isMinimized());
+                     auto *data = window->findChild<QLabel *>(QStringLiteral("标签2"));
+                     QVERIFY(data);
+                     QCOMPARE(data->text(), QStringLiteral("数据文件夹：") +
+                                                QDir::toNativeSeparators(folder.path()));
+                     startedWhileOpen = dialogs.started.size();
+                 });
     QCOMPARE(seen, 1);
     QCOMPARE(startedWhileOpen, 0);  // the help file comes after the window
     QCOMPARE(dialogs.started, QStringList{folder.path() + QStringLiteral("/帮助.chm")});
