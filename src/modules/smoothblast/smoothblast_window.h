@@ -33,6 +33,7 @@ private:
     void BuildInputHalf();
     void BuildResultHalf();
     void OpenEvaluation();
+    void OpenDrillPattern();
 
     QGroupBox *m_inputHalf = nullptr;
     QGroupBox *m_resultHalf = nullptr;
