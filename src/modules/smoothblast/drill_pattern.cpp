@@ -450,7 +450,7 @@ std::vector<Dimension> PatternDimensions(const DrillPattern &p, const DrillDesig
     }
     if (p.Count(HoleType::Auxiliary) > 0)
         dims.push_back(
-            {0, h, 0, h - design.burden, -0.35, QStringLiteral("W=") + Centimetres(design.burden)});
+            {0, h, 0, h - design.burden, 1.3, QStringLiteral("W=") + Centimetres(design.burden)});
     double top = -1, left = 0, right = 0;
     for (const Hole &hole : p.holes) {
         if (hole.type != HoleType::Cut) continue;
@@ -467,7 +467,7 @@ std::vector<Dimension> PatternDimensions(const DrillPattern &p, const DrillDesig
                         QStringLiteral("掏槽间距") + Centimetres(p.cutSpacing)});
     } else if (right - left > 1e-9) {
         dims.push_back(
-            {left, top, right, top, 0.35, QStringLiteral("掏槽间距") + Metres(right - left)});
+            {left, top, right, top, 0.7, QStringLiteral("掏槽间距") + Metres(right - left)});
     }
     return dims;
 }

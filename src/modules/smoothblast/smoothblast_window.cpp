@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/window_ops.h"
+#include "modules/smoothblast/drill_pattern_widget.h"
 #include "modules/smoothblast/drill_pattern_window.h"
 #include "modules/smoothblast/evaluation_window.h"
 #include "services/dialogs.h"
@@ -246,6 +247,14 @@ void SmoothBlastWindow::ShowResultHalf() {
 
 BarChart &SmoothBlastWindow::Chart() {
     return m_chart->chart();
+}
+
+QByteArray SmoothBlastWindow::Picture(const QString &id) {
+    if (id != QStringLiteral("钻爆设计图")) return {};
+    const DrillDesign design = ReadDrillDesign(*this);
+    const DrillPattern pattern = PlaceHoles(design);
+    if (!pattern.error.isEmpty()) return {};
+    return DrillPatternPng(pattern, design, QSize(1600, 1000));
 }
 
 // Drawn from the results on screen; inputs that give no pattern say why.

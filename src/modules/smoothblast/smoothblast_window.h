@@ -27,6 +27,9 @@ public:
     void ShowResultHalf() override;
     BarChart &Chart() override;
 
+    // The drill pattern figure of the report.
+    QByteArray Picture(const QString &id) override;
+
     BarChartWidget *ChartWidget() const { return m_chart; }
 
 private:
