@@ -2,6 +2,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -9,6 +10,8 @@
 
 #include "modules/smoothblast/drill_pattern.h"
 #include "modules/smoothblast/smoothblast.h"
+#include "services/docx_document.h"
+#include "services/report_export.h"
 #include "support/dxf_check.h"
 #include "support/memory_form.h"
 #include "support/test_files.h"
@@ -55,6 +58,32 @@ const char *const kCountFields[] = {"编辑框6_掏槽眼数量", "编辑框7_�
 
 using Inputs = QHash<QString, QString>;
 
+// What python-docx reads of the report: inline pictures with their content
+// type, the paragraph after each picture, and the table that starts with
+// "段别".
+constexpr char kReadReport[] = R"PY(
+import json, sys, docx
+d = docx.Document(sys.argv[1])
+body = d.element.body
+pics, delays = [], []
+paras = list(d.paragraphs)
+for i, p in enumerate(paras):
+    for blip in p._p.xpath('.//w:drawing/wp:inline//a:blip'):
+        rid = blip.get('{http://schemas.openxmlformats.org/officeDocument/2006/relationships}embed')
+        part = d.part.related_parts[rid]
+        pics.append({'type': part.content_type, 'size': len(part.blob),
+                     'next': paras[i + 1].text if i + 1 < len(paras) else ''})
+for t in d.tables:
+    if t.rows[0].cells[0].text == '段别':
+        delays = [[c.text for c in r.cells] for r in t.rows]
+print(json.dumps({'pictures': pics, 'delays': delays}, ensure_ascii=False))
+)PY";
+
+// A 2 × 1 PNG made by hand: the core draws no pictures.
+const QByteArray kTinyPng = QByteArray::fromHex(
+    "89504e470d0a1a0a0000000d49484452000000020000000108020000007b40e8dd0000000d49444154789c63f8"
+    "cf0004ff01070001ffe2239e590000000049454e44ae426082");
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Inputs)
@@ -68,6 +97,8 @@ private slots:
     void Patterns();
     void PresetDelays();
     void FailedWriteKeepsTheEarlierFile();
+    void ReportFigure_data();
+    void ReportFigure();
 };
 
 void TestSmoothBlastDrillPattern::Outlines_data() {
@@ -242,6 +273,66 @@ void TestSmoothBlastDrillPattern::FailedWriteKeepsTheEarlierFile() {
     QCOMPARE(test::ReadFileBytes(path), QByteArray("first"));
     QCOMPARE(dialogs.messages.last().text,
              S("导出失败！\r\n文件：%1\r\n原因：文件为只读").arg(QDir::toNativeSeparators(path)));
+}
+
+void TestSmoothBlastDrillPattern::ReportFigure_data() {
+    QTest::addColumn<Inputs>("inputs");
+    QTest::addColumn<bool>("picture");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("with picture") << Inputs{} << true << QString();
+    QTest::newRow("without picture") << Inputs{} << false << QString();
+    QTest::newRow("no outline")
+        << Inputs{{S("编辑框1_底板长"), S("-1")}} << true
+        << S("开挖轮廓无法确定：底板长须大于0，外弧长须大于底板长，请检查参数");
+}
+
+void TestSmoothBlastDrillPattern::ReportFigure() {
+    QFETCH(Inputs, inputs);
+    QFETCH(bool, picture);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    Calculated c(inputs, false);
+    test::MemoryForm &form = c.form;
+    form.scripted.answers.clear();
+    if (picture) form.pictures[S("钻爆设计图")] = kTinyPng;
+    // The form's folder is the temporary one.
+    test::MemoryForm exported(dir.path(), &SmoothBlastSpec());
+    for (const FieldSpec &field : SmoothBlastSpec().fields)
+        exported.SetText(U(field.id), form.Text(U(field.id)));
+    exported.pictures = form.pictures;
+    ExportReport(exported, *SmoothBlastSpec().report);
+    const QString path = dir.filePath(S("导出的方案/光面爆破参数及成果表new.doc"));
+    QVERIFY(QFile::exists(path));
+
+    QProcess python;
+    python.start(S("/usr/bin/python3"), {S("-c"), S(kReadReport), path});
+    QVERIFY(python.waitForFinished(60000));
+    QVERIFY2(python.exitCode() == 0, python.readAllStandardError().constData());
+    const QJsonObject report = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+    const QJsonArray pictures = report[S("pictures")].toArray();
+    const QJsonArray delays = report[S("delays")].toArray();
+    DocxDocument document;
+    QVERIFY(document.Open(test::ReadFileBytes(path)));
+    QVERIFY(!document.MainText().contains(S("钻爆设计图_")));
+    QVERIFY(document.MainText().contains(S("图 钻爆设计图")));
+    if (!error.isEmpty()) {
+        QVERIFY(document.MainText().contains(error));
+        QVERIFY(pictures.isEmpty());
+        QVERIFY(delays.isEmpty());
+        return;
+    }
+    QCOMPARE(pictures.size(), picture ? 1 : 0);
+    if (picture) {
+        QCOMPARE(pictures[0][S("type")].toString(), S("image/png"));
+        QCOMPARE(pictures[0][S("size")].toInt(), int(kTinyPng.size()));
+        QCOMPARE(pictures[0][S("next")].toString(), S("图 钻爆设计图"));
+    }
+    // Head, one row per delay, the largest charge of one delay.
+    const DrillPattern p = PlaceHoles(ReadDrillDesign(form));
+    QCOMPARE(delays.size(), int(p.delays.size()) + 2);
+    QCOMPARE(delays[1].toArray()[4].toString(), ChargeText(p.delays[0].charge));
+    QCOMPARE(delays.last().toArray()[0].toString(), S("最大段装药量"));
+    QCOMPARE(delays.last().toArray()[4].toString(), ChargeText(p.maxDelayCharge));
 }
 
 QTEST_GUILESS_MAIN(TestSmoothBlastDrillPattern)

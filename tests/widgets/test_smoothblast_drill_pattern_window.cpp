@@ -1,11 +1,15 @@
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <memory>
 
 #include "modules/smoothblast/drill_pattern.h"
@@ -71,6 +75,7 @@ private slots:
     void ExportsDxfAndPicture();
     void VibrationCheckGetsTheLargestDelay();
     void ZoomPanAndHover();
+    void ReportFigureShowsInOffice();
 };
 
 void TestDrillPatternWindow::OpensFromTheResults() {
@@ -168,6 +173,41 @@ void TestDrillPatternWindow::ZoomPanAndHover() {
     QTest::mouseMove(drawing, QPoint(260, 230));
     QTest::mouseRelease(drawing, Qt::LeftButton, {}, QPoint(260, 230));
     QCOMPARE(drawing->HolePosition(0) - at, QPointF(60, 30));
+}
+
+// The window draws the figure; LibreOffice must lay it out in the report.
+void TestDrillPatternWindow::ReportFigureShowsInOffice() {
+    Fixture f;
+    f.Calculate();
+    QTest::mouseClick(f.Button(f.window.get(), "按钮1_爆破影响导出"), Qt::LeftButton);
+    const QString report = f.dir.filePath(S("导出的方案/光面爆破参数及成果表new.doc"));
+    QVERIFY(QFile::exists(report));
+
+    QTemporaryDir work;
+    const QString copy = work.filePath(S("report.docx"));
+    QVERIFY(QFile::copy(report, copy));
+    QProcess office;
+    office.start(S("soffice"), {S("-env:UserInstallation=") +
+                                    QUrl::fromLocalFile(work.filePath(S("profile"))).toString(),
+                                S("--headless"), S("--norestore"), S("--convert-to"), S("pdf"),
+                                S("--outdir"), work.path(), copy});
+    QVERIFY(office.waitForFinished(240000));
+    const QString pdf = work.filePath(S("report.pdf"));
+    QVERIFY(QFile::exists(pdf));
+    QProcess images;
+    images.start(S("pdfimages"), {S("-list"), pdf});
+    QVERIFY(images.waitForFinished(60000));
+    // Two header lines, then one line per picture: 1600 × 1000 as drawn.
+    const QStringList lines = QString::fromUtf8(images.readAllStandardOutput())
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY2(lines[2].contains(QRegularExpression(S("\\s1600\\s+1000\\s"))), qPrintable(lines[2]));
+    QProcess text;
+    text.start(S("pdftotext"), {S("-layout"), pdf, S("-")});
+    QVERIFY(text.waitForFinished(60000));
+    const QString shown = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY(shown.contains(S("图 钻爆设计图")));
+    QVERIFY(shown.contains(S("最大段装药量")));
 }
 
 QTEST_MAIN(TestDrillPatternWindow)
