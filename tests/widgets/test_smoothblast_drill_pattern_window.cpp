@@ -197,11 +197,11 @@ void TestDrillPatternWindow::ReportFigureShowsInOffice() {
     QProcess images;
     images.start(S("pdfimages"), {S("-list"), pdf});
     QVERIFY(images.waitForFinished(60000));
-    // Two header lines, then one line per picture: 1600 × 1000 as drawn.
+    // Two header lines, then one line per picture: 1200 × 750 as drawn.
     const QStringList lines = QString::fromUtf8(images.readAllStandardOutput())
                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 3);
-    QVERIFY2(lines[2].contains(QRegularExpression(S("\\s1600\\s+1000\\s"))), qPrintable(lines[2]));
+    QVERIFY2(lines[2].contains(QRegularExpression(S("\\s1200\\s+750\\s"))), qPrintable(lines[2]));
     QProcess text;
     text.start(S("pdftotext"), {S("-layout"), pdf, S("-")});
     QVERIFY(text.waitForFinished(60000));

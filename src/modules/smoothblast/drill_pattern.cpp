@@ -498,7 +498,7 @@ QByteArray DrillPatternDxf(const DrillPattern &p, const DrillDesign &design) {
     for (HoleType t : {HoleType::Cut, HoleType::Auxiliary, HoleType::Perimeter, HoleType::Floor})
         dxf.AddLayer(HoleTypeName(t), colours[int(t)]);
     dxf.AddLayer(relief, 8);
-    dxf.AddLayer(notes, 2);
+    dxf.AddLayer(notes, 7);
 
     const Outline &o = p.outline;
     const double hb = o.width / 2 * kMm, wall = o.wallHeight * kMm;

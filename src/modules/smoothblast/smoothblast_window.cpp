@@ -254,7 +254,7 @@ QByteArray SmoothBlastWindow::Picture(const QString &id) {
     const DrillDesign design = ReadDrillDesign(*this);
     const DrillPattern pattern = PlaceHoles(design);
     if (!pattern.error.isEmpty()) return {};
-    return DrillPatternPng(pattern, design, QSize(1600, 1000));
+    return DrillPatternPng(pattern, design, QSize(1200, 750));
 }
 
 // Drawn from the results on screen; inputs that give no pattern say why.
