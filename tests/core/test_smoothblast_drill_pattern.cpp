@@ -178,6 +178,7 @@ void TestSmoothBlastDrillPattern::Patterns_data() {
         << Inputs{{S("编辑框2_掏槽眼数量"), S("1")}} << true << QString() << QString();
     QTest::newRow("zero auxiliary holes") << Inputs{} << false << S("0") << QString();
     QTest::newRow("preset auxiliary count in a small face") << narrow << false << S("158") << dense;
+    QTest::newRow("a million auxiliary holes") << Inputs{} << false << S("1e6") << dense;
     QTest::newRow("negative auxiliary count") << Inputs{} << false << S("-12") << counts;
     QTest::newRow("not calculated") << Inputs{} << false << S("") << counts;
     QTest::newRow("negative cut count")
@@ -293,7 +294,6 @@ void TestSmoothBlastDrillPattern::ReportFigure() {
     QTemporaryDir dir;
     Calculated c(inputs, false);
     test::MemoryForm &form = c.form;
-    form.scripted.answers.clear();
     if (picture) form.pictures[S("钻爆设计图")] = kTinyPng;
     // The form's folder is the temporary one.
     test::MemoryForm exported(dir.path(), &SmoothBlastSpec());

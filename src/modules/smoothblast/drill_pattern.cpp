@@ -120,7 +120,7 @@ bool MakeRing(const Outline &o, double d, double bottom, Ring *ring) {
 }
 
 bool IsCount(double c) {
-    return std::isfinite(c) && c >= 0 && c <= kMaxHoles && std::abs(c - std::round(c)) < 1e-9;
+    return std::isfinite(c) && c >= 0 && std::abs(c - std::round(c)) < 1e-9;
 }
 
 // Counts shared in proportion to the weights, summing exactly to total.
@@ -321,6 +321,9 @@ DrillPattern PlaceHoles(const DrillDesign &design) {
         return Failed(kNoOutline);
     for (double c : design.counts)
         if (!IsCount(c)) return Failed(kBadCounts);
+    // More holes than any face takes would only cost time to place.
+    for (double c : design.counts)
+        if (c > kMaxHoles) return Failed(kTooDense);
     const int cut = int(std::lround(design.counts[int(HoleType::Cut)]));
     const int aux = int(std::lround(design.counts[int(HoleType::Auxiliary)]));
     const int perimeter = int(std::lround(design.counts[int(HoleType::Perimeter)]));
