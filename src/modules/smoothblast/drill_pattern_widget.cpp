@@ -67,6 +67,8 @@ void PaintDimension(QPainter &p, const Mapping &m, const Dimension &d) {
     const double side = d.offset < 0 ? 1 : -1;
     const QRectF box(-fm.horizontalAdvance(d.text) / 2 - 2, side > 0 ? 2 : -fm.height() - 2,
                      fm.horizontalAdvance(d.text) + 4, fm.height());
+    // Readable over the holes it crosses.
+    p.fillRect(box, QColor(255, 255, 255, 200));
     p.setPen(Qt::black);
     p.drawText(box, Qt::AlignCenter, d.text);
     p.restore();
