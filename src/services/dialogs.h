@@ -18,6 +18,8 @@ struct FileRequest {
     QString filter;
     // Appended to a typed name without extension, e.g. ".tac"; empty for none.
     QString defaultExtension;
+    // File name the save dialog proposes; empty for none.
+    QString fileName;
 };
 
 // Every message box, file dialog, folder display and blocking pause goes

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <map>
 #include <pugixml.hpp>
 #include <sstream>
 #include <string>
@@ -292,6 +293,12 @@ struct DocxDocument::Impl {
     QString resumeNeedle;
     Position resumeFrom;
 
+    // Parts written instead of the archive's (by name) or added to it.
+    std::map<std::string, std::string> parts;
+    int images = 0;
+
+    std::string Part(const std::string &name) const;
+    pugi::xml_node ParagraphWith(const QString &placeholder) const;
     bool ReplaceFirst(const QString &needle, const QString &value, bool useCache);
     void Replace(const Stretch &stretch, qsizetype at, qsizetype length, const QString &value);
     void SetPieceText(pugi::xml_node t, const QString &text);
@@ -311,6 +318,43 @@ void DocxDocument::Impl::SetPieceText(pugi::xml_node t, const QString &text) {
         if (child.type() == pugi::node_element && properties != child.name()) return;
     }
     run.parent().remove_child(run);
+}
+
+std::string DocxDocument::Impl::Part(const std::string &name) const {
+    if (auto it = parts.find(name); it != parts.end()) return it->second;
+    std::string bytes;
+    if (!archive) return bytes;
+    const zip_int64_t index = zip_name_locate(archive, name.c_str(), 0);
+    if (index < 0) return bytes;
+    if (zip_file_t *file = zip_fopen_index(archive, zip_uint64_t(index), 0)) {
+        char buffer[65536];
+        zip_int64_t n;
+        while ((n = zip_fread(file, buffer, sizeof buffer)) > 0)
+            bytes.append(buffer, std::size_t(n));
+        zip_fclose(file);
+    }
+    return bytes;
+}
+
+pugi::xml_node DocxDocument::Impl::ParagraphWith(const QString &placeholder) const {
+    const std::string p = prefix + "p", t = prefix + "t";
+    const QString needle = Folded(placeholder);
+    return body.find_node([&](pugi::xml_node node) {
+        if (p != node.name()) return false;
+        QString text;
+        for (pugi::xml_node d = node.first_child(); d;) {
+            if (t == d.name()) text += QString::fromUtf8(d.text().get());
+            // Depth first through the paragraph only.
+            if (d.first_child() && d.first_child().type() == pugi::node_element) {
+                d = d.first_child();
+                continue;
+            }
+            while (d && !d.next_sibling() && d != node) d = d.parent();
+            if (!d || d == node) break;
+            d = d.next_sibling();
+        }
+        return Folded(text).contains(needle);
+    });
 }
 
 void DocxDocument::Impl::Replace(const Stretch &stretch, qsizetype at, qsizetype length,
@@ -501,6 +545,163 @@ int DocxDocument::ReplacePlaceholder(const QString &placeholder, const QString &
     return found;
 }
 
+namespace {
+
+std::string Escaped(const QString &text) {
+    return text.toHtmlEscaped().toStdString();
+}
+
+// Appends the fragment's top elements to parent, or before it with before.
+void AppendXml(pugi::xml_node parent, const std::string &xml, pugi::xml_node before = {}) {
+    pugi::xml_document fragment;
+    fragment.load_buffer(xml.data(), xml.size(), pugi::parse_default, pugi::encoding_utf8);
+    for (pugi::xml_node child : fragment.children()) {
+        if (before)
+            parent.insert_copy_before(child, before);
+        else
+            parent.append_copy(child);
+    }
+}
+
+std::string SavedXml(const pugi::xml_document &document) {
+    std::ostringstream stream;
+    document.save(stream, "", pugi::format_raw, pugi::encoding_utf8);
+    return stream.str();
+}
+
+}  // namespace
+
+bool DocxDocument::InsertImage(const QString &placeholder, const QByteArray &png,
+                               long long widthEmu, long long heightEmu) {
+    Impl &d = *m_impl;
+    if (!d.body || placeholder.isEmpty()) return false;
+    pugi::xml_node paragraph = d.ParagraphWith(placeholder);
+    if (!paragraph) return false;
+    const int n = ++d.images;
+    const std::string name = "image" + std::to_string(n) + ".png";
+    const std::string id = "rIdPicture" + std::to_string(n);
+    d.parts["word/media/" + name] = png.toStdString();
+
+    pugi::xml_document rels;
+    const std::string relsName = "word/_rels/document.xml.rels";
+    const std::string relsXml = d.Part(relsName);
+    rels.load_buffer(relsXml.data(), relsXml.size(), kParseFlags, pugi::encoding_auto);
+    pugi::xml_node relRoot = rels.child("Relationships");
+    if (!relRoot) {
+        relRoot = rels.append_child("Relationships");
+        relRoot.append_attribute("xmlns") =
+            "http://schemas.openxmlformats.org/package/2006/relationships";
+    }
+    pugi::xml_node rel = relRoot.append_child("Relationship");
+    rel.append_attribute("Id") = id.c_str();
+    rel.append_attribute("Type") =
+        "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image";
+    rel.append_attribute("Target") = ("media/" + name).c_str();
+    d.parts[relsName] = SavedXml(rels);
+
+    pugi::xml_document types;
+    const std::string typesXml = d.Part(kContentTypes);
+    types.load_buffer(typesXml.data(), typesXml.size(), kParseFlags, pugi::encoding_auto);
+    pugi::xml_node typesRoot = types.child("Types");
+    if (!typesRoot.find_child_by_attribute("Default", "Extension", "png")) {
+        pugi::xml_node png = typesRoot.prepend_child("Default");
+        png.append_attribute("Extension") = "png";
+        png.append_attribute("ContentType") = "image/png";
+    }
+    d.parts[kContentTypes] = SavedXml(types);
+
+    pugi::xml_node root = d.document.document_element();
+    const std::pair<const char *, const char *> namespaces[] = {
+        {"xmlns:r", "http://schemas.openxmlformats.org/officeDocument/2006/relationships"},
+        {"xmlns:wp", "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing"},
+        {"xmlns:a", "http://schemas.openxmlformats.org/drawingml/2006/main"},
+        {"xmlns:pic", "http://schemas.openxmlformats.org/drawingml/2006/picture"}};
+    for (const auto &[attribute, uri] : namespaces)
+        if (!root.attribute(attribute)) root.append_attribute(attribute) = uri;
+
+    // Everything but the paragraph's properties makes way for the picture.
+    for (pugi::xml_node child = paragraph.first_child(); child;) {
+        pugi::xml_node next = child.next_sibling();
+        if ((d.prefix + "pPr") != child.name()) paragraph.remove_child(child);
+        child = next;
+    }
+    const std::string w = d.prefix;
+    const std::string cx = std::to_string(widthEmu), cy = std::to_string(heightEmu);
+    const std::string run =
+        "<" + w + "r><" + w +
+        "drawing><wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\">"
+        "<wp:extent cx=\"" +
+        cx + "\" cy=\"" + cy +
+        "\"/><wp:effectExtent l=\"0\" t=\"0\" r=\"0\" b=\"0\"/>"
+        "<wp:docPr id=\"" +
+        std::to_string(1000 + n) + "\" name=\"" + name +
+        "\"/>"
+        "<wp:cNvGraphicFramePr><a:graphicFrameLocks noChangeAspect=\"1\"/></wp:cNvGraphicFramePr>"
+        "<a:graphic><a:graphicData "
+        "uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\">"
+        "<pic:pic><pic:nvPicPr><pic:cNvPr id=\"0\" name=\"" +
+        name +
+        "\"/><pic:cNvPicPr/></pic:nvPicPr>"
+        "<pic:blipFill><a:blip r:embed=\"" +
+        id +
+        "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill>"
+        "<pic:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"" +
+        cx + "\" cy=\"" + cy +
+        "\"/></a:xfrm>"
+        "<a:prstGeom "
+        "prst=\"rect\"><a:avLst/></a:prstGeom></pic:spPr></pic:pic></a:graphicData></a:graphic>"
+        "</wp:inline></" +
+        w + "drawing></" + w + "r>";
+    AppendXml(paragraph, run);
+    d.scanned = false;
+    return true;
+}
+
+bool DocxDocument::InsertTable(const QString &placeholder, const QList<QStringList> &rows) {
+    Impl &d = *m_impl;
+    if (!d.body || placeholder.isEmpty()) return false;
+    pugi::xml_node paragraph = d.ParagraphWith(placeholder);
+    if (!paragraph) return false;
+    const std::string w = d.prefix;
+    qsizetype columns = 1;
+    for (const QStringList &row : rows) columns = std::max(columns, row.size());
+    const std::string width = std::to_string(9298 / columns);
+    std::string xml = "<" + w + "tbl><" + w + "tblPr><" + w + "tblW " + w + "w=\"9298\" " + w +
+                      "type=\"dxa\"/><" + w + "jc " + w + "val=\"center\"/><" + w + "tblBorders>";
+    for (const char *side : {"top", "left", "bottom", "right", "insideH", "insideV"})
+        xml += "<" + w + side + " " + w + "val=\"single\" " + w + "sz=\"4\" " + w + "space=\"0\" " +
+               w + "color=\"000000\"/>";
+    xml += "</" + w + "tblBorders><" + w + "tblLayout " + w + "type=\"fixed\"/></" + w + "tblPr><" +
+           w + "tblGrid>";
+    for (qsizetype c = 0; c < columns; ++c)
+        xml += "<" + w + "gridCol " + w + "w=\"" + width + "\"/>";
+    xml += "</" + w + "tblGrid>";
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        const char *style = r == 0 ? "TableHead" : "TableText";
+        xml += "<" + w + "tr><" + w + "trPr><" + w + "cantSplit/><" + w + "jc " + w +
+               "val=\"center\"/></" + w + "trPr>";
+        for (qsizetype c = 0; c < columns; ++c) {
+            xml += "<" + w + "tc><" + w + "tcPr><" + w + "tcW " + w + "w=\"" + width + "\" " + w +
+                   "type=\"dxa\"/>";
+            if (r == 0)
+                xml += "<" + w + "shd " + w + "val=\"clear\" " + w + "color=\"auto\" " + w +
+                       "fill=\"E7ECF2\"/>";
+            xml += "<" + w + "vAlign " + w + "val=\"center\"/></" + w + "tcPr><" + w + "p><" + w +
+                   "pPr><" + w + "pStyle " + w + "val=\"" + style + "\"/></" + w + "pPr>";
+            const QString text = c < rows[r].size() ? rows[r][c] : QString();
+            if (!text.isEmpty())
+                xml += "<" + w + "r><" + w + "t>" + Escaped(text) + "</" + w + "t></" + w + "r>";
+            xml += "</" + w + "p></" + w + "tc>";
+        }
+        xml += "</" + w + "tr>";
+    }
+    xml += "</" + w + "tbl>";
+    AppendXml(paragraph.parent(), xml, paragraph);
+    paragraph.parent().remove_child(paragraph);
+    d.scanned = false;
+    return true;
+}
+
 QString DocxDocument::MainText() const {
     if (!m_impl->body) return {};
     QStringList lines;
@@ -545,9 +746,12 @@ QByteArray DocxDocument::Save(QString *error) const {
     // (no data descriptors left over), other parts keep their stored bytes.
     for (std::size_t i = 0; i < d.entries.size(); ++i) {
         const Impl::Entry &entry = d.entries[i];
-        zip_source_t *data = i == d.mainEntry
-                                 ? zip_source_buffer(out, xml.data(), xml.size(), 0)
-                                 : zip_source_zip(out, d.archive, entry.index, 0, 0, -1);
+        const auto part = d.parts.find(entry.name);
+        zip_source_t *data =
+            i == d.mainEntry ? zip_source_buffer(out, xml.data(), xml.size(), 0)
+            : part != d.parts.end()
+                ? zip_source_buffer(out, part->second.data(), part->second.size(), 0)
+                : zip_source_zip(out, d.archive, entry.index, 0, 0, -1);
         if (!data)
             return fail(QStringLiteral("无法复制 %1").arg(QString::fromStdString(entry.name)));
         const zip_int64_t index = zip_file_add(out, entry.name.c_str(), data, ZIP_FL_ENC_GUESS);
@@ -556,6 +760,20 @@ QByteArray DocxDocument::Save(QString *error) const {
             return fail(QStringLiteral("无法写入 %1").arg(QString::fromStdString(entry.name)));
         }
         zip_file_set_mtime(out, zip_uint64_t(index), entry.mtime, 0);
+    }
+    // Added parts (pictures) after the template's own.
+    for (const auto &[name, bytes] : d.parts) {
+        if (std::any_of(d.entries.begin(), d.entries.end(),
+                        [&](const Impl::Entry &e) { return e.name == name; }))
+            continue;
+        zip_source_t *data = zip_source_buffer(out, bytes.data(), bytes.size(), 0);
+        const zip_int64_t index =
+            data ? zip_file_add(out, name.c_str(), data, ZIP_FL_ENC_GUESS) : -1;
+        if (index < 0) {
+            if (data) zip_source_free(data);
+            return fail(QStringLiteral("无法写入 %1").arg(QString::fromStdString(name)));
+        }
+        zip_file_set_mtime(out, zip_uint64_t(index), d.entries.front().mtime, 0);
     }
     if (zip_close(out) != 0) return fail(QStringLiteral("无法保存文档"));
 

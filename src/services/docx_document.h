@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace tunnel {
@@ -29,6 +31,19 @@ public:
     // Runs up to passes replace passes; returns how many found an occurrence.
     // Stops at the first pass that finds nothing.
     int ReplacePlaceholder(const QString &placeholder, const QString &value, int passes);
+
+    // Replaces the paragraph holding the placeholder by one holding the PNG
+    // picture inline, at that size in EMU (360000 a centimetre), keeping the
+    // paragraph's properties. The picture becomes a part of the package with
+    // its relationship and content type. Returns whether the placeholder
+    // was found.
+    bool InsertImage(const QString &placeholder, const QByteArray &png, long long widthEmu,
+                     long long heightEmu);
+
+    // Replaces the paragraph holding the placeholder by a table of these
+    // rows across the text width, the first row as its head. Returns whether
+    // the placeholder was found.
+    bool InsertTable(const QString &placeholder, const QList<QStringList> &rows);
 
     // The searchable main text, paragraphs separated by "\n"; within a
     // paragraph tabs show as "\t", line breaks as "\n" and objects such as

@@ -65,6 +65,7 @@ void ExportReport(Form &form, const ReportSpec &report) {
     if (report.finishLog) form.AppendLog(U(report.finishLog));
     if (report.finishNotice) form.SetCaption(notice, U(report.finishNotice));
 
+    if (report.finish && failure.isEmpty()) report.finish(form, document);
     if (failure.isEmpty()) {
         const QByteArray bytes = document.Save(&failure);
         if (failure.isEmpty()) failure = WriteFileAtomically(path, bytes);

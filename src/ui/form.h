@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -67,6 +68,13 @@ public:
 
     // Enables or disables the window's command buttons while an export runs.
     virtual void SetBusy(bool busy) = 0;
+
+    // A picture the window draws for its report, as PNG bytes; empty when
+    // it has none (the report then goes without it).
+    virtual QByteArray Picture(const QString &id) {
+        Q_UNUSED(id);
+        return {};
+    }
 
     virtual Dialogs &dialogs() = 0;
     // Folder of the executable: root of Data and the export folder.

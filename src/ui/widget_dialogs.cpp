@@ -70,6 +70,7 @@ std::optional<QString> WidgetDialogs::AskFile(const FileRequest &request) {
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDirectory(request.initialFolder);
     dialog.setNameFilter(QtFilter(request.filter));
+    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
     if (!request.defaultExtension.isEmpty())
         dialog.setDefaultSuffix(
             request.defaultExtension.mid(request.defaultExtension.startsWith(QLatin1Char('.'))));

@@ -5,6 +5,7 @@
 
 namespace tunnel {
 
+class DocxDocument;
 class Form;
 
 using Command = void (*)(Form &);
@@ -100,6 +101,8 @@ struct ReportSpec {
     const char *animationNotice = nullptr;  // notice label text set before the animation
     const char *finishNotice = nullptr;     // notice label text after finishLog
     bool completionLogLast = false;         // completion line after the message box
+    // Adds to the filled document (pictures, tables) before it is written.
+    void (*finish)(Form &, DocxDocument &) = nullptr;
 };
 
 // The declarative description of a calculation window built by the shared form.

@@ -39,6 +39,7 @@ public:
     // Charts spring into being on first use.
     BarChart *Chart(const QString &id) override { return &charts[id]; }
     void SetBusy(bool busy) override { busyChanges << busy; }
+    QByteArray Picture(const QString &id) override { return pictures.value(id); }
     Dialogs &dialogs() override { return scripted; }
     QString ProgramFolder() const override { return m_folder; }
 
@@ -48,6 +49,7 @@ public:
     QHash<QString, bool> visibleUnits;
     QList<bool> busyChanges;
     QHash<QString, BarChart> charts;
+    QHash<QString, QByteArray> pictures;
 
 private:
     QString m_folder;

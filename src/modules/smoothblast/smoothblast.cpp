@@ -2,7 +2,9 @@
 
 #include <array>
 
+#include "modules/smoothblast/drill_pattern.h"
 #include "services/dialogs.h"
+#include "services/docx_document.h"
 #include "ui/bar_chart.h"
 #include "ui/calc_form.h"
 #include "ui/conversions.h"
@@ -178,6 +180,8 @@ constexpr std::array kReportRows = {
     Row(kTotalCharge, nullptr, "数据处理完毕，导出倒计时0"),
 };
 
+void AddDrillPattern(Form &form, DocxDocument &document);
+
 const ReportSpec kReport{
     .templateName = "smoothblast",
     .outputName = "光面爆破参数及成果表new.doc",
@@ -189,6 +193,7 @@ const ReportSpec kReport{
     .animation = Animation::None,
     .completionLog = nullptr,
     .completionMessage = "导出成功！",
+    .finish = &AddDrillPattern,
 };
 
 const WindowSpec kSpec{
@@ -237,6 +242,32 @@ void FillChart(const Form &form, BarChart &chart) {
         }
     }
     chart.SetVisible(true);
+}
+
+// The figure "图 钻爆设计图" 16 cm wide and the table of delays after the
+// results; a design with no pattern says why in the figure's place.
+void AddDrillPattern(Form &form, DocxDocument &document) {
+    const QString figure = QStringLiteral("钻爆设计图_图片");
+    const QString table = QStringLiteral("钻爆设计图_段别表");
+    const DrillDesign design = ReadDrillDesign(form);
+    const DrillPattern pattern = PlaceHoles(design);
+    if (!pattern.error.isEmpty()) {
+        document.ReplacePlaceholder(figure, pattern.error, 1);
+        document.ReplacePlaceholder(table, QString(), 1);
+        return;
+    }
+    const QByteArray png = form.Picture(QStringLiteral("钻爆设计图"));
+    if (png.isEmpty() || !document.InsertImage(figure, png, 5760000, 3600000))
+        document.ReplacePlaceholder(figure, QString(), 1);
+    QList<QStringList> rows{{QStringLiteral("段别"), QStringLiteral("炮眼类型"),
+                             QStringLiteral("炮眼数（个）"), QStringLiteral("单孔装药量（kg）"),
+                             QStringLiteral("段装药量（kg）")}};
+    for (const DelayRow &r : pattern.delays)
+        rows << QStringList{ToText(r.delay), HoleTypeName(r.type), ToText(r.count),
+                            ChargeText(r.chargePerHole), ChargeText(r.charge)};
+    rows << QStringList{QStringLiteral("最大段装药量"), QString(), QString(), QString(),
+                        ChargeText(pattern.maxDelayCharge)};
+    document.InsertTable(table, rows);
 }
 
 }  // namespace

@@ -14,7 +14,10 @@
 #include <QVBoxLayout>
 
 #include "app/window_ops.h"
+#include "modules/smoothblast/drill_pattern_widget.h"
+#include "modules/smoothblast/drill_pattern_window.h"
 #include "modules/smoothblast/evaluation_window.h"
+#include "services/dialogs.h"
 #include "ui/bar_chart_widget.h"
 #include "ui/reference_window.h"
 
@@ -217,6 +220,10 @@ void SmoothBlastWindow::BuildResultHalf() {
     buttons->addStretch();
     // The layout picture gets its window elsewhere.
     buttons->addWidget(Button("按钮2"));
+    auto *pattern = new QPushButton(QStringLiteral("钻爆设计图"), m_resultHalf);
+    pattern->setObjectName(QStringLiteral("按钮3_钻爆设计图"));
+    connect(pattern, &QPushButton::clicked, this, &SmoothBlastWindow::OpenDrillPattern);
+    buttons->addWidget(pattern);
     buttons->addWidget(Button("按钮1_爆破影响导出1"));
     grid->addLayout(buttons, 8, 0, 1, 6);
 }
@@ -240,6 +247,27 @@ void SmoothBlastWindow::ShowResultHalf() {
 
 BarChart &SmoothBlastWindow::Chart() {
     return m_chart->chart();
+}
+
+QByteArray SmoothBlastWindow::Picture(const QString &id) {
+    if (id != QStringLiteral("钻爆设计图")) return {};
+    const DrillDesign design = ReadDrillDesign(*this);
+    const DrillPattern pattern = PlaceHoles(design);
+    if (!pattern.error.isEmpty()) return {};
+    return DrillPatternPng(pattern, design, QSize(1200, 750));
+}
+
+// Drawn from the results on screen; inputs that give no pattern say why.
+void SmoothBlastWindow::OpenDrillPattern() {
+    const DrillDesign design = ReadDrillDesign(*this);
+    DrillPattern pattern = PlaceHoles(design);
+    if (!pattern.error.isEmpty()) {
+        dialogs().Message(pattern.error);
+        return;
+    }
+    auto *window = new DrillPatternWindow(dialogs(), ProgramFolder(), std::move(pattern), design);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
 }
 
 void SmoothBlastWindow::OpenEvaluation() {

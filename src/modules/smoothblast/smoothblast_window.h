@@ -27,12 +27,16 @@ public:
     void ShowResultHalf() override;
     BarChart &Chart() override;
 
+    // The drill pattern figure of the report.
+    QByteArray Picture(const QString &id) override;
+
     BarChartWidget *ChartWidget() const { return m_chart; }
 
 private:
     void BuildInputHalf();
     void BuildResultHalf();
     void OpenEvaluation();
+    void OpenDrillPattern();
 
     QGroupBox *m_inputHalf = nullptr;
     QGroupBox *m_resultHalf = nullptr;

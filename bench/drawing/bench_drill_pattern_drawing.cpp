@@ -1,0 +1,56 @@
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "modules/smoothblast/drill_pattern.h"
+#include "modules/smoothblast/drill_pattern_widget.h"
+#include "modules/smoothblast/smoothblast.h"
+#include "support/memory_form.h"
+#include "ui/bar_chart.h"
+
+namespace {
+
+class NoView : public tunnel::SmoothBlastView {
+public:
+    int WindowWidth() const override { return tunnel::kBlastInputWidth; }
+    void SetWindowWidth(int) override {}
+    void StartSlide() override {}
+    void StopSlide() override {}
+    void ShowResultHalf() override {}
+    tunnel::BarChart &Chart() override { return chart; }
+    tunnel::BarChart chart = tunnel::BarChart::SmoothBlastingDesign();
+};
+
+// One frame of the preset pattern at 1920 × 1080, panned a little further
+// each frame as a drag does.
+void BM_DrawPatternWhilePanning(benchmark::State &state) {
+    tunnel::test::MemoryForm form(QDir::tempPath(), &tunnel::SmoothBlastSpec());
+    form.SetCaption(tunnel::U("按钮1"), tunnel::U("计算"));
+    NoView view;
+    tunnel::CalculateBlast(form, view);
+    const tunnel::DrillDesign design = tunnel::ReadDrillDesign(form);
+    const tunnel::DrillPattern pattern = tunnel::PlaceHoles(design);
+    QImage frame(1920, 1080, QImage::Format_ARGB32_Premultiplied);
+    int step = 0;
+    for (auto _ : state) {
+        QPainter painter(&frame);
+        const QPointF pan((step % 200) - 100, (step % 120) - 60);
+        tunnel::PaintDrillPattern(painter, frame.rect(), pattern, design, 1.5, pan);
+        ++step;
+    }
+}
+BENCHMARK(BM_DrawPatternWhilePanning)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+// Text needs a GUI application; run with QT_QPA_PLATFORM=offscreen.
+int main(int argc, char **argv) {
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,339 @@
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+#include <numbers>
+
+#include "modules/smoothblast/drill_pattern.h"
+#include "modules/smoothblast/smoothblast.h"
+#include "services/docx_document.h"
+#include "services/report_export.h"
+#include "support/dxf_check.h"
+#include "support/memory_form.h"
+#include "support/test_files.h"
+#include "ui/bar_chart.h"
+#include "ui/conversions.h"
+
+using namespace tunnel;
+using tunnel::test::MemoryForm;
+
+namespace {
+
+QString S(const char *utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+class FakeView : public SmoothBlastView {
+public:
+    int WindowWidth() const override { return width; }
+    void SetWindowWidth(int w) override { width = w; }
+    void StartSlide() override {}
+    void StopSlide() override {}
+    void ShowResultHalf() override {}
+    BarChart &Chart() override { return chart; }
+
+    int width = kBlastInputWidth;
+    BarChart chart = BarChart::SmoothBlastingDesign();
+};
+
+// The smooth blasting form after "计算" with the given inputs changed.
+struct Calculated {
+    Calculated(const QHash<QString, QString> &inputs, bool parallel)
+        : form(QDir::tempPath(), &SmoothBlastSpec()) {
+        form.SetCaption(S("按钮1"), S("计算"));
+        for (auto it = inputs.begin(); it != inputs.end(); ++it) form.SetText(it.key(), it.value());
+        form.SetChecked(S("单选框2"), parallel);
+        FakeView view;
+        CalculateBlast(form, view);
+    }
+    MemoryForm form;
+};
+
+const char *const kCountFields[] = {"编辑框6_掏槽眼数量", "编辑框7_辅助眼数量",
+                                    "编辑框8_周边眼数量", "编辑框9_底板眼数量"};
+
+using Inputs = QHash<QString, QString>;
+
+// What python-docx reads of the report: inline pictures with their content
+// type, the paragraph after each picture, and the table that starts with
+// "段别".
+constexpr char kReadReport[] = R"PY(
+import json, sys, docx
+d = docx.Document(sys.argv[1])
+body = d.element.body
+pics, delays = [], []
+paras = list(d.paragraphs)
+for i, p in enumerate(paras):
+    for blip in p._p.xpath('.//w:drawing/wp:inline//a:blip'):
+        rid = blip.get('{http://schemas.openxmlformats.org/officeDocument/2006/relationships}embed')
+        part = d.part.related_parts[rid]
+        pics.append({'type': part.content_type, 'size': len(part.blob),
+                     'next': paras[i + 1].text if i + 1 < len(paras) else ''})
+for t in d.tables:
+    if t.rows[0].cells[0].text == '段别':
+        delays = [[c.text for c in r.cells] for r in t.rows]
+print(json.dumps({'pictures': pics, 'delays': delays}, ensure_ascii=False))
+)PY";
+
+// A 2 × 1 PNG made by hand: the core draws no pictures.
+const QByteArray kTinyPng = QByteArray::fromHex(
+    "89504e470d0a1a0a0000000d49484452000000020000000108020000007b40e8dd0000000d49444154789c63f8"
+    "cf0004ff01070001ffe2239e590000000049454e44ae426082");
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Inputs)
+
+class TestSmoothBlastDrillPattern : public QObject {
+    Q_OBJECT
+private slots:
+    void Outlines_data();
+    void Outlines();
+    void Patterns_data();
+    void Patterns();
+    void PresetDelays();
+    void FailedWriteKeepsTheEarlierFile();
+    void ReportFigure_data();
+    void ReportFigure();
+};
+
+void TestSmoothBlastDrillPattern::Outlines_data() {
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("length");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<double>("wall");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<double>("area");
+    const double half = std::numbers::pi * 13.1 / 2;
+    // Walls of (24.22 − 20.5774)/2 = 1.8213 under a semicircle of 6.55.
+    QTest::newRow("presets") << 13.1 << 24.22 << true << 1.82128 << 8.37128 << 91.2491;
+    QTest::newRow("narrow heading") << 5.0 << 12.0 << true << 2.07301 << 4.57301 << 20.1827;
+    // Either side of πB/2 the outline changes form but hardly its size.
+    QTest::newRow("just above half circle")
+        << 13.1 << half + 0.002 << true << 0.001 << 6.551 << 67.4042;
+    QTest::newRow("just below half circle")
+        << 13.1 << half - 0.002 << true << 0.0 << 6.549 << 67.3780;
+    // Lo/B = 1.2: α = 1.02674 rad, R = 5.84375, rise 2.81895.
+    QTest::newRow("flat arch") << 10.0 << 12.0 << true << 0.0 << 2.81895 << 19.9385;
+    QTest::newRow("no floor") << 0.0 << 12.0 << false << 0.0 << 0.0 << 0.0;
+    QTest::newRow("negative floor") << -5.0 << 12.0 << false << 0.0 << 0.0 << 0.0;
+    QTest::newRow("outline not longer than floor") << 5.0 << 5.0 << false << 0.0 << 0.0 << 0.0;
+    QTest::newRow("infinite") << 5.0 << qInf() << false << 0.0 << 0.0 << 0.0;
+    QTest::newRow("not a number") << qQNaN() << 12.0 << false << 0.0 << 0.0 << 0.0;
+}
+
+void TestSmoothBlastDrillPattern::Outlines() {
+    QFETCH(double, width);
+    QFETCH(double, length);
+    QFETCH(bool, valid);
+    Outline o;
+    QCOMPARE(MakeOutline(width, length, &o), valid);
+    if (!valid) return;
+    QFETCH(double, wall);
+    QFETCH(double, height);
+    QFETCH(double, area);
+    QVERIFY2(std::abs(o.wallHeight - wall) < 1e-4,
+             qPrintable(QString::number(o.wallHeight, 'g', 9)));
+    QVERIFY2(std::abs(o.Height() - height) < 1e-4, qPrintable(QString::number(o.Height(), 'g', 9)));
+    QVERIFY2(std::abs(o.Area() - area) < 1e-3, qPrintable(QString::number(o.Area(), 'g', 9)));
+    QVERIFY(std::abs(o.Length() - length) < 1e-9);
+    // The outline runs from one floor corner to the other.
+    QVERIFY(std::abs(o.At(0).x + width / 2) < 1e-9 && std::abs(o.At(0).y) < 1e-9);
+    QVERIFY(std::abs(o.At(length).x - width / 2) < 1e-9 && std::abs(o.At(length).y) < 1e-9);
+    QVERIFY(std::abs(o.At(length / 2).y - o.Height()) < 1e-9);
+}
+
+void TestSmoothBlastDrillPattern::Patterns_data() {
+    QTest::addColumn<Inputs>("inputs");
+    QTest::addColumn<bool>("parallel");
+    QTest::addColumn<QString>("auxiliary");  // result field overridden when set
+    QTest::addColumn<QString>("error");
+    const QString dense = S("炮眼过密，无法布置，请检查参数");
+    const QString counts = S("炮眼数量须为不小于0的整数，请先计算并检查参数");
+    const QString outline = S("开挖轮廓无法确定：底板长须大于0，外弧长须大于底板长，请检查参数");
+    const Inputs narrow{{S("编辑框1_底板长"), S("5")},
+                        {S("编辑框1_开挖面外弧长"), S("12")},
+                        {S("编辑框1_断面面积"), S("22")}};
+    QTest::newRow("presets, wedge") << Inputs{} << false << QString() << QString();
+    QTest::newRow("presets, parallel") << Inputs{} << true << QString() << QString();
+    QTest::newRow("narrow heading, wedge") << narrow << false << QString() << QString();
+    QTest::newRow("narrow heading, parallel") << narrow << true << QString() << QString();
+    QTest::newRow("just above half circle")
+        << Inputs{{S("编辑框1_开挖面外弧长"), S("20.59")}, {S("编辑框1_断面面积"), S("70")}}
+        << false << QString() << QString();
+    QTest::newRow("just below half circle")
+        << Inputs{{S("编辑框1_开挖面外弧长"), S("20.56")}, {S("编辑框1_断面面积"), S("70")}} << true
+        << QString() << QString();
+    QTest::newRow("huge face") << Inputs{{S("编辑框1_底板长"), S("18")},
+                                         {S("编辑框1_开挖面外弧长"), S("34")},
+                                         {S("编辑框1_断面面积"), S("200")}}
+                               << false << QString() << QString();
+    QTest::newRow("one cut hole, wedge")
+        << Inputs{{S("编辑框2_掏槽眼数量"), S("1")}} << false << QString() << QString();
+    QTest::newRow("one cut hole, parallel")
+        << Inputs{{S("编辑框2_掏槽眼数量"), S("1")}} << true << QString() << QString();
+    QTest::newRow("zero auxiliary holes") << Inputs{} << false << S("0") << QString();
+    QTest::newRow("preset auxiliary count in a small face") << narrow << false << S("158") << dense;
+    QTest::newRow("a million auxiliary holes") << Inputs{} << false << S("1e6") << dense;
+    QTest::newRow("negative auxiliary count") << Inputs{} << false << S("-12") << counts;
+    QTest::newRow("not calculated") << Inputs{} << false << S("") << counts;
+    QTest::newRow("negative cut count")
+        << Inputs{{S("编辑框2_掏槽眼数量"), S("-2")}} << false << QString() << counts;
+    QTest::newRow("empty floor width")
+        << Inputs{{S("编辑框1_底板长"), S("")}} << false << QString() << outline;
+    QTest::newRow("negative outline")
+        << Inputs{{S("编辑框1_开挖面外弧长"), S("-24")}} << false << QString() << outline;
+}
+
+void TestSmoothBlastDrillPattern::Patterns() {
+    QFETCH(Inputs, inputs);
+    QFETCH(bool, parallel);
+    QFETCH(QString, auxiliary);
+    QFETCH(QString, error);
+    Calculated c(inputs, parallel);
+    if (!auxiliary.isNull()) c.form.SetText(S("编辑框7_辅助眼数量"), auxiliary);
+    const DrillDesign design = ReadDrillDesign(c.form);
+    const DrillPattern p = PlaceHoles(design);
+    QCOMPARE(p.error, error);
+    if (!error.isEmpty()) {
+        QVERIFY(p.holes.empty());
+        return;
+    }
+    const HoleType types[] = {HoleType::Cut, HoleType::Auxiliary, HoleType::Perimeter,
+                              HoleType::Floor};
+    for (HoleType t : types) QCOMPARE(ToText(p.Count(t)), c.form.Text(S(kCountFields[int(t)])));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(S("钻爆设计图.dxf"));
+    QVERIFY(test::WriteFileBytes(path, DrillPatternDxf(p, design)));
+    QString failure;
+    const QJsonObject dxf = test::ReadDxfWithEzdxf(path, &failure);
+    QVERIFY2(!dxf.isEmpty(), qPrintable(failure));
+    QCOMPARE(dxf[S("version")].toString(), S("AC1021"));
+    QCOMPARE(dxf[S("insunits")].toInt(), 4);
+    QCOMPARE(dxf[S("audit_errors")].toInt(), 0);
+    for (const char *layer : {"开挖轮廓", "掏槽眼", "辅助眼", "周边眼", "底板眼", "空孔", "标注"})
+        QVERIFY2(dxf[S("layers")].toArray().contains(S(layer)), layer);
+    const QJsonObject circles = dxf[S("circles")].toObject();
+    for (HoleType t : types)
+        QCOMPARE(circles[HoleTypeName(t)].toInt(), c.form.Text(S(kCountFields[int(t)])).toInt());
+    QCOMPARE(circles[S("空孔")].toInt(), parallel ? 1 : 0);
+    // Charged holes at true size: half the 35 mm drill diameter.
+    QVERIFY(dxf[S("radii")].toArray().contains(17.5));
+    QVERIFY(dxf[S("all_inside")].toBool());
+    QVERIFY2(dxf[S("perimeter_off")].toDouble() < 1.0,
+             qPrintable(QString::number(dxf[S("perimeter_off")].toDouble())));
+    QVERIFY(dxf[S("floor_off")].toDouble() < 1e-6);
+    const double spacing = dxf[S("min_spacing")].toDouble();
+    QVERIFY2(spacing < 0 || spacing >= 299.99, qPrintable(QString::number(spacing)));
+    // One delay number per hole, the Chinese legend readable as text.
+    const QJsonArray texts = dxf[S("texts")].toArray();
+    QVERIFY(texts.contains(S("钻爆设计图")));
+    QVERIFY(texts.size() > int(p.holes.size()));
+}
+
+void TestSmoothBlastDrillPattern::PresetDelays() {
+    Calculated c({}, false);
+    const DrillPattern p = PlaceHoles(ReadDrillDesign(c.form));
+    QVERIFY(p.error.isEmpty());
+    QStringList rows;
+    for (const DelayRow &r : p.delays)
+        rows << QStringLiteral("%1 %2 %3 %4 %5")
+                    .arg(ToText(r.delay), HoleTypeName(r.type), ToText(r.count),
+                         ToText(r.chargePerHole), ChargeText(r.charge));
+    // Rings hold holes in proportion to their length, the shortest inside.
+    QCOMPARE(rows, (QStringList{S("1 掏槽眼 2 0.63 1.26"), S("3 掏槽眼 4 0.63 2.52"),
+                                S("5 辅助眼 14 0.576 8.064"), S("7 辅助眼 17 0.576 9.792"),
+                                S("9 辅助眼 20 0.576 11.52"), S("11 辅助眼 23 0.576 13.248"),
+                                S("13 辅助眼 25 0.576 14.4"), S("15 辅助眼 28 0.576 16.128"),
+                                S("17 辅助眼 31 0.576 17.856"), S("19 周边眼 49 0.7 34.3"),
+                                S("21 底板眼 26 0.54 14.04")}));
+    QCOMPARE(ChargeText(p.maxDelayCharge), S("34.3"));
+}
+
+void TestSmoothBlastDrillPattern::FailedWriteKeepsTheEarlierFile() {
+    QTemporaryDir dir;
+    test::ScriptedDialogs dialogs;
+    const QString path = dir.filePath(S("导出的方案/钻爆设计图.dxf"));
+    dialogs.files << path;
+    QCOMPARE(SaveDrawingFile(dialogs, dir.path(), S("钻爆设计图.dxf"), S("DXF图形（*.dxf）|*.dxf"),
+                             "first"),
+             path);
+    QCOMPARE(dialogs.requests.last().fileName, S("钻爆设计图.dxf"));
+    QCOMPARE(dialogs.requests.last().initialFolder, dir.filePath(S("导出的方案")));
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    dialogs.files << path;
+    QCOMPARE(SaveDrawingFile(dialogs, dir.path(), S("钻爆设计图.dxf"), S("DXF图形（*.dxf）|*.dxf"),
+                             "second"),
+             QString());
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QCOMPARE(test::ReadFileBytes(path), QByteArray("first"));
+    QCOMPARE(dialogs.messages.last().text,
+             S("导出失败！\r\n文件：%1\r\n原因：文件为只读").arg(QDir::toNativeSeparators(path)));
+}
+
+void TestSmoothBlastDrillPattern::ReportFigure_data() {
+    QTest::addColumn<Inputs>("inputs");
+    QTest::addColumn<bool>("picture");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("with picture") << Inputs{} << true << QString();
+    QTest::newRow("without picture") << Inputs{} << false << QString();
+    QTest::newRow("no outline")
+        << Inputs{{S("编辑框1_底板长"), S("-1")}} << true
+        << S("开挖轮廓无法确定：底板长须大于0，外弧长须大于底板长，请检查参数");
+}
+
+void TestSmoothBlastDrillPattern::ReportFigure() {
+    QFETCH(Inputs, inputs);
+    QFETCH(bool, picture);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    Calculated c(inputs, false);
+    test::MemoryForm &form = c.form;
+    if (picture) form.pictures[S("钻爆设计图")] = kTinyPng;
+    // The form's folder is the temporary one.
+    test::MemoryForm exported(dir.path(), &SmoothBlastSpec());
+    for (const FieldSpec &field : SmoothBlastSpec().fields)
+        exported.SetText(U(field.id), form.Text(U(field.id)));
+    exported.pictures = form.pictures;
+    ExportReport(exported, *SmoothBlastSpec().report);
+    const QString path = dir.filePath(S("导出的方案/光面爆破参数及成果表new.doc"));
+    QVERIFY(QFile::exists(path));
+
+    QProcess python;
+    python.start(S("/usr/bin/python3"), {S("-c"), S(kReadReport), path});
+    QVERIFY(python.waitForFinished(60000));
+    QVERIFY2(python.exitCode() == 0, python.readAllStandardError().constData());
+    const QJsonObject report = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+    const QJsonArray pictures = report[S("pictures")].toArray();
+    const QJsonArray delays = report[S("delays")].toArray();
+    DocxDocument document;
+    QVERIFY(document.Open(test::ReadFileBytes(path)));
+    QVERIFY(!document.MainText().contains(S("钻爆设计图_")));
+    QVERIFY(document.MainText().contains(S("图 钻爆设计图")));
+    if (!error.isEmpty()) {
+        QVERIFY(document.MainText().contains(error));
+        QVERIFY(pictures.isEmpty());
+        QVERIFY(delays.isEmpty());
+        return;
+    }
+    QCOMPARE(pictures.size(), picture ? 1 : 0);
+    if (picture) {
+        QCOMPARE(pictures[0][S("type")].toString(), S("image/png"));
+        QCOMPARE(pictures[0][S("size")].toInt(), int(kTinyPng.size()));
+        QCOMPARE(pictures[0][S("next")].toString(), S("图 钻爆设计图"));
+    }
+    // Head, one row per delay, the largest charge of one delay.
+    const DrillPattern p = PlaceHoles(ReadDrillDesign(form));
+    QCOMPARE(delays.size(), int(p.delays.size()) + 2);
+    QCOMPARE(delays[1].toArray()[4].toString(), ChargeText(p.delays[0].charge));
+    QCOMPARE(delays.last().toArray()[0].toString(), S("最大段装药量"));
+    QCOMPARE(delays.last().toArray()[4].toString(), ChargeText(p.maxDelayCharge));
+}
+
+QTEST_GUILESS_MAIN(TestSmoothBlastDrillPattern)
+#include "test_smoothblast_drill_pattern.moc"

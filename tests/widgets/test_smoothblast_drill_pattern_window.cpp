@@ -1,0 +1,214 @@
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <memory>
+
+#include "modules/smoothblast/drill_pattern.h"
+#include "modules/smoothblast/drill_pattern_widget.h"
+#include "modules/smoothblast/drill_pattern_window.h"
+#include "modules/smoothblast/smoothblast_window.h"
+#include "support/scripted_dialogs.h"
+#include "support/test_files.h"
+#include "ui/conversions.h"
+
+using namespace tunnel;
+using tunnel::test::ScriptedDialogs;
+
+namespace {
+
+QString S(const char *utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+template <typename T>
+T *Top(const QString &name) {
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (auto *w = qobject_cast<T *>(top);
+            w && w->isVisible() && (name.isEmpty() || w->objectName() == name))
+            return w;
+    return nullptr;
+}
+
+struct Fixture {
+    Fixture() : window(new SmoothBlastWindow(dialogs, dir.path())) {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    ~Fixture() {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top != window.get() && top->isVisible()) top->close();
+        QCoreApplication::processEvents();
+    }
+    QPushButton *Button(QWidget *in, const char *id) const {
+        return in->findChild<QPushButton *>(S(id));
+    }
+    void Calculate() {
+        QTest::mouseClick(Button(window.get(), "按钮1"), Qt::LeftButton);
+        QTest::qWaitFor([&] { return window->width() == kBlastOpenWidth; }, 3000);
+    }
+    DrillPatternWindow *OpenPattern() {
+        QTest::mouseClick(Button(window.get(), "按钮3_钻爆设计图"), Qt::LeftButton);
+        return Top<DrillPatternWindow>(S("钻爆设计图"));
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<SmoothBlastWindow> window;
+};
+
+}  // namespace
+
+class TestDrillPatternWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void OpensFromTheResults();
+    void InputsWithoutPatternSayWhy();
+    void ExportsDxfAndPicture();
+    void VibrationCheckGetsTheLargestDelay();
+    void ZoomPanAndHover();
+    void ReportFigureShowsInOffice();
+};
+
+void TestDrillPatternWindow::OpensFromTheResults() {
+    Fixture f;
+    f.Calculate();
+    DrillPatternWindow *pattern = f.OpenPattern();
+    QVERIFY(pattern);
+    QVERIFY(!f.window->isMinimized());
+    QVERIFY(pattern->isWindow());
+    // The table shows the delays as placed from the window's fields.
+    const DrillPattern expected = PlaceHoles(ReadDrillDesign(*f.window));
+    QTableWidget *table = pattern->DelayTable();
+    QCOMPARE(table->rowCount(), int(expected.delays.size()));
+    for (int i = 0; i < table->rowCount(); ++i) {
+        const DelayRow &r = expected.delays[std::size_t(i)];
+        QCOMPARE(table->item(i, 0)->text(), ToText(r.delay));
+        QCOMPARE(table->item(i, 1)->text(), HoleTypeName(r.type));
+        QCOMPARE(table->item(i, 2)->text(), ToText(r.count));
+        QCOMPARE(table->item(i, 4)->text(), ChargeText(r.charge));
+    }
+    QCOMPARE(pattern->findChild<QLabel *>(S("标签1_最大段装药量"))->text(),
+             S("最大段装药量：%1kg").arg(ChargeText(expected.maxDelayCharge)));
+    // The cut type follows the radio buttons.
+    pattern->close();
+    f.window->findChild<QAbstractButton *>(S("单选框2"))->setChecked(true);
+    QVERIFY(PlaceHoles(ReadDrillDesign(*f.window)).hasRelief);
+}
+
+void TestDrillPatternWindow::InputsWithoutPatternSayWhy() {
+    Fixture f;
+    f.window->findChild<QLineEdit *>(S("编辑框1_底板长"))->setText(QString());
+    f.Calculate();
+    QVERIFY(!f.OpenPattern());
+    QCOMPARE(f.dialogs.MessageTexts().last(),
+             S("开挖轮廓无法确定：底板长须大于0，外弧长须大于底板长，请检查参数"));
+}
+
+void TestDrillPatternWindow::ExportsDxfAndPicture() {
+    Fixture f;
+    f.Calculate();
+    DrillPatternWindow *pattern = f.OpenPattern();
+    QVERIFY(pattern);
+    const QString dxf = f.dir.filePath(S("导出的方案/钻爆设计图.dxf"));
+    const QString png = f.dir.filePath(S("导出的方案/钻爆设计图.png"));
+    f.dialogs.files << dxf << png;
+    QTest::mouseClick(f.Button(pattern, "按钮1_导出DXF"), Qt::LeftButton);
+    QTest::mouseClick(f.Button(pattern, "按钮2_导出图片"), Qt::LeftButton);
+    QCOMPARE(f.dialogs.requests.size(), 2);
+    QCOMPARE(f.dialogs.requests[0].fileName, S("钻爆设计图.dxf"));
+    QCOMPARE(f.dialogs.requests[0].initialFolder, f.dir.filePath(S("导出的方案")));
+    QCOMPARE(f.dialogs.requests[1].fileName, S("钻爆设计图.png"));
+    const DrillDesign design = ReadDrillDesign(*f.window);
+    QCOMPARE(test::ReadFileBytes(dxf), DrillPatternDxf(PlaceHoles(design), design));
+    QImage picture;
+    QVERIFY(picture.loadFromData(test::ReadFileBytes(png), "PNG"));
+    QCOMPARE(picture.size(), QSize(1600, 1000));
+    QCOMPARE(f.dialogs.MessageTexts(), (QStringList{S("导出成功！"), S("导出成功！")}));
+}
+
+void TestDrillPatternWindow::VibrationCheckGetsTheLargestDelay() {
+    Fixture f;
+    f.Calculate();
+    DrillPatternWindow *pattern = f.OpenPattern();
+    QVERIFY(pattern);
+    QTest::mouseClick(f.Button(pattern, "按钮3_振动校核"), Qt::LeftButton);
+    QWidget *vibration = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top->findChild<QLineEdit *>(S("编辑框5_炸药总量"))) vibration = top;
+    QVERIFY(vibration);
+    QCOMPARE(vibration->findChild<QLineEdit *>(S("编辑框5_炸药总量"))->text(),
+             ChargeText(PlaceHoles(ReadDrillDesign(*f.window)).maxDelayCharge));
+    QVERIFY(!f.window->isMinimized());
+}
+
+void TestDrillPatternWindow::ZoomPanAndHover() {
+    Fixture f;
+    f.Calculate();
+    DrillPatternWindow *pattern = f.OpenPattern();
+    QVERIFY(pattern);
+    QVERIFY(QTest::qWaitForWindowExposed(pattern));
+    DrillPatternWidget *drawing = pattern->Drawing();
+    const DrillPattern expected = PlaceHoles(ReadDrillDesign(*f.window));
+    const QPointF at = drawing->HolePosition(0);
+    QVERIFY(drawing->HoleTextAt(at).startsWith(HoleTypeName(expected.holes[0].type)));
+    QVERIFY(drawing->HoleTextAt(at).contains(S("第%1段").arg(expected.holes[0].delay)));
+
+    QWheelEvent wheel(at, drawing->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(drawing, &wheel);
+    QVERIFY(drawing->Zoom() > 1);
+    // Zooming keeps the hole under the mouse.
+    QVERIFY((drawing->HolePosition(0) - at).manhattanLength() < 1);
+
+    QTest::mousePress(drawing, Qt::LeftButton, {}, QPoint(200, 200));
+    QTest::mouseMove(drawing, QPoint(260, 230));
+    QTest::mouseRelease(drawing, Qt::LeftButton, {}, QPoint(260, 230));
+    QCOMPARE(drawing->HolePosition(0) - at, QPointF(60, 30));
+}
+
+// The window draws the figure; LibreOffice must lay it out in the report.
+void TestDrillPatternWindow::ReportFigureShowsInOffice() {
+    Fixture f;
+    f.Calculate();
+    QTest::mouseClick(f.Button(f.window.get(), "按钮1_爆破影响导出"), Qt::LeftButton);
+    const QString report = f.dir.filePath(S("导出的方案/光面爆破参数及成果表new.doc"));
+    QVERIFY(QFile::exists(report));
+
+    QTemporaryDir work;
+    const QString copy = work.filePath(S("report.docx"));
+    QVERIFY(QFile::copy(report, copy));
+    QProcess office;
+    office.start(S("soffice"), {S("-env:UserInstallation=") +
+                                    QUrl::fromLocalFile(work.filePath(S("profile"))).toString(),
+                                S("--headless"), S("--norestore"), S("--convert-to"), S("pdf"),
+                                S("--outdir"), work.path(), copy});
+    QVERIFY(office.waitForFinished(240000));
+    const QString pdf = work.filePath(S("report.pdf"));
+    QVERIFY(QFile::exists(pdf));
+    QProcess images;
+    images.start(S("pdfimages"), {S("-list"), pdf});
+    QVERIFY(images.waitForFinished(60000));
+    // Two header lines, then one line per picture: 1200 × 750 as drawn.
+    const QStringList lines = QString::fromUtf8(images.readAllStandardOutput())
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY2(lines[2].contains(QRegularExpression(S("\\s1200\\s+750\\s"))), qPrintable(lines[2]));
+    QProcess text;
+    text.start(S("pdftotext"), {S("-layout"), pdf, S("-")});
+    QVERIFY(text.waitForFinished(60000));
+    const QString shown = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY(shown.contains(S("图 钻爆设计图")));
+    QVERIFY(shown.contains(S("最大段装药量")));
+}
+
+QTEST_MAIN(TestDrillPatternWindow)
+#include "test_smoothblast_drill_pattern_window.moc"
