@@ -405,6 +405,27 @@ bool DocxDocument::Open(const QByteArray &package, QString *error) {
         return false;
     }
 
+    // Every part is read once now (its checksum with it), so that a damaged
+    // package is refused here and not when the filled report is saved.
+    for (const Impl::Entry &entry : d.entries) {
+        if (&entry == &d.entries[d.mainEntry]) continue;
+        zip_file_t *part = zip_fopen_index(d.archive, entry.index, 0);
+        zip_int64_t n = part ? 0 : -1;
+        if (part) {
+            char buffer[65536];
+            while ((n = zip_fread(part, buffer, sizeof buffer)) > 0) {
+            }
+            zip_fclose(part);
+        }
+        if (n < 0) {
+            SetError(error, QStringLiteral("无法读取文档部分 %1：%2")
+                                .arg(QString::fromStdString(entry.name),
+                                     QString::fromUtf8(zip_strerror(d.archive))));
+            m_impl = std::make_unique<Impl>();
+            return false;
+        }
+    }
+
     std::string xml;
     const zip_uint64_t index = d.entries[d.mainEntry].index;
     zip_file_t *file = zip_fopen_index(d.archive, index, 0);

@@ -602,6 +602,12 @@ void TestDocxDocument::openRejects_data() {
     broken[2].data =
         "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"/>";
     QTest::newRow("no body") << BuildPackage(broken);
+    // A part other than the main one no longer matches its checksum.
+    QByteArray damaged = BuildPackage(word, {.deflate = false});
+    const qsizetype at = damaged.indexOf(word[1].data);
+    QVERIFY(at > 0 && word[1].data.size() > 4);
+    damaged[at + word[1].data.size() / 2] = damaged[at + word[1].data.size() / 2] ^ 0x20;
+    QTest::newRow("damaged other part") << damaged;
 }
 
 void TestDocxDocument::openRejects() {
