@@ -369,7 +369,7 @@ bool DocxDocument::Open(const QByteArray &package, QString *error) {
     zip_error_init(&zerror);
     zip_source_t *source =
         zip_source_buffer_create(d.package.constData(), zip_uint64_t(d.package.size()), 0, &zerror);
-    if (source) d.archive = zip_open_from_source(source, ZIP_RDONLY, &zerror);
+    if (source) d.archive = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zerror);
     if (!d.archive) {
         SetError(error, QStringLiteral("不是有效的Word文档：%1").arg(ZipErrorText(&zerror)));
         if (source) zip_source_free(source);
