@@ -7,3 +7,5 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUNNEL_BUILD_TE
 cmake --build build
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+# The parsers under libFuzzer, ASan and UBSan, 20 s each, where clang is.
+if command -v clang++ >/dev/null; then ../fuzz/run.sh 20; fi
