@@ -8,7 +8,9 @@ namespace tunnel {
 // byte 0xA3), the ideographic space, the wave dash and the two asterisk forms
 // are folded first; leading white space is skipped; the longest prefix
 // [sign] digits [. digits] [eEdD [sign] digits] is converted to the nearest
-// double. No digit in the prefix, or an empty text, gives 0.
+// double (beyond the range: infinity or zero). Half a surrogate pair ends the
+// prefix like any other character. No digit in the prefix, or an empty text,
+// gives 0. The point is '.' in any process locale.
 double ToNumber(const QString &text);
 inline double ToNumber(double value) {
     return value;

@@ -80,6 +80,10 @@ void TestConversions::toNumber_data() {
     QTest::newRow("many digits") << "123456789012345678901234567890" << 1.2345678901234568e29;
     QTest::newRow("overflow") << "1e400" << std::numeric_limits<double>::infinity();
     QTest::newRow("underflow") << "1e-400" << 0.0;
+    QTest::newRow("negative overflow") << "-1e400" << -std::numeric_limits<double>::infinity();
+    QTest::newRow("overflow after leading zeros")
+        << "00.1e310" << std::numeric_limits<double>::infinity();
+    QTest::newRow("underflow after leading zeros") << "0.0001e-321" << 0.0;
     QTest::newRow("ideographic space then number") << "\u30004" << 4.0;
 }
 
