@@ -36,6 +36,24 @@ const WindowKind kCalculationWindows[] = {
     WindowKind::DangerousWorks,
 };
 
+// Answers every save dialog with a new file in the folder, every open dialog
+// with Cancel, so each window stores what it shows.
+class SavingDialogs : public ScriptedDialogs {
+public:
+    explicit SavingDialogs(QString folder) : m_folder(std::move(folder)) {}
+    std::optional<QString> AskFile(const FileRequest &request) override {
+        ScriptedDialogs::AskFile(request);
+        if (!request.save) return std::nullopt;
+        const QString extension =
+            request.defaultExtension.isEmpty() ? QStringLiteral(".tac") : request.defaultExtension;
+        return m_folder + QStringLiteral("/存储%1").arg(++m_saved) + extension;
+    }
+
+private:
+    QString m_folder;
+    int m_saved = 0;
+};
+
 // What the user sees of a window: every unit's text, in creation order.
 QStringList Screen(QWidget *window) {
     QStringList lines;
@@ -87,14 +105,13 @@ int Dump(const QString &folder) {
     out << QStringLiteral("point %1 %2")
                .arg(QString::fromLatin1(std::localeconv()->decimal_point),
                     QString(QLocale::system().decimalPoint()));
-    ScriptedDialogs dialogs;
+    SavingDialogs dialogs(folder);
     // Reference tables and editors open modal; close them at once.
     QTimer closer;
     closer.callOnTimeout([] {
         if (QWidget *modal = QApplication::activeModalWidget()) modal->close();
     });
     closer.start(20);
-    int saved = 0;
     for (WindowKind kind : kCalculationWindows) {
         if (!IsAvailable(kind)) continue;
         QWidget *window = CreateWindow(kind, {dialogs, folder});
@@ -110,7 +127,6 @@ int Dump(const QString &folder) {
             };
             click(Role::Command);
             click(Role::Command);
-            dialogs.files.enqueue(folder + QStringLiteral("/参数%1.tac").arg(++saved));
             click(Role::Save);
             click(Role::Export);
         }
@@ -169,7 +185,9 @@ void TestLocaleWindows::commaLocaleShowsAndStoresTheSameTexts() {
     // Decimals on screen and in the files, where a comma would show.
     const QRegularExpression decimal(QStringLiteral("\\d\\.\\d"));
     QVERIFY(plain.filter(decimal).size() > 100);
-    QVERIFY(plain.filter(QStringLiteral("file ")).size() >= 2);
+    // Every calculation window stored its parameters and its report.
+    QVERIFY(plain.filter(QRegularExpression(QStringLiteral("^file .*\\.tac$"))).size() >= 6);
+    QVERIFY(plain.filter(QRegularExpression(QStringLiteral("^file 导出的方案/"))).size() >= 6);
     for (qsizetype i = 1; i < qMin(plain.size(), comma.size()); ++i)
         if (comma[i] != plain[i]) QCOMPARE(comma[i], plain[i]);
     QCOMPARE(comma.size(), plain.size());
