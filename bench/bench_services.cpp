@@ -4,6 +4,7 @@
 #include <array>
 
 #include "modules/mucking/mucking.h"
+#include "services/gbk_text.h"
 #include "services/parameter_file.h"
 #include "services/report_export.h"
 #include "support/memory_form.h"
@@ -22,6 +23,14 @@ void BM_ExportMuckingReport(benchmark::State &state) {
     for (auto _ : state) ExportReport(form, *MuckingSpec().report);
 }
 BENCHMARK(BM_ExportMuckingReport)->Unit(benchmark::kMillisecond);
+
+// A 10,000-character value with one character outside GBK, in one pass.
+void BM_GbkLongValueWithEmoji(benchmark::State &state) {
+    const QString value =
+        QString(5000, QChar(0x4E2D)) + QStringLiteral("\U0001F600") + QString(5000, QChar(0x4E2D));
+    for (auto _ : state) benchmark::DoNotOptimize(ToGbk(value));
+}
+BENCHMARK(BM_GbkLongValueWithEmoji)->Unit(benchmark::kMicrosecond);
 
 // Save and open a parameter file of 26 keys (the size of the ventilation file).
 void BM_SaveAndOpen26Keys(benchmark::State &state) {

@@ -15,11 +15,13 @@ packages+=(file)
 if [ "${1:-}" = "--tests" ]; then
     # Real readers of what the program writes: the word processor with its
     # formula module, python-docx, ezdxf and LibreCAD for drawings; the
-    # package validators; clang with its fuzzing runtime.
+    # package validators; clang with its fuzzing runtime; the locale sources
+    # the comma-decimal locale test compiles.
     packages+=(xvfb xauth libreoffice-writer-nogui libreoffice-math-nogui poppler-utils
         python3 python3-docx python3-ezdxf librecad
         desktop-file-utils appstream lintian dpkg-dev file fakeroot
-        clang libclang-rt-14-dev)
+        clang libclang-rt-14-dev
+        locales)
 fi
 
 missing=()

@@ -413,7 +413,7 @@ bool DocxDocument::Open(const QByteArray &package, QString *error) {
     zip_error_init(&zerror);
     zip_source_t *source =
         zip_source_buffer_create(d.package.constData(), zip_uint64_t(d.package.size()), 0, &zerror);
-    if (source) d.archive = zip_open_from_source(source, ZIP_RDONLY, &zerror);
+    if (source) d.archive = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zerror);
     if (!d.archive) {
         SetError(error, QStringLiteral("不是有效的Word文档：%1").arg(ZipErrorText(&zerror)));
         if (source) zip_source_free(source);
@@ -447,6 +447,27 @@ bool DocxDocument::Open(const QByteArray &package, QString *error) {
         SetError(error, QStringLiteral("文档中没有正文部分"));
         m_impl = std::make_unique<Impl>();
         return false;
+    }
+
+    // Every part is read once now (its checksum with it), so that a damaged
+    // package is refused here and not when the filled report is saved.
+    for (const Impl::Entry &entry : d.entries) {
+        if (&entry == &d.entries[d.mainEntry]) continue;
+        zip_file_t *part = zip_fopen_index(d.archive, entry.index, 0);
+        zip_int64_t n = part ? 0 : -1;
+        if (part) {
+            char buffer[65536];
+            while ((n = zip_fread(part, buffer, sizeof buffer)) > 0) {
+            }
+            zip_fclose(part);
+        }
+        if (n < 0) {
+            SetError(error, QStringLiteral("无法读取文档部分 %1：%2")
+                                .arg(QString::fromStdString(entry.name),
+                                     QString::fromUtf8(zip_strerror(d.archive))));
+            m_impl = std::make_unique<Impl>();
+            return false;
+        }
     }
 
     std::string xml;

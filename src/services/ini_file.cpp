@@ -59,11 +59,19 @@ bool SameName(const QByteArray &a, const QString &b) {
     return QString::compare(FromGbk(a), b.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
+// The first byte c that starts a character at or after from, or -1: the
+// trail byte of 乚 (81 5D) is no "]".
+qsizetype IndexOfChar(QByteArrayView bytes, char c, qsizetype from = 0) {
+    for (qsizetype i = from; i < bytes.size(); i += GbkCharWidth(bytes, i))
+        if (bytes[i] == c) return i;
+    return -1;
+}
+
 // The section name of a "[name]" line, or null when it is no section line.
 std::optional<QByteArray> SectionName(QByteArrayView line) {
     const QByteArray t = Trimmed(line);
     if (!t.startsWith('[')) return std::nullopt;
-    qsizetype close = t.indexOf(']');
+    qsizetype close = IndexOfChar(t, ']', 1);
     if (close < 0) close = t.size();
     return Trimmed(QByteArrayView(t).sliced(1, close - 1));
 }
@@ -92,7 +100,7 @@ int FindKey(const QByteArray &bytes, const QVector<Line> &lines, int from, int t
     for (int i = from; i < to; ++i) {
         const QByteArrayView line =
             QByteArrayView(bytes).sliced(lines[i].start, lines[i].end - lines[i].start);
-        const qsizetype eq = line.indexOf('=');
+        const qsizetype eq = IndexOfChar(line, '=');
         if (eq < 0) continue;
         if (SameName(Trimmed(line.first(eq)), key)) return i;
     }
@@ -105,7 +113,7 @@ QByteArray CutToBuffer(QByteArray value) {
     qsizetype keep = 0;
     qsizetype i = 0;
     while (i < value.size()) {
-        const qsizetype width = IsGbkLeadByte(static_cast<unsigned char>(value[i])) ? 2 : 1;
+        const qsizetype width = GbkCharWidth(value, i);
         if (i + width > kValueBuffer - 1) break;
         i += width;
         keep = i;
@@ -137,7 +145,7 @@ QString IniFile::Read(const QString &section, const QString &key) const {
     if (at < 0) return QString();
     const QByteArrayView line =
         QByteArrayView(m_bytes).sliced(lines[at].start, lines[at].end - lines[at].start);
-    QByteArray value = Trimmed(line.sliced(line.indexOf('=') + 1));
+    QByteArray value = Trimmed(line.sliced(IndexOfChar(line, '=') + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.sliced(1, value.size() - 2);

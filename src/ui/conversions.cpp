@@ -1,11 +1,10 @@
 #include "ui/conversions.h"
 
-#include <locale.h>
-
-#include <clocale>
+#include <algorithm>
+#include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "services/gbk_text.h"
@@ -46,9 +45,33 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-locale_t CLocale() {
-    static locale_t locale = newlocale(LC_ALL_MASK, "C", nullptr);
-    return locale;
+// from_chars leaves the value alone when it is out of range; like strtod
+// the text then reads as infinity or zero, by the power of ten it stands for.
+double OutOfRange(const std::string &number) {
+    long long power = 0;
+    bool leading = true;
+    bool point = false;
+    std::size_t i = number[0] == '-' || number[0] == '+' ? 1 : 0;
+    for (; i < number.size() && number[i] != 'e'; ++i) {
+        if (number[i] == '.') {
+            point = true;
+        } else if (leading && number[i] == '0') {
+            if (point) --power;
+        } else {
+            leading = false;
+            if (!point) ++power;
+        }
+    }
+    if (i < number.size()) {
+        long long exponent = 0;
+        const bool negative = number[i + 1] == '-';
+        for (std::size_t j = i + 1; j < number.size(); ++j)
+            if (IsDigit(number[j]))
+                exponent = std::min(exponent * 10 + (number[j] - '0'), 100000LL);
+        power += negative ? -exponent : exponent;
+    }
+    const double magnitude = power > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    return number[0] == '-' ? -magnitude : magnitude;
 }
 
 }  // namespace
@@ -83,16 +106,24 @@ double ToNumber(const QString &text) {
             prefix += exponent;
         }
     }
-    // glibc's strtod rounds correctly; the C locale keeps '.' as the point.
-    return strtod_l(prefix.c_str(), nullptr, CLocale());
+    // from_chars rounds correctly and knows no locale, so '.' is always the
+    // point; it takes no '+'.
+    const char *first = prefix.data() + (prefix[0] == '+' ? 1 : 0);
+    double value = 0.0;
+    const auto result = std::from_chars(first, prefix.data() + prefix.size(), value);
+    if (result.ec == std::errc::result_out_of_range) return OutOfRange(prefix);
+    return value;
 }
 
 QString ToText(double value) {
     if (std::isnan(value)) return QStringLiteral("nan");
     if (std::isinf(value)) return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
+    // to_chars is printf's "%.13g" in the C locale, whatever the process
+    // locale says about the decimal point.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.13g", value);
-    std::string s = buffer;
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 13);
+    std::string s(buffer, result.ptr);
     const std::size_t e = s.find('e');
     if (e != std::string::npos) {
         // glibc prints at least two exponent digits; the stored texts have three.
@@ -108,7 +139,9 @@ QString ToText(long long value) {
 }
 
 double RoundTo(double x, int n) {
-    if (x == 0.0) return x;
+    if (x == 0.0 || !std::isfinite(x)) return x;
+    // 10^n is a double only up to 10^308.
+    n = std::clamp(n, -DBL_MAX_10_EXP, DBL_MAX_10_EXP);
     const double sign = std::signbit(x) ? -1.0 : 1.0;
     const double a = std::fabs(x);
     double p = 1.0;
@@ -120,6 +153,9 @@ double RoundTo(double x, int n) {
         p = std::pow(10.0, -n);
         m = a / p;
     }
+    // From 2^52 on every double is whole: nothing is left to round, and
+    // beyond that the scaling could overflow.
+    if (!(m < 4503599627370496.0)) return x;
     double i = 0.0;
     const double f = std::modf(m + 1e-12, &i);
     const double r = f >= 0.5 ? i + 1.0 : i;
@@ -128,6 +164,7 @@ double RoundTo(double x, int n) {
         result = r / p;
     else if (n < 0)
         result = r * p;
+    if (std::isinf(result)) return x;
     return sign * result;
 }
 

@@ -1,9 +1,14 @@
+#include <QTemporaryDir>
 #include <QtTest>
 #include <charconv>
+#include <climits>
+#include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <random>
 
+#include "support/comma_locale.h"
 #include "ui/conversions.h"
 
 using namespace tunnel;
@@ -37,6 +42,7 @@ private slots:
     void toText();
     void toTextNonFinite();
     void toTextMatchesReference();
+    void commaLocaleChangesNothing();
     void roundTo_data();
     void roundTo();
     void roundToNegativeZero();
@@ -74,6 +80,10 @@ void TestConversions::toNumber_data() {
     QTest::newRow("many digits") << "123456789012345678901234567890" << 1.2345678901234568e29;
     QTest::newRow("overflow") << "1e400" << std::numeric_limits<double>::infinity();
     QTest::newRow("underflow") << "1e-400" << 0.0;
+    QTest::newRow("negative overflow") << "-1e400" << -std::numeric_limits<double>::infinity();
+    QTest::newRow("overflow after leading zeros")
+        << "00.1e310" << std::numeric_limits<double>::infinity();
+    QTest::newRow("underflow after leading zeros") << "0.0001e-321" << 0.0;
     QTest::newRow("ideographic space then number") << "\u30004" << 4.0;
 }
 
@@ -97,6 +107,9 @@ void TestConversions::toNumberFullWidth() {
     QCOMPARE(ToNumber(QStringLiteral("～8")), 0.0);
     // A character outside GBK does not confuse the folding.
     QCOMPARE(ToNumber(QStringLiteral("5\U00020000")), 5.0);
+    // Half a surrogate pair ends the number too; the digits beyond stay out.
+    QCOMPARE(ToNumber(QStringLiteral("5") + QChar(0xD800) + QStringLiteral("2")), 5.0);
+    QCOMPARE(ToNumber(QStringLiteral("5") + QChar(0xDC00) + QStringLiteral("2")), 5.0);
 }
 
 void TestConversions::toText_data() {
@@ -156,6 +169,28 @@ void TestConversions::toTextMatchesReference() {
         QCOMPARE(ToText(v), ReferenceText(v));
 }
 
+void TestConversions::commaLocaleChangesNothing() {
+    // The process locale of a German desktop, as QApplication sets it.
+    QTemporaryDir dir;
+    const QString failure = test::MakeCommaLocale(dir.path());
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    qputenv("LOCPATH", QFile::encodeName(dir.path()));
+    QVERIFY(std::setlocale(LC_ALL, test::kCommaLocale));
+    char printed[16];
+    std::snprintf(printed, sizeof printed, "%.1f", 354.2);
+    const QString comma = QString::fromLatin1(printed);
+    const QString shown = ToText(354.2);
+    const QString tiny = ToText(-4.9e-5);
+    const double read = ToNumber(QStringLiteral("354.2"));
+    const double exponent = ToNumber(QStringLiteral("1.5e+2"));
+    std::setlocale(LC_ALL, "C");
+    QCOMPARE(comma, QStringLiteral("354,2"));
+    QCOMPARE(shown, QStringLiteral("354.2"));
+    QCOMPARE(tiny, QStringLiteral("-4.9e-005"));
+    QCOMPARE(read, 354.2);
+    QCOMPARE(exponent, 150.0);
+}
+
 void TestConversions::roundTo_data() {
     QTest::addColumn<double>("x");
     QTest::addColumn<int>("n");
@@ -176,6 +211,15 @@ void TestConversions::roundTo_data() {
     QTest::newRow("zero") << 0.0 << 3 << "0";
     QTest::newRow("integer n 0") << 2.5 << 0 << "3";
     QTest::newRow("negative n 0") << -2.5 << 0 << "-3";
+    // Places beyond 10^-308 or 10^308 count as those.
+    QTest::newRow("n INT_MIN") << 1234.0 << INT_MIN << "0";
+    QTest::newRow("n INT_MAX") << 2.5 << INT_MAX << "2.5";
+    QTest::newRow("1 to 400") << 1.0 << 400 << "1";
+    QTest::newRow("0.5 to -400") << -0.5 << -400 << "-0";
+    // Nothing left to round, or the rounded value would overflow.
+    QTest::newRow("1e300 to 10") << 1e300 << 10 << "1e+300";
+    QTest::newRow("1.7e308 to -308") << 1.7e308 << -308 << "1.7e+308";
+    QTest::newRow("1e308 to -308") << 1.2e308 << -308 << "1e+308";
 }
 
 void TestConversions::roundTo() {

@@ -602,6 +602,21 @@ void TestDocxDocument::openRejects_data() {
     broken[2].data =
         "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"/>";
     QTest::newRow("no body") << BuildPackage(broken);
+    // A part other than the main one no longer matches its checksum.
+    QByteArray damaged = BuildPackage(word, {.deflate = false});
+    const qsizetype at = damaged.indexOf(word[1].data);
+    QVERIFY(at > 0 && word[1].data.size() > 4);
+    damaged[at + word[1].data.size() / 2] = damaged[at + word[1].data.size() / 2] ^ 0x20;
+    QTest::newRow("damaged other part") << damaged;
+    // The central directory gives a part more compressed bytes than it has.
+    QByteArray oversized = BuildPackage(word);
+    const QByteArray name = word[1].name.toUtf8();
+    qsizetype entry = oversized.indexOf("PK\x01\x02");
+    while (entry >= 0 && oversized.mid(entry + 46, name.size()) != name)
+        entry = oversized.indexOf("PK\x01\x02", entry + 4);
+    QVERIFY(entry > 0);
+    oversized[entry + 21] = '\x7F';
+    QTest::newRow("directory size disagrees") << oversized;
 }
 
 void TestDocxDocument::openRejects() {

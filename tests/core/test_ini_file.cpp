@@ -89,6 +89,16 @@ void TestIniFile::read_data() {
     QTest::newRow("first of duplicates") << QByteArray("[a]\r\n1=x\r\n1=y\r\n") << "a"
                                          << "1"
                                          << "x";
+    // 乚 is 81 5D: its second byte is no closing bracket.
+    QTest::newRow("trail byte ] in section") << ToGbk(u"[乚]\r\n1=a\r\n") << "乚"
+                                             << "1"
+                                             << "a";
+    QTest::newRow("no empty section from it") << ToGbk(u"[乚]\r\n1=a\r\n") << ""
+                                              << "1"
+                                              << "";
+    QTest::newRow("no shorter section from it") << ToGbk(u"[A乚]\r\n1=a\r\n") << "A"
+                                                << "1"
+                                                << "";
 }
 
 void TestIniFile::read() {
@@ -141,6 +151,9 @@ void TestIniFile::write_data() {
     QTest::newRow("empty section header only") << QByteArray("[a]\r\n") << "a"
                                                << "1"
                                                << "v" << QByteArray("[a]\r\n1=v\r\n");
+    QTest::newRow("section with trail byte ]") << ToGbk(u"[僝]\r\n1=x\r\n") << "僝"
+                                               << "1"
+                                               << "y" << ToGbk(u"[僝]\r\n1=y\r\n");
 }
 
 void TestIniFile::write() {
@@ -163,6 +176,11 @@ void TestIniFile::longValueIsCut() {
     const QString cut = ini.Read(QStringLiteral("a"), QStringLiteral("2"));
     QCOMPARE(cut.size(), 5119);
     QVERIFY(!cut.contains(QChar::ReplacementCharacter));
+    // Four-byte characters too: 2559 of them fill 10236 bytes.
+    QString wide;
+    for (int i = 0; i < 3000; ++i) wide += QStringLiteral("\U00020000");
+    ini.Write(QStringLiteral("a"), QStringLiteral("3"), wide);
+    QCOMPARE(ini.Read(QStringLiteral("a"), QStringLiteral("3")), wide.left(2559 * 2));
 }
 
 void TestIniFile::valueWithLineBreaksStaysOneItem() {

@@ -57,6 +57,9 @@ void TestPeriodRockGradeList::Parse_data() {
     QTest::newRow("second byte 0x7C at the end")
         << ToGbk(QStringLiteral("A|") + kTrailBar) << QStringList{"A", kTrailBar};
     QTest::newRow("box drawing 0xA8 0x7C") << ToGbk(u"▅|▅▅") << QStringList{"▅", "▅▅"};
+    // One-byte characters of code page 936, no lead bytes.
+    QTest::newRow("euro 0x80") << QByteArray("\x80|x|") << QStringList{"€", "x"};
+    QTest::newRow("0xFF") << QByteArray("\xFF|x") << QStringList{"\uF8F5", "x"};
 }
 
 void TestPeriodRockGradeList::Parse() {
@@ -72,6 +75,7 @@ void TestPeriodRockGradeList::Format_data() {
     QTest::newRow("empty list") << QStringList{} << QByteArray();
     QTest::newRow("empty name") << QStringList{"A", "", "B"} << QByteArray("A||B|");
     QTest::newRow("second byte 0x7C") << QStringList{kTrailBar} << QByteArray("\x81\x7c|");
+    QTest::newRow("euro") << QStringList{"€", "x"} << QByteArray("\x80|x|");
 }
 
 void TestPeriodRockGradeList::Format() {

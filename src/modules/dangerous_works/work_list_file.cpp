@@ -8,22 +8,11 @@
 namespace tunnel {
 
 QByteArray WorkListBytes(const QStringList &items) {
-    QString text;
-    for (const QString &item : items) text += item + QLatin1Char('|');
-    return ToGbk(text);
+    return GbkListBytes(items);
 }
 
 QStringList ParseWorkList(const QByteArray &bytes) {
-    QStringList pieces;
-    // LF and CR never occur inside a GBK character, so the bytes can be cut
-    // into lines before decoding.
-    for (QByteArray line : bytes.split('\n')) {
-        if (line.endsWith('\r')) line.chop(1);
-        QStringList parts = FromGbk(line).split(QLatin1Char('|'));
-        if (parts.constLast().isEmpty()) parts.removeLast();
-        pieces += parts;
-    }
-    return pieces;
+    return SplitGbkList(bytes);
 }
 
 QByteArray WorkListTextBytes(const QStringList &items) {

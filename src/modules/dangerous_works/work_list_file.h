@@ -10,10 +10,7 @@ namespace tunnel {
 // no line break. An empty list gives an empty file.
 QByteArray WorkListBytes(const QStringList &items);
 
-// The pieces of a list file in file order. Each line is split at "|": every
-// bar ends a piece (so adjacent bars give an empty piece), text after the
-// last bar is a piece when it is not empty, and an empty line gives none.
-// Lines are decoded before splitting, so a GBK trail byte 0x7C is no bar.
+// The pieces of a list file in file order, split as SplitGbkList does.
 QStringList ParseWorkList(const QByteArray &bytes);
 
 // The text export: GBK bytes, each item followed by CR LF.

@@ -63,40 +63,11 @@ QString RockGradeListPath(const QString &programFolder) {
 }
 
 QStringList ParseRockGradeList(const QByteArray &bytes) {
-    QStringList names;
-    QByteArray piece;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n;) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte >= 0x80) {
-            // Lead byte: its second byte belongs to the character, even 0x7C.
-            piece.append(bytes.mid(i, 2));
-            i += 2;
-            continue;
-        }
-        if (byte == '\r' && i + 1 < n && bytes[i + 1] == '\n') {
-            ++i;
-            continue;
-        }
-        if (byte == '|') {
-            names << FromGbk(piece);
-            piece.clear();
-        } else if (byte == '\n') {
-            if (!piece.isEmpty()) names << FromGbk(piece);
-            piece.clear();
-        } else {
-            piece.append(static_cast<char>(byte));
-        }
-        ++i;
-    }
-    if (!piece.isEmpty()) names << FromGbk(piece);
-    return names;
+    return SplitGbkList(bytes);
 }
 
 QByteArray FormatRockGradeList(const QStringList &names) {
-    QString text;
-    for (const QString &name : names) text += name + QLatin1Char('|');
-    return ToGbk(text);
+    return GbkListBytes(names);
 }
 
 QStringList ReadRockGradeList(const QString &programFolder) {

@@ -16,10 +16,7 @@ inline constexpr char kGradeHint[] = "标签1提示";
 // The list file below the program folder: Data/data.ini (not an INI file).
 QString RockGradeListPath(const QString &programFolder);
 
-// Names of a list file's GBK bytes: lines end at LF (a CR before it is
-// dropped), each line is split at "|" walking GBK characters, so a second
-// byte 0x7C is no separator; the piece after the last "|" counts only when
-// it is not empty, and an empty line gives nothing.
+// Names of a list file's GBK bytes, split as SplitGbkList does.
 QStringList ParseRockGradeList(const QByteArray &bytes);
 
 // The written form: every name followed by "|", one line, no terminator.
