@@ -9,13 +9,16 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSet>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/window_ops.h"
 #include "modules/smoothblast/evaluation_window.h"
 #include "ui/bar_chart_widget.h"
+#include "ui/fitted_window.h"
 #include "ui/reference_window.h"
 
 namespace tunnel {
@@ -78,7 +81,15 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, QW
     m_resultHalf->setGeometry(kBlastInputWidth, kMargin,
                               kBlastOpenWidth - kBlastInputWidth - kMargin, height);
     m_resultHalf->hide();
-    m_height = menuBar()->sizeHint().height() + height + 2 * kMargin;
+    // The halves stay where the design puts them; on a screen lower or
+    // narrower than the window they scroll.
+    m_content = takeCentralWidget();
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidget(m_content);
+    setCentralWidget(m_scroll);
+    m_contentHeight = height + 2 * kMargin;
+    m_height = menuBar()->sizeHint().height() + m_contentHeight;
     SetWindowWidth(kBlastInputWidth);
     // Reference tables and sketches beside the fields.
     ConnectReference(this, QStringLiteral("单选框1"), Reference::WedgeCut);
@@ -222,7 +233,23 @@ void SmoothBlastWindow::BuildResultHalf() {
 }
 
 void SmoothBlastWindow::SetWindowWidth(int width) {
-    setFixedSize(width, m_height);
+    m_width = width;
+    m_content->setFixedSize(width, m_contentHeight);
+    // A scroll bar along one edge takes room from the other.
+    const QSize room = ClientRoom(this);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    bool vertical = m_height > room.height();
+    const bool horizontal = width + (vertical ? bar : 0) > room.width();
+    vertical = vertical || (horizontal && m_height + bar > room.height());
+    setFixedSize(qMin(width + (vertical ? bar : 0), room.width()),
+                 qMin(m_height + (horizontal ? bar : 0), room.height()));
+    KeepInside(this);
+}
+
+void SmoothBlastWindow::showEvent(QShowEvent *event) {
+    // The screen is known for sure only now.
+    SetWindowWidth(m_width);
+    CalcWindow::showEvent(event);
 }
 
 void SmoothBlastWindow::StartSlide() {
