@@ -29,10 +29,12 @@ public:
     void StopSlide() override { running = false; }
     void ShowResultHalf() override {}
     BarChart &Chart() override { return chart; }
+    BarChart &ChargeChart() override { return charges; }
 
     int width = kBlastInputWidth;
     bool running = false;
-    BarChart chart = BarChart::SmoothBlastingDesign();
+    BarChart chart = BarChart::SmoothBlastingCountsDesign();
+    BarChart charges = BarChart::SmoothBlastingChargesDesign();
 };
 
 // A form of the smooth blasting window that also keeps every notice shown.
@@ -89,6 +91,7 @@ private slots:
     void Calculation_data();
     void Calculation();
     void EmptyAndZeroInputs();
+    void Charts();
     void SlideSteps();
     void LimitWarning_data();
     void LimitWarning();
@@ -164,6 +167,55 @@ void TestSmoothBlast::EmptyAndZeroInputs() {
     QCOMPARE(zero.Text(S("编辑框8_周边眼数量")), S("inf"));
     QCOMPARE(zero.Text(S("编辑框8_周边眼装药量")), S("0"));
     QCOMPARE(view.chart.Value(0, 2), 0.0);
+}
+
+void TestSmoothBlast::Charts() {
+    // Counts and charges on their own axes, each scaled above its largest
+    // value (158 holes, 87 kg), so no bar is cut off.
+    BlastForm form(QDir::tempPath());
+    FakeView view;
+    CalculateBlast(form, view);
+    struct Expected {
+        const BarChart &chart;
+        const char *title, *unit, *series;
+        Rgb colour;
+        double values[4];
+        int max, divisions;
+    };
+    const Expected charts[] = {
+        {view.chart,
+         "炮眼数量对比柱状表",
+         "个",
+         "炮眼数量（个）",
+         {0, 0, 255},
+         {6, 158, 49, 26},
+         160,
+         8},
+        {view.charges,
+         "装药量对比柱状表",
+         "kg",
+         "装药量（kg）",
+         {255, 0, 0},
+         {3.78, 87, 34, 14},
+         90,
+         9},
+    };
+    const QStringList names{S("掏槽眼"), S("辅助眼"), S("周边眼"), S("底板眼")};
+    for (const Expected &e : charts) {
+        QCOMPARE(e.chart.Title(), S(e.title));
+        QCOMPARE(e.chart.UnitText(), S(e.unit));
+        QCOMPARE(e.chart.SeriesCount(), 1);
+        QCOMPARE(e.chart.SeriesName(0), S(e.series));
+        QCOMPARE(e.chart.SeriesColor(0), e.colour);
+        QCOMPARE(e.chart.CategoryCount(), 4);
+        for (int c = 0; c < 4; ++c) {
+            QCOMPARE(e.chart.CategoryName(c), names[c]);
+            QCOMPARE(e.chart.Value(0, c), e.values[c]);
+        }
+        QCOMPARE(e.chart.MaxValue(), e.max);
+        QCOMPARE(e.chart.DivisionCount(), e.divisions);
+        QVERIFY(e.chart.Visible());
+    }
 }
 
 void TestSmoothBlast::SlideSteps() {

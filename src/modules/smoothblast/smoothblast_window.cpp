@@ -218,10 +218,16 @@ void SmoothBlastWindow::BuildResultHalf() {
     put(6, 1, "编辑框10_总装药量");
     for (int column : {0, 2, 4}) grid->setColumnStretch(column, 1);
 
-    m_chart = new BarChartWidget(BarChart::SmoothBlastingDesign(), m_resultHalf);
+    m_chart = new BarChartWidget(BarChart::SmoothBlastingCountsDesign(), m_resultHalf);
     m_chart->setObjectName(QStringLiteral("柱状图控件1"));
-    m_chart->setMinimumHeight(330);
-    grid->addWidget(m_chart, 7, 0, 1, 6);
+    m_chargeChart = new BarChartWidget(BarChart::SmoothBlastingChargesDesign(), m_resultHalf);
+    m_chargeChart->setObjectName(QStringLiteral("柱状图控件2"));
+    auto *charts = new QHBoxLayout;
+    for (BarChartWidget *chart : {m_chart, m_chargeChart}) {
+        chart->setMinimumSize(300, 330);
+        charts->addWidget(chart, 1);
+    }
+    grid->addLayout(charts, 7, 0, 1, 6);
     grid->setRowStretch(7, 1);
 
     auto *buttons = new QHBoxLayout;
@@ -267,6 +273,10 @@ void SmoothBlastWindow::ShowResultHalf() {
 
 BarChart &SmoothBlastWindow::Chart() {
     return m_chart->chart();
+}
+
+BarChart &SmoothBlastWindow::ChargeChart() {
+    return m_chargeChart->chart();
 }
 
 void SmoothBlastWindow::OpenEvaluation() {

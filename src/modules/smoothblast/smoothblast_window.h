@@ -29,8 +29,10 @@ public:
     void StopSlide() override;
     void ShowResultHalf() override;
     BarChart &Chart() override;
+    BarChart &ChargeChart() override;
 
     BarChartWidget *ChartWidget() const { return m_chart; }
+    BarChartWidget *ChargeChartWidget() const { return m_chargeChart; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -42,7 +44,8 @@ private:
 
     QGroupBox *m_inputHalf = nullptr;
     QGroupBox *m_resultHalf = nullptr;
-    BarChartWidget *m_chart = nullptr;
+    BarChartWidget *m_chart = nullptr;        // hole counts
+    BarChartWidget *m_chargeChart = nullptr;  // charges
     QTimer *m_slide = nullptr;
     QWidget *m_content = nullptr;  // both halves, in the scroll area
     QScrollArea *m_scroll = nullptr;
