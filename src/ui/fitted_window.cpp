@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace tunnel {
@@ -110,9 +111,14 @@ void FitToScreen(QWidget *window) {
         layout->addWidget(area);
     }
 
+    // A scroll bar along one edge takes room from the other.
+    const int bar = area->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QSize wanted = design;
+    if (design.height() > room.height()) wanted.rwidth() += bar;
+    if (design.width() > room.width()) wanted.rheight() += bar;
     // A fixed window may now grow back to its design size, no further.
-    if (window->minimumSize() == window->maximumSize()) window->setMaximumSize(design);
-    const QSize size = design.boundedTo(room);
+    if (window->minimumSize() == window->maximumSize()) window->setMaximumSize(wanted);
+    const QSize size = wanted.boundedTo(room);
     window->setMinimumSize(window->minimumSize().boundedTo(size));
     window->resize(size);
     PlaceInside(window, size);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -54,10 +55,19 @@ bool IsControl(QWidget *w) {
     return qobject_cast<QLabel *>(w) && w->property("picture").isValid();
 }
 
-// Scrolls every scroll area around the control so that it comes into view.
+// Scrolls every scroll area around the control so that it comes into view,
+// the way a user would.
 void ScrollTo(QWidget *control) {
-    for (QWidget *w = control->parentWidget(); w; w = w->parentWidget())
-        if (auto *area = qobject_cast<QScrollArea *>(w)) area->ensureWidgetVisible(control, 4, 4);
+    for (QWidget *w = control->parentWidget(); w; w = w->parentWidget()) {
+        auto *area = qobject_cast<QScrollArea *>(w);
+        if (!area || !area->widget()) continue;
+        const QPoint centre = control->mapTo(area->widget(), control->rect().center());
+        // The whole control where the viewport allows it, else its centre.
+        const QSize view = area->viewport()->size();
+        area->ensureVisible(centre.x(), centre.y(),
+                            qMin(control->width() / 2 + 4, view.width() / 2 - 1),
+                            qMin(control->height() / 2 + 4, view.height() / 2 - 1));
+    }
 }
 
 }  // namespace
