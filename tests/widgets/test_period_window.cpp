@@ -108,6 +108,7 @@ private slots:
     void InputsRaiseNotice();
     void CalculateFillsRowsTotalsAndChart();
     void SelectorReloadsOnDropDown();
+    void FreshInstallOffersDefaultGrades();
     void EditorNamesReachSelectors();
     void SavedFileReopensInFreshWindow();
     void OpenLeavesResultsAlone();
@@ -243,6 +244,15 @@ void TestPeriodWindow::CalculateFillsRowsTotalsAndChart() {
             QFontMetricsF(geometry.labelFont).capHeight());
 }
 
+void TestPeriodWindow::FreshInstallOffersDefaultGrades() {
+    // No data.ini yet: the window can be used at once.
+    Window w(m_dir->path());
+    PickGrade(*w, 0, 2);
+    QCOMPARE(w->Items(RowId(kGradeBase, 0)), DefaultRockGrades());
+    QCOMPARE(w->Text(RowId(kGradeBase, 0)), DefaultRockGrades()[2]);
+    QVERIFY(!QFile::exists(RockGradeListPath(m_dir->path())));
+}
+
 void TestPeriodWindow::SelectorReloadsOnDropDown() {
     QCOMPARE(WriteRockGradeList(m_dir->path(), {"A", "B"}), QString());
     Window w(m_dir->path());
@@ -327,6 +337,7 @@ void TestPeriodWindow::SavedFileReopensInFreshWindow() {
 }
 
 void TestPeriodWindow::OpenLeavesResultsAlone() {
+    QCOMPARE(WriteRockGradeList(m_dir->path(), {}), QString());
     Window w(m_dir->path());
     Type(Edit(*w, kLengthBase, 0), "300");
     Type(Edit(*w, kAdvanceBase, 0), "3");
@@ -343,7 +354,7 @@ void TestPeriodWindow::OpenLeavesResultsAlone() {
     QCOMPARE(Edit(*w, kAdvanceBase, 0)->text(), QString());
     QCOMPARE(Edit(*w, kCyclesBase, 0)->text(), QStringLiteral("100"));
     QCOMPARE(w->Text(U(kTotalLength)), QStringLiteral("300m"));
-    // No list file: the selector stays empty.
+    // An empty list: the selector stays empty.
     QCOMPARE(w->Selector(0)->currentIndex(), -1);
 
     w.dialogs.files.enqueue(QString());
