@@ -79,8 +79,10 @@ void FitToScreen(QWidget *window) {
     if (!window || window->property(kFittedProperty).toBool()) return;
     window->setProperty(kFittedProperty, true);
     auto *main = qobject_cast<QMainWindow *>(window);
+    // Dialogs over a parent are placed by the platform, over that parent.
+    const bool placed = window->testAttribute(Qt::WA_Moved) || window->parentWidget();
     if (main && qobject_cast<QScrollArea *>(main->centralWidget())) {
-        if (!window->testAttribute(Qt::WA_Moved)) PlaceInside(window, window->size());
+        if (!placed) PlaceInside(window, window->size());
         return;
     }
 
@@ -88,7 +90,14 @@ void FitToScreen(QWidget *window) {
         window->testAttribute(Qt::WA_Resized) ? window->size() : window->sizeHint();
     const QSize room = ClientRoom(window);
     if (design.width() <= room.width() && design.height() <= room.height()) {
-        if (!window->testAttribute(Qt::WA_Moved)) PlaceInside(window, design);
+        if (!placed) PlaceInside(window, design);
+        return;
+    }
+    // A plain window with a layout of its own only shrinks.
+    if (!main && window->layout()) {
+        window->setMinimumSize(window->minimumSize().boundedTo(room));
+        window->resize(design.boundedTo(room));
+        PlaceInside(window, window->size());
         return;
     }
 
@@ -104,7 +113,7 @@ void FitToScreen(QWidget *window) {
         main->setCentralWidget(area);
     } else {
         QWidget *content = TakeChildren(window);
-        if (!content->layout()) content->setMinimumSize(design);
+        content->setMinimumSize(design);
         area->setWidget(content);
         auto *layout = new QVBoxLayout(window);
         layout->setContentsMargins(0, 0, 0, 0);

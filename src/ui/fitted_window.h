@@ -25,9 +25,9 @@ void KeepInside(QWidget *window);
 // Makes a window about to be shown fit its screen. A window whose size fits
 // keeps it. A larger one shows its content in a scroll area, is resizable up
 // to the size it was designed for and starts at the largest size that fits,
-// placed inside the available area; a window that fits and was not moved
-// is centred there. Windows that already scroll their own
-// content are left alone; a second call does nothing.
+// centred in the available area; so is a window that fits and was neither
+// moved nor given a parent. Windows that already scroll their own content
+// (they size themselves) are only placed; a second call does nothing.
 void FitToScreen(QWidget *window);
 
 }  // namespace tunnel
