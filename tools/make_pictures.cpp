@@ -1622,11 +1622,8 @@ void MainBackground() {
     p.setPen(QPen(QColor(0xf0, 0xa0, 0x30), 3));
     p.drawLine(740, 118, 980, 118);
 
-    // Panel behind the navigation column.
-    QRectF panel(10, 56, 171, 292);
-    p.setPen(QPen(QColor(255, 255, 255, 40), 1));
-    p.setBrush(QColor(0, 0, 0, 70));
-    p.drawRoundedRect(panel, 8, 8);
+    // The panel behind the navigation column is drawn by the main window,
+    // which keeps it around the column at any window size.
 
     // Footer band under the clock line.
     QLinearGradient foot(0, 470, 0, 542);

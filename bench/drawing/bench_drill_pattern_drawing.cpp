@@ -8,28 +8,18 @@
 #include "modules/smoothblast/drill_pattern.h"
 #include "modules/smoothblast/drill_pattern_widget.h"
 #include "modules/smoothblast/smoothblast.h"
+#include "support/blast_view.h"
 #include "support/memory_form.h"
 #include "ui/bar_chart.h"
 
 namespace {
-
-class NoView : public tunnel::SmoothBlastView {
-public:
-    int WindowWidth() const override { return tunnel::kBlastInputWidth; }
-    void SetWindowWidth(int) override {}
-    void StartSlide() override {}
-    void StopSlide() override {}
-    void ShowResultHalf() override {}
-    tunnel::BarChart &Chart() override { return chart; }
-    tunnel::BarChart chart = tunnel::BarChart::SmoothBlastingDesign();
-};
 
 // One frame of the preset pattern at 1920 × 1080, panned a little further
 // each frame as a drag does.
 void BM_DrawPatternWhilePanning(benchmark::State &state) {
     tunnel::test::MemoryForm form(QDir::tempPath(), &tunnel::SmoothBlastSpec());
     form.SetCaption(tunnel::U("按钮1"), tunnel::U("计算"));
-    NoView view;
+    tunnel::test::BlastView view;
     tunnel::CalculateBlast(form, view);
     const tunnel::DrillDesign design = tunnel::ReadDrillDesign(form);
     const tunnel::DrillPattern pattern = tunnel::PlaceHoles(design);

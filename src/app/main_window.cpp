@@ -14,6 +14,7 @@
 #include "app/shell_rules.h"
 #include "app/window_ops.h"
 #include "services/dialogs.h"
+#include "ui/fitted_window.h"
 #include "ui/picture_view.h"
 
 namespace tunnel {
@@ -30,6 +31,15 @@ struct NavButton {
     int top;
     int height;
 };
+
+constexpr int kColumnLeft = 20;
+constexpr int kColumnBottomMargin = 24;
+// The design's clock line: 667, 473, 256 × 24 in a 1001 × 542 window with a
+// 24 px menu bar, i.e. 78 px from the right and 21 px from the bottom.
+constexpr QSize kClockDesign(256, 24);
+constexpr int kClockRight = 78;
+constexpr int kClockBottom = 21;
+const char kLongestClockLine[] = "当前时间2088年12月28日23时58分58秒";
 
 constexpr NavButton kNavButtons[] = {
     {"超级按钮6", "危大范围辨识", WindowKind::DangerousWorks, 44, 50},
@@ -69,6 +79,7 @@ void OpenCalculationWindow(QWidget *window) {
     if (!window) return;
     window->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(window, &QObject::destroyed, [] { RestoreMainWindow(); });
+    FitToScreen(window);
     window->show();
     if (g_mainWindow) g_mainWindow->showMinimized();
 }
@@ -79,6 +90,7 @@ void OpenModalWindow(QWidget *window) {
     window->setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
     QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    FitToScreen(window);
     window->show();
     loop.exec();
 }
@@ -138,7 +150,6 @@ MainWindow::MainWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
 
     m_clock = new QLabel(centralWidget());
     m_clock->setObjectName(QStringLiteral("透明标签1"));
-    m_clock->setGeometry(667, 473, 256, 24);
     m_clock->setAttribute(Qt::WA_TranslucentBackground);
     m_clock->setStyleSheet(QStringLiteral("color: white;"));
 
@@ -147,6 +158,7 @@ MainWindow::MainWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, &MainWindow::TickClock);
     m_timer->start();
+    LayOut();
 }
 
 MainWindow::~MainWindow() {
@@ -179,11 +191,46 @@ void MainWindow::BuildButtons() {
                                          centralWidget());
         button->setObjectName(id);
         button->setToolTip(caption);
-        button->move(20, nav.top);
         button->setEnabled(IsAvailable(nav.kind));
         const WindowKind kind = nav.kind;
         connect(button, &QAbstractButton::clicked, this, [this, kind] { Open(kind); });
     }
+}
+
+void MainWindow::LayOut() {
+    // The design places the column and the clock line in a 1001 × 542 window;
+    // half of a laptop screen is smaller, so the column keeps its place at
+    // the top left (moving up if the window is very low) and the clock line
+    // keeps its distance from the bottom right corner.
+    if (!m_clock) return;
+    const int height = centralWidget()->height() > 0
+                           ? centralWidget()->height()
+                           : this->height() - menuBar()->sizeHint().height();
+    const NavButton &last = kNavButtons[std::size(kNavButtons) - 1];
+    const int shift = qMax(0, last.top + last.height + kColumnBottomMargin - height);
+    for (const NavButton &nav : kNavButtons)
+        if (auto *button = centralWidget()->findChild<QAbstractButton *>(QString::fromUtf8(nav.id)))
+            button->move(kColumnLeft, qMax(4, nav.top - shift));
+    const int clockWidth =
+        qMax(kClockDesign.width(),
+             m_clock->fontMetrics().horizontalAdvance(QString::fromUtf8(kLongestClockLine)) + 4);
+    m_clock->setGeometry(width() - kClockRight - clockWidth,
+                         height - kClockBottom - kClockDesign.height(), clockWidth,
+                         kClockDesign.height());
+    update();
+}
+
+QRect MainWindow::ColumnPanel() const {
+    QRect column;
+    for (const NavButton &nav : kNavButtons)
+        if (auto *button = centralWidget()->findChild<QAbstractButton *>(QString::fromUtf8(nav.id)))
+            column |= QRect(button->mapTo(this, QPoint()), button->size());
+    return column.adjusted(-10, -12, 10, 16);
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event) {
+    QMainWindow::resizeEvent(event);
+    LayOut();
 }
 
 void MainWindow::Open(WindowKind kind) {
@@ -217,6 +264,12 @@ void MainWindow::closeEvent(QCloseEvent *event) {
 void MainWindow::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.drawPixmap(rect(), m_background);
+    // Drawn here, not in the picture, so it stays around the column at any
+    // window size.
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(255, 255, 255, 40), 1));
+    painter.setBrush(QColor(0, 0, 0, 70));
+    painter.drawRoundedRect(QRectF(ColumnPanel()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
 }
 
 }  // namespace tunnel

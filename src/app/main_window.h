@@ -46,9 +46,14 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void BuildMenu();
+    // Places the navigation column and the clock line for the window's size.
+    void LayOut();
+    // The panel drawn behind the navigation column, in window coordinates.
+    QRect ColumnPanel() const;
     void BuildButtons();
 
     Dialogs &m_dialogs;

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <initializer_list>
+#include <iterator>
+#include <utility>
 
 #include "ui/conversions.h"
 
@@ -27,23 +31,55 @@ constexpr Rgb kRed{255, 0, 0};
 BarChart::BarChart()
     : m_series{Series{QString(), kNewSeriesColours[0], {0.0}}}, m_categoryNames{QString()} {}
 
-BarChart BarChart::SmoothBlastingDesign() {
+namespace {
+
+// An empty chart with the given texts and one zero bar per category.
+BarChart EmptyChart(const QString &title, const QString &unit,
+                    std::initializer_list<std::pair<const char *, Rgb>> series,
+                    std::initializer_list<QString> categories) {
     BarChart chart;
-    chart.m_title = QStringLiteral("数量对比柱状图");
-    chart.m_unitText = QStringLiteral("个/kg");
-    chart.m_categoryNames = {QStringLiteral("数量")};
-    chart.m_series = {Series{QStringLiteral("炸药"), kRed, {10.0}}};
+    chart.SetTitle(title);
+    chart.SetUnitText(unit);
+    chart.SetCategoryCount(static_cast<int>(categories.size()));
+    chart.SetSeriesCount(static_cast<int>(series.size()));
+    int s = 0;
+    for (const auto &[name, colour] : series) {
+        chart.SetCurrentSeries(s++);
+        chart.SetSeriesName(QString::fromUtf8(name));
+        chart.SetSeriesColor(colour);
+    }
+    int c = 0;
+    for (const QString &name : categories) {
+        chart.SetCurrentCategory(c++);
+        chart.SetCategoryName(name);
+    }
+    chart.SetCurrentSeries(0);
+    chart.SetCurrentCategory(0);
+    chart.FitValueAxis();
     return chart;
 }
 
+const std::initializer_list<QString> kHoleTypes{QStringLiteral("掏槽眼"), QStringLiteral("辅助眼"),
+                                                QStringLiteral("周边眼"), QStringLiteral("底板眼")};
+
+}  // namespace
+
+BarChart BarChart::SmoothBlastingCountsDesign() {
+    return EmptyChart(QStringLiteral("炮眼数量对比柱状表"), QStringLiteral("个"),
+                      {{"炮眼数量（个）", Rgb{0, 0, 255}}}, kHoleTypes);
+}
+
+BarChart BarChart::SmoothBlastingChargesDesign() {
+    return EmptyChart(QStringLiteral("装药量对比柱状表"), QStringLiteral("kg"),
+                      {{"装药量（kg）", kRed}}, kHoleTypes);
+}
+
 BarChart BarChart::PeriodDesign() {
-    BarChart chart;
-    chart.m_title = QStringLiteral("进尺与工期占比柱状图");
-    chart.m_unitText = QStringLiteral("m");
-    chart.m_axisTitle = QStringLiteral("月份");
-    chart.m_categoryNames = {QStringLiteral("一月")};
-    chart.m_series = {Series{QStringLiteral("销售金额"), kRed, {10.0}}};
-    return chart;
+    return EmptyChart(
+        QStringLiteral("各段循环数、工期与长度"), QStringLiteral("个/天/m"),
+        {{"循环数（个）", Rgb{0, 0, 255}}, {"工期（天）", kRed}, {"长度（m）", Rgb{0, 255, 0}}},
+        {QStringLiteral("第1段"), QStringLiteral("第2段"), QStringLiteral("第3段"),
+         QStringLiteral("第4段"), QStringLiteral("第5段"), QStringLiteral("第6段")});
 }
 
 void BarChart::Changed() {
@@ -137,6 +173,33 @@ void BarChart::SetTipTemplate(const QString &text) {
 
 void BarChart::SetVisible(bool visible) {
     m_visible = visible;
+    Changed();
+}
+
+void BarChart::FitValueAxis() {
+    double largest = 0;
+    for (const Series &series : m_series)
+        for (double value : series.values) largest = std::max(largest, value);
+    if (!(largest > 0)) {
+        m_maxValue = 10;
+        m_divisionCount = 10;
+        Changed();
+        return;
+    }
+    // Values are at most 10,000,000, so a step of 2,000,000 always fits.
+    long long step = 1;
+    for (long long magnitude = 1;; magnitude *= 10) {
+        const long long candidates[] = {magnitude, 2 * magnitude, 5 * magnitude};
+        const auto found = std::find_if(std::begin(candidates), std::end(candidates),
+                                        [&](long long c) { return largest / c < 10; });
+        if (found != std::end(candidates)) {
+            step = *found;
+            break;
+        }
+    }
+    const long long divisions = static_cast<long long>(std::floor(largest / step)) + 1;
+    m_maxValue = static_cast<int>(std::min<long long>(divisions * step, kMaxValue));
+    m_divisionCount = static_cast<int>(divisions);
     Changed();
 }
 

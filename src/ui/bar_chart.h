@@ -22,9 +22,12 @@ public:
     // visible, all texts empty.
     BarChart();
 
-    // Design-time content of the smooth blasting window's chart.
-    static BarChart SmoothBlastingDesign();
-    // Design-time content of the period window's chart.
+    // Content of the smooth blasting window's two charts before the first
+    // calculation: titles, units, the four hole types and an empty plot.
+    static BarChart SmoothBlastingCountsDesign();
+    static BarChart SmoothBlastingChargesDesign();
+    // Content of the period window's chart before the first calculation:
+    // titles, the series and an empty plot.
     static BarChart PeriodDesign();
 
     // Called after every property change.
@@ -55,6 +58,11 @@ public:
     void SetValue(double value);
     void SetTipTemplate(const QString &text);
     void SetVisible(bool visible);
+    // Scales the value axis to the values held: divisions of 1, 2 or 5 × 10^k,
+    // at most 10 of them, the maximum the end of the first division above
+    // the largest value (158 gives 8 × 20 = 160). With no value above 0 the
+    // axis runs to 10 in 10 divisions.
+    void FitValueAxis();
 
     QString Title() const { return m_title; }
     QString UnitText() const { return m_unitText; }

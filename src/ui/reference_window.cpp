@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include "app/window_ops.h"
+#include "ui/fitted_window.h"
 #include "ui/picture_view.h"
 #include "ui/reference_texts.h"
 #include "ui/text_box_widget.h"
@@ -195,6 +196,7 @@ void OpenReference(Reference kind, QWidget *caller) {
     if (!window) {
         window = CreateReferenceWindow(kind);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        FitToScreen(window);
     }
     window->show();
     window->raise();

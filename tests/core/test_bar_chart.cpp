@@ -54,6 +54,8 @@ private slots:
     void EveryChangeNotifies_data();
     void EveryChangeNotifies();
     void DesignContents();
+    void FitValueAxis_data();
+    void FitValueAxis();
 };
 
 void TestBarChart::Clamping_data() {
@@ -326,6 +328,7 @@ void TestBarChart::EveryChangeNotifies_data() {
     QTest::newRow("Value") << Setter([](BarChart &c) { c.SetValue(1); });
     QTest::newRow("TipTemplate") << Setter([](BarChart &c) { c.SetTipTemplate("x"); });
     QTest::newRow("Visible") << Setter([](BarChart &c) { c.SetVisible(false); });
+    QTest::newRow("FitValueAxis") << Setter([](BarChart &c) { c.FitValueAxis(); });
 }
 
 void TestBarChart::EveryChangeNotifies() {
@@ -338,30 +341,79 @@ void TestBarChart::EveryChangeNotifies() {
 }
 
 void TestBarChart::DesignContents() {
+    // Before the first calculation: titles, units, names, an empty plot.
     struct Expected {
         BarChart chart;
-        QString title, unit, axisTitle, category, series;
+        QString title, unit;
+        QStringList categories, series;
     };
+    const QStringList holeTypes{"掏槽眼", "辅助眼", "周边眼", "底板眼"};
     const Expected designs[] = {
-        {BarChart::SmoothBlastingDesign(), "数量对比柱状图", "个/kg", "", "数量", "炸药"},
-        {BarChart::PeriodDesign(), "进尺与工期占比柱状图", "m", "月份", "一月", "销售金额"},
+        {BarChart::SmoothBlastingCountsDesign(),
+         "炮眼数量对比柱状表",
+         "个",
+         holeTypes,
+         {"炮眼数量（个）"}},
+        {BarChart::SmoothBlastingChargesDesign(),
+         "装药量对比柱状表",
+         "kg",
+         holeTypes,
+         {"装药量（kg）"}},
+        {BarChart::PeriodDesign(),
+         "各段循环数、工期与长度",
+         "个/天/m",
+         {"第1段", "第2段", "第3段", "第4段", "第5段", "第6段"},
+         {"循环数（个）", "工期（天）", "长度（m）"}},
     };
     for (const Expected &e : designs) {
         const BarChart &chart = e.chart;
         QCOMPARE(chart.Title(), e.title);
         QCOMPARE(chart.UnitText(), e.unit);
-        QCOMPARE(chart.AxisTitle(), e.axisTitle);
-        QCOMPARE(chart.CategoryCount(), 1);
-        QCOMPARE(chart.CategoryName(0), e.category);
-        QCOMPARE(chart.SeriesCount(), 1);
-        QCOMPARE(chart.SeriesName(0), e.series);
-        QCOMPARE(chart.SeriesColor(0), (Rgb{255, 0, 0}));
-        QCOMPARE(chart.Value(0, 0), 10.0);
-        QCOMPARE(chart.MaxValue(), 100);
+        QCOMPARE(chart.AxisTitle(), QString());
+        QCOMPARE(chart.CategoryCount(), e.categories.size());
+        QCOMPARE(chart.SeriesCount(), e.series.size());
+        for (int c = 0; c < chart.CategoryCount(); ++c) {
+            QCOMPARE(chart.CategoryName(c), e.categories[c]);
+            for (int s = 0; s < chart.SeriesCount(); ++s) QCOMPARE(chart.Value(s, c), 0.0);
+        }
+        for (int s = 0; s < chart.SeriesCount(); ++s) QCOMPARE(chart.SeriesName(s), e.series[s]);
+        QCOMPARE(chart.MaxValue(), 10);
         QCOMPARE(chart.DivisionCount(), 10);
         QCOMPARE(chart.TipTemplate(), QStringLiteral("${v}"));
         QVERIFY(chart.Visible());
     }
+}
+
+void TestBarChart::FitValueAxis_data() {
+    QTest::addColumn<QList<double>>("values");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<int>("divisions");
+    QTest::newRow("empty") << QList<double>{0, 0} << 10 << 10;
+    QTest::newRow("below one") << QList<double>{0.63, 0.2} << 1 << 1;
+    QTest::newRow("cut holes") << QList<double>{6, 3.78} << 7 << 7;
+    QTest::newRow("just under ten") << QList<double>{9.9} << 10 << 10;
+    QTest::newRow("ten is not above ten") << QList<double>{10} << 12 << 6;
+    QTest::newRow("auxiliary holes") << QList<double>{6, 158, 49, 26} << 160 << 8;
+    QTest::newRow("charges") << QList<double>{3.78, 87, 34, 14} << 90 << 9;
+    QTest::newRow("hundred") << QList<double>{100} << 120 << 6;
+    QTest::newRow("long stretch") << QList<double>{300, 1600, 534} << 1800 << 9;
+    QTest::newRow("fifties") << QList<double>{451} << 500 << 10;
+    QTest::newRow("largest value") << QList<double>{9'999'999} << 10'000'000 << 10;
+}
+
+void TestBarChart::FitValueAxis() {
+    QFETCH(QList<double>, values);
+    QFETCH(int, max);
+    QFETCH(int, divisions);
+    BarChart chart;
+    chart.SetCategoryCount(static_cast<int>(values.size()));
+    for (int c = 0; c < values.size(); ++c) {
+        chart.SetCurrentCategory(c);
+        chart.SetValue(values[c]);
+    }
+    chart.FitValueAxis();
+    QCOMPARE(chart.MaxValue(), max);
+    QCOMPARE(chart.DivisionCount(), divisions);
 }
 
 QTEST_APPLESS_MAIN(TestBarChart)

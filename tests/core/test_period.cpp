@@ -210,31 +210,31 @@ void TestPeriod::Chart() {
     SetRow(form, 5, "534", "2", "9");
     CalculatePeriod(form);
 
-    QCOMPARE(chart->Title(), QStringLiteral("循环/工期/长度占比表"));
-    QCOMPARE(chart->UnitText(), QStringLiteral("m/天/m"));
+    QCOMPARE(chart->Title(), QStringLiteral("各段循环数、工期与长度"));
+    QCOMPARE(chart->UnitText(), QStringLiteral("个/天/m"));
     QCOMPARE(chart->AxisTitle(), QString());
-    QCOMPARE(chart->MaxValue(), 1500);
-    QCOMPARE(chart->DivisionCount(), 20);
+    // Scaled to the longest stretch, 1600 m.
+    QCOMPARE(chart->MaxValue(), 1800);
+    QCOMPARE(chart->DivisionCount(), 9);
     QCOMPARE(chart->SeriesCount(), 3);
     QCOMPARE(chart->CategoryCount(), 6);
     QVERIFY(chart->Visible());
     const Rgb colours[] = {{0, 0, 255}, {255, 0, 0}, {0, 255, 0}};
-    const QString names[] = {QStringLiteral("循环占比"), QStringLiteral("工期占比"),
-                             QStringLiteral("长度占比")};
+    const QString names[] = {QStringLiteral("循环数（个）"), QStringLiteral("工期（天）"),
+                             QStringLiteral("长度（m）")};
     for (int s = 0; s < 3; ++s) {
         QCOMPARE(chart->SeriesColor(s), colours[s]);
         QCOMPARE(chart->SeriesName(s), names[s]);
     }
     for (int k = 0; k < 6; ++k)
-        QCOMPARE(chart->CategoryName(k), QStringLiteral("循环/工期天/长度m"));
+        QCOMPARE(chart->CategoryName(k), QStringLiteral("第%1段").arg(k + 1));
     const double expected[3][6] = {
         {100, 0, 0, 0, 0, 267}, {50, 0, 0, 0, 0, 100}, {300, 0, 1600, 0, 0, 534}};
     for (int s = 0; s < 3; ++s)
         for (int k = 0; k < 6; ++k) QCOMPARE(chart->Value(s, k), expected[s][k]);
-    QCOMPARE(chart->BarFraction(2, 2), 1.0);
-    // 7 axis settings, per series its cursor, colour and name and per
-    // category cursor, name and value, then Visible.
-    QCOMPARE(changes, 7 + 3 * (3 + 6 * 3) + 1);
+    // 5 axis settings, per series its cursor, colour and name and per
+    // category cursor, name and value, the fitted axis, then Visible.
+    QCOMPARE(changes, 5 + 3 * (3 + 6 * 3) + 1 + 1);
 }
 
 void TestPeriod::LeadingInteger_data() {

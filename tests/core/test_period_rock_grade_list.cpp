@@ -29,7 +29,7 @@ private slots:
     void Parse();
     void Format_data();
     void Format();
-    void MissingFileIsEmpty();
+    void MissingFileGivesDefaults();
     void ReadOnlyFileStillLists();
     void WriteCreatesDataFolder();
     void StoreFailureIsReported();
@@ -86,10 +86,15 @@ void TestPeriodRockGradeList::Format() {
     if (names == QStringList{"Ⅰ级", "Ⅱ级", "Ⅲ级"}) QCOMPARE(bytes.size(), 15);
 }
 
-void TestPeriodRockGradeList::MissingFileIsEmpty() {
+void TestPeriodRockGradeList::MissingFileGivesDefaults() {
     QTemporaryDir program;
-    QCOMPARE(ReadRockGradeList(program.path()), QStringList{});
+    const QStringList defaults{"Ⅱ级 进尺3.5m 循环14h", "Ⅲ级 进尺3.0m 循环12h",
+                               "Ⅳ级 进尺2.0m 循环10h", "Ⅴ级 进尺1.0m 循环8h"};
+    QCOMPARE(ReadRockGradeList(program.path()), defaults);
     QVERIFY(!QDir(program.filePath("Data")).exists());
+    // The user's emptied list stays empty.
+    QVERIFY(WriteFileBytes(RockGradeListPath(program.path()), QByteArray()));
+    QCOMPARE(ReadRockGradeList(program.path()), QStringList{});
 }
 
 void TestPeriodRockGradeList::ReadOnlyFileStillLists() {

@@ -8,10 +8,12 @@
 #include "services/gbk_text.h"
 #include "services/parameter_file.h"
 #include "services/report_export.h"
+#include "support/blast_view.h"
 #include "support/memory_form.h"
 #include "ui/bar_chart.h"
 
 using namespace tunnel;
+using tunnel::test::BlastView;
 using tunnel::test::MemoryForm;
 
 namespace {
@@ -19,21 +21,6 @@ namespace {
 QString S(const char *utf8) {
     return QString::fromUtf8(utf8);
 }
-
-// Records what the calculate command does to the window.
-class FakeView : public SmoothBlastView {
-public:
-    int WindowWidth() const override { return width; }
-    void SetWindowWidth(int w) override { width = w; }
-    void StartSlide() override { running = true; }
-    void StopSlide() override { running = false; }
-    void ShowResultHalf() override {}
-    BarChart &Chart() override { return chart; }
-
-    int width = kBlastInputWidth;
-    bool running = false;
-    BarChart chart = BarChart::SmoothBlastingDesign();
-};
 
 // A form of the smooth blasting window that also keeps every notice shown.
 class BlastForm : public MemoryForm {
@@ -89,6 +76,7 @@ private slots:
     void Calculation_data();
     void Calculation();
     void EmptyAndZeroInputs();
+    void Charts();
     void SlideSteps();
     void LimitWarning_data();
     void LimitWarning();
@@ -138,7 +126,7 @@ void TestSmoothBlast::Calculation() {
     QFETCH(QStringList, results);
     BlastForm form(QDir::tempPath());
     SetInputs(form, inputs);
-    FakeView view;
+    BlastView view;
     CalculateBlast(form, view);
     for (int i = 0; i < 16; ++i) QCOMPARE(form.Text(S(kResults[i])), results[i]);
     QCOMPARE(form.Caption(S("标签1_进度条")), S("计算成功，请稍候！"));
@@ -148,7 +136,7 @@ void TestSmoothBlast::Calculation() {
 void TestSmoothBlast::EmptyAndZeroInputs() {
     BlastForm form(QDir::tempPath());
     for (const char *id : kInputs) form.SetText(S(id), QString());
-    FakeView view;
+    BlastView view;
     CalculateBlast(form, view);
     QCOMPARE(form.Text(S("编辑框10_总装药量")), S("0"));
     QCOMPARE(form.Text(S("编辑框6_掏槽眼总装药量")), S("0"));
@@ -166,10 +154,59 @@ void TestSmoothBlast::EmptyAndZeroInputs() {
     QCOMPARE(view.chart.Value(0, 2), 0.0);
 }
 
+void TestSmoothBlast::Charts() {
+    // Counts and charges on their own axes, each scaled above its largest
+    // value (158 holes, 87 kg), so no bar is cut off.
+    BlastForm form(QDir::tempPath());
+    BlastView view;
+    CalculateBlast(form, view);
+    struct Expected {
+        const BarChart &chart;
+        const char *title, *unit, *series;
+        Rgb colour;
+        double values[4];
+        int max, divisions;
+    };
+    const Expected charts[] = {
+        {view.chart,
+         "炮眼数量对比柱状表",
+         "个",
+         "炮眼数量（个）",
+         {0, 0, 255},
+         {6, 158, 49, 26},
+         160,
+         8},
+        {view.charges,
+         "装药量对比柱状表",
+         "kg",
+         "装药量（kg）",
+         {255, 0, 0},
+         {3.78, 87, 34, 14},
+         90,
+         9},
+    };
+    const QStringList names{S("掏槽眼"), S("辅助眼"), S("周边眼"), S("底板眼")};
+    for (const Expected &e : charts) {
+        QCOMPARE(e.chart.Title(), S(e.title));
+        QCOMPARE(e.chart.UnitText(), S(e.unit));
+        QCOMPARE(e.chart.SeriesCount(), 1);
+        QCOMPARE(e.chart.SeriesName(0), S(e.series));
+        QCOMPARE(e.chart.SeriesColor(0), e.colour);
+        QCOMPARE(e.chart.CategoryCount(), 4);
+        for (int c = 0; c < 4; ++c) {
+            QCOMPARE(e.chart.CategoryName(c), names[c]);
+            QCOMPARE(e.chart.Value(0, c), e.values[c]);
+        }
+        QCOMPARE(e.chart.MaxValue(), e.max);
+        QCOMPARE(e.chart.DivisionCount(), e.divisions);
+        QVERIFY(e.chart.Visible());
+    }
+}
+
 void TestSmoothBlast::SlideSteps() {
     // A width off the 142 px grid stops at the open width instead of
     // growing on.
-    FakeView view;
+    BlastView view;
     view.width = 1200;
     view.running = true;
     SlideStep(view);
@@ -216,7 +253,7 @@ void TestSmoothBlast::LimitWarning() {
     form.scripted.onMessage = [&](const auto &) {
         shownAuxiliary = form.Text(S("编辑框7_辅助眼总装药量"));
     };
-    FakeView view;
+    BlastView view;
     CalculateBlast(form, view);
     QCOMPARE(form.Text(S("编辑框7_辅助眼总装药量")), auxiliary);
     QCOMPARE(form.scripted.MessageTexts(), warned ? QStringList{kLimit} : QStringList{});
@@ -232,7 +269,7 @@ void TestSmoothBlast::LimitWarning() {
 
 void TestSmoothBlast::LimitWarningFollowsTheCurrentInputs() {
     BlastForm form(QDir::tempPath());
-    FakeView view;
+    BlastView view;
     form.SetText(S("编辑框1_单位体积岩体的耗药量"), S("0.2"));
     CalculateBlast(form, view);
     QCOMPARE(form.scripted.messages.size(), 1);
@@ -325,7 +362,7 @@ void TestSmoothBlast::OpenForeignSection() {
 void TestSmoothBlast::ExportTable() {
     QTemporaryDir dir;
     BlastForm form(dir.path());
-    FakeView view;
+    BlastView view;
     CalculateBlast(form, view);
     form.notices.clear();
     ExportReport(form, *SmoothBlastSpec().report);

@@ -13,12 +13,14 @@
 #include "services/docx_document.h"
 #include "services/report_export.h"
 #include "support/dxf_check.h"
+#include "support/blast_view.h"
 #include "support/memory_form.h"
 #include "support/test_files.h"
 #include "ui/bar_chart.h"
 #include "ui/conversions.h"
 
 using namespace tunnel;
+using tunnel::test::BlastView;
 using tunnel::test::MemoryForm;
 
 namespace {
@@ -27,19 +29,6 @@ QString S(const char *utf8) {
     return QString::fromUtf8(utf8);
 }
 
-class FakeView : public SmoothBlastView {
-public:
-    int WindowWidth() const override { return width; }
-    void SetWindowWidth(int w) override { width = w; }
-    void StartSlide() override {}
-    void StopSlide() override {}
-    void ShowResultHalf() override {}
-    BarChart &Chart() override { return chart; }
-
-    int width = kBlastInputWidth;
-    BarChart chart = BarChart::SmoothBlastingDesign();
-};
-
 // The smooth blasting form after "计算" with the given inputs changed.
 struct Calculated {
     Calculated(const QHash<QString, QString> &inputs, bool parallel)
@@ -47,7 +36,7 @@ struct Calculated {
         form.SetCaption(S("按钮1"), S("计算"));
         for (auto it = inputs.begin(); it != inputs.end(); ++it) form.SetText(it.key(), it.value());
         form.SetChecked(S("单选框2"), parallel);
-        FakeView view;
+        BlastView view;
         CalculateBlast(form, view);
     }
     MemoryForm form;

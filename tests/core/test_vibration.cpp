@@ -1,4 +1,5 @@
 #include <QtTest>
+#include <cmath>
 #include <memory>
 
 #include "modules/vibration/vibration.h"
@@ -11,6 +12,19 @@ using namespace tunnel;
 using tunnel::test::MemoryForm;
 
 namespace {
+
+// WCAG contrast ratio of two colours, from 1 to 21.
+double ContrastRatio(Rgb a, Rgb b) {
+    const auto luminance = [](Rgb c) {
+        const auto channel = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.r) + 0.7152 * channel(c.g) + 0.0722 * channel(c.b);
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 const QString kNotice = QStringLiteral("标签2");
 const QString kCategory = QStringLiteral("组合框5");
@@ -132,13 +146,17 @@ void TestVibration::limitOfEachCategory() {
     VibrationVelocity(*form);
     QCOMPARE(form->Text(kVelocity), ToText(limit));
     QCOMPARE(form->Text(kEvaluation), kPasses);
-    QCOMPARE(form->TextColor(kEvaluation), (Rgb{0, 255, 0}));
-    QCOMPARE(form->backColours.value(kEvaluation), (Rgb{0, 0, 255}));
+    QCOMPARE(form->TextColor(kEvaluation), (Rgb{0, 97, 0}));
+    QCOMPARE(form->backColours.value(kEvaluation), (Rgb{198, 239, 206}));
+    QVERIFY(ContrastRatio(form->TextColor(kEvaluation), form->backColours.value(kEvaluation)) >=
+            4.5);
     form->SetText(QStringLiteral("编辑框5_系数K"), ToText(10 * (limit + 0.01)));
     VibrationVelocity(*form);
     QCOMPARE(form->Text(kEvaluation), kFails);
-    QCOMPARE(form->TextColor(kEvaluation), (Rgb{255, 0, 0}));
-    QCOMPARE(form->backColours.value(kEvaluation), (Rgb{0, 0, 0}));
+    QCOMPARE(form->TextColor(kEvaluation), (Rgb{156, 0, 6}));
+    QCOMPARE(form->backColours.value(kEvaluation), (Rgb{255, 199, 206}));
+    QVERIFY(ContrastRatio(form->TextColor(kEvaluation), form->backColours.value(kEvaluation)) >=
+            4.5);
 }
 
 void TestVibration::maxCharge_data() {

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -108,7 +109,7 @@ void TestFormworkWindow::cleanup() {
 
 void TestFormworkWindow::creationState() {
     QCOMPARE(m_window->windowTitle(), S("荷载计算"));
-    QCOMPARE(m_window->size(), QSize(964, 696));
+    QCOMPARE(m_window->size(), QSize(964, 824));
     QVERIFY(!m_window->menuBar()->isVisible());
     QTabWidget *tabs = Find<QTabWidget>(kTabs);
     QCOMPARE(tabs->count(), 2);
@@ -163,6 +164,11 @@ void TestFormworkWindow::calculateWithDefaults() {
     QVERIFY(Box(kEvaluations[1]).endsWith(S("8.1m<10m,") + kNoDanger));
     QVERIFY(Box(kEvaluations[5])
                 .startsWith(S("6、本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载评价\r\n")));
+    // Each box shows its whole verdict without scrolling.
+    for (const char *id : kEvaluations) {
+        QCoreApplication::processEvents();
+        QCOMPARE(Find<QPlainTextEdit>(id)->verticalScrollBar()->maximum(), 0);
+    }
     // The box shows plain breaks while it keeps the raw text.
     QVERIFY(Find<QPlainTextEdit>(kEvaluations[0])
                 ->toPlainText()

@@ -134,7 +134,10 @@ void TestPeriodRockGradeWindow::CloseWithoutChangeWritesSameBytes_data() {
     QTest::newRow("second byte 0x7C")
         << true << QByteArray("\x81\x7c|B") << QByteArray("\x81\x7c|B|");
     QTest::newRow("empty file") << true << QByteArray() << QByteArray();
-    QTest::newRow("no file") << false << QByteArray() << QByteArray();
+    // A fresh install stores the default list on the first close.
+    const QByteArray defaults = ToGbk(
+        u"Ⅱ级 进尺3.5m 循环14h|Ⅲ级 进尺3.0m 循环12h|Ⅳ级 进尺2.0m 循环10h|Ⅴ级 进尺1.0m 循环8h|");
+    QTest::newRow("no file") << false << QByteArray() << defaults;
 }
 
 void TestPeriodRockGradeWindow::CloseWithoutChangeWritesSameBytes() {
@@ -240,7 +243,8 @@ void TestPeriodRockGradeWindow::DuplicateHintShownDuringMessage() {
 }
 
 void TestPeriodRockGradeWindow::AddAppends() {
-    Editor editor(m_dir->path());
+    const QByteArray empty;
+    Editor editor(m_dir->path(), &empty);
     for (const char *name : {"Ⅲ级", "Ⅳ级", "亅级"}) {
         editor.Type(U(name));
         editor.Press("按钮1添加");

@@ -108,6 +108,7 @@ private slots:
     void InputsRaiseNotice();
     void CalculateFillsRowsTotalsAndChart();
     void SelectorReloadsOnDropDown();
+    void FreshInstallOffersDefaultGrades();
     void EditorNamesReachSelectors();
     void SavedFileReopensInFreshWindow();
     void OpenLeavesResultsAlone();
@@ -173,9 +174,9 @@ void TestPeriodWindow::OpensEmpty() {
     QVERIFY(w->findChild<QProgressBar *>(QStringLiteral("进度条1")));
     const BarChart &chart = w->Chart()->chart();
     QCOMPARE(w->Chart()->objectName(), QStringLiteral("柱状图控件1"));
-    QCOMPARE(chart.Title(), QStringLiteral("进尺与工期占比柱状图"));
-    QCOMPARE(chart.CategoryName(0), QStringLiteral("一月"));
-    QCOMPARE(chart.SeriesName(0), QStringLiteral("销售金额"));
+    // Titles over an empty plot until the first calculation.
+    QCOMPARE(chart.Title(), BarChart::PeriodDesign().Title());
+    for (int k = 0; k < chart.CategoryCount(); ++k) QCOMPARE(chart.Value(0, k), 0.0);
 
     const struct {
         const char *text;
@@ -227,15 +228,29 @@ void TestPeriodWindow::CalculateFillsRowsTotalsAndChart() {
     QCOMPARE(w->Caption(U(kPeriodNotice)), QString());
 
     const BarChart &chart = w->Chart()->chart();
-    QCOMPARE(chart.Title(), QStringLiteral("循环/工期/长度占比表"));
     QCOMPARE(chart.Value(0, 1), 267.0);
     QCOMPARE(chart.Value(1, 1), 100.0);
     QCOMPARE(chart.Value(2, 3), 1600.0);
     QCOMPARE(chart.Value(0, 4), 0.0);
     QCOMPARE(chart.Value(2, 4), 260.0);
-    // The longest stretch stands at the full axis height.
+    // The longest stretch stands below the top of the axis, whose labels
+    // and the stretch names all keep apart.
     const BarChartGeometry geometry = w->Chart()->Geometry();
-    QCOMPARE(geometry.Bar(chart, 2, 3).height(), geometry.plot.height());
+    QVERIFY(geometry.Bar(chart, 2, 3).height() < geometry.plot.height());
+    const QFontMetrics metrics(w->Chart()->font());
+    for (int k = 0; k < chart.CategoryCount(); ++k)
+        QVERIFY(metrics.horizontalAdvance(chart.CategoryName(k)) < geometry.Slot(k).width() - 4);
+    QVERIFY(geometry.plot.height() / chart.DivisionCount() * geometry.labelStep >
+            QFontMetricsF(geometry.labelFont).capHeight());
+}
+
+void TestPeriodWindow::FreshInstallOffersDefaultGrades() {
+    // No data.ini yet: the window can be used at once.
+    Window w(m_dir->path());
+    PickGrade(*w, 0, 2);
+    QCOMPARE(w->Items(RowId(kGradeBase, 0)), DefaultRockGrades());
+    QCOMPARE(w->Text(RowId(kGradeBase, 0)), DefaultRockGrades()[2]);
+    QVERIFY(!QFile::exists(RockGradeListPath(m_dir->path())));
 }
 
 void TestPeriodWindow::SelectorReloadsOnDropDown() {
@@ -322,6 +337,7 @@ void TestPeriodWindow::SavedFileReopensInFreshWindow() {
 }
 
 void TestPeriodWindow::OpenLeavesResultsAlone() {
+    QCOMPARE(WriteRockGradeList(m_dir->path(), {}), QString());
     Window w(m_dir->path());
     Type(Edit(*w, kLengthBase, 0), "300");
     Type(Edit(*w, kAdvanceBase, 0), "3");
@@ -338,7 +354,7 @@ void TestPeriodWindow::OpenLeavesResultsAlone() {
     QCOMPARE(Edit(*w, kAdvanceBase, 0)->text(), QString());
     QCOMPARE(Edit(*w, kCyclesBase, 0)->text(), QStringLiteral("100"));
     QCOMPARE(w->Text(U(kTotalLength)), QStringLiteral("300m"));
-    // No list file: the selector stays empty.
+    // An empty list: the selector stays empty.
     QCOMPARE(w->Selector(0)->currentIndex(), -1);
 
     w.dialogs.files.enqueue(QString());

@@ -233,16 +233,19 @@ void TestVibrationWindow::verdict_data() {
     QTest::addColumn<QColor>("text");
     QTest::addColumn<QColor>("back");
     QTest::addColumn<QString>("log");
-    const QColor green(0, 255, 0), blue(0, 0, 255), red(255, 0, 0), black(0, 0, 0);
+    const auto colour = [](Rgb c) { return QColor(c.r, c.g, c.b); };
+    const QColor passText = colour(kPassText), passBack = colour(kPassBack),
+                 failText = colour(kFailText), failBack = colour(kFailBack);
     const QString pass = QStringLiteral("计算爆破振速成功，分析评价合格！\r\n");
     const QString fail = QStringLiteral("计算爆破振速成功，分析评价不合格！\r\n");
     const QStringList presets = {"120", "25", "250", "2.0"};
-    QTest::newRow("traffic tunnel") << presets << 6 << "9.73" << kPasses << green << blue << pass;
-    QTest::newRow("dwelling") << presets << 1 << "9.73" << kFails << red << black << fail;
-    QTest::newRow("exactly the limit")
-        << QStringList{"1000", "100", "25", "1"} << 1 << "2.5" << kPasses << green << blue << pass;
+    QTest::newRow("traffic tunnel")
+        << presets << 6 << "9.73" << kPasses << passText << passBack << pass;
+    QTest::newRow("dwelling") << presets << 1 << "9.73" << kFails << failText << failBack << fail;
+    QTest::newRow("exactly the limit") << QStringList{"1000", "100", "25", "1"} << 1 << "2.5"
+                                       << kPasses << passText << passBack << pass;
     QTest::newRow("negative K") << QStringList{"120", "25", "-250", "2.0"} << 6 << "-9.73"
-                                << kPasses << green << blue
+                                << kPasses << passText << passBack
                                 << pass + "参数输入超过上限，请重新输入！\r\n";
 }
 
@@ -334,7 +337,9 @@ void TestVibrationWindow::missingInput() {
     QCOMPARE(Text(cleared), QString());
     QCOMPARE(Text(kept), before);
     QTEST(m_window->LogText(), "message");
-    if (tab == 0) QCOMPARE(Evaluation()->palette().color(QPalette::Base), QColor(0, 0, 0));
+    if (tab == 0)
+        QCOMPARE(Evaluation()->palette().color(QPalette::Base),
+                 QColor(kFailBack.r, kFailBack.g, kFailBack.b));
 }
 
 void TestVibrationWindow::switchingTabs_data() {

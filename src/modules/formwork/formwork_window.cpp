@@ -47,6 +47,10 @@ QHBoxLayout *Inline(std::initializer_list<QWidget *> widgets) {
     return row;
 }
 
+// Height the six evaluation boxes gain over two lines each, so that the
+// verdicts show whole (seven lines at their width); a longer one scrolls.
+constexpr int kEvaluationExtra = 128;
+
 void Note(QLabel *label) {
     if (!label) return;
     label->setWordWrap(true);
@@ -60,12 +64,12 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget 
     // No parameter file, so no "文件" menu.
     menuBar()->clear();
     menuBar()->hide();
-    setFixedSize(964, 696);
+    setFixedSize(964, 696 + kEvaluationExtra);
 
     QWidget *central = centralWidget();
     m_tabs = new QTabWidget(central);
     m_tabs->setObjectName(U(kTabs));
-    m_tabs->setGeometry(4, 4, 956, 688);
+    m_tabs->setGeometry(4, 4, 956, 688 + kEvaluationExtra);
     auto *loads = new QWidget;
     auto *pressure = new QWidget;
     m_tabs->addTab(loads, QStringLiteral("施工总荷载与集中线荷载计算"));
@@ -227,7 +231,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
 
     QGroupBox *evaluation = Group(kEvaluationGroup);
     evaluation->setParent(page);
-    evaluation->setGeometry(5, 476, 939, 178);
+    evaluation->setGeometry(5, 476, 939, 178 + kEvaluationExtra);
     g = Grid(evaluation);
     g->setVerticalSpacing(4);
     QFont boxFont = font();

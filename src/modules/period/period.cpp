@@ -198,10 +198,8 @@ void WriteTotals(Form &form) {
 }
 
 void FillChart(const Form &form, BarChart &chart) {
-    chart.SetTitle(QStringLiteral("循环/工期/长度占比表"));
-    chart.SetUnitText(QStringLiteral("m/天/m"));
-    chart.SetMaxValue(1500);
-    chart.SetDivisionCount(20);
+    chart.SetTitle(QStringLiteral("各段循环数、工期与长度"));
+    chart.SetUnitText(QStringLiteral("个/天/m"));
     chart.SetAxisTitle(QString());
     chart.SetCategoryCount(kPeriodRows);
     chart.SetSeriesCount(3);
@@ -211,9 +209,9 @@ void FillChart(const Form &form, BarChart &chart) {
         const char *base;
     };
     constexpr Series kSeries[] = {
-        {{0, 0, 255}, "循环占比", kCyclesBase},
-        {{255, 0, 0}, "工期占比", kDaysBase},
-        {{0, 255, 0}, "长度占比", kLengthBase},
+        {{0, 0, 255}, "循环数（个）", kCyclesBase},
+        {{255, 0, 0}, "工期（天）", kDaysBase},
+        {{0, 255, 0}, "长度（m）", kLengthBase},
     };
     for (int s = 0; s < 3; ++s) {
         chart.SetCurrentSeries(s);
@@ -221,10 +219,12 @@ void FillChart(const Form &form, BarChart &chart) {
         chart.SetSeriesName(U(kSeries[s].name));
         for (int k = 0; k < kPeriodRows; ++k) {
             chart.SetCurrentCategory(k);
-            chart.SetCategoryName(QStringLiteral("循环/工期天/长度m"));
+            // Each stretch under its own short name, so the labels stay apart.
+            chart.SetCategoryName(QStringLiteral("第%1段").arg(k + 1));
             chart.SetValue(RowNumber(form, kSeries[s].base, k));
         }
     }
+    chart.FitValueAxis();
     chart.SetVisible(true);
 }
 

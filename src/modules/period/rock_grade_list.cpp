@@ -19,6 +19,16 @@ const QString kHint = QString::fromUtf8(kGradeHint);
 const QString kDuplicateHint = QStringLiteral("项目名称重复");
 const QString kCaption = QStringLiteral("提示");
 
+// Typical values of drill-and-blast tunnels (full face in Ⅱ and Ⅲ, benches
+// in Ⅳ, short rounds under steel arches in Ⅴ), only a start: each project
+// replaces them with its own in the editor.
+constexpr const char *kDefaultGrades[] = {
+    "Ⅱ级 进尺3.5m 循环14h",
+    "Ⅲ级 进尺3.0m 循环12h",
+    "Ⅳ级 进尺2.0m 循环10h",
+    "Ⅴ级 进尺1.0m 循环8h",
+};
+
 void Warn(Form &form, const QString &text) {
     form.dialogs().Message(text, kCaption, Buttons::Ok, Icon::Warning);
 }
@@ -70,7 +80,15 @@ QByteArray FormatRockGradeList(const QStringList &names) {
     return GbkListBytes(names);
 }
 
+QStringList DefaultRockGrades() {
+    QStringList names;
+    for (const char *name : kDefaultGrades) names << QString::fromUtf8(name);
+    return names;
+}
+
 QStringList ReadRockGradeList(const QString &programFolder) {
+    // Only a missing file: an empty one is a list the user emptied.
+    if (!QFileInfo::exists(RockGradeListPath(programFolder))) return DefaultRockGrades();
     QFile file(RockGradeListPath(programFolder));
     if (!file.open(QIODevice::ReadOnly)) return {};
     return ParseRockGradeList(file.readAll());

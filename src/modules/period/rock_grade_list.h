@@ -22,8 +22,12 @@ QStringList ParseRockGradeList(const QByteArray &bytes);
 // The written form: every name followed by "|", one line, no terminator.
 QByteArray FormatRockGradeList(const QStringList &names);
 
-// The names in the file, read with read access only; a missing or
-// unreadable file gives an empty list.
+// The list a fresh install starts with: grades Ⅱ to Ⅴ with a typical advance
+// per cycle and cycle time in each name, to be replaced by the project's own.
+QStringList DefaultRockGrades();
+
+// The names in the file, read with read access only; without the file the
+// default list, and a file that cannot be read gives an empty list.
 QStringList ReadRockGradeList(const QString &programFolder);
 
 // Replaces the file (atomically, Data created if missing). Returns an empty

@@ -213,34 +213,25 @@ void Write(Form &form, const char *id, double value) {
     form.SetText(U(id), ToText(value));
 }
 
-void FillChart(const Form &form, BarChart &chart) {
+// Counts and charges differ by an order of magnitude, so each has its own
+// chart with an axis scaled to it.
+void FillChart(const Form &form, BarChart &chart, const char *title, const char *unit, Rgb colour,
+               const char *name, const char *const (&fields)[4]) {
     static const char *const kCategories[] = {"掏槽眼", "辅助眼", "周边眼", "底板眼"};
-    static const char *const kCounts[] = {kCutHoles, kAuxHoles, kPerimeterHoles, kFloorHoles};
-    static const char *const kCharges[] = {kCutCharge, kAuxCharge, kPerimeterCharge, kFloorCharge};
-    struct Series {
-        Rgb colour;
-        const char *name;
-        const char *const *fields;
-    };
-    const Series series[] = {{Rgb{0, 0, 255}, "炮眼", kCounts}, {Rgb{255, 0, 0}, "炸药", kCharges}};
-
-    chart.SetTitle(U("数量对比柱状表"));
-    chart.SetUnitText(U("个"));
-    chart.SetMaxValue(100);
-    chart.SetDivisionCount(10);
+    chart.SetTitle(U(title));
+    chart.SetUnitText(U(unit));
     chart.SetAxisTitle(QString());
     chart.SetCategoryCount(4);
-    chart.SetSeriesCount(2);
-    for (int s = 0; s < 2; ++s) {
-        chart.SetCurrentSeries(s);
-        chart.SetSeriesColor(series[s].colour);
-        chart.SetSeriesName(U(series[s].name));
-        for (int c = 0; c < 4; ++c) {
-            chart.SetCurrentCategory(c);
-            chart.SetCategoryName(U(kCategories[c]));
-            chart.SetValue(ReadNumber(form, series[s].fields[c]));
-        }
+    chart.SetSeriesCount(1);
+    chart.SetCurrentSeries(0);
+    chart.SetSeriesColor(colour);
+    chart.SetSeriesName(U(name));
+    for (int c = 0; c < 4; ++c) {
+        chart.SetCurrentCategory(c);
+        chart.SetCategoryName(U(kCategories[c]));
+        chart.SetValue(ReadNumber(form, fields[c]));
     }
+    chart.FitValueAxis();
     chart.SetVisible(true);
 }
 
@@ -268,6 +259,15 @@ void AddDrillPattern(Form &form, DocxDocument &document) {
     rows << QStringList{QStringLiteral("最大段装药量"), QString(), QString(), QString(),
                         ChargeText(pattern.maxDelayCharge)};
     document.InsertTable(table, rows);
+}
+
+void FillCharts(const Form &form, SmoothBlastView &view) {
+    static const char *const kCounts[] = {kCutHoles, kAuxHoles, kPerimeterHoles, kFloorHoles};
+    static const char *const kCharges[] = {kCutCharge, kAuxCharge, kPerimeterCharge, kFloorCharge};
+    FillChart(form, view.Chart(), "炮眼数量对比柱状表", "个", Rgb{0, 0, 255}, "炮眼数量（个）",
+              kCounts);
+    FillChart(form, view.ChargeChart(), "装药量对比柱状表", "kg", Rgb{255, 0, 0}, "装药量（kg）",
+              kCharges);
 }
 
 }  // namespace
@@ -349,7 +349,7 @@ void CalculateBlast(Form &form, SmoothBlastView &view) {
                         ReadNumber(form, kPerimeterHoles) + ReadNumber(form, kFloorHoles)) +
                      U("个"));
 
-    FillChart(form, view.Chart());
+    FillCharts(form, view);
     form.SetCaption(U(kNotice), U("计算成功，请稍候！"));
 
     // Judged on the charge just computed, so the warning belongs to the

@@ -14,7 +14,8 @@ inline constexpr int kBlastOpenWidth = 1300;
 inline constexpr int kBlastSlideStep = 142;
 
 // What the calculate command drives besides the fields: the window's width,
-// its slide timer, the result half and the bar chart.
+// its slide timer, the result half and the bar charts of the hole counts and
+// of the charges.
 class SmoothBlastView {
 public:
     virtual ~SmoothBlastView() = default;
@@ -27,6 +28,7 @@ public:
     virtual void StopSlide() = 0;
     virtual void ShowResultHalf() = 0;
     virtual BarChart &Chart() = 0;
+    virtual BarChart &ChargeChart() = 0;
 };
 
 // The smooth blasting window "隧道光面爆破设计与计算": inputs, results,
@@ -37,8 +39,8 @@ const WindowSpec &SmoothBlastSpec();
 // The calculate command: toggles the result half, computes the charges and
 // hole counts of the four hole types, the charge diameter and the totals
 // (each step reads the displayed, rounded results of the earlier ones) and
-// fills the chart. Empty inputs read as 0. When the result half opens and
-// the new auxiliary charge is negative, the limit message is shown.
+// fills the charts, each axis scaled to its values. Empty inputs read as 0. When the result half
+// opens and the new auxiliary charge is negative, the limit message is shown.
 void CalculateBlast(Form &form, SmoothBlastView &view);
 
 // One tick of the slide timer: the window grows by 142 px and the timer

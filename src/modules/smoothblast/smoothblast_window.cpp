@@ -9,7 +9,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSet>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -19,6 +21,7 @@
 #include "modules/smoothblast/evaluation_window.h"
 #include "services/dialogs.h"
 #include "ui/bar_chart_widget.h"
+#include "ui/fitted_window.h"
 #include "ui/reference_window.h"
 
 namespace tunnel {
@@ -81,7 +84,15 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, QW
     m_resultHalf->setGeometry(kBlastInputWidth, kMargin,
                               kBlastOpenWidth - kBlastInputWidth - kMargin, height);
     m_resultHalf->hide();
-    m_height = menuBar()->sizeHint().height() + height + 2 * kMargin;
+    // The halves stay where the design puts them; on a screen lower or
+    // narrower than the window they scroll.
+    m_content = takeCentralWidget();
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidget(m_content);
+    setCentralWidget(m_scroll);
+    m_contentHeight = height + 2 * kMargin;
+    m_height = menuBar()->sizeHint().height() + m_contentHeight;
     SetWindowWidth(kBlastInputWidth);
     // Reference tables and sketches beside the fields.
     ConnectReference(this, QStringLiteral("单选框1"), Reference::WedgeCut);
@@ -210,10 +221,16 @@ void SmoothBlastWindow::BuildResultHalf() {
     put(6, 1, "编辑框10_总装药量");
     for (int column : {0, 2, 4}) grid->setColumnStretch(column, 1);
 
-    m_chart = new BarChartWidget(BarChart::SmoothBlastingDesign(), m_resultHalf);
+    m_chart = new BarChartWidget(BarChart::SmoothBlastingCountsDesign(), m_resultHalf);
     m_chart->setObjectName(QStringLiteral("柱状图控件1"));
-    m_chart->setMinimumHeight(330);
-    grid->addWidget(m_chart, 7, 0, 1, 6);
+    m_chargeChart = new BarChartWidget(BarChart::SmoothBlastingChargesDesign(), m_resultHalf);
+    m_chargeChart->setObjectName(QStringLiteral("柱状图控件2"));
+    auto *charts = new QHBoxLayout;
+    for (BarChartWidget *chart : {m_chart, m_chargeChart}) {
+        chart->setMinimumSize(300, 330);
+        charts->addWidget(chart, 1);
+    }
+    grid->addLayout(charts, 7, 0, 1, 6);
     grid->setRowStretch(7, 1);
 
     auto *buttons = new QHBoxLayout;
@@ -229,7 +246,23 @@ void SmoothBlastWindow::BuildResultHalf() {
 }
 
 void SmoothBlastWindow::SetWindowWidth(int width) {
-    setFixedSize(width, m_height);
+    m_width = width;
+    m_content->setFixedSize(width, m_contentHeight);
+    // A scroll bar along one edge takes room from the other.
+    const QSize room = ClientRoom(this);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    bool vertical = m_height > room.height();
+    const bool horizontal = width + (vertical ? bar : 0) > room.width();
+    vertical = vertical || (horizontal && m_height + bar > room.height());
+    setFixedSize(qMin(width + (vertical ? bar : 0), room.width()),
+                 qMin(m_height + (horizontal ? bar : 0), room.height()));
+    KeepInside(this);
+}
+
+void SmoothBlastWindow::showEvent(QShowEvent *event) {
+    // The screen is known for sure only now.
+    SetWindowWidth(m_width);
+    CalcWindow::showEvent(event);
 }
 
 void SmoothBlastWindow::StartSlide() {
@@ -268,6 +301,10 @@ void SmoothBlastWindow::OpenDrillPattern() {
     auto *window = new DrillPatternWindow(dialogs(), ProgramFolder(), std::move(pattern), design);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
+}
+
+BarChart &SmoothBlastWindow::ChargeChart() {
+    return m_chargeChart->chart();
 }
 
 void SmoothBlastWindow::OpenEvaluation() {

@@ -280,10 +280,10 @@ void VibrationVelocity(Form &form) {
     if (!category || std::isnan(shown)) {
         ClearVerdict(form);
     } else if (shown - category->limit > kTolerance) {
-        ShowVerdict(form, Rgb{255, 0, 0}, kFails, Rgb{0, 0, 0});
+        ShowVerdict(form, kFailText, kFails, kFailBack);
         form.AppendLog(U("计算爆破振速成功，分析评价不合格！\r\n"));
     } else {
-        ShowVerdict(form, Rgb{0, 255, 0}, kPasses, Rgb{0, 0, 255});
+        ShowVerdict(form, kPassText, kPasses, kPassBack);
         form.AppendLog(U("计算爆破振速成功，分析评价合格！\r\n"));
     }
 

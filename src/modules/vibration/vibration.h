@@ -24,6 +24,12 @@ inline constexpr char kEvaluationId[] = "编辑框13_评价结果";
 // Colours of the evaluation box when it holds no verdict.
 inline constexpr Rgb kEvaluationText = kBlack;
 inline constexpr Rgb kEvaluationBack{255, 255, 255};
+// Verdict colours: dark red on light red for a fail, dark green on light
+// green for a pass; both read at a contrast ratio above 4.5:1.
+inline constexpr Rgb kFailText{156, 0, 6};
+inline constexpr Rgb kFailBack{255, 199, 206};
+inline constexpr Rgb kPassText{0, 97, 0};
+inline constexpr Rgb kPassBack{198, 239, 206};
 
 // One class of protected object: its name in the drop-down list, the
 // allowable velocity range written beside it and the limit T (cm/s, the
