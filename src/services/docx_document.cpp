@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <optional>
 #include <pugixml.hpp>
 #include <sstream>
 #include <string>
@@ -77,6 +78,10 @@ std::vector<ValuePart> SplitValue(const QString &value) {
     }
     return parts;
 }
+
+// Ends each stretch in the joined text: XML cannot hold it, so no stretch
+// contains it and a find never runs across two stretches.
+constexpr QChar kStretchEnd(0xFFFF);
 
 // A w:t of the searchable text and where its text lies in its stretch.
 struct Piece {
@@ -288,11 +293,22 @@ struct DocxDocument::Impl {
     // The body's stretches as last scanned, kept in step with every
     // replacement. Before resumeFrom there is no occurrence of resumeNeedle.
     std::vector<ParagraphScan> paragraphs;
+    // Every stretch's folded text, each followed by kStretchEnd, in document
+    // order, so a find is one search over the body; paragraphStart[i] is
+    // where paragraph i's stretches begin (one entry more, at the end).
+    QString text;
+    std::vector<qsizetype> paragraphStart;
     bool scanned = false;
     QString resumeNeedle;
     Position resumeFrom;
 
     bool ReplaceFirst(const QString &needle, const QString &value, bool useCache);
+    void IndexText();
+    void ReindexParagraph(std::size_t i);
+    // The first occurrence at or after from, by one search of the joined text.
+    std::optional<Position> FindIndexed(const QString &needle, const Position &from) const;
+    // The first occurrence, stretch by stretch: the reference of the tests.
+    std::optional<Position> FindInStretches(const QString &needle) const;
     void Replace(const Stretch &stretch, qsizetype at, qsizetype length, const QString &value);
     void SetPieceText(pugi::xml_node t, const QString &text);
 };
@@ -453,33 +469,104 @@ bool DocxDocument::Open(const QByteArray &package, QString *error) {
     return true;
 }
 
+namespace {
+
+QString JoinedStretches(const ParagraphScan &paragraph) {
+    QString joined;
+    for (const Stretch &stretch : paragraph.stretches) {
+        joined += stretch.folded;
+        joined += kStretchEnd;
+    }
+    return joined;
+}
+
+}  // namespace
+
+void DocxDocument::Impl::IndexText() {
+    text.clear();
+    paragraphStart.assign(1, 0);
+    for (const ParagraphScan &paragraph : paragraphs) {
+        text += JoinedStretches(paragraph);
+        paragraphStart.push_back(text.size());
+    }
+}
+
+void DocxDocument::Impl::ReindexParagraph(std::size_t i) {
+    const QString joined = JoinedStretches(paragraphs[i]);
+    const qsizetype oldLength = paragraphStart[i + 1] - paragraphStart[i];
+    text.replace(paragraphStart[i], oldLength, joined);
+    const qsizetype shift = joined.size() - oldLength;
+    for (std::size_t k = i + 1; k < paragraphStart.size(); ++k) paragraphStart[k] += shift;
+}
+
+std::optional<DocxDocument::Impl::Position> DocxDocument::Impl::FindIndexed(
+    const QString &needle, const Position &from) const {
+    // The resume point in the joined text; an offset past its stretch's end
+    // goes on with the stretches after it, as does a stretch that is gone.
+    qsizetype start =
+        from.paragraph < paragraphs.size() ? paragraphStart[from.paragraph] : text.size();
+    if (from.paragraph < paragraphs.size()) {
+        const std::vector<Stretch> &stretches = paragraphs[from.paragraph].stretches;
+        for (std::size_t j = 0; j < from.stretch && j < stretches.size(); ++j)
+            start += stretches[j].folded.size() + 1;
+        if (from.stretch < stretches.size())
+            start += std::min(from.offset, stretches[from.stretch].folded.size());
+    }
+    const qsizetype found = text.indexOf(needle, start);
+    if (found < 0) return std::nullopt;
+    // Paragraphs without stretches share their start with the next one.
+    const std::size_t i =
+        std::size_t(std::upper_bound(paragraphStart.begin(), paragraphStart.end(), found) -
+                    paragraphStart.begin() - 1);
+    const std::vector<Stretch> &stretches = paragraphs[i].stretches;
+    std::size_t j = 0;
+    qsizetype at = found - paragraphStart[i];
+    while (at >= stretches[j].folded.size()) {
+        at -= stretches[j].folded.size() + 1;
+        ++j;
+    }
+    return Position{i, j, at};
+}
+
+std::optional<DocxDocument::Impl::Position> DocxDocument::Impl::FindInStretches(
+    const QString &needle) const {
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        const std::vector<Stretch> &stretches = paragraphs[i].stretches;
+        for (std::size_t j = 0; j < stretches.size(); ++j) {
+            const qsizetype at = stretches[j].folded.indexOf(needle);
+            if (at >= 0) return Position{i, j, at};
+        }
+    }
+    return std::nullopt;
+}
+
 bool DocxDocument::Impl::ReplaceFirst(const QString &needle, const QString &value, bool useCache) {
     if (!scanned || !useCache) {
         Scanner scanner(prefix);
         scanner.Block(body);
         paragraphs = std::move(scanner.paragraphs);
+        IndexText();
         scanned = true;
         resumeNeedle.clear();
     }
+    if (needle.contains(kStretchEnd)) return false;  // no stretch can hold it
     const Position from = needle == resumeNeedle ? resumeFrom : Position{};
-    for (std::size_t i = from.paragraph; i < paragraphs.size(); ++i) {
+    const std::optional<Position> match =
+        useCache ? FindIndexed(needle, from) : FindInStretches(needle);
+    if (match) {
+        const auto [i, j, at] = *match;
         ParagraphScan &paragraph = paragraphs[i];
-        const bool first = i == from.paragraph;
-        for (std::size_t j = first ? from.stretch : 0; j < paragraph.stretches.size(); ++j) {
-            const qsizetype start = first && j == from.stretch ? from.offset : 0;
-            const qsizetype at = paragraph.stretches[j].folded.indexOf(needle, start);
-            if (at < 0) continue;
-            Replace(paragraph.stretches[j], at, needle.size(), value);
-            paragraph.stretches = Scanner(prefix).Rescan(paragraph);
-            // The stretches before this one and the text before the match
-            // are unchanged; a new occurrence may begin up to a needle's
-            // length back, formed by the value with the text before it.
-            // With nothing before the match the stretch may be gone, and
-            // the search goes on at offset 0 of whatever now follows.
-            resumeNeedle = needle;
-            resumeFrom = {i, j, std::max<qsizetype>(0, at - (needle.size() - 1))};
-            return true;
-        }
+        Replace(paragraph.stretches[j], at, needle.size(), value);
+        paragraph.stretches = Scanner(prefix).Rescan(paragraph);
+        ReindexParagraph(i);
+        // The stretches before this one and the text before the match are
+        // unchanged; a new occurrence may begin up to a needle's length
+        // back, formed by the value with the text before it. With nothing
+        // before the match the stretch may be gone, and the search goes on
+        // at offset 0 of whatever now follows.
+        resumeNeedle = needle;
+        resumeFrom = {i, j, std::max<qsizetype>(0, at - (needle.size() - 1))};
+        return true;
     }
     resumeNeedle = needle;
     resumeFrom = {paragraphs.size(), 0, 0};
