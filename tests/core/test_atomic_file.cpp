@@ -32,7 +32,7 @@ using tunnel::test::WriteFileBytes;
 
 namespace {
 
-enum class WritePath { Parameters, WorkList, RockGrades, Report };
+enum class WritePath { Parameters, WorkList, WorkListText, RockGrades, Report };
 
 const QString kSeparator = QStringLiteral("\x1f");
 
@@ -53,14 +53,18 @@ QStringList Run(WritePath command, const QString &folder, const QString &path) {
             form->scripted.files.enqueue(path);
             SaveParameters(*form, MuckingSpec());
             break;
-        case WritePath::WorkList: {
+        case WritePath::WorkList:
+        case WritePath::WorkListText: {
 #ifdef TUNNEL_HAS_DANGEROUS_WORKS
             form = std::make_unique<MemoryForm>(folder, &DangerousWorksSpec());
             QStringList items;
             for (int i = 0; i < 100; ++i) items << QStringLiteral("6.1采用矿山法隧道工程%1").arg(i);
             form->SetItems(U(TierOf(Tier::Ordinary).projectId), items);
             form->scripted.files.enqueue(path);
-            SaveWorkList(*form, Tier::Ordinary);
+            if (command == WritePath::WorkList)
+                SaveWorkList(*form, Tier::Ordinary);
+            else
+                ExportWorkListText(*form, Tier::Ordinary);
 #endif
             break;
         }
@@ -196,6 +200,9 @@ void TestAtomicFile::sizeLimitKeepsEarlierFile_data() {
     QTest::newRow("dangerous works list")
         << WritePath::WorkList << "Data"
         << "list.wxy" << QStringList{Failure("保存失败！", "%1"), "0"};
+    QTest::newRow("dangerous works text")
+        << WritePath::WorkListText << "Data"
+        << "list.txt" << QStringList{Failure("导出失败！", "%1"), "0"};
 #endif
 #ifdef TUNNEL_HAS_PERIOD
     QTest::newRow("rock grade list")
