@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <optional>
 #include <pugixml.hpp>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,11 +34,21 @@ QString ZipErrorText(zip_error_t *e) {
     return QString::fromUtf8(zip_error_strerror(e));
 }
 
+// QChar::toCaseFolded() with the answer for Latin letters and the CJK
+// ideographs (which have no case) given without the table lookup: reports
+// are mostly Chinese text.
+QChar CaseFolded(QChar c) {
+    const char16_t u = c.unicode();
+    if (u < 0x80) return u >= u'A' && u <= u'Z' ? QChar(char16_t(u + 0x20)) : c;
+    if (u >= 0x4E00 && u <= 0x9FFF) return c;
+    return c.toCaseFolded();
+}
+
 // Case folding unit by unit keeps the folded text as long as the original,
 // so positions found in the one apply to the other.
 QString Folded(const QString &text) {
     QString folded = text;
-    for (QChar &c : folded) c = c.toCaseFolded();
+    for (QChar &c : folded) c = CaseFolded(c);
     return folded;
 }
 
@@ -230,7 +239,7 @@ private:
         m_current.pieces.push_back({t, start, text.size()});
         m_current.folded += text;
         QChar *c = m_current.folded.data() + start;
-        for (QChar *end = c + text.size(); c != end; ++c) *c = c->toCaseFolded();
+        for (QChar *end = c + text.size(); c != end; ++c) *c = CaseFolded(*c);
     }
 
     void Stop(QChar shown) {
@@ -248,6 +257,14 @@ private:
     std::vector<Stretch> *m_stretches = nullptr;
     Stretch m_current;
     QString m_line;
+};
+
+// Collects the written part without a stream's copies.
+struct StringWriter : pugi::xml_writer {
+    std::string xml;
+    void write(const void *data, std::size_t size) override {
+        xml.append(static_cast<const char *>(data), size);
+    }
 };
 
 void SetText(pugi::xml_node t, const QString &text) {
@@ -603,9 +620,9 @@ QByteArray DocxDocument::Save(QString *error) const {
         return {};
     }
 
-    std::ostringstream stream;
-    d.document.save(stream, "", pugi::format_raw, pugi::encoding_utf8);
-    const std::string xml = stream.str();
+    StringWriter writer;
+    d.document.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
+    const std::string &xml = writer.xml;
 
     zip_error_t zerror;
     zip_error_init(&zerror);
