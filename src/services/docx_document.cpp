@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <pugixml.hpp>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,11 +35,21 @@ QString ZipErrorText(zip_error_t *e) {
     return QString::fromUtf8(zip_error_strerror(e));
 }
 
+// QChar::toCaseFolded() with the answer for Latin letters and the CJK
+// ideographs (which have no case) given without the table lookup: reports
+// are mostly Chinese text.
+QChar CaseFolded(QChar c) {
+    const char16_t u = c.unicode();
+    if (u < 0x80) return u >= u'A' && u <= u'Z' ? QChar(char16_t(u + 0x20)) : c;
+    if (u >= 0x4E00 && u <= 0x9FFF) return c;
+    return c.toCaseFolded();
+}
+
 // Case folding unit by unit keeps the folded text as long as the original,
 // so positions found in the one apply to the other.
 QString Folded(const QString &text) {
     QString folded = text;
-    for (QChar &c : folded) c = c.toCaseFolded();
+    for (QChar &c : folded) c = CaseFolded(c);
     return folded;
 }
 
@@ -78,6 +88,10 @@ std::vector<ValuePart> SplitValue(const QString &value) {
     }
     return parts;
 }
+
+// Ends each stretch in the joined text: XML cannot hold it, so no stretch
+// contains it and a find never runs across two stretches.
+constexpr QChar kStretchEnd(0xFFFF);
 
 // A w:t of the searchable text and where its text lies in its stretch.
 struct Piece {
@@ -226,7 +240,7 @@ private:
         m_current.pieces.push_back({t, start, text.size()});
         m_current.folded += text;
         QChar *c = m_current.folded.data() + start;
-        for (QChar *end = c + text.size(); c != end; ++c) *c = c->toCaseFolded();
+        for (QChar *end = c + text.size(); c != end; ++c) *c = CaseFolded(*c);
     }
 
     void Stop(QChar shown) {
@@ -244,6 +258,14 @@ private:
     std::vector<Stretch> *m_stretches = nullptr;
     Stretch m_current;
     QString m_line;
+};
+
+// Collects the written part without a stream's copies.
+struct StringWriter : pugi::xml_writer {
+    std::string xml;
+    void write(const void *data, std::size_t size) override {
+        xml.append(static_cast<const char *>(data), size);
+    }
 };
 
 void SetText(pugi::xml_node t, const QString &text) {
@@ -289,6 +311,11 @@ struct DocxDocument::Impl {
     // The body's stretches as last scanned, kept in step with every
     // replacement. Before resumeFrom there is no occurrence of resumeNeedle.
     std::vector<ParagraphScan> paragraphs;
+    // Every stretch's folded text, each followed by kStretchEnd, in document
+    // order, so a find is one search over the body; paragraphStart[i] is
+    // where paragraph i's stretches begin (one entry more, at the end).
+    QString text;
+    std::vector<qsizetype> paragraphStart;
     bool scanned = false;
     QString resumeNeedle;
     Position resumeFrom;
@@ -300,6 +327,12 @@ struct DocxDocument::Impl {
     std::string Part(const std::string &name) const;
     pugi::xml_node ParagraphWith(const QString &placeholder) const;
     bool ReplaceFirst(const QString &needle, const QString &value, bool useCache);
+    void IndexText();
+    void ReindexParagraph(std::size_t i);
+    // The first occurrence at or after from, by one search of the joined text.
+    std::optional<Position> FindIndexed(const QString &needle, const Position &from) const;
+    // The first occurrence, stretch by stretch: the reference of the tests.
+    std::optional<Position> FindInStretches(const QString &needle) const;
     void Replace(const Stretch &stretch, qsizetype at, qsizetype length, const QString &value);
     void SetPieceText(pugi::xml_node t, const QString &text);
 };
@@ -518,33 +551,104 @@ bool DocxDocument::Open(const QByteArray &package, QString *error) {
     return true;
 }
 
+namespace {
+
+QString JoinedStretches(const ParagraphScan &paragraph) {
+    QString joined;
+    for (const Stretch &stretch : paragraph.stretches) {
+        joined += stretch.folded;
+        joined += kStretchEnd;
+    }
+    return joined;
+}
+
+}  // namespace
+
+void DocxDocument::Impl::IndexText() {
+    text.clear();
+    paragraphStart.assign(1, 0);
+    for (const ParagraphScan &paragraph : paragraphs) {
+        text += JoinedStretches(paragraph);
+        paragraphStart.push_back(text.size());
+    }
+}
+
+void DocxDocument::Impl::ReindexParagraph(std::size_t i) {
+    const QString joined = JoinedStretches(paragraphs[i]);
+    const qsizetype oldLength = paragraphStart[i + 1] - paragraphStart[i];
+    text.replace(paragraphStart[i], oldLength, joined);
+    const qsizetype shift = joined.size() - oldLength;
+    for (std::size_t k = i + 1; k < paragraphStart.size(); ++k) paragraphStart[k] += shift;
+}
+
+std::optional<DocxDocument::Impl::Position> DocxDocument::Impl::FindIndexed(
+    const QString &needle, const Position &from) const {
+    // The resume point in the joined text; an offset past its stretch's end
+    // goes on with the stretches after it, as does a stretch that is gone.
+    qsizetype start =
+        from.paragraph < paragraphs.size() ? paragraphStart[from.paragraph] : text.size();
+    if (from.paragraph < paragraphs.size()) {
+        const std::vector<Stretch> &stretches = paragraphs[from.paragraph].stretches;
+        for (std::size_t j = 0; j < from.stretch && j < stretches.size(); ++j)
+            start += stretches[j].folded.size() + 1;
+        if (from.stretch < stretches.size())
+            start += std::min(from.offset, stretches[from.stretch].folded.size());
+    }
+    const qsizetype found = text.indexOf(needle, start);
+    if (found < 0) return std::nullopt;
+    // Paragraphs without stretches share their start with the next one.
+    const std::size_t i =
+        std::size_t(std::upper_bound(paragraphStart.begin(), paragraphStart.end(), found) -
+                    paragraphStart.begin() - 1);
+    const std::vector<Stretch> &stretches = paragraphs[i].stretches;
+    std::size_t j = 0;
+    qsizetype at = found - paragraphStart[i];
+    while (at >= stretches[j].folded.size()) {
+        at -= stretches[j].folded.size() + 1;
+        ++j;
+    }
+    return Position{i, j, at};
+}
+
+std::optional<DocxDocument::Impl::Position> DocxDocument::Impl::FindInStretches(
+    const QString &needle) const {
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        const std::vector<Stretch> &stretches = paragraphs[i].stretches;
+        for (std::size_t j = 0; j < stretches.size(); ++j) {
+            const qsizetype at = stretches[j].folded.indexOf(needle);
+            if (at >= 0) return Position{i, j, at};
+        }
+    }
+    return std::nullopt;
+}
+
 bool DocxDocument::Impl::ReplaceFirst(const QString &needle, const QString &value, bool useCache) {
     if (!scanned || !useCache) {
         Scanner scanner(prefix);
         scanner.Block(body);
         paragraphs = std::move(scanner.paragraphs);
+        IndexText();
         scanned = true;
         resumeNeedle.clear();
     }
+    if (needle.contains(kStretchEnd)) return false;  // no stretch can hold it
     const Position from = needle == resumeNeedle ? resumeFrom : Position{};
-    for (std::size_t i = from.paragraph; i < paragraphs.size(); ++i) {
+    const std::optional<Position> match =
+        useCache ? FindIndexed(needle, from) : FindInStretches(needle);
+    if (match) {
+        const auto [i, j, at] = *match;
         ParagraphScan &paragraph = paragraphs[i];
-        const bool first = i == from.paragraph;
-        for (std::size_t j = first ? from.stretch : 0; j < paragraph.stretches.size(); ++j) {
-            const qsizetype start = first && j == from.stretch ? from.offset : 0;
-            const qsizetype at = paragraph.stretches[j].folded.indexOf(needle, start);
-            if (at < 0) continue;
-            Replace(paragraph.stretches[j], at, needle.size(), value);
-            paragraph.stretches = Scanner(prefix).Rescan(paragraph);
-            // The stretches before this one and the text before the match
-            // are unchanged; a new occurrence may begin up to a needle's
-            // length back, formed by the value with the text before it.
-            // With nothing before the match the stretch may be gone, and
-            // the search goes on at offset 0 of whatever now follows.
-            resumeNeedle = needle;
-            resumeFrom = {i, j, std::max<qsizetype>(0, at - (needle.size() - 1))};
-            return true;
-        }
+        Replace(paragraph.stretches[j], at, needle.size(), value);
+        paragraph.stretches = Scanner(prefix).Rescan(paragraph);
+        ReindexParagraph(i);
+        // The stretches before this one and the text before the match are
+        // unchanged; a new occurrence may begin up to a needle's length
+        // back, formed by the value with the text before it. With nothing
+        // before the match the stretch may be gone, and the search goes on
+        // at offset 0 of whatever now follows.
+        resumeNeedle = needle;
+        resumeFrom = {i, j, std::max<qsizetype>(0, at - (needle.size() - 1))};
+        return true;
     }
     resumeNeedle = needle;
     resumeFrom = {paragraphs.size(), 0, 0};
@@ -585,9 +689,9 @@ void AppendXml(pugi::xml_node parent, const std::string &xml, pugi::xml_node bef
 }
 
 std::string SavedXml(const pugi::xml_document &document) {
-    std::ostringstream stream;
-    document.save(stream, "", pugi::format_raw, pugi::encoding_utf8);
-    return stream.str();
+    StringWriter writer;
+    document.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
+    return std::move(writer.xml);
 }
 
 }  // namespace
@@ -738,9 +842,9 @@ QByteArray DocxDocument::Save(QString *error) const {
         return {};
     }
 
-    std::ostringstream stream;
-    d.document.save(stream, "", pugi::format_raw, pugi::encoding_utf8);
-    const std::string xml = stream.str();
+    StringWriter writer;
+    d.document.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
+    const std::string &xml = writer.xml;
 
     zip_error_t zerror;
     zip_error_init(&zerror);

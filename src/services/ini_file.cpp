@@ -1,15 +1,7 @@
 #include "services/ini_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QVector>
-#include <cerrno>
-#include <cstring>
 #include <optional>
 
 #include "services/gbk_text.h"
@@ -185,38 +177,6 @@ void IniFile::Write(const QString &section, const QString &key, const QString &v
 
 QString IniFile::Save(const QString &path) const {
     return WriteFileAtomically(path, m_bytes);
-}
-
-QString WriteFileAtomically(const QString &path, const QByteArray &bytes) {
-    // A read-only file is refused as Windows refuses it, also when the folder
-    // would allow replacing it (and for root, who may write anything).
-    const QFileInfo info(path);
-    if (info.exists() && !(QFile::permissions(path) & QFileDevice::WriteOwner))
-        return QStringLiteral("文件为只读");
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit()) {
-        // errorString() can be empty or vague after a failed rename.
-        if (!QFileInfo(info.absolutePath()).isWritable()) return QStringLiteral("文件夹不可写入");
-        const QString reason = file.errorString();
-        return reason.isEmpty() || reason.contains(QLatin1String("Unknown"))
-                   ? QStringLiteral("无法写入文件")
-                   : reason;
-    }
-    // Make the rename itself durable.
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-    return QString();
 }
 
 QString ReadItem(const QString &path, const QString &section, const QString &key) {

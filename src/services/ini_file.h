@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "services/atomic_file.h"
+
 namespace tunnel {
 
 // An INI text file held as its GBK bytes, read and changed with the rules of
@@ -32,10 +34,6 @@ public:
 private:
     QByteArray m_bytes;
 };
-
-// Writes bytes to path atomically (temporary file, rename, folder synced).
-// Returns an empty text on success, else the reason.
-QString WriteFileAtomically(const QString &path, const QByteArray &bytes);
 
 // One INI item; a missing file, section or key reads as empty.
 QString ReadItem(const QString &path, const QString &section, const QString &key);

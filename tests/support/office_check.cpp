@@ -37,18 +37,14 @@ bool Run(const QString &program, const QStringList &arguments, int timeoutMs, QS
     return true;
 }
 
-}  // namespace
-
-bool OfficeAvailable() {
-    return !QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty() &&
-           !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
-}
-
-QString OfficeText(const QString &docPath, QString *error) {
+// LibreOffice opens the file and saves it with the filter (e.g. "pdf");
+// returns the path of the converted file inside work, empty with a reason on
+// failure.
+QString Convert(const QString &docPath, const QString &filter, const QString &extension,
+                const QTemporaryDir &work, QString *error) {
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (soffice.isEmpty() || pdftotext.isEmpty()) {
-        SetError(error, QStringLiteral("soffice or pdftotext is not installed"));
+    if (soffice.isEmpty()) {
+        SetError(error, QStringLiteral("soffice is not installed"));
         return {};
     }
     QFile input(docPath);
@@ -57,8 +53,6 @@ QString OfficeText(const QString &docPath, QString *error) {
         return {};
     }
     const QByteArray bytes = input.readAll();
-
-    QTemporaryDir work;
     if (!work.isValid()) {
         SetError(error, QStringLiteral("no temporary folder"));
         return {};
@@ -77,19 +71,55 @@ QString OfficeText(const QString &docPath, QString *error) {
     // A profile of its own, so that parallel test runs do not share one.
     const QString profile =
         QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString();
-    const QString outDir = work.filePath(QStringLiteral("pdf"));
+    const QString outDir = work.filePath(QStringLiteral("out"));
     QDir().mkpath(outDir);
     if (!Run(soffice,
              {QStringLiteral("-env:UserInstallation=") + profile, QStringLiteral("--headless"),
-              QStringLiteral("--norestore"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+              QStringLiteral("--norestore"), QStringLiteral("--convert-to"), filter,
               QStringLiteral("--outdir"), outDir, copy},
              240000, error))
         return {};
-    const QString pdf = QDir(outDir).filePath(QFileInfo(copy).completeBaseName() + ".pdf");
-    if (!QFile::exists(pdf)) {
-        SetError(error, QStringLiteral("LibreOffice wrote no PDF"));
+    const QString converted =
+        QDir(outDir).filePath(QFileInfo(copy).completeBaseName() + QLatin1Char('.') + extension);
+    if (!QFile::exists(converted)) {
+        SetError(error, QStringLiteral("LibreOffice wrote no %1 file").arg(extension));
         return {};
     }
+    return converted;
+}
+
+}  // namespace
+
+bool OfficeAvailable() {
+    return !QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty();
+}
+
+QString OfficeText(const QString &docPath, QString *error) {
+    QTemporaryDir work;
+    const QString converted = Convert(docPath, QStringLiteral("txt:Text (encoded):UTF8"),
+                                      QStringLiteral("txt"), work, error);
+    if (converted.isEmpty()) return {};
+    QFile text(converted);
+    if (!text.open(QIODevice::ReadOnly)) {
+        SetError(error, QStringLiteral("cannot read %1").arg(converted));
+        return {};
+    }
+    // The filter starts with a byte order mark and ends lines with CR LF.
+    QString body = QString::fromUtf8(text.readAll());
+    if (body.startsWith(QChar(0xFEFF))) body.remove(0, 1);
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return body;
+}
+
+QString OfficePageText(const QString &docPath, QString *error) {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) {
+        SetError(error, QStringLiteral("pdftotext is not installed"));
+        return {};
+    }
+    QTemporaryDir work;
+    const QString pdf = Convert(docPath, QStringLiteral("pdf"), QStringLiteral("pdf"), work, error);
+    if (pdf.isEmpty()) return {};
     QByteArray text;
     if (!Run(pdftotext,
              {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,

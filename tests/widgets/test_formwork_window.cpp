@@ -464,7 +464,8 @@ void TestFormworkWindow::exportAfterCalculateInOffice() {
         text.contains(S("4、集中线荷载组合设计值评价本项目集中线荷载（荷载效应基本组合的设计值）31."
                         "348kN/m≥20kN/m,")));
     QVERIFY(text.contains(S("本工程属“本工程") + kOverScale + S("”。")));
-    QVERIFY(text.contains(S("隧道施工计算工具")));
+    QVERIFY(tunnel::test::OfficePageText(m_dir.filePath(S("导出的方案/") + S(kFormworkReportName)))
+                .contains(S("隧道施工计算工具")));  // page header
 }
 
 void TestFormworkWindow::closeRefusedDuringExport() {

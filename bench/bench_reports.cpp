@@ -1,0 +1,145 @@
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "modules/formwork/formwork.h"
+#include "modules/formwork/formwork_report.h"
+#include "modules/mucking/mucking.h"
+#include "modules/period/period.h"
+#include "modules/smoothblast/smoothblast.h"
+#include "modules/ventilation/ventilation.h"
+#include "modules/vibration/vibration.h"
+#include "services/atomic_file.h"
+#include "services/report_export.h"
+#include "support/memory_form.h"
+
+// Each report's whole export command beside the bare atomic write of the
+// bytes it wrote, so the cost of filling the template is read off one run.
+
+using namespace tunnel;
+
+namespace {
+
+// The smooth blasting window without a window: the slide does nothing.
+class StillView : public SmoothBlastView {
+public:
+    int WindowWidth() const override { return m_width; }
+    void SetWindowWidth(int width) override { m_width = width; }
+    void StartSlide() override {}
+    void StopSlide() override {}
+    void ShowResultHalf() override {}
+    BarChart &Chart() override { return m_chart; }
+
+private:
+    int m_width = 0;
+    BarChart m_chart;
+};
+
+struct Report {
+    const char *name;
+    const WindowSpec &(*table)();
+    void (*calculate)(Form &);
+    void (*exportReport)(Form &);
+    const char *(*outputName)();
+};
+
+void ExportOfTable(Form &form, const WindowSpec &table) {
+    ExportReport(form, *table.report);
+}
+
+const std::vector<Report> &Reports() {
+    // Only names and functions: the tables are read when a benchmark runs.
+    static const std::vector<Report> reports = {
+        {"mucking", MuckingSpec,
+         [](Form &form) {
+             MuckVolume(form);
+             TruckCount(form);
+             MuckingTime(form);
+         },
+         [](Form &form) { ExportOfTable(form, MuckingSpec()); },
+         [] { return MuckingSpec().report->outputName; }},
+        {"smoothblast", SmoothBlastSpec,
+         [](Form &form) {
+             StillView view;
+             CalculateBlast(form, view);
+         },
+         [](Form &form) { ExportOfTable(form, SmoothBlastSpec()); },
+         [] { return SmoothBlastSpec().report->outputName; }},
+        {"period", PeriodSpec, CalculatePeriod,
+         [](Form &form) { ExportOfTable(form, PeriodSpec()); },
+         [] { return PeriodSpec().report->outputName; }},
+        {"ventilation", VentilationSpec, CalculateVentilation, ExportVentilationScheme,
+         [] { return VentilationReport(false).outputName; }},
+        {"ventilation_gas", VentilationSpec,
+         [](Form &form) {
+             form.SetChecked(U(kGasOptionId), true);
+             GasOptionChanged(form);
+             CalculateVentilation(form);
+         },
+         ExportVentilationScheme, [] { return VentilationReport(true).outputName; }},
+        {"vibration", VibrationSpec,
+         [](Form &form) {
+             PrepareVibrationForm(form);
+             VibrationCalculate(form);
+         },
+         [](Form &form) { ExportOfTable(form, VibrationSpec()); },
+         [] { return VibrationSpec().report->outputName; }},
+        {"formwork", FormworkSpec, CalculateLoads, ExportFormworkReport,
+         []() -> const char * { return kFormworkReportName; }},
+    };
+    return reports;
+}
+
+// A calculated window of the report in a program folder of its own.
+struct Window {
+    QTemporaryDir folder;
+    test::MemoryForm form;
+    explicit Window(const Report &report) : form(folder.path(), &report.table()) {
+        report.calculate(form);
+    }
+    QString Output(const Report &report) const {
+        return ExportFolder(form) + '/' + U(report.outputName());
+    }
+};
+
+// Filled and written, with notices, log lines and the progress animation
+// (pauses not waited).
+void BM_Report(benchmark::State &state, const Report *report) {
+    Window window(*report);
+    for (auto _ : state) {
+        report->exportReport(window.form);
+        window.form.scripted.messages.clear();
+    }
+    state.counters["bytes"] = QFileInfo(window.Output(*report)).size();
+}
+
+// The same bytes written over the same file, syncs included.
+void BM_BareWrite(benchmark::State &state, const Report *report) {
+    Window window(*report);
+    report->exportReport(window.form);
+    QFile file(window.Output(*report));
+    if (!file.open(QIODevice::ReadOnly)) {
+        state.SkipWithError("the export wrote no report");
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    file.close();
+    for (auto _ : state) benchmark::DoNotOptimize(WriteFileAtomically(file.fileName(), bytes));
+    state.counters["bytes"] = bytes.size();
+}
+
+const bool registered = [] {
+    for (const Report &report : Reports()) {
+        benchmark::RegisterBenchmark((std::string("BM_Report/") + report.name).c_str(), BM_Report,
+                                     &report)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("BM_BareWrite/") + report.name).c_str(),
+                                     BM_BareWrite, &report)
+            ->Unit(benchmark::kMillisecond);
+    }
+    return true;
+}();
+
+}  // namespace
