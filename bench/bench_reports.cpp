@@ -13,6 +13,7 @@
 #include "modules/vibration/vibration.h"
 #include "services/atomic_file.h"
 #include "services/report_export.h"
+#include "support/blast_view.h"
 #include "support/memory_form.h"
 
 // Each report's whole export command beside the bare atomic write of the
@@ -23,20 +24,6 @@ using namespace tunnel;
 namespace {
 
 // The smooth blasting window without a window: the slide does nothing.
-class StillView : public SmoothBlastView {
-public:
-    int WindowWidth() const override { return m_width; }
-    void SetWindowWidth(int width) override { m_width = width; }
-    void StartSlide() override {}
-    void StopSlide() override {}
-    void ShowResultHalf() override {}
-    BarChart &Chart() override { return m_chart; }
-
-private:
-    int m_width = 0;
-    BarChart m_chart;
-};
-
 struct Report {
     const char *name;
     const WindowSpec &(*table)();
@@ -62,7 +49,7 @@ const std::vector<Report> &Reports() {
          [] { return MuckingSpec().report->outputName; }},
         {"smoothblast", SmoothBlastSpec,
          [](Form &form) {
-             StillView view;
+             test::BlastView view;
              CalculateBlast(form, view);
          },
          [](Form &form) { ExportOfTable(form, SmoothBlastSpec()); },
