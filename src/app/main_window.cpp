@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/project_info_window.h"
 #include "app/shell_rules.h"
 #include "app/window_ops.h"
 #include "services/dialogs.h"
@@ -154,6 +155,8 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::BuildMenu() {
+    QMenu *file = menuBar()->addMenu(QStringLiteral("文件"));
+    file->addAction(QStringLiteral("工程信息"), this, &MainWindow::OpenProjectInfo);
     QHash<QString, QMenu *> menus;
     for (const MenuItem &item : kMenuItems) {
         const QString title = QString::fromUtf8(item.menu);
@@ -184,6 +187,10 @@ void MainWindow::BuildButtons() {
         const WindowKind kind = nav.kind;
         connect(button, &QAbstractButton::clicked, this, [this, kind] { Open(kind); });
     }
+}
+
+void MainWindow::OpenProjectInfo() {
+    OpenModalWindow(new ProjectInfoWindow(m_dialogs, m_programFolder, this));
 }
 
 void MainWindow::Open(WindowKind kind) {

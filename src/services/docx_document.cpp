@@ -277,6 +277,7 @@ struct DocxDocument::Impl {
     pugi::xml_node body;
     std::string prefix;      // of the main namespace, with its colon
     std::string properties;  // the run properties' name
+    qint64 entryTime = -1;   // for every entry when set
 
     // Where a find starts: a stretch of a paragraph and a position in it.
     struct Position {
@@ -491,6 +492,10 @@ bool DocxDocument::ReplacePass(const QString &placeholder, const QString &value)
     return m_impl->ReplaceFirst(Folded(placeholder), value, m_scanCache);
 }
 
+void DocxDocument::SetEntryTime(qint64 secondsSinceEpoch) {
+    m_impl->entryTime = secondsSinceEpoch;
+}
+
 void DocxDocument::SetScanCache(bool on) {
     m_scanCache = on;
 }
@@ -555,7 +560,8 @@ QByteArray DocxDocument::Save(QString *error) const {
             zip_source_free(data);
             return fail(QStringLiteral("无法写入 %1").arg(QString::fromStdString(entry.name)));
         }
-        zip_file_set_mtime(out, zip_uint64_t(index), entry.mtime, 0);
+        const time_t mtime = d.entryTime >= 0 ? time_t(d.entryTime) : entry.mtime;
+        zip_file_set_mtime(out, zip_uint64_t(index), mtime, 0);
     }
     if (zip_close(out) != 0) return fail(QStringLiteral("无法保存文档"));
 

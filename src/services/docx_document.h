@@ -35,6 +35,10 @@ public:
     // equations as U+FFFC.
     QString MainText() const;
 
+    // The modification time every entry of the saved package carries, in
+    // seconds since 1970; by default each keeps the template's.
+    void SetEntryTime(qint64 secondsSinceEpoch);
+
     // The package with the edited main part; empty with a reason on failure.
     QByteArray Save(QString *error = nullptr) const;
 

@@ -68,6 +68,14 @@ public:
     // Enables or disables the window's command buttons while an export runs.
     virtual void SetBusy(bool busy) = 0;
 
+    // Whether the unit's text differs from what it was when results were
+    // last written (a calculation or an opened parameter file). Forms that
+    // do not keep track answer false.
+    virtual bool EditedSinceCalculation(const QString &id) const {
+        (void)id;
+        return false;
+    }
+
     virtual Dialogs &dialogs() = 0;
     // Folder of the executable: root of Data and the export folder.
     virtual QString ProgramFolder() const = 0;

@@ -186,6 +186,7 @@ void TestMucking::readOnlyFileIsNotReportedAsSaved() {
 
 void TestMucking::exportCancelWritesNothing() {
     m_form->scripted.answers.enqueue(kAnswerCancel);
+    RunChain(*m_form);
     ExportReport(*m_form, *MuckingSpec().report);
     QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("导出的方案"))));
     QCOMPARE(m_form->scripted.MessageTexts(),
@@ -231,6 +232,7 @@ void TestMucking::exportNoticesAndAnimation() {
         }
     } form(m_dir->path(), &MuckingSpec());
     form.seen = &notices;
+    RunChain(form);
     ExportReport(form, *MuckingSpec().report);
     QCOMPARE(notices, expected);
     QCOMPARE(form.Caption(QStringLiteral("标签1_提示信息")), QStringLiteral("已导出 100%  "));
@@ -241,6 +243,7 @@ void TestMucking::exportNoticesAndAnimation() {
 }
 
 void TestMucking::exportTwiceOverwrites() {
+    RunChain(*m_form);
     ExportReport(*m_form, *MuckingSpec().report);
     const QByteArray first = ReadFileBytes(Output());
     m_form->SetText(QStringLiteral("编辑框1开挖断面面积"), QStringLiteral("120"));
@@ -251,6 +254,7 @@ void TestMucking::exportTwiceOverwrites() {
 }
 
 void TestMucking::exportToUnwritableFileFails() {
+    RunChain(*m_form);
     ExportReport(*m_form, *MuckingSpec().report);
     const QByteArray before = ReadFileBytes(Output());
     QFile::setPermissions(Output(), QFileDevice::ReadOwner);

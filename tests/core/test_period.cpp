@@ -354,7 +354,9 @@ void TestPeriod::ExportBeforeCalculation() {
     QTemporaryDir program;
     PeriodForm form(program.path());
     SetRow(form, 0, "300", "3", "12");
+    form.scripted.answers.enqueue(kAnswerYes);
     ExportReport(form, *PeriodSpec().report);
+    QCOMPARE(form.scripted.messages[0].buttons, Buttons::YesNo);
 
     DocxDocument document;
     QVERIFY(

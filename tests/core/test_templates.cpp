@@ -173,7 +173,7 @@ void TestTemplates::muckingFilledWithPresets() {
     const QStringList lines = text.split(u'\n');
     QVERIFY(lines.contains("隧道出渣设备配置计算书"));
     QVERIFY(lines.contains("工程概况"));
-    QVERIFY(lines.contains("请对应工程自身概况进行填写！"));
+    QVERIFY(lines.contains("工程名称：工程信息_工程名称"));
     QVERIFY(lines.contains("方案编制原因与目地"));
     QVERIFY(lines.contains("计算书"));
     QVERIFY(lines.contains("计算结论"));

@@ -412,9 +412,11 @@ QString TestFormworkWindow::ReportText(QString *error) {
 
 void TestFormworkWindow::exportRightAfterOpening() {
     if (!tunnel::test::OfficeAvailable()) QSKIP("LibreOffice or pdftotext is not installed");
+    m_dialogs->answers.enqueue(kAnswerYes);
     Click("按钮2");
     QCOMPARE(m_dialogs->MessageTexts(),
-             (QStringList{S("确定开始导出，中途请勿进行其他操作！"), S("自动生成计算书成功！")}));
+             (QStringList{S("计算结果为空或参数已修改，请先计算。仍要导出吗？"),
+                          S("确定开始导出，中途请勿进行其他操作！"), S("自动生成计算书成功！")}));
     QCOMPARE(Label(kNotice), S("导出完成！"));
     QCOMPARE(Find<QProgressBar>("进度条1")->value(), 0);
     QString error;
@@ -469,6 +471,7 @@ void TestFormworkWindow::closeRefusedDuringExport() {
             QVERIFY(!Find<QPushButton>("按钮2")->isEnabled());
         }
     };
+    Click("按钮6");
     Click("按钮2");
     QVERIFY(!closed);
     QVERIFY(m_window->isVisible());

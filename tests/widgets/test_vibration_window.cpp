@@ -286,6 +286,7 @@ void TestVibrationWindow::noCategoryEmptiesStaleVerdict() {
     QCOMPARE(m_window->LogText(), QString());
 
     ShowTab(0);
+    m_dialogs->answers.enqueue(kAnswerYes);
     Click("按钮1_生成计算书");
     QFile report(m_folder->filePath("导出的方案/爆破影响评价计算书new.doc"));
     QVERIFY(report.open(QIODevice::ReadOnly));
@@ -500,6 +501,7 @@ void TestVibrationWindow::cancelledAndFailedFiles() {
 // The export does not calculate: what tab 0 shows, empty or not, goes in.
 void TestVibrationWindow::exportBeforeCalculating() {
     Pick(6);
+    m_dialogs->answers.enqueue(kAnswerYes);
     Click("按钮1_生成计算书");
     QFile report(m_folder->filePath("导出的方案/爆破影响评价计算书new.doc"));
     QVERIFY(report.open(QIODevice::ReadOnly));

@@ -89,9 +89,19 @@ constexpr int kSelectorKeys = 6;  // the first keys hold selector indices
 
 // Each placeholder is its field's id and occurs up to four times (once per
 // table); the countdown notice stands before each group of six.
+constexpr const char *kStretchLengths[] = {"编辑框1_各类围岩长度0", "编辑框1_各类围岩长度1",
+                                           "编辑框1_各类围岩长度2", "编辑框1_各类围岩长度3",
+                                           "编辑框1_各类围岩长度4", "编辑框1_各类围岩长度5"};
+
+// A stretch's results are needed only where its length is given.
 constexpr ReportRow Row(const char *field, const char *noticeBefore = nullptr,
                         const char *noticeAfter = nullptr) {
-    return ReportRow{field, field, 5, noticeAfter, nullptr, noticeBefore};
+    ReportRow row =
+        Classified(ReportRow{field, field, 5, noticeAfter, nullptr, noticeBefore}, kFields);
+    const char last = std::string_view(field).back();
+    if (row.printed == Printed::Result && last >= '0' && last <= '5')
+        row.requiredWith = kStretchLengths[last - '0'];
+    return row;
 }
 
 #define PERIOD_GROUP(base, notice) \

@@ -144,7 +144,7 @@ constexpr std::array kParams = {
 // countdown notice is set before the rows that carry one.
 constexpr ReportRow Row(const char *field, const char *noticeBefore = nullptr,
                         const char *noticeAfter = nullptr) {
-    return ReportRow{field, field, 20, noticeAfter, nullptr, noticeBefore};
+    return Classified(ReportRow{field, field, 20, noticeAfter, nullptr, noticeBefore}, kFields);
 }
 
 constexpr std::array kReportRows = {

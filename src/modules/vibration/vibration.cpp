@@ -131,7 +131,8 @@ constexpr std::array kTextKeys = {
 
 constexpr ReportRow Row(const char *placeholder, const char *field, const char *noticeBefore,
                         const char *noticeAfter = nullptr) {
-    return ReportRow{placeholder, field, 20, noticeAfter, nullptr, noticeBefore};
+    return Classified(ReportRow{placeholder, field, 20, noticeAfter, nullptr, noticeBefore},
+                      kFields);
 }
 
 constexpr std::array kReportRows = {
