@@ -1,17 +1,22 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
+#include "app/main_window.h"
+#include "app/project_info_window.h"
 #include "app/window_catalog.h"
 #include "modules/mucking/mucking.h"
 #include "modules/period/rock_grade_list.h"
 #include "services/project_info.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_files.h"
 #include "ui/calc_window.h"
 
 using namespace tunnel;
@@ -130,12 +135,58 @@ void Calculate(CalcWindow &w, Report report) {
 class TestReports : public QObject {
     Q_OBJECT
 private slots:
+    void projectInfoFromFileMenu_data();
+    void projectInfoFromFileMenu();
     void exportGuard_data();
     void exportGuard();
     void otherModeResultsDoNotCount();
     void reportsInOffice_data();
     void reportsInOffice();
 };
+
+void TestReports::projectInfoFromFileMenu_data() {
+    QTest::addColumn<bool>("writable");
+    QTest::newRow("written") << true;
+    QTest::newRow("Data is a file") << false;
+}
+
+// 文件 → 工程信息: what is typed goes to Data/工程信息.ini on 确定; a failed
+// write is reported and the dialog stays for 取消.
+void TestReports::projectInfoFromFileMenu() {
+    QFETCH(bool, writable);
+    QTemporaryDir dir;
+    if (!writable) QVERIFY(test::WriteFileBytes(dir.filePath(S("Data")), "x"));
+    ScriptedDialogs dialogs;
+    MainWindow main(dialogs, dir.path());
+    QAction *item = nullptr;
+    for (QAction *menu : main.menuBar()->actions())
+        if (menu->text() == S("文件"))
+            for (QAction *a : menu->menu()->actions())
+                if (a->text() == S("工程信息")) item = a;
+    QVERIFY(item);
+    bool stayed = false;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = main.findChild<ProjectInfoWindow *>();
+        QVERIFY(dialog && dialog->isModal());
+        // Chinese text arrives through the input method, not as key codes.
+        dialog->findChild<QLineEdit *>(S("工程信息_工程名称"))->insert(S("青山岭隧道"));
+        dialog->findChild<QLineEdit *>(S("工程信息_复核"))->insert(S("王芳"));
+        QTest::mouseClick(dialog->findChild<QPushButton *>(S("工程信息_确定")), Qt::LeftButton);
+        if (writable) return;
+        stayed = dialog->isVisible();
+        QTest::mouseClick(dialog->findChild<QPushButton *>(S("工程信息_取消")), Qt::LeftButton);
+    });
+    item->trigger();
+    QCOMPARE(dialogs.MessageTexts().size(), writable ? 0 : 1);
+    const ProjectInfo info = ReadProjectInfo(dir.path(), QDate(2000, 1, 1));
+    QCOMPARE(info.name, writable ? S("青山岭隧道") : QString());
+    QCOMPARE(info.checker, writable ? S("王芳") : QString());
+    QCOMPARE(info.date, writable ? QDate::currentDate() : QDate(2000, 1, 1));
+    if (!writable) {
+        QVERIFY(stayed);
+        QVERIFY(dialogs.messages[0].text.startsWith(S("保存失败！")));
+    }
+}
 
 enum Step { Fresh, Calculated, Edited, Reopened };
 
