@@ -39,7 +39,7 @@ QByteArray TemplateBytes(const char *templateName) {
 
 bool ReportIsStale(const Form &form, const ReportSpec &report) {
     for (const ReportRow &row : report.rows) {
-        if (!row.field || row.value || row.printed == Printed::Text) continue;
+        if (!row.field || row.printed == Printed::Text) continue;
         const QString id = U(row.field);
         if (row.printed == Printed::Result) {
             if (row.requiredWith && !Filled(form.Text(U(row.requiredWith)))) continue;

@@ -703,12 +703,13 @@ void TestVentilation::exportFillsScheme() {
         if (const auto m = tocEntry.match(line); m.hasMatch()) contents << m.captured(1);
     for (const char *chapter : {"一、编制依据和原则", "二、工程概况", "三、通风设计标准",
                                 "四、通风设计原则", "五、通风方案", "六、施工通风检测",
-                                "七、施工通风安全措施", "1、风量和风压计算", "2、风机选型"}) {
+                                "七、施工通风安全措施", "（一）风量和风压计算", "（二）风机选型"}) {
         QVERIFY2(lines.contains(U(chapter)), chapter);
         QVERIFY2(contents.contains(U(chapter)), chapter);
     }
     for (const char *heading :
-         {"（1）计算参数", "（2）风量计算", "5）风管漏风损失修正风量", "⑷风压计算"})
+         {"1. 计算参数", "2. 风量计算",
+          gas ? "（7）风管漏风损失修正风量" : "（6）风管漏风损失修正风量", "4. 风压计算"})
         QVERIFY2(lines.contains(U(heading)), heading);
     QVERIFY(!text.contains(U("请自行添加！")) && !text.contains(U("请填写")));
     if (gas) {

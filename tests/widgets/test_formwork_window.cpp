@@ -422,7 +422,7 @@ void TestFormworkWindow::exportRightAfterOpening() {
     QString error;
     const QString text = ReportText(&error);
     QVERIFY2(!text.isEmpty(), qPrintable(error));
-    QVERIFY(text.contains(S("本工程属“”。")));
+    QVERIFY(text.contains(S("综上所述，。")));
     QVERIFY(text.contains(S("=0.9×[1.2×(0.75+24×0.4+1.1×0.4)+1.4×2.5]")));
     QVERIFY(!text.contains(S("编辑框")));
 }
@@ -459,7 +459,7 @@ void TestFormworkWindow::exportAfterCalculateInOffice() {
     QVERIFY(
         text.contains(S("4、集中线荷载组合设计值评价本项目集中线荷载（荷载效应基本组合的设计值）31."
                         "348kN/m≥20kN/m,")));
-    QVERIFY(text.contains(S("本工程属“本工程") + kOverScale + S("”。")));
+    QVERIFY(text.contains(S("综上所述，本工程") + kOverScale + S("。")));
     QVERIFY(text.contains(S("隧道施工计算工具")));
 }
 

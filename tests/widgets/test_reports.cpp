@@ -256,14 +256,21 @@ void TestReports::reportsInOffice_data() {
     const QStringList none;
     QTest::newRow("mucking") << int(Report::Mucking) << QStringList{S("方案编制原因与目的")}
                              << QStringList{S("目地")};
-    QTest::newRow("ventilation") << int(Report::Ventilation) << none << QStringList{S("****")};
+    const QStringList mixedHeadings{S("⑷"), S("5）风管"), S("①"), S("1、风量")};
+    QTest::newRow("ventilation") << int(Report::Ventilation)
+                                 << QStringList{S("（一）风量和风压计算")}
+                                 << mixedHeadings + QStringList{S("****")};
     QTest::newRow("gas ventilation")
-        << int(Report::GasVentilation) << none << QStringList{S("****")};
+        << int(Report::GasVentilation) << QStringList{S("（5）按瓦斯绝对涌出量计算")}
+        << mixedHeadings + QStringList{S("****"), S("取0.5%")};
     QTest::newRow("smooth blasting") << int(Report::SmoothBlast) << none << none;
-    QTest::newRow("vibration") << int(Report::Vibration) << none << QStringList{S("*")};
+    QTest::newRow("vibration") << int(Report::Vibration)
+                               << QStringList{S("保护对象类别为“"), S("允许振速范围"),
+                                              S("（二）振动速度验算")}
+                               << QStringList{S("*"), S("=≤"), S("2、计算书")};
     QTest::newRow("period") << int(Report::Period) << QStringList{S("隧道进尺及工期计算书")}
                             << none;
-    QTest::newRow("formwork") << int(Report::Formwork) << QStringList{S("GB 50009-2012")}
+    QTest::newRow("formwork") << int(Report::Formwork) << QStringList{S("GB50009-2012")}
                               << QStringList{S("本工程属“本工程属"), S("GB5009"), S("））")};
 }
 
