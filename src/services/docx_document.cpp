@@ -492,6 +492,46 @@ bool DocxDocument::ReplacePass(const QString &placeholder, const QString &value)
     return m_impl->ReplaceFirst(Folded(placeholder), value, m_scanCache);
 }
 
+int DocxDocument::RemoveTableRows(const QString &needle) {
+    Impl &d = *m_impl;
+    if (!d.body || needle.isEmpty()) return 0;
+    const std::string row = d.prefix + "tr";
+    const std::string text = d.prefix + "t";
+    const QString folded = Folded(needle);
+    std::vector<pugi::xml_node> doomed;
+    struct TextOf {
+        const std::string &name;
+        void operator()(pugi::xml_node node, QString &all) const {
+            for (pugi::xml_node child : node.children()) {
+                if (name == child.name()) all += QString::fromUtf8(child.text().get());
+                (*this)(child, all);
+            }
+        }
+    };
+    auto rowText = [&text](pugi::xml_node tr) {
+        QString all;
+        TextOf{text}(tr, all);
+        return all;
+    };
+    std::vector<pugi::xml_node> stack{d.body};
+    while (!stack.empty()) {
+        pugi::xml_node node = stack.back();
+        stack.pop_back();
+        for (pugi::xml_node child : node.children()) {
+            if (child.type() != pugi::node_element) continue;
+            if (row == child.name()) {
+                if (Folded(rowText(child)).contains(folded)) doomed.push_back(child);
+            } else {
+                stack.push_back(child);
+            }
+        }
+    }
+    for (pugi::xml_node tr : doomed) tr.parent().remove_child(tr);
+    // The cached stretches point into the removed rows.
+    if (!doomed.empty()) d.scanned = false;
+    return int(doomed.size());
+}
+
 void DocxDocument::SetEntryTime(qint64 secondsSinceEpoch) {
     m_impl->entryTime = secondsSinceEpoch;
 }

@@ -30,6 +30,10 @@ public:
     // Stops at the first pass that finds nothing.
     int ReplacePlaceholder(const QString &placeholder, const QString &value, int passes);
 
+    // Removes every table row of the main text whose text holds needle
+    // (letters matched without regard to case); returns how many went.
+    int RemoveTableRows(const QString &needle);
+
     // The searchable main text, paragraphs separated by "\n"; within a
     // paragraph tabs show as "\t", line breaks as "\n" and objects such as
     // equations as U+FFFC.

@@ -72,6 +72,7 @@ void ExportReport(Form &form, const ReportSpec &report) {
     DocxDocument document;
     QString failure;
     document.Open(TemplateBytes(report.templateName), &failure);
+    if (report.prepare && failure.isEmpty()) report.prepare(form, document);
 
     if (report.startLog) form.AppendLog(U(report.startLog));
     if (report.firstNotice) form.SetCaption(notice, U(report.firstNotice));

@@ -6,6 +6,7 @@
 
 namespace tunnel {
 
+class DocxDocument;
 class Form;
 
 using Command = void (*)(Form &);
@@ -110,6 +111,8 @@ struct ReportSpec {
     const char *animationNotice = nullptr;  // notice label text set before the animation
     const char *finishNotice = nullptr;     // notice label text after finishLog
     bool completionLogLast = false;         // completion line after the message box
+    // Runs on the opened template before the rows, e.g. to drop table rows.
+    void (*prepare)(const Form &, DocxDocument &) = nullptr;
 };
 
 // The declarative description of a calculation window built by the shared form.

@@ -6,6 +6,7 @@
 
 #include "modules/period/rock_grade_list.h"
 #include "services/dialogs.h"
+#include "services/docx_document.h"
 #include "services/ini_file.h"
 #include "services/parameter_file.h"
 #include "ui/bar_chart.h"
@@ -104,6 +105,26 @@ constexpr ReportRow Row(const char *field, const char *noticeBefore = nullptr,
     return row;
 }
 
+// The tables' headers carry the units the totals show ("1000m", "186天").
+QString TotalNumber(const Form &form, const char *id) {
+    QString text = form.Text(U(id)).trimmed();
+    while (!text.isEmpty() && QStringLiteral("m天月年").contains(text.back())) text.chop(1);
+    return text;
+}
+
+constexpr ReportRow Total(const char *field, QString (*value)(const Form &),
+                          const char *noticeAfter = nullptr) {
+    ReportRow row = Row(field, nullptr, noticeAfter);
+    row.value = value;
+    return row;
+}
+
+// A stretch without a length has no row in any of the tables.
+void DropEmptyStretches(const Form &form, DocxDocument &document) {
+    for (const char *length : kStretchLengths)
+        if (!Filled(form.Text(U(length)))) document.RemoveTableRows(U(length));
+}
+
 #define PERIOD_GROUP(base, notice) \
     Row(base "0", notice), Row(base "1"), Row(base "2"), Row(base "3"), Row(base "4"), Row(base "5")
 
@@ -118,12 +139,14 @@ constexpr ReportRow kReportRows[] = {
     PERIOD_GROUP("编辑框3_每天进尺", "参数导出倒计时5"),
     PERIOD_GROUP("编辑框3_月进尺", "参数导出倒计时4"),
     PERIOD_GROUP("编辑框4_工期天", "参数导出倒计时3"),
-    Row(kTotalDays),
+    Total(kTotalDays, [](const Form &f) { return TotalNumber(f, kTotalDays); }),
     PERIOD_GROUP("编辑框4_工期月", "参数导出倒计时2"),
-    Row(kTotalMonths),
+    Total(kTotalMonths, [](const Form &f) { return TotalNumber(f, kTotalMonths); }),
     PERIOD_GROUP("编辑框4_工期年", "参数导出倒计时1"),
-    Row(kTotalYears),
-    Row(kTotalLength, nullptr, "参数导出倒计时0"),
+    Total(kTotalYears, [](const Form &f) { return TotalNumber(f, kTotalYears); }),
+    Total(
+        kTotalLength, [](const Form &f) { return TotalNumber(f, kTotalLength); },
+        "参数导出倒计时0"),
 };
 
 #undef PERIOD_GROUP
@@ -140,6 +163,7 @@ const ReportSpec kReport{
     .completionLog = nullptr,
     .completionMessage = "自动生成计算书成功！",
     .pauseAfterSave = 500,
+    .prepare = &DropEmptyStretches,
 };
 
 const WindowSpec kSpec{
