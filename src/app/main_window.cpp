@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/project_info_window.h"
 #include "app/shell_rules.h"
 #include "app/window_ops.h"
 #include "services/dialogs.h"
@@ -166,6 +167,8 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::BuildMenu() {
+    QMenu *file = menuBar()->addMenu(QStringLiteral("文件"));
+    file->addAction(QStringLiteral("工程信息"), this, &MainWindow::OpenProjectInfo);
     QHash<QString, QMenu *> menus;
     for (const MenuItem &item : kMenuItems) {
         const QString title = QString::fromUtf8(item.menu);
@@ -231,6 +234,10 @@ QRect MainWindow::ColumnPanel() const {
 void MainWindow::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
     LayOut();
+}
+
+void MainWindow::OpenProjectInfo() {
+    OpenModalWindow(new ProjectInfoWindow(m_dialogs, m_programFolder, this));
 }
 
 void MainWindow::Open(WindowKind kind) {

@@ -40,6 +40,8 @@ public:
 
     // Opens a window the way the navigation table says.
     void Open(WindowKind kind);
+    // The project information dialog, modal.
+    void OpenProjectInfo();
     // One clock tick (the timer calls it every second).
     void TickClock();
 

@@ -5,11 +5,14 @@
 
 namespace tunnel {
 
-enum class Buttons { Ok, OkCancel };
+enum class Buttons { Ok, OkCancel, YesNo };
 enum class Icon { None, Information, Warning, Error, Question };
 
 inline constexpr int kAnswerOk = 0;
 inline constexpr int kAnswerCancel = 1;
+// 是 and 否 of a Buttons::YesNo box, whose default button is 否.
+inline constexpr int kAnswerYes = kAnswerOk;
+inline constexpr int kAnswerNo = kAnswerCancel;
 
 struct FileRequest {
     bool save = false;

@@ -300,6 +300,7 @@ struct DocxDocument::Impl {
     pugi::xml_node body;
     std::string prefix;      // of the main namespace, with its colon
     std::string properties;  // the run properties' name
+    qint64 entryTime = -1;   // for every entry when set
 
     // Where a find starts: a stretch of a paragraph and a position in it.
     struct Position {
@@ -660,6 +661,50 @@ bool DocxDocument::ReplacePass(const QString &placeholder, const QString &value)
     return m_impl->ReplaceFirst(Folded(placeholder), value, m_scanCache);
 }
 
+int DocxDocument::RemoveTableRows(const QString &needle) {
+    Impl &d = *m_impl;
+    if (!d.body || needle.isEmpty()) return 0;
+    const std::string row = d.prefix + "tr";
+    const std::string text = d.prefix + "t";
+    const QString folded = Folded(needle);
+    std::vector<pugi::xml_node> doomed;
+    struct TextOf {
+        const std::string &name;
+        void operator()(pugi::xml_node node, QString &all) const {
+            for (pugi::xml_node child : node.children()) {
+                if (name == child.name()) all += QString::fromUtf8(child.text().get());
+                (*this)(child, all);
+            }
+        }
+    };
+    auto rowText = [&text](pugi::xml_node tr) {
+        QString all;
+        TextOf{text}(tr, all);
+        return all;
+    };
+    std::vector<pugi::xml_node> stack{d.body};
+    while (!stack.empty()) {
+        pugi::xml_node node = stack.back();
+        stack.pop_back();
+        for (pugi::xml_node child : node.children()) {
+            if (child.type() != pugi::node_element) continue;
+            if (row == child.name()) {
+                if (Folded(rowText(child)).contains(folded)) doomed.push_back(child);
+            } else {
+                stack.push_back(child);
+            }
+        }
+    }
+    for (pugi::xml_node tr : doomed) tr.parent().remove_child(tr);
+    // The cached stretches point into the removed rows.
+    if (!doomed.empty()) d.scanned = false;
+    return int(doomed.size());
+}
+
+void DocxDocument::SetEntryTime(qint64 secondsSinceEpoch) {
+    m_impl->entryTime = secondsSinceEpoch;
+}
+
 void DocxDocument::SetScanCache(bool on) {
     m_scanCache = on;
 }
@@ -884,7 +929,8 @@ QByteArray DocxDocument::Save(QString *error) const {
             zip_source_free(data);
             return fail(QStringLiteral("无法写入 %1").arg(QString::fromStdString(entry.name)));
         }
-        zip_file_set_mtime(out, zip_uint64_t(index), entry.mtime, 0);
+        const time_t mtime = d.entryTime >= 0 ? time_t(d.entryTime) : entry.mtime;
+        zip_file_set_mtime(out, zip_uint64_t(index), mtime, 0);
     }
     // Added parts (pictures) after the template's own.
     for (const auto &[name, bytes] : d.parts) {

@@ -45,10 +45,18 @@ public:
     // the placeholder was found.
     bool InsertTable(const QString &placeholder, const QList<QStringList> &rows);
 
+    // Removes every table row of the main text whose text holds needle
+    // (letters matched without regard to case); returns how many went.
+    int RemoveTableRows(const QString &needle);
+
     // The searchable main text, paragraphs separated by "\n"; within a
     // paragraph tabs show as "\t", line breaks as "\n" and objects such as
     // equations as U+FFFC.
     QString MainText() const;
+
+    // The modification time every entry of the saved package carries, in
+    // seconds since 1970; by default each keeps the template's.
+    void SetEntryTime(qint64 secondsSinceEpoch);
 
     // The package with the edited main part; empty with a reason on failure.
     QByteArray Save(QString *error = nullptr) const;

@@ -1,11 +1,13 @@
 #include "services/report_export.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 
 #include "services/dialogs.h"
 #include "services/docx_document.h"
 #include "services/ini_file.h"
+#include "services/project_info.h"
 #include "ui/conversions.h"
 #include "ui/form.h"
 
@@ -35,8 +37,26 @@ QByteArray TemplateBytes(const char *templateName) {
     return file.readAll();
 }
 
+bool ReportIsStale(const Form &form, const ReportSpec &report) {
+    for (const ReportRow &row : report.rows) {
+        if (!row.field || row.printed == Printed::Text) continue;
+        const QString id = U(row.field);
+        if (row.printed == Printed::Result) {
+            if (row.requiredWith && !Filled(form.Text(U(row.requiredWith)))) continue;
+            if (!Filled(form.Text(id))) return true;
+        } else if (form.EditedSinceCalculation(id)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void ExportReport(Form &form, const ReportSpec &report) {
     Dialogs &dialogs = form.dialogs();
+    if (ReportIsStale(form, report) &&
+        dialogs.Message(QStringLiteral("计算结果为空或参数已修改，请先计算。仍要导出吗？"),
+                        QStringLiteral("信息："), Buttons::YesNo, Icon::Question) != kAnswerYes)
+        return;
     if (dialogs.Message(QStringLiteral("确定开始导出，中途请勿进行其他操作！"),
                         QStringLiteral("信息："), Buttons::OkCancel) != kAnswerOk)
         return;
@@ -52,6 +72,7 @@ void ExportReport(Form &form, const ReportSpec &report) {
     DocxDocument document;
     QString failure;
     document.Open(TemplateBytes(report.templateName), &failure);
+    if (report.prepare && failure.isEmpty()) report.prepare(form, document);
 
     if (report.startLog) form.AppendLog(U(report.startLog));
     if (report.firstNotice) form.SetCaption(notice, U(report.firstNotice));
@@ -62,6 +83,9 @@ void ExportReport(Form &form, const ReportSpec &report) {
         document.ReplacePlaceholder(U(row.placeholder), value, row.passes);
         if (row.noticeAfter) form.SetCaption(notice, U(row.noticeAfter));
     }
+    const QDateTime now = QDateTime::currentDateTime();
+    FillProjectInfo(document, ReadProjectInfo(form.ProgramFolder(), now.date()));
+    document.SetEntryTime(now.toSecsSinceEpoch());
     if (report.finishLog) form.AppendLog(U(report.finishLog));
     if (report.finishNotice) form.SetCaption(notice, U(report.finishNotice));
 

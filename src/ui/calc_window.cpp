@@ -47,6 +47,30 @@ CalcWindow::CalcWindow(const WindowSpec &table, Dialogs &dialogs, QString progra
     BuildMenu();
     if (layout == Layout::Standard) BuildStandardLayout();
     WindowCreated(*this, m_table);
+    RecordCalculated();
+}
+
+void CalcWindow::RecordCalculated() {
+    m_calculated.clear();
+    for (const QWidget *unit : findChildren<QWidget *>()) {
+        if (unit->objectName().isEmpty()) continue;
+        if (qobject_cast<const QLineEdit *>(unit) || qobject_cast<const TextBox *>(unit) ||
+            qobject_cast<const QComboBox *>(unit))
+            m_calculated.insert(unit->objectName(), Text(unit->objectName()));
+    }
+}
+
+void CalcWindow::Written(const QString &id) {
+    const FieldSpec *field = FindField(m_table, id);
+    if (field && field->kind != FieldKind::Input)
+        RecordCalculated();
+    else
+        m_calculated.insert(id, Text(id));
+}
+
+bool CalcWindow::EditedSinceCalculation(const QString &id) const {
+    const auto it = m_calculated.constFind(id);
+    return it != m_calculated.constEnd() && *it != Text(id);
 }
 
 CalcWindow::~CalcWindow() = default;
@@ -289,12 +313,14 @@ void CalcWindow::SetText(const QString &id, const QString &text) {
             combo->setEditText(text);
         else
             combo->setCurrentIndex(combo->findText(text));
+        Written(id);
         return;
     } else {
         SetCaption(id, text);
         return;
     }
     if (const FieldSpec *field = FindField(m_table, id)) FieldChanged(*this, m_table, *field);
+    Written(id);
 }
 
 Rgb CalcWindow::TextColor(const QString &id) const {
@@ -366,12 +392,14 @@ int CalcWindow::CurrentIndex(const QString &id) const {
 
 void CalcWindow::SetCurrentIndex(const QString &id, int index) {
     QWidget *unit = Find(id);
-    if (auto *combo = qobject_cast<QComboBox *>(unit))
+    if (auto *combo = qobject_cast<QComboBox *>(unit)) {
         combo->setCurrentIndex(index);
-    else if (auto *list = qobject_cast<QListWidget *>(unit))
+        Written(id);
+    } else if (auto *list = qobject_cast<QListWidget *>(unit)) {
         list->setCurrentRow(index);
-    else if (auto *tabs = qobject_cast<QTabWidget *>(unit))
+    } else if (auto *tabs = qobject_cast<QTabWidget *>(unit)) {
         tabs->setCurrentIndex(index);
+    }
 }
 
 QStringList CalcWindow::Items(const QString &id) const {
@@ -390,6 +418,7 @@ void CalcWindow::SetItems(const QString &id, const QStringList &items) {
     if (auto *combo = qobject_cast<QComboBox *>(unit)) {
         combo->clear();
         combo->addItems(items);
+        Written(id);
     } else if (auto *list = qobject_cast<QListWidget *>(unit)) {
         list->clear();
         list->addItems(items);

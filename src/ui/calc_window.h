@@ -56,6 +56,7 @@ public:
     void SetProgressMaximum(int maximum) override;
     BarChart *Chart(const QString &id) override;
     void SetBusy(bool busy) override;
+    bool EditedSinceCalculation(const QString &id) const override;
     Dialogs &dialogs() override { return m_dialogs; }
     QString ProgramFolder() const override { return m_programFolder; }
 
@@ -88,6 +89,11 @@ private:
     void BuildStandardLayout();
     void BuildMenu();
     QWidget *Find(const QString &id) const;
+    // Takes every unit's text as consistent with the results.
+    void RecordCalculated();
+    // After a command or a file load set a unit: a result written makes
+    // the whole form consistent, any other unit only itself.
+    void Written(const QString &id);
 
     const WindowSpec &m_table;
     Dialogs &m_dialogs;
@@ -102,6 +108,7 @@ private:
     QWidget *m_fileRow = nullptr;
     bool m_closing = false;
     bool m_busy = false;
+    QHash<QString, QString> m_calculated;  // unit texts when results were last written
 };
 
 }  // namespace tunnel

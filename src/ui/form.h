@@ -76,6 +76,14 @@ public:
         return {};
     }
 
+    // Whether the unit's text differs from what it was when results were
+    // last written (a calculation or an opened parameter file). Forms that
+    // do not keep track answer false.
+    virtual bool EditedSinceCalculation(const QString &id) const {
+        (void)id;
+        return false;
+    }
+
     virtual Dialogs &dialogs() = 0;
     // Folder of the executable: root of Data and the export folder.
     virtual QString ProgramFolder() const = 0;

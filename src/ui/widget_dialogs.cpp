@@ -54,6 +54,14 @@ int WidgetDialogs::Message(const QString &text, const QString &caption, Buttons 
             box.setIcon(QMessageBox::Question);
             break;
     }
+    if (buttons == Buttons::YesNo) {
+        QPushButton *yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
+        QPushButton *no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+        box.setDefaultButton(no);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes ? kAnswerYes : kAnswerNo;
+    }
     QPushButton *ok = box.addButton(QMessageBox::Ok);
     QPushButton *cancel =
         buttons == Buttons::OkCancel ? box.addButton(QMessageBox::Cancel) : nullptr;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <span>
+#include <string_view>
 
 namespace tunnel {
 
@@ -67,6 +68,13 @@ struct ParamKey {
     const char *field;
 };
 
+// What a report row prints, for the check before an export.
+enum class Printed {
+    Input,   // must not have been edited since the last calculation
+    Result,  // must be filled
+    Text,    // not checked
+};
+
 // One row of a report's replacement sequence.
 struct ReportRow {
     const char *placeholder;
@@ -76,6 +84,8 @@ struct ReportRow {
     QString (*value)(const Form &) = nullptr;  // computed replacement text
     const char *noticeBefore = nullptr;        // notice label text before this row
     const char *logBefore = nullptr;           // appended to the log before noticeBefore
+    Printed printed = Printed::Input;
+    const char *requiredWith = nullptr;  // a result needed only when this field is filled
 };
 
 enum class Animation {
@@ -103,6 +113,8 @@ struct ReportSpec {
     bool completionLogLast = false;         // completion line after the message box
     // Adds to the filled document (pictures, tables) before it is written.
     void (*finish)(Form &, DocxDocument &) = nullptr;
+    // Runs on the opened template before the rows, e.g. to drop table rows.
+    void (*prepare)(const Form &, DocxDocument &) = nullptr;
 };
 
 // The declarative description of a calculation window built by the shared form.
@@ -121,6 +133,20 @@ struct WindowSpec {
     const ReportSpec *report = nullptr;
     const char *openDefaultExtension = "";  // most windows set none for opening
 };
+
+// Whether the table lists id as a result (or multi-line result) box; lets a
+// module's report rows take what they print from its field table.
+constexpr bool IsResultField(std::span<const FieldSpec> fields, std::string_view id) {
+    for (const FieldSpec &field : fields)
+        if (id == field.id) return field.kind != FieldKind::Input;
+    return false;
+}
+
+// The row marked as printing a result or an input as its field's table says.
+constexpr ReportRow Classified(ReportRow row, std::span<const FieldSpec> fields) {
+    if (row.field && IsResultField(fields, row.field)) row.printed = Printed::Result;
+    return row;
+}
 
 inline QString U(const char *utf8) {
     return QString::fromUtf8(utf8);

@@ -511,7 +511,7 @@ void TestFormwork::reportSequenceAndContent() {
     QVERIFY(text.contains(S("楼板最大板厚a(m)\n0.4\n")));
     QVERIFY(text.contains(S("0.6×1.6")));
     QVERIFY(text.contains(S("\n    否\n")));
-    QVERIFY(text.contains(S("本工程属“本工程") + kOverScale + S("”。")));
+    QVERIFY(text.contains(S("综上所述，本工程") + kOverScale + S("。")));
     // The evaluation texts keep their line breaks.
     QVERIFY(text.contains(S("1、 搭设高度评价\n   本项目模板支架搭设高度9m≥8m,")));
 

@@ -1,3 +1,6 @@
+#include <zip.h>
+
+#include <QDateTime>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -38,6 +41,7 @@ private slots:
     void init();
     void cleanup();
     void commandsWithPresets();
+    void exportStampsEntriesWithItsTime();
     void saveWithPresetsOnly();
     void saveAfterCommands();
     void openLoadsAndTurnsBlack();
@@ -186,6 +190,7 @@ void TestMucking::readOnlyFileIsNotReportedAsSaved() {
 
 void TestMucking::exportCancelWritesNothing() {
     m_form->scripted.answers.enqueue(kAnswerCancel);
+    RunChain(*m_form);
     ExportReport(*m_form, *MuckingSpec().report);
     QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("导出的方案"))));
     QCOMPARE(m_form->scripted.MessageTexts(),
@@ -231,6 +236,7 @@ void TestMucking::exportNoticesAndAnimation() {
         }
     } form(m_dir->path(), &MuckingSpec());
     form.seen = &notices;
+    RunChain(form);
     ExportReport(form, *MuckingSpec().report);
     QCOMPARE(notices, expected);
     QCOMPARE(form.Caption(QStringLiteral("标签1_提示信息")), QStringLiteral("已导出 100%  "));
@@ -241,6 +247,7 @@ void TestMucking::exportNoticesAndAnimation() {
 }
 
 void TestMucking::exportTwiceOverwrites() {
+    RunChain(*m_form);
     ExportReport(*m_form, *MuckingSpec().report);
     const QByteArray first = ReadFileBytes(Output());
     m_form->SetText(QStringLiteral("编辑框1开挖断面面积"), QStringLiteral("120"));
@@ -251,6 +258,7 @@ void TestMucking::exportTwiceOverwrites() {
 }
 
 void TestMucking::exportToUnwritableFileFails() {
+    RunChain(*m_form);
     ExportReport(*m_form, *MuckingSpec().report);
     const QByteArray before = ReadFileBytes(Output());
     QFile::setPermissions(Output(), QFileDevice::ReadOwner);
@@ -281,6 +289,28 @@ void TestMucking::exportedReportOpensInWordProcessor() {
     for (const char *value : {"354.2", "4.9", "1.8", "1500m"})
         QVERIFY2(flat.contains(U(value)), value);
     QVERIFY(!flat.contains(QStringLiteral("编辑框")));
+}
+
+// Every part of the package, not only the main one, carries the export time
+// (zip keeps local time to two seconds).
+void TestMucking::exportStampsEntriesWithItsTime() {
+    RunChain(*m_form);
+    const qint64 before = QDateTime::currentSecsSinceEpoch();
+    ExportReport(*m_form, *MuckingSpec().report);
+    const qint64 after = QDateTime::currentSecsSinceEpoch();
+    const QByteArray bytes = ReadFileBytes(Output());
+    zip_error_t error;
+    zip_source_t *source = zip_source_buffer_create(bytes.constData(), bytes.size(), 0, &error);
+    zip_t *archive = zip_open_from_source(source, ZIP_RDONLY, &error);
+    QVERIFY(archive);
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    QVERIFY(count > 5);
+    for (zip_int64_t i = 0; i < count; ++i) {
+        zip_stat_t st;
+        QCOMPARE(zip_stat_index(archive, zip_uint64_t(i), 0, &st), 0);
+        QVERIFY2(st.mtime >= before - 2 && st.mtime <= after + 2, st.name);
+    }
+    zip_discard(archive);
 }
 
 QTEST_GUILESS_MAIN(TestMucking)

@@ -344,17 +344,22 @@ void TestPeriod::Export() {
     const QString text = document.MainText();
     QVERIFY2(!text.contains("编辑框") && !text.contains("组合框"), qPrintable(text));
     QCOMPARE(text.count(QStringLiteral("Ⅲ级")), 4);
-    QVERIFY(text.contains(QStringLiteral("各类围岩总长度（m）=834m")));
+    QVERIFY(text.contains(QStringLiteral("各类围岩总长度（m）=834")));
     for (const char *value :
-         {"267", "2.67", "5.34", "160.2", "3.33", "0.27", "150天", "5月", "0.41年"})
+         {"267", "2.67", "5.34", "160.2", "3.33", "0.27", "计算工期合计\n150\n5\n0.41\n"})
         QVERIFY2(text.contains(U(value)), value);
+    // The unfilled stretches have no rows; the total rows carry no number.
+    QCOMPARE(text.count(QStringLiteral("Ⅲ级")), 4);
+    QVERIFY(!text.contains(QStringLiteral("\n7\n")));
 }
 
 void TestPeriod::ExportBeforeCalculation() {
     QTemporaryDir program;
     PeriodForm form(program.path());
     SetRow(form, 0, "300", "3", "12");
+    form.scripted.answers.enqueue(kAnswerYes);
     ExportReport(form, *PeriodSpec().report);
+    QCOMPARE(form.scripted.messages[0].buttons, Buttons::YesNo);
 
     DocxDocument document;
     QVERIFY(

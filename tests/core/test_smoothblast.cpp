@@ -397,6 +397,7 @@ void TestSmoothBlast::ExportTable() {
 void TestSmoothBlast::SecondExportStaysFull() {
     QTemporaryDir dir;
     BlastForm form(dir.path());
+    form.scripted.answers << kAnswerYes << kAnswerOk << kAnswerOk << kAnswerYes;
     ExportReport(form, *SmoothBlastSpec().report);
     form.notices.clear();
     ExportReport(form, *SmoothBlastSpec().report);

@@ -9,7 +9,9 @@ int ScriptedDialogs::Message(const QString &text, const QString &caption, Button
     const Shown shown{text, caption, buttons, icon};
     messages.append(shown);
     if (onMessage) onMessage(shown);
-    const int answer = answers.isEmpty() ? kAnswerOk : answers.dequeue();
+    // An unscripted 是/否 box gets its default button, 否.
+    const int fallback = buttons == Buttons::YesNo ? kAnswerNo : kAnswerOk;
+    const int answer = answers.isEmpty() ? fallback : answers.dequeue();
     return buttons == Buttons::Ok ? kAnswerOk : answer;
 }
 

@@ -26,7 +26,8 @@ public:
     void Wait(int ms) override;
     void StartDetached(const QString &program) override { started << program; }
 
-    // Answers for the next message boxes (kAnswerOk when the queue is empty).
+    // Answers for the next message boxes (when the queue is empty: kAnswerOk,
+    // or kAnswerNo for a 是/否 box).
     QQueue<int> answers;
     // Paths for the next file dialogs; an empty text answers Cancel.
     QQueue<QString> files;

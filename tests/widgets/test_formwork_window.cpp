@@ -418,15 +418,17 @@ QString TestFormworkWindow::ReportText(QString *error) {
 
 void TestFormworkWindow::exportRightAfterOpening() {
     if (!tunnel::test::OfficeAvailable()) QSKIP("LibreOffice or pdftotext is not installed");
+    m_dialogs->answers.enqueue(kAnswerYes);
     Click("按钮2");
     QCOMPARE(m_dialogs->MessageTexts(),
-             (QStringList{S("确定开始导出，中途请勿进行其他操作！"), S("自动生成计算书成功！")}));
+             (QStringList{S("计算结果为空或参数已修改，请先计算。仍要导出吗？"),
+                          S("确定开始导出，中途请勿进行其他操作！"), S("自动生成计算书成功！")}));
     QCOMPARE(Label(kNotice), S("导出完成！"));
     QCOMPARE(Find<QProgressBar>("进度条1")->value(), 0);
     QString error;
     const QString text = ReportText(&error);
     QVERIFY2(!text.isEmpty(), qPrintable(error));
-    QVERIFY(text.contains(S("本工程属“”。")));
+    QVERIFY(text.contains(S("综上所述，。")));
     QVERIFY(text.contains(S("=0.9×[1.2×(0.75+24×0.4+1.1×0.4)+1.4×2.5]")));
     QVERIFY(!text.contains(S("编辑框")));
 }
@@ -463,7 +465,7 @@ void TestFormworkWindow::exportAfterCalculateInOffice() {
     QVERIFY(
         text.contains(S("4、集中线荷载组合设计值评价本项目集中线荷载（荷载效应基本组合的设计值）31."
                         "348kN/m≥20kN/m,")));
-    QVERIFY(text.contains(S("本工程属“本工程") + kOverScale + S("”。")));
+    QVERIFY(text.contains(S("综上所述，本工程") + kOverScale + S("。")));
     QVERIFY(tunnel::test::OfficePageText(m_dir.filePath(S("导出的方案/") + S(kFormworkReportName)))
                 .contains(S("隧道施工计算工具")));  // page header
 }
@@ -476,6 +478,7 @@ void TestFormworkWindow::closeRefusedDuringExport() {
             QVERIFY(!Find<QPushButton>("按钮2")->isEnabled());
         }
     };
+    Click("按钮6");
     Click("按钮2");
     QVERIFY(!closed);
     QVERIFY(m_window->isVisible());

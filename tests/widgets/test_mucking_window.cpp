@@ -224,6 +224,9 @@ void TestMuckingWindow::exportLocksButtonAndClose() {
         QVERIFY(!m_window->close());
         checked = true;
     };
+    Click("按钮1单循环爆破石渣量");
+    Click("按钮2出碴设备数量");
+    Click("按钮1单循环爆破石渣量1");
     Click("按钮4");
     QVERIFY(checked);
     QVERIFY(m_window->isVisible());

@@ -398,7 +398,9 @@ void TestSmoothBlastWindow::ExportedTable() {
     QVERIFY(has(S("2\\s+辅助眼\\s+158\\s+0\\.576\\s+87")));
     QVERIFY(has(S("3\\s+周边眼\\s+49\\s+0\\.7\\s+34")));
     QVERIFY(has(S("4\\s+底板眼\\s+26\\s+0\\.54\\s+14")));
-    QVERIFY(has(S("合计\\s+239\\s*个\\s+139")));
+    QVERIFY(has(S("合计\\s+239\\s+139")));
+    QVERIFY(has(S("15\\s+炮眼钻孔直径\\s+mm\\s+35\\s+16\\s+装药不耦合系数\\s+-\\s+1\\.5")));
+    QVERIFY(has(S("17\\s+计算炸药直径\\s+mm\\s+23\\s")));
 }
 
 void TestSmoothBlastWindow::EvaluationOpensModally() {

@@ -418,7 +418,7 @@ void TestVentilationWindow::exportSchemes() {
     QVERIFY(compact.contains(U("=3726+447.12+0=4173.12(Pa)")));
     QVERIFY(compact.contains(U("最大风量为3955.44m3/min，最大风压为4173.12Pa")));
     QVERIFY(compact.contains(U("七、施工通风安全措施")));
-    QCOMPARE(compact.count(U("请自行添加！")), 5);
+    QVERIFY(!compact.contains(U("请自行添加！")));
     if (gas) {
         QVERIFY(compact.contains(U("=1.15×3/(0.005−0)=690(m3/min)")));
         QVERIFY(compact.contains(U("Q瓦斯）=3201.12(m3/min)")));

@@ -53,7 +53,7 @@ constexpr std::array kFields = {
     FieldSpec{kQ1k, "施工人员及设备荷载标准值Q1k（KN/m2）", "2.5", 0, "", "", N, kLoadGroup},
     FieldSpec{kQ2k, "振捣混凝土时产生的荷载标准值Q2k（KN/m2）", "2", 0, "", "", N, kLoadGroup},
     FieldSpec{kWind, "风荷载标准值（KN/m2）", "0.25", 0,
-              "根据《建筑结构荷载规范》GB5009-2012 表E.5中采用R=10年期参数，风振系数βz=1", "", N,
+              "根据《建筑结构荷载规范》GB 50009-2012 表E.5中采用R=10年期参数，风振系数βz=1", "", N,
               kLoadGroup},
 
     FieldSpec{kSlabLive, "按可变荷载(活荷载)效应控制的组合R活（KN/m2）", "", 0, "", "", N,
@@ -73,7 +73,7 @@ constexpr std::array kFields = {
     FieldSpec{"编辑框1评价6", "", "", 0, "", "", N, kEvaluationGroup, M},
     FieldSpec{kVerdict, "本工程最终评价结果", "", 0, "", "", N, kEvaluationGroup, M},
 
-    FieldSpec{kGammaC, "混凝土的重力密度γc（KN/m3））", "24", 0, "", "", N, kPressureGroup},
+    FieldSpec{kGammaC, "混凝土的重力密度γc（KN/m3）", "24", 0, "", "", N, kPressureGroup},
     FieldSpec{kSetTime, "新浇混凝土的初凝时间t0（h））", "2", 0,
               "可按试验确定，当缺乏试验资料时，可采用t0=200/（T+15）取2h\r\n", "", N,
               kPressureGroup},

@@ -18,6 +18,12 @@ constexpr ReportRow Row(const char *unit, int passes, const char *noticeBefore =
     return ReportRow{unit, unit, passes, nullptr, nullptr, noticeBefore, logBefore};
 }
 
+// The evaluation texts stand empty where an item does not apply.
+constexpr ReportRow Out(ReportRow row, Printed printed = Printed::Result) {
+    row.printed = printed;
+    return row;
+}
+
 // Ten passes cover every occurrence of an input or result; the evaluation
 // texts occur once each.
 constexpr ReportRow kRows[] = {
@@ -35,19 +41,19 @@ constexpr ReportRow kRows[] = {
     Row(kQ1k, 10),
     Row(kQ2k, 10, "参数导出倒计时3"),
     Row(kWind, 10),
-    Row(kSlabLive, 10),
-    Row(kSlabDead, 10),
-    Row(kSlabMax, 10),
-    Row(kLineLive, 10),
-    Row(kLineDead, 10, "参数导出倒计时2"),
-    Row(kLineMax, 10),
-    Row("编辑框1评价1", 1, nullptr, "写入完毕，数据排版，请稍候……\r\n"),
-    Row("编辑框1评价2", 1),
-    Row("编辑框1评价3", 1),
-    Row("编辑框1评价4", 1, "参数导出倒计时1"),
-    Row("编辑框1评价5", 1),
-    Row("编辑框1评价6", 1),
-    Row(kVerdict, 1),
+    Out(Row(kSlabLive, 10)),
+    Out(Row(kSlabDead, 10)),
+    Out(Row(kSlabMax, 10)),
+    Out(Row(kLineLive, 10)),
+    Out(Row(kLineDead, 10, "参数导出倒计时2")),
+    Out(Row(kLineMax, 10)),
+    Out(Row("编辑框1评价1", 1, nullptr, "写入完毕，数据排版，请稍候……\r\n"), Printed::Text),
+    Out(Row("编辑框1评价2", 1), Printed::Text),
+    Out(Row("编辑框1评价3", 1), Printed::Text),
+    Out(Row("编辑框1评价4", 1, "参数导出倒计时1"), Printed::Text),
+    Out(Row("编辑框1评价5", 1), Printed::Text),
+    Out(Row("编辑框1评价6", 1), Printed::Text),
+    Out(Row(kVerdict, 1)),
 };
 
 const ReportSpec kReport{

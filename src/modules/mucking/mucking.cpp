@@ -83,7 +83,7 @@ constexpr std::array kParams = {
 
 // Every placeholder is its field's id, replaced in up to ten places.
 constexpr ReportRow Row(const char *field, const char *noticeAfter = nullptr) {
-    return ReportRow{field, field, 10, noticeAfter};
+    return Classified(ReportRow{field, field, 10, noticeAfter}, kFields);
 }
 
 constexpr std::array kReportRows = {

@@ -6,6 +6,7 @@
 
 #include "modules/period/rock_grade_list.h"
 #include "services/dialogs.h"
+#include "services/docx_document.h"
 #include "services/ini_file.h"
 #include "services/parameter_file.h"
 #include "ui/bar_chart.h"
@@ -89,9 +90,39 @@ constexpr int kSelectorKeys = 6;  // the first keys hold selector indices
 
 // Each placeholder is its field's id and occurs up to four times (once per
 // table); the countdown notice stands before each group of six.
+constexpr const char *kStretchLengths[] = {"编辑框1_各类围岩长度0", "编辑框1_各类围岩长度1",
+                                           "编辑框1_各类围岩长度2", "编辑框1_各类围岩长度3",
+                                           "编辑框1_各类围岩长度4", "编辑框1_各类围岩长度5"};
+
+// A stretch's results are needed only where its length is given.
 constexpr ReportRow Row(const char *field, const char *noticeBefore = nullptr,
                         const char *noticeAfter = nullptr) {
-    return ReportRow{field, field, 5, noticeAfter, nullptr, noticeBefore};
+    ReportRow row =
+        Classified(ReportRow{field, field, 5, noticeAfter, nullptr, noticeBefore}, kFields);
+    const char last = std::string_view(field).back();
+    if (row.printed == Printed::Result && last >= '0' && last <= '5')
+        row.requiredWith = kStretchLengths[last - '0'];
+    return row;
+}
+
+// The tables' headers carry the units the totals show ("1000m", "186天").
+QString TotalNumber(const Form &form, const char *id) {
+    QString text = form.Text(U(id)).trimmed();
+    while (!text.isEmpty() && QStringLiteral("m天月年").contains(text.back())) text.chop(1);
+    return text;
+}
+
+constexpr ReportRow Total(const char *field, QString (*value)(const Form &),
+                          const char *noticeAfter = nullptr) {
+    ReportRow row = Row(field, nullptr, noticeAfter);
+    row.value = value;
+    return row;
+}
+
+// A stretch without a length has no row in any of the tables.
+void DropEmptyStretches(const Form &form, DocxDocument &document) {
+    for (const char *length : kStretchLengths)
+        if (!Filled(form.Text(U(length)))) document.RemoveTableRows(U(length));
 }
 
 #define PERIOD_GROUP(base, notice) \
@@ -108,12 +139,14 @@ constexpr ReportRow kReportRows[] = {
     PERIOD_GROUP("编辑框3_每天进尺", "参数导出倒计时5"),
     PERIOD_GROUP("编辑框3_月进尺", "参数导出倒计时4"),
     PERIOD_GROUP("编辑框4_工期天", "参数导出倒计时3"),
-    Row(kTotalDays),
+    Total(kTotalDays, [](const Form &f) { return TotalNumber(f, kTotalDays); }),
     PERIOD_GROUP("编辑框4_工期月", "参数导出倒计时2"),
-    Row(kTotalMonths),
+    Total(kTotalMonths, [](const Form &f) { return TotalNumber(f, kTotalMonths); }),
     PERIOD_GROUP("编辑框4_工期年", "参数导出倒计时1"),
-    Row(kTotalYears),
-    Row(kTotalLength, nullptr, "参数导出倒计时0"),
+    Total(kTotalYears, [](const Form &f) { return TotalNumber(f, kTotalYears); }),
+    Total(
+        kTotalLength, [](const Form &f) { return TotalNumber(f, kTotalLength); },
+        "参数导出倒计时0"),
 };
 
 #undef PERIOD_GROUP
@@ -130,6 +163,7 @@ const ReportSpec kReport{
     .completionLog = nullptr,
     .completionMessage = "自动生成计算书成功！",
     .pauseAfterSave = 500,
+    .prepare = &DropEmptyStretches,
 };
 
 const WindowSpec kSpec{

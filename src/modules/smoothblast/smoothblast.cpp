@@ -146,10 +146,31 @@ constexpr std::array kParams = {
 // countdown notice is set before the rows that carry one.
 constexpr ReportRow Row(const char *field, const char *noticeBefore = nullptr,
                         const char *noticeAfter = nullptr) {
-    return ReportRow{field, field, 20, noticeAfter, nullptr, noticeBefore};
+    return Classified(ReportRow{field, field, 20, noticeAfter, nullptr, noticeBefore}, kFields);
 }
 
-constexpr std::array kReportRows = {
+// The tables' headers carry the units the window shows with the value
+// ("239个", "23mm"), so the cells hold the number alone.
+QString WithoutUnit(const Form &form, const char *id, const QString &unit) {
+    QString text = form.Text(U(id)).trimmed();
+    if (text.endsWith(unit)) text.chop(unit.size());
+    return text.trimmed();
+}
+
+QString HoleCount(const Form &form) {
+    return WithoutUnit(form, kTotalHoles, QStringLiteral("个"));
+}
+
+QString ChargeDiameter(const Form &form) {
+    return WithoutUnit(form, kChargeDiameter, QStringLiteral("mm"));
+}
+
+constexpr ReportRow Computed(ReportRow row, QString (*value)(const Form &)) {
+    row.value = value;
+    return row;
+}
+
+const std::array kReportRows = {
     Row(kArea),  // its notice is the first countdown notice
     Row(kAdvance, "正在写入隧道基本参数信息，导出倒计时13"),
     Row(kOutline),
@@ -163,12 +184,15 @@ constexpr std::array kReportRows = {
     Row(kAuxPerMetre, "正在写入隧道爆破参数信息，导出倒计时9"),
     Row(kFloorSpacing),
     Row(kFloorPerMetre, "正在写入隧道爆破参数信息，导出倒计时8"),
+    Row(kHoleDiameter),
+    Row(kDecoupling),
+    Computed(Row(kChargeDiameter), &ChargeDiameter),
     Row(kRatio),
     Row(kCutHoles, "正在写入隧道爆破参数信息，导出倒计时7"),
     Row(kAuxHoles),
     Row(kPerimeterHoles, "正在写入隧道爆破参数信息，导出倒计时6"),
     Row(kFloorHoles),
-    Row(kTotalHoles, "写入的信息整理中，导出倒计时5"),
+    Computed(Row(kTotalHoles, "写入的信息整理中，导出倒计时5"), &HoleCount),
     Row(kCutPerHole),
     Row(kAuxPerHole, "写入的信息整理中，导出倒计时4"),
     Row(kPerimeterPerHole),

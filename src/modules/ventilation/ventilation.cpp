@@ -189,11 +189,13 @@ struct Before {
 
 // Every placeholder is its field's id.
 constexpr SchemeRow Row(const char *field, Before before = {}, const char *noticeAfter = nullptr) {
-    return {ReportRow{field, field, 10, noticeAfter, nullptr, before.notice, before.log}, false};
+    return {Classified(ReportRow{field, field, 10, noticeAfter, nullptr, before.notice, before.log},
+                       kFields),
+            false};
 }
 
 constexpr SchemeRow GasRow(const char *field) {
-    return {ReportRow{field, field, 5}, true};
+    return {Classified(ReportRow{field, field, 5}, kFields), true};
 }
 
 constexpr std::array kSchemeRows = {

@@ -131,16 +131,32 @@ constexpr std::array kTextKeys = {
 
 constexpr ReportRow Row(const char *placeholder, const char *field, const char *noticeBefore,
                         const char *noticeAfter = nullptr) {
-    return ReportRow{placeholder, field, 20, noticeAfter, nullptr, noticeBefore};
+    return Classified(ReportRow{placeholder, field, 20, noticeAfter, nullptr, noticeBefore},
+                      kFields);
 }
 
-constexpr std::array kReportRows = {
+// The allowable range as a range: the list's "≤" goes, and its unit, which
+// the report prints once after the range.
+QString RangeText(const Form &form) {
+    QString range = form.Text(U(kRangeId)).trimmed();
+    while (range.startsWith(u'≤') || range.startsWith(u'<')) range = range.mid(1).trimmed();
+    if (range.endsWith(QStringLiteral("cm/s"), Qt::CaseInsensitive)) range.chop(4);
+    return range.trimmed();
+}
+
+constexpr ReportRow Computed(ReportRow row, QString (*value)(const Form &)) {
+    row.value = value;
+    return row;
+}
+
+const std::array kReportRows = {
+    Row("保护对象类别C", kCategoryId, nullptr),
     Row("Q炸药量", kChargeId, nullptr),
     Row("K系数", kFactorId, "处理计算参数，导出倒计时7"),
     Row("α衰减指数", kExponentId, "处理计算参数，导出倒计时6"),
     Row("R距离", kDistanceId, "数据写入，导出倒计时5"),
     Row("安全质点振速v", kVelocityId, "数据写入，导出倒计时4"),
-    Row("规范临界值V", kRangeId, "数据写入，导出倒计时3"),
+    Computed(Row("规范临界值V", kRangeId, "数据写入，导出倒计时3"), &RangeText),
     Row("评价结果Z", kEvaluationId, "数据写入，导出倒计时2", "数据写入，导出倒计时1"),
 };
 

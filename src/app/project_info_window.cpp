@@ -1,0 +1,75 @@
+#include "app/project_info_window.h"
+
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "services/dialogs.h"
+#include "services/project_info.h"
+
+namespace tunnel {
+
+namespace {
+
+struct Row {
+    const char *label;
+    QString ProjectInfo::*member;
+};
+
+const Row kRows[] = {
+    {"工程名称", &ProjectInfo::name},       {"标段/工点", &ProjectInfo::section},
+    {"施工单位", &ProjectInfo::contractor}, {"编制", &ProjectInfo::preparer},
+    {"复核", &ProjectInfo::checker},        {"审核", &ProjectInfo::approver},
+};
+
+}  // namespace
+
+ProjectInfoWindow::ProjectInfoWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
+    : QDialog(parent), m_dialogs(dialogs), m_programFolder(std::move(programFolder)) {
+    setWindowTitle(QStringLiteral("工程信息"));
+    const ProjectInfo info = ReadProjectInfo(m_programFolder, QDate::currentDate());
+    auto *form = new QFormLayout;
+    for (const Row &row : kRows) {
+        auto *edit = new QLineEdit(info.*row.member, this);
+        edit->setObjectName(QStringLiteral("工程信息_") + QString::fromUtf8(row.label));
+        edit->setMinimumWidth(320);
+        form->addRow(QString::fromUtf8(row.label) + QStringLiteral("："), edit);
+        m_edits << edit;
+    }
+    m_date = new QDateEdit(info.date, this);
+    m_date->setObjectName(QStringLiteral("工程信息_日期"));
+    m_date->setDisplayFormat(QStringLiteral("yyyy年M月d日"));
+    m_date->setCalendarPopup(true);
+    form->addRow(QStringLiteral("日期："), m_date);
+
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)
+        ->setObjectName(QStringLiteral("工程信息_确定"));
+    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("工程信息_取消"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+void ProjectInfoWindow::accept() {
+    ProjectInfo info;
+    for (int i = 0; i < m_edits.size(); ++i) info.*kRows[i].member = m_edits[i]->text();
+    info.date = m_date->date();
+    const QString failure = WriteProjectInfo(m_programFolder, info);
+    if (!failure.isEmpty()) {
+        m_dialogs.Message(
+            QStringLiteral("保存失败！\r\n文件：%1\r\n原因：%2")
+                .arg(QDir::toNativeSeparators(ProjectInfoPath(m_programFolder)), failure),
+            QStringLiteral("信息："), Buttons::Ok, Icon::Error);
+        return;
+    }
+    QDialog::accept();
+}
+
+}  // namespace tunnel
