@@ -373,6 +373,9 @@ void TestPeriod::ExportBeforeCalculation() {
     QVERIFY(text.contains(QStringLiteral("各类围岩总长度（m）=")));
     QVERIFY(!text.contains(QStringLiteral("各类围岩总长度（m）=300")));
     QCOMPARE(form.Text(RowId(kCyclesBase, 0)), QString());
+    // Only the one stretch with a length has rows: no row numbered 2 to 6.
+    for (const char *number : {"\n2\n", "\n6\n"}) QVERIFY2(!text.contains(number), number);
+    QVERIFY(text.contains(QStringLiteral("\n1\n")));
 }
 
 void TestPeriod::ExportCancelled() {
