@@ -37,10 +37,14 @@ const WindowKind kCalculationWindows[] = {
 };
 
 // Answers every save dialog with a new file in the folder, every open dialog
-// with Cancel, so each window stores what it shows.
+// with Cancel and every question with 是, so each window stores what it shows.
 class SavingDialogs : public ScriptedDialogs {
 public:
     explicit SavingDialogs(QString folder) : m_folder(std::move(folder)) {}
+    int Message(const QString &text, const QString &caption, Buttons buttons, Icon icon) override {
+        const int answer = ScriptedDialogs::Message(text, caption, buttons, icon);
+        return buttons == Buttons::YesNo ? kAnswerYes : answer;
+    }
     std::optional<QString> AskFile(const FileRequest &request) override {
         ScriptedDialogs::AskFile(request);
         if (!request.save) return std::nullopt;
