@@ -1,3 +1,4 @@
+#include <QDateTime>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,6 +16,7 @@
 #include "support/dxf_check.h"
 #include "support/blast_view.h"
 #include "support/memory_form.h"
+#include "support/package_times.h"
 #include "support/test_files.h"
 #include "ui/bar_chart.h"
 #include "ui/conversions.h"
@@ -289,9 +291,15 @@ void TestSmoothBlastDrillPattern::ReportFigure() {
     for (const FieldSpec &field : SmoothBlastSpec().fields)
         exported.SetText(U(field.id), form.Text(U(field.id)));
     exported.pictures = form.pictures;
+    const qint64 before = QDateTime::currentSecsSinceEpoch();
     ExportReport(exported, *SmoothBlastSpec().report);
+    const qint64 after = QDateTime::currentSecsSinceEpoch();
     const QString path = dir.filePath(S("导出的方案/光面爆破参数及成果表new.doc"));
     QVERIFY(QFile::exists(path));
+    // The added picture part carries the export time like the template's parts.
+    const QHash<QString, qint64> times = test::PackageEntryTimes(test::ReadFileBytes(path));
+    for (auto it = times.begin(); it != times.end(); ++it)
+        QVERIFY2(it.value() >= before - 2 && it.value() <= after + 2, qPrintable(it.key()));
 
     QProcess python;
     python.start(S("/usr/bin/python3"), {S("-c"), S(kReadReport), path});
