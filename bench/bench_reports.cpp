@@ -96,15 +96,21 @@ struct Window {
 void BM_Report(benchmark::State &state, const Report *report) {
     Window window(*report);
     for (auto _ : state) {
+        // 是 to the question about stale results, should a report ask it.
+        window.form.scripted.answers.clear();
+        window.form.scripted.answers.enqueue(kAnswerYes);
         report->exportReport(window.form);
         window.form.scripted.messages.clear();
     }
     state.counters["bytes"] = QFileInfo(window.Output(*report)).size();
+    if (!QFileInfo::exists(window.Output(*report))) state.SkipWithError("no report written");
 }
 
 // The same bytes written over the same file, syncs included.
 void BM_BareWrite(benchmark::State &state, const Report *report) {
     Window window(*report);
+    window.form.scripted.answers.clear();
+    window.form.scripted.answers.enqueue(kAnswerYes);
     report->exportReport(window.form);
     QFile file(window.Output(*report));
     if (!file.open(QIODevice::ReadOnly)) {
