@@ -936,7 +936,9 @@ QByteArray DocxDocument::Save(QString *error) const {
         if (i == d.mainEntry) zip_set_file_compression(out, zip_uint64_t(index), ZIP_CM_DEFLATE, 1);
     }
     // Added parts (pictures) after the template's own.
-    for (const auto &[name, bytes] : d.parts) {
+    for (const auto &part : d.parts) {
+        const std::string &name = part.first;
+        const std::string &bytes = part.second;
         if (std::any_of(d.entries.begin(), d.entries.end(),
                         [&](const Impl::Entry &e) { return e.name == name; }))
             continue;
