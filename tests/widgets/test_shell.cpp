@@ -40,6 +40,7 @@ private slots:
     void formworkOpensModalWithoutMinimising();
     void navigation_data();
     void navigation();
+    void catalogueRowsAllNavigable();
     void exitQuestion_data();
     void exitQuestion();
 
@@ -239,6 +240,18 @@ void TestShell::navigation() {
                     if (candidate->text() == item) action = candidate;
         QVERIFY(action);
     }
+    // The row of the catalogue behind the button or menu entry says the same.
+    const CatalogueEntry *entry = nullptr;
+    for (const CatalogueEntry &candidate : WindowCatalogue())
+        if (menu.isEmpty() ? candidate.button.id && item == QString::fromUtf8(candidate.button.id)
+                           : menu == QString::fromUtf8(candidate.menu.menu) &&
+                                 item == QString::fromUtf8(candidate.menu.item))
+            entry = &candidate;
+    QVERIFY(entry);
+    QCOMPARE(QString::fromUtf8(entry->title), title);
+    QCOMPARE(entry->modal, modal);
+    QCOMPARE(IsModal(entry->kind), modal);
+    QCOMPARE(button ? button->isEnabled() : action->isEnabled(), IsAvailable(entry->kind));
     if (!(button ? button->isEnabled() : action->isEnabled()))
         QSKIP("this build has no such window");
 
@@ -270,6 +283,34 @@ void TestShell::navigation() {
     opened->close();
     QTRY_VERIFY(opened.isNull());
     QTRY_VERIFY(!main->isMinimized());
+}
+
+void TestShell::catalogueRowsAllNavigable() {
+    // One row per kind, each reached from the menu, at most one button each.
+    QSet<int> kinds;
+    QSet<QString> buttons;
+    MainWindow main(*m_dialogs, m_dir->path());
+    for (const CatalogueEntry &entry : WindowCatalogue()) {
+        QVERIFY(!kinds.contains(int(entry.kind)));
+        kinds.insert(int(entry.kind));
+        QCOMPARE(&CatalogueEntryOf(entry.kind), &entry);
+        bool inMenu = false;
+        for (QAction *menu : main.menuBar()->actions())
+            if (menu->menu() && menu->text() == QString::fromUtf8(entry.menu.menu))
+                for (QAction *action : menu->menu()->actions())
+                    inMenu |= action->text() == QString::fromUtf8(entry.menu.item);
+        QVERIFY2(inMenu, entry.menu.item);
+        if (entry.button.id) {
+            QVERIFY(!buttons.contains(QString::fromUtf8(entry.button.id)));
+            buttons.insert(QString::fromUtf8(entry.button.id));
+            auto *button = main.findChild<QAbstractButton *>(QString::fromUtf8(entry.button.id));
+            QVERIFY2(button, entry.button.id);
+            QCOMPARE(button->toolTip(), QString::fromUtf8(entry.button.caption));
+            QCOMPARE(button->height(), entry.button.height);
+        }
+    }
+    QCOMPARE(kinds.size(), int(WindowKind::UpdateNotes) + 1);
+    QCOMPARE(buttons.size(), 6);
 }
 
 void TestShell::exitQuestion_data() {
