@@ -3,11 +3,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QEventLoop>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
@@ -23,9 +21,6 @@
 namespace tunnel {
 
 namespace {
-
-QPointer<MainWindow> g_mainWindow;
-std::function<void()> g_endProgram;
 
 constexpr int kColumnLeft = 20;
 constexpr int kColumnBottomMargin = 24;
@@ -53,44 +48,6 @@ QSize ScreenSize(const QWidget *widget) {
 
 }  // namespace
 
-void OpenCalculationWindow(QWidget *window) {
-    if (!window) return;
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(window, &QObject::destroyed, [] { RestoreMainWindow(); });
-    FitToScreen(window);
-    window->show();
-    if (g_mainWindow) g_mainWindow->showMinimized();
-}
-
-void OpenModalWindow(QWidget *window) {
-    if (!window) return;
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowModality(Qt::ApplicationModal);
-    QEventLoop loop;
-    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
-    FitToScreen(window);
-    window->show();
-    loop.exec();
-}
-
-void RestoreMainWindow() {
-    MainWindow *main = g_mainWindow;
-    if (!main) return;
-    if (main->isMinimized() || main->isMaximized()) main->showNormal();
-    main->move(CentredPosition(ScreenSize(main), main->size()));
-}
-
-void EndProgram() {
-    if (g_endProgram)
-        g_endProgram();
-    else
-        QCoreApplication::exit(0);
-}
-
-void SetEndProgramHandler(std::function<void()> handler) {
-    g_endProgram = std::move(handler);
-}
-
 PictureButton::PictureButton(QPixmap normal, QPixmap hover, QWidget *parent)
     : QAbstractButton(parent), m_normal(std::move(normal)), m_hover(std::move(hover)) {
     setAttribute(Qt::WA_Hover);
@@ -116,7 +73,6 @@ void PictureButton::leaveEvent(QEvent *event) {
 
 MainWindow::MainWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_programFolder(std::move(programFolder)) {
-    g_mainWindow = this;
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("隧道钻爆法施工计算工具"));
     QDir().mkpath(m_programFolder + QStringLiteral("/Data"));
@@ -139,9 +95,7 @@ MainWindow::MainWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
     LayOut();
 }
 
-MainWindow::~MainWindow() {
-    if (g_mainWindow == this) g_mainWindow = nullptr;
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildMenu() {
     QMenu *file = menuBar()->addMenu(QStringLiteral("文件"));
@@ -221,8 +175,43 @@ void MainWindow::OpenProjectInfo() {
     OpenModalWindow(new ProjectInfoWindow(m_dialogs, m_programFolder, this));
 }
 
+void MainWindow::OpenCalculationWindow(QWidget *window) {
+    if (!window) return;
+    connect(window, &QObject::destroyed, this, [this] { RestoreMainWindow(); });
+    ShowIndependentWindow(window);
+    showMinimized();
+}
+
+void MainWindow::OpenModalWindow(QWidget *window) {
+    ShowModalWindow(window);
+}
+
+void MainWindow::RestoreMainWindow() {
+    if (isMinimized() || isMaximized()) showNormal();
+    move(CentredPosition(ScreenSize(this), size()));
+}
+
+void MainWindow::EndProgram() {
+    if (m_endProgram)
+        m_endProgram();
+    else
+        QCoreApplication::exit(0);
+}
+
+void MainWindow::SetEndProgramHandler(std::function<void()> handler) {
+    m_endProgram = std::move(handler);
+}
+
+QWidget *MainWindow::CreateWindow(WindowKind kind, Dialogs &dialogs, const QString &programFolder) {
+    return tunnel::CreateWindow(kind, WindowContext{dialogs, programFolder, this});
+}
+
+bool MainWindow::IsAvailable(WindowKind kind) const {
+    return tunnel::IsAvailable(kind);
+}
+
 void MainWindow::Open(WindowKind kind) {
-    QWidget *window = CreateWindow(kind, WindowContext{m_dialogs, m_programFolder});
+    QWidget *window = CreateWindow(kind, m_dialogs, m_programFolder);
     if (!window) return;
     if (IsModal(kind))
         OpenModalWindow(window);

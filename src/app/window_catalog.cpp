@@ -1,5 +1,6 @@
 #include "app/window_catalog.h"
 
+#include "app/window_ops.h"
 #include "modules/mucking/mucking.h"
 #include "ui/calc_window.h"
 #include "ui/help_window.h"
@@ -48,7 +49,7 @@ QWidget *MakeUpdateNotes(const WindowContext &) {
 
 #ifdef TUNNEL_HAS_DANGEROUS_WORKS
 QWidget *MakeDangerousWorks(const WindowContext &context) {
-    return CreateDangerousWorksWindow(context.dialogs, context.programFolder);
+    return CreateDangerousWorksWindow(context.dialogs, context.programFolder, *context.ops);
 }
 #else
 constexpr WindowFactory MakeDangerousWorks = nullptr;
@@ -64,7 +65,7 @@ constexpr WindowFactory MakeVibration = nullptr;
 
 #ifdef TUNNEL_HAS_PERIOD
 QWidget *MakePeriod(const WindowContext &context) {
-    return new PeriodWindow(context.dialogs, context.programFolder);
+    return new PeriodWindow(context.dialogs, context.programFolder, *context.ops);
 }
 #else
 constexpr WindowFactory MakePeriod = nullptr;
@@ -80,7 +81,7 @@ constexpr WindowFactory MakeVentilation = nullptr;
 
 #ifdef TUNNEL_HAS_SMOOTHBLAST
 QWidget *MakeSmoothBlasting(const WindowContext &context) {
-    return new SmoothBlastWindow(context.dialogs, context.programFolder);
+    return new SmoothBlastWindow(context.dialogs, context.programFolder, *context.ops);
 }
 #else
 constexpr WindowFactory MakeSmoothBlasting = nullptr;
@@ -160,7 +161,10 @@ const CatalogueEntry &CatalogueEntryOf(WindowKind kind) {
 
 QWidget *CreateWindow(WindowKind kind, const WindowContext &context) {
     const WindowFactory create = CatalogueEntryOf(kind).create;
-    return create ? create(context) : nullptr;
+    if (!create) return nullptr;
+    WindowContext full = context;
+    if (!full.ops) full.ops = &PlainWindowOps();
+    return create(full);
 }
 
 bool IsAvailable(WindowKind kind) {

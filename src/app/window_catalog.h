@@ -3,28 +3,16 @@
 #include <QString>
 #include <span>
 
+#include "ui/window_ops.h"
+
 class QWidget;
 
 namespace tunnel {
 
-class Dialogs;
-
-// The windows the main window opens.
-enum class WindowKind {
-    DangerousWorks,
-    SmoothBlasting,
-    Vibration,
-    Period,
-    Ventilation,
-    Mucking,
-    FormworkLoad,
-    Help,
-    UpdateNotes,
-};
-
 struct WindowContext {
     Dialogs &dialogs;
     QString programFolder;
+    WindowOps *ops = nullptr;  // null: PlainWindowOps()
 };
 
 using WindowFactory = QWidget *(*)(const WindowContext &context);

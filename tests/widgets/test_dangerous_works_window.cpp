@@ -15,6 +15,7 @@
 #include <QToolBox>
 #include <memory>
 
+#include "app/window_ops.h"
 #include "modules/dangerous_works/dangerous_works.h"
 #include "modules/dangerous_works/dangerous_works_window.h"
 #include "modules/dangerous_works/work_list_file.h"
@@ -22,6 +23,7 @@
 #include "support/scripted_dialogs.h"
 
 using tunnel::DangerousWorksWindow;
+using tunnel::PlainWindowOps;
 using tunnel::Tier;
 using tunnel::TierOf;
 using tunnel::ToGbk;
@@ -124,7 +126,7 @@ void DangerousWorksWindowTest::init() {
     m_data = m_folder->filePath(QStringLiteral("Data"));
     QVERIFY(QDir().mkpath(m_data));
     m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_window = new DangerousWorksWindow(*m_dialogs, m_folder->path());
+    m_window = new DangerousWorksWindow(*m_dialogs, m_folder->path(), PlainWindowOps());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }

@@ -54,7 +54,6 @@ void TestShell::init() {
     m_dir = new QTemporaryDir;
     m_dialogs = new ScriptedDialogs;
     m_ended = 0;
-    SetEndProgramHandler([this] { ++m_ended; });
 }
 
 void TestShell::cleanup() {
@@ -62,7 +61,6 @@ void TestShell::cleanup() {
     for (QWidget *w : QApplication::topLevelWidgets())
         if (qobject_cast<QMainWindow *>(w) || qobject_cast<SplashWindow *>(w)) windows << w;
     for (const QPointer<QWidget> &w : windows) delete w.data();
-    SetEndProgramHandler(nullptr);
     delete m_dialogs;
     delete m_dir;
 }
@@ -324,6 +322,7 @@ void TestShell::exitQuestion() {
     QFETCH(int, answer);
     QFETCH(bool, ends);
     QPointer<MainWindow> main = new MainWindow(*m_dialogs, m_dir->path());
+    main->SetEndProgramHandler([this] { ++m_ended; });
     main->show();
     main->Open(WindowKind::Mucking);
     m_dialogs->answers.enqueue(answer);
