@@ -31,6 +31,31 @@ using tunnel::test::ScriptedDialogs;
 
 namespace {
 
+// A shell that records what the window asks of it.
+class RecordingOps final : public tunnel::WindowOps {
+public:
+    explicit RecordingOps(bool formwork) : m_formwork(formwork) {}
+    void OpenCalculationWindow(QWidget *window) override { delete window; }
+    void OpenModalWindow(QWidget *window) override {
+        modal << window->objectName();
+        delete window;
+    }
+    void RestoreMainWindow() override {}
+    void EndProgram() override {}
+    QWidget *CreateWindow(tunnel::WindowKind kind, tunnel::Dialogs &, const QString &) override {
+        auto *window = new QWidget;
+        window->setObjectName(QString::number(int(kind)));
+        return window;
+    }
+    bool IsAvailable(tunnel::WindowKind kind) const override {
+        return kind != tunnel::WindowKind::FormworkLoad || m_formwork;
+    }
+    QStringList modal;  // kinds of the windows opened modal
+
+private:
+    bool m_formwork;
+};
+
 QString U(const char *text) {
     return QString::fromUtf8(text);
 }
@@ -88,6 +113,8 @@ private slots:
 #ifdef TUNNEL_HAS_FORMWORK
     void formworkButtonOpensLoadWindow();
 #endif
+    void formworkButtonAsksTheShell_data();
+    void formworkButtonAsksTheShell();
 
 private:
     QListWidget *List(const char *id) const {
@@ -694,6 +721,24 @@ void DangerousWorksWindowTest::formworkButtonOpensLoadWindow() {
     QCOMPARE(Texts(Project(Tier::Ordinary)), QStringList{k22});
 }
 #endif
+
+void DangerousWorksWindowTest::formworkButtonAsksTheShell_data() {
+    QTest::addColumn<bool>("available");
+    QTest::newRow("shell has the load window") << true;
+    QTest::newRow("shell has none") << false;
+}
+
+void DangerousWorksWindowTest::formworkButtonAsksTheShell() {
+    QFETCH(bool, available);
+    RecordingOps ops(available);
+    DangerousWorksWindow window(*m_dialogs, m_folder->path(), ops);
+    auto *button = window.findChild<QPushButton *>(U("按钮1施工中荷载"));
+    QVERIFY(button);
+    QCOMPARE(button->isEnabled(), available);
+    button->click();
+    const QStringList expected = {QString::number(int(tunnel::WindowKind::FormworkLoad))};
+    QCOMPARE(ops.modal, available ? expected : QStringList());
+}
 
 QTEST_MAIN(DangerousWorksWindowTest)
 #include "test_dangerous_works_window.moc"

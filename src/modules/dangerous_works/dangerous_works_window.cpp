@@ -16,9 +16,6 @@
 #include "modules/dangerous_works/dangerous_works.h"
 #include "ui/text_box_widget.h"
 
-#ifdef TUNNEL_HAS_FORMWORK
-#endif
-
 namespace tunnel {
 
 namespace {
@@ -189,14 +186,13 @@ void DangerousWorksWindow::BuildLayout() {
 }
 
 void DangerousWorksWindow::ConnectFormworkButton() {
-#ifdef TUNNEL_HAS_FORMWORK
+    if (!m_ops.IsAvailable(WindowKind::FormworkLoad)) return;
     QPushButton *button = Button(kFormworkButtonId);
     button->setEnabled(true);
     connect(button, &QPushButton::clicked, this, [this] {
         m_ops.OpenModalWindow(
             m_ops.CreateWindow(WindowKind::FormworkLoad, dialogs(), ProgramFolder()));
     });
-#endif
 }
 
 int DangerousWorksWindow::CurrentIndex(const QString &id) const {
