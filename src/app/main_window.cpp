@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QEventLoop>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPointer>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
+#include <vector>
 
 #include "app/project_info_window.h"
 #include "app/shell_rules.h"
@@ -22,17 +22,6 @@ namespace tunnel {
 
 namespace {
 
-QPointer<MainWindow> g_mainWindow;
-std::function<void()> g_endProgram;
-
-struct NavButton {
-    const char *id;
-    const char *caption;
-    WindowKind kind;
-    int top;
-    int height;
-};
-
 constexpr int kColumnLeft = 20;
 constexpr int kColumnBottomMargin = 24;
 // The design's clock line: 667, 473, 256 × 24 in a 1001 × 542 window with a
@@ -42,32 +31,15 @@ constexpr int kClockRight = 78;
 constexpr int kClockBottom = 21;
 const char kLongestClockLine[] = "当前时间2088年12月28日23时58分58秒";
 
-constexpr NavButton kNavButtons[] = {
-    {"超级按钮6", "危大范围辨识", WindowKind::DangerousWorks, 44, 50},
-    {"超级按钮1", "光面爆破计算", WindowKind::SmoothBlasting, 87, 50},
-    {"超级按钮2", "爆破振速计算", WindowKind::Vibration, 130, 48},
-    {"超级按钮4", "工期进尺计算", WindowKind::Period, 171, 50},
-    {"超级按钮3", "施工通风计算", WindowKind::Ventilation, 214, 50},
-    {"超级按钮5", "开挖配置计算", WindowKind::Mucking, 257, 50},
-};
-
-struct MenuItem {
-    const char *menu;
-    const char *item;
-    WindowKind kind;
-};
-
-constexpr MenuItem kMenuItems[] = {
-    {"危大工程范围辨识", "危险性较大工程辨识", WindowKind::DangerousWorks},
-    {"危大工程范围辨识", "荷载计算", WindowKind::FormworkLoad},
-    {"光面爆破计算", "光面爆破与计算", WindowKind::SmoothBlasting},
-    {"光面爆破计算", "爆破振速影响计算", WindowKind::Vibration},
-    {"隧道通风计算", "隧道施工通风计算", WindowKind::Ventilation},
-    {"隧道工期及进尺计算", "隧道工期计算", WindowKind::Period},
-    {"隧道工期及进尺计算", "除渣及设备配置计算", WindowKind::Mucking},
-    {"关于本程序", "帮助", WindowKind::Help},
-    {"关于本程序", "版本更新", WindowKind::UpdateNotes},
-};
+// The navigation column from top to bottom.
+std::vector<const CatalogueEntry *> NavigationColumn() {
+    std::vector<const CatalogueEntry *> column;
+    for (const CatalogueEntry &entry : WindowCatalogue())
+        if (entry.button.id) column.push_back(&entry);
+    std::stable_sort(column.begin(), column.end(),
+                     [](const auto *a, const auto *b) { return a->button.top < b->button.top; });
+    return column;
+}
 
 QSize ScreenSize(const QWidget *widget) {
     const QScreen *screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
@@ -75,44 +47,6 @@ QSize ScreenSize(const QWidget *widget) {
 }
 
 }  // namespace
-
-void OpenCalculationWindow(QWidget *window) {
-    if (!window) return;
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(window, &QObject::destroyed, [] { RestoreMainWindow(); });
-    FitToScreen(window);
-    window->show();
-    if (g_mainWindow) g_mainWindow->showMinimized();
-}
-
-void OpenModalWindow(QWidget *window) {
-    if (!window) return;
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowModality(Qt::ApplicationModal);
-    QEventLoop loop;
-    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
-    FitToScreen(window);
-    window->show();
-    loop.exec();
-}
-
-void RestoreMainWindow() {
-    MainWindow *main = g_mainWindow;
-    if (!main) return;
-    if (main->isMinimized() || main->isMaximized()) main->showNormal();
-    main->move(CentredPosition(ScreenSize(main), main->size()));
-}
-
-void EndProgram() {
-    if (g_endProgram)
-        g_endProgram();
-    else
-        QCoreApplication::exit(0);
-}
-
-void SetEndProgramHandler(std::function<void()> handler) {
-    g_endProgram = std::move(handler);
-}
 
 PictureButton::PictureButton(QPixmap normal, QPixmap hover, QWidget *parent)
     : QAbstractButton(parent), m_normal(std::move(normal)), m_hover(std::move(hover)) {
@@ -139,7 +73,6 @@ void PictureButton::leaveEvent(QEvent *event) {
 
 MainWindow::MainWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_programFolder(std::move(programFolder)) {
-    g_mainWindow = this;
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("隧道钻爆法施工计算工具"));
     QDir().mkpath(m_programFolder + QStringLiteral("/Data"));
@@ -162,30 +95,29 @@ MainWindow::MainWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
     LayOut();
 }
 
-MainWindow::~MainWindow() {
-    if (g_mainWindow == this) g_mainWindow = nullptr;
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildMenu() {
     QMenu *file = menuBar()->addMenu(QStringLiteral("文件"));
     file->addAction(QStringLiteral("工程信息"), this, &MainWindow::OpenProjectInfo);
     QHash<QString, QMenu *> menus;
-    for (const MenuItem &item : kMenuItems) {
-        const QString title = QString::fromUtf8(item.menu);
+    for (const CatalogueEntry &entry : WindowCatalogue()) {
+        const QString title = QString::fromUtf8(entry.menu.menu);
         QMenu *menu = menus.value(title);
         if (!menu) {
             menu = menuBar()->addMenu(title);
             menus.insert(title, menu);
         }
-        QAction *action = menu->addAction(QString::fromUtf8(item.item));
-        action->setEnabled(IsAvailable(item.kind));
-        const WindowKind kind = item.kind;
+        QAction *action = menu->addAction(QString::fromUtf8(entry.menu.item));
+        action->setEnabled(entry.create != nullptr);
+        const WindowKind kind = entry.kind;
         connect(action, &QAction::triggered, this, [this, kind] { Open(kind); });
     }
 }
 
 void MainWindow::BuildButtons() {
-    for (const NavButton &nav : kNavButtons) {
+    for (const CatalogueEntry *entry : NavigationColumn()) {
+        const NavigationButton &nav = entry->button;
         const QString caption = QString::fromUtf8(nav.caption);
         const QString id = QString::fromUtf8(nav.id);
         const QSize size(151, nav.height);
@@ -194,8 +126,8 @@ void MainWindow::BuildButtons() {
                                          centralWidget());
         button->setObjectName(id);
         button->setToolTip(caption);
-        button->setEnabled(IsAvailable(nav.kind));
-        const WindowKind kind = nav.kind;
+        button->setEnabled(entry->create != nullptr);
+        const WindowKind kind = entry->kind;
         connect(button, &QAbstractButton::clicked, this, [this, kind] { Open(kind); });
     }
 }
@@ -209,10 +141,12 @@ void MainWindow::LayOut() {
     const int height = centralWidget()->height() > 0
                            ? centralWidget()->height()
                            : this->height() - menuBar()->sizeHint().height();
-    const NavButton &last = kNavButtons[std::size(kNavButtons) - 1];
+    const std::vector<const CatalogueEntry *> column = NavigationColumn();
+    const NavigationButton &last = column.back()->button;
     const int shift = qMax(0, last.top + last.height + kColumnBottomMargin - height);
-    for (const NavButton &nav : kNavButtons)
-        if (auto *button = centralWidget()->findChild<QAbstractButton *>(QString::fromUtf8(nav.id)))
+    for (const CatalogueEntry *entry : column)
+        if (const NavigationButton &nav = entry->button;
+            auto *button = centralWidget()->findChild<QAbstractButton *>(QString::fromUtf8(nav.id)))
             button->move(kColumnLeft, qMax(4, nav.top - shift));
     const int clockWidth =
         qMax(kClockDesign.width(),
@@ -225,8 +159,9 @@ void MainWindow::LayOut() {
 
 QRect MainWindow::ColumnPanel() const {
     QRect column;
-    for (const NavButton &nav : kNavButtons)
-        if (auto *button = centralWidget()->findChild<QAbstractButton *>(QString::fromUtf8(nav.id)))
+    for (const CatalogueEntry *entry : NavigationColumn())
+        if (auto *button =
+                centralWidget()->findChild<QAbstractButton *>(QString::fromUtf8(entry->button.id)))
             column |= QRect(button->mapTo(this, QPoint()), button->size());
     return column.adjusted(-10, -12, 10, 16);
 }
@@ -240,8 +175,43 @@ void MainWindow::OpenProjectInfo() {
     OpenModalWindow(new ProjectInfoWindow(m_dialogs, m_programFolder, this));
 }
 
+void MainWindow::OpenCalculationWindow(QWidget *window) {
+    if (!window) return;
+    connect(window, &QObject::destroyed, this, [this] { RestoreMainWindow(); });
+    ShowIndependentWindow(window);
+    showMinimized();
+}
+
+void MainWindow::OpenModalWindow(QWidget *window) {
+    ShowModalWindow(window);
+}
+
+void MainWindow::RestoreMainWindow() {
+    if (isMinimized() || isMaximized()) showNormal();
+    move(CentredPosition(ScreenSize(this), size()));
+}
+
+void MainWindow::EndProgram() {
+    if (m_endProgram)
+        m_endProgram();
+    else
+        QCoreApplication::exit(0);
+}
+
+void MainWindow::SetEndProgramHandler(std::function<void()> handler) {
+    m_endProgram = std::move(handler);
+}
+
+QWidget *MainWindow::CreateWindow(WindowKind kind, Dialogs &dialogs, const QString &programFolder) {
+    return tunnel::CreateWindow(kind, WindowContext{dialogs, programFolder, this});
+}
+
+bool MainWindow::IsAvailable(WindowKind kind) const {
+    return tunnel::IsAvailable(kind);
+}
+
 void MainWindow::Open(WindowKind kind) {
-    QWidget *window = CreateWindow(kind, WindowContext{m_dialogs, m_programFolder});
+    QWidget *window = CreateWindow(kind, m_dialogs, m_programFolder);
     if (!window) return;
     if (IsModal(kind))
         OpenModalWindow(window);

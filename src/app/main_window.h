@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QMainWindow>
 #include <QPixmap>
+#include <functional>
 
 #include "app/window_catalog.h"
 
@@ -31,8 +32,9 @@ private:
 };
 
 // The main window: background picture, menu, six navigation buttons and the
-// clock line. Closing it asks first and then ends the program.
-class MainWindow : public QMainWindow {
+// clock line. Closing it asks first and then ends the program. It is the
+// shell the windows it opens ask to open others.
+class MainWindow : public QMainWindow, public WindowOps {
     Q_OBJECT
 public:
     MainWindow(Dialogs &dialogs, QString programFolder, QWidget *parent = nullptr);
@@ -44,6 +46,17 @@ public:
     void OpenProjectInfo();
     // One clock tick (the timer calls it every second).
     void TickClock();
+
+    // WindowOps
+    void OpenCalculationWindow(QWidget *window) override;
+    void OpenModalWindow(QWidget *window) override;
+    void RestoreMainWindow() override;
+    void EndProgram() override;
+    QWidget *CreateWindow(WindowKind kind, Dialogs &dialogs, const QString &programFolder) override;
+    bool IsAvailable(WindowKind kind) const override;
+
+    // Tests replace the end of the program.
+    void SetEndProgramHandler(std::function<void()> handler);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -63,6 +76,7 @@ private:
     QPixmap m_background;
     QLabel *m_clock = nullptr;
     QTimer *m_timer = nullptr;
+    std::function<void()> m_endProgram;
 };
 
 }  // namespace tunnel

@@ -1,26 +1,15 @@
 #pragma once
 
-#include <functional>
-
-class QWidget;
+#include "ui/window_ops.h"
 
 namespace tunnel {
 
-// Shows the window as an independent window and minimises the main window;
-// when the window goes, the main window is restored.
-void OpenCalculationWindow(QWidget *window);
+// The operations without a main window (a window opened on its own, as tests
+// do): windows show, nothing is minimised or restored, and the program ends
+// at once.
+WindowOps &PlainWindowOps();
 
-// Shows the window modal to the program and returns when it has gone.
-void OpenModalWindow(QWidget *window);
-
-// Restores the main window when it is minimised or maximised, then centres
-// it on the screen.
-void RestoreMainWindow();
-
-// Ends the program with exit code 0.
-void EndProgram();
-
-// Tests replace the end of the program.
-void SetEndProgramHandler(std::function<void()> handler);
+// The plain way to show an independent window, which the main window extends.
+void ShowIndependentWindow(QWidget *window);
 
 }  // namespace tunnel

@@ -1,5 +1,6 @@
 #include "ui/fitted_window.h"
 
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -73,6 +74,17 @@ QSize FrameAllowance(const QWidget *window) {
 
 QSize ClientRoom(const QWidget *window) {
     return ScreenOf(window)->availableGeometry().size() - FrameAllowance(window);
+}
+
+void ShowModalWindow(QWidget *window) {
+    if (!window) return;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    FitToScreen(window);
+    window->show();
+    loop.exec();
 }
 
 void FitToScreen(QWidget *window) {

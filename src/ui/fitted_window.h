@@ -6,6 +6,10 @@ class QWidget;
 
 namespace tunnel {
 
+// Shows the window modal to the program, fitted to its screen, and returns
+// when it has gone (it deletes itself on close).
+void ShowModalWindow(QWidget *window);
+
 // Room the title bar and border take around a window's client area: what the
 // platform reports once the window has a frame, and at least a typical title
 // bar and border, which is all that is known before the window is shown.

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPointer>
 
-#include "app/window_ops.h"
 #include "ui/fitted_window.h"
 #include "ui/picture_view.h"
 #include "ui/reference_texts.h"
@@ -187,7 +186,7 @@ QWidget *CreateReferenceWindow(Reference kind, QWidget *parent) {
 
 void OpenReference(Reference kind, QWidget *caller) {
     if (IsModalReference(kind)) {
-        OpenModalWindow(CreateReferenceWindow(kind, caller ? caller->window() : nullptr));
+        ShowModalWindow(CreateReferenceWindow(kind, caller ? caller->window() : nullptr));
         return;
     }
     // One independent window per kind: opening it again brings it forward.

@@ -56,7 +56,7 @@ public:
 // The caption, size and units of a reference window.
 PageSpec ReferencePage(Reference kind);
 
-// Whether the window opens modal through OpenModalWindow; the others are
+// Whether the window opens modal through ShowModalWindow; the others are
 // independent windows that leave their caller usable.
 bool IsModalReference(Reference kind);
 

@@ -15,6 +15,7 @@
 #include <QToolBox>
 #include <memory>
 
+#include "app/window_ops.h"
 #include "modules/dangerous_works/dangerous_works.h"
 #include "modules/dangerous_works/dangerous_works_window.h"
 #include "modules/dangerous_works/work_list_file.h"
@@ -22,12 +23,38 @@
 #include "support/scripted_dialogs.h"
 
 using tunnel::DangerousWorksWindow;
+using tunnel::PlainWindowOps;
 using tunnel::Tier;
 using tunnel::TierOf;
 using tunnel::ToGbk;
 using tunnel::test::ScriptedDialogs;
 
 namespace {
+
+// A shell that records what the window asks of it.
+class RecordingOps final : public tunnel::WindowOps {
+public:
+    explicit RecordingOps(bool formwork) : m_formwork(formwork) {}
+    void OpenCalculationWindow(QWidget *window) override { delete window; }
+    void OpenModalWindow(QWidget *window) override {
+        modal << window->objectName();
+        delete window;
+    }
+    void RestoreMainWindow() override {}
+    void EndProgram() override {}
+    QWidget *CreateWindow(tunnel::WindowKind kind, tunnel::Dialogs &, const QString &) override {
+        auto *window = new QWidget;
+        window->setObjectName(QString::number(int(kind)));
+        return window;
+    }
+    bool IsAvailable(tunnel::WindowKind kind) const override {
+        return kind != tunnel::WindowKind::FormworkLoad || m_formwork;
+    }
+    QStringList modal;  // kinds of the windows opened modal
+
+private:
+    bool m_formwork;
+};
 
 QString U(const char *text) {
     return QString::fromUtf8(text);
@@ -86,6 +113,8 @@ private slots:
 #ifdef TUNNEL_HAS_FORMWORK
     void formworkButtonOpensLoadWindow();
 #endif
+    void formworkButtonAsksTheShell_data();
+    void formworkButtonAsksTheShell();
 
 private:
     QListWidget *List(const char *id) const {
@@ -124,7 +153,7 @@ void DangerousWorksWindowTest::init() {
     m_data = m_folder->filePath(QStringLiteral("Data"));
     QVERIFY(QDir().mkpath(m_data));
     m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_window = new DangerousWorksWindow(*m_dialogs, m_folder->path());
+    m_window = new DangerousWorksWindow(*m_dialogs, m_folder->path(), PlainWindowOps());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
@@ -692,6 +721,24 @@ void DangerousWorksWindowTest::formworkButtonOpensLoadWindow() {
     QCOMPARE(Texts(Project(Tier::Ordinary)), QStringList{k22});
 }
 #endif
+
+void DangerousWorksWindowTest::formworkButtonAsksTheShell_data() {
+    QTest::addColumn<bool>("available");
+    QTest::newRow("shell has the load window") << true;
+    QTest::newRow("shell has none") << false;
+}
+
+void DangerousWorksWindowTest::formworkButtonAsksTheShell() {
+    QFETCH(bool, available);
+    RecordingOps ops(available);
+    DangerousWorksWindow window(*m_dialogs, m_folder->path(), ops);
+    auto *button = window.findChild<QPushButton *>(U("按钮1施工中荷载"));
+    QVERIFY(button);
+    QCOMPARE(button->isEnabled(), available);
+    button->click();
+    const QStringList expected = {QString::number(int(tunnel::WindowKind::FormworkLoad))};
+    QCOMPARE(ops.modal, available ? expected : QStringList());
+}
 
 QTEST_MAIN(DangerousWorksWindowTest)
 #include "test_dangerous_works_window.moc"

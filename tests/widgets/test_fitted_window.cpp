@@ -91,7 +91,6 @@ private:
 void TestFittedWindow::init() {
     m_dir = new QTemporaryDir;
     m_dialogs = new ScriptedDialogs;
-    SetEndProgramHandler([] {});
 }
 
 void TestFittedWindow::cleanup() {
@@ -108,6 +107,7 @@ void TestFittedWindow::everyControlReachable_data() {
 
     const Factory main = [](Dialogs &dialogs, const QString &folder, QScreen *screen) {
         auto *window = new MainWindow(dialogs, folder);
+        window->SetEndProgramHandler([] {});
         // Sized for the screen it is tested on, as it would be there.
         window->setFixedSize(MainWindowSize(screen->geometry().size()));
         return window;

@@ -497,7 +497,7 @@ void TestFormworkWindow::opensModalFromCatalogue() {
         window->close();
     });
     // Returns only once the dialog has gone.
-    OpenModalWindow(window);
+    PlainWindowOps().OpenModalWindow(window);
     QVERIFY(wasModal);
     QTRY_VERIFY(window.isNull());
 }

@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include "app/window_catalog.h"
+#include "app/window_ops.h"
 #include "modules/period/period.h"
 #include "modules/period/period_window.h"
 #include "modules/period/rock_grade_list.h"
@@ -83,7 +84,8 @@ QAction *MenuItem(PeriodWindow &w, const QString &text) {
 }
 
 struct Window {
-    explicit Window(const QString &folder) : window(new PeriodWindow(dialogs, folder)) {
+    explicit Window(const QString &folder)
+        : window(new PeriodWindow(dialogs, folder, PlainWindowOps())) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }

@@ -40,6 +40,7 @@ private slots:
     void formworkOpensModalWithoutMinimising();
     void navigation_data();
     void navigation();
+    void catalogueRowsAllNavigable();
     void exitQuestion_data();
     void exitQuestion();
 
@@ -53,7 +54,6 @@ void TestShell::init() {
     m_dir = new QTemporaryDir;
     m_dialogs = new ScriptedDialogs;
     m_ended = 0;
-    SetEndProgramHandler([this] { ++m_ended; });
 }
 
 void TestShell::cleanup() {
@@ -61,7 +61,6 @@ void TestShell::cleanup() {
     for (QWidget *w : QApplication::topLevelWidgets())
         if (qobject_cast<QMainWindow *>(w) || qobject_cast<SplashWindow *>(w)) windows << w;
     for (const QPointer<QWidget> &w : windows) delete w.data();
-    SetEndProgramHandler(nullptr);
     delete m_dialogs;
     delete m_dir;
 }
@@ -239,6 +238,18 @@ void TestShell::navigation() {
                     if (candidate->text() == item) action = candidate;
         QVERIFY(action);
     }
+    // The row of the catalogue behind the button or menu entry says the same.
+    const CatalogueEntry *entry = nullptr;
+    for (const CatalogueEntry &candidate : WindowCatalogue())
+        if (menu.isEmpty() ? candidate.button.id && item == QString::fromUtf8(candidate.button.id)
+                           : menu == QString::fromUtf8(candidate.menu.menu) &&
+                                 item == QString::fromUtf8(candidate.menu.item))
+            entry = &candidate;
+    QVERIFY(entry);
+    QCOMPARE(QString::fromUtf8(entry->title), title);
+    QCOMPARE(entry->modal, modal);
+    QCOMPARE(IsModal(entry->kind), modal);
+    QCOMPARE(button ? button->isEnabled() : action->isEnabled(), IsAvailable(entry->kind));
     if (!(button ? button->isEnabled() : action->isEnabled()))
         QSKIP("this build has no such window");
 
@@ -272,6 +283,34 @@ void TestShell::navigation() {
     QTRY_VERIFY(!main->isMinimized());
 }
 
+void TestShell::catalogueRowsAllNavigable() {
+    // One row per kind, each reached from the menu, at most one button each.
+    QSet<int> kinds;
+    QSet<QString> buttons;
+    MainWindow main(*m_dialogs, m_dir->path());
+    for (const CatalogueEntry &entry : WindowCatalogue()) {
+        QVERIFY(!kinds.contains(int(entry.kind)));
+        kinds.insert(int(entry.kind));
+        QCOMPARE(&CatalogueEntryOf(entry.kind), &entry);
+        bool inMenu = false;
+        for (QAction *menu : main.menuBar()->actions())
+            if (menu->menu() && menu->text() == QString::fromUtf8(entry.menu.menu))
+                for (QAction *action : menu->menu()->actions())
+                    inMenu |= action->text() == QString::fromUtf8(entry.menu.item);
+        QVERIFY2(inMenu, entry.menu.item);
+        if (entry.button.id) {
+            QVERIFY(!buttons.contains(QString::fromUtf8(entry.button.id)));
+            buttons.insert(QString::fromUtf8(entry.button.id));
+            auto *button = main.findChild<QAbstractButton *>(QString::fromUtf8(entry.button.id));
+            QVERIFY2(button, entry.button.id);
+            QCOMPARE(button->toolTip(), QString::fromUtf8(entry.button.caption));
+            QCOMPARE(button->height(), entry.button.height);
+        }
+    }
+    QCOMPARE(kinds.size(), int(WindowKind::UpdateNotes) + 1);
+    QCOMPARE(buttons.size(), 6);
+}
+
 void TestShell::exitQuestion_data() {
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("ends");
@@ -283,6 +322,7 @@ void TestShell::exitQuestion() {
     QFETCH(int, answer);
     QFETCH(bool, ends);
     QPointer<MainWindow> main = new MainWindow(*m_dialogs, m_dir->path());
+    main->SetEndProgramHandler([this] { ++m_ended; });
     main->show();
     main->Open(WindowKind::Mucking);
     m_dialogs->answers.enqueue(answer);

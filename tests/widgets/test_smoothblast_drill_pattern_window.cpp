@@ -12,6 +12,7 @@
 #include <QUrl>
 #include <memory>
 
+#include "app/window_ops.h"
 #include "modules/smoothblast/drill_pattern.h"
 #include "modules/smoothblast/drill_pattern_widget.h"
 #include "modules/smoothblast/drill_pattern_window.h"
@@ -39,7 +40,7 @@ T *Top(const QString &name) {
 }
 
 struct Fixture {
-    Fixture() : window(new SmoothBlastWindow(dialogs, dir.path())) {
+    Fixture() : window(new SmoothBlastWindow(dialogs, dir.path(), PlainWindowOps())) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/window_ops.h"
 #include "modules/smoothblast/evaluation_window.h"
 #include "modules/smoothblast/smoothblast_window.h"
 #include "reference_check.h"
@@ -43,7 +44,7 @@ Rgb TextRgb(const QWidget *widget) {
 // A smooth blasting window shown on the offscreen screen, with scripted
 // dialogs and a program folder of its own.
 struct Fixture {
-    Fixture() : window(new SmoothBlastWindow(dialogs, dir.path())) {
+    Fixture() : window(new SmoothBlastWindow(dialogs, dir.path(), PlainWindowOps())) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }

@@ -13,13 +13,8 @@
 #include <QToolBox>
 #include <QVBoxLayout>
 
-#include "app/window_ops.h"
 #include "modules/dangerous_works/dangerous_works.h"
 #include "ui/text_box_widget.h"
-
-#ifdef TUNNEL_HAS_FORMWORK
-#include "modules/formwork/formwork_window.h"
-#endif
 
 namespace tunnel {
 
@@ -69,8 +64,10 @@ QListWidget *List(const char *id, QWidget *parent) {
 
 }  // namespace
 
-DangerousWorksWindow::DangerousWorksWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
-    : CalcWindow(DangerousWorksSpec(), dialogs, std::move(programFolder), Layout::None, parent) {
+DangerousWorksWindow::DangerousWorksWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops,
+                                           QWidget *parent)
+    : CalcWindow(DangerousWorksSpec(), dialogs, std::move(programFolder), Layout::None, parent),
+      m_ops(ops) {
     // The window has no "文件" menu; its only menu is the hidden pop-up.
     menuBar()->clear();
     m_contextMenu = menuBar()->addMenu(QStringLiteral("菜单"));
@@ -189,12 +186,13 @@ void DangerousWorksWindow::BuildLayout() {
 }
 
 void DangerousWorksWindow::ConnectFormworkButton() {
-#ifdef TUNNEL_HAS_FORMWORK
+    if (!m_ops.IsAvailable(WindowKind::FormworkLoad)) return;
     QPushButton *button = Button(kFormworkButtonId);
     button->setEnabled(true);
-    connect(button, &QPushButton::clicked, this,
-            [this] { OpenModalWindow(CreateFormworkWindow(dialogs(), ProgramFolder())); });
-#endif
+    connect(button, &QPushButton::clicked, this, [this] {
+        m_ops.OpenModalWindow(
+            m_ops.CreateWindow(WindowKind::FormworkLoad, dialogs(), ProgramFolder()));
+    });
 }
 
 int DangerousWorksWindow::CurrentIndex(const QString &id) const {
@@ -214,8 +212,9 @@ void DangerousWorksWindow::SetCurrentIndex(const QString &id, int index) {
     CalcWindow::SetCurrentIndex(id, index);
 }
 
-QWidget *CreateDangerousWorksWindow(Dialogs &dialogs, const QString &programFolder) {
-    return new DangerousWorksWindow(dialogs, programFolder);
+QWidget *CreateDangerousWorksWindow(Dialogs &dialogs, const QString &programFolder,
+                                    WindowOps &ops) {
+    return new DangerousWorksWindow(dialogs, programFolder, ops);
 }
 
 }  // namespace tunnel

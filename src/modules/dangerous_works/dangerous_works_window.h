@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/calc_window.h"
+#include "ui/window_ops.h"
 
 class QAction;
 class QListWidget;
@@ -16,7 +17,8 @@ enum class Tier;
 class DangerousWorksWindow : public CalcWindow {
     Q_OBJECT
 public:
-    DangerousWorksWindow(Dialogs &dialogs, QString programFolder, QWidget *parent = nullptr);
+    DangerousWorksWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops,
+                         QWidget *parent = nullptr);
 
     // Lists count as having a current item only while it is selected, so a
     // list that merely took the focus offers nothing to describe or delete.
@@ -32,11 +34,12 @@ private:
     void BuildLayout();
     void ConnectFormworkButton();
 
+    WindowOps &m_ops;
     QMenu *m_contextMenu = nullptr;
     QAction *m_delete = nullptr;
 };
 
 // Creates the window on the program's dialogs and folder.
-QWidget *CreateDangerousWorksWindow(Dialogs &dialogs, const QString &programFolder);
+QWidget *CreateDangerousWorksWindow(Dialogs &dialogs, const QString &programFolder, WindowOps &ops);
 
 }  // namespace tunnel

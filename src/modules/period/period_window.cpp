@@ -12,7 +12,6 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "app/window_ops.h"
 #include "modules/period/period.h"
 #include "modules/period/rock_grade_list.h"
 #include "modules/period/rock_grade_window.h"
@@ -56,8 +55,9 @@ QLabel *HeaderLabel(QLabel *label) {
 
 }  // namespace
 
-PeriodWindow::PeriodWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
-    : CalcWindow(PeriodSpec(), dialogs, std::move(programFolder), Layout::None, parent) {
+PeriodWindow::PeriodWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops, QWidget *parent)
+    : CalcWindow(PeriodSpec(), dialogs, std::move(programFolder), Layout::None, parent),
+      m_ops(ops) {
     for (int row = 0; row < kPeriodRows; ++row) {
         const QString id = RowId(kGradeBase, row);
         auto *box = new RockGradeBox([this, id] { LoadRockGradeList(*this, id); }, Group(0));
@@ -87,7 +87,7 @@ QComboBox *PeriodWindow::Selector(int row) const {
 }
 
 void PeriodWindow::RunRockGradeEditor() {
-    OpenModalWindow(new RockGradeWindow(dialogs(), ProgramFolder(), this));
+    m_ops.OpenModalWindow(new RockGradeWindow(dialogs(), ProgramFolder(), this));
 }
 
 void PeriodWindow::BuildLayout() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/calc_window.h"
+#include "ui/window_ops.h"
 
 class QComboBox;
 
@@ -15,7 +16,8 @@ class BarChartWidget;
 class PeriodWindow : public CalcWindow {
     Q_OBJECT
 public:
-    PeriodWindow(Dialogs &dialogs, QString programFolder, QWidget *parent = nullptr);
+    PeriodWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops,
+                 QWidget *parent = nullptr);
 
     BarChartWidget *Chart() const { return m_chart; }
     QComboBox *Selector(int row) const;
@@ -27,6 +29,7 @@ private:
     void BuildLayout();
     void BuildPeriodMenu();
 
+    WindowOps &m_ops;
     BarChartWidget *m_chart = nullptr;
 };
 

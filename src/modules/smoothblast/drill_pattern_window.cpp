@@ -7,7 +7,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/window_catalog.h"
 #include "modules/smoothblast/drill_pattern_widget.h"
 #include "services/dialogs.h"
 #include "ui/conversions.h"
@@ -22,11 +21,12 @@ constexpr QSize kPictureSize(1600, 1000);
 
 }  // namespace
 
-DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder,
+DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops,
                                        DrillPattern pattern, DrillDesign design, QWidget *parent)
     : QWidget(parent, Qt::Window),
       m_dialogs(dialogs),
       m_programFolder(std::move(programFolder)),
+      m_ops(ops),
       m_pattern(std::move(pattern)),
       m_design(design) {
     setWindowTitle(QStringLiteral("钻爆设计图"));
@@ -92,7 +92,7 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder,
         buttons->addWidget(button);
     }
     findChild<QPushButton *>(QStringLiteral("按钮3_振动校核"))
-        ->setEnabled(IsAvailable(WindowKind::Vibration));
+        ->setEnabled(m_ops.IsAvailable(WindowKind::Vibration));
     auto *close = new QPushButton(QStringLiteral("关闭"), this);
     close->setObjectName(QStringLiteral("按钮4_关闭"));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -115,8 +115,7 @@ void DrillPatternWindow::ExportPicture() {
 }
 
 void DrillPatternWindow::OpenVibrationCheck() {
-    QWidget *window =
-        CreateWindow(WindowKind::Vibration, WindowContext{m_dialogs, m_programFolder});
+    QWidget *window = m_ops.CreateWindow(WindowKind::Vibration, m_dialogs, m_programFolder);
     if (!window) return;
     if (auto *form = dynamic_cast<Form *>(window))
         form->SetText(QStringLiteral("编辑框5_炸药总量"), ChargeText(m_pattern.maxDelayCharge));

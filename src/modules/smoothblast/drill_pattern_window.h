@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "modules/smoothblast/drill_pattern.h"
+#include "ui/window_ops.h"
 
 class QTableWidget;
 
@@ -17,8 +18,8 @@ class DrillPatternWidget;
 class DrillPatternWindow : public QWidget {
     Q_OBJECT
 public:
-    DrillPatternWindow(Dialogs &dialogs, QString programFolder, DrillPattern pattern,
-                       DrillDesign design, QWidget *parent = nullptr);
+    DrillPatternWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops,
+                       DrillPattern pattern, DrillDesign design, QWidget *parent = nullptr);
 
     DrillPatternWidget *Drawing() const { return m_drawing; }
     QTableWidget *DelayTable() const { return m_table; }
@@ -30,6 +31,7 @@ public:
 private:
     Dialogs &m_dialogs;
     QString m_programFolder;
+    WindowOps &m_ops;
     DrillPattern m_pattern;
     DrillDesign m_design;
     DrillPatternWidget *m_drawing = nullptr;

@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/window_ops.h"
 #include "modules/smoothblast/drill_pattern_widget.h"
 #include "modules/smoothblast/drill_pattern_window.h"
 #include "modules/smoothblast/evaluation_window.h"
@@ -56,8 +55,10 @@ QLabel *NoteLabel(const char *text, QWidget *parent) {
 
 }  // namespace
 
-SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
-    : CalcWindow(SmoothBlastSpec(), dialogs, std::move(programFolder), Layout::None, parent) {
+SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops,
+                                     QWidget *parent)
+    : CalcWindow(SmoothBlastSpec(), dialogs, std::move(programFolder), Layout::None, parent),
+      m_ops(ops) {
     m_slide = new QTimer(this);
     m_slide->setObjectName(QStringLiteral("时钟2"));
     m_slide->setInterval(1);
@@ -298,7 +299,8 @@ void SmoothBlastWindow::OpenDrillPattern() {
         dialogs().Message(pattern.error);
         return;
     }
-    auto *window = new DrillPatternWindow(dialogs(), ProgramFolder(), std::move(pattern), design);
+    auto *window =
+        new DrillPatternWindow(dialogs(), ProgramFolder(), m_ops, std::move(pattern), design);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
 }
@@ -308,7 +310,7 @@ BarChart &SmoothBlastWindow::ChargeChart() {
 }
 
 void SmoothBlastWindow::OpenEvaluation() {
-    OpenModalWindow(new EvaluationWindow(dialogs(), ProgramFolder()));
+    m_ops.OpenModalWindow(new EvaluationWindow(dialogs(), ProgramFolder()));
 }
 
 }  // namespace tunnel

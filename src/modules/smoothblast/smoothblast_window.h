@@ -2,6 +2,7 @@
 
 #include "modules/smoothblast/smoothblast.h"
 #include "ui/calc_window.h"
+#include "ui/window_ops.h"
 
 class QGroupBox;
 class QScrollArea;
@@ -20,7 +21,8 @@ class BarChartWidget;
 class SmoothBlastWindow : public CalcWindow, public SmoothBlastView {
     Q_OBJECT
 public:
-    SmoothBlastWindow(Dialogs &dialogs, QString programFolder, QWidget *parent = nullptr);
+    SmoothBlastWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops,
+                      QWidget *parent = nullptr);
 
     // SmoothBlastView
     int WindowWidth() const override { return m_width; }
@@ -46,6 +48,7 @@ private:
     void OpenEvaluation();
     void OpenDrillPattern();
 
+    WindowOps &m_ops;
     QGroupBox *m_inputHalf = nullptr;
     QGroupBox *m_resultHalf = nullptr;
     BarChartWidget *m_chart = nullptr;        // hole counts
