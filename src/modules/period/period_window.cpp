@@ -71,7 +71,7 @@ PeriodWindow::PeriodWindow(Dialogs &dialogs, QString programFolder, QWidget *par
     connect(editor, &QPushButton::clicked, this, &PeriodWindow::RunRockGradeEditor);
 
     m_chart = new BarChartWidget(BarChart::PeriodDesign(), centralWidget());
-    m_chart->setObjectName(U(kPeriodChart));
+    m_chart->setObjectName(kPeriodChart);
     m_chart->setMinimumSize(640, 300);
 
     BuildLayout();
@@ -128,7 +128,7 @@ void PeriodWindow::BuildLayout() {
             QLabel *label = FieldLabel(id);
             label->setAlignment(Qt::AlignCenter);
             grid->addWidget(label, row, col, 1, span);
-            grid->addWidget(Unit(U(id)), row + 1, col, 1, span);
+            grid->addWidget(Unit(id), row + 1, col, 1, span);
         };
         if (g == 0)
             total(kTotalLength, totals, 1, 3);

@@ -48,7 +48,7 @@ QLabel *TakeHint(QWidget *group, const FieldSpec &field, QSet<QLabel *> &taken,
 }
 
 QLabel *NoteLabel(const char *text, QWidget *parent) {
-    auto *label = new QLabel(U(text), parent);
+    auto *label = new QLabel(text, parent);
     label->setWordWrap(true);
     label->setStyleSheet(QStringLiteral("color: #505050;"));
     return label;
@@ -129,7 +129,7 @@ void SmoothBlastWindow::BuildInputHalf() {
         for (const FieldSpec &field : table.fields) {
             if (field.group != g) continue;
             grid->addWidget(FieldLabel(field.id), row, 0);
-            QWidget *unit = Unit(U(field.id));
+            QWidget *unit = Unit(field.id);
             unit->setFixedWidth(kFieldWidth);
             grid->addWidget(unit, row, 1, Qt::AlignTop);
             if (QLabel *hint = TakeHint(group, field, taken, fieldLabels)) {
@@ -149,8 +149,8 @@ void SmoothBlastWindow::BuildInputHalf() {
             cutType->addWidget(new QLabel(QStringLiteral("选择掏槽形式"), group));
             for (const auto &[id, caption] : {std::pair{"单选框1", "斜眼楔形垂直/水平掏槽"},
                                               std::pair{"单选框2", "直眼中空柱状/螺旋掏槽"}}) {
-                auto *radio = new QRadioButton(U(caption), group);
-                radio->setObjectName(U(id));
+                auto *radio = new QRadioButton(caption, group);
+                radio->setObjectName(id);
                 radio->setEnabled(false);
                 cutType->addWidget(radio);
             }
@@ -192,12 +192,12 @@ void SmoothBlastWindow::BuildResultHalf() {
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
     for (const FieldSpec &field : table.fields)
-        if (field.group == kResultGroup) Unit(U(field.id))->setFixedWidth(kFieldWidth);
+        if (field.group == kResultGroup) Unit(field.id)->setFixedWidth(kFieldWidth);
 
     // One line per hole type: charge per hole, count, charge of the type.
     auto put = [&](int row, int column, const char *id) {
         grid->addWidget(FieldLabel(id), row, column * 2);
-        grid->addWidget(Unit(U(id)), row, column * 2 + 1);
+        grid->addWidget(Unit(id), row, column * 2 + 1);
     };
     put(0, 0, "编辑框6_掏槽眼单孔装药量");
     put(0, 1, "编辑框6_掏槽眼数量");
@@ -282,7 +282,7 @@ BarChart &SmoothBlastWindow::Chart() {
     return m_chart->chart();
 }
 
-QByteArray SmoothBlastWindow::Picture(const QString &id) {
+QByteArray SmoothBlastWindow::Picture(QAnyStringView id) {
     if (id != QStringLiteral("钻爆设计图")) return {};
     const DrillDesign design = ReadDrillDesign(*this);
     const DrillPattern pattern = PlaceHoles(design);
