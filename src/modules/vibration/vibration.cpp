@@ -160,11 +160,11 @@ constexpr std::array kFields = {
 // parameter procedures cannot, so the buttons run this module's commands.
 constexpr std::array kButtons = {
     // Opens the allowable velocity table.
-    ButtonSpec{"按钮1", "查表", 0},
-    ButtonSpec{"按钮4_打开数据1", "打开数据", -1, &OpenVibrationParameters},
-    ButtonSpec{"按钮2_保存数据1", "保存数据", -1, &SaveVibrationParameters},
-    ButtonSpec{"按钮1_计算", "计算", -1, &VibrationCalculate},
-    ButtonSpec{"按钮1_生成计算书", "生成计算书", 3, nullptr, Role::Export},
+    ButtonSpec{kVibrationLimitsButtonId, "查表", 0},
+    ButtonSpec{kVibrationOpenButtonId, "打开数据", -1, &OpenVibrationParameters},
+    ButtonSpec{kVibrationSaveButtonId, "保存数据", -1, &SaveVibrationParameters},
+    ButtonSpec{kVibrationCalculateButtonId, "计算", -1, &VibrationCalculate},
+    ButtonSpec{kVibrationExportButtonId, "生成计算书", 3, nullptr, Role::Export},
 };
 
 constexpr std::array<const char *, 1> kCreationLog = {

@@ -59,7 +59,7 @@ VibrationWindow::VibrationWindow(Dialogs &dialogs, QString programFolder, QWidge
     ConnectFileMenu();
     resize(1060, 660);
     // Reference tables and sketches beside the fields.
-    ConnectReference(this, QStringLiteral("按钮1"), Reference::VibrationLimits);
+    ConnectReference(this, kVibrationLimitsButtonId, Reference::VibrationLimits);
 }
 
 void VibrationWindow::AddFieldRows(int group, int firstRow, bool hintsBelow) {
@@ -100,7 +100,7 @@ QWidget *VibrationWindow::BuildCategoryGroup() {
     grid->addWidget(label, 0, 0);
     grid->addWidget(m_categories, 0, 1);
     AddFieldRows(0, 1);
-    grid->addWidget(Button("按钮1"), 1, 2);
+    grid->addWidget(Button(kVibrationLimitsButtonId), 1, 2);
     return box;
 }
 
@@ -128,7 +128,7 @@ QWidget *VibrationWindow::BuildTab(int inputGroup, int resultGroup) {
         evaluation->setFixedHeight(56);
         auto *grid = static_cast<QGridLayout *>(Group(3)->layout());
         auto *exportRow = new QHBoxLayout;
-        exportRow->addWidget(Button("按钮1_生成计算书"));
+        exportRow->addWidget(Button(kVibrationExportButtonId));
         exportRow->addWidget(ProgressBar(), 1);
         grid->addLayout(exportRow, grid->rowCount(), 0, 1, 2);
         NoticeLabel()->setStyleSheet(QStringLiteral("color: #c00000;"));
@@ -144,7 +144,8 @@ QWidget *VibrationWindow::BuildLogColumn() {
     LogBox()->setMinimumWidth(300);
     layout->addWidget(LogBox(), 1);
     auto *buttons = new QHBoxLayout;
-    for (const char *id : {"按钮4_打开数据1", "按钮2_保存数据1", "按钮1_计算"})
+    for (const char *id :
+         {kVibrationOpenButtonId, kVibrationSaveButtonId, kVibrationCalculateButtonId})
         buttons->addWidget(Button(id));
     layout->addLayout(buttons);
     return column;
