@@ -161,12 +161,12 @@ constexpr FieldSpec kFields[] = {
 
 // "添加围岩等级" belongs to the window, which opens the editor.
 constexpr ButtonSpec kButtons[] = {
-    ButtonSpec{"按钮2", "查进尺", 0},  // the advance reference window
-    ButtonSpec{"按钮3", "查用时", 0},  // the cycle time reference window
-    ButtonSpec{"按钮4_打开数据", "打开", -1, &OpenPeriodParameters},
-    ButtonSpec{"按钮2_保存数据", "保存", -1, &SavePeriodParameters},
-    ButtonSpec{"按钮1", "计算", -1, &CalculatePeriod},
-    ButtonSpec{"按钮4", "数据导出", -1, nullptr, Role::Export},
+    ButtonSpec{kPeriodAdvanceButton, "查进尺", 0},    // the advance reference window
+    ButtonSpec{kPeriodCycleTimeButton, "查用时", 0},  // the cycle time reference window
+    ButtonSpec{kPeriodOpenButton, "打开", -1, &OpenPeriodParameters},
+    ButtonSpec{kPeriodSaveButton, "保存", -1, &SavePeriodParameters},
+    ButtonSpec{kPeriodCalculateButton, "计算", -1, &CalculatePeriod},
+    ButtonSpec{kPeriodExportButton, "数据导出", -1, nullptr, Role::Export},
 };
 
 constexpr char kSection[] = "2.4";
