@@ -49,8 +49,6 @@ constexpr char kTotalHoles[] = "编辑框10_断面钻眼总数量";
 constexpr char kTotalCharge[] = "编辑框10_总装药量";
 constexpr char kChargeDiameter[] = "编辑框3_计算炸药直径";
 
-constexpr char kCalculate[] = "按钮1";
-constexpr char kChangeNotice[] = "标签1_说明";
 constexpr char kNotice[] = "标签1_进度条";
 constexpr char kCalculateCaption[] = "计算";
 constexpr char kBackCaption[] = "返回重新计算";
@@ -189,12 +187,12 @@ constexpr std::array kFields = {
 // and the picture buttons get their windows elsewhere: the window connects
 // the first two and leaves the picture button disabled.
 constexpr std::array kButtons = {
-    ButtonSpec{kCalculate, kCalculateCaption, -1},
-    ButtonSpec{"按钮2", "布眼示意图", 6},
-    ButtonSpec{"按钮1_爆破影响导出1", "爆破效果评价", 6},
-    ButtonSpec{"按钮4_打开数据", "打开数据", -1, nullptr, Role::Open},
-    ButtonSpec{"按钮2_保存数据", "保存数据", -1, nullptr, Role::Save},
-    ButtonSpec{"按钮1_爆破影响导出", "导出计算参数及成果", -1, nullptr, Role::Export},
+    ButtonSpec{kBlastCalculateButton, kCalculateCaption, -1},
+    ButtonSpec{kBlastLayoutButton, "布眼示意图", 6},
+    ButtonSpec{kBlastEvaluationButton, "爆破效果评价", 6},
+    ButtonSpec{kBlastOpenButton, "打开数据", -1, nullptr, Role::Open},
+    ButtonSpec{kBlastSaveButton, "保存数据", -1, nullptr, Role::Save},
+    ButtonSpec{kBlastExportButton, "导出计算参数及成果", -1, nullptr, Role::Export},
 };
 
 constexpr std::array kParams = {
@@ -297,7 +295,7 @@ const WindowSpec kSpec{
     .title = "隧道光面爆破设计与计算",
     .noticeId = kNotice,
     .noticePreset = "方案导出需要Word2007以上版本！",
-    .changeNoticeId = kChangeNotice,
+    .changeNoticeId = kBlastChangeNotice,
     .changeNotice = "参数已修改请重新计算",
     .groups = kGroups,
     .fields = kFields,
@@ -396,10 +394,10 @@ void CalculateBlast(Form &form, SmoothBlastView &view) {
         view.StartSlide();
         view.ShowResultHalf();
     }
-    form.SetCaption(kChangeNotice, QString());
+    form.SetCaption(kBlastChangeNotice, QString());
 
-    const bool opening = form.Caption(kCalculate) == U(kCalculateCaption);
-    form.SetCaption(kCalculate, opening ? kBackCaption : kCalculateCaption);
+    const bool opening = form.Caption(kBlastCalculateButton) == U(kCalculateCaption);
+    form.SetCaption(kBlastCalculateButton, opening ? kBackCaption : kCalculateCaption);
 
     const double l = ReadNumber(form, kAdvance);
     const double s = ReadNumber(form, kArea);

@@ -66,10 +66,10 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, QW
     BuildInputHalf();
     BuildResultHalf();
 
-    QPushButton *calculate = Button("按钮1");
+    QPushButton *calculate = Button(kBlastCalculateButton);
     calculate->setEnabled(true);
     connect(calculate, &QPushButton::clicked, this, [this] { CalculateBlast(*this, *this); });
-    QPushButton *evaluation = Button("按钮1_爆破影响导出1");
+    QPushButton *evaluation = Button(kBlastEvaluationButton);
     evaluation->setEnabled(true);
     connect(evaluation, &QPushButton::clicked, this, &SmoothBlastWindow::OpenEvaluation);
 
@@ -97,7 +97,7 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, QW
     // Reference tables and sketches beside the fields.
     ConnectReference(this, QStringLiteral("单选框1"), Reference::WedgeCut);
     ConnectReference(this, QStringLiteral("单选框2"), Reference::ParallelCut);
-    ConnectReference(this, QStringLiteral("按钮2"), Reference::HoleLayout);
+    ConnectReference(this, kBlastLayoutButton, Reference::HoleLayout);
 }
 
 void SmoothBlastWindow::BuildInputHalf() {
@@ -161,17 +161,17 @@ void SmoothBlastWindow::BuildInputHalf() {
     }
 
     auto *commands = new QHBoxLayout;
-    QPushButton *calculate = Button("按钮1");
+    QPushButton *calculate = Button(kBlastCalculateButton);
     calculate->setMinimumSize(120, 30);
     QFont bold = calculate->font();
     bold.setBold(true);
     calculate->setFont(bold);
     commands->addWidget(calculate);
-    commands->addWidget(Unit(QStringLiteral("标签1_说明")), 1);
+    commands->addWidget(Unit(kBlastChangeNotice), 1);
     half->addLayout(commands);
 
     auto *files = new QHBoxLayout;
-    for (const char *id : {"按钮4_打开数据", "按钮2_保存数据", "按钮1_爆破影响导出"})
+    for (const char *id : {kBlastOpenButton, kBlastSaveButton, kBlastExportButton})
         files->addWidget(Button(id));
     files->addStretch();
     half->addLayout(files);
@@ -236,12 +236,12 @@ void SmoothBlastWindow::BuildResultHalf() {
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     // The layout picture gets its window elsewhere.
-    buttons->addWidget(Button("按钮2"));
+    buttons->addWidget(Button(kBlastLayoutButton));
     auto *pattern = new QPushButton(QStringLiteral("钻爆设计图"), m_resultHalf);
     pattern->setObjectName(QStringLiteral("按钮3_钻爆设计图"));
     connect(pattern, &QPushButton::clicked, this, &SmoothBlastWindow::OpenDrillPattern);
     buttons->addWidget(pattern);
-    buttons->addWidget(Button("按钮1_爆破影响导出1"));
+    buttons->addWidget(Button(kBlastEvaluationButton));
     grid->addLayout(buttons, 8, 0, 1, 6);
 }
 
