@@ -51,7 +51,6 @@ constexpr char kByPersons[] = "编辑框2_按人";
 constexpr char kBySpeed[] = "编辑框2_按风速";
 constexpr char kByFumes[] = "编辑框2_按排除炮排烟";
 constexpr char kByExhaust[] = "编辑框2_按废气";
-constexpr char kByGas[] = "编辑框2_按瓦斯绝对涌出量计算";
 constexpr char kDemand[] = "编辑框2_总体选取";
 constexpr char kLeakage[] = "编辑框4_风管漏风系数";
 constexpr char kSection[] = "编辑框4_风管截面积S";

@@ -65,7 +65,7 @@ void VentilationWindow::AddGasOption() {
 void VentilationWindow::AddGasNote() {
     QGroupBox *box = Group(Demand);
     auto *grid = static_cast<QGridLayout *>(box->layout());
-    QWidget *field = Unit(QStringLiteral("编辑框2_按瓦斯绝对涌出量计算"));
+    QWidget *field = Unit(kByGas);
     int row = 0, column = 1, rowSpan = 1, columnSpan = 1;
     grid->getItemPosition(grid->indexOf(field), &row, &column, &rowSpan, &columnSpan);
     auto *note = new QLabel(QStringLiteral("不考虑"), box);
