@@ -23,14 +23,13 @@ std::optional<QString> AskParameterFile(Form &form, bool save, const char *openD
 
 QString StoreParameters(const Form &form, const QString &path, std::span<const ParamKey> keys) {
     IniFile ini = IniFile::Load(path);
-    for (const ParamKey &key : keys) ini.Write(U(key.section), U(key.key), form.Text(U(key.field)));
+    for (const ParamKey &key : keys) ini.Write(key.section, key.key, form.Text(key.field));
     return ini.Save(path);
 }
 
 void LoadParameters(Form &form, const QString &path, std::span<const ParamKey> keys) {
     const IniFile ini = IniFile::Load(path);
-    for (const ParamKey &key : keys)
-        form.SetText(U(key.field), ini.Read(U(key.section), U(key.key)));
+    for (const ParamKey &key : keys) form.SetText(key.field, ini.Read(key.section, key.key));
 }
 
 bool SaveParameters(Form &form, const WindowSpec &table) {

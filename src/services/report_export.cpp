@@ -44,7 +44,7 @@ bool ReportIsStale(const Form &form, const ReportSpec &report) {
         if (!row.field || row.printed == Printed::Text) continue;
         const QString id = U(row.field);
         if (row.printed == Printed::Result) {
-            if (row.requiredWith && !Filled(form.Text(U(row.requiredWith)))) continue;
+            if (row.requiredWith && !Filled(form.Text(row.requiredWith))) continue;
             if (!Filled(form.Text(id))) return true;
         } else if (form.EditedSinceCalculation(id)) {
             return true;
@@ -66,7 +66,7 @@ void ExportReport(Form &form, const ReportSpec &report) {
     const QString folder = ExportFolder(form);
     QDir().mkpath(folder);
     const QString notice = U(report.noticeId);
-    form.SetCaption(notice, U(report.preparingNotice));
+    form.SetCaption(notice, report.preparingNotice);
 
     // The document is filled in memory and written once at the end, so a
     // failed write leaves the earlier report intact.
@@ -76,20 +76,20 @@ void ExportReport(Form &form, const ReportSpec &report) {
     document.Open(TemplateBytes(report.templateName), &failure);
     if (report.prepare && failure.isEmpty()) report.prepare(form, document);
 
-    if (report.startLog) form.AppendLog(U(report.startLog));
-    if (report.firstNotice) form.SetCaption(notice, U(report.firstNotice));
+    if (report.startLog) form.AppendLog(report.startLog);
+    if (report.firstNotice) form.SetCaption(notice, report.firstNotice);
     for (const ReportRow &row : report.rows) {
-        if (row.logBefore) form.AppendLog(U(row.logBefore));
-        if (row.noticeBefore) form.SetCaption(notice, U(row.noticeBefore));
-        const QString value = row.value ? row.value(form) : form.Text(U(row.field));
-        document.ReplacePlaceholder(U(row.placeholder), value, row.passes);
-        if (row.noticeAfter) form.SetCaption(notice, U(row.noticeAfter));
+        if (row.logBefore) form.AppendLog(row.logBefore);
+        if (row.noticeBefore) form.SetCaption(notice, row.noticeBefore);
+        const QString value = row.value ? row.value(form) : form.Text(row.field);
+        document.ReplacePlaceholder(row.placeholder, value, row.passes);
+        if (row.noticeAfter) form.SetCaption(notice, row.noticeAfter);
     }
     const QDateTime now = QDateTime::currentDateTime();
     FillProjectInfo(document, ReadProjectInfo(form.ProgramFolder(), now.date()));
     document.SetEntryTime(now.toSecsSinceEpoch());
-    if (report.finishLog) form.AppendLog(U(report.finishLog));
-    if (report.finishNotice) form.SetCaption(notice, U(report.finishNotice));
+    if (report.finishLog) form.AppendLog(report.finishLog);
+    if (report.finishNotice) form.SetCaption(notice, report.finishNotice);
 
     if (report.finish && failure.isEmpty()) report.finish(form, document);
     if (failure.isEmpty()) {
@@ -104,11 +104,11 @@ void ExportReport(Form &form, const ReportSpec &report) {
     }
 
     if (report.pauseAfterSave > 0) dialogs.Pause(report.pauseAfterSave);
-    if (report.animationNotice) form.SetCaption(notice, U(report.animationNotice));
+    if (report.animationNotice) form.SetCaption(notice, report.animationNotice);
     ProgressAnimation(form, report.noticeId, report.animation);
-    if (report.completionLog && !report.completionLogLast) form.AppendLog(U(report.completionLog));
-    dialogs.Message(U(report.completionMessage));
-    if (report.completionLog && report.completionLogLast) form.AppendLog(U(report.completionLog));
+    if (report.completionLog && !report.completionLogLast) form.AppendLog(report.completionLog);
+    dialogs.Message(report.completionMessage);
+    if (report.completionLog && report.completionLogLast) form.AppendLog(report.completionLog);
     dialogs.OpenFolder(folder);
 }
 

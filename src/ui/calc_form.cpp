@@ -5,9 +5,9 @@
 
 namespace tunnel {
 
-const FieldSpec *FindField(const WindowSpec &table, const QString &id) {
+const FieldSpec *FindField(const WindowSpec &table, QAnyStringView id) {
     for (const FieldSpec &field : table.fields)
-        if (U(field.id) == id) return &field;
+        if (QAnyStringView::equal(QUtf8StringView(field.id), id)) return &field;
     return nullptr;
 }
 
@@ -18,32 +18,23 @@ Rgb PresetColour(const FieldSpec &field) {
 void FieldChanged(Form &form, const WindowSpec &table, const FieldSpec &field) {
     const bool colour = field.change == Change::Colour || field.change == Change::ColourAndNotice;
     const bool notice = field.change == Change::Notice || field.change == Change::ColourAndNotice;
-    if (colour && field.grey != 0) form.SetTextColor(U(field.id), kBlack);
-    if (notice && table.changeNoticeId)
-        form.SetCaption(U(table.changeNoticeId), U(table.changeNotice));
+    if (colour && field.grey != 0) form.SetTextColor(field.id, kBlack);
+    if (notice && table.changeNoticeId) form.SetCaption(table.changeNoticeId, table.changeNotice);
     if (field.onChange) field.onChange(form);
 }
 
 void FieldFocused(Form &form, const FieldSpec &field) {
-    if (*field.focusHint) form.AppendLog(U(field.focusHint));
-}
-
-QString ReadText(const Form &form, const char *id) {
-    return form.Text(U(id));
+    if (*field.focusHint) form.AppendLog(field.focusHint);
 }
 
 double ReadNumber(const Form &form, const char *id) {
-    return ToNumber(form.Text(U(id)));
-}
-
-void WriteText(Form &form, const char *id, const QString &text) {
-    form.SetText(U(id), text);
+    return ToNumber(form.Text(id));
 }
 
 bool CheckFilled(Form &form, std::initializer_list<const char *> ids, const char *message) {
     for (const char *id : ids) {
-        if (!Filled(form.Text(U(id)))) {
-            form.AppendLog(U(message));
+        if (!Filled(form.Text(id))) {
+            form.AppendLog(message);
             return false;
         }
     }
@@ -51,7 +42,7 @@ bool CheckFilled(Form &form, std::initializer_list<const char *> ids, const char
 }
 
 void WindowCreated(Form &form, const WindowSpec &table) {
-    for (const char *line : table.creationLog) form.AppendLog(U(line));
+    for (const char *line : table.creationLog) form.AppendLog(line);
 }
 
 }  // namespace tunnel

@@ -22,10 +22,8 @@ void WindowCreated(Form &form, const WindowSpec &table);
 
 Rgb PresetColour(const FieldSpec &field);
 
-// Shorthands for commands over UTF-8 unit names.
-QString ReadText(const Form &form, const char *id);
+// The unit's text read as a number.
 double ReadNumber(const Form &form, const char *id);
-void WriteText(Form &form, const char *id, const QString &text);
 
 // Checks the fields in the given order; at the first one that is empty,
 // appends the message to the log and returns false.

@@ -42,7 +42,7 @@ CalcWindow::CalcWindow(const WindowSpec &table, Dialogs &dialogs, QString progra
       m_dialogs(dialogs),
       m_programFolder(std::move(programFolder)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(U(table.title));
+    setWindowTitle(table.title);
     BuildUnits();
     BuildMenu();
     if (layout == Layout::Standard) BuildStandardLayout();
@@ -60,16 +60,16 @@ void CalcWindow::RecordCalculated() {
     }
 }
 
-void CalcWindow::Written(const QString &id) {
+void CalcWindow::Written(QAnyStringView id) {
     const FieldSpec *field = FindField(m_table, id);
     if (field && field->kind != FieldKind::Input)
         RecordCalculated();
     else
-        m_calculated.insert(id, Text(id));
+        m_calculated.insert(id.toString(), Text(id));
 }
 
-bool CalcWindow::EditedSinceCalculation(const QString &id) const {
-    const auto it = m_calculated.constFind(id);
+bool CalcWindow::EditedSinceCalculation(QAnyStringView id) const {
+    const auto it = m_calculated.constFind(id.toString());
     return it != m_calculated.constEnd() && *it != Text(id);
 }
 
@@ -80,7 +80,7 @@ void CalcWindow::BuildUnits() {
     setCentralWidget(central);
 
     for (const GroupSpec &group : m_table.groups) {
-        auto *box = new QGroupBox(U(group.title), central);
+        auto *box = new QGroupBox(group.title, central);
         new QGridLayout(box);
         m_groups.append(box);
     }
@@ -90,21 +90,21 @@ void CalcWindow::BuildUnits() {
     for (const FieldSpec &field : m_table.fields) {
         QWidget *owner =
             field.group >= 0 && field.group < m_groups.size() ? m_groups[field.group] : central;
-        auto *label = new QLabel(U(field.label), owner);
-        if (field.labelId) label->setObjectName(U(field.labelId));
-        m_labels.insert(U(field.id), label);
+        auto *label = new QLabel(field.label, owner);
+        if (field.labelId) label->setObjectName(field.labelId);
+        m_labels.insert(field.id, label);
         if (*field.hint) {
-            auto *hint = new QLabel(U(field.hint), owner);
+            auto *hint = new QLabel(field.hint, owner);
             hint->setStyleSheet(QStringLiteral("color: #505050;"));
-            m_hints.insert(U(field.id), hint);
+            m_hints.insert(field.id, hint);
         }
         QWidget *unit = nullptr;
         if (field.kind == FieldKind::MultiLine) {
             auto *box = new TextBox(owner);
-            box->SetRawText(U(field.preset));
+            box->SetRawText(field.preset);
             unit = box;
         } else {
-            auto *edit = new QLineEdit(U(field.preset), owner);
+            auto *edit = new QLineEdit(field.preset, owner);
             edit->setCursorPosition(0);
             if (field.kind == FieldKind::Result) {
                 edit->setFont(bold);
@@ -116,7 +116,7 @@ void CalcWindow::BuildUnits() {
                     [this, &field] { FieldChanged(*this, m_table, field); });
             unit = edit;
         }
-        unit->setObjectName(U(field.id));
+        unit->setObjectName(field.id);
         if (field.grey != 0) {
             QPalette p = unit->palette();
             p.setColor(QPalette::Text, ToColor(PresetColour(field)));
@@ -128,8 +128,8 @@ void CalcWindow::BuildUnits() {
     for (const ButtonSpec &table : m_table.buttons) {
         QWidget *owner =
             table.group >= 0 && table.group < m_groups.size() ? m_groups[table.group] : central;
-        auto *button = new QPushButton(U(table.caption), owner);
-        button->setObjectName(U(table.id));
+        auto *button = new QPushButton(table.caption, owner);
+        button->setObjectName(table.id);
         button->setAutoDefault(false);
         switch (table.role) {
             case Role::Command:
@@ -157,16 +157,16 @@ void CalcWindow::BuildUnits() {
 
     if (m_table.logId) {
         m_log = new TextBox(central);
-        m_log->setObjectName(U(m_table.logId));
+        m_log->setObjectName(m_table.logId);
     }
     if (m_table.noticeId) {
-        m_notice = new QLabel(U(m_table.noticePreset), central);
-        m_notice->setObjectName(U(m_table.noticeId));
+        m_notice = new QLabel(m_table.noticePreset, central);
+        m_notice->setObjectName(m_table.noticeId);
     }
     if (m_table.changeNoticeId &&
         (!m_table.noticeId || qstrcmp(m_table.changeNoticeId, m_table.noticeId) != 0)) {
         m_changeNotice = new QLabel(central);
-        m_changeNotice->setObjectName(U(m_table.changeNoticeId));
+        m_changeNotice->setObjectName(m_table.changeNoticeId);
         m_changeNotice->setStyleSheet(QStringLiteral("color: #c00000;"));
     }
     m_progress = new QProgressBar(central);
@@ -184,12 +184,12 @@ void CalcWindow::BuildStandardLayout() {
         int row = 0;
         for (const FieldSpec &field : m_table.fields) {
             if (field.group != g) continue;
-            grid->addWidget(m_labels.value(U(field.id)), row, 0);
-            grid->addWidget(Find(U(field.id)), row, 1);
+            grid->addWidget(m_labels.value(field.id), row, 0);
+            grid->addWidget(Find(field.id), row, 1);
             for (const ButtonSpec &b : m_table.buttons)
                 if (b.besideField && qstrcmp(b.besideField, field.id) == 0)
                     grid->addWidget(Button(b.id), row, 2);
-            if (QLabel *hint = m_hints.value(U(field.id))) grid->addWidget(hint, row, 3);
+            if (QLabel *hint = m_hints.value(field.id)) grid->addWidget(hint, row, 3);
             ++row;
         }
         auto *commands = new QHBoxLayout;
@@ -270,12 +270,12 @@ bool CalcWindow::eventFilter(QObject *watched, QEvent *event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-QWidget *CalcWindow::Find(const QString &id) const {
-    if (objectName() == id) return const_cast<CalcWindow *>(this);
-    return findChild<QWidget *>(id);
+QWidget *CalcWindow::Find(QAnyStringView id) const {
+    if (QAnyStringView::equal(objectName(), id)) return const_cast<CalcWindow *>(this);
+    return findChild<QWidget *>(id.toString());
 }
 
-QWidget *CalcWindow::Unit(const QString &id) const {
+QWidget *CalcWindow::Unit(QAnyStringView id) const {
     return Find(id);
 }
 
@@ -284,14 +284,14 @@ QGroupBox *CalcWindow::Group(int index) const {
 }
 
 QPushButton *CalcWindow::Button(const char *id) const {
-    return qobject_cast<QPushButton *>(Find(U(id)));
+    return qobject_cast<QPushButton *>(Find(id));
 }
 
 QLabel *CalcWindow::FieldLabel(const char *fieldId) const {
-    return m_labels.value(U(fieldId));
+    return m_labels.value(fieldId);
 }
 
-QString CalcWindow::Text(const QString &id) const {
+QString CalcWindow::Text(QAnyStringView id) const {
     QWidget *unit = Find(id);
     if (auto *edit = qobject_cast<QLineEdit *>(unit)) return edit->text();
     if (auto *box = qobject_cast<TextBox *>(unit)) return box->RawText();
@@ -301,7 +301,7 @@ QString CalcWindow::Text(const QString &id) const {
     return Caption(id);
 }
 
-void CalcWindow::SetText(const QString &id, const QString &text) {
+void CalcWindow::SetText(QAnyStringView id, const QString &text) {
     QWidget *unit = Find(id);
     if (auto *edit = qobject_cast<QLineEdit *>(unit)) {
         edit->setText(text);
@@ -323,7 +323,7 @@ void CalcWindow::SetText(const QString &id, const QString &text) {
     Written(id);
 }
 
-Rgb CalcWindow::TextColor(const QString &id) const {
+Rgb CalcWindow::TextColor(QAnyStringView id) const {
     QWidget *unit = Find(id);
     if (!unit) return kBlack;
     if (qobject_cast<QLabel *>(unit) || qobject_cast<QAbstractButton *>(unit))
@@ -331,7 +331,7 @@ Rgb CalcWindow::TextColor(const QString &id) const {
     return ToRgb(unit->palette().color(QPalette::Text));
 }
 
-void CalcWindow::SetTextColor(const QString &id, Rgb colour) {
+void CalcWindow::SetTextColor(QAnyStringView id, Rgb colour) {
     QWidget *unit = Find(id);
     if (!unit) return;
     QPalette p = unit->palette();
@@ -341,7 +341,7 @@ void CalcWindow::SetTextColor(const QString &id, Rgb colour) {
     unit->setPalette(p);
 }
 
-void CalcWindow::SetBackColor(const QString &id, Rgb colour) {
+void CalcWindow::SetBackColor(QAnyStringView id, Rgb colour) {
     QWidget *unit = Find(id);
     if (!unit) return;
     QPalette p = unit->palette();
@@ -353,7 +353,7 @@ void CalcWindow::SetBackColor(const QString &id, Rgb colour) {
     unit->setPalette(p);
 }
 
-QString CalcWindow::Caption(const QString &id) const {
+QString CalcWindow::Caption(QAnyStringView id) const {
     QWidget *unit = Find(id);
     if (auto *label = qobject_cast<QLabel *>(unit)) return label->text();
     if (auto *button = qobject_cast<QAbstractButton *>(unit)) return button->text();
@@ -362,7 +362,7 @@ QString CalcWindow::Caption(const QString &id) const {
     return QString();
 }
 
-void CalcWindow::SetCaption(const QString &id, const QString &text) {
+void CalcWindow::SetCaption(QAnyStringView id, const QString &text) {
     QWidget *unit = Find(id);
     if (auto *label = qobject_cast<QLabel *>(unit))
         label->setText(text);
@@ -374,15 +374,15 @@ void CalcWindow::SetCaption(const QString &id, const QString &text) {
         setWindowTitle(text);
 }
 
-void CalcWindow::SetEnabled(const QString &id, bool enabled) {
+void CalcWindow::SetEnabled(QAnyStringView id, bool enabled) {
     if (QWidget *unit = Find(id)) unit->setEnabled(enabled);
 }
 
-void CalcWindow::SetVisible(const QString &id, bool visible) {
+void CalcWindow::SetVisible(QAnyStringView id, bool visible) {
     if (QWidget *unit = Find(id)) unit->setVisible(visible);
 }
 
-int CalcWindow::CurrentIndex(const QString &id) const {
+int CalcWindow::CurrentIndex(QAnyStringView id) const {
     QWidget *unit = Find(id);
     if (auto *combo = qobject_cast<QComboBox *>(unit)) return combo->currentIndex();
     if (auto *list = qobject_cast<QListWidget *>(unit)) return list->currentRow();
@@ -390,7 +390,7 @@ int CalcWindow::CurrentIndex(const QString &id) const {
     return -1;
 }
 
-void CalcWindow::SetCurrentIndex(const QString &id, int index) {
+void CalcWindow::SetCurrentIndex(QAnyStringView id, int index) {
     QWidget *unit = Find(id);
     if (auto *combo = qobject_cast<QComboBox *>(unit)) {
         combo->setCurrentIndex(index);
@@ -402,7 +402,7 @@ void CalcWindow::SetCurrentIndex(const QString &id, int index) {
     }
 }
 
-QStringList CalcWindow::Items(const QString &id) const {
+QStringList CalcWindow::Items(QAnyStringView id) const {
     QStringList items;
     QWidget *unit = Find(id);
     if (auto *combo = qobject_cast<QComboBox *>(unit)) {
@@ -413,7 +413,7 @@ QStringList CalcWindow::Items(const QString &id) const {
     return items;
 }
 
-void CalcWindow::SetItems(const QString &id, const QStringList &items) {
+void CalcWindow::SetItems(QAnyStringView id, const QStringList &items) {
     QWidget *unit = Find(id);
     if (auto *combo = qobject_cast<QComboBox *>(unit)) {
         combo->clear();
@@ -425,12 +425,12 @@ void CalcWindow::SetItems(const QString &id, const QStringList &items) {
     }
 }
 
-bool CalcWindow::Checked(const QString &id) const {
+bool CalcWindow::Checked(QAnyStringView id) const {
     auto *button = qobject_cast<QAbstractButton *>(Find(id));
     return button && button->isChecked();
 }
 
-void CalcWindow::SetChecked(const QString &id, bool checked) {
+void CalcWindow::SetChecked(QAnyStringView id, bool checked) {
     if (auto *button = qobject_cast<QAbstractButton *>(Find(id))) button->setChecked(checked);
 }
 
@@ -458,7 +458,7 @@ void CalcWindow::SetProgressMaximum(int maximum) {
     m_progress->setMaximum(maximum);
 }
 
-BarChart *CalcWindow::Chart(const QString &id) {
+BarChart *CalcWindow::Chart(QAnyStringView id) {
     auto *widget = qobject_cast<BarChartWidget *>(Find(id));
     return widget ? &widget->chart() : nullptr;
 }

@@ -33,36 +33,36 @@ public:
     const WindowSpec &table() const { return m_table; }
 
     // Form
-    QString Text(const QString &id) const override;
-    void SetText(const QString &id, const QString &text) override;
-    Rgb TextColor(const QString &id) const override;
-    void SetTextColor(const QString &id, Rgb colour) override;
-    void SetBackColor(const QString &id, Rgb colour) override;
-    QString Caption(const QString &id) const override;
-    void SetCaption(const QString &id, const QString &text) override;
-    void SetEnabled(const QString &id, bool enabled) override;
-    void SetVisible(const QString &id, bool visible) override;
-    int CurrentIndex(const QString &id) const override;
-    void SetCurrentIndex(const QString &id, int index) override;
-    QStringList Items(const QString &id) const override;
-    void SetItems(const QString &id, const QStringList &items) override;
-    bool Checked(const QString &id) const override;
-    void SetChecked(const QString &id, bool checked) override;
+    QString Text(QAnyStringView id) const override;
+    void SetText(QAnyStringView id, const QString &text) override;
+    Rgb TextColor(QAnyStringView id) const override;
+    void SetTextColor(QAnyStringView id, Rgb colour) override;
+    void SetBackColor(QAnyStringView id, Rgb colour) override;
+    QString Caption(QAnyStringView id) const override;
+    void SetCaption(QAnyStringView id, const QString &text) override;
+    void SetEnabled(QAnyStringView id, bool enabled) override;
+    void SetVisible(QAnyStringView id, bool visible) override;
+    int CurrentIndex(QAnyStringView id) const override;
+    void SetCurrentIndex(QAnyStringView id, int index) override;
+    QStringList Items(QAnyStringView id) const override;
+    void SetItems(QAnyStringView id, const QStringList &items) override;
+    bool Checked(QAnyStringView id) const override;
+    void SetChecked(QAnyStringView id, bool checked) override;
     void AppendLog(const QString &text) override;
     QString LogText() const override;
     void SetLogText(const QString &text) override;
     int Progress() const override;
     void SetProgress(int value) override;
     void SetProgressMaximum(int maximum) override;
-    BarChart *Chart(const QString &id) override;
+    BarChart *Chart(QAnyStringView id) override;
     void SetBusy(bool busy) override;
-    bool EditedSinceCalculation(const QString &id) const override;
+    bool EditedSinceCalculation(QAnyStringView id) const override;
     Dialogs &dialogs() override { return m_dialogs; }
     QString ProgramFolder() const override { return m_programFolder; }
 
     // Units of the standard form, for windows that lay them out themselves.
     QGroupBox *Group(int index) const;
-    QWidget *Unit(const QString &id) const;
+    QWidget *Unit(QAnyStringView id) const;
     QPushButton *Button(const char *id) const;
     QLabel *FieldLabel(const char *fieldId) const;
     TextBox *LogBox() const { return m_log; }
@@ -88,12 +88,12 @@ private:
     void BuildUnits();
     void BuildStandardLayout();
     void BuildMenu();
-    QWidget *Find(const QString &id) const;
+    QWidget *Find(QAnyStringView id) const;
     // Takes every unit's text as consistent with the results.
     void RecordCalculated();
     // After a command or a file load set a unit: a result written makes
     // the whole form consistent, any other unit only itself.
-    void Written(const QString &id);
+    void Written(QAnyStringView id);
 
     const WindowSpec &m_table;
     Dialogs &m_dialogs;

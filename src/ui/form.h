@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -30,28 +31,28 @@ public:
     virtual ~Form() = default;
 
     // Edit boxes (single or multi-line).
-    virtual QString Text(const QString &id) const = 0;
-    virtual void SetText(const QString &id, const QString &text) = 0;
-    virtual Rgb TextColor(const QString &id) const = 0;
-    virtual void SetTextColor(const QString &id, Rgb colour) = 0;
-    virtual void SetBackColor(const QString &id, Rgb colour) = 0;
+    virtual QString Text(QAnyStringView id) const = 0;
+    virtual void SetText(QAnyStringView id, const QString &text) = 0;
+    virtual Rgb TextColor(QAnyStringView id) const = 0;
+    virtual void SetTextColor(QAnyStringView id, Rgb colour) = 0;
+    virtual void SetBackColor(QAnyStringView id, Rgb colour) = 0;
 
     // Captions of labels, buttons, group boxes and check boxes.
-    virtual QString Caption(const QString &id) const = 0;
-    virtual void SetCaption(const QString &id, const QString &text) = 0;
+    virtual QString Caption(QAnyStringView id) const = 0;
+    virtual void SetCaption(QAnyStringView id, const QString &text) = 0;
 
-    virtual void SetEnabled(const QString &id, bool enabled) = 0;
-    virtual void SetVisible(const QString &id, bool visible) = 0;
+    virtual void SetEnabled(QAnyStringView id, bool enabled) = 0;
+    virtual void SetVisible(QAnyStringView id, bool visible) = 0;
 
     // Drop-down lists and list boxes; -1 is no selection.
-    virtual int CurrentIndex(const QString &id) const = 0;
-    virtual void SetCurrentIndex(const QString &id, int index) = 0;
-    virtual QStringList Items(const QString &id) const = 0;
-    virtual void SetItems(const QString &id, const QStringList &items) = 0;
+    virtual int CurrentIndex(QAnyStringView id) const = 0;
+    virtual void SetCurrentIndex(QAnyStringView id, int index) = 0;
+    virtual QStringList Items(QAnyStringView id) const = 0;
+    virtual void SetItems(QAnyStringView id, const QStringList &items) = 0;
 
     // Check boxes and radio buttons.
-    virtual bool Checked(const QString &id) const = 0;
-    virtual void SetChecked(const QString &id, bool checked) = 0;
+    virtual bool Checked(QAnyStringView id) const = 0;
+    virtual void SetChecked(QAnyStringView id, bool checked) = 0;
 
     // The log box: append at the end and scroll there, or replace it all.
     virtual void AppendLog(const QString &text) = 0;
@@ -64,14 +65,14 @@ public:
     virtual void SetProgressMaximum(int maximum) = 0;
 
     // The bar chart unit of that name, or null when the window has none.
-    virtual BarChart *Chart(const QString &id) = 0;
+    virtual BarChart *Chart(QAnyStringView id) = 0;
 
     // Enables or disables the window's command buttons while an export runs.
     virtual void SetBusy(bool busy) = 0;
 
     // A picture the window draws for its report, as PNG bytes; empty when
     // it has none (the report then goes without it).
-    virtual QByteArray Picture(const QString &id) {
+    virtual QByteArray Picture(QAnyStringView id) {
         Q_UNUSED(id);
         return {};
     }
@@ -79,7 +80,7 @@ public:
     // Whether the unit's text differs from what it was when results were
     // last written (a calculation or an opened parameter file). Forms that
     // do not keep track answer false.
-    virtual bool EditedSinceCalculation(const QString &id) const {
+    virtual bool EditedSinceCalculation(QAnyStringView id) const {
         (void)id;
         return false;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QString>
 #include <span>
 #include <string_view>
@@ -39,6 +40,12 @@ struct FieldSpec {
     Command onChange = nullptr;     // runs after the colour and notice rules
     const char *labelId = nullptr;  // unit name of the label, where a command changes it
 };
+
+// A plain read-only result box of a group; every other row is written with
+// designated initialisers so that it reads as what it sets.
+constexpr FieldSpec ResultField(const char *id, const char *label, int group) {
+    return FieldSpec{.id = id, .label = label, .group = group, .kind = FieldKind::Result};
+}
 
 struct GroupSpec {
     const char *title;
@@ -153,6 +160,6 @@ inline QString U(const char *utf8) {
 }
 
 // The field row of a window table with this id, or null.
-const FieldSpec *FindField(const WindowSpec &table, const QString &id);
+const FieldSpec *FindField(const WindowSpec &table, QAnyStringView id);
 
 }  // namespace tunnel

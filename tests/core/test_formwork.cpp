@@ -33,14 +33,14 @@ public:
         }
     }
     // Drop-downs show their current item.
-    QString Text(const QString &id) const override {
+    QString Text(QAnyStringView id) const override {
         if (id == S(kQuestion1) || id == S(kQuestion2)) {
             const int index = CurrentIndex(id);
             return index < 0 ? QString() : Items(id).value(index);
         }
         return MemoryForm::Text(id);
     }
-    void SetCaption(const QString &id, const QString &text) override {
+    void SetCaption(QAnyStringView id, const QString &text) override {
         if (id == S(kNotice)) notices << text;
         MemoryForm::SetCaption(id, text);
     }

@@ -8,8 +8,8 @@
 #include "services/parameter_file.h"
 #include "services/report_export.h"
 #include "support/memory_form.h"
-#include "support/package_times.h"
 #include "support/office_check.h"
+#include "support/package_times.h"
 #include "support/test_files.h"
 
 using namespace tunnel;
@@ -228,7 +228,7 @@ void TestMucking::exportNoticesAndAnimation() {
     struct Recorder : MemoryForm {
         using MemoryForm::MemoryForm;
         QStringList *seen = nullptr;
-        void SetCaption(const QString &id, const QString &text) override {
+        void SetCaption(QAnyStringView id, const QString &text) override {
             MemoryForm::SetCaption(id, text);
             if (id == QStringLiteral("标签1_提示信息") &&
                 !text.startsWith(QStringLiteral("已导出")))

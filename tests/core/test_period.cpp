@@ -30,7 +30,7 @@ constexpr const char *kResults[] = {kCyclesBase,     kMonthCyclesBase,  kDayCycl
 class PeriodForm : public MemoryForm {
 public:
     explicit PeriodForm(const QString &folder) : MemoryForm(folder, &PeriodSpec()) {}
-    void SetCaption(const QString &id, const QString &text) override {
+    void SetCaption(QAnyStringView id, const QString &text) override {
         if (id == kNotice) notices << text;
         MemoryForm::SetCaption(id, text);
     }

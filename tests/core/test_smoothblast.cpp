@@ -28,7 +28,7 @@ public:
     explicit BlastForm(const QString &folder) : MemoryForm(folder, &SmoothBlastSpec()) {
         SetCaption(S("按钮1"), S("计算"));
     }
-    void SetCaption(const QString &id, const QString &text) override {
+    void SetCaption(QAnyStringView id, const QString &text) override {
         if (id == S("标签1_进度条")) notices << text;
         MemoryForm::SetCaption(id, text);
     }

@@ -30,7 +30,7 @@ public:
     EvaluationForm() : MemoryForm(QDir::tempPath(), &EvaluationSpec()) {
         SetItems(S("组合框1"), RockClasses());
     }
-    QString Text(const QString &id) const override {
+    QString Text(QAnyStringView id) const override {
         if (id == S("组合框1")) return Items(id).value(CurrentIndex(id));
         return MemoryForm::Text(id);
     }

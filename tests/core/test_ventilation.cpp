@@ -42,12 +42,12 @@ class RecordingForm : public MemoryForm {
 public:
     RecordingForm(const QString &folder)
         : MemoryForm(folder, &VentilationSpec()), recorder(events) {}
-    void SetText(const QString &id, const QString &text) override {
-        events << QStringLiteral("T %1=%2").arg(id, text);
+    void SetText(QAnyStringView id, const QString &text) override {
+        events << QStringLiteral("T %1=%2").arg(id.toString(), text);
         MemoryForm::SetText(id, text);
     }
-    void SetCaption(const QString &id, const QString &text) override {
-        events << QStringLiteral("C %1=%2").arg(id, text);
+    void SetCaption(QAnyStringView id, const QString &text) override {
+        events << QStringLiteral("C %1=%2").arg(id.toString(), text);
         MemoryForm::SetCaption(id, text);
     }
     void AppendLog(const QString &text) override {

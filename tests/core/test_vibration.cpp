@@ -39,7 +39,7 @@ const QString kSignLine = QStringLiteral("参数输入超过上限，请重新�
 class NoticeForm : public MemoryForm {
 public:
     using MemoryForm::MemoryForm;
-    void SetCaption(const QString &id, const QString &text) override {
+    void SetCaption(QAnyStringView id, const QString &text) override {
         if (id == kNotice) notices << text;
         MemoryForm::SetCaption(id, text);
     }

@@ -15,8 +15,8 @@ MemoryForm::MemoryForm(QString programFolder, const WindowSpec *table)
     WindowCreated(*this, *table);
 }
 
-void MemoryForm::SetText(const QString &id, const QString &text) {
-    m_texts[id] = text;
+void MemoryForm::SetText(QAnyStringView id, const QString &text) {
+    m_texts[id.toString()] = text;
     if (m_table)
         if (const FieldSpec *field = FindField(*m_table, id)) FieldChanged(*this, *m_table, *field);
 }

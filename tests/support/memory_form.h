@@ -15,21 +15,39 @@ class MemoryForm : public Form {
 public:
     explicit MemoryForm(QString programFolder, const WindowSpec *table = nullptr);
 
-    QString Text(const QString &id) const override { return m_texts.value(id); }
-    void SetText(const QString &id, const QString &text) override;
-    Rgb TextColor(const QString &id) const override { return m_colours.value(id, kBlack); }
-    void SetTextColor(const QString &id, Rgb colour) override { m_colours[id] = colour; }
-    void SetBackColor(const QString &id, Rgb colour) override { backColours[id] = colour; }
-    QString Caption(const QString &id) const override { return m_captions.value(id); }
-    void SetCaption(const QString &id, const QString &text) override { m_captions[id] = text; }
-    void SetEnabled(const QString &id, bool enabled) override { enabledUnits[id] = enabled; }
-    void SetVisible(const QString &id, bool visible) override { visibleUnits[id] = visible; }
-    int CurrentIndex(const QString &id) const override { return m_indices.value(id, -1); }
-    void SetCurrentIndex(const QString &id, int index) override { m_indices[id] = index; }
-    QStringList Items(const QString &id) const override { return m_items.value(id); }
-    void SetItems(const QString &id, const QStringList &items) override { m_items[id] = items; }
-    bool Checked(const QString &id) const override { return m_checked.value(id); }
-    void SetChecked(const QString &id, bool checked) override { m_checked[id] = checked; }
+    QString Text(QAnyStringView id) const override { return m_texts.value(id.toString()); }
+    void SetText(QAnyStringView id, const QString &text) override;
+    Rgb TextColor(QAnyStringView id) const override {
+        return m_colours.value(id.toString(), kBlack);
+    }
+    void SetTextColor(QAnyStringView id, Rgb colour) override { m_colours[id.toString()] = colour; }
+    void SetBackColor(QAnyStringView id, Rgb colour) override {
+        backColours[id.toString()] = colour;
+    }
+    QString Caption(QAnyStringView id) const override { return m_captions.value(id.toString()); }
+    void SetCaption(QAnyStringView id, const QString &text) override {
+        m_captions[id.toString()] = text;
+    }
+    void SetEnabled(QAnyStringView id, bool enabled) override {
+        enabledUnits[id.toString()] = enabled;
+    }
+    void SetVisible(QAnyStringView id, bool visible) override {
+        visibleUnits[id.toString()] = visible;
+    }
+    int CurrentIndex(QAnyStringView id) const override {
+        return m_indices.value(id.toString(), -1);
+    }
+    void SetCurrentIndex(QAnyStringView id, int index) override {
+        m_indices[id.toString()] = index;
+    }
+    QStringList Items(QAnyStringView id) const override { return m_items.value(id.toString()); }
+    void SetItems(QAnyStringView id, const QStringList &items) override {
+        m_items[id.toString()] = items;
+    }
+    bool Checked(QAnyStringView id) const override { return m_checked.value(id.toString()); }
+    void SetChecked(QAnyStringView id, bool checked) override {
+        m_checked[id.toString()] = checked;
+    }
     void AppendLog(const QString &text) override { m_log += text; }
     QString LogText() const override { return m_log; }
     void SetLogText(const QString &text) override { m_log = text; }
@@ -37,9 +55,9 @@ public:
     void SetProgress(int value) override { m_progress = qMin(value, m_maximum); }
     void SetProgressMaximum(int maximum) override { m_maximum = maximum; }
     // Charts spring into being on first use.
-    BarChart *Chart(const QString &id) override { return &charts[id]; }
+    BarChart *Chart(QAnyStringView id) override { return &charts[id.toString()]; }
     void SetBusy(bool busy) override { busyChanges << busy; }
-    QByteArray Picture(const QString &id) override { return pictures.value(id); }
+    QByteArray Picture(QAnyStringView id) override { return pictures.value(id.toString()); }
     Dialogs &dialogs() override { return scripted; }
     QString ProgramFolder() const override { return m_folder; }
 

@@ -225,15 +225,15 @@ const WindowSpec kSpec{
 
 // The text of the list's selected item; empty without a selection.
 QString SelectedText(const Form &form, const char *listId) {
-    const int index = form.CurrentIndex(U(listId));
-    const QStringList items = form.Items(U(listId));
+    const int index = form.CurrentIndex(listId);
+    const QStringList items = form.Items(listId);
     return index >= 0 && index < items.size() ? items[index] : QString();
 }
 
 void Describe(Form &form, const char *listId, const char *partnerId) {
-    if (form.CurrentIndex(U(listId)) < 0) return;
-    form.SetText(U(kDescriptionId), QStringLiteral("    ") + SelectedText(form, listId));
-    form.SetCurrentIndex(U(partnerId), -1);
+    if (form.CurrentIndex(listId) < 0) return;
+    form.SetText(kDescriptionId, QStringLiteral("    ") + SelectedText(form, listId));
+    form.SetCurrentIndex(partnerId, -1);
 }
 
 std::optional<QString> AskListFile(Form &form, bool save, const QString &extension) {
@@ -266,8 +266,8 @@ void ChooseCategory(Form &form, Tier tier, int index) {
     const TierSpec &table = TierOf(tier);
     if (index < 0 || index >= static_cast<int>(table.categories.size())) return;
     QStringList items;
-    for (const char *entry : table.categories[index].entries) items << U(entry);
-    form.SetItems(U(table.catalogueId), items);
+    for (const char *entry : table.categories[index].entries) items << entry;
+    form.SetItems(table.catalogueId, items);
 }
 
 void DescribeCatalogueItem(Form &form, Tier tier) {
@@ -281,33 +281,33 @@ void DescribeProjectItem(Form &form, Tier tier) {
 void AddSelectedItem(Form &form, Tier tier) {
     const TierSpec &table = TierOf(tier);
     // A double-click beside the items selects nothing: there is nothing to add.
-    if (form.CurrentIndex(U(table.catalogueId)) < 0) return;
+    if (form.CurrentIndex(table.catalogueId) < 0) return;
     const QString text = SelectedText(form, table.catalogueId);
-    QStringList items = form.Items(U(table.projectId));
+    QStringList items = form.Items(table.projectId);
     if (items.contains(text)) {
         form.AppendLog(QStringLiteral("添加项目重复，添加失败!\r\n"));
         return;
     }
     items.append(text);
-    form.SetItems(U(table.projectId), items);
+    form.SetItems(table.projectId, items);
     form.AppendLog(QStringLiteral("添加项目成功!\r\n"));
 }
 
 void DeleteSelectedItems(Form &form) {
     for (Tier tier : kTiers) {
         const TierSpec &table = TierOf(tier);
-        const int index = form.CurrentIndex(U(table.projectId));
-        QStringList items = form.Items(U(table.projectId));
+        const int index = form.CurrentIndex(table.projectId);
+        QStringList items = form.Items(table.projectId);
         if (index < 0 || index >= items.size()) continue;
         items.removeAt(index);
-        form.SetItems(U(table.projectId), items);
-        form.AppendLog(U(table.deleteLog));
+        form.SetItems(table.projectId, items);
+        form.AppendLog(table.deleteLog);
     }
 }
 
 void OpenWorkList(Form &form, Tier tier) {
     const TierSpec &table = TierOf(tier);
-    const std::optional<QString> path = AskListFile(form, false, U(table.extension));
+    const std::optional<QString> path = AskListFile(form, false, table.extension);
     if (!path) return;
     QStringList items;
     const QString failure = ReadWorkList(*path, items);
@@ -315,21 +315,20 @@ void OpenWorkList(Form &form, Tier tier) {
         ShowFailure(form, "打开失败！", *path, failure);
         return;
     }
-    form.SetItems(U(table.projectId), items);
-    form.AppendLog(U(table.openLog));
+    form.SetItems(table.projectId, items);
+    form.AppendLog(table.openLog);
 }
 
 void SaveWorkList(Form &form, Tier tier) {
     const TierSpec &table = TierOf(tier);
-    const std::optional<QString> path = AskListFile(form, true, U(table.extension));
+    const std::optional<QString> path = AskListFile(form, true, table.extension);
     if (!path) return;
-    const QString failure =
-        WriteFileAtomically(*path, WorkListBytes(form.Items(U(table.projectId))));
+    const QString failure = WriteFileAtomically(*path, WorkListBytes(form.Items(table.projectId)));
     if (!failure.isEmpty()) {
         ShowFailure(form, "保存失败！", *path, failure);
         return;
     }
-    form.AppendLog(U(table.saveLog));
+    form.AppendLog(table.saveLog);
     form.dialogs().Message(QStringLiteral("保存成功！"));
 }
 
@@ -338,17 +337,17 @@ void ExportWorkListText(Form &form, Tier tier) {
     const std::optional<QString> path = AskListFile(form, true, QStringLiteral(".txt"));
     if (!path) return;
     const QString failure =
-        WriteFileAtomically(*path, WorkListTextBytes(form.Items(U(table.projectId))));
+        WriteFileAtomically(*path, WorkListTextBytes(form.Items(table.projectId)));
     if (!failure.isEmpty()) {
         ShowFailure(form, "导出失败！", *path, failure);
         return;
     }
     if (table.exportMessageFirst) {
-        form.dialogs().Message(U(table.exportMessage));
-        form.AppendLog(U(table.exportLog));
+        form.dialogs().Message(table.exportMessage);
+        form.AppendLog(table.exportLog);
     } else {
-        form.AppendLog(U(table.exportLog));
-        form.dialogs().Message(U(table.exportMessage));
+        form.AppendLog(table.exportLog);
+        form.dialogs().Message(table.exportMessage);
     }
 }
 

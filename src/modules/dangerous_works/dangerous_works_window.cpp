@@ -21,7 +21,7 @@ namespace tunnel {
 namespace {
 
 QLabel *Heading(const char *text, int pointSize, QWidget *parent) {
-    auto *label = new QLabel(U(text), parent);
+    auto *label = new QLabel(text, parent);
     QFont font = label->font();
     font.setBold(true);
     font.setPointSize(pointSize);
@@ -52,7 +52,7 @@ private:
 
 QListWidget *List(const char *id, QWidget *parent) {
     auto *list = new QListWidget(parent);
-    list->setObjectName(U(id));
+    list->setObjectName(id);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setWordWrap(true);
     list->setTextElideMode(Qt::ElideNone);
@@ -95,13 +95,13 @@ QWidget *DangerousWorksWindow::BuildPage(Tier tier) {
     auto *menuColumn = new QVBoxLayout;
     if (*table.menuHeading) menuColumn->addWidget(Heading(table.menuHeading, 10, page));
     auto *menu = new QToolBox(page);
-    menu->setObjectName(U(table.menuId));
+    menu->setObjectName(table.menuId);
     for (int i = 0; i < static_cast<int>(table.categories.size()); ++i) {
         const Category &category = table.categories[i];
         auto *group = new QWidget;
         auto *groupLayout = new QVBoxLayout(group);
         groupLayout->setContentsMargins(12, 2, 4, 2);
-        auto *item = new QPushButton(U(category.item), group);
+        auto *item = new QPushButton(category.item, group);
         item->setFlat(true);
         item->setCursor(Qt::PointingHandCursor);
         item->setStyleSheet(QStringLiteral("text-align: left; color: #0040a0; padding: 4px;"));
@@ -109,7 +109,7 @@ QWidget *DangerousWorksWindow::BuildPage(Tier tier) {
                 [this, tier, i] { ChooseCategory(*this, tier, i); });
         groupLayout->addWidget(item);
         groupLayout->addStretch();
-        menu->addItem(group, U(category.heading));
+        menu->addItem(group, category.heading);
     }
     menu->setFixedWidth(275);
     menuColumn->addWidget(menu, 1);
@@ -123,7 +123,7 @@ QWidget *DangerousWorksWindow::BuildPage(Tier tier) {
     catalogueColumn->addWidget(catalogue, 1);
     row->addLayout(catalogueColumn, 1);
 
-    auto *projectBox = new QGroupBox(U(table.projectGroup), page);
+    auto *projectBox = new QGroupBox(table.projectGroup, page);
     auto *projectLayout = new QVBoxLayout(projectBox);
     QListWidget *project = List(table.projectId, projectBox);
     project->setSpacing(3);
@@ -153,7 +153,7 @@ void DangerousWorksWindow::BuildLayout() {
     FieldLabel(kDescriptionId)->hide();
 
     auto *tabs = new QTabWidget(centralWidget());
-    tabs->setObjectName(U(kDangerTabsId));
+    tabs->setObjectName(kDangerTabsId);
     for (Tier tier : kTiers) tabs->addTab(BuildPage(tier), U(TierOf(tier).page));
 
     QGroupBox *results = Group(1);
@@ -162,7 +162,7 @@ void DangerousWorksWindow::BuildLayout() {
 
     QGroupBox *notes = Group(0);
     auto *notesGrid = static_cast<QGridLayout *>(notes->layout());
-    QWidget *description = Unit(U(kDescriptionId));
+    QWidget *description = Unit(kDescriptionId);
     description->setFixedSize(292, 73);
     LogBox()->setFixedSize(192, 73);
     notesGrid->addWidget(description, 0, 0);
@@ -195,7 +195,7 @@ void DangerousWorksWindow::ConnectFormworkButton() {
     });
 }
 
-int DangerousWorksWindow::CurrentIndex(const QString &id) const {
+int DangerousWorksWindow::CurrentIndex(QAnyStringView id) const {
     if (auto *list = qobject_cast<QListWidget *>(Unit(id))) {
         const QModelIndexList rows = list->selectionModel()->selectedRows();
         return rows.isEmpty() ? -1 : rows.constFirst().row();
@@ -203,7 +203,7 @@ int DangerousWorksWindow::CurrentIndex(const QString &id) const {
     return CalcWindow::CurrentIndex(id);
 }
 
-void DangerousWorksWindow::SetCurrentIndex(const QString &id, int index) {
+void DangerousWorksWindow::SetCurrentIndex(QAnyStringView id, int index) {
     if (auto *list = qobject_cast<QListWidget *>(Unit(id)); list && index < 0) {
         list->clearSelection();
         list->setCurrentRow(-1);

@@ -22,8 +22,8 @@ public:
 
     // Lists count as having a current item only while it is selected, so a
     // list that merely took the focus offers nothing to describe or delete.
-    int CurrentIndex(const QString &id) const override;
-    void SetCurrentIndex(const QString &id, int index) override;
+    int CurrentIndex(QAnyStringView id) const override;
+    void SetCurrentIndex(QAnyStringView id, int index) override;
 
     // The pop-up of the project lists; its menu-bar entry "菜单" is hidden.
     QMenu *ContextMenu() const { return m_contextMenu; }

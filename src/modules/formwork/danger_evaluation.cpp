@@ -100,18 +100,18 @@ constexpr QuestionItem kQuestions[] = {
 };
 
 void AppendTo(Form &form, const char *box, const QString &text) {
-    WriteText(form, box, ReadText(form, box) + text);
+    form.SetText(box, form.Text(box) + text);
 }
 
 // Header into the box and the log, then the line (if any) into both, the log
 // copy ending the line.
 void WriteItem(Form &form, const char *box, const char *header, const QString *line) {
     form.dialogs().Pause(300);
-    AppendTo(form, box, U(header));
-    form.AppendLog(U(header));
+    AppendTo(form, box, header);
+    form.AppendLog(header);
     if (!line) return;
     AppendTo(form, box, *line);
-    form.AppendLog(*line + U("\r\n"));
+    form.AppendLog(*line + "\r\n");
 }
 
 }  // namespace
@@ -128,15 +128,15 @@ Danger Classify(double x, double lower, double upper) {
 
 QString VerdictFor(const QString &logText) {
     for (const char *phrase : {kOverScale, kScheme, kNone})
-        if (logText.contains(U(phrase))) return U("本工程") + U(phrase);
+        if (logText.contains(phrase)) return "本工程" + U(phrase);
     return QString();
 }
 
 void EvaluateDanger(Form &form) {
-    WriteText(form, kEvaluations[0], QString());
+    form.SetText(kEvaluations[0], QString());
     int box = 0;
     for (const MeasuredItem &item : kMeasured) {
-        const QString text = ReadText(form, item.field);
+        const QString text = form.Text(item.field);
         const double value = ReadNumber(form, item.field);
         const Danger danger = Classify(value, item.lower, item.upper);
         const Wording &w = danger == Danger::OverScale ? item.overScale
@@ -146,18 +146,18 @@ void EvaluateDanger(Form &form) {
         WriteItem(form, kEvaluations[box++], item.header, &line);
     }
     for (const QuestionItem &item : kQuestions) {
-        const int index = form.CurrentIndex(U(item.combo));
+        const int index = form.CurrentIndex(item.combo);
         const QString line = index == 0 || index == 1 ? U(item.lines[index]) : QString();
         WriteItem(form, kEvaluations[box++], item.header, line.isEmpty() ? nullptr : &line);
     }
 
-    form.AppendLog(U("\r\n\r\n\r\n\r\n\r\n\r\n开始执行评价系统……\r\n"));
+    form.AppendLog("\r\n\r\n\r\n\r\n\r\n\r\n开始执行评价系统……\r\n");
     const QString verdict = VerdictFor(form.LogText());
     if (!verdict.isEmpty()) {
-        WriteText(form, kVerdict, verdict);
-        form.SetBackColor(U(kVerdict), kVerdictColour);
+        form.SetText(kVerdict, verdict);
+        form.SetBackColor(kVerdict, kVerdictColour);
     }
-    form.AppendLog(U("\r\n自动行评价完成！\r\n"));
+    form.AppendLog("\r\n自动行评价完成！\r\n");
 }
 
 }  // namespace tunnel

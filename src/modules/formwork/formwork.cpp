@@ -33,93 +33,157 @@ constexpr std::array kGroups = {
     GroupSpec{"侧压力设计值分布"},
 };
 
-constexpr auto N = Change::None;
-constexpr auto R = FieldKind::Result;
-constexpr auto M = FieldKind::MultiLine;
-
 // Small captions and notes beside a field are its hint.
 constexpr std::array kFields = {
-    FieldSpec{kHeight, "模板支架搭设高度H(m)", "9", 0, "", "", N, kDrawingGroup},
-    FieldSpec{kSpan, "混凝土结构梁、板的最大跨度B(m)", "8.1", 0, "", "", N, kDrawingGroup},
-    // The formulas take the thickness in metres, so the label says metres.
-    FieldSpec{kSlab, "楼板最大板厚a(m)", "0.4", 0, "", "", N, kDrawingGroup},
-    FieldSpec{kBeamB, "混凝土梁的最大截面尺寸b(m)×h(m)", "0.6", 0, "b(米)", "", N, kDrawingGroup},
-    FieldSpec{kBeamH, "h（米）", "1.6", 0, "", "", N, kDrawingGroup},
-
-    FieldSpec{kG1k, "模板及其支架自重标准值G1k（KN/m2）", "0.75", 0, "", "", N, kLoadGroup},
-    FieldSpec{kG2k, "新浇混凝土自重标准值G2k（KN/m3）", "24", 0, "", "", N, kLoadGroup},
-    FieldSpec{kG3kSlab, "钢筋自重标准值G3k（KN）", "1.1", 0, "楼板", "", N, kLoadGroup},
-    FieldSpec{kG3kBeam, "梁", "1.5", 0, "", "", N, kLoadGroup},
-    FieldSpec{kQ1k, "施工人员及设备荷载标准值Q1k（KN/m2）", "2.5", 0, "", "", N, kLoadGroup},
-    FieldSpec{kQ2k, "振捣混凝土时产生的荷载标准值Q2k（KN/m2）", "2", 0, "", "", N, kLoadGroup},
-    FieldSpec{kWind, "风荷载标准值（KN/m2）", "0.25", 0,
-              "根据《建筑结构荷载规范》GB 50009-2012 表E.5中采用R=10年期参数，风振系数βz=1", "", N,
-              kLoadGroup},
-
-    FieldSpec{kSlabLive, "按可变荷载(活荷载)效应控制的组合R活（KN/m2）", "", 0, "", "", N,
-              kSlabGroup, R},
-    FieldSpec{kSlabDead, "按恒载控制时荷载组合R恒（KN/m2）", "", 0, "", "", N, kSlabGroup, R},
-    FieldSpec{kSlabMax, "两者取大值，即施工总荷载R=max[R活，R恒]", "", 0, "", "", N, kSlabGroup, R},
-    FieldSpec{kLineLive, "按可变荷载(活荷载)效应控制的组合R活（KN/m）", "", 0, "", "", N,
-              kLineGroup, R},
-    FieldSpec{kLineDead, "按恒载控制时荷载组合R恒（KN/m）", "", 0, "", "", N, kLineGroup, R},
-    FieldSpec{kLineMax, "两者取大值，即集中线荷载R=max[R活，R恒]", "", 0, "", "", N, kLineGroup, R},
-
-    FieldSpec{"编辑框1评价1", "", "", 0, "", "", N, kEvaluationGroup, M},
-    FieldSpec{"编辑框1评价2", "", "", 0, "", "", N, kEvaluationGroup, M},
-    FieldSpec{"编辑框1评价3", "", "", 0, "", "", N, kEvaluationGroup, M},
-    FieldSpec{"编辑框1评价4", "", "", 0, "", "", N, kEvaluationGroup, M},
-    FieldSpec{"编辑框1评价5", "", "", 0, "", "", N, kEvaluationGroup, M},
-    FieldSpec{"编辑框1评价6", "", "", 0, "", "", N, kEvaluationGroup, M},
-    FieldSpec{kVerdict, "本工程最终评价结果", "", 0, "", "", N, kEvaluationGroup, M},
-
-    FieldSpec{kGammaC, "混凝土的重力密度γc（KN/m3）", "24", 0, "", "", N, kPressureGroup},
-    FieldSpec{kSetTime, "新浇混凝土的初凝时间t0（h））", "2", 0,
-              "可按试验确定，当缺乏试验资料时，可采用t0=200/（T+15）取2h\r\n", "", N,
-              kPressureGroup},
-    FieldSpec{kTemperature, "", "", 0, "", "", N, kPressureGroup, FieldKind::Input,
-              &TemperatureChanged},
-    FieldSpec{kBeta1, "外加剂影响修正系数β1", "1.2", 0,
-              "不掺外加剂时取1.0，掺具有缓凝作用的外加剂时取1.2", "", N, kPressureGroup},
     FieldSpec{
-        kBeta2, "混凝土塌落度影响修正系数β2", "1.15", 0,
-        "当坍落度小于30mm时，取0.85；50-90mm时，取1.0；110-150mm时，取1.15。；＞160mm，取1.2；", "",
-        N, kPressureGroup},
-    FieldSpec{kPourRate, "混凝土浇筑速度（m/h）", "1.5", 0, "混凝土的浇筑速度，可取1.5m/h", "", N,
-              kPressureGroup},
-    FieldSpec{kHead, "混凝土侧压力计算位置处至新浇混凝土顶面总高度（m）", "3.0", 0, "", "", N,
-              kPressureGroup},
-    FieldSpec{kQ2kVertical, "振捣混凝土时产生的荷载标准值Q2k（KN/m2）", "4", 0, "", "", N,
-              kPressureGroup},
+        .id = kHeight, .label = "模板支架搭设高度H(m)", .preset = "9", .group = kDrawingGroup},
+    FieldSpec{.id = kSpan,
+              .label = "混凝土结构梁、板的最大跨度B(m)",
+              .preset = "8.1",
+              .group = kDrawingGroup},
+    // The formulas take the thickness in metres, so the label says metres.
+    FieldSpec{.id = kSlab, .label = "楼板最大板厚a(m)", .preset = "0.4", .group = kDrawingGroup},
+    FieldSpec{.id = kBeamB,
+              .label = "混凝土梁的最大截面尺寸b(m)×h(m)",
+              .preset = "0.6",
+              .hint = "b(米)",
+              .group = kDrawingGroup},
+    FieldSpec{.id = kBeamH, .label = "h（米）", .preset = "1.6", .group = kDrawingGroup},
+
+    FieldSpec{.id = kG1k,
+              .label = "模板及其支架自重标准值G1k（KN/m2）",
+              .preset = "0.75",
+              .group = kLoadGroup},
+    FieldSpec{.id = kG2k,
+              .label = "新浇混凝土自重标准值G2k（KN/m3）",
+              .preset = "24",
+              .group = kLoadGroup},
+    FieldSpec{.id = kG3kSlab,
+              .label = "钢筋自重标准值G3k（KN）",
+              .preset = "1.1",
+              .hint = "楼板",
+              .group = kLoadGroup},
+    FieldSpec{.id = kG3kBeam, .label = "梁", .preset = "1.5", .group = kLoadGroup},
+    FieldSpec{.id = kQ1k,
+              .label = "施工人员及设备荷载标准值Q1k（KN/m2）",
+              .preset = "2.5",
+              .group = kLoadGroup},
+    FieldSpec{.id = kQ2k,
+              .label = "振捣混凝土时产生的荷载标准值Q2k（KN/m2）",
+              .preset = "2",
+              .group = kLoadGroup},
+    FieldSpec{.id = kWind,
+              .label = "风荷载标准值（KN/m2）",
+              .preset = "0.25",
+              .hint = "根据《建筑结构荷载规范》GB 50009-2012 表E.5中采用R=10年期参数，风振系数βz=1",
+              .group = kLoadGroup},
+
+    ResultField(kSlabLive, "按可变荷载(活荷载)效应控制的组合R活（KN/m2）", kSlabGroup),
+    ResultField(kSlabDead, "按恒载控制时荷载组合R恒（KN/m2）", kSlabGroup),
+    ResultField(kSlabMax, "两者取大值，即施工总荷载R=max[R活，R恒]", kSlabGroup),
+    ResultField(kLineLive, "按可变荷载(活荷载)效应控制的组合R活（KN/m）", kLineGroup),
+    ResultField(kLineDead, "按恒载控制时荷载组合R恒（KN/m）", kLineGroup),
+    ResultField(kLineMax, "两者取大值，即集中线荷载R=max[R活，R恒]", kLineGroup),
+
+    FieldSpec{.id = kEvaluations[0],
+              .label = "",
+              .group = kEvaluationGroup,
+              .kind = FieldKind::MultiLine},
+    FieldSpec{.id = kEvaluations[1],
+              .label = "",
+              .group = kEvaluationGroup,
+              .kind = FieldKind::MultiLine},
+    FieldSpec{.id = kEvaluations[2],
+              .label = "",
+              .group = kEvaluationGroup,
+              .kind = FieldKind::MultiLine},
+    FieldSpec{.id = kEvaluations[3],
+              .label = "",
+              .group = kEvaluationGroup,
+              .kind = FieldKind::MultiLine},
+    FieldSpec{.id = kEvaluations[4],
+              .label = "",
+              .group = kEvaluationGroup,
+              .kind = FieldKind::MultiLine},
+    FieldSpec{.id = kEvaluations[5],
+              .label = "",
+              .group = kEvaluationGroup,
+              .kind = FieldKind::MultiLine},
+    FieldSpec{.id = kVerdict,
+              .label = "本工程最终评价结果",
+              .group = kEvaluationGroup,
+              .kind = FieldKind::MultiLine},
+
+    FieldSpec{.id = kGammaC,
+              .label = "混凝土的重力密度γc（KN/m3）",
+              .preset = "24",
+              .group = kPressureGroup},
+    FieldSpec{.id = kSetTime,
+              .label = "新浇混凝土的初凝时间t0（h））",
+              .preset = "2",
+              .hint = "可按试验确定，当缺乏试验资料时，可采用t0=200/（T+15）取2h\r\n",
+              .group = kPressureGroup},
+    FieldSpec{
+        .id = kTemperature, .label = "", .group = kPressureGroup, .onChange = &TemperatureChanged},
+    FieldSpec{.id = kBeta1,
+              .label = "外加剂影响修正系数β1",
+              .preset = "1.2",
+              .hint = "不掺外加剂时取1.0，掺具有缓凝作用的外加剂时取1.2",
+              .group = kPressureGroup},
+    FieldSpec{
+        .id = kBeta2,
+        .label = "混凝土塌落度影响修正系数β2",
+        .preset = "1.15",
+        .hint =
+            "当坍落度小于30mm时，取0.85；50-90mm时，取1.0；110-150mm时，取1.15。；＞160mm，取1.2；",
+        .group = kPressureGroup},
+    FieldSpec{.id = kPourRate,
+              .label = "混凝土浇筑速度（m/h）",
+              .preset = "1.5",
+              .hint = "混凝土的浇筑速度，可取1.5m/h",
+              .group = kPressureGroup},
+    FieldSpec{.id = kHead,
+              .label = "混凝土侧压力计算位置处至新浇混凝土顶面总高度（m）",
+              .preset = "3.0",
+              .group = kPressureGroup},
+    FieldSpec{.id = kQ2kVertical,
+              .label = "振捣混凝土时产生的荷载标准值Q2k（KN/m2）",
+              .preset = "4",
+              .group = kPressureGroup},
     // On the page itself, outside every group.
-    FieldSpec{kQ3k, "倾倒混凝土时，对垂直面模板产生的水平荷载标准值Q3k（KN/m2）", "6", 0, "", "", N,
-              -1},
+    FieldSpec{.id = kQ3k,
+              .label = "倾倒混凝土时，对垂直面模板产生的水平荷载标准值Q3k（KN/m2）",
+              .preset = "6",
+              .group = -1},
 
-    FieldSpec{kWallThickness, "计算部位墙厚度（mm）", "100", 0, "", "", N, kWallGroup},
-    FieldSpec{kMemberSide, "计算部位梁、拱、柱边长（mm）", "600", 0, "", "", N, kMemberGroup},
+    FieldSpec{.id = kWallThickness,
+              .label = "计算部位墙厚度（mm）",
+              .preset = "100",
+              .group = kWallGroup},
+    FieldSpec{.id = kMemberSide,
+              .label = "计算部位梁、拱、柱边长（mm）",
+              .preset = "600",
+              .group = kMemberGroup},
 
-    FieldSpec{kFPrime, "F'", "", 0, "", "", N, kStandardGroup, R},
-    FieldSpec{kF, "F", "", 0, "", "", N, kStandardGroup, R},
-    FieldSpec{kG4k, "新浇筑的混凝土作用于模板的最大侧压力标准值（G4k）", "", 0, "", "", N,
-              kStandardGroup, R},
-    FieldSpec{kThinResult, "计算荷载效应组合值设计值G4K+Q2K（KN/m2）", "", 0, "", "", N,
-              kThinGroupIndex, R},
-    FieldSpec{kThickResult, "计算荷载效应组合设计值（KN/m2）", "", 0, "", "", N, kThickGroupIndex,
-              R},
-    FieldSpec{kEffectiveHead, "有效压头高度h（m）", "", 0, "", "", N, kDiagramGroup, R},
-    FieldSpec{kDumpingDesign, "倾倒混凝土荷载设计值KN/m2", "", 0, "", "", N, kDiagramGroup, R},
-    FieldSpec{kActingHeight, "作用高度X（m）", "", 0, "", "", N, kDiagramGroup, R},
+    ResultField(kFPrime, "F'", kStandardGroup),
+    ResultField(kF, "F", kStandardGroup),
+    ResultField(kG4k, "新浇筑的混凝土作用于模板的最大侧压力标准值（G4k）", kStandardGroup),
+    ResultField(kThinResult, "计算荷载效应组合值设计值G4K+Q2K（KN/m2）", kThinGroupIndex),
+    ResultField(kThickResult, "计算荷载效应组合设计值（KN/m2）", kThickGroupIndex),
+    ResultField(kEffectiveHead, "有效压头高度h（m）", kDiagramGroup),
+    ResultField(kDumpingDesign, "倾倒混凝土荷载设计值KN/m2", kDiagramGroup),
+    ResultField(kActingHeight, "作用高度X（m）", kDiagramGroup),
 };
 
 constexpr std::array kButtons = {
-    ButtonSpec{"按钮6", "计算", -1, &CalculateLoads},
-    ButtonSpec{"按钮2", "导出计算书", -1, &ExportFormworkReport},
+    ButtonSpec{kCalculateButton, "计算", -1, &CalculateLoads},
+    ButtonSpec{kExportButton, "导出计算书", -1, &ExportFormworkReport},
     // Reference pictures; their windows come with the reference windows.
-    ButtonSpec{"按钮1", "", kLoadGroup, nullptr, Role::Command, kG1k},
-    ButtonSpec{"按钮4", "", kLoadGroup, nullptr, Role::Command, kQ1k},
-    ButtonSpec{"按钮5", "", -1, nullptr, Role::Command, kQ3k},
-    ButtonSpec{"按钮3_1", "计算墙体模板侧压力荷载设计值", kWallGroup, &WallPressure},
-    ButtonSpec{"按钮3", "计算梁拱柱模板侧压力荷载计算值", kMemberGroup, &MemberPressure},
+    ButtonSpec{kSlabWeightButton, "", kLoadGroup, nullptr, Role::Command, kG1k},
+    ButtonSpec{kLiveLoadButton, "", kLoadGroup, nullptr, Role::Command, kQ1k},
+    ButtonSpec{kDumpingLoadButton, "", -1, nullptr, Role::Command, kQ3k},
+    ButtonSpec{kWallButton, "计算墙体模板侧压力荷载设计值", kWallGroup, &WallPressure},
+    ButtonSpec{kMemberButton, "计算梁拱柱模板侧压力荷载计算值", kMemberGroup, &MemberPressure},
 };
 
 constexpr std::array<const char *, 1> kCreationLog = {kStandby};
@@ -154,11 +218,11 @@ const double kPsi = 1.4 * 0.7;
 // Copies the larger of two combinations (ties go to the live-load one) into
 // the governing field and gives its text; false when one of them is empty.
 bool Govern(Form &form, const char *live, const char *dead, const char *target, QString *chosen) {
-    if (!Filled(ReadText(form, live)) || !Filled(ReadText(form, dead))) return false;
-    form.SetBackColor(U(target), kGoverning);
+    if (!Filled(form.Text(live)) || !Filled(form.Text(dead))) return false;
+    form.SetBackColor(target, kGoverning);
     const bool liveWins = ReadNumber(form, live) - ReadNumber(form, dead) >= -1e-7;
-    *chosen = ReadText(form, liveWins ? live : dead);
-    WriteText(form, target, *chosen);
+    *chosen = form.Text(liveWins ? live : dead);
+    form.SetText(target, *chosen);
     return true;
 }
 
@@ -181,16 +245,16 @@ QRect HoverLabelGeometry(const QRect &fieldInGroup, const QString &hint, int hei
 void CalculateLoads(Form &form) {
     constexpr const char *kResults[] = {kSlabLive, kSlabDead, kSlabMax,
                                         kLineLive, kLineDead, kLineMax};
-    for (const char *id : kResults) WriteText(form, id, QString());
-    for (const char *id : kEvaluations) WriteText(form, id, QString());
-    WriteText(form, kVerdict, QString());
-    form.SetLogText(U("刷新日志，系统准备完成，待命……"));
+    for (const char *id : kResults) form.SetText(id, QString());
+    for (const char *id : kEvaluations) form.SetText(id, QString());
+    form.SetText(kVerdict, QString());
+    form.SetLogText("刷新日志，系统准备完成，待命……");
 
     if (!CheckFilled(form, {kSlab, kBeamB, kBeamH, kG1k, kG2k, kG3kSlab, kG3kBeam, kQ1k, kQ2k},
                      "参数输入不完整，请查证后重新输入\r\n")) {
-        for (const char *id : kResults) WriteText(form, id, QString());
-        WriteText(form, kEvaluations[0], QString());
-        WriteText(form, kVerdict, QString());
+        for (const char *id : kResults) form.SetText(id, QString());
+        form.SetText(kEvaluations[0], QString());
+        form.SetText(kVerdict, QString());
         return;
     }
 
@@ -206,34 +270,33 @@ void CalculateLoads(Form &form) {
     const double q2k = ReadNumber(form, kQ2k);
 
     const double slab = g1k + g2k * a + g3kSlab * a;
-    WriteText(form, kSlabLive, ToText(RoundTo(0.9 * (1.2 * slab + 1.4 * q1k), 3)));
-    form.AppendLog(U("施工总荷载-R活计算完成！\r\n"));
+    form.SetText(kSlabLive, ToText(RoundTo(0.9 * (1.2 * slab + 1.4 * q1k), 3)));
+    form.AppendLog("施工总荷载-R活计算完成！\r\n");
     dialogs.Pause(300);
-    WriteText(form, kSlabDead, ToText(RoundTo(0.9 * (1.35 * slab + kPsi * q1k), 3)));
-    form.AppendLog(U("施工总荷载-R恒计算完成！\r\n"));
+    form.SetText(kSlabDead, ToText(RoundTo(0.9 * (1.35 * slab + kPsi * q1k), 3)));
+    form.AppendLog("施工总荷载-R恒计算完成！\r\n");
     dialogs.Pause(300);
     QString chosen;
     if (Govern(form, kSlabLive, kSlabDead, kSlabMax, &chosen))
-        form.AppendLog(U("施工总荷载-承载能力极限状态荷载效应基本组合Rmax=") + chosen +
-                       U("KN/m2\r\n"));
+        form.AppendLog("施工总荷载-承载能力极限状态荷载效应基本组合Rmax=" + chosen + "KN/m2\r\n");
 
     const double beam = g1k + g2k * h + g3kBeam * h;
-    WriteText(form, kLineLive, ToText(RoundTo((b * (1.2 * beam + 1.4 * q2k)) * 0.9, 3)));
-    form.AppendLog(U("集中线荷载-R活计算完成！\r\n"));
+    form.SetText(kLineLive, ToText(RoundTo((b * (1.2 * beam + 1.4 * q2k)) * 0.9, 3)));
+    form.AppendLog("集中线荷载-R活计算完成！\r\n");
     dialogs.Pause(300);
-    WriteText(form, kLineDead, ToText(RoundTo((b * (1.35 * beam + kPsi * q2k)) * 0.9, 3)));
-    form.AppendLog(U("集中线荷载-R恒计算完成！\r\n"));
+    form.SetText(kLineDead, ToText(RoundTo((b * (1.35 * beam + kPsi * q2k)) * 0.9, 3)));
+    form.AppendLog("集中线荷载-R恒计算完成！\r\n");
     dialogs.Pause(300);
     if (Govern(form, kLineLive, kLineDead, kLineMax, &chosen))
-        form.AppendLog(U("集中线荷载-承载能力极限状态荷载效应基本组合Rmax=") + chosen +
-                       U("KN/m\r\n-----------------------------------------\r\n"));
+        form.AppendLog("集中线荷载-承载能力极限状态荷载效应基本组合Rmax=" + chosen +
+                       "KN/m\r\n-----------------------------------------\r\n");
 
     EvaluateDanger(form);
 }
 
 void TabChanged(Form &form) {
     form.SetLogText(QString());
-    form.AppendLog(U(kStandby));
+    form.AppendLog(kStandby);
 }
 
 }  // namespace tunnel

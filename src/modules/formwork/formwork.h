@@ -47,6 +47,15 @@ inline constexpr const char *kEvaluations[] = {"编辑框1评价1", "编辑框1�
                                                "编辑框1评价4", "编辑框1评价5", "编辑框1评价6"};
 inline constexpr char kVerdict[] = "编辑框1最终评价结果";
 
+// Buttons that the window places or switches itself.
+inline constexpr char kCalculateButton[] = "按钮6";
+inline constexpr char kExportButton[] = "按钮2";
+inline constexpr char kSlabWeightButton[] = "按钮1";
+inline constexpr char kLiveLoadButton[] = "按钮4";
+inline constexpr char kDumpingLoadButton[] = "按钮5";
+inline constexpr char kWallButton[] = "按钮3_1";
+inline constexpr char kMemberButton[] = "按钮3";
+
 // Page 2: lateral pressure of fresh concrete.
 inline constexpr char kGammaC[] = "编辑框20混凝土的重力密度";
 inline constexpr char kSetTime[] = "编辑框21新浇混凝土的初凝时间";

@@ -47,12 +47,12 @@ constexpr ReportRow kRows[] = {
     Out(Row(kLineLive, 10)),
     Out(Row(kLineDead, 10, "参数导出倒计时2")),
     Out(Row(kLineMax, 10)),
-    Out(Row("编辑框1评价1", 1, nullptr, "写入完毕，数据排版，请稍候……\r\n"), Printed::Text),
-    Out(Row("编辑框1评价2", 1), Printed::Text),
-    Out(Row("编辑框1评价3", 1), Printed::Text),
-    Out(Row("编辑框1评价4", 1, "参数导出倒计时1"), Printed::Text),
-    Out(Row("编辑框1评价5", 1), Printed::Text),
-    Out(Row("编辑框1评价6", 1), Printed::Text),
+    Out(Row(kEvaluations[0], 1, nullptr, "写入完毕，数据排版，请稍候……\r\n"), Printed::Text),
+    Out(Row(kEvaluations[1], 1), Printed::Text),
+    Out(Row(kEvaluations[2], 1), Printed::Text),
+    Out(Row(kEvaluations[3], 1, "参数导出倒计时1"), Printed::Text),
+    Out(Row(kEvaluations[4], 1), Printed::Text),
+    Out(Row(kEvaluations[5], 1), Printed::Text),
     Out(Row(kVerdict, 1)),
 };
 

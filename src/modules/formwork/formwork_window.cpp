@@ -68,7 +68,7 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget 
 
     QWidget *central = centralWidget();
     m_tabs = new QTabWidget(central);
-    m_tabs->setObjectName(U(kTabs));
+    m_tabs->setObjectName(kTabs);
     m_tabs->setGeometry(4, 4, 956, 688 + kEvaluationExtra);
     auto *loads = new QWidget;
     auto *pressure = new QWidget;
@@ -76,7 +76,7 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget 
     m_tabs->addTab(pressure, QStringLiteral("新浇混凝土作用于模板的最大侧压力标准值计算"));
 
     for (const FieldSpec &field : FormworkSpec().fields)
-        if (auto *edit = qobject_cast<QLineEdit *>(Unit(U(field.id))))
+        if (auto *edit = qobject_cast<QLineEdit *>(Unit(field.id)))
             edit->setFixedWidth(kInputWidth);
 
     BuildPageLoads(loads);
@@ -87,7 +87,7 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget 
     LogBox()->raise();
 
     m_hover = new QLabel(central);
-    m_hover->setObjectName(U(kHoverLabel));
+    m_hover->setObjectName(kHoverLabel);
     QFont hintFont = m_hover->font();
     hintFont.setPixelSize(11);
     m_hover->setFont(hintFont);
@@ -97,21 +97,21 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget 
     m_hover->hide();
 
     m_timer = new QTimer(this);
-    m_timer->setObjectName(U(kHoverTimer));
+    m_timer->setObjectName(kHoverTimer);
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, [this] { HoverTick(QCursor::pos()); });
     m_timer->start();
 
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] { TabChanged(*this); });
     // Reference tables and sketches beside the fields.
-    ConnectReference(this, QStringLiteral("按钮1"), Reference::SlabFormworkWeight);
-    ConnectReference(this, QStringLiteral("按钮4"), Reference::LiveLoad);
-    ConnectReference(this, QStringLiteral("按钮5"), Reference::DumpingLoad);
+    ConnectReference(this, kSlabWeightButton, Reference::SlabFormworkWeight);
+    ConnectReference(this, kLiveLoadButton, Reference::LiveLoad);
+    ConnectReference(this, kDumpingLoadButton, Reference::DumpingLoad);
 }
 
 QLabel *FormworkWindow::HintOf(const char *fieldId) const {
-    const FieldSpec *field = FindField(table(), U(fieldId));
-    QWidget *unit = Unit(U(fieldId));
+    const FieldSpec *field = FindField(table(), fieldId);
+    QWidget *unit = Unit(fieldId);
     if (!field || !*field->hint || !unit) return nullptr;
     for (QLabel *label :
          unit->parentWidget()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly))
@@ -121,13 +121,13 @@ QLabel *FormworkWindow::HintOf(const char *fieldId) const {
 
 QComboBox *FormworkWindow::AddQuestion(const char *id, const char *label, QGroupBox *group) {
     auto *combo = new QComboBox(group);
-    combo->setObjectName(U(id));
+    combo->setObjectName(id);
     combo->addItems(kYesNo);
     combo->setCurrentIndex(1);
     combo->setFixedWidth(kInputWidth);
     // The answer counts at the next 计算; the focus leaves for the log box.
     connect(combo, &QComboBox::currentIndexChanged, this, [this] { LogBox()->setFocus(); });
-    auto *caption = new QLabel(U(label), group);
+    auto *caption = new QLabel(label, group);
     caption->setWordWrap(true);
     QGridLayout *grid = Grid(group);
     const int row = grid->rowCount();
@@ -139,7 +139,7 @@ QComboBox *FormworkWindow::AddQuestion(const char *id, const char *label, QGroup
 void FormworkWindow::BuildPageLoads(QWidget *page) {
     auto place = [this](const char *id, QGridLayout *grid, int row, QWidget *beside = nullptr) {
         grid->addWidget(FieldLabel(id), row, 0);
-        grid->addLayout(Inline({Unit(U(id)), beside}), row, 1);
+        grid->addLayout(Inline({Unit(id), beside}), row, 1);
     };
     auto small = [this](const char *id) {
         QPushButton *b = Button(id);
@@ -157,10 +157,9 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     place(kSpan, g, 1);
     place(kSlab, g, 2);
     g->addWidget(FieldLabel(kBeamB), 3, 0);
-    g->addLayout(Inline({HintOf(kBeamB), Unit(U(kBeamB)), FieldLabel(kBeamH), Unit(U(kBeamH))}), 3,
-                 1);
-    Unit(U(kBeamB))->setFixedWidth(50);
-    Unit(U(kBeamH))->setFixedWidth(50);
+    g->addLayout(Inline({HintOf(kBeamB), Unit(kBeamB), FieldLabel(kBeamH), Unit(kBeamH)}), 3, 1);
+    Unit(kBeamB)->setFixedWidth(50);
+    Unit(kBeamH)->setFixedWidth(50);
     AddQuestion(kQuestion1,
                 "是否存在高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程",
                 drawing);
@@ -172,20 +171,19 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     loads->setGeometry(5, 226, 470, 246);
     g = Grid(loads);
     g->setVerticalSpacing(3);
-    place(kG1k, g, 0, small("按钮1"));
+    place(kG1k, g, 0, small(kSlabWeightButton));
     place(kG2k, g, 1);
     g->addWidget(FieldLabel(kG3kSlab), 2, 0);
-    g->addLayout(
-        Inline({HintOf(kG3kSlab), Unit(U(kG3kSlab)), FieldLabel(kG3kBeam), Unit(U(kG3kBeam))}), 2,
-        1);
-    Unit(U(kG3kSlab))->setFixedWidth(50);
-    Unit(U(kG3kBeam))->setFixedWidth(50);
+    g->addLayout(Inline({HintOf(kG3kSlab), Unit(kG3kSlab), FieldLabel(kG3kBeam), Unit(kG3kBeam)}),
+                 2, 1);
+    Unit(kG3kSlab)->setFixedWidth(50);
+    Unit(kG3kBeam)->setFixedWidth(50);
     auto *live = new QLabel(QStringLiteral("活荷载标准值"), loads);
     QFont bold = live->font();
     bold.setBold(true);
     live->setFont(bold);
     g->addWidget(live, 3, 0, 1, 2);
-    place(kQ1k, g, 4, small("按钮4"));
+    place(kQ1k, g, 4, small(kLiveLoadButton));
     place(kQ2k, g, 5);
     place(kWind, g, 6);
     Note(HintOf(kWind));
@@ -193,7 +191,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     g->setColumnStretch(0, 1);
 
     // Export controls in the free corner left of the log box.
-    QPushButton *exportButton = Button("按钮2");
+    QPushButton *exportButton = Button(kExportButton);
     exportButton->setParent(page);
     exportButton->setGeometry(482, 6, 150, 30);
     ProgressBar()->setParent(page);
@@ -216,7 +214,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
             if (field.group == groups[i]) place(field.id, g, row++);
         g->setColumnStretch(0, 1);
     }
-    QPushButton *calculate = Button("按钮6");
+    QPushButton *calculate = Button(kCalculateButton);
     calculate->setParent(page);
     calculate->setGeometry(482, 350, 462, 32);
 
@@ -239,14 +237,14 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     boxFont.setPointSize(9);
     for (int i = 0; i < 6; ++i) {
         FieldLabel(kEvaluations[i])->hide();
-        QWidget *box = Unit(U(kEvaluations[i]));
+        QWidget *box = Unit(kEvaluations[i]);
         box->setFont(boxFont);
         g->addWidget(box, i / 3, i % 3);
     }
     auto *verdictRow = new QHBoxLayout;
     verdictRow->setSpacing(10);
     verdictRow->addWidget(FieldLabel(kVerdict));
-    QWidget *verdict = Unit(U(kVerdict));
+    QWidget *verdict = Unit(kVerdict);
     verdict->setFixedHeight(28);
     QFont verdictFont = font();
     verdictFont.setBold(true);
@@ -260,7 +258,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
 void FormworkWindow::BuildPagePressure(QWidget *page) {
     auto place = [this](const char *id, QGridLayout *grid, int row, bool note = true) {
         grid->addWidget(FieldLabel(id), row, 0);
-        grid->addWidget(Unit(U(id)), row, 1, Qt::AlignLeft);
+        grid->addWidget(Unit(id), row, 1, Qt::AlignLeft);
         if (QLabel *hint = note ? HintOf(id) : nullptr) {
             Note(hint);
             hint->setMinimumWidth(240);
@@ -276,12 +274,12 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     place(kGammaC, g, 0);
     place(kSetTime, g, 1);
     auto *tempBox = new QCheckBox(QStringLiteral("混凝土的温度T"), inputs);
-    tempBox->setObjectName(U(kTempBox));
+    tempBox->setObjectName(kTempBox);
     connect(tempBox, &QCheckBox::clicked, this, [this] { TemperatureToggled(*this); });
     FieldLabel(kTemperature)->hide();
     g->addWidget(tempBox, 2, 0, Qt::AlignRight);
-    g->addWidget(Unit(U(kTemperature)), 2, 1, Qt::AlignLeft);
-    Unit(U(kTemperature))->hide();
+    g->addWidget(Unit(kTemperature), 2, 1, Qt::AlignLeft);
+    Unit(kTemperature)->hide();
     place(kBeta1, g, 3);
     place(kBeta2, g, 4);
     place(kPourRate, g, 5);
@@ -298,13 +296,13 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     q3kRow->setGeometry(5, 336, 630, 30);
     auto *row = new QHBoxLayout(q3kRow);
     row->setContentsMargins(10, 0, 0, 0);
-    for (QWidget *w : {static_cast<QWidget *>(FieldLabel(kQ3k)), Unit(U(kQ3k)),
-                       static_cast<QWidget *>(Button("按钮5"))}) {
+    for (QWidget *w : {static_cast<QWidget *>(FieldLabel(kQ3k)), Unit(kQ3k),
+                       static_cast<QWidget *>(Button(kDumpingLoadButton))}) {
         w->setParent(q3kRow);
         row->addWidget(w);
     }
-    Button("按钮5")->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    Button("按钮5")->setToolTip(QStringLiteral("查表"));
+    Button(kDumpingLoadButton)->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    Button(kDumpingLoadButton)->setToolTip(QStringLiteral("查表"));
     row->addStretch();
 
     struct MemberGroup {
@@ -314,8 +312,8 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
         const char *button;
         int left;
     };
-    const MemberGroup members[] = {{kWallGroup, kWallSteel, kWallThickness, "按钮3_1", 5},
-                                   {kMemberGroup, kMemberSteel, kMemberSide, "按钮3", 322}};
+    const MemberGroup members[] = {{kWallGroup, kWallSteel, kWallThickness, kWallButton, 5},
+                                   {kMemberGroup, kMemberSteel, kMemberSide, kMemberButton, 322}};
     for (const MemberGroup &m : members) {
         QGroupBox *box = Group(m.group);
         box->setParent(page);
@@ -323,11 +321,11 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
         g = Grid(box);
         g->setVerticalSpacing(3);
         auto *steel = new QCheckBox(QStringLiteral("采用钢模板"), box);
-        steel->setObjectName(U(m.steel));
+        steel->setObjectName(m.steel);
         g->addWidget(new QLabel(QStringLiteral("模板材料选用"), box), 0, 0);
         g->addWidget(steel, 0, 1);
         g->addWidget(FieldLabel(m.dimension), 1, 0);
-        g->addWidget(Unit(U(m.dimension)), 1, 1, Qt::AlignLeft);
+        g->addWidget(Unit(m.dimension), 1, 1, Qt::AlignLeft);
         g->addWidget(Button(m.button), 2, 0, 1, 2);
         g->setColumnStretch(0, 1);
     }
@@ -357,11 +355,11 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     for (const auto &r : results) {
         QGroupBox *box = Group(r.group);
         box->setParent(page);
-        box->setObjectName(U(r.name));
+        box->setObjectName(r.name);
         box->setGeometry(322, 486, 313, 150);
         g = Grid(box);
-        auto *heading = new QLabel(U(r.text), box);
-        heading->setObjectName(U(r.heading));
+        auto *heading = new QLabel(r.text, box);
+        heading->setObjectName(r.heading);
         heading->setWordWrap(true);
         heading->setStyleSheet(QStringLiteral("color: #003c78; font-weight: bold;"));
         g->addWidget(heading, 0, 0, 1, 2);
@@ -401,7 +399,7 @@ void FormworkWindow::HoverTick(const QPoint &globalPos) {
     m_hover->hide();
 }
 
-void FormworkWindow::SetBackColor(const QString &id, Rgb colour) {
+void FormworkWindow::SetBackColor(QAnyStringView id, Rgb colour) {
     CalcWindow::SetBackColor(id, colour);
     QWidget *unit = Unit(id);
     if (!unit) return;
@@ -414,7 +412,7 @@ void FormworkWindow::SetBackColor(const QString &id, Rgb colour) {
 
 void FormworkWindow::SetBusy(bool busy) {
     CalcWindow::SetBusy(busy);
-    if (QPushButton *button = Button("按钮2")) button->setEnabled(!busy);
+    if (QPushButton *button = Button(kExportButton)) button->setEnabled(!busy);
 }
 
 QWidget *CreateFormworkWindow(Dialogs &dialogs, const QString &programFolder) {

@@ -31,7 +31,7 @@ public:
 
     // Form: a dark background gets white text; an export also locks its
     // button.
-    void SetBackColor(const QString &id, Rgb colour) override;
+    void SetBackColor(QAnyStringView id, Rgb colour) override;
     void SetBusy(bool busy) override;
 
 private:

@@ -55,73 +55,73 @@ void StandardValues(Form &form) {
     const double beta2 = ReadNumber(form, kBeta2);
     const double v = ReadNumber(form, kPourRate);
     const double head = ReadNumber(form, kHead);
-    WriteText(form, kFPrime,
-              ToText(RoundTo(gammaC * t0 * beta1 * beta2 * std::pow(v, 0.5) * 0.22, 2)));
-    form.AppendLog(U("侧压力标准值F'计算结果：") + ReadText(form, kFPrime) + U("\r\n"));
-    WriteText(form, kF, ToText(gammaC * head));
-    form.AppendLog(U("侧压力标准值F计算结果：") + ReadText(form, kF) + U("\r\n"));
+    form.SetText(kFPrime,
+                 ToText(RoundTo(gammaC * t0 * beta1 * beta2 * std::pow(v, 0.5) * 0.22, 2)));
+    form.AppendLog("侧压力标准值F'计算结果：" + form.Text(kFPrime) + "\r\n");
+    form.SetText(kF, ToText(gammaC * head));
+    form.AppendLog("侧压力标准值F计算结果：" + form.Text(kF) + "\r\n");
 }
 
 // G4k is the smaller of F' and F; equal values take F.
 void ChooseG4k(Form &form) {
-    if (!Filled(ReadText(form, kFPrime)) || !Filled(ReadText(form, kF))) return;
+    if (!Filled(form.Text(kFPrime)) || !Filled(form.Text(kF))) return;
     const bool takeF = ReadNumber(form, kFPrime) - ReadNumber(form, kF) >= -1e-7;
-    const QString chosen = ReadText(form, takeF ? kF : kFPrime);
-    WriteText(form, kG4k, chosen);
-    form.AppendLog(U("侧压力标准值F'与F计算结果取较小值") + chosen +
-                   U("\r\n--------------------------------------------\r\n"));
+    const QString chosen = form.Text(takeF ? kF : kFPrime);
+    form.SetText(kG4k, chosen);
+    form.AppendLog("侧压力标准值F'与F计算结果取较小值" + chosen +
+                   "\r\n--------------------------------------------\r\n");
 }
 
 void LateralPressure(Form &form, const Member &member) {
-    form.SetCaption(U(kThickHeading), U(member.thickHeading));
-    form.SetCaption(U(kThinHeading), U(member.thinHeading));
-    form.SetBackColor(U(kThinResult), kResultColour);
-    form.SetBackColor(U(kThickResult), kResultColour);
+    form.SetCaption(kThickHeading, member.thickHeading);
+    form.SetCaption(kThinHeading, member.thinHeading);
+    form.SetBackColor(kThinResult, kResultColour);
+    form.SetBackColor(kThickResult, kResultColour);
 
     StandardValues(form);
     ChooseG4k(form);
 
-    if (!Filled(ReadText(form, member.dimension)) || !Filled(ReadText(form, kG4k))) return;
-    const bool steel = form.Checked(U(member.steelBox));
+    if (!Filled(form.Text(member.dimension)) || !Filled(form.Text(kG4k))) return;
+    const bool steel = form.Checked(member.steelBox);
     const PressureCoefficients c = steel ? SteelCoefficients() : PlainCoefficients();
     const double g4k = ReadNumber(form, kG4k);
 
     const double d = ReadNumber(form, member.dimension);
     if (d <= 1e-7) {
-        form.SetVisible(U(kThinGroup), false);
-        form.SetVisible(U(kThickGroup), false);
-        form.AppendLog(U("参数输入错误（边长），请查证") + ReadText(form, kFPrime) + U("\r\n"));
+        form.SetVisible(kThinGroup, false);
+        form.SetVisible(kThickGroup, false);
+        form.AppendLog("参数输入错误（边长），请查证" + form.Text(kFPrime) + "\r\n");
     } else if (d - member.threshold < -1e-7) {
-        form.SetVisible(U(kThinGroup), true);
-        form.SetVisible(U(kThickGroup), false);
+        form.SetVisible(kThinGroup, true);
+        form.SetVisible(kThickGroup, false);
         const double q2k = ReadNumber(form, kQ2kVertical);
-        WriteText(form, kThinResult, ToText(c.thinFactor * (1.2 * g4k + c.thinVibration * q2k)));
+        form.SetText(kThinResult, ToText(c.thinFactor * (1.2 * g4k + c.thinVibration * q2k)));
     } else {
-        form.SetVisible(U(kThickGroup), true);
-        form.SetVisible(U(kThinGroup), false);
+        form.SetVisible(kThickGroup, true);
+        form.SetVisible(kThinGroup, false);
         const double q3k = ReadNumber(form, kQ3k);
         const double thick = c.thinFactor * (1.2 * g4k + c.thickVibration * q3k);
-        WriteText(form, kThickResult,
-                  ToText(steel && member.roundSteelThick ? RoundTo(thick, 2) : thick));
+        form.SetText(kThickResult,
+                     ToText(steel && member.roundSteelThick ? RoundTo(thick, 2) : thick));
     }
 
     const double q3k = ReadNumber(form, kQ3k);
-    WriteText(form, kEffectiveHead, ToText(RoundTo(c.headFactor * g4k / 24, 2)));
-    WriteText(form, kDumpingDesign, ToText(RoundTo(q3k * c.dumpingFactor, 2)));
+    form.SetText(kEffectiveHead, ToText(RoundTo(c.headFactor * g4k / 24, 2)));
+    form.SetText(kDumpingDesign, ToText(RoundTo(q3k * c.dumpingFactor, 2)));
     const double h = ReadNumber(form, kEffectiveHead);
     const double q3d = ReadNumber(form, kDumpingDesign);
-    WriteText(form, kActingHeight, ToText(RoundTo(h * q3d / (1.08 * g4k) * c.actingReduction, 2)));
+    form.SetText(kActingHeight, ToText(RoundTo(h * q3d / (1.08 * g4k) * c.actingReduction, 2)));
 
     const QString labels[] = {
-        ReadText(form, kHead) + U("m"),
-        ReadText(form, kEffectiveHead) + U("m"),
-        ToText(RoundTo(c.headFactor * g4k, 2)) + U("KN/m2"),
-        ReadText(form, kDumpingDesign) + U("KN/m2"),
-        ToText(ReadNumber(form, kHead) - ReadNumber(form, kEffectiveHead)) + U("m"),
-        ReadText(form, kActingHeight) + U("m"),
-        U(steel ? member.steelTitle : member.plainTitle),
+        form.Text(kHead) + "m",
+        form.Text(kEffectiveHead) + "m",
+        ToText(RoundTo(c.headFactor * g4k, 2)) + "KN/m2",
+        form.Text(kDumpingDesign) + "KN/m2",
+        ToText(ReadNumber(form, kHead) - ReadNumber(form, kEffectiveHead)) + "m",
+        form.Text(kActingHeight) + "m",
+        steel ? member.steelTitle : member.plainTitle,
     };
-    for (int i = 0; i < 7; ++i) form.SetCaption(U(kDiagramLabels[i]), labels[i]);
+    for (int i = 0; i < 7; ++i) form.SetCaption(kDiagramLabels[i], labels[i]);
 }
 
 }  // namespace
@@ -144,18 +144,18 @@ void MemberPressure(Form &form) {
 }
 
 void TemperatureChanged(Form &form) {
-    WriteText(form, kSetTime, ToText(RoundTo(200 / (ReadNumber(form, kTemperature) + 15), 3)));
+    form.SetText(kSetTime, ToText(RoundTo(200 / (ReadNumber(form, kTemperature) + 15), 3)));
 }
 
 void TemperatureToggled(Form &form) {
-    if (form.Checked(U(kTempBox))) {
-        form.SetVisible(U(kTemperature), true);
+    if (form.Checked(kTempBox)) {
+        form.SetVisible(kTemperature, true);
         return;
     }
-    form.SetChecked(U(kTempBox), false);
-    form.SetVisible(U(kTemperature), false);
-    WriteText(form, kTemperature, QString());
-    WriteText(form, kSetTime, QString());
+    form.SetChecked(kTempBox, false);
+    form.SetVisible(kTemperature, false);
+    form.SetText(kTemperature, QString());
+    form.SetText(kSetTime, QString());
 }
 
 }  // namespace tunnel

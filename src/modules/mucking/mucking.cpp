@@ -18,34 +18,54 @@ constexpr std::array kGroups = {
     GroupSpec{"除渣时间计算"},
 };
 
-constexpr auto C = Change::Colour;
-constexpr auto R = FieldKind::Result;
-
 constexpr std::array kFields = {
-    FieldSpec{"编辑框1开挖断面面积", "开挖断面面积S（m2）", "100", 0, "", "", Change::None, 0},
-    FieldSpec{"编辑框1循环进尺", "循环进尺L（m）", "2.8", 0, "", "", Change::None, 0},
-    FieldSpec{"编辑框1超挖系数", "超挖系数△", "1.1", 128, "",
-              "现场实测数据，在无数据时可取值1.1\r\n", C, 0},
-    FieldSpec{"编辑框1岩体松胀系数", "岩石可松性系数R", "1.15", 128, "",
-              "请查表，对应围岩选用可松性系数KP最初值\r\n", C, 0},
-    FieldSpec{"编辑框1单循环爆破石渣量", "单循环爆破石渣量(m3)", "", 0, "", "", Change::None, 0, R},
+    FieldSpec{
+        .id = "编辑框1开挖断面面积", .label = "开挖断面面积S（m2）", .preset = "100", .group = 0},
+    FieldSpec{.id = "编辑框1循环进尺", .label = "循环进尺L（m）", .preset = "2.8", .group = 0},
+    FieldSpec{.id = "编辑框1超挖系数",
+              .label = "超挖系数△",
+              .preset = "1.1",
+              .grey = 128,
+              .focusHint = "现场实测数据，在无数据时可取值1.1\r\n",
+              .change = Change::Colour,
+              .group = 0},
+    FieldSpec{.id = "编辑框1岩体松胀系数",
+              .label = "岩石可松性系数R",
+              .preset = "1.15",
+              .grey = 128,
+              .focusHint = "请查表，对应围岩选用可松性系数KP最初值\r\n",
+              .change = Change::Colour,
+              .group = 0},
+    ResultField("编辑框1单循环爆破石渣量", "单循环爆破石渣量(m3)", 0),
     // Labelled in metres: the formula and the preset 1500 treat it so.
-    FieldSpec{"编辑框2运输距离", "运输距离L（m）", "1500", 0, "", "", Change::None, 1},
-    FieldSpec{"编辑框2装载设备铲斗容量", "装载设备铲斗容量V1（m3）", "1.2", 0, "", "", Change::None,
-              1},
-    FieldSpec{"编辑框2运输设备厢斗容量", "运输设备厢斗容量V2（m3）", "12", 0, "", "", Change::None,
-              1},
-    FieldSpec{"编辑框2运输设备速度", "运输设备速度S'（Km/h）", "10", 128, "",
-              "现场实测数据，运输设备隧道内速度≤ 10KM/h\r\n", C, 1},
-    FieldSpec{"编辑框2装载机装一斗用时", "装载机装一斗用时T1（s）", "22", 128, "",
-              "经验数据，无实测值时可取22秒\r\n", C, 1},
-    FieldSpec{"编辑框2出碴设备数量", "出碴渣车配备数量N（辆）", "", 0, "", "", Change::None, 1, R},
-    FieldSpec{"编辑框3单循环爆破后石碴量", "单循环爆破后石碴量（m3）", "", 0, "", "", Change::None,
-              2},
-    FieldSpec{"编辑框3装载机装一斗用时", "装载机装一斗用时T1（s）", "", 0, "", "", Change::None, 2},
-    FieldSpec{"编辑框3装载设备铲斗容量", "装载设备铲斗容量V1（m3）", "", 0, "", "", Change::None,
-              2},
-    FieldSpec{"编辑框3出碴时间", "出碴时间T（小时）", "", 0, "", "", Change::None, 2, R},
+    FieldSpec{.id = "编辑框2运输距离", .label = "运输距离L（m）", .preset = "1500", .group = 1},
+    FieldSpec{.id = "编辑框2装载设备铲斗容量",
+              .label = "装载设备铲斗容量V1（m3）",
+              .preset = "1.2",
+              .group = 1},
+    FieldSpec{.id = "编辑框2运输设备厢斗容量",
+              .label = "运输设备厢斗容量V2（m3）",
+              .preset = "12",
+              .group = 1},
+    FieldSpec{.id = "编辑框2运输设备速度",
+              .label = "运输设备速度S'（Km/h）",
+              .preset = "10",
+              .grey = 128,
+              .focusHint = "现场实测数据，运输设备隧道内速度≤ 10KM/h\r\n",
+              .change = Change::Colour,
+              .group = 1},
+    FieldSpec{.id = "编辑框2装载机装一斗用时",
+              .label = "装载机装一斗用时T1（s）",
+              .preset = "22",
+              .grey = 128,
+              .focusHint = "经验数据，无实测值时可取22秒\r\n",
+              .change = Change::Colour,
+              .group = 1},
+    ResultField("编辑框2出碴设备数量", "出碴渣车配备数量N（辆）", 1),
+    FieldSpec{.id = "编辑框3单循环爆破后石碴量", .label = "单循环爆破后石碴量（m3）", .group = 2},
+    FieldSpec{.id = "编辑框3装载机装一斗用时", .label = "装载机装一斗用时T1（s）", .group = 2},
+    FieldSpec{.id = "编辑框3装载设备铲斗容量", .label = "装载设备铲斗容量V1（m3）", .group = 2},
+    ResultField("编辑框3出碴时间", "出碴时间T（小时）", 2),
 };
 
 constexpr std::array kButtons = {
@@ -147,10 +167,10 @@ void MuckVolume(Form &form) {
     const double l = ReadNumber(form, "编辑框1循环进尺");
     const double delta = ReadNumber(form, "编辑框1超挖系数");
     const double z = s * r * l * delta;
-    form.SetText(U("编辑框1单循环爆破石渣量"), ToText(RoundTo(z, 2)));
-    const QString shown = form.Text(U("编辑框1单循环爆破石渣量"));
-    form.AppendLog(U("计算成功！单循环爆破石渣量=") + shown + U("m3\r\n"));
-    form.SetText(U("编辑框3单循环爆破后石碴量"), shown);
+    form.SetText("编辑框1单循环爆破石渣量", ToText(RoundTo(z, 2)));
+    const QString shown = form.Text("编辑框1单循环爆破石渣量");
+    form.AppendLog("计算成功！单循环爆破石渣量=" + shown + "m3\r\n");
+    form.SetText("编辑框3单循环爆破后石碴量", shown);
 }
 
 void TruckCount(Form &form) {
@@ -168,11 +188,10 @@ void TruckCount(Form &form) {
     const double t1 = ReadNumber(form, "编辑框2装载机装一斗用时");
     const double d = v2 * speed * t1;
     const double n = m / d;
-    form.SetText(U("编辑框2出碴设备数量"), ToText(RoundTo(n, 1)));
-    form.AppendLog(U("计算成功！出碴设备数量=") + form.Text(U("编辑框2出碴设备数量")) +
-                   U("辆\r\n"));
-    form.SetText(U("编辑框3装载机装一斗用时"), form.Text(U("编辑框2装载机装一斗用时")));
-    form.SetText(U("编辑框3装载设备铲斗容量"), form.Text(U("编辑框2装载设备铲斗容量")));
+    form.SetText("编辑框2出碴设备数量", ToText(RoundTo(n, 1)));
+    form.AppendLog("计算成功！出碴设备数量=" + form.Text("编辑框2出碴设备数量") + "辆\r\n");
+    form.SetText("编辑框3装载机装一斗用时", form.Text("编辑框2装载机装一斗用时"));
+    form.SetText("编辑框3装载设备铲斗容量", form.Text("编辑框2装载设备铲斗容量"));
 }
 
 void MuckingTime(Form &form) {
@@ -185,8 +204,8 @@ void MuckingTime(Form &form) {
     const double t1 = ReadNumber(form, "编辑框3装载机装一斗用时");
     const double v1 = ReadNumber(form, "编辑框3装载设备铲斗容量");
     const double t = (z * t1) / (v1 * 3600);
-    form.SetText(U("编辑框3出碴时间"), ToText(RoundTo(t, 2)));
-    form.AppendLog(U("计算成功！出碴时间=") + form.Text(U("编辑框3出碴时间")) + U("小时\r\n"));
+    form.SetText("编辑框3出碴时间", ToText(RoundTo(t, 2)));
+    form.AppendLog("计算成功！出碴时间=" + form.Text("编辑框3出碴时间") + "小时\r\n");
 }
 
 }  // namespace tunnel

@@ -24,50 +24,149 @@ constexpr GroupSpec kGroups[] = {
     GroupSpec{"工期计算"},
 };
 
-constexpr auto N = Change::Notice;
-constexpr auto I = FieldKind::Input;
-constexpr auto R = FieldKind::Result;
-
-// One row of fields; the row digit ends every unit name.
-// clang-format off
-#define PERIOD_ROW(k)                                                                         \
-    FieldSpec{"编辑框1_各类围岩长度" #k, "各类围岩长度（m）", "", 0, "", "", N, 0, I},        \
-    FieldSpec{"编辑框1_每循环进尺" #k, "每循环掘进深度（m）", "", 0, "", "", N, 0, I},        \
-    FieldSpec{"编辑框1_每循环用时" #k, "每循环用时（h）", "", 0, "", "", N, 0, I},            \
-    FieldSpec{"编辑框2_循环次数" #k, "循环（次）", "", 0, "", "", Change::None, 1, R},        \
-    FieldSpec{"编辑框2_月循环数" #k, "月循环数", "", 0, "", "", Change::None, 1, R},          \
-    FieldSpec{"编辑框2_天循环数" #k, "天循环数", "", 0, "", "", Change::None, 1, R},          \
-    FieldSpec{"编辑框3_每天进尺" #k, "每天进尺(m)", "", 0, "", "", Change::None, 2, R},       \
-    FieldSpec{"编辑框3_月进尺" #k, "月进尺(m)", "", 0, "", "", Change::None, 2, R},           \
-    FieldSpec{"编辑框4_工期天" #k, "工期(天)", "", 0, "", "", Change::None, 3, R},            \
-    FieldSpec{"编辑框4_工期月" #k, "工期(月)", "", 0, "", "", Change::None, 3, R},            \
-    FieldSpec{"编辑框4_工期年" #k, "工期(年)", "", 0, "", "", Change::None, 3, R}
-// clang-format on
-
+// One row of fields per stretch; the row digit ends every unit name.
 constexpr FieldSpec kFields[] = {
-    PERIOD_ROW(0),
-    PERIOD_ROW(1),
-    PERIOD_ROW(2),
-    PERIOD_ROW(3),
-    PERIOD_ROW(4),
-    PERIOD_ROW(5),
-    FieldSpec{kTotalLength, "围岩长度合计（m）", "", 0, "", "", Change::None, 0, R},
-    FieldSpec{kTotalCycles, "总循环数量（循环）", "", 0, "", "", Change::None, 1, R},
-    FieldSpec{kTotalDays, "总天数", "", 0, "", "", Change::None, 3, R},
-    FieldSpec{kTotalMonths, "总月数", "", 0, "", "", Change::None, 3, R},
-    FieldSpec{kTotalYears, "总年数", "", 0, "", "", Change::None, 3, R},
+    // stretch 0
+    FieldSpec{.id = "编辑框1_各类围岩长度0",
+              .label = "各类围岩长度（m）",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = "编辑框1_每循环进尺0",
+              .label = "每循环掘进深度（m）",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = "编辑框1_每循环用时0",
+              .label = "每循环用时（h）",
+              .change = Change::Notice,
+              .group = 0},
+    ResultField("编辑框2_循环次数0", "循环（次）", 1),
+    ResultField("编辑框2_月循环数0", "月循环数", 1),
+    ResultField("编辑框2_天循环数0", "天循环数", 1),
+    ResultField("编辑框3_每天进尺0", "每天进尺(m)", 2),
+    ResultField("编辑框3_月进尺0", "月进尺(m)", 2),
+    ResultField("编辑框4_工期天0", "工期(天)", 3),
+    ResultField("编辑框4_工期月0", "工期(月)", 3),
+    ResultField("编辑框4_工期年0", "工期(年)", 3),
+    // stretch 1
+    FieldSpec{.id = "编辑框1_各类围岩长度1",
+              .label = "各类围岩长度（m）",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = "编辑框1_每循环进尺1",
+              .label = "每循环掘进深度（m）",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = "编辑框1_每循环用时1",
+              .label = "每循环用时（h）",
+              .change = Change::Notice,
+              .group = 0},
+    ResultField("编辑框2_循环次数1", "循环（次）", 1),
+    ResultField("编辑框2_月循环数1", "月循环数", 1),
+    ResultField("编辑框2_天循环数1", "天循环数", 1),
+    ResultField("编辑框3_每天进尺1", "每天进尺(m)", 2),
+    ResultField("编辑框3_月进尺1", "月进尺(m)", 2),
+    ResultField("编辑框4_工期天1", "工期(天)", 3),
+    ResultField("编辑框4_工期月1", "工期(月)", 3),
+    ResultField("编辑框4_工期年1", "工期(年)", 3),
+    // stretch 2
+    FieldSpec{.id = "编辑框1_各类围岩长度2",
+              .label = "各类围岩长度（m）",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = "编辑框1_每循环进尺2",
+              .label = "每循环掘进深度（m）",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = "编辑框1_每循环用时2",
+              .label = "每循环用时（h）",
+              .change = Change::Notice,
+              .group = 0},
+    ResultField("编辑框2_循环次数2", "循环（次）", 1),
+    ResultField("编辑框2_月循环数2", "月循环数", 1),
+    ResultField("编辑框2_天循环数2", "天循环数", 1),
+    ResultField("编辑框3_每天进尺2", "每天进尺(m)", 2),
+    ResultField("编辑框3_月进尺2", "月进尺(m)", 2),
+    ResultField("编辑框4_工期天2", "工期(天)", 3),
+    ResultField("编辑框4_工期月2", "工期(月)", 3),
+    ResultField("编辑框4_工期年2", "工期(年)", 3),
+    // stretch 3
+    FieldSpec{.id = "编辑框1_各类围岩长度3",
+              .label = "各类围岩长度（m）",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = "编辑框1_每循环进尺3",
+              .label = "每循环掘进深度（m）",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = "编辑框1_每循环用时3",
+              .label = "每循环用时（h）",
+              .change = Change::Notice,
+              .group = 0},
+    ResultField("编辑框2_循环次数3", "循环（次）", 1),
+    ResultField("编辑框2_月循环数3", "月循环数", 1),
+    ResultField("编辑框2_天循环数3", "天循环数", 1),
+    ResultField("编辑框3_每天进尺3", "每天进尺(m)", 2),
+    ResultField("编辑框3_月进尺3", "月进尺(m)", 2),
+    ResultField("编辑框4_工期天3", "工期(天)", 3),
+    ResultField("编辑框4_工期月3", "工期(月)", 3),
+    ResultField("编辑框4_工期年3", "工期(年)", 3),
+    // stretch 4
+    FieldSpec{.id = "编辑框1_各类围岩长度4",
+              .label = "各类围岩长度（m）",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = "编辑框1_每循环进尺4",
+              .label = "每循环掘进深度（m）",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = "编辑框1_每循环用时4",
+              .label = "每循环用时（h）",
+              .change = Change::Notice,
+              .group = 0},
+    ResultField("编辑框2_循环次数4", "循环（次）", 1),
+    ResultField("编辑框2_月循环数4", "月循环数", 1),
+    ResultField("编辑框2_天循环数4", "天循环数", 1),
+    ResultField("编辑框3_每天进尺4", "每天进尺(m)", 2),
+    ResultField("编辑框3_月进尺4", "月进尺(m)", 2),
+    ResultField("编辑框4_工期天4", "工期(天)", 3),
+    ResultField("编辑框4_工期月4", "工期(月)", 3),
+    ResultField("编辑框4_工期年4", "工期(年)", 3),
+    // stretch 5
+    FieldSpec{.id = "编辑框1_各类围岩长度5",
+              .label = "各类围岩长度（m）",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = "编辑框1_每循环进尺5",
+              .label = "每循环掘进深度（m）",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = "编辑框1_每循环用时5",
+              .label = "每循环用时（h）",
+              .change = Change::Notice,
+              .group = 0},
+    ResultField("编辑框2_循环次数5", "循环（次）", 1),
+    ResultField("编辑框2_月循环数5", "月循环数", 1),
+    ResultField("编辑框2_天循环数5", "天循环数", 1),
+    ResultField("编辑框3_每天进尺5", "每天进尺(m)", 2),
+    ResultField("编辑框3_月进尺5", "月进尺(m)", 2),
+    ResultField("编辑框4_工期天5", "工期(天)", 3),
+    ResultField("编辑框4_工期月5", "工期(月)", 3),
+    ResultField("编辑框4_工期年5", "工期(年)", 3),
+    ResultField(kTotalLength, "围岩长度合计（m）", 0),
+    ResultField(kTotalCycles, "总循环数量（循环）", 1),
+    ResultField(kTotalDays, "总天数", 3),
+    ResultField(kTotalMonths, "总月数", 3),
+    ResultField(kTotalYears, "总年数", 3),
 };
-
-#undef PERIOD_ROW
 
 // "添加围岩等级" belongs to the window, which opens the editor.
 constexpr ButtonSpec kButtons[] = {
-    ButtonSpec{"按钮2", "查进尺", 0},  // the advance reference window
-    ButtonSpec{"按钮3", "查用时", 0},  // the cycle time reference window
-    ButtonSpec{"按钮4_打开数据", "打开", -1, &OpenPeriodParameters},
-    ButtonSpec{"按钮2_保存数据", "保存", -1, &SavePeriodParameters},
-    ButtonSpec{"按钮1", "计算", -1, &CalculatePeriod},
-    ButtonSpec{"按钮4", "数据导出", -1, nullptr, Role::Export},
+    ButtonSpec{kPeriodAdvanceButton, "查进尺", 0},    // the advance reference window
+    ButtonSpec{kPeriodCycleTimeButton, "查用时", 0},  // the cycle time reference window
+    ButtonSpec{kPeriodOpenButton, "打开", -1, &OpenPeriodParameters},
+    ButtonSpec{kPeriodSaveButton, "保存", -1, &SavePeriodParameters},
+    ButtonSpec{kPeriodCalculateButton, "计算", -1, &CalculatePeriod},
+    ButtonSpec{kPeriodExportButton, "数据导出", -1, nullptr, Role::Export},
 };
 
 constexpr char kSection[] = "2.4";
@@ -107,7 +206,7 @@ constexpr ReportRow Row(const char *field, const char *noticeBefore = nullptr,
 
 // The tables' headers carry the units the totals show ("1000m", "186天").
 QString TotalNumber(const Form &form, const char *id) {
-    QString text = form.Text(U(id)).trimmed();
+    QString text = form.Text(id).trimmed();
     while (!text.isEmpty() && QStringLiteral("m天月年").contains(text.back())) text.chop(1);
     return text;
 }
@@ -122,34 +221,89 @@ constexpr ReportRow Total(const char *field, QString (*value)(const Form &),
 // A stretch without a length has no row in any of the tables.
 void DropEmptyStretches(const Form &form, DocxDocument &document) {
     for (const char *length : kStretchLengths)
-        if (!Filled(form.Text(U(length)))) document.RemoveTableRows(U(length));
+        if (!Filled(form.Text(length))) document.RemoveTableRows(length);
 }
 
-#define PERIOD_GROUP(base, notice) \
-    Row(base "0", notice), Row(base "1"), Row(base "2"), Row(base "3"), Row(base "4"), Row(base "5")
-
 constexpr ReportRow kReportRows[] = {
-    PERIOD_GROUP("组合框1_围岩等级", nullptr),
-    PERIOD_GROUP("编辑框1_各类围岩长度", "参数导出倒计时11"),
-    PERIOD_GROUP("编辑框1_每循环进尺", "参数导出倒计时10"),
-    PERIOD_GROUP("编辑框1_每循环用时", "参数导出倒计时9"),
-    PERIOD_GROUP("编辑框2_循环次数", "参数导出倒计时8"),
-    PERIOD_GROUP("编辑框2_月循环数", "参数导出倒计时7"),
-    PERIOD_GROUP("编辑框2_天循环数", "参数导出倒计时6"),
-    PERIOD_GROUP("编辑框3_每天进尺", "参数导出倒计时5"),
-    PERIOD_GROUP("编辑框3_月进尺", "参数导出倒计时4"),
-    PERIOD_GROUP("编辑框4_工期天", "参数导出倒计时3"),
+    Row("组合框1_围岩等级0"),
+    Row("组合框1_围岩等级1"),
+    Row("组合框1_围岩等级2"),
+    Row("组合框1_围岩等级3"),
+    Row("组合框1_围岩等级4"),
+    Row("组合框1_围岩等级5"),
+    Row("编辑框1_各类围岩长度0", "参数导出倒计时11"),
+    Row("编辑框1_各类围岩长度1"),
+    Row("编辑框1_各类围岩长度2"),
+    Row("编辑框1_各类围岩长度3"),
+    Row("编辑框1_各类围岩长度4"),
+    Row("编辑框1_各类围岩长度5"),
+    Row("编辑框1_每循环进尺0", "参数导出倒计时10"),
+    Row("编辑框1_每循环进尺1"),
+    Row("编辑框1_每循环进尺2"),
+    Row("编辑框1_每循环进尺3"),
+    Row("编辑框1_每循环进尺4"),
+    Row("编辑框1_每循环进尺5"),
+    Row("编辑框1_每循环用时0", "参数导出倒计时9"),
+    Row("编辑框1_每循环用时1"),
+    Row("编辑框1_每循环用时2"),
+    Row("编辑框1_每循环用时3"),
+    Row("编辑框1_每循环用时4"),
+    Row("编辑框1_每循环用时5"),
+    Row("编辑框2_循环次数0", "参数导出倒计时8"),
+    Row("编辑框2_循环次数1"),
+    Row("编辑框2_循环次数2"),
+    Row("编辑框2_循环次数3"),
+    Row("编辑框2_循环次数4"),
+    Row("编辑框2_循环次数5"),
+    Row("编辑框2_月循环数0", "参数导出倒计时7"),
+    Row("编辑框2_月循环数1"),
+    Row("编辑框2_月循环数2"),
+    Row("编辑框2_月循环数3"),
+    Row("编辑框2_月循环数4"),
+    Row("编辑框2_月循环数5"),
+    Row("编辑框2_天循环数0", "参数导出倒计时6"),
+    Row("编辑框2_天循环数1"),
+    Row("编辑框2_天循环数2"),
+    Row("编辑框2_天循环数3"),
+    Row("编辑框2_天循环数4"),
+    Row("编辑框2_天循环数5"),
+    Row("编辑框3_每天进尺0", "参数导出倒计时5"),
+    Row("编辑框3_每天进尺1"),
+    Row("编辑框3_每天进尺2"),
+    Row("编辑框3_每天进尺3"),
+    Row("编辑框3_每天进尺4"),
+    Row("编辑框3_每天进尺5"),
+    Row("编辑框3_月进尺0", "参数导出倒计时4"),
+    Row("编辑框3_月进尺1"),
+    Row("编辑框3_月进尺2"),
+    Row("编辑框3_月进尺3"),
+    Row("编辑框3_月进尺4"),
+    Row("编辑框3_月进尺5"),
+    Row("编辑框4_工期天0", "参数导出倒计时3"),
+    Row("编辑框4_工期天1"),
+    Row("编辑框4_工期天2"),
+    Row("编辑框4_工期天3"),
+    Row("编辑框4_工期天4"),
+    Row("编辑框4_工期天5"),
     Total(kTotalDays, [](const Form &f) { return TotalNumber(f, kTotalDays); }),
-    PERIOD_GROUP("编辑框4_工期月", "参数导出倒计时2"),
+    Row("编辑框4_工期月0", "参数导出倒计时2"),
+    Row("编辑框4_工期月1"),
+    Row("编辑框4_工期月2"),
+    Row("编辑框4_工期月3"),
+    Row("编辑框4_工期月4"),
+    Row("编辑框4_工期月5"),
     Total(kTotalMonths, [](const Form &f) { return TotalNumber(f, kTotalMonths); }),
-    PERIOD_GROUP("编辑框4_工期年", "参数导出倒计时1"),
+    Row("编辑框4_工期年0", "参数导出倒计时1"),
+    Row("编辑框4_工期年1"),
+    Row("编辑框4_工期年2"),
+    Row("编辑框4_工期年3"),
+    Row("编辑框4_工期年4"),
+    Row("编辑框4_工期年5"),
     Total(kTotalYears, [](const Form &f) { return TotalNumber(f, kTotalYears); }),
     Total(
         kTotalLength, [](const Form &f) { return TotalNumber(f, kTotalLength); },
         "参数导出倒计时0"),
 };
-
-#undef PERIOD_GROUP
 
 const ReportSpec kReport{
     .templateName = "period",
@@ -222,13 +376,12 @@ double ColumnSum(const Form &form, const char *base) {
 }
 
 void WriteTotals(Form &form) {
-    form.SetText(U(kTotalLength), ToText(ColumnSum(form, kLengthBase)) + QStringLiteral("m"));
-    form.SetText(U(kTotalCycles),
+    form.SetText(kTotalLength, ToText(ColumnSum(form, kLengthBase)) + QStringLiteral("m"));
+    form.SetText(kTotalCycles,
                  ToText(RoundTo(ColumnSum(form, kCyclesBase), 0)) + QStringLiteral("循环"));
-    form.SetText(U(kTotalDays),
-                 ToText(RoundTo(ColumnSum(form, kDaysBase), 0)) + QStringLiteral("天"));
-    form.SetText(U(kTotalMonths), ToText(ColumnSum(form, kMonthsBase)) + QStringLiteral("月"));
-    form.SetText(U(kTotalYears), ToText(ColumnSum(form, kYearsBase)) + QStringLiteral("年"));
+    form.SetText(kTotalDays, ToText(RoundTo(ColumnSum(form, kDaysBase), 0)) + QStringLiteral("天"));
+    form.SetText(kTotalMonths, ToText(ColumnSum(form, kMonthsBase)) + QStringLiteral("月"));
+    form.SetText(kTotalYears, ToText(ColumnSum(form, kYearsBase)) + QStringLiteral("年"));
 }
 
 void FillChart(const Form &form, BarChart &chart) {
@@ -250,7 +403,7 @@ void FillChart(const Form &form, BarChart &chart) {
     for (int s = 0; s < 3; ++s) {
         chart.SetCurrentSeries(s);
         chart.SetSeriesColor(kSeries[s].colour);
-        chart.SetSeriesName(U(kSeries[s].name));
+        chart.SetSeriesName(kSeries[s].name);
         for (int k = 0; k < kPeriodRows; ++k) {
             chart.SetCurrentCategory(k);
             // Each stretch under its own short name, so the labels stay apart.
@@ -275,8 +428,8 @@ const WindowSpec &PeriodSpec() {
 void CalculatePeriod(Form &form) {
     for (int row = 0; row < kPeriodRows; ++row) CalculateRow(form, row);
     WriteTotals(form);
-    if (BarChart *chart = form.Chart(U(kPeriodChart))) FillChart(form, *chart);
-    form.SetCaption(U(kPeriodNotice), QString());
+    if (BarChart *chart = form.Chart(kPeriodChart)) FillChart(form, *chart);
+    form.SetCaption(kPeriodNotice, QString());
 }
 
 int LeadingInteger(const QString &text) {
@@ -300,7 +453,7 @@ void SavePeriodParameters(Form &form) {
         const QString field = U(kParams[i].field);
         const QString value =
             i < kSelectorKeys ? QString::number(form.CurrentIndex(field)) : form.Text(field);
-        ini.Write(U(kParams[i].section), U(kParams[i].key), value);
+        ini.Write(kParams[i].section, kParams[i].key, value);
     }
     const QString failure = ini.Save(*path);
     if (!failure.isEmpty()) {
@@ -320,7 +473,7 @@ void OpenPeriodParameters(Form &form) {
     for (int row = 0; row < kPeriodRows; ++row) LoadRockGradeList(form, RowId(kGradeBase, row));
     for (int i = 0; i < static_cast<int>(std::size(kParams)); ++i) {
         const QString field = U(kParams[i].field);
-        const QString value = ini.Read(U(kParams[i].section), U(kParams[i].key));
+        const QString value = ini.Read(kParams[i].section, kParams[i].key);
         if (i < kSelectorKeys) {
             const int index = LeadingInteger(value);
             form.SetCurrentIndex(field,

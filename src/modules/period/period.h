@@ -37,6 +37,15 @@ inline constexpr char kTotalYears[] = "编辑框4_工期年6";
 inline constexpr char kPeriodNotice[] = "标签1_提示窗口";
 inline constexpr char kPeriodChart[] = "柱状图控件1";
 
+// Buttons that the window places itself; the editor button is the window's own.
+inline constexpr char kPeriodAdvanceButton[] = "按钮2";
+inline constexpr char kPeriodCycleTimeButton[] = "按钮3";
+inline constexpr char kPeriodOpenButton[] = "按钮4_打开数据";
+inline constexpr char kPeriodSaveButton[] = "按钮2_保存数据";
+inline constexpr char kPeriodCalculateButton[] = "按钮1";
+inline constexpr char kPeriodExportButton[] = "按钮4";
+inline constexpr char kPeriodEditorButton[] = "按钮5";
+
 // The unit name of a row's unit, e.g. RowId(kLengthBase, 3).
 QString RowId(const char *base, int row);
 

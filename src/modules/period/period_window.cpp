@@ -66,20 +66,20 @@ PeriodWindow::PeriodWindow(Dialogs &dialogs, QString programFolder, WindowOps &o
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     }
     auto *editor = new QPushButton(QStringLiteral("添加围岩等级"), Group(0));
-    editor->setObjectName(QStringLiteral("按钮5"));
+    editor->setObjectName(kPeriodEditorButton);
     editor->setAutoDefault(false);
     connect(editor, &QPushButton::clicked, this, &PeriodWindow::RunRockGradeEditor);
 
     m_chart = new BarChartWidget(BarChart::PeriodDesign(), centralWidget());
-    m_chart->setObjectName(U(kPeriodChart));
+    m_chart->setObjectName(kPeriodChart);
     m_chart->setMinimumSize(640, 300);
 
     BuildLayout();
     BuildPeriodMenu();
     resize(1051, 733);
     // Reference tables and sketches beside the fields.
-    ConnectReference(this, QStringLiteral("按钮2"), Reference::Advance);
-    ConnectReference(this, QStringLiteral("按钮3"), Reference::CycleTime);
+    ConnectReference(this, kPeriodAdvanceButton, Reference::Advance);
+    ConnectReference(this, kPeriodCycleTimeButton, Reference::CycleTime);
 }
 
 QComboBox *PeriodWindow::Selector(int row) const {
@@ -128,7 +128,7 @@ void PeriodWindow::BuildLayout() {
             QLabel *label = FieldLabel(id);
             label->setAlignment(Qt::AlignCenter);
             grid->addWidget(label, row, col, 1, span);
-            grid->addWidget(Unit(U(id)), row + 1, col, 1, span);
+            grid->addWidget(Unit(id), row + 1, col, 1, span);
         };
         if (g == 0)
             total(kTotalLength, totals, 1, 3);
@@ -141,10 +141,10 @@ void PeriodWindow::BuildLayout() {
         }
         if (g == 0) {
             auto *buttons = new QHBoxLayout;
-            buttons->addWidget(Button("按钮5"));
+            buttons->addWidget(Button(kPeriodEditorButton));
             buttons->addStretch();
-            buttons->addWidget(Button("按钮2"));
-            buttons->addWidget(Button("按钮3"));
+            buttons->addWidget(Button(kPeriodAdvanceButton));
+            buttons->addWidget(Button(kPeriodCycleTimeButton));
             grid->addLayout(buttons, totals + 2, 0, 1, column);
         }
         grid->setRowStretch(totals + 3, 1);
@@ -152,7 +152,8 @@ void PeriodWindow::BuildLayout() {
     }
 
     auto *commands = new QVBoxLayout;
-    for (const char *id : {"按钮4_打开数据", "按钮2_保存数据", "按钮1", "按钮4"}) {
+    for (const char *id :
+         {kPeriodOpenButton, kPeriodSaveButton, kPeriodCalculateButton, kPeriodExportButton}) {
         QPushButton *button = Button(id);
         button->setMinimumSize(120, 40);
         commands->addWidget(button);

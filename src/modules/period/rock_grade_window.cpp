@@ -36,19 +36,19 @@ RockGradeWindow::RockGradeWindow(Dialogs &dialogs, QString programFolder, QWidge
     resize(299, 346);
 
     m_list = new QListWidget(this);
-    m_list->setObjectName(U(kGradeListBox));
+    m_list->setObjectName(kGradeListBox);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSortingEnabled(false);
     m_name = new QLineEdit(this);
-    m_name->setObjectName(U(kGradeNameBox));
+    m_name->setObjectName(kGradeNameBox);
     m_hint = new QLabel(QStringLiteral("提示："), this);
-    m_hint->setObjectName(U(kGradeHint));
+    m_hint->setObjectName(kGradeHint);
     m_hint->setStyleSheet(QStringLiteral("color: #c00000;"));
 
     auto *buttons = new QVBoxLayout;
     for (const EditorButton &entry : kButtons) {
-        auto *button = new QPushButton(U(entry.caption), this);
-        button->setObjectName(U(entry.id));
+        auto *button = new QPushButton(entry.caption, this);
+        button->setObjectName(entry.id);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, &entry] { entry.command(*this); });
         buttons->addWidget(button);
@@ -84,14 +84,14 @@ void RockGradeWindow::closeEvent(QCloseEvent *event) {
 }
 
 QPushButton *RockGradeWindow::Button(const char *id) const {
-    return qobject_cast<QPushButton *>(Find(U(id)));
+    return qobject_cast<QPushButton *>(Find(id));
 }
 
-QWidget *RockGradeWindow::Find(const QString &id) const {
-    return findChild<QWidget *>(id);
+QWidget *RockGradeWindow::Find(QAnyStringView id) const {
+    return findChild<QWidget *>(id.toString());
 }
 
-QString RockGradeWindow::Text(const QString &id) const {
+QString RockGradeWindow::Text(QAnyStringView id) const {
     QWidget *unit = Find(id);
     if (auto *edit = qobject_cast<QLineEdit *>(unit)) return edit->text();
     if (auto *list = qobject_cast<QListWidget *>(unit))
@@ -99,21 +99,21 @@ QString RockGradeWindow::Text(const QString &id) const {
     return Caption(id);
 }
 
-void RockGradeWindow::SetText(const QString &id, const QString &text) {
+void RockGradeWindow::SetText(QAnyStringView id, const QString &text) {
     if (auto *edit = qobject_cast<QLineEdit *>(Find(id)))
         edit->setText(text);
     else
         SetCaption(id, text);
 }
 
-QString RockGradeWindow::Caption(const QString &id) const {
+QString RockGradeWindow::Caption(QAnyStringView id) const {
     QWidget *unit = Find(id);
     if (auto *label = qobject_cast<QLabel *>(unit)) return label->text();
     if (auto *button = qobject_cast<QPushButton *>(unit)) return button->text();
     return QString();
 }
 
-void RockGradeWindow::SetCaption(const QString &id, const QString &text) {
+void RockGradeWindow::SetCaption(QAnyStringView id, const QString &text) {
     QWidget *unit = Find(id);
     if (auto *label = qobject_cast<QLabel *>(unit))
         label->setText(text);
@@ -121,21 +121,21 @@ void RockGradeWindow::SetCaption(const QString &id, const QString &text) {
         button->setText(text);
 }
 
-void RockGradeWindow::SetEnabled(const QString &id, bool enabled) {
+void RockGradeWindow::SetEnabled(QAnyStringView id, bool enabled) {
     if (QWidget *unit = Find(id)) unit->setEnabled(enabled);
 }
 
-void RockGradeWindow::SetVisible(const QString &id, bool visible) {
+void RockGradeWindow::SetVisible(QAnyStringView id, bool visible) {
     if (QWidget *unit = Find(id)) unit->setVisible(visible);
 }
 
-int RockGradeWindow::CurrentIndex(const QString &id) const {
+int RockGradeWindow::CurrentIndex(QAnyStringView id) const {
     auto *list = qobject_cast<QListWidget *>(Find(id));
     if (!list || !list->currentItem() || !list->currentItem()->isSelected()) return -1;
     return list->currentRow();
 }
 
-void RockGradeWindow::SetCurrentIndex(const QString &id, int index) {
+void RockGradeWindow::SetCurrentIndex(QAnyStringView id, int index) {
     auto *list = qobject_cast<QListWidget *>(Find(id));
     if (!list) return;
     if (index >= 0 && index < list->count()) {
@@ -146,14 +146,14 @@ void RockGradeWindow::SetCurrentIndex(const QString &id, int index) {
     }
 }
 
-QStringList RockGradeWindow::Items(const QString &id) const {
+QStringList RockGradeWindow::Items(QAnyStringView id) const {
     QStringList items;
     if (auto *list = qobject_cast<QListWidget *>(Find(id)))
         for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
     return items;
 }
 
-void RockGradeWindow::SetItems(const QString &id, const QStringList &items) {
+void RockGradeWindow::SetItems(QAnyStringView id, const QStringList &items) {
     auto *list = qobject_cast<QListWidget *>(Find(id));
     if (!list) return;
     if (list->count() == items.size()) {

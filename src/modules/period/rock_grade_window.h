@@ -26,30 +26,30 @@ public:
     QPushButton *Button(const char *id) const;
 
     // Form, over the editor's own units.
-    QString Text(const QString &id) const override;
-    void SetText(const QString &id, const QString &text) override;
-    Rgb TextColor(const QString &) const override { return kBlack; }
-    void SetTextColor(const QString &, Rgb) override {}
-    void SetBackColor(const QString &, Rgb) override {}
-    QString Caption(const QString &id) const override;
-    void SetCaption(const QString &id, const QString &text) override;
-    void SetEnabled(const QString &id, bool enabled) override;
-    void SetVisible(const QString &id, bool visible) override;
-    int CurrentIndex(const QString &id) const override;
-    void SetCurrentIndex(const QString &id, int index) override;
-    QStringList Items(const QString &id) const override;
+    QString Text(QAnyStringView id) const override;
+    void SetText(QAnyStringView id, const QString &text) override;
+    Rgb TextColor(QAnyStringView) const override { return kBlack; }
+    void SetTextColor(QAnyStringView, Rgb) override {}
+    void SetBackColor(QAnyStringView, Rgb) override {}
+    QString Caption(QAnyStringView id) const override;
+    void SetCaption(QAnyStringView id, const QString &text) override;
+    void SetEnabled(QAnyStringView id, bool enabled) override;
+    void SetVisible(QAnyStringView id, bool visible) override;
+    int CurrentIndex(QAnyStringView id) const override;
+    void SetCurrentIndex(QAnyStringView id, int index) override;
+    QStringList Items(QAnyStringView id) const override;
     // Same length: the texts change in place, so the selection and the
     // scroll position stay.
-    void SetItems(const QString &id, const QStringList &items) override;
-    bool Checked(const QString &) const override { return false; }
-    void SetChecked(const QString &, bool) override {}
+    void SetItems(QAnyStringView id, const QStringList &items) override;
+    bool Checked(QAnyStringView) const override { return false; }
+    void SetChecked(QAnyStringView, bool) override {}
     void AppendLog(const QString &) override {}
     QString LogText() const override { return QString(); }
     void SetLogText(const QString &) override {}
     int Progress() const override { return 0; }
     void SetProgress(int) override {}
     void SetProgressMaximum(int) override {}
-    BarChart *Chart(const QString &) override { return nullptr; }
+    BarChart *Chart(QAnyStringView) override { return nullptr; }
     void SetBusy(bool) override {}
     Dialogs &dialogs() override { return m_dialogs; }
     QString ProgramFolder() const override { return m_programFolder; }
@@ -58,7 +58,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    QWidget *Find(const QString &id) const;
+    QWidget *Find(QAnyStringView id) const;
 
     Dialogs &m_dialogs;
     QString m_programFolder;

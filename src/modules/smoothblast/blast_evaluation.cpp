@@ -9,13 +9,6 @@ namespace tunnel {
 
 namespace {
 
-constexpr char kRemaining[] = "编辑框1_残留周边眼炮眼数量";
-constexpr char kTotal[] = "编辑框1_周边眼总数";
-constexpr char kFactor[] = "编辑框1_周边眼炮炮痕保存率";
-constexpr char kVerdictBox[] = "编辑框1评价结果";
-constexpr char kRockClass[] = "组合框1";
-constexpr char kShareLabel[] = "标签1标准炮眼保存率";
-
 constexpr Rgb kGreen{0, 255, 0};
 constexpr Rgb kYellow{255, 255, 0};
 constexpr Rgb kRed{255, 0, 0};
@@ -39,16 +32,20 @@ const RockClass *FindClass(const QString &name) {
 }
 
 constexpr std::array kFields = {
-    FieldSpec{kRemaining, "残留周边眼炮眼数量（个）"},
-    FieldSpec{kTotal, "周边眼总数（个）"},
-    FieldSpec{kFactor, "标准炮眼保存率", "", 0, "", "", Change::None, 0, FieldKind::Result, nullptr,
-              kShareLabel},
-    FieldSpec{kVerdictBox, "评价结果", "", 0, "", "", Change::None, 0, FieldKind::MultiLine},
+    FieldSpec{.id = kEvaluationRemaining, .label = "残留周边眼炮眼数量（个）"},
+    FieldSpec{.id = kEvaluationTotal, .label = "周边眼总数（个）"},
+    FieldSpec{.id = kEvaluationFactor,
+              .label = "标准炮眼保存率",
+              .group = 0,
+              .kind = FieldKind::Result,
+              .labelId = kEvaluationShare},
+    FieldSpec{
+        .id = kEvaluationVerdict, .label = "评价结果", .group = 0, .kind = FieldKind::MultiLine},
 };
 
 // The window runs the command itself, since the verdict carries a font size.
 constexpr std::array kButtons = {
-    ButtonSpec{"按钮1", "周边眼炮炮痕保存率计算", 0},
+    ButtonSpec{kEvaluationButton, "周边眼炮炮痕保存率计算", 0},
 };
 
 const WindowSpec kSpec{
@@ -65,44 +62,43 @@ const WindowSpec &EvaluationSpec() {
 
 QStringList RockClasses() {
     QStringList names;
-    for (const RockClass &rock : kRockClasses) names << U(rock.name);
+    for (const RockClass &rock : kRockClasses) names << rock.name;
     return names;
 }
 
 void RockClassChosen(Form &form) {
-    if (const RockClass *rock = FindClass(form.Text(U(kRockClass))))
-        form.SetCaption(U(kShareLabel), U(rock->shareText));
+    if (const RockClass *rock = FindClass(form.Text(kEvaluationRockClass)))
+        form.SetCaption(kEvaluationShare, rock->shareText);
 }
 
 Verdict EvaluateBlast(Form &form) {
-    const double n = ReadNumber(form, kRemaining);
-    const double total = ReadNumber(form, kTotal);
-    form.SetText(U(kFactor), ToText(RoundTo(n / total * 100, 2)));
+    const double n = ReadNumber(form, kEvaluationRemaining);
+    const double total = ReadNumber(form, kEvaluationTotal);
+    form.SetText(kEvaluationFactor, ToText(RoundTo(n / total * 100, 2)));
 
-    const RockClass *rock = FindClass(form.Text(U(kRockClass)));
-    if (!Filled(ReadText(form, kRemaining)) || !Filled(ReadText(form, kTotal)) || !rock)
-        return Verdict{U("\r\n    请选择并录入相关参数！"), kYellow, 9};
+    const RockClass *rock = FindClass(form.Text(kEvaluationRockClass));
+    if (!Filled(form.Text(kEvaluationRemaining)) || !Filled(form.Text(kEvaluationTotal)) || !rock)
+        return Verdict{"\r\n    请选择并录入相关参数！", kYellow, 9};
 
     // Judged on the displayed, rounded factor.
-    const double r = ReadNumber(form, kFactor);
+    const double r = ReadNumber(form, kEvaluationFactor);
     if (r - 100 > 1e-7)
-        return Verdict{U("\r\n    输入参数错误，请查证！\r\n\r\n   残留周边眼炮眼数应<周边眼总数!"),
+        return Verdict{"\r\n    输入参数错误，请查证！\r\n\r\n   残留周边眼炮眼数应<周边眼总数!",
                        kYellow, 9};
     if (r - rock->threshold >= -1e-7)
-        return Verdict{U("\r\n计算周边眼炮痕保存率>规定保存率标准\r\n     爆破效果评价合格！"),
-                       kGreen, 11};
-    return Verdict{
-        U("\r\n  周边眼炮痕保存率<规定保存率标准\r\n爆破效果评价不合格，请修正爆破参数！"), kRed,
-        11};
+        return Verdict{"\r\n计算周边眼炮痕保存率>规定保存率标准\r\n     爆破效果评价合格！", kGreen,
+                       11};
+    return Verdict{"\r\n  周边眼炮痕保存率<规定保存率标准\r\n爆破效果评价不合格，请修正爆破参数！",
+                   kRed, 11};
 }
 
 Verdict TotalHolesHint() {
-    return Verdict{U("\r\n周边眼指均匀布置在开挖轮廓线周边的炮眼\r\n周边眼不包括底板周边眼"),
-                   kGreen, 9};
+    return Verdict{"\r\n周边眼指均匀布置在开挖轮廓线周边的炮眼\r\n周边眼不包括底板周边眼", kGreen,
+                   9};
 }
 
 Verdict RemainingHolesHint() {
-    return Verdict{U("\r\n当炮眼痕迹保存率大于孔深70%时，按残留有痕迹的炮眼计数"), kGreen, 9};
+    return Verdict{"\r\n当炮眼痕迹保存率大于孔深70%时，按残留有痕迹的炮眼计数", kGreen, 9};
 }
 
 }  // namespace tunnel

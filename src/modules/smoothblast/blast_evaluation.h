@@ -17,6 +17,15 @@ struct Verdict {
     friend bool operator==(const Verdict &, const Verdict &) = default;
 };
 
+// Unit names of the evaluation window.
+inline constexpr char kEvaluationRemaining[] = "编辑框1_残留周边眼炮眼数量";
+inline constexpr char kEvaluationTotal[] = "编辑框1_周边眼总数";
+inline constexpr char kEvaluationFactor[] = "编辑框1_周边眼炮炮痕保存率";
+inline constexpr char kEvaluationVerdict[] = "编辑框1评价结果";
+inline constexpr char kEvaluationRockClass[] = "组合框1";
+inline constexpr char kEvaluationShare[] = "标签1标准炮眼保存率";
+inline constexpr char kEvaluationButton[] = "按钮1";
+
 // The blasting effect evaluation window "爆破效果评价": rock class, counts of
 // perimeter holes, half-cast factor and its verdict.
 const WindowSpec &EvaluationSpec();

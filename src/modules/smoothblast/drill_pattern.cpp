@@ -247,7 +247,7 @@ DrillDesign ReadDrillDesign(const Form &form) {
                                    "编辑框8_周边眼单孔装药量", "编辑框9_底板眼单孔装药量"};
     for (int t = 0; t < 4; ++t) {
         // An empty result field is no count at all, not zero holes.
-        const QString text = ReadText(form, counts[t]);
+        const QString text = form.Text(counts[t]);
         d.counts[t] = text.trimmed().isEmpty() ? -1 : ToNumber(text);
         d.chargePerHole[t] = ReadNumber(form, charges[t]);
     }

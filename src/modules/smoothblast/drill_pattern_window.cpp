@@ -86,8 +86,8 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, 
         {"按钮3_振动校核", "振动校核", &DrillPatternWindow::OpenVibrationCheck},
     };
     for (const auto &c : commands) {
-        auto *button = new QPushButton(U(c.caption), this);
-        button->setObjectName(U(c.id));
+        auto *button = new QPushButton(c.caption, this);
+        button->setObjectName(c.id);
         connect(button, &QPushButton::clicked, this, c.action);
         buttons->addWidget(button);
     }

@@ -14,15 +14,6 @@
 
 namespace tunnel {
 
-namespace {
-
-constexpr char kRemaining[] = "编辑框1_残留周边眼炮眼数量";
-constexpr char kTotal[] = "编辑框1_周边眼总数";
-constexpr char kFactor[] = "编辑框1_周边眼炮炮痕保存率";
-constexpr char kVerdictBox[] = "编辑框1评价结果";
-
-}  // namespace
-
 EvaluationWindow::EvaluationWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
     : CalcWindow(EvaluationSpec(), dialogs, std::move(programFolder), Layout::None, parent) {
     // No parameter file and no report: no menu and no progress bar.
@@ -38,14 +29,14 @@ EvaluationWindow::EvaluationWindow(Dialogs &dialogs, QString programFolder, QWid
     heading->setAlignment(Qt::AlignCenter);
 
     m_rockClass = new QComboBox(centralWidget());
-    m_rockClass->setObjectName(QStringLiteral("组合框1"));
+    m_rockClass->setObjectName(kEvaluationRockClass);
     m_rockClass->addItems(RockClasses());
     m_rockClass->setCurrentIndex(-1);
     connect(m_rockClass, &QComboBox::currentIndexChanged, this, [this] { RockClassChosen(*this); });
 
-    m_verdict = static_cast<TextBox *>(Unit(U(kVerdictBox)));
+    m_verdict = static_cast<TextBox *>(Unit(kEvaluationVerdict));
     // A dark face keeps the green, yellow and red verdicts readable.
-    SetBackColor(U(kVerdictBox), Rgb{28, 36, 44});
+    SetBackColor(kEvaluationVerdict, Rgb{28, 36, 44});
     m_verdict->setMinimumHeight(110);
 
     auto *grid = new QGridLayout;
@@ -54,19 +45,19 @@ EvaluationWindow::EvaluationWindow(Dialogs &dialogs, QString programFolder, QWid
     grid->addWidget(new QLabel(QStringLiteral("围岩条件"), centralWidget()), 0, 0);
     grid->addWidget(m_rockClass, 0, 1);
     int row = 1;
-    for (const char *id : {kRemaining, kTotal}) {
+    for (const char *id : {kEvaluationRemaining, kEvaluationTotal}) {
         grid->addWidget(FieldLabel(id), row, 0);
-        grid->addWidget(Unit(U(id)), row, 1);
+        grid->addWidget(Unit(id), row, 1);
         ++row;
     }
-    grid->addWidget(FieldLabel(kFactor), row, 0);
+    grid->addWidget(FieldLabel(kEvaluationFactor), row, 0);
     auto *factorRow = new QHBoxLayout;
-    factorRow->addWidget(Unit(U(kFactor)), 1);
+    factorRow->addWidget(Unit(kEvaluationFactor), 1);
     factorRow->addWidget(new QLabel(QStringLiteral("%"), centralWidget()));
     grid->addLayout(factorRow, row, 1);
     grid->setColumnStretch(1, 1);
 
-    QPushButton *evaluate = Button("按钮1");
+    QPushButton *evaluate = Button(kEvaluationButton);
     evaluate->setEnabled(true);
     evaluate->setMinimumHeight(30);
     connect(evaluate, &QPushButton::clicked, this, [this] { ShowVerdict(EvaluateBlast(*this)); });
@@ -77,12 +68,12 @@ EvaluationWindow::EvaluationWindow(Dialogs &dialogs, QString programFolder, QWid
     main->addWidget(heading);
     main->addLayout(grid);
     main->addWidget(evaluate);
-    main->addWidget(FieldLabel(kVerdictBox));
+    main->addWidget(FieldLabel(kEvaluationVerdict));
     main->addWidget(m_verdict, 1);
 
-    setTabOrder(m_rockClass, Unit(U(kRemaining)));
-    setTabOrder(Unit(U(kRemaining)), Unit(U(kTotal)));
-    setTabOrder(Unit(U(kTotal)), evaluate);
+    setTabOrder(m_rockClass, Unit(kEvaluationRemaining));
+    setTabOrder(Unit(kEvaluationRemaining), Unit(kEvaluationTotal));
+    setTabOrder(Unit(kEvaluationTotal), evaluate);
     setTabOrder(evaluate, m_verdict);
 
     setFixedSize(440, 430);
@@ -90,8 +81,8 @@ EvaluationWindow::EvaluationWindow(Dialogs &dialogs, QString programFolder, QWid
 }
 
 void EvaluationWindow::ShowVerdict(const Verdict &verdict) {
-    SetText(U(kVerdictBox), verdict.text);
-    SetTextColor(U(kVerdictBox), verdict.colour);
+    SetText(kEvaluationVerdict, verdict.text);
+    SetTextColor(kEvaluationVerdict, verdict.colour);
     QFont font = m_verdict->font();
     font.setPointSize(verdict.points);
     m_verdict->setFont(font);
@@ -99,9 +90,9 @@ void EvaluationWindow::ShowVerdict(const Verdict &verdict) {
 
 bool EvaluationWindow::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::FocusIn) {
-        if (watched == Unit(U(kTotal)))
+        if (watched == Unit(kEvaluationTotal))
             ShowVerdict(TotalHolesHint());
-        else if (watched == Unit(U(kRemaining)))
+        else if (watched == Unit(kEvaluationRemaining))
             ShowVerdict(RemainingHolesHint());
     }
     return CalcWindow::eventFilter(watched, event);

@@ -49,8 +49,6 @@ constexpr char kTotalHoles[] = "编辑框10_断面钻眼总数量";
 constexpr char kTotalCharge[] = "编辑框10_总装药量";
 constexpr char kChargeDiameter[] = "编辑框3_计算炸药直径";
 
-constexpr char kCalculate[] = "按钮1";
-constexpr char kChangeNotice[] = "标签1_说明";
 constexpr char kNotice[] = "标签1_进度条";
 constexpr char kCalculateCaption[] = "计算";
 constexpr char kBackCaption[] = "返回重新计算";
@@ -66,62 +64,135 @@ constexpr std::array kGroups = {
     GroupSpec{"光面爆破计算成果表"},
 };
 
-constexpr auto N = Change::Notice;
-constexpr auto CN = Change::ColourAndNotice;
-constexpr auto R = FieldKind::Result;
-constexpr auto NoReaction = Change::None;
-
 constexpr std::array kFields = {
-    FieldSpec{kArea, "爆破断面面积（m2）", "110.63", 0, "", "", N, 0},
-    FieldSpec{kAdvance, "爆破循环进尺（m）", "1.8", 0, "一般为0.8-3.5m", "", N, 0},
-    FieldSpec{kOutline, "开挖面外弧长（不含底板）（m）", "24.22", 0, "", "", N, 0},
-    FieldSpec{kFloorWidth, "开挖面底板长（m）", "13.1", 0, "", "", N, 0},
-    FieldSpec{kSpecificCharge, "单位体积岩体的耗药量q(kg/m3)", "0.7", 128, "一般取0.7-2.9", "", CN,
-              0},
-    FieldSpec{kCutCount, "掏槽眼数量（个）", "6", 192, "一般取4~6个", "", CN, 1},
-    FieldSpec{kCutPerMetre, "掏槽装药集中系数q（kg/m）", "0.35", 192, kRockTable, "", CN, 1},
-    FieldSpec{kAuxPerMetre, "辅助眼装药集中系数q（kg/m）", "0.32", 128, kRockTable, "", CN, 2},
-    FieldSpec{kSpacing, "周边眼间距E（cm）", "50", 128,
-              "中硬岩（10-18d）软岩（8-12d）一般宜取50-70cm", "", CN, 3, FieldKind::Input,
-              &PerimeterSpacingChanged},
-    FieldSpec{kBurden, "最小抵抗线V/光爆层厚W（cm）", "62.5", 128,
-              "中硬岩（12.5-22.5d）软岩（10-15d）一般宜取50-80cm", "", CN, 3},
-    FieldSpec{kPerimeterPerMetre, "周边眼装药集中系数q（kg/m）", "0.35", 128, kRockTable, "", CN,
-              3},
-    FieldSpec{kFloorSpacing, "底板眼间距E（cm）", "50", 128,
-              "中硬岩（10-18d）  软岩（8-12d）一般取50-70cm", "", CN, 4},
-    FieldSpec{kFloorPerMetre, "底板眼装药集中系数q（kg/m）", "0.3", 128, kRockTable, "", CN, 4},
-    FieldSpec{kHoleDiameter, "炮眼钻孔直径d（mm）", "35", 128, "一般为32-46mm", "", CN, 5},
-    FieldSpec{kDecoupling, "装药不耦合系数B", "1.5", 128, "一般为1.5-2.0", "", CN, 5},
-    FieldSpec{kChargeDiameter, "计算炸药直径d（mm）", "", 0, "", "", NoReaction, 5, R},
+    FieldSpec{.id = kArea,
+              .label = "爆破断面面积（m2）",
+              .preset = "110.63",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = kAdvance,
+              .label = "爆破循环进尺（m）",
+              .preset = "1.8",
+              .hint = "一般为0.8-3.5m",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = kOutline,
+              .label = "开挖面外弧长（不含底板）（m）",
+              .preset = "24.22",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = kFloorWidth,
+              .label = "开挖面底板长（m）",
+              .preset = "13.1",
+              .change = Change::Notice,
+              .group = 0},
+    FieldSpec{.id = kSpecificCharge,
+              .label = "单位体积岩体的耗药量q(kg/m3)",
+              .preset = "0.7",
+              .grey = 128,
+              .hint = "一般取0.7-2.9",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldSpec{.id = kCutCount,
+              .label = "掏槽眼数量（个）",
+              .preset = "6",
+              .grey = 192,
+              .hint = "一般取4~6个",
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldSpec{.id = kCutPerMetre,
+              .label = "掏槽装药集中系数q（kg/m）",
+              .preset = "0.35",
+              .grey = 192,
+              .hint = kRockTable,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldSpec{.id = kAuxPerMetre,
+              .label = "辅助眼装药集中系数q（kg/m）",
+              .preset = "0.32",
+              .grey = 128,
+              .hint = kRockTable,
+              .change = Change::ColourAndNotice,
+              .group = 2},
+    FieldSpec{.id = kSpacing,
+              .label = "周边眼间距E（cm）",
+              .preset = "50",
+              .grey = 128,
+              .hint = "中硬岩（10-18d）软岩（8-12d）一般宜取50-70cm",
+              .change = Change::ColourAndNotice,
+              .group = 3,
+              .onChange = &PerimeterSpacingChanged},
+    FieldSpec{.id = kBurden,
+              .label = "最小抵抗线V/光爆层厚W（cm）",
+              .preset = "62.5",
+              .grey = 128,
+              .hint = "中硬岩（12.5-22.5d）软岩（10-15d）一般宜取50-80cm",
+              .change = Change::ColourAndNotice,
+              .group = 3},
+    FieldSpec{.id = kPerimeterPerMetre,
+              .label = "周边眼装药集中系数q（kg/m）",
+              .preset = "0.35",
+              .grey = 128,
+              .hint = kRockTable,
+              .change = Change::ColourAndNotice,
+              .group = 3},
+    FieldSpec{.id = kFloorSpacing,
+              .label = "底板眼间距E（cm）",
+              .preset = "50",
+              .grey = 128,
+              .hint = "中硬岩（10-18d）  软岩（8-12d）一般取50-70cm",
+              .change = Change::ColourAndNotice,
+              .group = 4},
+    FieldSpec{.id = kFloorPerMetre,
+              .label = "底板眼装药集中系数q（kg/m）",
+              .preset = "0.3",
+              .grey = 128,
+              .hint = kRockTable,
+              .change = Change::ColourAndNotice,
+              .group = 4},
+    FieldSpec{.id = kHoleDiameter,
+              .label = "炮眼钻孔直径d（mm）",
+              .preset = "35",
+              .grey = 128,
+              .hint = "一般为32-46mm",
+              .change = Change::ColourAndNotice,
+              .group = 5},
+    FieldSpec{.id = kDecoupling,
+              .label = "装药不耦合系数B",
+              .preset = "1.5",
+              .grey = 128,
+              .hint = "一般为1.5-2.0",
+              .change = Change::ColourAndNotice,
+              .group = 5},
+    ResultField(kChargeDiameter, "计算炸药直径d（mm）", 5),
 
-    FieldSpec{kCutPerHole, "掏槽眼单孔装药量Q(kg)", "", 0, "", "", NoReaction, 6, R},
-    FieldSpec{kCutHoles, "掏槽眼数量（个）", "", 0, "", "", NoReaction, 6, R},
-    FieldSpec{kCutCharge, "掏槽眼总装药量（kg）", "", 0, "", "", NoReaction, 6, R},
-    FieldSpec{kAuxPerHole, "辅助眼单孔装药量Q(kg)", "", 0, "", "", NoReaction, 6, R},
-    FieldSpec{kAuxHoles, "辅助眼数量（个）", "", 0, "", "", NoReaction, 6, R},
-    FieldSpec{kAuxCharge, "辅助眼总装药量（kg）", "", 0, "", "", NoReaction, 6, R},
-    FieldSpec{kRatio, "周边眼集密系数E/V值", "", 0, "", "", NoReaction, 6, R},
-    FieldSpec{kPerimeterPerHole, "周边眼单孔装药量Q（kg）", "", 0, "", "", NoReaction, 6, R},
-    FieldSpec{kPerimeterHoles, "周边眼数量（个）", "", 0, "", "", NoReaction, 6, R},
-    FieldSpec{kPerimeterCharge, "周边眼装药总量（kg）", "", 0, "", "", NoReaction, 6, R},
-    FieldSpec{kFloorPerHole, "底板眼单孔装药量Q底(kg)", "", 0, "", "", NoReaction, 6, R},
-    FieldSpec{kFloorHoles, "底板眼数量（个）", "", 0, "", "", NoReaction, 6, R},
-    FieldSpec{kFloorCharge, "底板眼总装药量（kg）", "", 0, "", "", NoReaction, 6, R},
-    FieldSpec{kTotalHoles, "断面炮眼总数量（个）", "", 0, "", "", NoReaction, 6, R},
-    FieldSpec{kTotalCharge, "爆破面总装药量（kg）", "", 0, "", "", NoReaction, 6, R},
+    ResultField(kCutPerHole, "掏槽眼单孔装药量Q(kg)", 6),
+    ResultField(kCutHoles, "掏槽眼数量（个）", 6),
+    ResultField(kCutCharge, "掏槽眼总装药量（kg）", 6),
+    ResultField(kAuxPerHole, "辅助眼单孔装药量Q(kg)", 6),
+    ResultField(kAuxHoles, "辅助眼数量（个）", 6),
+    ResultField(kAuxCharge, "辅助眼总装药量（kg）", 6),
+    ResultField(kRatio, "周边眼集密系数E/V值", 6),
+    ResultField(kPerimeterPerHole, "周边眼单孔装药量Q（kg）", 6),
+    ResultField(kPerimeterHoles, "周边眼数量（个）", 6),
+    ResultField(kPerimeterCharge, "周边眼装药总量（kg）", 6),
+    ResultField(kFloorPerHole, "底板眼单孔装药量Q底(kg)", 6),
+    ResultField(kFloorHoles, "底板眼数量（个）", 6),
+    ResultField(kFloorCharge, "底板眼总装药量（kg）", 6),
+    ResultField(kTotalHoles, "断面炮眼总数量（个）", 6),
+    ResultField(kTotalCharge, "爆破面总装药量（kg）", 6),
 };
 
 // The calculate button and the evaluation button need the window itself,
 // and the picture buttons get their windows elsewhere: the window connects
 // the first two and leaves the picture button disabled.
 constexpr std::array kButtons = {
-    ButtonSpec{kCalculate, kCalculateCaption, -1},
-    ButtonSpec{"按钮2", "布眼示意图", 6},
-    ButtonSpec{"按钮1_爆破影响导出1", "爆破效果评价", 6},
-    ButtonSpec{"按钮4_打开数据", "打开数据", -1, nullptr, Role::Open},
-    ButtonSpec{"按钮2_保存数据", "保存数据", -1, nullptr, Role::Save},
-    ButtonSpec{"按钮1_爆破影响导出", "导出计算参数及成果", -1, nullptr, Role::Export},
+    ButtonSpec{kBlastCalculateButton, kCalculateCaption, -1},
+    ButtonSpec{kBlastLayoutButton, "布眼示意图", 6},
+    ButtonSpec{kBlastEvaluationButton, "爆破效果评价", 6},
+    ButtonSpec{kBlastOpenButton, "打开数据", -1, nullptr, Role::Open},
+    ButtonSpec{kBlastSaveButton, "保存数据", -1, nullptr, Role::Save},
+    ButtonSpec{kBlastExportButton, "导出计算参数及成果", -1, nullptr, Role::Export},
 };
 
 constexpr std::array kParams = {
@@ -152,7 +223,7 @@ constexpr ReportRow Row(const char *field, const char *noticeBefore = nullptr,
 // The tables' headers carry the units the window shows with the value
 // ("239个", "23mm"), so the cells hold the number alone.
 QString WithoutUnit(const Form &form, const char *id, const QString &unit) {
-    QString text = form.Text(U(id)).trimmed();
+    QString text = form.Text(id).trimmed();
     if (text.endsWith(unit)) text.chop(unit.size());
     return text.trimmed();
 }
@@ -224,7 +295,7 @@ const WindowSpec kSpec{
     .title = "隧道光面爆破设计与计算",
     .noticeId = kNotice,
     .noticePreset = "方案导出需要Word2007以上版本！",
-    .changeNoticeId = kChangeNotice,
+    .changeNoticeId = kBlastChangeNotice,
     .changeNotice = "参数已修改请重新计算",
     .groups = kGroups,
     .fields = kFields,
@@ -234,7 +305,7 @@ const WindowSpec kSpec{
 };
 
 void Write(Form &form, const char *id, double value) {
-    form.SetText(U(id), ToText(value));
+    form.SetText(id, ToText(value));
 }
 
 // Counts and charges differ by an order of magnitude, so each has its own
@@ -242,17 +313,17 @@ void Write(Form &form, const char *id, double value) {
 void FillChart(const Form &form, BarChart &chart, const char *title, const char *unit, Rgb colour,
                const char *name, const char *const (&fields)[4]) {
     static const char *const kCategories[] = {"掏槽眼", "辅助眼", "周边眼", "底板眼"};
-    chart.SetTitle(U(title));
-    chart.SetUnitText(U(unit));
+    chart.SetTitle(title);
+    chart.SetUnitText(unit);
     chart.SetAxisTitle(QString());
     chart.SetCategoryCount(4);
     chart.SetSeriesCount(1);
     chart.SetCurrentSeries(0);
     chart.SetSeriesColor(colour);
-    chart.SetSeriesName(U(name));
+    chart.SetSeriesName(name);
     for (int c = 0; c < 4; ++c) {
         chart.SetCurrentCategory(c);
-        chart.SetCategoryName(U(kCategories[c]));
+        chart.SetCategoryName(kCategories[c]);
         chart.SetValue(ReadNumber(form, fields[c]));
     }
     chart.FitValueAxis();
@@ -323,10 +394,10 @@ void CalculateBlast(Form &form, SmoothBlastView &view) {
         view.StartSlide();
         view.ShowResultHalf();
     }
-    form.SetCaption(U(kChangeNotice), QString());
+    form.SetCaption(kBlastChangeNotice, QString());
 
-    const bool opening = form.Caption(U(kCalculate)) == U(kCalculateCaption);
-    form.SetCaption(U(kCalculate), U(opening ? kBackCaption : kCalculateCaption));
+    const bool opening = form.Caption(kBlastCalculateButton) == U(kCalculateCaption);
+    form.SetCaption(kBlastCalculateButton, opening ? kBackCaption : kCalculateCaption);
 
     const double l = ReadNumber(form, kAdvance);
     const double s = ReadNumber(form, kArea);
@@ -348,7 +419,7 @@ void CalculateBlast(Form &form, SmoothBlastView &view) {
           RoundTo(ReadNumber(form, kFloorPerHole) * ReadNumber(form, kFloorHoles), 0));
 
     Write(form, kCutPerHole, l * ReadNumber(form, kCutPerMetre));
-    form.SetText(U(kCutHoles), ReadText(form, kCutCount));
+    form.SetText(kCutHoles, form.Text(kCutCount));
     Write(form, kCutCharge, ReadNumber(form, kCutPerHole) * ReadNumber(form, kCutCount));
 
     Write(form, kAuxCharge,
@@ -365,21 +436,20 @@ void CalculateBlast(Form &form, SmoothBlastView &view) {
                   0));
 
     form.SetText(
-        U(kChargeDiameter),
-        ToText(RoundTo(ReadNumber(form, kHoleDiameter) / ReadNumber(form, kDecoupling), 0)) +
-            U("mm"));
-    form.SetText(U(kTotalHoles),
+        kChargeDiameter,
+        ToText(RoundTo(ReadNumber(form, kHoleDiameter) / ReadNumber(form, kDecoupling), 0)) + "mm");
+    form.SetText(kTotalHoles,
                  ToText(ReadNumber(form, kCutHoles) + ReadNumber(form, kAuxHoles) +
                         ReadNumber(form, kPerimeterHoles) + ReadNumber(form, kFloorHoles)) +
-                     U("个"));
+                     "个");
 
     FillCharts(form, view);
-    form.SetCaption(U(kNotice), U("计算成功，请稍候！"));
+    form.SetCaption(kNotice, "计算成功，请稍候！");
 
     // Judged on the charge just computed, so the warning belongs to the
     // inputs on screen; shown once per opening of the result half.
     if (opening && ReadNumber(form, kAuxCharge) < -1e-7)
-        form.dialogs().Message(U("超过限值！请增大开挖断面面积或调整单位体积岩体的耗药量"));
+        form.dialogs().Message("超过限值！请增大开挖断面面积或调整单位体积岩体的耗药量");
 }
 
 }  // namespace tunnel

@@ -13,6 +13,15 @@ inline constexpr int kBlastInputWidth = 590;
 inline constexpr int kBlastOpenWidth = 1300;
 inline constexpr int kBlastSlideStep = 142;
 
+// Units that the window places itself.
+inline constexpr char kBlastCalculateButton[] = "按钮1";
+inline constexpr char kBlastLayoutButton[] = "按钮2";
+inline constexpr char kBlastEvaluationButton[] = "按钮1_爆破影响导出1";
+inline constexpr char kBlastOpenButton[] = "按钮4_打开数据";
+inline constexpr char kBlastSaveButton[] = "按钮2_保存数据";
+inline constexpr char kBlastExportButton[] = "按钮1_爆破影响导出";
+inline constexpr char kBlastChangeNotice[] = "标签1_说明";
+
 // What the calculate command drives besides the fields: the window's width,
 // its slide timer, the result half and the bar charts of the hole counts and
 // of the charges.

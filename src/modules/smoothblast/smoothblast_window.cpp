@@ -47,7 +47,7 @@ QLabel *TakeHint(QWidget *group, const FieldSpec &field, QSet<QLabel *> &taken,
 }
 
 QLabel *NoteLabel(const char *text, QWidget *parent) {
-    auto *label = new QLabel(U(text), parent);
+    auto *label = new QLabel(text, parent);
     label->setWordWrap(true);
     label->setStyleSheet(QStringLiteral("color: #505050;"));
     return label;
@@ -67,10 +67,10 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, Wi
     BuildInputHalf();
     BuildResultHalf();
 
-    QPushButton *calculate = Button("按钮1");
+    QPushButton *calculate = Button(kBlastCalculateButton);
     calculate->setEnabled(true);
     connect(calculate, &QPushButton::clicked, this, [this] { CalculateBlast(*this, *this); });
-    QPushButton *evaluation = Button("按钮1_爆破影响导出1");
+    QPushButton *evaluation = Button(kBlastEvaluationButton);
     evaluation->setEnabled(true);
     connect(evaluation, &QPushButton::clicked, this, &SmoothBlastWindow::OpenEvaluation);
 
@@ -98,7 +98,7 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, Wi
     // Reference tables and sketches beside the fields.
     ConnectReference(this, QStringLiteral("单选框1"), Reference::WedgeCut);
     ConnectReference(this, QStringLiteral("单选框2"), Reference::ParallelCut);
-    ConnectReference(this, QStringLiteral("按钮2"), Reference::HoleLayout);
+    ConnectReference(this, kBlastLayoutButton, Reference::HoleLayout);
 }
 
 void SmoothBlastWindow::BuildInputHalf() {
@@ -130,7 +130,7 @@ void SmoothBlastWindow::BuildInputHalf() {
         for (const FieldSpec &field : table.fields) {
             if (field.group != g) continue;
             grid->addWidget(FieldLabel(field.id), row, 0);
-            QWidget *unit = Unit(U(field.id));
+            QWidget *unit = Unit(field.id);
             unit->setFixedWidth(kFieldWidth);
             grid->addWidget(unit, row, 1, Qt::AlignTop);
             if (QLabel *hint = TakeHint(group, field, taken, fieldLabels)) {
@@ -150,8 +150,8 @@ void SmoothBlastWindow::BuildInputHalf() {
             cutType->addWidget(new QLabel(QStringLiteral("选择掏槽形式"), group));
             for (const auto &[id, caption] : {std::pair{"单选框1", "斜眼楔形垂直/水平掏槽"},
                                               std::pair{"单选框2", "直眼中空柱状/螺旋掏槽"}}) {
-                auto *radio = new QRadioButton(U(caption), group);
-                radio->setObjectName(U(id));
+                auto *radio = new QRadioButton(caption, group);
+                radio->setObjectName(id);
                 radio->setEnabled(false);
                 cutType->addWidget(radio);
             }
@@ -162,17 +162,17 @@ void SmoothBlastWindow::BuildInputHalf() {
     }
 
     auto *commands = new QHBoxLayout;
-    QPushButton *calculate = Button("按钮1");
+    QPushButton *calculate = Button(kBlastCalculateButton);
     calculate->setMinimumSize(120, 30);
     QFont bold = calculate->font();
     bold.setBold(true);
     calculate->setFont(bold);
     commands->addWidget(calculate);
-    commands->addWidget(Unit(QStringLiteral("标签1_说明")), 1);
+    commands->addWidget(Unit(kBlastChangeNotice), 1);
     half->addLayout(commands);
 
     auto *files = new QHBoxLayout;
-    for (const char *id : {"按钮4_打开数据", "按钮2_保存数据", "按钮1_爆破影响导出"})
+    for (const char *id : {kBlastOpenButton, kBlastSaveButton, kBlastExportButton})
         files->addWidget(Button(id));
     files->addStretch();
     half->addLayout(files);
@@ -193,12 +193,12 @@ void SmoothBlastWindow::BuildResultHalf() {
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
     for (const FieldSpec &field : table.fields)
-        if (field.group == kResultGroup) Unit(U(field.id))->setFixedWidth(kFieldWidth);
+        if (field.group == kResultGroup) Unit(field.id)->setFixedWidth(kFieldWidth);
 
     // One line per hole type: charge per hole, count, charge of the type.
     auto put = [&](int row, int column, const char *id) {
         grid->addWidget(FieldLabel(id), row, column * 2);
-        grid->addWidget(Unit(U(id)), row, column * 2 + 1);
+        grid->addWidget(Unit(id), row, column * 2 + 1);
     };
     put(0, 0, "编辑框6_掏槽眼单孔装药量");
     put(0, 1, "编辑框6_掏槽眼数量");
@@ -237,12 +237,12 @@ void SmoothBlastWindow::BuildResultHalf() {
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     // The layout picture gets its window elsewhere.
-    buttons->addWidget(Button("按钮2"));
+    buttons->addWidget(Button(kBlastLayoutButton));
     auto *pattern = new QPushButton(QStringLiteral("钻爆设计图"), m_resultHalf);
     pattern->setObjectName(QStringLiteral("按钮3_钻爆设计图"));
     connect(pattern, &QPushButton::clicked, this, &SmoothBlastWindow::OpenDrillPattern);
     buttons->addWidget(pattern);
-    buttons->addWidget(Button("按钮1_爆破影响导出1"));
+    buttons->addWidget(Button(kBlastEvaluationButton));
     grid->addLayout(buttons, 8, 0, 1, 6);
 }
 
@@ -283,7 +283,7 @@ BarChart &SmoothBlastWindow::Chart() {
     return m_chart->chart();
 }
 
-QByteArray SmoothBlastWindow::Picture(const QString &id) {
+QByteArray SmoothBlastWindow::Picture(QAnyStringView id) {
     if (id != QStringLiteral("钻爆设计图")) return {};
     const DrillDesign design = ReadDrillDesign(*this);
     const DrillPattern pattern = PlaceHoles(design);

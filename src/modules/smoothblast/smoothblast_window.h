@@ -34,7 +34,7 @@ public:
     BarChart &ChargeChart() override;
 
     // The drill pattern figure of the report.
-    QByteArray Picture(const QString &id) override;
+    QByteArray Picture(QAnyStringView id) override;
 
     BarChartWidget *ChartWidget() const { return m_chart; }
     BarChartWidget *ChargeChartWidget() const { return m_chargeChart; }

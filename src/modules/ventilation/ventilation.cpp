@@ -51,7 +51,6 @@ constexpr char kByPersons[] = "编辑框2_按人";
 constexpr char kBySpeed[] = "编辑框2_按风速";
 constexpr char kByFumes[] = "编辑框2_按排除炮排烟";
 constexpr char kByExhaust[] = "编辑框2_按废气";
-constexpr char kByGas[] = "编辑框2_按瓦斯绝对涌出量计算";
 constexpr char kDemand[] = "编辑框2_总体选取";
 constexpr char kLeakage[] = "编辑框4_风管漏风系数";
 constexpr char kSection[] = "编辑框4_风管截面积S";
@@ -75,10 +74,6 @@ constexpr std::array kGroups = {
     GroupSpec{"供风量计算"},       GroupSpec{"风压计算"},
 };
 
-constexpr auto N = Change::ColourAndNotice;
-constexpr auto G = Change::Colour;
-constexpr auto R = FieldKind::Result;
-
 constexpr char kSpeedHint[] =
     "依据《公路工程施工安全技术规范》（JTGF90－2015）》第9.9.1."
     "3条规定，全断面开挖时，风速不得小于0.15m/"
@@ -94,62 +89,213 @@ constexpr char kAirPerPersonHint[] =
 
 constexpr std::array kFields = {
     // 参数录入
-    FieldSpec{kArea, "隧道开挖面积（m2）", "60", 0, "", "", N, 0},
-    FieldSpec{kAdvance, "隧道开挖进尺（m）", "2.5", 0, "", "", N, 0},
-    FieldSpec{kPersons, "最大作业人数（人）", "60", 0, "", "", N, 0},
-    FieldSpec{kLength, "隧道通风长度（m）", "1400", 0, "", "", N, 0},
-    FieldSpec{kReserve, "风量备用系数K\r\n", "1.15", 192, "一般取1.15", "", N, 0},
-    FieldSpec{kAirPerPerson, "每人每分钟所需新鲜空气（m3/min）", "3.0", 192, "规定不小于3-4m3/min",
-              kAirPerPersonHint, N, 0},
-    FieldSpec{kCharge, "隧道每立方米所需炸药量（kg/m3）", "0.7", 192,
-              "隧道爆破参数取一般0.6-2.2kg/m3\r\n", "", N, 0},
-    FieldSpec{kSpeed, "允许最低风速 m/s", "0.15", 192, "查表为0.15m/s", kSpeedHint, N, 0},
-    FieldSpec{kFumeTime, "爆破后通风排烟时间（min）", "30", 192, "", "", N, 0},
-    FieldSpec{kSpread, "炮烟扩散长度L0（m）", "100", 192, "一般取100~200m", "", N, 0},
-    FieldSpec{kDiameter, "选定风筒直径（m）", "1.8", 192, "一般取1.2~1.8m", "", N, 0},
+    FieldSpec{.id = kArea,
+              .label = "隧道开挖面积（m2）",
+              .preset = "60",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldSpec{.id = kAdvance,
+              .label = "隧道开挖进尺（m）",
+              .preset = "2.5",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldSpec{.id = kPersons,
+              .label = "最大作业人数（人）",
+              .preset = "60",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldSpec{.id = kLength,
+              .label = "隧道通风长度（m）",
+              .preset = "1400",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldSpec{.id = kReserve,
+              .label = "风量备用系数K\r\n",
+              .preset = "1.15",
+              .grey = 192,
+              .hint = "一般取1.15",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldSpec{.id = kAirPerPerson,
+              .label = "每人每分钟所需新鲜空气（m3/min）",
+              .preset = "3.0",
+              .grey = 192,
+              .hint = "规定不小于3-4m3/min",
+              .focusHint = kAirPerPersonHint,
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldSpec{.id = kCharge,
+              .label = "隧道每立方米所需炸药量（kg/m3）",
+              .preset = "0.7",
+              .grey = 192,
+              .hint = "隧道爆破参数取一般0.6-2.2kg/m3\r\n",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldSpec{.id = kSpeed,
+              .label = "允许最低风速 m/s",
+              .preset = "0.15",
+              .grey = 192,
+              .hint = "查表为0.15m/s",
+              .focusHint = kSpeedHint,
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldSpec{.id = kFumeTime,
+              .label = "爆破后通风排烟时间（min）",
+              .preset = "30",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldSpec{.id = kSpread,
+              .label = "炮烟扩散长度L0（m）",
+              .preset = "100",
+              .grey = 192,
+              .hint = "一般取100~200m",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldSpec{.id = kDiameter,
+              .label = "选定风筒直径（m）",
+              .preset = "1.8",
+              .grey = 192,
+              .hint = "一般取1.2~1.8m",
+              .change = Change::ColourAndNotice,
+              .group = 0},
     // 洞内主要燃机设备功率和计算
-    FieldSpec{kExcavatorPower, "挖掘机单机功率（KW）", "220", 192, "", "", N, 1},
-    FieldSpec{kExcavators, "挖掘机数量（辆）", "1", 0, "", "", N, 1},
-    FieldSpec{kLoaderPower, "装载机单机功率（KW）", "150", 192, "", "", N, 1},
-    FieldSpec{kLoaders, "装载机数量（辆）", "1", 0, "", "", N, 1},
-    FieldSpec{kOtherPower, "其它设备（KW）", "0", 192, "", "", N, 1},
-    FieldSpec{kOthers, "其它设备数量（台）", "0", 192, "", "", N, 1},
-    FieldSpec{kTruckPower, "自卸车装机功率（KW）", "206", 192, "", "", N, 1},
-    FieldSpec{kLoadedTrucks, "渣车重载数量（辆）", "2", 0, "", "", N, 1},
-    FieldSpec{kEmptyTrucks, "渣车空载数量（辆）", "2", 0, "", "", N, 1},
-    FieldSpec{kLoadedFactor, "重车负荷率", "0.8", 192, "", "", N, 1},
-    FieldSpec{kEmptyFactor, "空车负荷率", "0.4", 192, "", "", N, 1},
-    FieldSpec{kUtilisation, "设备利用率", "0.9", 192, "", "", N, 1},
-    FieldSpec{kAirPerKw, "内燃机械作业供风量（min/kw）", "4.5", 192, "", kAirPerKwHint, N, 1},
-    FieldSpec{kPowerTotal, "计算高峰期内燃机械总功率（KW）", "", 0, "", "", Change::None, 1, R},
+    FieldSpec{.id = kExcavatorPower,
+              .label = "挖掘机单机功率（KW）",
+              .preset = "220",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldSpec{.id = kExcavators,
+              .label = "挖掘机数量（辆）",
+              .preset = "1",
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldSpec{.id = kLoaderPower,
+              .label = "装载机单机功率（KW）",
+              .preset = "150",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldSpec{.id = kLoaders,
+              .label = "装载机数量（辆）",
+              .preset = "1",
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldSpec{.id = kOtherPower,
+              .label = "其它设备（KW）",
+              .preset = "0",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldSpec{.id = kOthers,
+              .label = "其它设备数量（台）",
+              .preset = "0",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldSpec{.id = kTruckPower,
+              .label = "自卸车装机功率（KW）",
+              .preset = "206",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldSpec{.id = kLoadedTrucks,
+              .label = "渣车重载数量（辆）",
+              .preset = "2",
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldSpec{.id = kEmptyTrucks,
+              .label = "渣车空载数量（辆）",
+              .preset = "2",
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldSpec{.id = kLoadedFactor,
+              .label = "重车负荷率",
+              .preset = "0.8",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldSpec{.id = kEmptyFactor,
+              .label = "空车负荷率",
+              .preset = "0.4",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldSpec{.id = kUtilisation,
+              .label = "设备利用率",
+              .preset = "0.9",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldSpec{.id = kAirPerKw,
+              .label = "内燃机械作业供风量（min/kw）",
+              .preset = "4.5",
+              .grey = 192,
+              .focusHint = kAirPerKwHint,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    ResultField(kPowerTotal, "计算高峰期内燃机械总功率（KW）", 1),
     // 隧道洞内瓦斯情况: a change only turns the preset black.
-    FieldSpec{kGasEmission, "瓦斯绝对涌出量(m3/min)", kNotConsidered, 128,
-              "请填实测数据或施工中按实测值进行调整", "", G, 2},
-    FieldSpec{kGasAllowed, "工作面允许瓦斯浓度", kNotConsidered, 128, "", "", G, 2},
-    FieldSpec{kGasSupplied, "送入风流中瓦斯浓度(m3/min)", kNotConsidered, 128,
-              "新鲜风流瓦斯浓度为0", "", G, 2},
+    FieldSpec{.id = kGasEmission,
+              .label = "瓦斯绝对涌出量(m3/min)",
+              .preset = kNotConsidered,
+              .grey = 128,
+              .hint = "请填实测数据或施工中按实测值进行调整",
+              .change = Change::Colour,
+              .group = 2},
+    FieldSpec{.id = kGasAllowed,
+              .label = "工作面允许瓦斯浓度",
+              .preset = kNotConsidered,
+              .grey = 128,
+              .change = Change::Colour,
+              .group = 2},
+    FieldSpec{.id = kGasSupplied,
+              .label = "送入风流中瓦斯浓度(m3/min)",
+              .preset = kNotConsidered,
+              .grey = 128,
+              .hint = "新鲜风流瓦斯浓度为0",
+              .change = Change::Colour,
+              .group = 2},
     // 需风量计算
-    FieldSpec{kByPersons, "①按洞内同时工作的最多人数计算 Q1(m3/min)", "", 0, "", "", Change::None,
-              3, R},
-    FieldSpec{kBySpeed, "②按允许最低平均风速计算Q2  (m3/min)", "", 0, "", "", Change::None, 3, R},
-    FieldSpec{kByFumes, "③按排除炮烟计算Q3(m3/min)", "", 0, "", "", Change::None, 3, R},
-    FieldSpec{kByExhaust, "④按稀释内燃机废气的所需要空气量计算Q4(m3/min)", "", 0, "", "",
-              Change::None, 3, R},
-    FieldSpec{kByGas, "⑤按瓦斯绝对涌出量计算Q5  (m3/min)", "", 0, "", "", Change::None, 3, R,
-              nullptr, kGasDemandLabel},
+    ResultField(kByPersons, "①按洞内同时工作的最多人数计算 Q1(m3/min)", 3),
+    ResultField(kBySpeed, "②按允许最低平均风速计算Q2  (m3/min)", 3),
+    ResultField(kByFumes, "③按排除炮烟计算Q3(m3/min)", 3),
+    ResultField(kByExhaust, "④按稀释内燃机废气的所需要空气量计算Q4(m3/min)", 3),
+    FieldSpec{.id = kByGas,
+              .label = "⑤按瓦斯绝对涌出量计算Q5  (m3/min)",
+              .group = 3,
+              .kind = FieldKind::Result,
+              .labelId = kGasDemandLabel},
     // Written by the command too, so the command blanks the notice after it.
-    FieldSpec{kDemand, kFourCandidates, "", 0, "m3/min", "", Change::Notice, 3, R, nullptr,
-              kDemandLabel},
+    FieldSpec{.id = kDemand,
+              .label = kFourCandidates,
+              .hint = "m3/min",
+              .change = Change::Notice,
+              .group = 3,
+              .kind = FieldKind::Result,
+              .labelId = kDemandLabel},
     // 供风量计算
-    FieldSpec{kLeakRate, "风管百米漏风率", "0.015", 192, "国内风管取值1.5%~2.5%", "", N, 4},
-    FieldSpec{kLeakage, "风管漏风系数", "", 0, "", "", Change::None, 4, R},
-    FieldSpec{kSection, "风管截面积S（m2）", "", 0, "", "", Change::None, 4, R},
-    FieldSpec{kSupply, "洞口风机供风量Q供 (m3/min)", "", 0, "", "", Change::None, 4, R},
+    FieldSpec{.id = kLeakRate,
+              .label = "风管百米漏风率",
+              .preset = "0.015",
+              .grey = 192,
+              .hint = "国内风管取值1.5%~2.5%",
+              .change = Change::ColourAndNotice,
+              .group = 4},
+    ResultField(kLeakage, "风管漏风系数", 4),
+    ResultField(kSection, "风管截面积S（m2）", 4),
+    ResultField(kSupply, "洞口风机供风量Q供 (m3/min)", 4),
     // 风压计算
-    FieldSpec{kFriction, "风管摩擦力h摩 (Pa)", "", 0, "", "", Change::None, 5, R},
-    FieldSpec{kLocalLoss, "局部压力损失 (Pa)", "", 0, "", "", Change::None, 5, R},
-    FieldSpec{kOtherLoss, "其他压力损失 (Pa)", "0", 128, "", "", N, 5},
-    FieldSpec{kPressure, "通风总风压 (Pa)", "", 0, "", "", Change::None, 5, R},
+    ResultField(kFriction, "风管摩擦力h摩 (Pa)", 5),
+    ResultField(kLocalLoss, "局部压力损失 (Pa)", 5),
+    FieldSpec{.id = kOtherLoss,
+              .label = "其他压力损失 (Pa)",
+              .preset = "0",
+              .grey = 128,
+              .change = Change::ColourAndNotice,
+              .group = 5},
+    ResultField(kPressure, "通风总风压 (Pa)", 5),
 };
 
 constexpr std::array kButtons = {
@@ -304,68 +450,61 @@ constexpr std::array kClearedByGasOption = {
     kByExhaust, kSupply, kFriction,  kLocalLoss, kPressure,
 };
 
-double Read(const Form &form, const char *id) {
-    return ReadNumber(form, id);
-}
-
-void Log(Form &form, const char *text) {
-    form.AppendLog(U(text));
-}
-
 void WritePowerTotal(Form &form) {
-    const double u = Read(form, kUtilisation);
-    const double ff = Read(form, kLoadedFactor);
-    const double fm = Read(form, kEmptyFactor);
-    const double pt = Read(form, kTruckPower);
-    const double excavators = Read(form, kExcavators) * Read(form, kExcavatorPower) * u * ff;
-    const double loaders = Read(form, kLoaders) * Read(form, kLoaderPower) * u * ff;
-    const double others = Read(form, kOthers) * Read(form, kOtherPower) * u * ff;
-    const double loaded = Read(form, kLoadedTrucks) * pt * ff * u;
-    const double empty = Read(form, kEmptyTrucks) * pt * fm * u;
-    WriteText(form, kPowerTotal, ToText(excavators + loaders + others + loaded + empty));
-    if (ReadText(form, kPowerTotal) == u"0") {
-        WriteText(form, kPowerTotal, QStringLiteral("0"));
-        Log(form, "计算总功率失败，请填写设备数量或设备参数！\r\n");
+    const double u = ReadNumber(form, kUtilisation);
+    const double ff = ReadNumber(form, kLoadedFactor);
+    const double fm = ReadNumber(form, kEmptyFactor);
+    const double pt = ReadNumber(form, kTruckPower);
+    const double excavators =
+        ReadNumber(form, kExcavators) * ReadNumber(form, kExcavatorPower) * u * ff;
+    const double loaders = ReadNumber(form, kLoaders) * ReadNumber(form, kLoaderPower) * u * ff;
+    const double others = ReadNumber(form, kOthers) * ReadNumber(form, kOtherPower) * u * ff;
+    const double loaded = ReadNumber(form, kLoadedTrucks) * pt * ff * u;
+    const double empty = ReadNumber(form, kEmptyTrucks) * pt * fm * u;
+    form.SetText(kPowerTotal, ToText(excavators + loaders + others + loaded + empty));
+    if (form.Text(kPowerTotal) == u"0") {
+        form.SetText(kPowerTotal, QStringLiteral("0"));
+        form.AppendLog("计算总功率失败，请填写设备数量或设备参数！\r\n");
     } else {
-        Log(form, "计算洞内总功率完成！\r\n");
+        form.AppendLog("计算洞内总功率完成！\r\n");
     }
 }
 
 void WriteGasDemand(Form &form) {
-    if (!form.Checked(U(kGasOptionId))) {
-        WriteText(form, kByGas, QString());
-        Log(form, "不考虑瓦斯隧道绝对涌出计算\r\n");
+    if (!form.Checked(kGasOptionId)) {
+        form.SetText(kByGas, QString());
+        form.AppendLog("不考虑瓦斯隧道绝对涌出计算\r\n");
         return;
     }
-    const double q = Read(form, kReserve) * Read(form, kGasEmission) /
-                     (Read(form, kGasAllowed) - Read(form, kGasSupplied));
-    WriteText(form, kByGas, ToText(RoundTo(q, 2)));
+    const double q = ReadNumber(form, kReserve) * ReadNumber(form, kGasEmission) /
+                     (ReadNumber(form, kGasAllowed) - ReadNumber(form, kGasSupplied));
+    form.SetText(kByGas, ToText(RoundTo(q, 2)));
 }
 
 void ChooseDemand(Form &form) {
     constexpr std::array order = {kByPersons, kByExhaust, kBySpeed, kByFumes, kByGas};
     std::array<double, 5> candidates{};
-    for (std::size_t i = 0; i < order.size(); ++i) candidates[i] = Read(form, order[i]);
+    for (std::size_t i = 0; i < order.size(); ++i) candidates[i] = ReadNumber(form, order[i]);
     const int winner = GoverningDemand(candidates);
-    WriteText(form, kDemand, winner < 0 ? QString() : ReadText(form, order[std::size_t(winner)]));
+    form.SetText(kDemand, winner < 0 ? QString() : form.Text(order[std::size_t(winner)]));
 }
 
 void WritePressures(Form &form) {
-    const double length = Read(form, kLength);
-    const double diameter = Read(form, kDiameter);
-    WriteText(form, kLeakage,
-              ToText(RoundTo(LeakageCoefficient(Read(form, kLeakRate), length), 3)));
-    WriteText(form, kSection, ToText(RoundTo(std::numbers::pi * std::pow(diameter / 2, 2.0), 2)));
+    const double length = ReadNumber(form, kLength);
+    const double diameter = ReadNumber(form, kDiameter);
+    form.SetText(kLeakage,
+                 ToText(RoundTo(LeakageCoefficient(ReadNumber(form, kLeakRate), length), 3)));
+    form.SetText(kSection, ToText(RoundTo(std::numbers::pi * std::pow(diameter / 2, 2.0), 2)));
     const double friction =
-        FrictionLoss(length, Read(form, kDemand), Read(form, kSupply), diameter);
-    WriteText(form, kFriction, ToText(RoundTo(friction, 0)));
-    WriteText(form, kLocalLoss, ToText(Read(form, kFriction) * 0.12));
-    WriteText(form, kPressure,
-              ToText(Read(form, kLocalLoss) + Read(form, kOtherLoss) + Read(form, kFriction)));
-    if (ReadText(form, kPressure) == u"0")
-        Log(form, "通风总风压计算失败，请填写相应参数！\r\n");
+        FrictionLoss(length, ReadNumber(form, kDemand), ReadNumber(form, kSupply), diameter);
+    form.SetText(kFriction, ToText(RoundTo(friction, 0)));
+    form.SetText(kLocalLoss, ToText(ReadNumber(form, kFriction) * 0.12));
+    form.SetText(kPressure, ToText(ReadNumber(form, kLocalLoss) + ReadNumber(form, kOtherLoss) +
+                                   ReadNumber(form, kFriction)));
+    if (form.Text(kPressure) == u"0")
+        form.AppendLog("通风总风压计算失败，请填写相应参数！\r\n");
     else
-        Log(form, "通风总风压计算成功！\r\n");
+        form.AppendLog("通风总风压计算成功！\r\n");
 }
 
 }  // namespace
@@ -403,65 +542,67 @@ int GoverningDemand(const std::array<double, 5> &candidates) {
 }
 
 void PrepareVentilation(Form &form) {
-    for (const char *id : kGasFields) form.SetEnabled(U(id), false);
-    form.SetVisible(U(kByGas), false);
-    form.SetVisible(U(kGasNoteId), true);
-    form.SetCaption(U(kDemandLabel), U(kFourCandidates));
+    for (const char *id : kGasFields) form.SetEnabled(id, false);
+    form.SetVisible(kByGas, false);
+    form.SetVisible(kGasNoteId, true);
+    form.SetCaption(kDemandLabel, kFourCandidates);
 }
 
 void GasOptionChanged(Form &form) {
-    const bool gas = form.Checked(U(kGasOptionId));
-    for (const char *id : kGasFields) form.SetEnabled(U(id), gas);
+    const bool gas = form.Checked(kGasOptionId);
+    for (const char *id : kGasFields) form.SetEnabled(id, gas);
     if (gas) {
-        WriteText(form, kGasEmission, QStringLiteral("3"));
-        WriteText(form, kGasAllowed, QStringLiteral("0.005"));
-        WriteText(form, kGasSupplied, QStringLiteral("0"));
+        form.SetText(kGasEmission, QStringLiteral("3"));
+        form.SetText(kGasAllowed, QStringLiteral("0.005"));
+        form.SetText(kGasSupplied, QStringLiteral("0"));
     } else {
-        for (const char *id : kGasFields) WriteText(form, id, U(kNotConsidered));
+        for (const char *id : kGasFields) form.SetText(id, kNotConsidered);
     }
-    form.SetVisible(U(kGasDemandLabel), gas);
-    form.SetVisible(U(kByGas), gas);
-    form.SetVisible(U(kGasNoteId), false);
-    form.SetCaption(U(kDemandLabel), U(gas ? kFiveCandidates : kFourCandidates));
-    for (const char *id : kClearedByGasOption) WriteText(form, id, QString());
+    form.SetVisible(kGasDemandLabel, gas);
+    form.SetVisible(kByGas, gas);
+    form.SetVisible(kGasNoteId, false);
+    form.SetCaption(kDemandLabel, gas ? kFiveCandidates : kFourCandidates);
+    for (const char *id : kClearedByGasOption) form.SetText(id, QString());
 }
 
 void CalculateVentilation(Form &form) {
     Dialogs &dialogs = form.dialogs();
-    form.SetCaption(U(kNotice), QString());
-    Log(form, "参数准备，开始计算\r\n");
+    form.SetCaption(kNotice, QString());
+    form.AppendLog("参数准备，开始计算\r\n");
     dialogs.Pause(kPauseMs);
 
     WritePowerTotal(form);
     // Provisional, unrounded: the fan supply is computed with it.
-    WriteText(form, kLeakage,
-              ToText(LeakageCoefficient(Read(form, kLeakRate), Read(form, kLength))));
-    WriteText(form, kByPersons,
-              ToText(Read(form, kPersons) * Read(form, kReserve) * Read(form, kAirPerPerson)));
-    WriteText(form, kBySpeed, ToText(Read(form, kArea) * Read(form, kSpeed) * 60));
+    form.SetText(kLeakage, ToText(LeakageCoefficient(ReadNumber(form, kLeakRate),
+                                                     ReadNumber(form, kLength))));
+    form.SetText(kByPersons, ToText(ReadNumber(form, kPersons) * ReadNumber(form, kReserve) *
+                                    ReadNumber(form, kAirPerPerson)));
+    form.SetText(kBySpeed, ToText(ReadNumber(form, kArea) * ReadNumber(form, kSpeed) * 60));
     dialogs.Pause(kPauseMs);
 
-    const double fumes = FumeDemand(Read(form, kArea), Read(form, kAdvance), Read(form, kCharge),
-                                    Read(form, kSpread), Read(form, kFumeTime));
-    WriteText(form, kByFumes, ToText(RoundTo(fumes, 0)));
-    WriteText(form, kByExhaust, ToText(Read(form, kAirPerKw) * Read(form, kPowerTotal)));
+    const double fumes =
+        FumeDemand(ReadNumber(form, kArea), ReadNumber(form, kAdvance), ReadNumber(form, kCharge),
+                   ReadNumber(form, kSpread), ReadNumber(form, kFumeTime));
+    form.SetText(kByFumes, ToText(RoundTo(fumes, 0)));
+    form.SetText(kByExhaust, ToText(ReadNumber(form, kAirPerKw) * ReadNumber(form, kPowerTotal)));
     WriteGasDemand(form);
     ChooseDemand(form);
 
     // Writing Q需 raised the change notice.
-    form.SetCaption(U(kNotice), QString());
-    WriteText(form, kSupply, ToText(RoundTo(Read(form, kDemand) * Read(form, kLeakage), 2)));
+    form.SetCaption(kNotice, QString());
+    form.SetText(kSupply,
+                 ToText(RoundTo(ReadNumber(form, kDemand) * ReadNumber(form, kLeakage), 2)));
     dialogs.Pause(kPauseMs);
-    if (ReadText(form, kDemand).isEmpty())
-        Log(form, "计算最大需风量Q需失败，请填写相应参数！\r\n");
+    if (form.Text(kDemand).isEmpty())
+        form.AppendLog("计算最大需风量Q需失败，请填写相应参数！\r\n");
     else
-        Log(form, "最大需风量Q需计算成功，取最大值！\r\n");
+        form.AppendLog("最大需风量Q需计算成功，取最大值！\r\n");
 
     WritePressures(form);
 }
 
 void ExportVentilationScheme(Form &form) {
-    ExportReport(form, VentilationReport(form.Checked(U(kGasOptionId))));
+    ExportReport(form, VentilationReport(form.Checked(kGasOptionId)));
 }
 
 }  // namespace tunnel

@@ -19,6 +19,8 @@ const ReportSpec &VentilationReport(bool gas);
 inline constexpr char kGasOptionId[] = "选择框2";
 inline constexpr char kGasNoteId[] = "标签54";
 inline constexpr char kExportButtonId[] = "按钮4";
+// The gas demand box, which the window places beside its option.
+inline constexpr char kByGas[] = "编辑框2_按瓦斯绝对涌出量计算";
 
 // State of a freshly opened window: gas fields disabled, the Q5 field hidden
 // behind "不考虑", the demand label for four candidates.

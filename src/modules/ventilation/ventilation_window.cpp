@@ -53,7 +53,7 @@ void VentilationWindow::AddGasOption() {
         grid->addItem(p.item, p.row + 1, p.column, p.rowSpan, p.columnSpan);
 
     auto *option = new QCheckBox(QStringLiteral("隧道内含瓦斯（按瓦斯绝对涌出计算）"), box);
-    option->setObjectName(U(kGasOptionId));
+    option->setObjectName(kGasOptionId);
     auto *note = new QLabel(QStringLiteral("隧道内不含瓦斯时可不选"), box);
     note->setStyleSheet(QStringLiteral("color: #505050;"));
     grid->addWidget(option, 0, 0, 1, 2);
@@ -65,11 +65,11 @@ void VentilationWindow::AddGasOption() {
 void VentilationWindow::AddGasNote() {
     QGroupBox *box = Group(Demand);
     auto *grid = static_cast<QGridLayout *>(box->layout());
-    QWidget *field = Unit(QStringLiteral("编辑框2_按瓦斯绝对涌出量计算"));
+    QWidget *field = Unit(kByGas);
     int row = 0, column = 1, rowSpan = 1, columnSpan = 1;
     grid->getItemPosition(grid->indexOf(field), &row, &column, &rowSpan, &columnSpan);
     auto *note = new QLabel(QStringLiteral("不考虑"), box);
-    note->setObjectName(U(kGasNoteId));
+    note->setObjectName(kGasNoteId);
     note->setMinimumHeight(field->sizeHint().height());
     grid->addWidget(note, row, column);
 }

@@ -70,47 +70,101 @@ constexpr std::array kGroups = {
     GroupSpec{"振动速度计算"},      GroupSpec{"计算结果"},
 };
 
-constexpr auto N = Change::Notice;
-constexpr auto X = Change::None;
-constexpr auto In = FieldKind::Input;
-constexpr auto Out = FieldKind::Result;
-
 constexpr std::array kFields = {
-    FieldSpec{kRangeId, "规定安全允许质点振动速度范围Vkp(cm/s)", "", 0, "", "", X, 0, In, nullptr,
-              "标签54"},
-    FieldSpec{kFactorId, "与岩石性质、地势高低、爆破方法和爆破条件有关的系数K(cm/s)", "250", 0,
-              "坚硬岩石50~150；中硬岩石150~250；软岩石250~350；", "", N, 1, In, nullptr, "标签48"},
-    FieldSpec{kExponentId, "爆破地振波随距离衰减指数α", "2.0", 0,
-              "坚硬岩石1.3~1.5；中硬岩石1.5~1.8；软岩石1.8~2.0", "", N, 1, In, nullptr, "标签50"},
-    FieldSpec{kChargeId, kChargeLabel, "120", 0, kChargeNote, "", N, 2, In, nullptr, "标签45"},
-    FieldSpec{kDistanceId, kDistanceLabel, "25", 0, "", "", N, 2, In, nullptr, "标签47"},
-    FieldSpec{kVelocityId, "计算建筑物质点垂直振动速度V'[cm/s]", "", 0, "", "", X, 3, Out, nullptr,
-              "标签53"},
+    FieldSpec{.id = kRangeId,
+              .label = "规定安全允许质点振动速度范围Vkp(cm/s)",
+              .group = 0,
+              .labelId = "标签54"},
+    FieldSpec{.id = kFactorId,
+              .label = "与岩石性质、地势高低、爆破方法和爆破条件有关的系数K(cm/s)",
+              .preset = "250",
+              .hint = "坚硬岩石50~150；中硬岩石150~250；软岩石250~350；",
+              .change = Change::Notice,
+              .group = 1,
+              .labelId = "标签48"},
+    FieldSpec{.id = kExponentId,
+              .label = "爆破地振波随距离衰减指数α",
+              .preset = "2.0",
+              .hint = "坚硬岩石1.3~1.5；中硬岩石1.5~1.8；软岩石1.8~2.0",
+              .change = Change::Notice,
+              .group = 1,
+              .labelId = "标签50"},
+    FieldSpec{.id = kChargeId,
+              .label = kChargeLabel,
+              .preset = "120",
+              .hint = kChargeNote,
+              .change = Change::Notice,
+              .group = 2,
+              .labelId = "标签45"},
+    FieldSpec{.id = kDistanceId,
+              .label = kDistanceLabel,
+              .preset = "25",
+              .change = Change::Notice,
+              .group = 2,
+              .labelId = "标签47"},
+    FieldSpec{.id = kVelocityId,
+              .label = "计算建筑物质点垂直振动速度V'[cm/s]",
+              .group = 3,
+              .kind = FieldKind::Result,
+              .labelId = "标签53"},
     // Multi-line: the failure verdict is a long sentence.
-    FieldSpec{kEvaluationId, "计算结果评价（cm/s）", "", 0, "", "", X, 3, FieldKind::MultiLine,
-              nullptr, "标签1"},
-    FieldSpec{kAllowed1Id, kAllowedLabel, "9.73", 0, "", "", X, 4, In, nullptr, "标签4"},
-    FieldSpec{kDistance1Id, kDistanceLabel, "25", 0, "", "", X, 4, In, nullptr, "标签3"},
-    FieldSpec{kMaxChargeId, "计算单次爆破最大用药量Qmax（kg）", "", 0, "", "", X, 5, Out, nullptr,
-              "标签7"},
-    FieldSpec{kShelter1Id, "爆破冲击波对掩体内避炮人员的安全允许距离Pk（m）", "", 0, "", "", X, 5,
-              Out, nullptr, "标签14"},
-    FieldSpec{kAllowed2Id, kAllowedLabel, "9.73", 0, "", "", X, 6, In, nullptr, "标签8"},
-    FieldSpec{kCharge2Id, kChargeLabel, "120", 0, kChargeNote, "", X, 6, In, nullptr, "标签13"},
-    FieldSpec{kSafeDistanceId, kDistanceLabel, "", 0, "", "", X, 7, Out, nullptr, "标签9"},
-    FieldSpec{kShelter2Id, "爆破冲击波对掩体内避炮人员的安全允许距离（m）", "", 0, "", "", X, 7,
-              Out, nullptr, "标签6"},
+    FieldSpec{.id = kEvaluationId,
+              .label = "计算结果评价（cm/s）",
+              .group = 3,
+              .kind = FieldKind::MultiLine,
+              .labelId = "标签1"},
+    FieldSpec{.id = kAllowed1Id,
+              .label = kAllowedLabel,
+              .preset = "9.73",
+              .group = 4,
+              .labelId = "标签4"},
+    FieldSpec{.id = kDistance1Id,
+              .label = kDistanceLabel,
+              .preset = "25",
+              .group = 4,
+              .labelId = "标签3"},
+    FieldSpec{.id = kMaxChargeId,
+              .label = "计算单次爆破最大用药量Qmax（kg）",
+              .group = 5,
+              .kind = FieldKind::Result,
+              .labelId = "标签7"},
+    FieldSpec{.id = kShelter1Id,
+              .label = "爆破冲击波对掩体内避炮人员的安全允许距离Pk（m）",
+              .group = 5,
+              .kind = FieldKind::Result,
+              .labelId = "标签14"},
+    FieldSpec{.id = kAllowed2Id,
+              .label = kAllowedLabel,
+              .preset = "9.73",
+              .group = 6,
+              .labelId = "标签8"},
+    FieldSpec{.id = kCharge2Id,
+              .label = kChargeLabel,
+              .preset = "120",
+              .hint = kChargeNote,
+              .group = 6,
+              .labelId = "标签13"},
+    FieldSpec{.id = kSafeDistanceId,
+              .label = kDistanceLabel,
+              .group = 7,
+              .kind = FieldKind::Result,
+              .labelId = "标签9"},
+    FieldSpec{.id = kShelter2Id,
+              .label = "爆破冲击波对掩体内避炮人员的安全允许距离（m）",
+              .group = 7,
+              .kind = FieldKind::Result,
+              .labelId = "标签6"},
 };
 
 // Open and save store the category as an index, which the generic
 // parameter procedures cannot, so the buttons run this module's commands.
 constexpr std::array kButtons = {
     // Opens the allowable velocity table.
-    ButtonSpec{"按钮1", "查表", 0},
-    ButtonSpec{"按钮4_打开数据1", "打开数据", -1, &OpenVibrationParameters},
-    ButtonSpec{"按钮2_保存数据1", "保存数据", -1, &SaveVibrationParameters},
-    ButtonSpec{"按钮1_计算", "计算", -1, &VibrationCalculate},
-    ButtonSpec{"按钮1_生成计算书", "生成计算书", 3, nullptr, Role::Export},
+    ButtonSpec{kVibrationLimitsButtonId, "查表", 0},
+    ButtonSpec{kVibrationOpenButtonId, "打开数据", -1, &OpenVibrationParameters},
+    ButtonSpec{kVibrationSaveButtonId, "保存数据", -1, &SaveVibrationParameters},
+    ButtonSpec{kVibrationCalculateButtonId, "计算", -1, &VibrationCalculate},
+    ButtonSpec{kVibrationExportButtonId, "生成计算书", 3, nullptr, Role::Export},
 };
 
 constexpr std::array<const char *, 1> kCreationLog = {
@@ -138,7 +192,7 @@ constexpr ReportRow Row(const char *placeholder, const char *field, const char *
 // The allowable range as a range: the list's "≤" goes, and its unit, which
 // the report prints once after the range.
 QString RangeText(const Form &form) {
-    QString range = form.Text(U(kRangeId)).trimmed();
+    QString range = form.Text(kRangeId).trimmed();
     while (range.startsWith(u'≤') || range.startsWith(u'<')) range = range.mid(1).trimmed();
     if (range.endsWith(QStringLiteral("cm/s"), Qt::CaseInsensitive)) range.chop(4);
     return range.trimmed();
@@ -196,13 +250,13 @@ double ReadBack(const Form &form, const char *id, double written) {
 }
 
 void WriteResult(Form &form, const char *id, double value) {
-    WriteText(form, id, ToText(RoundTo(value, 2)));
+    form.SetText(id, ToText(RoundTo(value, 2)));
 }
 
 void ShowVerdict(Form &form, Rgb text, const char *verdict, Rgb back) {
-    form.SetTextColor(U(kEvaluationId), text);
-    WriteText(form, kEvaluationId, U(verdict));
-    form.SetBackColor(U(kEvaluationId), back);
+    form.SetTextColor(kEvaluationId, text);
+    form.SetText(kEvaluationId, verdict);
+    form.SetBackColor(kEvaluationId, back);
 }
 
 // No verdict can be given: an earlier one must not stay beside the new
@@ -255,15 +309,15 @@ const BuildingCategory *FindBuildingCategory(const QString &name) {
 
 void PrepareVibrationForm(Form &form) {
     QStringList names;
-    for (const BuildingCategory &category : kCategories) names << U(category.name);
-    form.SetItems(U(kCategoryId), names);
-    form.SetCurrentIndex(U(kCategoryId), -1);
-    form.SetTextColor(U(kEvaluationId), kEvaluationText);
-    form.SetBackColor(U(kEvaluationId), kEvaluationBack);
+    for (const BuildingCategory &category : kCategories) names << category.name;
+    form.SetItems(kCategoryId, names);
+    form.SetCurrentIndex(kCategoryId, -1);
+    form.SetTextColor(kEvaluationId, kEvaluationText);
+    form.SetBackColor(kEvaluationId, kEvaluationBack);
 }
 
 void VibrationCalculate(Form &form) {
-    switch (form.CurrentIndex(U(kVibrationTabsId))) {
+    switch (form.CurrentIndex(kVibrationTabsId)) {
         case 0:
             VibrationVelocity(form);
             break;
@@ -279,9 +333,9 @@ void VibrationCalculate(Form &form) {
 }
 
 void VibrationVelocity(Form &form) {
-    form.SetCaption(U(kNoticeId), QString());
+    form.SetCaption(kNoticeId, QString());
     if (!CheckFilled(form, {kChargeId, kFactorId, kDistanceId, kExponentId}, kVelocityMissing)) {
-        WriteText(form, kVelocityId, QString());
+        form.SetText(kVelocityId, QString());
         return;
     }
     const double q = ReadNumber(form, kChargeId);
@@ -289,27 +343,27 @@ void VibrationVelocity(Form &form) {
     const double r = ReadNumber(form, kDistanceId);
     const double alpha = ReadNumber(form, kExponentId);
     const double v = RoundTo(k * std::pow(std::pow(q, kThird) / r, alpha), 2);
-    WriteText(form, kVelocityId, ToText(v));
+    form.SetText(kVelocityId, ToText(v));
 
     const double shown = ReadBack(form, kVelocityId, v);
-    const BuildingCategory *category = FindBuildingCategory(form.Text(U(kCategoryId)));
+    const BuildingCategory *category = FindBuildingCategory(form.Text(kCategoryId));
     if (!category || std::isnan(shown)) {
         ClearVerdict(form);
     } else if (shown - category->limit > kTolerance) {
         ShowVerdict(form, kFailText, kFails, kFailBack);
-        form.AppendLog(U("计算爆破振速成功，分析评价不合格！\r\n"));
+        form.AppendLog("计算爆破振速成功，分析评价不合格！\r\n");
     } else {
         ShowVerdict(form, kPassText, kPasses, kPassBack);
-        form.AppendLog(U("计算爆破振速成功，分析评价合格！\r\n"));
+        form.AppendLog("计算爆破振速成功，分析评价合格！\r\n");
     }
 
     // Checked after the results, which stay as written.
     if (shown < -kTolerance || k < -kTolerance || alpha < -kTolerance || q < -kTolerance)
-        form.AppendLog(U("参数输入超过上限，请重新输入！\r\n"));
+        form.AppendLog("参数输入超过上限，请重新输入！\r\n");
 }
 
 void VibrationMaxCharge(Form &form) {
-    WriteText(form, kMaxChargeId, QString());
+    form.SetText(kMaxChargeId, QString());
     if (!CheckFilled(form, {kExponentId, kFactorId, kDistance1Id, kAllowed1Id}, kIncomplete))
         return;
     const double alpha = ReadNumber(form, kExponentId);
@@ -317,14 +371,14 @@ void VibrationMaxCharge(Form &form) {
     const double r = ReadNumber(form, kDistance1Id);
     const double v = ReadNumber(form, kAllowed1Id);
     const double qmax = RoundTo(std::pow(r, 3.0) * std::pow(v / k, 3.0 / alpha), 2);
-    WriteText(form, kMaxChargeId, ToText(qmax));
-    form.AppendLog(U("计算单次最大爆破用药量成功！\r\n"));
+    form.SetText(kMaxChargeId, ToText(qmax));
+    form.AppendLog("计算单次最大爆破用药量成功！\r\n");
     const double shown = ReadBack(form, kMaxChargeId, qmax);
     WriteResult(form, kShelter1Id, 25 * std::pow(shown, kThird));
 }
 
 void VibrationSafeDistance(Form &form) {
-    WriteText(form, kSafeDistanceId, QString());
+    form.SetText(kSafeDistanceId, QString());
     if (!CheckFilled(form, {kExponentId, kFactorId, kCharge2Id, kAllowed2Id}, kIncomplete)) return;
     const double alpha = ReadNumber(form, kExponentId);
     const double k = ReadNumber(form, kFactorId);
@@ -332,12 +386,12 @@ void VibrationSafeDistance(Form &form) {
     const double v = ReadNumber(form, kAllowed2Id);
     WriteResult(form, kSafeDistanceId, std::pow(q, kThird) * std::pow(k / v, 1.0 / alpha));
     WriteResult(form, kShelter2Id, 25 * std::pow(q, kThird));
-    form.AppendLog(U("计算最大安全距离成功！\r\n"));
+    form.AppendLog("计算最大安全距离成功！\r\n");
 }
 
 void VibrationCategorySelected(Form &form) {
-    if (const BuildingCategory *category = FindBuildingCategory(form.Text(U(kCategoryId))))
-        WriteText(form, kRangeId, U(category->range));
+    if (const BuildingCategory *category = FindBuildingCategory(form.Text(kCategoryId)))
+        form.SetText(kRangeId, category->range);
 }
 
 void VibrationTabChanged(Form &form) {
@@ -346,19 +400,18 @@ void VibrationTabChanged(Form &form) {
         "\r\n已选取计算最大单次爆破用药量模式\r\n",
         "\r\n已选取计算爆破安全距离量模式\r\n",
     };
-    const int tab = form.CurrentIndex(U(kVibrationTabsId));
+    const int tab = form.CurrentIndex(kVibrationTabsId);
     if (tab < 0 || tab >= int(kModeLines.size())) return;
     form.SetLogText(QString());
-    form.AppendLog(U(kModeLines[tab]));
+    form.AppendLog(kModeLines[tab]);
 }
 
 void SaveVibrationParameters(Form &form) {
     const std::optional<QString> path = AskParameterFile(form, true);
     if (!path) return;
     IniFile ini = IniFile::Load(*path);
-    ini.Write(U(kIndexSection), U(kIndexKey), ToText(form.CurrentIndex(U(kCategoryId))));
-    for (const ParamKey &key : kTextKeys)
-        ini.Write(U(key.section), U(key.key), form.Text(U(key.field)));
+    ini.Write(kIndexSection, kIndexKey, ToText(form.CurrentIndex(kCategoryId)));
+    for (const ParamKey &key : kTextKeys) ini.Write(key.section, key.key, form.Text(key.field));
     const QString failure = ini.Save(*path);
     if (!failure.isEmpty()) {
         form.dialogs().Message(QStringLiteral("保存失败！\r\n文件：%1\r\n原因：%2")
@@ -367,20 +420,19 @@ void SaveVibrationParameters(Form &form) {
         return;
     }
     form.dialogs().Message(QStringLiteral("保存成功！"));
-    form.AppendLog(U("数据储存成功！\r\n"));
+    form.AppendLog("数据储存成功！\r\n");
 }
 
 void OpenVibrationParameters(Form &form) {
     const std::optional<QString> path = AskParameterFile(form, false, kSpec.openDefaultExtension);
     if (!path) return;
     const IniFile ini = IniFile::Load(*path);
-    const int index = StoredIndex(ini.Read(U(kIndexSection), U(kIndexKey)));
-    const int last = int(form.Items(U(kCategoryId)).size()) - 1;
+    const int index = StoredIndex(ini.Read(kIndexSection, kIndexKey));
+    const int last = int(form.Items(kCategoryId).size()) - 1;
     // Set directly: the range text comes from the file, not from the list.
-    form.SetCurrentIndex(U(kCategoryId), index < 0 ? -1 : qMin(index, last));
-    for (const ParamKey &key : kTextKeys)
-        form.SetText(U(key.field), ini.Read(U(key.section), U(key.key)));
-    form.AppendLog(U("数据打开成功！\r\n"));
+    form.SetCurrentIndex(kCategoryId, index < 0 ? -1 : qMin(index, last));
+    for (const ParamKey &key : kTextKeys) form.SetText(key.field, ini.Read(key.section, key.key));
+    form.AppendLog("数据打开成功！\r\n");
 }
 
 }  // namespace tunnel

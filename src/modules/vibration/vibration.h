@@ -21,6 +21,13 @@ inline constexpr char kCategoryGroupTitle[] = "选择建筑类别";
 inline constexpr char kCategoryLabel[] = "影响的建筑物类别";
 inline constexpr char kEvaluationId[] = "编辑框13_评价结果";
 
+// Buttons that the window places itself.
+inline constexpr char kVibrationLimitsButtonId[] = "按钮1";
+inline constexpr char kVibrationOpenButtonId[] = "按钮4_打开数据1";
+inline constexpr char kVibrationSaveButtonId[] = "按钮2_保存数据1";
+inline constexpr char kVibrationCalculateButtonId[] = "按钮1_计算";
+inline constexpr char kVibrationExportButtonId[] = "按钮1_生成计算书";
+
 // Colours of the evaluation box when it holds no verdict.
 inline constexpr Rgb kEvaluationText = kBlack;
 inline constexpr Rgb kEvaluationBack{255, 255, 255};

@@ -42,9 +42,9 @@ VibrationWindow::VibrationWindow(Dialogs &dialogs, QString programFolder, QWidge
     left->addWidget(BuildCategoryGroup());
     left->addWidget(BuildRockGroup());
     m_tabs = new QTabWidget(centralWidget());
-    m_tabs->setObjectName(U(kVibrationTabsId));
+    m_tabs->setObjectName(kVibrationTabsId);
     for (int tab = 0; tab < 3; ++tab)
-        m_tabs->addTab(BuildTab(2 + 2 * tab, 3 + 2 * tab), U(kTabCaptions[tab]));
+        m_tabs->addTab(BuildTab(2 + 2 * tab, 3 + 2 * tab), kTabCaptions[tab]);
     left->addWidget(m_tabs, 1);
 
     auto *main = new QHBoxLayout(centralWidget());
@@ -59,7 +59,7 @@ VibrationWindow::VibrationWindow(Dialogs &dialogs, QString programFolder, QWidge
     ConnectFileMenu();
     resize(1060, 660);
     // Reference tables and sketches beside the fields.
-    ConnectReference(this, QStringLiteral("按钮1"), Reference::VibrationLimits);
+    ConnectReference(this, kVibrationLimitsButtonId, Reference::VibrationLimits);
 }
 
 void VibrationWindow::AddFieldRows(int group, int firstRow, bool hintsBelow) {
@@ -69,14 +69,14 @@ void VibrationWindow::AddFieldRows(int group, int firstRow, bool hintsBelow) {
     for (const FieldSpec &field : table().fields) {
         if (field.group != group) continue;
         grid->addWidget(FieldLabel(field.id), row, 0);
-        QWidget *unit = Unit(U(field.id));
+        QWidget *unit = Unit(field.id);
         grid->addWidget(unit, row, 1);
         if (*field.hint) {
             // The table's hint label, found by its text and given its unit name.
             for (QLabel *label : box->findChildren<QLabel *>()) {
                 if (label->text() != U(field.hint) || label == FieldLabel(field.id)) continue;
                 for (const HintName &name : kHintNames)
-                    if (qstrcmp(name.field, field.id) == 0) label->setObjectName(U(name.id));
+                    if (qstrcmp(name.field, field.id) == 0) label->setObjectName(name.id);
                 label->setText(label->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
                 if (hintsBelow)
                     grid->addWidget(label, ++row, 1);
@@ -92,15 +92,15 @@ void VibrationWindow::AddFieldRows(int group, int firstRow, bool hintsBelow) {
 QWidget *VibrationWindow::BuildCategoryGroup() {
     QGroupBox *box = Group(0);
     auto *grid = static_cast<QGridLayout *>(box->layout());
-    auto *label = new QLabel(U(kCategoryLabel), box);
-    label->setObjectName(U(kCategoryLabelId));
+    auto *label = new QLabel(kCategoryLabel, box);
+    label->setObjectName(kCategoryLabelId);
     m_categories = new QComboBox(box);
-    m_categories->setObjectName(U(kCategoryId));
+    m_categories->setObjectName(kCategoryId);
     m_categories->setMinimumWidth(300);
     grid->addWidget(label, 0, 0);
     grid->addWidget(m_categories, 0, 1);
     AddFieldRows(0, 1);
-    grid->addWidget(Button("按钮1"), 1, 2);
+    grid->addWidget(Button(kVibrationLimitsButtonId), 1, 2);
     return box;
 }
 
@@ -121,14 +121,14 @@ QWidget *VibrationWindow::BuildTab(int inputGroup, int resultGroup) {
 
     if (resultGroup == 3) {
         // Tab 0 carries the report: its button, the bar and the notice label.
-        auto *evaluation = static_cast<TextBox *>(Unit(U(kEvaluationId)));
+        auto *evaluation = static_cast<TextBox *>(Unit(kEvaluationId));
         QFont bold = evaluation->font();
         bold.setBold(true);
         evaluation->setFont(bold);
         evaluation->setFixedHeight(56);
         auto *grid = static_cast<QGridLayout *>(Group(3)->layout());
         auto *exportRow = new QHBoxLayout;
-        exportRow->addWidget(Button("按钮1_生成计算书"));
+        exportRow->addWidget(Button(kVibrationExportButtonId));
         exportRow->addWidget(ProgressBar(), 1);
         grid->addLayout(exportRow, grid->rowCount(), 0, 1, 2);
         NoticeLabel()->setStyleSheet(QStringLiteral("color: #c00000;"));
@@ -144,7 +144,8 @@ QWidget *VibrationWindow::BuildLogColumn() {
     LogBox()->setMinimumWidth(300);
     layout->addWidget(LogBox(), 1);
     auto *buttons = new QHBoxLayout;
-    for (const char *id : {"按钮4_打开数据1", "按钮2_保存数据1", "按钮1_计算"})
+    for (const char *id :
+         {kVibrationOpenButtonId, kVibrationSaveButtonId, kVibrationCalculateButtonId})
         buttons->addWidget(Button(id));
     layout->addLayout(buttons);
     return column;
