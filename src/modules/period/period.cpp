@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <algorithm>
+#include <array>
 #include <limits>
 
 #include "modules/period/rock_grade_list.h"
@@ -24,140 +25,67 @@ constexpr GroupSpec kGroups[] = {
     GroupSpec{"工期计算"},
 };
 
-// One row of fields per stretch; the row digit ends every unit name.
-constexpr FieldSpec kFields[] = {
-    // stretch 0
-    FieldSpec{.id = "编辑框1_各类围岩长度0",
-              .label = "各类围岩长度（m）",
-              .change = Change::Notice,
-              .group = 0},
-    FieldSpec{.id = "编辑框1_每循环进尺0",
-              .label = "每循环掘进深度（m）",
-              .change = Change::Notice,
-              .group = 0},
-    FieldSpec{.id = "编辑框1_每循环用时0",
-              .label = "每循环用时（h）",
-              .change = Change::Notice,
-              .group = 0},
-    ResultField("编辑框2_循环次数0", "循环（次）", 1),
-    ResultField("编辑框2_月循环数0", "月循环数", 1),
-    ResultField("编辑框2_天循环数0", "天循环数", 1),
-    ResultField("编辑框3_每天进尺0", "每天进尺(m)", 2),
-    ResultField("编辑框3_月进尺0", "月进尺(m)", 2),
-    ResultField("编辑框4_工期天0", "工期(天)", 3),
-    ResultField("编辑框4_工期月0", "工期(月)", 3),
-    ResultField("编辑框4_工期年0", "工期(年)", 3),
-    // stretch 1
-    FieldSpec{.id = "编辑框1_各类围岩长度1",
-              .label = "各类围岩长度（m）",
-              .change = Change::Notice,
-              .group = 0},
-    FieldSpec{.id = "编辑框1_每循环进尺1",
-              .label = "每循环掘进深度（m）",
-              .change = Change::Notice,
-              .group = 0},
-    FieldSpec{.id = "编辑框1_每循环用时1",
-              .label = "每循环用时（h）",
-              .change = Change::Notice,
-              .group = 0},
-    ResultField("编辑框2_循环次数1", "循环（次）", 1),
-    ResultField("编辑框2_月循环数1", "月循环数", 1),
-    ResultField("编辑框2_天循环数1", "天循环数", 1),
-    ResultField("编辑框3_每天进尺1", "每天进尺(m)", 2),
-    ResultField("编辑框3_月进尺1", "月进尺(m)", 2),
-    ResultField("编辑框4_工期天1", "工期(天)", 3),
-    ResultField("编辑框4_工期月1", "工期(月)", 3),
-    ResultField("编辑框4_工期年1", "工期(年)", 3),
-    // stretch 2
-    FieldSpec{.id = "编辑框1_各类围岩长度2",
-              .label = "各类围岩长度（m）",
-              .change = Change::Notice,
-              .group = 0},
-    FieldSpec{.id = "编辑框1_每循环进尺2",
-              .label = "每循环掘进深度（m）",
-              .change = Change::Notice,
-              .group = 0},
-    FieldSpec{.id = "编辑框1_每循环用时2",
-              .label = "每循环用时（h）",
-              .change = Change::Notice,
-              .group = 0},
-    ResultField("编辑框2_循环次数2", "循环（次）", 1),
-    ResultField("编辑框2_月循环数2", "月循环数", 1),
-    ResultField("编辑框2_天循环数2", "天循环数", 1),
-    ResultField("编辑框3_每天进尺2", "每天进尺(m)", 2),
-    ResultField("编辑框3_月进尺2", "月进尺(m)", 2),
-    ResultField("编辑框4_工期天2", "工期(天)", 3),
-    ResultField("编辑框4_工期月2", "工期(月)", 3),
-    ResultField("编辑框4_工期年2", "工期(年)", 3),
-    // stretch 3
-    FieldSpec{.id = "编辑框1_各类围岩长度3",
-              .label = "各类围岩长度（m）",
-              .change = Change::Notice,
-              .group = 0},
-    FieldSpec{.id = "编辑框1_每循环进尺3",
-              .label = "每循环掘进深度（m）",
-              .change = Change::Notice,
-              .group = 0},
-    FieldSpec{.id = "编辑框1_每循环用时3",
-              .label = "每循环用时（h）",
-              .change = Change::Notice,
-              .group = 0},
-    ResultField("编辑框2_循环次数3", "循环（次）", 1),
-    ResultField("编辑框2_月循环数3", "月循环数", 1),
-    ResultField("编辑框2_天循环数3", "天循环数", 1),
-    ResultField("编辑框3_每天进尺3", "每天进尺(m)", 2),
-    ResultField("编辑框3_月进尺3", "月进尺(m)", 2),
-    ResultField("编辑框4_工期天3", "工期(天)", 3),
-    ResultField("编辑框4_工期月3", "工期(月)", 3),
-    ResultField("编辑框4_工期年3", "工期(年)", 3),
-    // stretch 4
-    FieldSpec{.id = "编辑框1_各类围岩长度4",
-              .label = "各类围岩长度（m）",
-              .change = Change::Notice,
-              .group = 0},
-    FieldSpec{.id = "编辑框1_每循环进尺4",
-              .label = "每循环掘进深度（m）",
-              .change = Change::Notice,
-              .group = 0},
-    FieldSpec{.id = "编辑框1_每循环用时4",
-              .label = "每循环用时（h）",
-              .change = Change::Notice,
-              .group = 0},
-    ResultField("编辑框2_循环次数4", "循环（次）", 1),
-    ResultField("编辑框2_月循环数4", "月循环数", 1),
-    ResultField("编辑框2_天循环数4", "天循环数", 1),
-    ResultField("编辑框3_每天进尺4", "每天进尺(m)", 2),
-    ResultField("编辑框3_月进尺4", "月进尺(m)", 2),
-    ResultField("编辑框4_工期天4", "工期(天)", 3),
-    ResultField("编辑框4_工期月4", "工期(月)", 3),
-    ResultField("编辑框4_工期年4", "工期(年)", 3),
-    // stretch 5
-    FieldSpec{.id = "编辑框1_各类围岩长度5",
-              .label = "各类围岩长度（m）",
-              .change = Change::Notice,
-              .group = 0},
-    FieldSpec{.id = "编辑框1_每循环进尺5",
-              .label = "每循环掘进深度（m）",
-              .change = Change::Notice,
-              .group = 0},
-    FieldSpec{.id = "编辑框1_每循环用时5",
-              .label = "每循环用时（h）",
-              .change = Change::Notice,
-              .group = 0},
-    ResultField("编辑框2_循环次数5", "循环（次）", 1),
-    ResultField("编辑框2_月循环数5", "月循环数", 1),
-    ResultField("编辑框2_天循环数5", "天循环数", 1),
-    ResultField("编辑框3_每天进尺5", "每天进尺(m)", 2),
-    ResultField("编辑框3_月进尺5", "月进尺(m)", 2),
-    ResultField("编辑框4_工期天5", "工期(天)", 3),
-    ResultField("编辑框4_工期月5", "工期(月)", 3),
-    ResultField("编辑框4_工期年5", "工期(年)", 3),
-    ResultField(kTotalLength, "围岩长度合计（m）", 0),
-    ResultField(kTotalCycles, "总循环数量（循环）", 1),
-    ResultField(kTotalDays, "总天数", 3),
-    ResultField(kTotalMonths, "总月数", 3),
-    ResultField(kTotalYears, "总年数", 3),
+// One row of fields per stretch: the unit names end in the row digit.
+struct StretchField {
+    const char *base;
+    const char *label;
+    int group;
+    bool input;
 };
+constexpr StretchField kStretchFields[] = {
+    {"编辑框1_各类围岩长度", "各类围岩长度（m）", 0, true},
+    {"编辑框1_每循环进尺", "每循环掘进深度（m）", 0, true},
+    {"编辑框1_每循环用时", "每循环用时（h）", 0, true},
+    {"编辑框2_循环次数", "循环（次）", 1, false},
+    {"编辑框2_月循环数", "月循环数", 1, false},
+    {"编辑框2_天循环数", "天循环数", 1, false},
+    {"编辑框3_每天进尺", "每天进尺(m)", 2, false},
+    {"编辑框3_月进尺", "月进尺(m)", 2, false},
+    {"编辑框4_工期天", "工期(天)", 3, false},
+    {"编辑框4_工期月", "工期(月)", 3, false},
+    {"编辑框4_工期年", "工期(年)", 3, false},
+};
+constexpr int kFieldsPerStretch = int(std::size(kStretchFields));
+
+// The unit names of every stretch, built at compile time so that the table
+// can point at them.
+struct StretchIds {
+    char text[kPeriodRows][kFieldsPerStretch][48] = {};
+};
+constexpr StretchIds MakeStretchIds() {
+    StretchIds ids;
+    for (int row = 0; row < kPeriodRows; ++row)
+        for (int k = 0; k < kFieldsPerStretch; ++k) {
+            char *out = ids.text[row][k];
+            int n = 0;
+            for (const char *c = kStretchFields[k].base; *c; ++c) out[n++] = *c;
+            out[n] = char('0' + row);
+        }
+    return ids;
+}
+constexpr StretchIds kStretchIds = MakeStretchIds();
+
+constexpr auto MakeFields() {
+    std::array<FieldSpec, kPeriodRows * kFieldsPerStretch + 5> fields{};
+    std::size_t i = 0;
+    for (int row = 0; row < kPeriodRows; ++row)
+        for (int k = 0; k < kFieldsPerStretch; ++k) {
+            const StretchField &f = kStretchFields[k];
+            const char *id = kStretchIds.text[row][k];
+            fields[i++] = f.input ? FieldSpec{.id = id,
+                                              .label = f.label,
+                                              .change = Change::Notice,
+                                              .group = f.group}
+                                  : ResultField(id, f.label, f.group);
+        }
+    fields[i++] = ResultField(kTotalLength, "围岩长度合计（m）", 0);
+    fields[i++] = ResultField(kTotalCycles, "总循环数量（循环）", 1);
+    fields[i++] = ResultField(kTotalDays, "总天数", 3);
+    fields[i++] = ResultField(kTotalMonths, "总月数", 3);
+    fields[i++] = ResultField(kTotalYears, "总年数", 3);
+    return fields;
+}
+constexpr auto kFields = MakeFields();
 
 // "添加围岩等级" belongs to the window, which opens the editor.
 constexpr ButtonSpec kButtons[] = {
