@@ -179,10 +179,6 @@ QString IniFile::Save(const QString &path) const {
     return WriteFileAtomically(path, m_bytes);
 }
 
-QString ReadItem(const QString &path, const QString &section, const QString &key) {
-    return IniFile::Load(path).Read(section, key);
-}
-
 QString WriteItem(const QString &path, const QString &section, const QString &key,
                   const QString &text) {
     IniFile ini = IniFile::Load(path);

@@ -35,8 +35,6 @@ private:
     QByteArray m_bytes;
 };
 
-// One INI item; a missing file, section or key reads as empty.
-QString ReadItem(const QString &path, const QString &section, const QString &key);
 // Writes one INI item; returns an empty text on success, else the reason.
 QString WriteItem(const QString &path, const QString &section, const QString &key,
                   const QString &text);

@@ -12,9 +12,6 @@ namespace tunnel {
 // prefix like any other character. No digit in the prefix, or an empty text,
 // gives 0. The point is '.' in any process locale.
 double ToNumber(const QString &text);
-inline double ToNumber(double value) {
-    return value;
-}
 
 // Formats like printf "%.13g" in the C locale (the point is always '.', in
 // any process locale) with a signed exponent of at least three

@@ -199,12 +199,13 @@ void TestIniFile::fileRoundTripKeepsOtherBytes() {
              QString());
     QCOMPARE(ReadFileBytes(path),
              QByteArray("; comment\r\n[x]\r\nk = keep  \r\n\r\n[5.1]\r\n1=new\r\n"));
-    QCOMPARE(ReadItem(path, QStringLiteral("x"), QStringLiteral("K")), QStringLiteral("keep"));
+    QCOMPARE(IniFile::Load(path).Read(QStringLiteral("x"), QStringLiteral("K")),
+             QStringLiteral("keep"));
 }
 
 void TestIniFile::missingFileReadsEmpty() {
-    QCOMPARE(ReadItem(QStringLiteral("/nonexistent/none.tac"), QStringLiteral("5.1"),
-                      QStringLiteral("1")),
+    QCOMPARE(IniFile::Load(QStringLiteral("/nonexistent/none.tac"))
+                 .Read(QStringLiteral("5.1"), QStringLiteral("1")),
              QString());
 }
 
@@ -236,7 +237,7 @@ void TestIniFile::gbkOnDisk() {
              QString());
     QCOMPARE(ReadFileBytes(path),
              QByteArray("[2.2]\r\n25=\xB2\xBB\xBF\xBC\xC2\xC7\x80\x95\x32\x82\x36\r\n"));
-    QCOMPARE(ReadItem(path, QStringLiteral("2.2"), QStringLiteral("25")),
+    QCOMPARE(IniFile::Load(path).Read(QStringLiteral("2.2"), QStringLiteral("25")),
              QStringLiteral("不考虑€\U00020000"));
 }
 
