@@ -124,9 +124,9 @@ int Dump(const QString &folder) {
         out << QStringLiteral("window ") + window->windowTitle();
         if (auto *calc = dynamic_cast<CalcWindow *>(window)) {
             const auto click = [&](Role role) {
-                for (const ButtonSpec &spec : calc->table().buttons) {
-                    QPushButton *button = calc->Button(spec.id);
-                    if (spec.role == role && button && button->isEnabled()) button->click();
+                for (const ButtonSpec &row : calc->table().buttons) {
+                    QPushButton *button = calc->Button(row.id);
+                    if (row.role == role && button && button->isEnabled()) button->click();
                 }
             };
             click(Role::Command);
