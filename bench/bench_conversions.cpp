@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "ui/conversions.h"
+#include "core/conversions.h"
 
 namespace {
 

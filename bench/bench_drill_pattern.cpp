@@ -2,17 +2,17 @@
 
 #include <QDir>
 
-#include "modules/smoothblast/drill_pattern.h"
-#include "modules/smoothblast/smoothblast.h"
+#include "modules/smoothblast/core/drill_pattern.h"
+#include "modules/smoothblast/core/smoothblast.h"
 #include "support/blast_view.h"
 #include "support/memory_form.h"
-#include "ui/bar_chart.h"
+#include "core/bar_chart.h"
 
 namespace {
 
 // The preset design: 239 holes on seven auxiliary rings.
 void BM_PlaceHolesAndWriteDxf(benchmark::State &state) {
-    tunnel::test::MemoryForm form(QDir::tempPath(), &tunnel::SmoothBlastSpec());
+    tunnel::test::MemoryForm form(QDir::tempPath(), &tunnel::SmoothBlastTable());
     form.SetCaption(tunnel::U("按钮1"), tunnel::U("计算"));
     tunnel::test::BlastView view;
     tunnel::CalculateBlast(form, view);

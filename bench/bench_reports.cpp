@@ -4,15 +4,15 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "modules/formwork/formwork.h"
-#include "modules/formwork/formwork_report.h"
-#include "modules/mucking/mucking.h"
-#include "modules/period/period.h"
-#include "modules/smoothblast/smoothblast.h"
-#include "modules/ventilation/ventilation.h"
-#include "modules/vibration/vibration.h"
-#include "services/atomic_file.h"
-#include "services/report_export.h"
+#include "modules/formwork/core/formwork.h"
+#include "modules/formwork/core/formwork_report.h"
+#include "modules/mucking/core/mucking.h"
+#include "modules/period/core/period.h"
+#include "modules/smoothblast/core/smoothblast.h"
+#include "modules/ventilation/core/ventilation.h"
+#include "modules/vibration/core/vibration.h"
+#include "core/atomic_file.h"
+#include "core/report_export.h"
 #include "support/blast_view.h"
 #include "support/memory_form.h"
 
@@ -26,54 +26,54 @@ namespace {
 // The smooth blasting window without a window: the slide does nothing.
 struct Report {
     const char *name;
-    const WindowSpec &(*table)();
+    const WindowTable &(*table)();
     void (*calculate)(Form &);
     void (*exportReport)(Form &);
     const char *(*outputName)();
 };
 
-void ExportOfTable(Form &form, const WindowSpec &table) {
+void ExportOfTable(Form &form, const WindowTable &table) {
     ExportReport(form, *table.report);
 }
 
 const std::vector<Report> &Reports() {
     // Only names and functions: the tables are read when a benchmark runs.
     static const std::vector<Report> reports = {
-        {"mucking", MuckingSpec,
+        {"mucking", MuckingTable,
          [](Form &form) {
              MuckVolume(form);
              TruckCount(form);
              MuckingTime(form);
          },
-         [](Form &form) { ExportOfTable(form, MuckingSpec()); },
-         [] { return MuckingSpec().report->outputName; }},
-        {"smoothblast", SmoothBlastSpec,
+         [](Form &form) { ExportOfTable(form, MuckingTable()); },
+         [] { return MuckingTable().report->outputName; }},
+        {"smoothblast", SmoothBlastTable,
          [](Form &form) {
              test::BlastView view;
              CalculateBlast(form, view);
          },
-         [](Form &form) { ExportOfTable(form, SmoothBlastSpec()); },
-         [] { return SmoothBlastSpec().report->outputName; }},
-        {"period", PeriodSpec, CalculatePeriod,
-         [](Form &form) { ExportOfTable(form, PeriodSpec()); },
-         [] { return PeriodSpec().report->outputName; }},
-        {"ventilation", VentilationSpec, CalculateVentilation, ExportVentilationScheme,
+         [](Form &form) { ExportOfTable(form, SmoothBlastTable()); },
+         [] { return SmoothBlastTable().report->outputName; }},
+        {"period", PeriodTable, CalculatePeriod,
+         [](Form &form) { ExportOfTable(form, PeriodTable()); },
+         [] { return PeriodTable().report->outputName; }},
+        {"ventilation", VentilationTable, CalculateVentilation, ExportVentilationScheme,
          [] { return VentilationReport(false).outputName; }},
-        {"ventilation_gas", VentilationSpec,
+        {"ventilation_gas", VentilationTable,
          [](Form &form) {
              form.SetChecked(U(kGasOptionId), true);
              GasOptionChanged(form);
              CalculateVentilation(form);
          },
          ExportVentilationScheme, [] { return VentilationReport(true).outputName; }},
-        {"vibration", VibrationSpec,
+        {"vibration", VibrationTable,
          [](Form &form) {
              PrepareVibrationForm(form);
              VibrationCalculate(form);
          },
-         [](Form &form) { ExportOfTable(form, VibrationSpec()); },
-         [] { return VibrationSpec().report->outputName; }},
-        {"formwork", FormworkSpec, CalculateLoads, ExportFormworkReport,
+         [](Form &form) { ExportOfTable(form, VibrationTable()); },
+         [] { return VibrationTable().report->outputName; }},
+        {"formwork", FormworkTable, CalculateLoads, ExportFormworkReport,
          []() -> const char * { return kFormworkReportName; }},
     };
     return reports;

@@ -3,10 +3,10 @@
 #include <QTemporaryDir>
 #include <array>
 
-#include "modules/mucking/mucking.h"
-#include "services/gbk_text.h"
-#include "services/parameter_file.h"
-#include "services/report_export.h"
+#include "modules/mucking/core/mucking.h"
+#include "core/gbk_text.h"
+#include "core/parameter_file.h"
+#include "core/report_export.h"
 #include "support/memory_form.h"
 
 using namespace tunnel;
@@ -16,11 +16,11 @@ namespace {
 // Fill and write the mucking report; the scripted dialogs neither wait nor pause.
 void BM_ExportMuckingReport(benchmark::State &state) {
     QTemporaryDir dir;
-    test::MemoryForm form(dir.path(), &MuckingSpec());
+    test::MemoryForm form(dir.path(), &MuckingTable());
     MuckVolume(form);
     TruckCount(form);
     MuckingTime(form);
-    for (auto _ : state) ExportReport(form, *MuckingSpec().report);
+    for (auto _ : state) ExportReport(form, *MuckingTable().report);
 }
 BENCHMARK(BM_ExportMuckingReport)->Unit(benchmark::kMillisecond);
 

@@ -2,9 +2,9 @@
 
 #include <QTemporaryDir>
 
-#include "modules/ventilation/ventilation.h"
-#include "services/docx_document.h"
-#include "services/report_export.h"
+#include "modules/ventilation/core/ventilation.h"
+#include "core/docx_document.h"
+#include "core/report_export.h"
 #include "support/memory_form.h"
 
 namespace {
@@ -14,7 +14,7 @@ using tunnel::U;
 // A calculated window with the gas option ticked: the largest scheme.
 struct GasWindow {
     QTemporaryDir folder;
-    tunnel::test::MemoryForm form{folder.path(), &tunnel::VentilationSpec()};
+    tunnel::test::MemoryForm form{folder.path(), &tunnel::VentilationTable()};
 
     GasWindow() {
         form.SetChecked(U(tunnel::kGasOptionId), true);
@@ -37,7 +37,7 @@ BENCHMARK(BM_ExportGasScheme)->Unit(benchmark::kMillisecond);
 // Filling the 42 rows and packing the document, without the file.
 void BM_FillGasScheme(benchmark::State &state) {
     GasWindow window;
-    const tunnel::ReportSpec &report = tunnel::VentilationReport(true);
+    const tunnel::ReportTable &report = tunnel::VentilationReport(true);
     const QByteArray bytes = tunnel::TemplateBytes(report.templateName);
     for (auto _ : state) {
         tunnel::DocxDocument document;

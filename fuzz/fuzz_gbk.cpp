@@ -2,7 +2,7 @@
 // '?'); GbkLength counts the bytes; any bytes decode, and their text
 // survives a further round trip.
 #include "fuzz_check.h"
-#include "services/gbk_text.h"
+#include "core/gbk_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t size) {
     const QString text = Utf16(data, size);

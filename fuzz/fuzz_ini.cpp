@@ -4,8 +4,8 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "fuzz_check.h"
-#include "services/gbk_text.h"
-#include "services/ini_file.h"
+#include "core/gbk_text.h"
+#include "core/ini_file.h"
 
 namespace {
 
@@ -69,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t siz
     ini.Write(section, key, value);
     const QString read = ini.Read(section, key);
     FUZZ_CHECK(read == Expected(value), QStringLiteral("[%1] %2: %3").arg(section, key, read));
-    const QByteArray once = ini.bytes();
+    const QByteArray once = ini.Bytes();
     ini.Write(section, key, value);
-    FUZZ_CHECK(ini.bytes() == once, QStringLiteral("[%1] %2 written twice").arg(section, key));
+    FUZZ_CHECK(ini.Bytes() == once, QStringLiteral("[%1] %2 written twice").arg(section, key));
     return 0;
 }

@@ -1,8 +1,8 @@
 // Both list readers split any bytes alike, and the pieces written back read
 // back the same.
 #include "fuzz_check.h"
-#include "modules/dangerous_works/work_list_file.h"
-#include "modules/period/rock_grade_list.h"
+#include "modules/dangerous_works/core/work_list_file.h"
+#include "modules/period/core/rock_grade_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));

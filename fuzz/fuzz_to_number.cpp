@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "fuzz_check.h"
-#include "ui/conversions.h"
+#include "core/conversions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t size) {
     const QString text = Utf16(data, size);

@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "fuzz_check.h"
-#include "ui/conversions.h"
+#include "core/conversions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t size) {
     if (size < sizeof(double) + sizeof(int)) return 0;

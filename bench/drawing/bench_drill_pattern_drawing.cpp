@@ -5,19 +5,19 @@
 #include <QImage>
 #include <QPainter>
 
-#include "modules/smoothblast/drill_pattern.h"
-#include "modules/smoothblast/drill_pattern_widget.h"
-#include "modules/smoothblast/smoothblast.h"
+#include "modules/smoothblast/core/drill_pattern.h"
+#include "modules/smoothblast/widgets/drill_pattern_widget.h"
+#include "modules/smoothblast/core/smoothblast.h"
 #include "support/blast_view.h"
 #include "support/memory_form.h"
-#include "ui/bar_chart.h"
+#include "core/bar_chart.h"
 
 namespace {
 
 // One frame of the preset pattern at 1920 × 1080, panned a little further
 // each frame as a drag does.
 void BM_DrawPatternWhilePanning(benchmark::State &state) {
-    tunnel::test::MemoryForm form(QDir::tempPath(), &tunnel::SmoothBlastSpec());
+    tunnel::test::MemoryForm form(QDir::tempPath(), &tunnel::SmoothBlastTable());
     form.SetCaption(tunnel::U("按钮1"), tunnel::U("计算"));
     tunnel::test::BlastView view;
     tunnel::CalculateBlast(form, view);

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "app/project_info_window.h"
-#include "app/shell_rules.h"
+#include "core/shell_rules.h"
 #include "app/window_ops.h"
-#include "services/dialogs.h"
-#include "ui/fitted_window.h"
-#include "ui/picture_view.h"
+#include "core/dialogs.h"
+#include "widgets/fitted_window.h"
+#include "widgets/picture_view.h"
 
 namespace tunnel {
 

@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "services/dialogs.h"
-#include "services/project_info.h"
+#include "core/dialogs.h"
+#include "core/project_info.h"
 
 namespace tunnel {
 

@@ -5,8 +5,8 @@
 #include <QProgressBar>
 #include <QTimer>
 
-#include "app/shell_rules.h"
-#include "ui/picture_view.h"
+#include "core/shell_rules.h"
+#include "widgets/picture_view.h"
 
 namespace tunnel {
 

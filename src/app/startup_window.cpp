@@ -8,8 +8,8 @@
 
 #include "app/main_window.h"
 #include "app/splash_window.h"
-#include "services/data_location.h"
-#include "ui/widget_dialogs.h"
+#include "core/data_location.h"
+#include "widgets/widget_dialogs.h"
 
 namespace tunnel {
 

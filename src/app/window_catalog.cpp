@@ -1,28 +1,28 @@
 #include "app/window_catalog.h"
 
 #include "app/window_ops.h"
-#include "modules/mucking/mucking.h"
-#include "ui/calc_window.h"
-#include "ui/help_window.h"
-#include "ui/reference_window.h"
+#include "modules/mucking/core/mucking.h"
+#include "widgets/calc_window.h"
+#include "widgets/help_window.h"
+#include "widgets/reference_window.h"
 
 #ifdef TUNNEL_HAS_DANGEROUS_WORKS
-#include "modules/dangerous_works/dangerous_works_window.h"
+#include "modules/dangerous_works/widgets/dangerous_works_window.h"
 #endif
 #ifdef TUNNEL_HAS_VIBRATION
-#include "modules/vibration/vibration_window.h"
+#include "modules/vibration/widgets/vibration_window.h"
 #endif
 #ifdef TUNNEL_HAS_PERIOD
-#include "modules/period/period_window.h"
+#include "modules/period/widgets/period_window.h"
 #endif
 #ifdef TUNNEL_HAS_VENTILATION
-#include "modules/ventilation/ventilation_window.h"
+#include "modules/ventilation/widgets/ventilation_window.h"
 #endif
 #ifdef TUNNEL_HAS_SMOOTHBLAST
-#include "modules/smoothblast/smoothblast_window.h"
+#include "modules/smoothblast/widgets/smoothblast_window.h"
 #endif
 #ifdef TUNNEL_HAS_FORMWORK
-#include "modules/formwork/formwork_window.h"
+#include "modules/formwork/widgets/formwork_window.h"
 #endif
 
 // A module adds its include, its factory and its row; a build that leaves
@@ -34,7 +34,7 @@ namespace tunnel {
 namespace {
 
 QWidget *MakeMucking(const WindowContext &context) {
-    auto *window = new CalcWindow(MuckingSpec(), context.dialogs, context.programFolder);
+    auto *window = new CalcWindow(MuckingTable(), context.dialogs, context.programFolder);
     ConnectReference(window, QStringLiteral("按钮1"), Reference::RockBulking);
     return window;
 }

@@ -3,7 +3,7 @@
 #include <QString>
 #include <span>
 
-#include "ui/window_ops.h"
+#include "widgets/window_ops.h"
 
 class QWidget;
 

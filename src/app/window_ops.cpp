@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "app/window_catalog.h"
-#include "ui/fitted_window.h"
+#include "widgets/fitted_window.h"
 
 namespace tunnel {
 

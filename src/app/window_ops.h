@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/window_ops.h"
+#include "widgets/window_ops.h"
 
 namespace tunnel {
 

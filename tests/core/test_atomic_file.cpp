@@ -12,17 +12,17 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "modules/mucking/mucking.h"
-#include "services/atomic_file.h"
-#include "services/parameter_file.h"
-#include "services/report_export.h"
+#include "modules/mucking/core/mucking.h"
+#include "core/atomic_file.h"
+#include "core/parameter_file.h"
+#include "core/report_export.h"
 #include "support/memory_form.h"
 #include "support/test_files.h"
 #ifdef TUNNEL_HAS_DANGEROUS_WORKS
-#include "modules/dangerous_works/dangerous_works.h"
+#include "modules/dangerous_works/core/dangerous_works.h"
 #endif
 #ifdef TUNNEL_HAS_PERIOD
-#include "modules/period/rock_grade_list.h"
+#include "modules/period/core/rock_grade_list.h"
 #endif
 
 using namespace tunnel;
@@ -49,14 +49,14 @@ QStringList Run(WritePath command, const QString &folder, const QString &path) {
     std::unique_ptr<MemoryForm> form;
     switch (command) {
         case WritePath::Parameters:
-            form = std::make_unique<MemoryForm>(folder, &MuckingSpec());
+            form = std::make_unique<MemoryForm>(folder, &MuckingTable());
             form->scripted.files.enqueue(path);
-            SaveParameters(*form, MuckingSpec());
+            SaveParameters(*form, MuckingTable());
             break;
         case WritePath::WorkList:
         case WritePath::WorkListText: {
 #ifdef TUNNEL_HAS_DANGEROUS_WORKS
-            form = std::make_unique<MemoryForm>(folder, &DangerousWorksSpec());
+            form = std::make_unique<MemoryForm>(folder, &DangerousWorksTable());
             QStringList items;
             for (int i = 0; i < 100; ++i) items << QStringLiteral("6.1采用矿山法隧道工程%1").arg(i);
             form->SetItems(U(TierOf(Tier::Ordinary).projectId), items);
@@ -79,11 +79,11 @@ QStringList Run(WritePath command, const QString &folder, const QString &path) {
             break;
         }
         case WritePath::Report:
-            form = std::make_unique<MemoryForm>(folder, &MuckingSpec());
+            form = std::make_unique<MemoryForm>(folder, &MuckingTable());
             MuckVolume(*form);
             TruckCount(*form);
             MuckingTime(*form);
-            ExportReport(*form, *MuckingSpec().report);
+            ExportReport(*form, *MuckingTable().report);
             break;
     }
     if (!form) return {};
@@ -211,7 +211,7 @@ void TestAtomicFile::sizeLimitKeepsEarlierFile_data() {
         << QStringList{Failure("围岩等级列表保存失败，本次的修改未能保存！", "%1"), "0"};
 #endif
     QTest::newRow("report") << WritePath::Report << "导出的方案"
-                            << U(MuckingSpec().report->outputName)
+                            << U(MuckingTable().report->outputName)
                             << QStringList{U("确定开始导出，中途请勿进行其他操作！"),
                                            Failure("导出失败！", "%1"), "0"};
 }
@@ -236,7 +236,7 @@ void TestAtomicFile::fullDiskKeepsEarlierFile_data() {
     QTest::newRow("parameter file") << WritePath::Parameters << "Data"
                                     << "a.tac" << QStringList{Failure("保存失败！", "%1"), "0"};
     QTest::newRow("report") << WritePath::Report << "导出的方案"
-                            << U(MuckingSpec().report->outputName)
+                            << U(MuckingTable().report->outputName)
                             << QStringList{U("确定开始导出，中途请勿进行其他操作！"),
                                            Failure("导出失败！", "%1"), "0"};
 }

@@ -3,7 +3,7 @@
 #include <functional>
 #include <limits>
 
-#include "ui/bar_chart.h"
+#include "core/bar_chart.h"
 
 using tunnel::BarChart;
 using tunnel::Rgb;

@@ -9,7 +9,7 @@
 #include <random>
 
 #include "support/comma_locale.h"
-#include "ui/conversions.h"
+#include "core/conversions.h"
 
 using namespace tunnel;
 

@@ -4,7 +4,7 @@
 #include <QTest>
 #include <memory>
 
-#include "services/data_location.h"
+#include "core/data_location.h"
 #include "support/test_files.h"
 
 using namespace tunnel;

@@ -1,11 +1,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "modules/formwork/danger_evaluation.h"
-#include "modules/formwork/formwork.h"
-#include "modules/formwork/formwork_report.h"
-#include "modules/formwork/lateral_pressure.h"
-#include "services/docx_document.h"
+#include "modules/formwork/core/danger_evaluation.h"
+#include "modules/formwork/core/formwork.h"
+#include "modules/formwork/core/formwork_report.h"
+#include "modules/formwork/core/lateral_pressure.h"
+#include "core/docx_document.h"
 #include "support/evaluation_texts.h"
 #include "support/memory_form.h"
 
@@ -26,7 +26,7 @@ QString S(const char *utf8) {
 // The window's form without widgets; the drop-downs start on "    否".
 class FormworkForm : public MemoryForm {
 public:
-    explicit FormworkForm(const QString &folder) : MemoryForm(folder, &FormworkSpec()) {
+    explicit FormworkForm(const QString &folder) : MemoryForm(folder, &FormworkTable()) {
         for (const char *combo : {kQuestion1, kQuestion2}) {
             SetItems(S(combo), {S("    是"), S("    否")});
             SetCurrentIndex(S(combo), 1);

@@ -3,7 +3,7 @@
 #include <QtTest>
 #include <iterator>
 
-#include "services/gbk_text.h"
+#include "core/gbk_text.h"
 
 using namespace tunnel;
 

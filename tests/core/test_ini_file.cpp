@@ -1,8 +1,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "services/gbk_text.h"
-#include "services/ini_file.h"
+#include "core/gbk_text.h"
+#include "core/ini_file.h"
 #include "support/test_files.h"
 
 using namespace tunnel;
@@ -164,7 +164,7 @@ void TestIniFile::write() {
     QFETCH(QByteArray, after);
     IniFile ini = IniFile::FromBytes(before);
     ini.Write(section, key, value);
-    QCOMPARE(ini.bytes(), after);
+    QCOMPARE(ini.Bytes(), after);
 }
 
 void TestIniFile::longValueIsCut() {
@@ -186,7 +186,7 @@ void TestIniFile::longValueIsCut() {
 void TestIniFile::valueWithLineBreaksStaysOneItem() {
     IniFile ini;
     ini.Write(QStringLiteral("a"), QStringLiteral("1"), QStringLiteral("x\r\n[b]\r\n2=y"));
-    QCOMPARE(ini.bytes(), QByteArray("[a]\r\n1=x  [b]  2=y\r\n"));
+    QCOMPARE(ini.Bytes(), QByteArray("[a]\r\n1=x  [b]  2=y\r\n"));
     QCOMPARE(ini.Read(QStringLiteral("b"), QStringLiteral("2")), QString());
 }
 

@@ -3,10 +3,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "modules/mucking/mucking.h"
-#include "services/docx_document.h"
-#include "services/parameter_file.h"
-#include "services/report_export.h"
+#include "modules/mucking/core/mucking.h"
+#include "core/docx_document.h"
+#include "core/parameter_file.h"
+#include "core/report_export.h"
 #include "support/memory_form.h"
 #include "support/office_check.h"
 #include "support/package_times.h"
@@ -70,7 +70,7 @@ private:
 void TestMucking::init() {
     m_dir = new QTemporaryDir;
     QDir(m_dir->path()).mkdir(QStringLiteral("Data"));
-    m_form = new MemoryForm(m_dir->path(), &MuckingSpec());
+    m_form = new MemoryForm(m_dir->path(), &MuckingTable());
 }
 
 void TestMucking::cleanup() {
@@ -87,7 +87,7 @@ void TestMucking::commandsWithPresets() {
 
 void TestMucking::saveWithPresetsOnly() {
     m_form->scripted.files.enqueue(DataFile("a.tac"));
-    QVERIFY(SaveParameters(*m_form, MuckingSpec()));
+    QVERIFY(SaveParameters(*m_form, MuckingTable()));
     QCOMPARE(m_form->scripted.MessageTexts(), QStringList{QStringLiteral("保存成功！")});
     const FileRequest &request = m_form->scripted.requests.constFirst();
     QVERIFY(request.save);
@@ -104,7 +104,7 @@ void TestMucking::saveWithPresetsOnly() {
 void TestMucking::saveAfterCommands() {
     RunChain(*m_form);
     m_form->scripted.files.enqueue(DataFile("b.tac"));
-    QVERIFY(SaveParameters(*m_form, MuckingSpec()));
+    QVERIFY(SaveParameters(*m_form, MuckingTable()));
     QCOMPARE(ReadFileBytes(DataFile("b.tac")),
              QByteArray("[5.1]\r\n1=100\r\n2=2.8\r\n3=1.1\r\n4=1.15\r\n5=354.2\r\n6=22\r\n7="
                         "1500\r\n8=4.9\r\n9=10\r\n"
@@ -118,7 +118,7 @@ void TestMucking::openLoadsAndTurnsBlack() {
     file.close();
     m_form->SetText(QStringLiteral("编辑框3出碴时间"), QStringLiteral("7"));
     m_form->scripted.files.enqueue(DataFile("c.tac"));
-    QVERIFY(OpenParameters(*m_form, MuckingSpec()));
+    QVERIFY(OpenParameters(*m_form, MuckingTable()));
     QCOMPARE(m_form->Text(QStringLiteral("编辑框1开挖断面面积")), QStringLiteral("80"));
     QCOMPARE(m_form->Text(QStringLiteral("编辑框1循环进尺")), QString());  // missing key empties it
     QCOMPARE(m_form->Text(QStringLiteral("编辑框1超挖系数")), QStringLiteral("1.1"));
@@ -136,16 +136,16 @@ void TestMucking::openFileWithoutSectionEmptiesFields() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     m_form->scripted.files.enqueue(DataFile("empty.tac"));
-    QVERIFY(OpenParameters(*m_form, MuckingSpec()));
-    for (const ParamKey &key : MuckingSpec().params)
+    QVERIFY(OpenParameters(*m_form, MuckingTable()));
+    for (const ParamKey &key : MuckingTable().params)
         QCOMPARE(m_form->Text(U(key.field)), QString());
 }
 
 void TestMucking::cancelWritesNothing() {
     m_form->scripted.files.enqueue(QString());
-    QVERIFY(!SaveParameters(*m_form, MuckingSpec()));
+    QVERIFY(!SaveParameters(*m_form, MuckingTable()));
     m_form->scripted.files.enqueue(QString());
-    QVERIFY(!OpenParameters(*m_form, MuckingSpec()));
+    QVERIFY(!OpenParameters(*m_form, MuckingTable()));
     QVERIFY(m_form->scripted.messages.isEmpty());
     QCOMPARE(QDir(m_dir->filePath(QStringLiteral("Data"))).entryList(QDir::Files), QStringList());
     QCOMPARE(m_form->Text(QStringLiteral("编辑框1开挖断面面积")), QStringLiteral("100"));
@@ -158,13 +158,13 @@ void TestMucking::sharedFileKeepsOtherSections() {
     file.write("[2.2]\r\n1=60\r\n");
     file.close();
     m_form->scripted.files.enqueue(path);
-    QVERIFY(SaveParameters(*m_form, MuckingSpec()));
+    QVERIFY(SaveParameters(*m_form, MuckingTable()));
     const QByteArray bytes = ReadFileBytes(path);
     QVERIFY(bytes.startsWith("[2.2]\r\n1=60\r\n[5.1]\r\n1=100\r\n"));
     // Saving again replaces the items in place.
     m_form->SetText(QStringLiteral("编辑框1开挖断面面积"), QStringLiteral("90"));
     m_form->scripted.files.enqueue(path);
-    QVERIFY(SaveParameters(*m_form, MuckingSpec()));
+    QVERIFY(SaveParameters(*m_form, MuckingTable()));
     QByteArray expected = bytes;
     expected.replace("[5.1]\r\n1=100\r\n", "[5.1]\r\n1=90\r\n");
     QCOMPARE(ReadFileBytes(path), expected);
@@ -178,7 +178,7 @@ void TestMucking::readOnlyFileIsNotReportedAsSaved() {
     file.close();
     QFile::setPermissions(path, QFileDevice::ReadOwner);
     m_form->scripted.files.enqueue(path);
-    QVERIFY(!SaveParameters(*m_form, MuckingSpec()));
+    QVERIFY(!SaveParameters(*m_form, MuckingTable()));
     QCOMPARE(m_form->scripted.messages.size(), 1);
     const QString message = m_form->scripted.messages[0].text;
     QVERIFY(message.startsWith(QStringLiteral("保存失败！")));
@@ -191,7 +191,7 @@ void TestMucking::readOnlyFileIsNotReportedAsSaved() {
 void TestMucking::exportCancelWritesNothing() {
     m_form->scripted.answers.enqueue(kAnswerCancel);
     RunChain(*m_form);
-    ExportReport(*m_form, *MuckingSpec().report);
+    ExportReport(*m_form, *MuckingTable().report);
     QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("导出的方案"))));
     QCOMPARE(m_form->scripted.MessageTexts(),
              QStringList{QStringLiteral("确定开始导出，中途请勿进行其他操作！")});
@@ -200,7 +200,7 @@ void TestMucking::exportCancelWritesNothing() {
 
 void TestMucking::exportFillsTemplate() {
     RunChain(*m_form);
-    ExportReport(*m_form, *MuckingSpec().report);
+    ExportReport(*m_form, *MuckingTable().report);
     QVERIFY(QFileInfo::exists(Output()));
     DocxDocument document;
     QVERIFY(document.Open(ReadFileBytes(Output())));
@@ -234,10 +234,10 @@ void TestMucking::exportNoticesAndAnimation() {
                 !text.startsWith(QStringLiteral("已导出")))
                 seen->append(text);
         }
-    } form(m_dir->path(), &MuckingSpec());
+    } form(m_dir->path(), &MuckingTable());
     form.seen = &notices;
     RunChain(form);
-    ExportReport(form, *MuckingSpec().report);
+    ExportReport(form, *MuckingTable().report);
     QCOMPARE(notices, expected);
     QCOMPARE(form.Caption(QStringLiteral("标签1_提示信息")), QStringLiteral("已导出 100%  "));
     QCOMPARE(form.Progress(), 0);
@@ -248,10 +248,10 @@ void TestMucking::exportNoticesAndAnimation() {
 
 void TestMucking::exportTwiceOverwrites() {
     RunChain(*m_form);
-    ExportReport(*m_form, *MuckingSpec().report);
+    ExportReport(*m_form, *MuckingTable().report);
     const QByteArray first = ReadFileBytes(Output());
     m_form->SetText(QStringLiteral("编辑框1开挖断面面积"), QStringLiteral("120"));
-    ExportReport(*m_form, *MuckingSpec().report);
+    ExportReport(*m_form, *MuckingTable().report);
     const QByteArray second = ReadFileBytes(Output());
     QVERIFY(!second.isEmpty() && first != second);
     QCOMPARE(m_form->scripted.messages.size(), 4);  // no question about overwriting
@@ -259,14 +259,14 @@ void TestMucking::exportTwiceOverwrites() {
 
 void TestMucking::exportToUnwritableFileFails() {
     RunChain(*m_form);
-    ExportReport(*m_form, *MuckingSpec().report);
+    ExportReport(*m_form, *MuckingTable().report);
     const QByteArray before = ReadFileBytes(Output());
     QFile::setPermissions(Output(), QFileDevice::ReadOwner);
     m_form->scripted.messages.clear();
     m_form->scripted.openedFolders.clear();
     const QString log = m_form->LogText();
     m_form->SetText(QStringLiteral("编辑框1开挖断面面积"), QStringLiteral("120"));
-    ExportReport(*m_form, *MuckingSpec().report);
+    ExportReport(*m_form, *MuckingTable().report);
     QCOMPARE(m_form->scripted.messages.size(), 2);
     QVERIFY(m_form->scripted.messages[1].text.startsWith(QStringLiteral("导出失败！")));
     QVERIFY(m_form->scripted.messages[1].text.contains(Output()));
@@ -278,7 +278,7 @@ void TestMucking::exportToUnwritableFileFails() {
 
 void TestMucking::exportedReportOpensInWordProcessor() {
     RunChain(*m_form);
-    ExportReport(*m_form, *MuckingSpec().report);
+    ExportReport(*m_form, *MuckingTable().report);
     QString error;
     const QString text = test::OfficeText(Output(), &error);
     QVERIFY2(!text.isEmpty(), qPrintable(error));
@@ -296,7 +296,7 @@ void TestMucking::exportedReportOpensInWordProcessor() {
 void TestMucking::exportStampsEntriesWithItsTime() {
     RunChain(*m_form);
     const qint64 before = QDateTime::currentSecsSinceEpoch();
-    ExportReport(*m_form, *MuckingSpec().report);
+    ExportReport(*m_form, *MuckingTable().report);
     const qint64 after = QDateTime::currentSecsSinceEpoch();
     const QHash<QString, qint64> times = test::PackageEntryTimes(ReadFileBytes(Output()));
     QVERIFY(times.size() > 5);

@@ -3,13 +3,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "modules/period/period.h"
-#include "modules/period/rock_grade_list.h"
-#include "services/docx_document.h"
-#include "services/report_export.h"
+#include "modules/period/core/period.h"
+#include "modules/period/core/rock_grade_list.h"
+#include "core/docx_document.h"
+#include "core/report_export.h"
 #include "support/memory_form.h"
 #include "support/test_files.h"
-#include "ui/bar_chart.h"
+#include "core/bar_chart.h"
 
 using namespace tunnel;
 using tunnel::test::MemoryForm;
@@ -29,7 +29,7 @@ constexpr const char *kResults[] = {kCyclesBase,     kMonthCyclesBase,  kDayCycl
 // Records every caption the notice label shows.
 class PeriodForm : public MemoryForm {
 public:
-    explicit PeriodForm(const QString &folder) : MemoryForm(folder, &PeriodSpec()) {}
+    explicit PeriodForm(const QString &folder) : MemoryForm(folder, &PeriodTable()) {}
     void SetCaption(QAnyStringView id, const QString &text) override {
         if (id == kNotice) notices << text;
         MemoryForm::SetCaption(id, text);
@@ -324,8 +324,8 @@ void TestPeriod::Export() {
     form.SetText(RowId(kGradeBase, 0), QStringLiteral("Ⅲ级"));
     CalculatePeriod(form);
     form.notices.clear();
-    QVERIFY(PeriodSpec().report);
-    ExportReport(form, *PeriodSpec().report);
+    QVERIFY(PeriodTable().report);
+    ExportReport(form, *PeriodTable().report);
 
     QStringList expected{"参数导出准备中……"};
     for (int n = 12; n >= 0; --n) expected << QStringLiteral("参数导出倒计时%1").arg(n);
@@ -358,7 +358,7 @@ void TestPeriod::ExportBeforeCalculation() {
     PeriodForm form(program.path());
     SetRow(form, 0, "300", "3", "12");
     form.scripted.answers.enqueue(kAnswerYes);
-    ExportReport(form, *PeriodSpec().report);
+    ExportReport(form, *PeriodTable().report);
     QCOMPARE(form.scripted.messages[0].buttons, Buttons::YesNo);
 
     DocxDocument document;
@@ -382,7 +382,7 @@ void TestPeriod::ExportCancelled() {
     QTemporaryDir program;
     PeriodForm form(program.path());
     form.scripted.answers.enqueue(kAnswerCancel);
-    ExportReport(form, *PeriodSpec().report);
+    ExportReport(form, *PeriodTable().report);
     QVERIFY(!QDir(program.path() + "/导出的方案").exists());
     QCOMPARE(form.scripted.messages.size(), 1);
 }

@@ -1,10 +1,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "services/docx_document.h"
-#include "services/gbk_text.h"
-#include "services/project_info.h"
-#include "services/report_export.h"
+#include "core/docx_document.h"
+#include "core/gbk_text.h"
+#include "core/project_info.h"
+#include "core/report_export.h"
 #include "support/test_files.h"
 
 using namespace tunnel;

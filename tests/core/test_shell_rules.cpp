@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/shell_rules.h"
+#include "core/shell_rules.h"
 
 using namespace tunnel;
 

@@ -3,14 +3,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "modules/smoothblast/smoothblast.h"
-#include "services/docx_document.h"
-#include "services/gbk_text.h"
-#include "services/parameter_file.h"
-#include "services/report_export.h"
+#include "modules/smoothblast/core/smoothblast.h"
+#include "core/docx_document.h"
+#include "core/gbk_text.h"
+#include "core/parameter_file.h"
+#include "core/report_export.h"
 #include "support/blast_view.h"
 #include "support/memory_form.h"
-#include "ui/bar_chart.h"
+#include "core/bar_chart.h"
 
 using namespace tunnel;
 using tunnel::test::BlastView;
@@ -25,7 +25,7 @@ QString S(const char *utf8) {
 // A form of the smooth blasting window that also keeps every notice shown.
 class BlastForm : public MemoryForm {
 public:
-    explicit BlastForm(const QString &folder) : MemoryForm(folder, &SmoothBlastSpec()) {
+    explicit BlastForm(const QString &folder) : MemoryForm(folder, &SmoothBlastTable()) {
         SetCaption(S("按钮1"), S("计算"));
     }
     void SetCaption(QAnyStringView id, const QString &text) override {
@@ -333,7 +333,7 @@ void TestSmoothBlast::SaveAllPresets() {
     BlastForm form(dir.path());
     const QString path = dir.filePath(S("光爆.tac"));
     form.scripted.files << path;
-    QVERIFY(SaveParameters(form, SmoothBlastSpec()));
+    QVERIFY(SaveParameters(form, SmoothBlastTable()));
     QCOMPARE(form.scripted.MessageTexts(), QStringList{S("保存成功！")});
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -353,7 +353,7 @@ void TestSmoothBlast::OpenForeignSection() {
     file.close();
     BlastForm form(dir.path());
     form.scripted.files << path;
-    OpenParameters(form, SmoothBlastSpec());
+    OpenParameters(form, SmoothBlastTable());
     QCOMPARE(form.Text(S("编辑框1_断面面积")), S("30"));
     QCOMPARE(form.Text(S("编辑框1_隧道进尺")), S("150"));
     for (int i = 2; i < 15; ++i) QCOMPARE(form.Text(S(kInputs[i])), QString());
@@ -365,7 +365,7 @@ void TestSmoothBlast::ExportTable() {
     BlastView view;
     CalculateBlast(form, view);
     form.notices.clear();
-    ExportReport(form, *SmoothBlastSpec().report);
+    ExportReport(form, *SmoothBlastTable().report);
 
     const QString path = dir.path() + S("/导出的方案/光面爆破参数及成果表new.doc");
     QFile file(path);
@@ -398,9 +398,9 @@ void TestSmoothBlast::SecondExportStaysFull() {
     QTemporaryDir dir;
     BlastForm form(dir.path());
     form.scripted.answers << kAnswerYes << kAnswerOk << kAnswerOk << kAnswerYes;
-    ExportReport(form, *SmoothBlastSpec().report);
+    ExportReport(form, *SmoothBlastTable().report);
     form.notices.clear();
-    ExportReport(form, *SmoothBlastSpec().report);
+    ExportReport(form, *SmoothBlastTable().report);
     QCOMPARE(form.Progress(), 100);
     QCOMPARE(form.notices.mid(16), QStringList(100, S("已导出 100%  ")));
     QCOMPARE(form.Caption(S("标签1_进度条")), S("已导出 100%  "));

@@ -9,17 +9,17 @@
 #include <cmath>
 #include <numbers>
 
-#include "modules/smoothblast/drill_pattern.h"
-#include "modules/smoothblast/smoothblast.h"
-#include "services/docx_document.h"
-#include "services/report_export.h"
+#include "modules/smoothblast/core/drill_pattern.h"
+#include "modules/smoothblast/core/smoothblast.h"
+#include "core/docx_document.h"
+#include "core/report_export.h"
 #include "support/dxf_check.h"
 #include "support/blast_view.h"
 #include "support/memory_form.h"
 #include "support/package_times.h"
 #include "support/test_files.h"
-#include "ui/bar_chart.h"
-#include "ui/conversions.h"
+#include "core/bar_chart.h"
+#include "core/conversions.h"
 
 using namespace tunnel;
 using tunnel::test::BlastView;
@@ -34,7 +34,7 @@ QString S(const char *utf8) {
 // The smooth blasting form after "计算" with the given inputs changed.
 struct Calculated {
     Calculated(const QHash<QString, QString> &inputs, bool parallel)
-        : form(QDir::tempPath(), &SmoothBlastSpec()) {
+        : form(QDir::tempPath(), &SmoothBlastTable()) {
         form.SetCaption(S("按钮1"), S("计算"));
         for (auto it = inputs.begin(); it != inputs.end(); ++it) form.SetText(it.key(), it.value());
         form.SetChecked(S("单选框2"), parallel);
@@ -287,12 +287,12 @@ void TestSmoothBlastDrillPattern::ReportFigure() {
     test::MemoryForm &form = c.form;
     if (picture) form.pictures[S("钻爆设计图")] = kTinyPng;
     // The form's folder is the temporary one.
-    test::MemoryForm exported(dir.path(), &SmoothBlastSpec());
-    for (const FieldSpec &field : SmoothBlastSpec().fields)
+    test::MemoryForm exported(dir.path(), &SmoothBlastTable());
+    for (const FieldRow &field : SmoothBlastTable().fields)
         exported.SetText(U(field.id), form.Text(U(field.id)));
     exported.pictures = form.pictures;
     const qint64 before = QDateTime::currentSecsSinceEpoch();
-    ExportReport(exported, *SmoothBlastSpec().report);
+    ExportReport(exported, *SmoothBlastTable().report);
     const qint64 after = QDateTime::currentSecsSinceEpoch();
     const QString path = dir.filePath(S("导出的方案/光面爆破参数及成果表new.doc"));
     QVERIFY(QFile::exists(path));

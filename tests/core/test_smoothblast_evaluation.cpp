@@ -1,7 +1,7 @@
 #include <QDir>
 #include <QTest>
 
-#include "modules/smoothblast/blast_evaluation.h"
+#include "modules/smoothblast/core/blast_evaluation.h"
 #include "support/evaluation_texts.h"
 #include "support/memory_form.h"
 
@@ -27,7 +27,7 @@ const QString kMissing = S("\r\n    请选择并录入相关参数！");
 // memory form reads a list's text as the selected item.
 class EvaluationForm : public MemoryForm {
 public:
-    EvaluationForm() : MemoryForm(QDir::tempPath(), &EvaluationSpec()) {
+    EvaluationForm() : MemoryForm(QDir::tempPath(), &EvaluationTable()) {
         SetItems(S("组合框1"), RockClasses());
     }
     QString Text(QAnyStringView id) const override {

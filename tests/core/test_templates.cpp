@@ -2,7 +2,7 @@
 #include <QtTest>
 #include <pugixml.hpp>
 
-#include "services/docx_document.h"
+#include "core/docx_document.h"
 #include "support/docx_builder.h"
 #include "support/office_check.h"
 

@@ -2,15 +2,15 @@
 #include <QtTest>
 #include <cmath>
 
-#include "modules/ventilation/ventilation.h"
-#include "services/docx_document.h"
-#include "services/gbk_text.h"
-#include "services/parameter_file.h"
-#include "services/report_export.h"
+#include "modules/ventilation/core/ventilation.h"
+#include "core/docx_document.h"
+#include "core/gbk_text.h"
+#include "core/parameter_file.h"
+#include "core/report_export.h"
 #include "support/docx_builder.h"
 #include "support/memory_form.h"
 #include "support/test_files.h"
-#include "ui/conversions.h"
+#include "core/conversions.h"
 
 using namespace tunnel;
 using tunnel::test::MemoryForm;
@@ -41,7 +41,7 @@ private:
 class RecordingForm : public MemoryForm {
 public:
     RecordingForm(const QString &folder)
-        : MemoryForm(folder, &VentilationSpec()), recorder(events) {}
+        : MemoryForm(folder, &VentilationTable()), recorder(events) {}
     void SetText(QAnyStringView id, const QString &text) override {
         events << QStringLiteral("T %1=%2").arg(id.toString(), text);
         MemoryForm::SetText(id, text);
@@ -54,7 +54,7 @@ public:
         events << QStringLiteral("L ") + text;
         MemoryForm::AppendLog(text);
     }
-    Dialogs &dialogs() override { return recorder; }
+    Dialogs &DialogService() override { return recorder; }
 
     QStringList events;
     RecordingDialogs recorder;
@@ -364,7 +364,7 @@ void TestVentilation::staleDemandIsNotKept() {
 }
 
 void TestVentilation::onlyDiameterFilled() {
-    for (const FieldSpec &field : VentilationSpec().fields)
+    for (const FieldRow &field : VentilationTable().fields)
         if (field.kind == FieldKind::Input && U(field.id) != U("编辑框1_选定风筒直径"))
             m_form->SetText(U(field.id), QString());
     m_form->SetLogText(QString());
@@ -384,7 +384,7 @@ void TestVentilation::onlyDiameterFilled() {
 }
 
 void TestVentilation::otherLossAlone() {
-    for (const FieldSpec &field : VentilationSpec().fields)
+    for (const FieldRow &field : VentilationTable().fields)
         if (field.kind == FieldKind::Input) m_form->SetText(U(field.id), QString());
     Set("编辑框1_选定风筒直径", "1.5");
     Set("编辑框5_其他压力损失", "120");
@@ -530,7 +530,7 @@ void TestVentilation::changeReactions() {
 
 void TestVentilation::saveWritesSection() {
     m_form->recorder.files.enqueue(DataFile("v.tac"));
-    QVERIFY(SaveParameters(*m_form, VentilationSpec()));
+    QVERIFY(SaveParameters(*m_form, VentilationTable()));
     QCOMPARE(m_form->recorder.MessageTexts(), QStringList{U("保存成功！")});
     QCOMPARE(m_form->recorder.requests.constFirst().defaultExtension, QStringLiteral(".tac"));
     QCOMPARE(FromGbk(ReadFileBytes(DataFile("v.tac"))),
@@ -546,7 +546,7 @@ void TestVentilation::saveAndOpenRoundTrip() {
     CalculateVentilation(*m_form);
     QStringList saved;
     int i = 0;
-    for (const ParamKey &key : VentilationSpec().params) {
+    for (const ParamKey &key : VentilationTable().params) {
         const QString text = i % 3 == 0   ? QStringLiteral("%1.5").arg(i)
                              : i % 3 == 1 ? U("不考虑")
                                           : U("六十");
@@ -555,16 +555,16 @@ void TestVentilation::saveAndOpenRoundTrip() {
         ++i;
     }
     m_form->recorder.files.enqueue(DataFile("round.tac"));
-    QVERIFY(SaveParameters(*m_form, VentilationSpec()));
-    for (const ParamKey &key : VentilationSpec().params)
+    QVERIFY(SaveParameters(*m_form, VentilationTable()));
+    for (const ParamKey &key : VentilationTable().params)
         m_form->SetText(U(key.field), QStringLiteral("x"));
     Set("编辑框3_瓦斯绝对涌出量", "7");
     m_form->SetCaption(kNotice, QString());
 
     m_form->recorder.files.enqueue(DataFile("round.tac"));
-    QVERIFY(OpenParameters(*m_form, VentilationSpec()));
+    QVERIFY(OpenParameters(*m_form, VentilationTable()));
     QStringList loaded;
-    for (const ParamKey &key : VentilationSpec().params) loaded << m_form->Text(U(key.field));
+    for (const ParamKey &key : VentilationTable().params) loaded << m_form->Text(U(key.field));
     QCOMPARE(loaded, saved);
     // Neither the gas option nor its fields nor the results are stored.
     QVERIFY(m_form->Checked(U(kGasOptionId)));
@@ -579,11 +579,11 @@ void TestVentilation::openVibrationFile() {
     QVERIFY(WriteFileBytes(DataFile("vib.tac"),
                            "[2.1]\r\n1=5\r\n[2.2]\r\n1=12\r\n2=34\r\n[2.3]\r\n1=9\r\n"));
     m_form->recorder.files.enqueue(DataFile("vib.tac"));
-    QVERIFY(OpenParameters(*m_form, VentilationSpec()));
+    QVERIFY(OpenParameters(*m_form, VentilationTable()));
     QCOMPARE(Text("编辑框1_隧道开挖面积"), QStringLiteral("12"));
     QCOMPARE(Text("编辑框1_隧道开挖进尺"), QStringLiteral("34"));
     int empty = 0;
-    for (const ParamKey &key : VentilationSpec().params)
+    for (const ParamKey &key : VentilationTable().params)
         empty += m_form->Text(U(key.field)).isEmpty();
     QCOMPARE(empty, 24);
     QVERIFY(m_form->recorder.messages.isEmpty());

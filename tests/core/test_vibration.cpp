@@ -2,11 +2,11 @@
 #include <cmath>
 #include <memory>
 
-#include "modules/vibration/vibration.h"
-#include "services/docx_document.h"
-#include "services/report_export.h"
+#include "modules/vibration/core/vibration.h"
+#include "core/docx_document.h"
+#include "core/report_export.h"
 #include "support/memory_form.h"
-#include "ui/conversions.h"
+#include "core/conversions.h"
 
 using namespace tunnel;
 using tunnel::test::MemoryForm;
@@ -47,7 +47,7 @@ public:
 };
 
 std::unique_ptr<NoticeForm> NewForm(const QString &folder) {
-    auto form = std::make_unique<NoticeForm>(folder, &VibrationSpec());
+    auto form = std::make_unique<NoticeForm>(folder, &VibrationTable());
     PrepareVibrationForm(*form);
     form->SetLogText(QString());
     return form;
@@ -226,7 +226,7 @@ void TestVibration::exportNoticesAndDocument() {
     VibrationVelocity(*form);
     form->notices.clear();
     form->SetLogText(QString());
-    ExportReport(*form, *VibrationSpec().report);
+    ExportReport(*form, *VibrationTable().report);
 
     QStringList expected = {
         "方案导出准备中……",          "处理计算参数，导出倒计时8",
@@ -270,7 +270,7 @@ void TestVibration::exportNoticesAndDocument() {
 void TestVibration::exportBeforeCalculating() {
     auto form = NewForm(m_folder.path());
     form->scripted.answers.enqueue(kAnswerYes);
-    ExportReport(*form, *VibrationSpec().report);
+    ExportReport(*form, *VibrationTable().report);
     QFile file(ExportFolder(*form) + QStringLiteral("/爆破影响评价计算书new.doc"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     DocxDocument document;

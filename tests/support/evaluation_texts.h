@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "ui/form.h"
+#include "core/form.h"
 
 // Texts and colours the tests expect of the two evaluations, written out
 // here once for the core and the widget tests.

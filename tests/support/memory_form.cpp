@@ -1,13 +1,13 @@
 #include "support/memory_form.h"
 
-#include "ui/calc_form.h"
+#include "core/calc_form.h"
 
 namespace tunnel::test {
 
-MemoryForm::MemoryForm(QString programFolder, const WindowSpec *table)
+MemoryForm::MemoryForm(QString programFolder, const WindowTable *table)
     : m_folder(std::move(programFolder)), m_table(table) {
     if (!table) return;
-    for (const FieldSpec &field : table->fields) {
+    for (const FieldRow &field : table->fields) {
         m_texts[U(field.id)] = U(field.preset);
         m_colours[U(field.id)] = PresetColour(field);
     }
@@ -18,7 +18,7 @@ MemoryForm::MemoryForm(QString programFolder, const WindowSpec *table)
 void MemoryForm::SetText(QAnyStringView id, const QString &text) {
     m_texts[id.toString()] = text;
     if (m_table)
-        if (const FieldSpec *field = FindField(*m_table, id)) FieldChanged(*this, *m_table, *field);
+        if (const FieldRow *field = FindField(*m_table, id)) FieldChanged(*this, *m_table, *field);
 }
 
 }  // namespace tunnel::test

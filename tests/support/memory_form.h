@@ -3,9 +3,9 @@
 #include <QHash>
 
 #include "support/scripted_dialogs.h"
-#include "ui/bar_chart.h"
-#include "ui/form.h"
-#include "ui/window_table.h"
+#include "core/bar_chart.h"
+#include "core/form.h"
+#include "core/window_table.h"
 
 namespace tunnel::test {
 
@@ -13,7 +13,7 @@ namespace tunnel::test {
 // table, it starts with the presets and reacts to changes as a window does.
 class MemoryForm : public Form {
 public:
-    explicit MemoryForm(QString programFolder, const WindowSpec *table = nullptr);
+    explicit MemoryForm(QString programFolder, const WindowTable *table = nullptr);
 
     QString Text(QAnyStringView id) const override { return m_texts.value(id.toString()); }
     void SetText(QAnyStringView id, const QString &text) override;
@@ -58,7 +58,7 @@ public:
     BarChart *Chart(QAnyStringView id) override { return &charts[id.toString()]; }
     void SetBusy(bool busy) override { busyChanges << busy; }
     QByteArray Picture(QAnyStringView id) override { return pictures.value(id.toString()); }
-    Dialogs &dialogs() override { return scripted; }
+    Dialogs &DialogService() override { return scripted; }
     QString ProgramFolder() const override { return m_folder; }
 
     ScriptedDialogs scripted;
@@ -71,7 +71,7 @@ public:
 
 private:
     QString m_folder;
-    const WindowSpec *m_table;
+    const WindowTable *m_table;
     QHash<QString, QString> m_texts;
     QHash<QString, Rgb> m_colours;
     QHash<QString, QString> m_captions;

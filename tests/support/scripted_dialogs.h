@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "services/dialogs.h"
+#include "core/dialogs.h"
 
 namespace tunnel::test {
 

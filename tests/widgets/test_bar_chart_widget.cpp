@@ -4,7 +4,7 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "ui/bar_chart_widget.h"
+#include "widgets/bar_chart_widget.h"
 
 using tunnel::BarChart;
 using tunnel::BarChartWidget;
@@ -101,7 +101,7 @@ void TestBarChartWidget::BarHeight() {
 
     BarChartWidget widget;
     widget.resize(859, 344);
-    BarChart &chart = widget.chart();
+    BarChart &chart = widget.Chart();
     chart.SetMaxValue(1500);
     chart.SetDivisionCount(20);
     chart.SetSeriesColor(kBlue);
@@ -125,9 +125,9 @@ void TestBarChartWidget::BarHeight() {
 void TestBarChartWidget::BarsStandSideBySide() {
     BarChartWidget widget;
     widget.resize(859, 344);
-    FillPeriodChart(widget.chart(), kSpread);
+    FillPeriodChart(widget.Chart(), kSpread);
     const tunnel::BarChartGeometry g = widget.Geometry();
-    const BarChart &chart = widget.chart();
+    const BarChart &chart = widget.Chart();
 
     double previousRight = g.plot.left();
     for (int c = 0; c < 6; ++c) {
@@ -158,9 +158,9 @@ void TestBarChartWidget::BarsStandSideBySide() {
 void TestBarChartWidget::BarAt() {
     BarChartWidget widget;
     widget.resize(859, 344);
-    FillPeriodChart(widget.chart(), kSpread);
+    FillPeriodChart(widget.Chart(), kSpread);
     const tunnel::BarChartGeometry g = widget.Geometry();
-    const BarChart &chart = widget.chart();
+    const BarChart &chart = widget.Chart();
 
     using Hit = std::optional<std::pair<int, int>>;
     for (int c = 0; c < 6; ++c) {
@@ -183,7 +183,7 @@ void TestBarChartWidget::BarAt() {
 void TestBarChartWidget::Tip() {
     BarChartWidget widget;
     widget.resize(600, 300);
-    BarChart &chart = widget.chart();
+    BarChart &chart = widget.Chart();
     chart.SetTipTemplate(QStringLiteral("数量：${v}（${v}）"));
     chart.SetValue(42.5);
     widget.show();
@@ -228,7 +228,7 @@ void TestBarChartWidget::RepaintsOnChange() {
     };
     for (const auto &change : changes) {
         counter.paints = 0;
-        change(widget.chart());
+        change(widget.Chart());
         QTRY_VERIFY(counter.paints > 0);
     }
 }
@@ -238,9 +238,9 @@ void TestBarChartWidget::VisibleShowsAndHides() {
     auto *widget = new BarChartWidget(&window);
     window.show();
     QVERIFY(widget->isVisible());
-    widget->chart().SetVisible(false);
+    widget->Chart().SetVisible(false);
     QVERIFY(!widget->isVisible());
-    widget->chart().SetVisible(true);
+    widget->Chart().SetVisible(true);
     QVERIFY(widget->isVisible());
 
     BarChart hidden;
@@ -254,7 +254,7 @@ void TestBarChartWidget::SameNamedCategories() {
     widget.resize(859, 344);
     const double values[3][6] = {
         {12, 30, 7, 0, 1, 2}, {40, 90, 20, 0, 3, 4}, {200, 480, 90, 0, 5, 6}};
-    FillPeriodChart(widget.chart(), values);
+    FillPeriodChart(widget.Chart(), values);
     const QImage image = Render(widget);
     const tunnel::BarChartGeometry g = widget.Geometry();
 
@@ -274,7 +274,7 @@ void TestBarChartWidget::DesignContentsRender() {
           BarChart::PeriodDesign()}) {
         BarChartWidget widget(design);
         widget.resize(600, 300);
-        QCOMPARE(widget.chart().Title(), design.Title());
+        QCOMPARE(widget.Chart().Title(), design.Title());
         const QImage image = Render(widget);
         const tunnel::BarChartGeometry g = widget.Geometry();
         QVERIFY(DarkPixels(image, g.title.toRect()) > 20);
@@ -302,7 +302,7 @@ void TestBarChartWidget::EveryDivisionLabelled() {
     QFETCH(QSize, size);
     QFETCH(bool, all);
     BarChartWidget widget;
-    FillPeriodChart(widget.chart(), kSpread);
+    FillPeriodChart(widget.Chart(), kSpread);
     widget.resize(size);
     const tunnel::BarChartGeometry g = widget.Geometry();
     QCOMPARE(g.labelStep == 1, all);

@@ -16,10 +16,10 @@
 #include <memory>
 
 #include "app/window_ops.h"
-#include "modules/dangerous_works/dangerous_works.h"
-#include "modules/dangerous_works/dangerous_works_window.h"
-#include "modules/dangerous_works/work_list_file.h"
-#include "services/gbk_text.h"
+#include "modules/dangerous_works/core/dangerous_works.h"
+#include "modules/dangerous_works/widgets/dangerous_works_window.h"
+#include "modules/dangerous_works/core/work_list_file.h"
+#include "core/gbk_text.h"
 #include "support/scripted_dialogs.h"
 
 using tunnel::DangerousWorksWindow;
@@ -236,7 +236,7 @@ void DangerousWorksWindowTest::creation() {
                           "关问题的通知》【建办质〔2018〕31号】")));
 
     for (Tier tier : tunnel::kTiers) {
-        const tunnel::TierSpec &table = TierOf(tier);
+        const tunnel::TierTable &table = TierOf(tier);
         QVERIFY(labels.contains(U(table.pageHeading)));
         QVERIFY(labels.contains(U(table.catalogueHeading)));
         QVERIFY(groups.contains(U(table.projectGroup)));
@@ -493,7 +493,7 @@ void DangerousWorksWindowTest::saveAndReopenKeepOrder() {
     QFETCH(Tier, tier);
     QFETCH(QString, saveLog);
     QFETCH(QString, openLog);
-    const tunnel::TierSpec &table = TierOf(tier);
+    const tunnel::TierTable &table = TierOf(tier);
     const Tier other = tier == Tier::Ordinary ? Tier::OverScale : Tier::Ordinary;
     const QString first = U(table.categories[1].entries[1]);
     const QString second = U(table.categories[1].entries[2]);
@@ -577,7 +577,7 @@ void DangerousWorksWindowTest::emptyList_data() {
 
 void DangerousWorksWindowTest::emptyList() {
     QFETCH(Tier, tier);
-    const tunnel::TierSpec &table = TierOf(tier);
+    const tunnel::TierTable &table = TierOf(tier);
     ShowPage(tier);
     const QString list = m_data + U("/空") + U(table.extension);
     const QString text = m_data + U("/空.txt");
@@ -614,7 +614,7 @@ void DangerousWorksWindowTest::exportText() {
     QFETCH(QString, log);
     QFETCH(QString, message);
     QFETCH(bool, messageFirst);
-    const tunnel::TierSpec &table = TierOf(tier);
+    const tunnel::TierTable &table = TierOf(tier);
     FillProject(tier, {k22, QString(), k23});
     const QString path = m_data + U("/清单.txt");
     const QString before = m_window->LogText();
@@ -645,7 +645,7 @@ void DangerousWorksWindowTest::failedWriteKeepsEarlierFile() {
     QFETCH(Tier, tier);
     QFETCH(bool, text);
     QFETCH(QString, failure);
-    const tunnel::TierSpec &table = TierOf(tier);
+    const tunnel::TierTable &table = TierOf(tier);
     FillProject(tier, {k22, k23});
     const QString path = m_data + U("/只读") + (text ? U(".txt") : U(table.extension));
     const QByteArray earlier = ToGbk(U("早先的清单|"));

@@ -18,16 +18,16 @@
 #include <functional>
 
 #include "app/main_window.h"
-#include "app/shell_rules.h"
+#include "core/shell_rules.h"
 #include "app/window_catalog.h"
 #include "app/window_ops.h"
-#include "modules/period/rock_grade_window.h"
-#include "modules/smoothblast/evaluation_window.h"
-#include "modules/smoothblast/smoothblast_window.h"
+#include "modules/period/widgets/rock_grade_window.h"
+#include "modules/smoothblast/widgets/evaluation_window.h"
+#include "modules/smoothblast/widgets/smoothblast_window.h"
 #include "support/scripted_dialogs.h"
-#include "ui/fitted_window.h"
-#include "ui/help_window.h"
-#include "ui/reference_window.h"
+#include "widgets/fitted_window.h"
+#include "widgets/help_window.h"
+#include "widgets/reference_window.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;

@@ -15,14 +15,14 @@
 
 #include "app/window_catalog.h"
 #include "app/window_ops.h"
-#include "modules/formwork/formwork.h"
-#include "modules/formwork/formwork_report.h"
-#include "modules/formwork/formwork_window.h"
+#include "modules/formwork/core/formwork.h"
+#include "modules/formwork/core/formwork_report.h"
+#include "modules/formwork/widgets/formwork_window.h"
 #include "reference_check.h"
 #include "support/evaluation_texts.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
-#include "ui/text_box_widget.h"
+#include "widgets/text_box_widget.h"
 
 using namespace tunnel;
 using namespace tunnel::formwork;

@@ -6,11 +6,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "modules/mucking/mucking.h"
-#include "services/data_location.h"
+#include "modules/mucking/core/mucking.h"
+#include "core/data_location.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_files.h"
-#include "ui/calc_window.h"
+#include "widgets/calc_window.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;
@@ -100,7 +100,7 @@ void TestInstalledCopy::parameterFileSavedAndOpenedInTheUserFolder() {
     QCOMPARE(CreateDataFolders(root), QString());
 
     ScriptedDialogs dialogs;
-    CalcWindow window(MuckingSpec(), dialogs, root);
+    CalcWindow window(MuckingTable(), dialogs, root);
     window.show();
     auto *area = window.findChild<QLineEdit *>(QStringLiteral("编辑框1开挖断面面积"));
     QVERIFY(area);

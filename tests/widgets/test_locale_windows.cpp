@@ -17,13 +17,13 @@
 #include <clocale>
 
 #include "app/window_catalog.h"
-#include "services/docx_document.h"
-#include "services/gbk_text.h"
+#include "core/docx_document.h"
+#include "core/gbk_text.h"
 #include "support/comma_locale.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_files.h"
-#include "ui/calc_window.h"
-#include "ui/window_table.h"
+#include "widgets/calc_window.h"
+#include "core/window_table.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;
@@ -124,7 +124,7 @@ int Dump(const QString &folder) {
         out << QStringLiteral("window ") + window->windowTitle();
         if (auto *calc = dynamic_cast<CalcWindow *>(window)) {
             const auto click = [&](Role role) {
-                for (const ButtonSpec &row : calc->table().buttons) {
+                for (const ButtonRow &row : calc->Table().buttons) {
                     QPushButton *button = calc->Button(row.id);
                     if (row.role == role && button && button->isEnabled()) button->click();
                 }

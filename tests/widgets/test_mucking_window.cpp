@@ -6,10 +6,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "modules/mucking/mucking.h"
+#include "modules/mucking/core/mucking.h"
 #include "support/scripted_dialogs.h"
-#include "ui/calc_window.h"
-#include "ui/text_box_widget.h"
+#include "widgets/calc_window.h"
+#include "widgets/text_box_widget.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;
@@ -61,7 +61,7 @@ private:
 
 void TestMuckingWindow::init() {
     m_dialogs = new ScriptedDialogs;
-    m_window = new CalcWindow(MuckingSpec(), *m_dialogs, m_dir.path());
+    m_window = new CalcWindow(MuckingTable(), *m_dialogs, m_dir.path());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }

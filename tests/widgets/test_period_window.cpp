@@ -18,15 +18,15 @@
 
 #include "app/window_catalog.h"
 #include "app/window_ops.h"
-#include "modules/period/period.h"
-#include "modules/period/period_window.h"
-#include "modules/period/rock_grade_list.h"
-#include "modules/period/rock_grade_window.h"
+#include "modules/period/core/period.h"
+#include "modules/period/widgets/period_window.h"
+#include "modules/period/core/rock_grade_list.h"
+#include "modules/period/widgets/rock_grade_window.h"
 #include "reference_check.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_files.h"
-#include "ui/bar_chart_widget.h"
+#include "widgets/bar_chart_widget.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;
@@ -174,7 +174,7 @@ void TestPeriodWindow::OpensEmpty() {
              QStringLiteral("隧道循环时间参考表"));
     QCOMPARE(w->Caption(U(kPeriodNotice)), QStringLiteral("方案导出需要Word2007以上版本！"));
     QVERIFY(w->findChild<QProgressBar *>(QStringLiteral("进度条1")));
-    const BarChart &chart = w->Chart()->chart();
+    const BarChart &chart = w->Chart()->Chart();
     QCOMPARE(w->Chart()->objectName(), QStringLiteral("柱状图控件1"));
     // Titles over an empty plot until the first calculation.
     QCOMPARE(chart.Title(), BarChart::PeriodDesign().Title());
@@ -229,7 +229,7 @@ void TestPeriodWindow::CalculateFillsRowsTotalsAndChart() {
     QCOMPARE(w->Text(U(kTotalYears)), QStringLiteral("2.08年"));
     QCOMPARE(w->Caption(U(kPeriodNotice)), QString());
 
-    const BarChart &chart = w->Chart()->chart();
+    const BarChart &chart = w->Chart()->Chart();
     QCOMPARE(chart.Value(0, 1), 267.0);
     QCOMPARE(chart.Value(1, 1), 100.0);
     QCOMPARE(chart.Value(2, 3), 1600.0);

@@ -19,9 +19,9 @@
 #include "app/window_catalog.h"
 #include "app/window_ops.h"
 #include "support/scripted_dialogs.h"
-#include "ui/help_window.h"
-#include "ui/reference_window.h"
-#include "ui/text_box_widget.h"
+#include "widgets/help_window.h"
+#include "widgets/reference_window.h"
+#include "widgets/text_box_widget.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;

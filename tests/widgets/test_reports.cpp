@@ -11,13 +11,13 @@
 #include "app/main_window.h"
 #include "app/project_info_window.h"
 #include "app/window_catalog.h"
-#include "modules/mucking/mucking.h"
-#include "modules/period/rock_grade_list.h"
-#include "services/project_info.h"
+#include "modules/mucking/core/mucking.h"
+#include "modules/period/core/rock_grade_list.h"
+#include "core/project_info.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_files.h"
-#include "ui/calc_window.h"
+#include "widgets/calc_window.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;
@@ -214,7 +214,7 @@ void TestReports::exportGuard() {
     QFETCH(bool, written);
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
-    auto window = std::make_unique<CalcWindow>(MuckingSpec(), dialogs, dir.path());
+    auto window = std::make_unique<CalcWindow>(MuckingTable(), dialogs, dir.path());
     window->show();
     if (step != Fresh) CalculateMucking(*window);
     if (step == Edited) Type(*window, "编辑框1开挖断面面积", S("120"));

@@ -8,11 +8,11 @@
 #include <QtTest>
 
 #include "app/main_window.h"
-#include "app/shell_rules.h"
+#include "core/shell_rules.h"
 #include "app/splash_window.h"
 #include "app/window_ops.h"
 #include "support/scripted_dialogs.h"
-#include "ui/calc_window.h"
+#include "widgets/calc_window.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;

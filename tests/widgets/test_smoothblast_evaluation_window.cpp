@@ -9,10 +9,10 @@
 #include <QTest>
 #include <memory>
 
-#include "modules/smoothblast/evaluation_window.h"
+#include "modules/smoothblast/widgets/evaluation_window.h"
 #include "support/evaluation_texts.h"
 #include "support/scripted_dialogs.h"
-#include "ui/text_box_widget.h"
+#include "widgets/text_box_widget.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;

@@ -14,14 +14,14 @@
 #include <memory>
 
 #include "app/window_ops.h"
-#include "modules/smoothblast/evaluation_window.h"
-#include "modules/smoothblast/smoothblast_window.h"
+#include "modules/smoothblast/widgets/evaluation_window.h"
+#include "modules/smoothblast/widgets/smoothblast_window.h"
 #include "reference_check.h"
-#include "services/gbk_text.h"
+#include "core/gbk_text.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
-#include "ui/bar_chart_widget.h"
-#include "ui/conversions.h"
+#include "widgets/bar_chart_widget.h"
+#include "core/conversions.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;
@@ -233,9 +233,9 @@ void TestSmoothBlastWindow::Opening() {
     for (const char *id : {"柱状图控件1", "柱状图控件2"}) {
         auto *chart = f.window->findChild<BarChartWidget *>(S(id));
         QVERIFY2(chart, id);
-        QVERIFY(!chart->chart().Title().isEmpty());
-        for (int c = 0; c < chart->chart().CategoryCount(); ++c)
-            QCOMPARE(chart->chart().Value(0, c), 0.0);
+        QVERIFY(!chart->Chart().Title().isEmpty());
+        for (int c = 0; c < chart->Chart().CategoryCount(); ++c)
+            QCOMPARE(chart->Chart().Value(0, c), 0.0);
     }
     // The user cannot drag the width.
     QCOMPARE(f.window->minimumWidth(), f.window->maximumWidth());
@@ -279,8 +279,8 @@ void TestSmoothBlastWindow::ChartAfterCalculation() {
     BarChartWidget *chargeWidget = f.window->ChargeChartWidget();
     QVERIFY(chargeWidget->isVisible());
     for (int c = 0; c < 4; ++c) {
-        QCOMPARE(widget->chart().Value(0, c), ToNumber(f.Text(counts[c])));
-        QCOMPARE(chargeWidget->chart().Value(0, c), ToNumber(f.Text(charges[c])));
+        QCOMPARE(widget->Chart().Value(0, c), ToNumber(f.Text(counts[c])));
+        QCOMPARE(chargeWidget->Chart().Value(0, c), ToNumber(f.Text(charges[c])));
     }
     // The chart lies in the visible part of the open window.
     for (BarChartWidget *w : {widget, chargeWidget}) {

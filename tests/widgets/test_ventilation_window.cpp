@@ -8,11 +8,11 @@
 #include <QtTest>
 
 #include "app/window_catalog.h"
-#include "modules/ventilation/ventilation.h"
-#include "modules/ventilation/ventilation_window.h"
+#include "modules/ventilation/core/ventilation.h"
+#include "modules/ventilation/widgets/ventilation_window.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
-#include "ui/text_box_widget.h"
+#include "widgets/text_box_widget.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;

@@ -12,15 +12,15 @@
 #include <optional>
 
 #include "app/window_catalog.h"
-#include "modules/vibration/vibration.h"
-#include "modules/vibration/vibration_window.h"
+#include "modules/vibration/core/vibration.h"
+#include "modules/vibration/widgets/vibration_window.h"
 #include "reference_check.h"
-#include "services/docx_document.h"
-#include "services/gbk_text.h"
-#include "services/ini_file.h"
+#include "core/docx_document.h"
+#include "core/gbk_text.h"
+#include "core/ini_file.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
-#include "ui/text_box_widget.h"
+#include "widgets/text_box_widget.h"
 
 using namespace tunnel;
 

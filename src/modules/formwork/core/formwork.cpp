@@ -1,0 +1,302 @@
+#include "modules/formwork/core/formwork.h"
+
+#include <array>
+
+#include "modules/formwork/core/danger_evaluation.h"
+#include "modules/formwork/core/formwork_report.h"
+#include "modules/formwork/core/lateral_pressure.h"
+#include "core/dialogs.h"
+#include "core/gbk_text.h"
+#include "core/calc_form.h"
+#include "core/conversions.h"
+
+namespace tunnel {
+
+using namespace formwork;
+
+namespace {
+
+constexpr Rgb kGoverning{0, 96, 192};
+
+constexpr std::array kGroups = {
+    GroupRow{"工程图纸设计"},
+    GroupRow{"恒荷载标准值"},
+    GroupRow{"计算施工总荷载"},
+    GroupRow{"计算集中线荷载"},
+    GroupRow{"根据规范各项评价"},
+    GroupRow{"新浇混凝土作用于模板的最大侧压力标准值计算"},
+    GroupRow{"墙体"},
+    GroupRow{"梁、拱、柱"},
+    GroupRow{"计算侧压力标准值(两者取小)"},
+    GroupRow{"计算结果"},
+    GroupRow{"计算结果"},
+    GroupRow{"侧压力设计值分布"},
+};
+
+// Small captions and notes beside a field are its hint.
+constexpr std::array kFields = {
+    FieldRow{
+        .id = kHeight, .label = "模板支架搭设高度H(m)", .preset = "9", .group = kDrawingGroup},
+    FieldRow{.id = kSpan,
+              .label = "混凝土结构梁、板的最大跨度B(m)",
+              .preset = "8.1",
+              .group = kDrawingGroup},
+    // The formulas take the thickness in metres, so the label says metres.
+    FieldRow{.id = kSlab, .label = "楼板最大板厚a(m)", .preset = "0.4", .group = kDrawingGroup},
+    FieldRow{.id = kBeamB,
+              .label = "混凝土梁的最大截面尺寸b(m)×h(m)",
+              .preset = "0.6",
+              .hint = "b(米)",
+              .group = kDrawingGroup},
+    FieldRow{.id = kBeamH, .label = "h（米）", .preset = "1.6", .group = kDrawingGroup},
+
+    FieldRow{.id = kG1k,
+              .label = "模板及其支架自重标准值G1k（KN/m2）",
+              .preset = "0.75",
+              .group = kLoadGroup},
+    FieldRow{.id = kG2k,
+              .label = "新浇混凝土自重标准值G2k（KN/m3）",
+              .preset = "24",
+              .group = kLoadGroup},
+    FieldRow{.id = kG3kSlab,
+              .label = "钢筋自重标准值G3k（KN）",
+              .preset = "1.1",
+              .hint = "楼板",
+              .group = kLoadGroup},
+    FieldRow{.id = kG3kBeam, .label = "梁", .preset = "1.5", .group = kLoadGroup},
+    FieldRow{.id = kQ1k,
+              .label = "施工人员及设备荷载标准值Q1k（KN/m2）",
+              .preset = "2.5",
+              .group = kLoadGroup},
+    FieldRow{.id = kQ2k,
+              .label = "振捣混凝土时产生的荷载标准值Q2k（KN/m2）",
+              .preset = "2",
+              .group = kLoadGroup},
+    FieldRow{.id = kWind,
+              .label = "风荷载标准值（KN/m2）",
+              .preset = "0.25",
+              .hint = "根据《建筑结构荷载规范》GB 50009-2012 表E.5中采用R=10年期参数，风振系数βz=1",
+              .group = kLoadGroup},
+
+    ResultField(kSlabLive, "按可变荷载(活荷载)效应控制的组合R活（KN/m2）", kSlabGroup),
+    ResultField(kSlabDead, "按恒载控制时荷载组合R恒（KN/m2）", kSlabGroup),
+    ResultField(kSlabMax, "两者取大值，即施工总荷载R=max[R活，R恒]", kSlabGroup),
+    ResultField(kLineLive, "按可变荷载(活荷载)效应控制的组合R活（KN/m）", kLineGroup),
+    ResultField(kLineDead, "按恒载控制时荷载组合R恒（KN/m）", kLineGroup),
+    ResultField(kLineMax, "两者取大值，即集中线荷载R=max[R活，R恒]", kLineGroup),
+
+    FieldRow{.id = kEvaluations[0],
+              .label = "",
+              .group = kEvaluationGroup,
+              .kind = FieldKind::MultiLine},
+    FieldRow{.id = kEvaluations[1],
+              .label = "",
+              .group = kEvaluationGroup,
+              .kind = FieldKind::MultiLine},
+    FieldRow{.id = kEvaluations[2],
+              .label = "",
+              .group = kEvaluationGroup,
+              .kind = FieldKind::MultiLine},
+    FieldRow{.id = kEvaluations[3],
+              .label = "",
+              .group = kEvaluationGroup,
+              .kind = FieldKind::MultiLine},
+    FieldRow{.id = kEvaluations[4],
+              .label = "",
+              .group = kEvaluationGroup,
+              .kind = FieldKind::MultiLine},
+    FieldRow{.id = kEvaluations[5],
+              .label = "",
+              .group = kEvaluationGroup,
+              .kind = FieldKind::MultiLine},
+    FieldRow{.id = kVerdict,
+              .label = "本工程最终评价结果",
+              .group = kEvaluationGroup,
+              .kind = FieldKind::MultiLine},
+
+    FieldRow{.id = kGammaC,
+              .label = "混凝土的重力密度γc（KN/m3）",
+              .preset = "24",
+              .group = kPressureGroup},
+    FieldRow{.id = kSetTime,
+              .label = "新浇混凝土的初凝时间t0（h））",
+              .preset = "2",
+              .hint = "可按试验确定，当缺乏试验资料时，可采用t0=200/（T+15）取2h\r\n",
+              .group = kPressureGroup},
+    FieldRow{
+        .id = kTemperature, .label = "", .group = kPressureGroup, .onChange = &TemperatureChanged},
+    FieldRow{.id = kBeta1,
+              .label = "外加剂影响修正系数β1",
+              .preset = "1.2",
+              .hint = "不掺外加剂时取1.0，掺具有缓凝作用的外加剂时取1.2",
+              .group = kPressureGroup},
+    FieldRow{
+        .id = kBeta2,
+        .label = "混凝土塌落度影响修正系数β2",
+        .preset = "1.15",
+        .hint =
+            "当坍落度小于30mm时，取0.85；50-90mm时，取1.0；110-150mm时，取1.15。；＞160mm，取1.2；",
+        .group = kPressureGroup},
+    FieldRow{.id = kPourRate,
+              .label = "混凝土浇筑速度（m/h）",
+              .preset = "1.5",
+              .hint = "混凝土的浇筑速度，可取1.5m/h",
+              .group = kPressureGroup},
+    FieldRow{.id = kHead,
+              .label = "混凝土侧压力计算位置处至新浇混凝土顶面总高度（m）",
+              .preset = "3.0",
+              .group = kPressureGroup},
+    FieldRow{.id = kQ2kVertical,
+              .label = "振捣混凝土时产生的荷载标准值Q2k（KN/m2）",
+              .preset = "4",
+              .group = kPressureGroup},
+    // On the page itself, outside every group.
+    FieldRow{.id = kQ3k,
+              .label = "倾倒混凝土时，对垂直面模板产生的水平荷载标准值Q3k（KN/m2）",
+              .preset = "6",
+              .group = -1},
+
+    FieldRow{.id = kWallThickness,
+              .label = "计算部位墙厚度（mm）",
+              .preset = "100",
+              .group = kWallGroup},
+    FieldRow{.id = kMemberSide,
+              .label = "计算部位梁、拱、柱边长（mm）",
+              .preset = "600",
+              .group = kMemberGroup},
+
+    ResultField(kFPrime, "F'", kStandardGroup),
+    ResultField(kF, "F", kStandardGroup),
+    ResultField(kG4k, "新浇筑的混凝土作用于模板的最大侧压力标准值（G4k）", kStandardGroup),
+    ResultField(kThinResult, "计算荷载效应组合值设计值G4K+Q2K（KN/m2）", kThinGroupIndex),
+    ResultField(kThickResult, "计算荷载效应组合设计值（KN/m2）", kThickGroupIndex),
+    ResultField(kEffectiveHead, "有效压头高度h（m）", kDiagramGroup),
+    ResultField(kDumpingDesign, "倾倒混凝土荷载设计值KN/m2", kDiagramGroup),
+    ResultField(kActingHeight, "作用高度X（m）", kDiagramGroup),
+};
+
+constexpr std::array kButtons = {
+    ButtonRow{kCalculateButton, "计算", -1, &CalculateLoads},
+    ButtonRow{kExportButton, "导出计算书", -1, &ExportFormworkReport},
+    // Reference pictures; their windows come with the reference windows.
+    ButtonRow{kSlabWeightButton, "", kLoadGroup, nullptr, Role::Command, kG1k},
+    ButtonRow{kLiveLoadButton, "", kLoadGroup, nullptr, Role::Command, kQ1k},
+    ButtonRow{kDumpingLoadButton, "", -1, nullptr, Role::Command, kQ3k},
+    ButtonRow{kWallButton, "计算墙体模板侧压力荷载设计值", kWallGroup, &WallPressure},
+    ButtonRow{kMemberButton, "计算梁拱柱模板侧压力荷载计算值", kMemberGroup, &MemberPressure},
+};
+
+constexpr std::array<const char *, 1> kCreationLog = {kStandby};
+
+const WindowTable kTable{
+    .title = "荷载计算",
+    .logId = kLog,
+    .noticeId = kNotice,
+    .noticePreset = "方案导出需要Word2007以上版本！",
+    .groups = kGroups,
+    .fields = kFields,
+    .buttons = kButtons,
+    .creationLog = kCreationLog,
+};
+
+constexpr std::array kHoverHints = {
+    HoverHint{kG3kSlab,
+              "根据工程设计图纸确定，对一般梁板结构没立方米钢筋混凝土的钢筋自重标准值，楼板可取1."
+              "1KN；梁可取1.5KN"},
+    HoverHint{kG2k, "对普通混凝土可采用24KN/m3,其它混凝土可根据实际重力密度按规范附表A确定"},
+    HoverHint{kG1k, "根据模板设计图纸计算确定，肋形或无梁楼板模板自重标准值按表4.1.1采用"},
+    HoverHint{kGammaC, "混凝土的重力密度取24KN/m3"},
+    HoverHint{kQ2k,
+              "对水平模板可采用2kN/m2，对垂直模板可采用4kN/"
+              "m2，且作用范围在新浇筑混凝土侧压力的有效压头高度之内"},
+};
+
+// The combination factor 1.4 × 0.7 as the double product, one unit in the
+// last place below 0.98; the displayed results depend on it.
+const double kPsi = 1.4 * 0.7;
+
+// Copies the larger of two combinations (ties go to the live-load one) into
+// the governing field and gives its text; false when one of them is empty.
+bool Govern(Form &form, const char *live, const char *dead, const char *target, QString *chosen) {
+    if (!Filled(form.Text(live)) || !Filled(form.Text(dead))) return false;
+    form.SetBackColor(target, kGoverning);
+    const bool liveWins = ReadNumber(form, live) - ReadNumber(form, dead) >= -1e-7;
+    *chosen = form.Text(liveWins ? live : dead);
+    form.SetText(target, *chosen);
+    return true;
+}
+
+}  // namespace
+
+const WindowTable &FormworkTable() {
+    return kTable;
+}
+
+std::span<const HoverHint> HoverHints() {
+    return kHoverHints;
+}
+
+QRect HoverLabelGeometry(const QRect &fieldInGroup, const QString &hint, int height) {
+    const int width = static_cast<int>(static_cast<double>(GbkLength(hint)) * 6.2);
+    return QRect(fieldInGroup.left() + fieldInGroup.width() - 10, fieldInGroup.top() + 285, width,
+                 height);
+}
+
+void CalculateLoads(Form &form) {
+    constexpr const char *kResults[] = {kSlabLive, kSlabDead, kSlabMax,
+                                        kLineLive, kLineDead, kLineMax};
+    for (const char *id : kResults) form.SetText(id, QString());
+    for (const char *id : kEvaluations) form.SetText(id, QString());
+    form.SetText(kVerdict, QString());
+    form.SetLogText("刷新日志，系统准备完成，待命……");
+
+    if (!CheckFilled(form, {kSlab, kBeamB, kBeamH, kG1k, kG2k, kG3kSlab, kG3kBeam, kQ1k, kQ2k},
+                     "参数输入不完整，请查证后重新输入\r\n")) {
+        for (const char *id : kResults) form.SetText(id, QString());
+        form.SetText(kEvaluations[0], QString());
+        form.SetText(kVerdict, QString());
+        return;
+    }
+
+    Dialogs &dialogs = form.DialogService();
+    const double a = ReadNumber(form, kSlab);
+    const double b = ReadNumber(form, kBeamB);
+    const double h = ReadNumber(form, kBeamH);
+    const double g1k = ReadNumber(form, kG1k);
+    const double g2k = ReadNumber(form, kG2k);
+    const double g3kSlab = ReadNumber(form, kG3kSlab);
+    const double g3kBeam = ReadNumber(form, kG3kBeam);
+    const double q1k = ReadNumber(form, kQ1k);
+    const double q2k = ReadNumber(form, kQ2k);
+
+    const double slab = g1k + g2k * a + g3kSlab * a;
+    form.SetText(kSlabLive, ToText(RoundTo(0.9 * (1.2 * slab + 1.4 * q1k), 3)));
+    form.AppendLog("施工总荷载-R活计算完成！\r\n");
+    dialogs.Pause(300);
+    form.SetText(kSlabDead, ToText(RoundTo(0.9 * (1.35 * slab + kPsi * q1k), 3)));
+    form.AppendLog("施工总荷载-R恒计算完成！\r\n");
+    dialogs.Pause(300);
+    QString chosen;
+    if (Govern(form, kSlabLive, kSlabDead, kSlabMax, &chosen))
+        form.AppendLog("施工总荷载-承载能力极限状态荷载效应基本组合Rmax=" + chosen + "KN/m2\r\n");
+
+    const double beam = g1k + g2k * h + g3kBeam * h;
+    form.SetText(kLineLive, ToText(RoundTo((b * (1.2 * beam + 1.4 * q2k)) * 0.9, 3)));
+    form.AppendLog("集中线荷载-R活计算完成！\r\n");
+    dialogs.Pause(300);
+    form.SetText(kLineDead, ToText(RoundTo((b * (1.35 * beam + kPsi * q2k)) * 0.9, 3)));
+    form.AppendLog("集中线荷载-R恒计算完成！\r\n");
+    dialogs.Pause(300);
+    if (Govern(form, kLineLive, kLineDead, kLineMax, &chosen))
+        form.AppendLog("集中线荷载-承载能力极限状态荷载效应基本组合Rmax=" + chosen +
+                       "KN/m\r\n-----------------------------------------\r\n");
+
+    EvaluateDanger(form);
+}
+
+void TabChanged(Form &form) {
+    form.SetLogText(QString());
+    form.AppendLog(kStandby);
+}
+
+}  // namespace tunnel

@@ -1,0 +1,161 @@
+#include "modules/formwork/core/lateral_pressure.h"
+
+#include <cmath>
+
+#include "modules/formwork/core/formwork.h"
+#include "core/calc_form.h"
+#include "core/conversions.h"
+#include "core/form.h"
+
+namespace tunnel {
+
+using namespace formwork;
+
+namespace {
+
+constexpr Rgb kResultColour{0, 96, 192};
+
+// What distinguishes the wall command from the beam, arch and column one.
+struct Member {
+    const char *steelBox;
+    const char *dimension;
+    double threshold;
+    const char *thickHeading;
+    const char *thinHeading;
+    bool roundSteelThick;  // walls round the steel thick-member result to 2
+    const char *steelTitle;
+    const char *plainTitle;
+};
+
+constexpr Member kWall{kWallSteel,
+                       kWallThickness,
+                       100,
+                       "大体积墙厚度>100mm的侧面模板计算结果",
+                       "墙厚度<100mm的侧面模板计算结果",
+                       true,
+                       "墙体钢模侧压力设计值分布图",
+                       "墙体侧压力设计值分布图"};
+
+constexpr Member kBeam{kMemberSteel,
+                       kMemberSide,
+                       300,
+                       "大体积结构、柱（边长> 300mm）的侧面模板计算结果",
+                       "梁、拱、柱（边长< 300mm）的侧面模板计算结果",
+                       false,
+                       "梁拱柱钢模侧压力设计值分布图",
+                       "梁拱柱侧压力设计值分布图"};
+
+void StandardValues(Form &form) {
+    if (!CheckFilled(form, {kGammaC, kSetTime, kBeta1, kBeta2, kPourRate, kHead},
+                     "请输入完整的计算参数，请查证！\r\n"))
+        return;
+    const double gammaC = ReadNumber(form, kGammaC);
+    const double t0 = ReadNumber(form, kSetTime);
+    const double beta1 = ReadNumber(form, kBeta1);
+    const double beta2 = ReadNumber(form, kBeta2);
+    const double v = ReadNumber(form, kPourRate);
+    const double head = ReadNumber(form, kHead);
+    form.SetText(kFPrime,
+                 ToText(RoundTo(gammaC * t0 * beta1 * beta2 * std::pow(v, 0.5) * 0.22, 2)));
+    form.AppendLog("侧压力标准值F'计算结果：" + form.Text(kFPrime) + "\r\n");
+    form.SetText(kF, ToText(gammaC * head));
+    form.AppendLog("侧压力标准值F计算结果：" + form.Text(kF) + "\r\n");
+}
+
+// G4k is the smaller of F' and F; equal values take F.
+void ChooseG4k(Form &form) {
+    if (!Filled(form.Text(kFPrime)) || !Filled(form.Text(kF))) return;
+    const bool takeF = ReadNumber(form, kFPrime) - ReadNumber(form, kF) >= -1e-7;
+    const QString chosen = form.Text(takeF ? kF : kFPrime);
+    form.SetText(kG4k, chosen);
+    form.AppendLog("侧压力标准值F'与F计算结果取较小值" + chosen +
+                   "\r\n--------------------------------------------\r\n");
+}
+
+void LateralPressure(Form &form, const Member &member) {
+    form.SetCaption(kThickHeading, member.thickHeading);
+    form.SetCaption(kThinHeading, member.thinHeading);
+    form.SetBackColor(kThinResult, kResultColour);
+    form.SetBackColor(kThickResult, kResultColour);
+
+    StandardValues(form);
+    ChooseG4k(form);
+
+    if (!Filled(form.Text(member.dimension)) || !Filled(form.Text(kG4k))) return;
+    const bool steel = form.Checked(member.steelBox);
+    const PressureCoefficients c = steel ? SteelCoefficients() : PlainCoefficients();
+    const double g4k = ReadNumber(form, kG4k);
+
+    const double d = ReadNumber(form, member.dimension);
+    if (d <= 1e-7) {
+        form.SetVisible(kThinGroup, false);
+        form.SetVisible(kThickGroup, false);
+        form.AppendLog("参数输入错误（边长），请查证" + form.Text(kFPrime) + "\r\n");
+    } else if (d - member.threshold < -1e-7) {
+        form.SetVisible(kThinGroup, true);
+        form.SetVisible(kThickGroup, false);
+        const double q2k = ReadNumber(form, kQ2kVertical);
+        form.SetText(kThinResult, ToText(c.thinFactor * (1.2 * g4k + c.thinVibration * q2k)));
+    } else {
+        form.SetVisible(kThickGroup, true);
+        form.SetVisible(kThinGroup, false);
+        const double q3k = ReadNumber(form, kQ3k);
+        const double thick = c.thinFactor * (1.2 * g4k + c.thickVibration * q3k);
+        form.SetText(kThickResult,
+                     ToText(steel && member.roundSteelThick ? RoundTo(thick, 2) : thick));
+    }
+
+    const double q3k = ReadNumber(form, kQ3k);
+    form.SetText(kEffectiveHead, ToText(RoundTo(c.headFactor * g4k / 24, 2)));
+    form.SetText(kDumpingDesign, ToText(RoundTo(q3k * c.dumpingFactor, 2)));
+    const double h = ReadNumber(form, kEffectiveHead);
+    const double q3d = ReadNumber(form, kDumpingDesign);
+    form.SetText(kActingHeight, ToText(RoundTo(h * q3d / (1.08 * g4k) * c.actingReduction, 2)));
+
+    const QString labels[] = {
+        form.Text(kHead) + "m",
+        form.Text(kEffectiveHead) + "m",
+        ToText(RoundTo(c.headFactor * g4k, 2)) + "KN/m2",
+        form.Text(kDumpingDesign) + "KN/m2",
+        ToText(ReadNumber(form, kHead) - ReadNumber(form, kEffectiveHead)) + "m",
+        form.Text(kActingHeight) + "m",
+        steel ? member.steelTitle : member.plainTitle,
+    };
+    for (int i = 0; i < 7; ++i) form.SetCaption(kDiagramLabels[i], labels[i]);
+}
+
+}  // namespace
+
+PressureCoefficients SteelCoefficients() {
+    // 0.855 = 0.95 × 0.9; the dumping factor keeps the double product.
+    return PressureCoefficients{0.855, 1.4, 1.4, 1.026, 1.4 * 0.95 * 0.9, 0.95};
+}
+
+PressureCoefficients PlainCoefficients() {
+    return PressureCoefficients{1.0, 1.26, 1.26, 1.08, 1.26, 1.0};
+}
+
+void WallPressure(Form &form) {
+    LateralPressure(form, kWall);
+}
+
+void MemberPressure(Form &form) {
+    LateralPressure(form, kBeam);
+}
+
+void TemperatureChanged(Form &form) {
+    form.SetText(kSetTime, ToText(RoundTo(200 / (ReadNumber(form, kTemperature) + 15), 3)));
+}
+
+void TemperatureToggled(Form &form) {
+    if (form.Checked(kTempBox)) {
+        form.SetVisible(kTemperature, true);
+        return;
+    }
+    form.SetChecked(kTempBox, false);
+    form.SetVisible(kTemperature, false);
+    form.SetText(kTemperature, QString());
+    form.SetText(kSetTime, QString());
+}
+
+}  // namespace tunnel

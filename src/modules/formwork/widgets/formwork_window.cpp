@@ -1,0 +1,422 @@
+#include "modules/formwork/widgets/formwork_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "modules/formwork/core/formwork.h"
+#include "modules/formwork/core/lateral_pressure.h"
+#include "modules/formwork/widgets/pressure_diagram_widget.h"
+#include "core/calc_form.h"
+#include "widgets/reference_window.h"
+#include "widgets/text_box_widget.h"
+
+namespace tunnel {
+
+using namespace formwork;
+
+namespace {
+
+constexpr int kInputWidth = 80;
+const QStringList kYesNo = {QStringLiteral("    是"), QStringLiteral("    否")};
+
+QGridLayout *Grid(QGroupBox *box) {
+    return static_cast<QGridLayout *>(box->layout());
+}
+
+// A row of widgets side by side, left-aligned, as one grid cell.
+QHBoxLayout *Inline(std::initializer_list<QWidget *> widgets) {
+    auto *row = new QHBoxLayout;
+    row->setSpacing(6);
+    for (QWidget *w : widgets)
+        if (w) row->addWidget(w);
+    row->addStretch();
+    return row;
+}
+
+// Height the six evaluation boxes gain over two lines each, so that the
+// verdicts show whole (seven lines at their width); a longer one scrolls.
+constexpr int kEvaluationExtra = 128;
+
+void Note(QLabel *label) {
+    if (!label) return;
+    label->setWordWrap(true);
+    label->setStyleSheet(QStringLiteral("color: #505050;"));
+}
+
+}  // namespace
+
+FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
+    : CalcWindow(FormworkTable(), dialogs, std::move(programFolder), Layout::None, parent) {
+    // No parameter file, so no "文件" menu.
+    menuBar()->clear();
+    menuBar()->hide();
+    setFixedSize(964, 696 + kEvaluationExtra);
+
+    QWidget *central = centralWidget();
+    m_tabs = new QTabWidget(central);
+    m_tabs->setObjectName(kTabs);
+    m_tabs->setGeometry(4, 4, 956, 688 + kEvaluationExtra);
+    auto *loads = new QWidget;
+    auto *pressure = new QWidget;
+    m_tabs->addTab(loads, QStringLiteral("施工总荷载与集中线荷载计算"));
+    m_tabs->addTab(pressure, QStringLiteral("新浇混凝土作用于模板的最大侧压力标准值计算"));
+
+    for (const FieldRow &field : FormworkTable().fields)
+        if (auto *edit = qobject_cast<QLineEdit *>(Unit(field.id)))
+            edit->setFixedWidth(kInputWidth);
+
+    BuildPageLoads(loads);
+    BuildPagePressure(pressure);
+
+    // The log box belongs to the window and stands above both pages.
+    LogBox()->setGeometry(648, 30, 304, 123);
+    LogBox()->raise();
+
+    m_hover = new QLabel(central);
+    m_hover->setObjectName(kHoverLabel);
+    QFont hintFont = m_hover->font();
+    hintFont.setPixelSize(11);
+    m_hover->setFont(hintFont);
+    m_hover->setStyleSheet(
+        QStringLiteral("background: #ffffe1; color: black; border: 1px solid #808080;"));
+    m_hover->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_hover->hide();
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(kHoverTimer);
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, [this] { HoverTick(QCursor::pos()); });
+    m_timer->start();
+
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] { TabChanged(*this); });
+    // Reference tables and sketches beside the fields.
+    ConnectReference(this, kSlabWeightButton, Reference::SlabFormworkWeight);
+    ConnectReference(this, kLiveLoadButton, Reference::LiveLoad);
+    ConnectReference(this, kDumpingLoadButton, Reference::DumpingLoad);
+}
+
+QLabel *FormworkWindow::HintOf(const char *fieldId) const {
+    const FieldRow *field = FindField(Table(), fieldId);
+    QWidget *unit = Unit(fieldId);
+    if (!field || !*field->hint || !unit) return nullptr;
+    for (QLabel *label :
+         unit->parentWidget()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly))
+        if (label != FieldLabel(fieldId) && label->text() == U(field->hint)) return label;
+    return nullptr;
+}
+
+QComboBox *FormworkWindow::AddQuestion(const char *id, const char *label, QGroupBox *group) {
+    auto *combo = new QComboBox(group);
+    combo->setObjectName(id);
+    combo->addItems(kYesNo);
+    combo->setCurrentIndex(1);
+    combo->setFixedWidth(kInputWidth);
+    // The answer counts at the next 计算; the focus leaves for the log box.
+    connect(combo, &QComboBox::currentIndexChanged, this, [this] { LogBox()->setFocus(); });
+    auto *caption = new QLabel(label, group);
+    caption->setWordWrap(true);
+    QGridLayout *grid = Grid(group);
+    const int row = grid->rowCount();
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(combo, row, 1, Qt::AlignLeft);
+    return combo;
+}
+
+void FormworkWindow::BuildPageLoads(QWidget *page) {
+    auto place = [this](const char *id, QGridLayout *grid, int row, QWidget *beside = nullptr) {
+        grid->addWidget(FieldLabel(id), row, 0);
+        grid->addLayout(Inline({Unit(id), beside}), row, 1);
+    };
+    auto small = [this](const char *id) {
+        QPushButton *b = Button(id);
+        b->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+        b->setToolTip(QStringLiteral("查表"));
+        return b;
+    };
+
+    QGroupBox *drawing = Group(kDrawingGroup);
+    drawing->setParent(page);
+    drawing->setGeometry(5, 2, 470, 222);
+    QGridLayout *g = Grid(drawing);
+    g->setVerticalSpacing(4);
+    place(kHeight, g, 0);
+    place(kSpan, g, 1);
+    place(kSlab, g, 2);
+    g->addWidget(FieldLabel(kBeamB), 3, 0);
+    g->addLayout(Inline({HintOf(kBeamB), Unit(kBeamB), FieldLabel(kBeamH), Unit(kBeamH)}), 3, 1);
+    Unit(kBeamB)->setFixedWidth(50);
+    Unit(kBeamH)->setFixedWidth(50);
+    AddQuestion(kQuestion1,
+                "是否存在高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程",
+                drawing);
+    AddQuestion(kQuestion2, "是否存在用于钢结构安装等满堂支撑体系，承受单点集中荷载≥ 7kN", drawing);
+    g->setColumnStretch(0, 1);
+
+    QGroupBox *loads = Group(kLoadGroup);
+    loads->setParent(page);
+    loads->setGeometry(5, 226, 470, 246);
+    g = Grid(loads);
+    g->setVerticalSpacing(3);
+    place(kG1k, g, 0, small(kSlabWeightButton));
+    place(kG2k, g, 1);
+    g->addWidget(FieldLabel(kG3kSlab), 2, 0);
+    g->addLayout(Inline({HintOf(kG3kSlab), Unit(kG3kSlab), FieldLabel(kG3kBeam), Unit(kG3kBeam)}),
+                 2, 1);
+    Unit(kG3kSlab)->setFixedWidth(50);
+    Unit(kG3kBeam)->setFixedWidth(50);
+    auto *live = new QLabel(QStringLiteral("活荷载标准值"), loads);
+    QFont bold = live->font();
+    bold.setBold(true);
+    live->setFont(bold);
+    g->addWidget(live, 3, 0, 1, 2);
+    place(kQ1k, g, 4, small(kLiveLoadButton));
+    place(kQ2k, g, 5);
+    place(kWind, g, 6);
+    Note(HintOf(kWind));
+    g->addWidget(HintOf(kWind), 7, 0, 1, 2);
+    g->setColumnStretch(0, 1);
+
+    // Export controls in the free corner left of the log box.
+    QPushButton *exportButton = Button(kExportButton);
+    exportButton->setParent(page);
+    exportButton->setGeometry(482, 6, 150, 30);
+    ProgressBar()->setParent(page);
+    ProgressBar()->setGeometry(482, 44, 150, 12);
+    NoticeLabel()->setParent(page);
+    NoticeLabel()->setGeometry(482, 60, 150, 58);
+    NoticeLabel()->setWordWrap(true);
+    NoticeLabel()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    NoticeLabel()->setStyleSheet(QStringLiteral("color: #c00000;"));
+
+    const int groups[] = {kSlabGroup, kLineGroup};
+    for (int i = 0; i < 2; ++i) {
+        QGroupBox *box = Group(groups[i]);
+        box->setParent(page);
+        box->setGeometry(482, 126 + i * 110, 462, 106);
+        g = Grid(box);
+        g->setVerticalSpacing(3);
+        int row = 0;
+        for (const FieldRow &field : FormworkTable().fields)
+            if (field.group == groups[i]) place(field.id, g, row++);
+        g->setColumnStretch(0, 1);
+    }
+    QPushButton *calculate = Button(kCalculateButton);
+    calculate->setParent(page);
+    calculate->setGeometry(482, 350, 462, 32);
+
+    auto *footer = new QLabel(
+        QStringLiteral(
+            "依据建筑结构荷载规范《GB "
+            "50009-2012》、《安全生产技术》、《建筑施工模板安全技术规范》JGJ162-2008 》\r\n"),
+        page);
+    footer->setGeometry(482, 390, 462, 70);
+    footer->setWordWrap(true);
+    footer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    footer->setStyleSheet(QStringLiteral("color: #505050;"));
+
+    QGroupBox *evaluation = Group(kEvaluationGroup);
+    evaluation->setParent(page);
+    evaluation->setGeometry(5, 476, 939, 178 + kEvaluationExtra);
+    g = Grid(evaluation);
+    g->setVerticalSpacing(4);
+    QFont boxFont = font();
+    boxFont.setPointSize(9);
+    for (int i = 0; i < 6; ++i) {
+        FieldLabel(kEvaluations[i])->hide();
+        QWidget *box = Unit(kEvaluations[i]);
+        box->setFont(boxFont);
+        g->addWidget(box, i / 3, i % 3);
+    }
+    auto *verdictRow = new QHBoxLayout;
+    verdictRow->setSpacing(10);
+    verdictRow->addWidget(FieldLabel(kVerdict));
+    QWidget *verdict = Unit(kVerdict);
+    verdict->setFixedHeight(28);
+    QFont verdictFont = font();
+    verdictFont.setBold(true);
+    verdict->setFont(verdictFont);
+    verdictRow->addWidget(verdict, 1);
+    g->addLayout(verdictRow, 2, 0, 1, 3);
+    g->setRowStretch(0, 1);
+    g->setRowStretch(1, 1);
+}
+
+void FormworkWindow::BuildPagePressure(QWidget *page) {
+    auto place = [this](const char *id, QGridLayout *grid, int row, bool note = true) {
+        grid->addWidget(FieldLabel(id), row, 0);
+        grid->addWidget(Unit(id), row, 1, Qt::AlignLeft);
+        if (QLabel *hint = note ? HintOf(id) : nullptr) {
+            Note(hint);
+            hint->setMinimumWidth(240);
+            grid->addWidget(hint, row, 2);
+        }
+    };
+
+    QGroupBox *inputs = Group(kPressureGroup);
+    inputs->setParent(page);
+    inputs->setGeometry(5, 2, 630, 330);
+    QGridLayout *g = Grid(inputs);
+    g->setVerticalSpacing(3);
+    place(kGammaC, g, 0);
+    place(kSetTime, g, 1);
+    auto *tempBox = new QCheckBox(QStringLiteral("混凝土的温度T"), inputs);
+    tempBox->setObjectName(kTempBox);
+    connect(tempBox, &QCheckBox::clicked, this, [this] { TemperatureToggled(*this); });
+    FieldLabel(kTemperature)->hide();
+    g->addWidget(tempBox, 2, 0, Qt::AlignRight);
+    g->addWidget(Unit(kTemperature), 2, 1, Qt::AlignLeft);
+    Unit(kTemperature)->hide();
+    place(kBeta1, g, 3);
+    place(kBeta2, g, 4);
+    place(kPourRate, g, 5);
+    place(kHead, g, 6);
+    place(kQ2kVertical, g, 7);
+    for (int row = 0; row < 8; ++row)
+        if (QLayoutItem *item = g->itemAtPosition(row, 0); item && item->widget())
+            if (auto *label = qobject_cast<QLabel *>(item->widget())) label->setWordWrap(true);
+    g->setColumnStretch(0, 1);
+    g->setColumnStretch(2, 1);
+
+    // Q3k stands on the page, outside the groups.
+    auto *q3kRow = new QWidget(page);
+    q3kRow->setGeometry(5, 336, 630, 30);
+    auto *row = new QHBoxLayout(q3kRow);
+    row->setContentsMargins(10, 0, 0, 0);
+    for (QWidget *w : {static_cast<QWidget *>(FieldLabel(kQ3k)), Unit(kQ3k),
+                       static_cast<QWidget *>(Button(kDumpingLoadButton))}) {
+        w->setParent(q3kRow);
+        row->addWidget(w);
+    }
+    Button(kDumpingLoadButton)->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    Button(kDumpingLoadButton)->setToolTip(QStringLiteral("查表"));
+    row->addStretch();
+
+    struct MemberGroup {
+        int group;
+        const char *steel;
+        const char *dimension;
+        const char *button;
+        int left;
+    };
+    const MemberGroup members[] = {{kWallGroup, kWallSteel, kWallThickness, kWallButton, 5},
+                                   {kMemberGroup, kMemberSteel, kMemberSide, kMemberButton, 322}};
+    for (const MemberGroup &m : members) {
+        QGroupBox *box = Group(m.group);
+        box->setParent(page);
+        box->setGeometry(m.left, 370, 313, 112);
+        g = Grid(box);
+        g->setVerticalSpacing(3);
+        auto *steel = new QCheckBox(QStringLiteral("采用钢模板"), box);
+        steel->setObjectName(m.steel);
+        g->addWidget(new QLabel(QStringLiteral("模板材料选用"), box), 0, 0);
+        g->addWidget(steel, 0, 1);
+        g->addWidget(FieldLabel(m.dimension), 1, 0);
+        g->addWidget(Unit(m.dimension), 1, 1, Qt::AlignLeft);
+        g->addWidget(Button(m.button), 2, 0, 1, 2);
+        g->setColumnStretch(0, 1);
+    }
+
+    QGroupBox *standard = Group(kStandardGroup);
+    standard->setParent(page);
+    standard->setGeometry(5, 486, 313, 150);
+    g = Grid(standard);
+    place(kFPrime, g, 0, false);
+    place(kF, g, 1, false);
+    FieldLabel(kG4k)->setWordWrap(true);
+    place(kG4k, g, 2, false);
+    g->setColumnStretch(0, 1);
+
+    const struct {
+        int group;
+        const char *name;
+        const char *heading;
+        const char *text;
+        const char *field;
+    } results[] = {
+        {kThinGroupIndex, kThinGroup, kThinHeading,
+         "梁、拱、柱（边长<300mm）、墙（厚度不大于100mm）的侧面模板", kThinResult},
+        {kThickGroupIndex, kThickGroup, kThickHeading,
+         "大体积结构、柱（边长> 300mm）的侧面模板计算结果", kThickResult},
+    };
+    for (const auto &r : results) {
+        QGroupBox *box = Group(r.group);
+        box->setParent(page);
+        box->setObjectName(r.name);
+        box->setGeometry(322, 486, 313, 150);
+        g = Grid(box);
+        auto *heading = new QLabel(r.text, box);
+        heading->setObjectName(r.heading);
+        heading->setWordWrap(true);
+        heading->setStyleSheet(QStringLiteral("color: #003c78; font-weight: bold;"));
+        g->addWidget(heading, 0, 0, 1, 2);
+        FieldLabel(r.field)->setWordWrap(true);
+        place(r.field, g, 1, false);
+        g->setColumnStretch(0, 1);
+        g->setRowStretch(2, 1);
+    }
+    // They share one place; the thin-member group shows until a command picks.
+    Group(kThickGroupIndex)->hide();
+
+    QGroupBox *diagramGroup = Group(kDiagramGroup);
+    diagramGroup->setParent(page);
+    diagramGroup->setGeometry(643, 128, 301, 508);
+    g = Grid(diagramGroup);
+    g->addWidget(new PressureDiagramWidget(diagramGroup), 0, 0, 1, 2, Qt::AlignHCenter);
+    place(kEffectiveHead, g, 1, false);
+    place(kDumpingDesign, g, 2, false);
+    place(kActingHeight, g, 3, false);
+    g->setColumnStretch(0, 1);
+    g->setRowStretch(4, 1);
+}
+
+void FormworkWindow::HoverTick(const QPoint &globalPos) {
+    QWidget *under = QApplication::widgetAt(globalPos);
+    if (under && under->window() == this) {
+        for (const HoverHint &hint : HoverHints()) {
+            if (under->objectName() != U(hint.field)) continue;
+            const QString text = U(hint.text);
+            m_hover->setText(text);
+            m_hover->setGeometry(HoverLabelGeometry(under->geometry(), text, 20));
+            m_hover->show();
+            m_hover->raise();
+            return;
+        }
+    }
+    m_hover->hide();
+}
+
+void FormworkWindow::SetBackColor(QAnyStringView id, Rgb colour) {
+    CalcWindow::SetBackColor(id, colour);
+    QWidget *unit = Unit(id);
+    if (!unit) return;
+    // Black text is hard to read on the dark blue of chosen results.
+    const bool dark = colour.r + colour.g + colour.b < 384;
+    QPalette p = unit->palette();
+    p.setColor(QPalette::Text, dark ? Qt::white : Qt::black);
+    unit->setPalette(p);
+}
+
+void FormworkWindow::SetBusy(bool busy) {
+    CalcWindow::SetBusy(busy);
+    if (QPushButton *button = Button(kExportButton)) button->setEnabled(!busy);
+}
+
+QWidget *CreateFormworkWindow(Dialogs &dialogs, const QString &programFolder) {
+    return new FormworkWindow(dialogs, programFolder);
+}
+
+}  // namespace tunnel

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QPoint>
+
+#include "widgets/calc_window.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QTabWidget;
+class QTimer;
+
+namespace tunnel {
+
+class Dialogs;
+
+// The formwork load window "荷载计算" (964 × 696, no menu): page 1 with the
+// load combinations, the danger evaluation and the report export, page 2
+// with the lateral pressure and its diagram, the log box above both pages
+// and the hover hint driven by the one-second timer "时钟1".
+class FormworkWindow : public CalcWindow {
+    Q_OBJECT
+public:
+    FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget *parent = nullptr);
+
+    // One tick of the hover hint for the cursor at this global position:
+    // shows "标签5" beside a hinted field under it, else hides the label.
+    void HoverTick(const QPoint &globalPos);
+
+    QTabWidget *Tabs() const { return m_tabs; }
+
+    // Form: a dark background gets white text; an export also locks its
+    // button.
+    void SetBackColor(QAnyStringView id, Rgb colour) override;
+    void SetBusy(bool busy) override;
+
+private:
+    void BuildPageLoads(QWidget *page);
+    void BuildPagePressure(QWidget *page);
+    QComboBox *AddQuestion(const char *id, const char *label, QGroupBox *group);
+    QLabel *HintOf(const char *fieldId) const;
+
+    QTabWidget *m_tabs = nullptr;
+    QLabel *m_hover = nullptr;
+    QTimer *m_timer = nullptr;
+};
+
+// Creates the formwork load window for OpenModalWindow (the main window's
+// menu and the dangerous works window both open it so).
+QWidget *CreateFormworkWindow(Dialogs &dialogs, const QString &programFolder);
+
+}  // namespace tunnel

@@ -1,0 +1,211 @@
+#include "modules/mucking/core/mucking.h"
+
+#include <array>
+
+#include "core/calc_form.h"
+#include "core/conversions.h"
+#include "core/form.h"
+
+namespace tunnel {
+
+namespace {
+
+constexpr char kIncomplete[] = "您的输入的参数不完整，请重新输入！\r\n";
+
+constexpr std::array kGroups = {
+    GroupRow{"单循环爆破石渣量计算"},
+    GroupRow{"出碴渣车配置数量"},
+    GroupRow{"除渣时间计算"},
+};
+
+constexpr std::array kFields = {
+    FieldRow{
+        .id = "编辑框1开挖断面面积", .label = "开挖断面面积S（m2）", .preset = "100", .group = 0},
+    FieldRow{.id = "编辑框1循环进尺", .label = "循环进尺L（m）", .preset = "2.8", .group = 0},
+    FieldRow{.id = "编辑框1超挖系数",
+              .label = "超挖系数△",
+              .preset = "1.1",
+              .grey = 128,
+              .focusHint = "现场实测数据，在无数据时可取值1.1\r\n",
+              .change = Change::Colour,
+              .group = 0},
+    FieldRow{.id = "编辑框1岩体松胀系数",
+              .label = "岩石可松性系数R",
+              .preset = "1.15",
+              .grey = 128,
+              .focusHint = "请查表，对应围岩选用可松性系数KP最初值\r\n",
+              .change = Change::Colour,
+              .group = 0},
+    ResultField("编辑框1单循环爆破石渣量", "单循环爆破石渣量(m3)", 0),
+    // Labelled in metres: the formula and the preset 1500 treat it so.
+    FieldRow{.id = "编辑框2运输距离", .label = "运输距离L（m）", .preset = "1500", .group = 1},
+    FieldRow{.id = "编辑框2装载设备铲斗容量",
+              .label = "装载设备铲斗容量V1（m3）",
+              .preset = "1.2",
+              .group = 1},
+    FieldRow{.id = "编辑框2运输设备厢斗容量",
+              .label = "运输设备厢斗容量V2（m3）",
+              .preset = "12",
+              .group = 1},
+    FieldRow{.id = "编辑框2运输设备速度",
+              .label = "运输设备速度S'（Km/h）",
+              .preset = "10",
+              .grey = 128,
+              .focusHint = "现场实测数据，运输设备隧道内速度≤ 10KM/h\r\n",
+              .change = Change::Colour,
+              .group = 1},
+    FieldRow{.id = "编辑框2装载机装一斗用时",
+              .label = "装载机装一斗用时T1（s）",
+              .preset = "22",
+              .grey = 128,
+              .focusHint = "经验数据，无实测值时可取22秒\r\n",
+              .change = Change::Colour,
+              .group = 1},
+    ResultField("编辑框2出碴设备数量", "出碴渣车配备数量N（辆）", 1),
+    FieldRow{.id = "编辑框3单循环爆破后石碴量", .label = "单循环爆破后石碴量（m3）", .group = 2},
+    FieldRow{.id = "编辑框3装载机装一斗用时", .label = "装载机装一斗用时T1（s）", .group = 2},
+    FieldRow{.id = "编辑框3装载设备铲斗容量", .label = "装载设备铲斗容量V1（m3）", .group = 2},
+    ResultField("编辑框3出碴时间", "出碴时间T（小时）", 2),
+};
+
+constexpr std::array kButtons = {
+    ButtonRow{"按钮1单循环爆破石渣量", "计算", 0, &MuckVolume},
+    ButtonRow{"按钮2出碴设备数量", "计算", 1, &TruckCount},
+    ButtonRow{"按钮1单循环爆破石渣量1", "计算", 2, &MuckingTime},
+    // Opens the bulking factor table.
+    ButtonRow{"按钮1", "…", 0, nullptr, Role::Command, "编辑框1岩体松胀系数"},
+    ButtonRow{"按钮4_打开数据", "打开", -1, nullptr, Role::Open},
+    ButtonRow{"按钮2_保存数据", "保存", -1, nullptr, Role::Save},
+    ButtonRow{"按钮4", "生成计算书", -1, nullptr, Role::Export},
+};
+
+constexpr std::array<const char *, 2> kCreationLog = {
+    "\r\n软件调试完成，进入待命状态……\r\n",
+    "导出的方案需要电脑安装office2007以上方可实现\r\n",
+};
+
+constexpr std::array kParams = {
+    ParamKey{"5.1", "1", "编辑框1开挖断面面积"},
+    ParamKey{"5.1", "2", "编辑框1循环进尺"},
+    ParamKey{"5.1", "3", "编辑框1超挖系数"},
+    ParamKey{"5.1", "4", "编辑框1岩体松胀系数"},
+    ParamKey{"5.1", "5", "编辑框1单循环爆破石渣量"},
+    ParamKey{"5.1", "6", "编辑框2装载机装一斗用时"},
+    ParamKey{"5.1", "7", "编辑框2运输距离"},
+    ParamKey{"5.1", "8", "编辑框2出碴设备数量"},
+    ParamKey{"5.1", "9", "编辑框2运输设备速度"},
+    ParamKey{"5.1", "10", "编辑框2运输设备厢斗容量"},
+    ParamKey{"5.1", "11", "编辑框2装载设备铲斗容量"},
+    ParamKey{"5.1", "12", "编辑框3装载机装一斗用时"},
+    ParamKey{"5.1", "13", "编辑框3装载设备铲斗容量"},
+    ParamKey{"5.1", "14", "编辑框3单循环爆破后石碴量"},
+};
+
+// Every placeholder is its field's id, replaced in up to ten places.
+constexpr ReportRow Row(const char *field, const char *noticeAfter = nullptr) {
+    return Classified(ReportRow{field, field, 10, noticeAfter}, kFields);
+}
+
+constexpr std::array kReportRows = {
+    Row("编辑框1开挖断面面积"),
+    Row("编辑框1循环进尺", "参数写入与处理，导出倒计时7"),
+    Row("编辑框1超挖系数"),
+    Row("编辑框1岩体松胀系数", "参数写入与处理，导出倒计时6"),
+    Row("编辑框1单循环爆破石渣量"),
+    Row("编辑框2运输距离", "参数写入与处理，导出倒计时5"),
+    Row("编辑框2装载设备铲斗容量"),
+    Row("编辑框2运输设备厢斗容量", "参数写入与处理，导出倒计时4"),
+    Row("编辑框2运输设备速度"),
+    Row("编辑框2装载机装一斗用时", "参数写入与处理，导出倒计时3"),
+    Row("编辑框2出碴设备数量"),
+    Row("编辑框3单循环爆破后石碴量", "参数写入与处理，导出倒计时2"),
+    Row("编辑框3装载机装一斗用时"),
+    Row("编辑框3装载设备铲斗容量", "参数写入与处理，导出倒计时1"),
+    Row("编辑框3出碴时间", "数据整理写入，方案即将导出！"),
+};
+
+const ReportTable kReport{
+    .templateName = "mucking",
+    .outputName = "隧道除渣设备配置计算方案new.doc",
+    .noticeId = "标签1_提示信息",
+    .preparingNotice = "参数导出准备中，请稍候……",
+    .startLog = "数据整理录入参数表中，开始制作方案……\r\n",
+    .firstNotice = "参数写入与处理，导出倒计时8",
+    .rows = kReportRows,
+    .animation = Animation::Reset,
+    .completionLog = "方案制作完成！\r\n",
+    .completionMessage = "隧道除渣设备配置计算方案导出成功！",
+};
+
+const WindowTable kTable{
+    .title = "隧道除渣及设备配置计算",
+    .logId = "编辑框4日志",
+    .noticeId = "标签1_提示信息",
+    .noticePreset = "方案导出需要Word2007以上版本！",
+    .groups = kGroups,
+    .fields = kFields,
+    .buttons = kButtons,
+    .creationLog = kCreationLog,
+    .params = kParams,
+    .report = &kReport,
+};
+
+}  // namespace
+
+const WindowTable &MuckingTable() {
+    return kTable;
+}
+
+void MuckVolume(Form &form) {
+    if (!CheckFilled(
+            form,
+            {"编辑框1超挖系数", "编辑框1循环进尺", "编辑框1岩体松胀系数", "编辑框1开挖断面面积"},
+            kIncomplete))
+        return;
+    const double s = ReadNumber(form, "编辑框1开挖断面面积");
+    const double r = ReadNumber(form, "编辑框1岩体松胀系数");
+    const double l = ReadNumber(form, "编辑框1循环进尺");
+    const double delta = ReadNumber(form, "编辑框1超挖系数");
+    const double z = s * r * l * delta;
+    form.SetText("编辑框1单循环爆破石渣量", ToText(RoundTo(z, 2)));
+    const QString shown = form.Text("编辑框1单循环爆破石渣量");
+    form.AppendLog("计算成功！单循环爆破石渣量=" + shown + "m3\r\n");
+    form.SetText("编辑框3单循环爆破后石碴量", shown);
+}
+
+void TruckCount(Form &form) {
+    if (!CheckFilled(form,
+                     {"编辑框2装载机装一斗用时", "编辑框2运输距离", "编辑框2运输设备速度",
+                      "编辑框2运输设备厢斗容量", "编辑框2装载设备铲斗容量"},
+                     kIncomplete))
+        return;
+    const double l = ReadNumber(form, "编辑框2运输距离");
+    const double a = l * 7200 / 1000;
+    const double v1 = ReadNumber(form, "编辑框2装载设备铲斗容量");
+    const double m = a * v1;
+    const double v2 = ReadNumber(form, "编辑框2运输设备厢斗容量");
+    const double speed = ReadNumber(form, "编辑框2运输设备速度");
+    const double t1 = ReadNumber(form, "编辑框2装载机装一斗用时");
+    const double d = v2 * speed * t1;
+    const double n = m / d;
+    form.SetText("编辑框2出碴设备数量", ToText(RoundTo(n, 1)));
+    form.AppendLog("计算成功！出碴设备数量=" + form.Text("编辑框2出碴设备数量") + "辆\r\n");
+    form.SetText("编辑框3装载机装一斗用时", form.Text("编辑框2装载机装一斗用时"));
+    form.SetText("编辑框3装载设备铲斗容量", form.Text("编辑框2装载设备铲斗容量"));
+}
+
+void MuckingTime(Form &form) {
+    if (!CheckFilled(
+            form,
+            {"编辑框3装载设备铲斗容量", "编辑框3装载机装一斗用时", "编辑框3单循环爆破后石碴量"},
+            kIncomplete))
+        return;
+    const double z = ReadNumber(form, "编辑框3单循环爆破后石碴量");
+    const double t1 = ReadNumber(form, "编辑框3装载机装一斗用时");
+    const double v1 = ReadNumber(form, "编辑框3装载设备铲斗容量");
+    const double t = (z * t1) / (v1 * 3600);
+    form.SetText("编辑框3出碴时间", ToText(RoundTo(t, 2)));
+    form.AppendLog("计算成功！出碴时间=" + form.Text("编辑框3出碴时间") + "小时\r\n");
+}
+
+}  // namespace tunnel

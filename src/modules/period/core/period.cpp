@@ -1,0 +1,415 @@
+#include "modules/period/core/period.h"
+
+#include <QDir>
+#include <algorithm>
+#include <array>
+#include <limits>
+
+#include "modules/period/core/rock_grade_list.h"
+#include "core/dialogs.h"
+#include "core/docx_document.h"
+#include "core/ini_file.h"
+#include "core/parameter_file.h"
+#include "core/bar_chart.h"
+#include "core/conversions.h"
+#include "core/form.h"
+
+namespace tunnel {
+
+namespace {
+
+constexpr GroupRow kGroups[] = {
+    GroupRow{"参数输入"},
+    GroupRow{"循环计算2"},
+    GroupRow{"进尺计算"},
+    GroupRow{"工期计算"},
+};
+
+// One row of fields per stretch: the unit names end in the row digit.
+struct StretchField {
+    const char *base;
+    const char *label;
+    int group;
+    bool input;
+};
+constexpr StretchField kStretchFields[] = {
+    {"编辑框1_各类围岩长度", "各类围岩长度（m）", 0, true},
+    {"编辑框1_每循环进尺", "每循环掘进深度（m）", 0, true},
+    {"编辑框1_每循环用时", "每循环用时（h）", 0, true},
+    {"编辑框2_循环次数", "循环（次）", 1, false},
+    {"编辑框2_月循环数", "月循环数", 1, false},
+    {"编辑框2_天循环数", "天循环数", 1, false},
+    {"编辑框3_每天进尺", "每天进尺(m)", 2, false},
+    {"编辑框3_月进尺", "月进尺(m)", 2, false},
+    {"编辑框4_工期天", "工期(天)", 3, false},
+    {"编辑框4_工期月", "工期(月)", 3, false},
+    {"编辑框4_工期年", "工期(年)", 3, false},
+};
+constexpr int kFieldsPerStretch = int(std::size(kStretchFields));
+
+// The unit names of every stretch, built at compile time so that the table
+// can point at them.
+struct StretchIds {
+    char text[kPeriodRows][kFieldsPerStretch][48] = {};
+};
+constexpr StretchIds MakeStretchIds() {
+    StretchIds ids;
+    for (int row = 0; row < kPeriodRows; ++row)
+        for (int k = 0; k < kFieldsPerStretch; ++k) {
+            char *out = ids.text[row][k];
+            int n = 0;
+            for (const char *c = kStretchFields[k].base; *c; ++c) out[n++] = *c;
+            out[n] = char('0' + row);
+        }
+    return ids;
+}
+constexpr StretchIds kStretchIds = MakeStretchIds();
+
+constexpr auto MakeFields() {
+    std::array<FieldRow, kPeriodRows * kFieldsPerStretch + 5> fields{};
+    std::size_t i = 0;
+    for (int row = 0; row < kPeriodRows; ++row)
+        for (int k = 0; k < kFieldsPerStretch; ++k) {
+            const StretchField &f = kStretchFields[k];
+            const char *id = kStretchIds.text[row][k];
+            fields[i++] = f.input ? FieldRow{.id = id,
+                                              .label = f.label,
+                                              .change = Change::Notice,
+                                              .group = f.group}
+                                  : ResultField(id, f.label, f.group);
+        }
+    fields[i++] = ResultField(kTotalLength, "围岩长度合计（m）", 0);
+    fields[i++] = ResultField(kTotalCycles, "总循环数量（循环）", 1);
+    fields[i++] = ResultField(kTotalDays, "总天数", 3);
+    fields[i++] = ResultField(kTotalMonths, "总月数", 3);
+    fields[i++] = ResultField(kTotalYears, "总年数", 3);
+    return fields;
+}
+constexpr auto kFields = MakeFields();
+
+// "添加围岩等级" belongs to the window, which opens the editor.
+constexpr ButtonRow kButtons[] = {
+    ButtonRow{kPeriodAdvanceButton, "查进尺", 0},    // the advance reference window
+    ButtonRow{kPeriodCycleTimeButton, "查用时", 0},  // the cycle time reference window
+    ButtonRow{kPeriodOpenButton, "打开", -1, &OpenPeriodParameters},
+    ButtonRow{kPeriodSaveButton, "保存", -1, &SavePeriodParameters},
+    ButtonRow{kPeriodCalculateButton, "计算", -1, &CalculatePeriod},
+    ButtonRow{kPeriodExportButton, "数据导出", -1, nullptr, Role::Export},
+};
+
+constexpr char kSection[] = "2.4";
+
+constexpr ParamKey kParams[] = {
+    {kSection, "1", "组合框1_围岩等级0"},      {kSection, "2", "组合框1_围岩等级1"},
+    {kSection, "3", "组合框1_围岩等级2"},      {kSection, "4", "组合框1_围岩等级3"},
+    {kSection, "5", "组合框1_围岩等级4"},      {kSection, "6", "组合框1_围岩等级5"},
+    {kSection, "7", "编辑框1_各类围岩长度0"},  {kSection, "8", "编辑框1_各类围岩长度1"},
+    {kSection, "9", "编辑框1_各类围岩长度2"},  {kSection, "10", "编辑框1_各类围岩长度3"},
+    {kSection, "11", "编辑框1_各类围岩长度4"}, {kSection, "12", "编辑框1_各类围岩长度5"},
+    {kSection, "13", "编辑框1_每循环进尺0"},   {kSection, "14", "编辑框1_每循环进尺1"},
+    {kSection, "15", "编辑框1_每循环进尺2"},   {kSection, "16", "编辑框1_每循环进尺3"},
+    {kSection, "17", "编辑框1_每循环进尺4"},   {kSection, "18", "编辑框1_每循环进尺5"},
+    {kSection, "19", "编辑框1_每循环用时0"},   {kSection, "20", "编辑框1_每循环用时1"},
+    {kSection, "21", "编辑框1_每循环用时2"},   {kSection, "22", "编辑框1_每循环用时3"},
+    {kSection, "23", "编辑框1_每循环用时4"},   {kSection, "24", "编辑框1_每循环用时5"},
+};
+constexpr int kSelectorKeys = 6;  // the first keys hold selector indices
+
+// Each placeholder is its field's id and occurs up to four times (once per
+// table); the countdown notice stands before each group of six.
+constexpr const char *kStretchLengths[] = {"编辑框1_各类围岩长度0", "编辑框1_各类围岩长度1",
+                                           "编辑框1_各类围岩长度2", "编辑框1_各类围岩长度3",
+                                           "编辑框1_各类围岩长度4", "编辑框1_各类围岩长度5"};
+
+// A stretch's results are needed only where its length is given.
+constexpr ReportRow Row(const char *field, const char *noticeBefore = nullptr,
+                        const char *noticeAfter = nullptr) {
+    ReportRow row =
+        Classified(ReportRow{field, field, 5, noticeAfter, nullptr, noticeBefore}, kFields);
+    const char last = std::string_view(field).back();
+    if (row.printed == Printed::Result && last >= '0' && last <= '5')
+        row.requiredWith = kStretchLengths[last - '0'];
+    return row;
+}
+
+// The tables' headers carry the units the totals show ("1000m", "186天").
+QString TotalNumber(const Form &form, const char *id) {
+    QString text = form.Text(id).trimmed();
+    while (!text.isEmpty() && QStringLiteral("m天月年").contains(text.back())) text.chop(1);
+    return text;
+}
+
+constexpr ReportRow Total(const char *field, QString (*value)(const Form &),
+                          const char *noticeAfter = nullptr) {
+    ReportRow row = Row(field, nullptr, noticeAfter);
+    row.value = value;
+    return row;
+}
+
+// A stretch without a length has no row in any of the tables.
+void DropEmptyStretches(const Form &form, DocxDocument &document) {
+    for (const char *length : kStretchLengths)
+        if (!Filled(form.Text(length))) document.RemoveTableRows(length);
+}
+
+constexpr ReportRow kReportRows[] = {
+    Row("组合框1_围岩等级0"),
+    Row("组合框1_围岩等级1"),
+    Row("组合框1_围岩等级2"),
+    Row("组合框1_围岩等级3"),
+    Row("组合框1_围岩等级4"),
+    Row("组合框1_围岩等级5"),
+    Row("编辑框1_各类围岩长度0", "参数导出倒计时11"),
+    Row("编辑框1_各类围岩长度1"),
+    Row("编辑框1_各类围岩长度2"),
+    Row("编辑框1_各类围岩长度3"),
+    Row("编辑框1_各类围岩长度4"),
+    Row("编辑框1_各类围岩长度5"),
+    Row("编辑框1_每循环进尺0", "参数导出倒计时10"),
+    Row("编辑框1_每循环进尺1"),
+    Row("编辑框1_每循环进尺2"),
+    Row("编辑框1_每循环进尺3"),
+    Row("编辑框1_每循环进尺4"),
+    Row("编辑框1_每循环进尺5"),
+    Row("编辑框1_每循环用时0", "参数导出倒计时9"),
+    Row("编辑框1_每循环用时1"),
+    Row("编辑框1_每循环用时2"),
+    Row("编辑框1_每循环用时3"),
+    Row("编辑框1_每循环用时4"),
+    Row("编辑框1_每循环用时5"),
+    Row("编辑框2_循环次数0", "参数导出倒计时8"),
+    Row("编辑框2_循环次数1"),
+    Row("编辑框2_循环次数2"),
+    Row("编辑框2_循环次数3"),
+    Row("编辑框2_循环次数4"),
+    Row("编辑框2_循环次数5"),
+    Row("编辑框2_月循环数0", "参数导出倒计时7"),
+    Row("编辑框2_月循环数1"),
+    Row("编辑框2_月循环数2"),
+    Row("编辑框2_月循环数3"),
+    Row("编辑框2_月循环数4"),
+    Row("编辑框2_月循环数5"),
+    Row("编辑框2_天循环数0", "参数导出倒计时6"),
+    Row("编辑框2_天循环数1"),
+    Row("编辑框2_天循环数2"),
+    Row("编辑框2_天循环数3"),
+    Row("编辑框2_天循环数4"),
+    Row("编辑框2_天循环数5"),
+    Row("编辑框3_每天进尺0", "参数导出倒计时5"),
+    Row("编辑框3_每天进尺1"),
+    Row("编辑框3_每天进尺2"),
+    Row("编辑框3_每天进尺3"),
+    Row("编辑框3_每天进尺4"),
+    Row("编辑框3_每天进尺5"),
+    Row("编辑框3_月进尺0", "参数导出倒计时4"),
+    Row("编辑框3_月进尺1"),
+    Row("编辑框3_月进尺2"),
+    Row("编辑框3_月进尺3"),
+    Row("编辑框3_月进尺4"),
+    Row("编辑框3_月进尺5"),
+    Row("编辑框4_工期天0", "参数导出倒计时3"),
+    Row("编辑框4_工期天1"),
+    Row("编辑框4_工期天2"),
+    Row("编辑框4_工期天3"),
+    Row("编辑框4_工期天4"),
+    Row("编辑框4_工期天5"),
+    Total(kTotalDays, [](const Form &f) { return TotalNumber(f, kTotalDays); }),
+    Row("编辑框4_工期月0", "参数导出倒计时2"),
+    Row("编辑框4_工期月1"),
+    Row("编辑框4_工期月2"),
+    Row("编辑框4_工期月3"),
+    Row("编辑框4_工期月4"),
+    Row("编辑框4_工期月5"),
+    Total(kTotalMonths, [](const Form &f) { return TotalNumber(f, kTotalMonths); }),
+    Row("编辑框4_工期年0", "参数导出倒计时1"),
+    Row("编辑框4_工期年1"),
+    Row("编辑框4_工期年2"),
+    Row("编辑框4_工期年3"),
+    Row("编辑框4_工期年4"),
+    Row("编辑框4_工期年5"),
+    Total(kTotalYears, [](const Form &f) { return TotalNumber(f, kTotalYears); }),
+    Total(
+        kTotalLength, [](const Form &f) { return TotalNumber(f, kTotalLength); },
+        "参数导出倒计时0"),
+};
+
+const ReportTable kReport{
+    .templateName = "period",
+    .outputName = "隧道进尺及工期计算书new.doc",
+    .noticeId = kPeriodNotice,
+    .preparingNotice = "参数导出准备中……",
+    .startLog = "",
+    .firstNotice = "参数导出倒计时12",
+    .rows = kReportRows,
+    .animation = Animation::DoneNotice,
+    .completionLog = nullptr,
+    .completionMessage = "自动生成计算书成功！",
+    .pauseAfterSave = 500,
+    .prepare = &DropEmptyStretches,
+};
+
+const WindowTable kTable{
+    .title = "隧道工期计算",
+    .noticeId = kPeriodNotice,
+    .noticePreset = "方案导出需要Word2007以上版本！",
+    .changeNoticeId = kPeriodNotice,
+    .changeNotice = "参数已经改变，请重新计算！",
+    .groups = kGroups,
+    .fields = kFields,
+    .buttons = kButtons,
+    .report = &kReport,
+    .openDefaultExtension = ".tac",
+};
+
+constexpr const char *kResultBases[] = {kCyclesBase,     kMonthCyclesBase,  kDayCyclesBase,
+                                        kDayAdvanceBase, kMonthAdvanceBase, kDaysBase,
+                                        kMonthsBase,     kYearsBase};
+
+double RowNumber(const Form &form, const char *base, int row) {
+    return ToNumber(form.Text(RowId(base, row)));
+}
+
+// Writes a result rounded to 2 decimals and returns it as displayed, which
+// is what the later steps of the row compute with.
+double WriteResult(Form &form, const char *base, int row, double value) {
+    const QString id = RowId(base, row);
+    form.SetText(id, ToText(RoundTo(value, 2)));
+    return ToNumber(form.Text(id));
+}
+
+void CalculateRow(Form &form, int row) {
+    const double l = RowNumber(form, kLengthBase, row);
+    const double t = RowNumber(form, kCycleTimeBase, row);
+    const double a = RowNumber(form, kAdvanceBase, row);
+    if (!(l > 1e-7 && t > 1e-7 && a > 1e-7)) {
+        for (const char *base : kResultBases) form.SetText(RowId(base, row), QString());
+        return;
+    }
+    WriteResult(form, kCyclesBase, row, l / a);
+    WriteResult(form, kMonthCyclesBase, row, (24 / t) * 30);
+    const double nd = WriteResult(form, kDayCyclesBase, row, 24 / t);
+    const double ad = WriteResult(form, kDayAdvanceBase, row, a * nd);
+    WriteResult(form, kMonthAdvanceBase, row, ad * 30);
+    // Ad may read 0 here; the periods are then infinite and show as "inf",
+    // which the totals and the chart read as 0.
+    WriteResult(form, kDaysBase, row, l / ad);
+    WriteResult(form, kMonthsBase, row, l / ad / 30);
+    WriteResult(form, kYearsBase, row, l / ad / 365);
+}
+
+double ColumnSum(const Form &form, const char *base) {
+    double sum = 0;
+    for (int row = 0; row < kPeriodRows; ++row) sum += RowNumber(form, base, row);
+    return sum;
+}
+
+void WriteTotals(Form &form) {
+    form.SetText(kTotalLength, ToText(ColumnSum(form, kLengthBase)) + QStringLiteral("m"));
+    form.SetText(kTotalCycles,
+                 ToText(RoundTo(ColumnSum(form, kCyclesBase), 0)) + QStringLiteral("循环"));
+    form.SetText(kTotalDays, ToText(RoundTo(ColumnSum(form, kDaysBase), 0)) + QStringLiteral("天"));
+    form.SetText(kTotalMonths, ToText(ColumnSum(form, kMonthsBase)) + QStringLiteral("月"));
+    form.SetText(kTotalYears, ToText(ColumnSum(form, kYearsBase)) + QStringLiteral("年"));
+}
+
+void FillChart(const Form &form, BarChart &chart) {
+    chart.SetTitle(QStringLiteral("各段循环数、工期与长度"));
+    chart.SetUnitText(QStringLiteral("个/天/m"));
+    chart.SetAxisTitle(QString());
+    chart.SetCategoryCount(kPeriodRows);
+    chart.SetSeriesCount(3);
+    struct Series {
+        Rgb colour;
+        const char *name;
+        const char *base;
+    };
+    constexpr Series kSeries[] = {
+        {{0, 0, 255}, "循环数（个）", kCyclesBase},
+        {{255, 0, 0}, "工期（天）", kDaysBase},
+        {{0, 255, 0}, "长度（m）", kLengthBase},
+    };
+    for (int s = 0; s < 3; ++s) {
+        chart.SetCurrentSeries(s);
+        chart.SetSeriesColor(kSeries[s].colour);
+        chart.SetSeriesName(kSeries[s].name);
+        for (int k = 0; k < kPeriodRows; ++k) {
+            chart.SetCurrentCategory(k);
+            // Each stretch under its own short name, so the labels stay apart.
+            chart.SetCategoryName(QStringLiteral("第%1段").arg(k + 1));
+            chart.SetValue(RowNumber(form, kSeries[s].base, k));
+        }
+    }
+    chart.FitValueAxis();
+    chart.SetVisible(true);
+}
+
+}  // namespace
+
+QString RowId(const char *base, int row) {
+    return U(base) + QString::number(row);
+}
+
+const WindowTable &PeriodTable() {
+    return kTable;
+}
+
+void CalculatePeriod(Form &form) {
+    for (int row = 0; row < kPeriodRows; ++row) CalculateRow(form, row);
+    WriteTotals(form);
+    if (BarChart *chart = form.Chart(kPeriodChart)) FillChart(form, *chart);
+    form.SetCaption(kPeriodNotice, QString());
+}
+
+int LeadingInteger(const QString &text) {
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        value = qMin(value * 10 + (text[i].unicode() - u'0'), 1LL << 32);
+    value = negative ? -value : value;
+    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
+
+void SavePeriodParameters(Form &form) {
+    const std::optional<QString> path = AskParameterFile(form, true);
+    if (!path) return;
+    IniFile ini = IniFile::Load(*path);
+    for (int i = 0; i < static_cast<int>(std::size(kParams)); ++i) {
+        const QString field = U(kParams[i].field);
+        const QString value =
+            i < kSelectorKeys ? QString::number(form.CurrentIndex(field)) : form.Text(field);
+        ini.Write(kParams[i].section, kParams[i].key, value);
+    }
+    const QString failure = ini.Save(*path);
+    if (!failure.isEmpty()) {
+        form.DialogService().Message(QStringLiteral("保存失败！\r\n文件：%1\r\n原因：%2")
+                                   .arg(QDir::toNativeSeparators(*path), failure),
+                               QStringLiteral("信息："), Buttons::Ok, Icon::Error);
+        return;
+    }
+    form.DialogService().Message(QStringLiteral("保存成功！"));
+}
+
+void OpenPeriodParameters(Form &form) {
+    const std::optional<QString> path = AskParameterFile(form, false, kTable.openDefaultExtension);
+    if (!path) return;
+    const IniFile ini = IniFile::Load(*path);
+    // The indices refer to the list; without it loaded every grade would be lost.
+    for (int row = 0; row < kPeriodRows; ++row) LoadRockGradeList(form, RowId(kGradeBase, row));
+    for (int i = 0; i < static_cast<int>(std::size(kParams)); ++i) {
+        const QString field = U(kParams[i].field);
+        const QString value = ini.Read(kParams[i].section, kParams[i].key);
+        if (i < kSelectorKeys) {
+            const int index = LeadingInteger(value);
+            form.SetCurrentIndex(field,
+                                 index >= 0 && index < form.Items(field).size() ? index : -1);
+        } else {
+            form.SetText(field, value);
+        }
+    }
+}
+
+}  // namespace tunnel

@@ -1,0 +1,455 @@
+#include "modules/smoothblast/core/smoothblast.h"
+
+#include <array>
+
+#include "modules/smoothblast/core/drill_pattern.h"
+#include "core/dialogs.h"
+#include "core/docx_document.h"
+#include "core/bar_chart.h"
+#include "core/calc_form.h"
+#include "core/conversions.h"
+#include "core/form.h"
+
+namespace tunnel {
+
+namespace {
+
+// Inputs.
+constexpr char kArea[] = "编辑框1_断面面积";
+constexpr char kAdvance[] = "编辑框1_隧道进尺";
+constexpr char kOutline[] = "编辑框1_开挖面外弧长";
+constexpr char kFloorWidth[] = "编辑框1_底板长";
+constexpr char kSpecificCharge[] = "编辑框1_单位体积岩体的耗药量";
+constexpr char kCutCount[] = "编辑框2_掏槽眼数量";
+constexpr char kCutPerMetre[] = "编辑框2_掏槽装药集中系数";
+constexpr char kAuxPerMetre[] = "编辑框3_辅助眼装填集中系数";
+constexpr char kSpacing[] = "编辑框4_周边眼间距";
+constexpr char kBurden[] = "编辑框4_光爆层厚";
+constexpr char kPerimeterPerMetre[] = "编辑框4_周边眼装填集中系数";
+constexpr char kFloorSpacing[] = "编辑框5_底板眼间距";
+constexpr char kFloorPerMetre[] = "编辑框5_底板眼装填集中系数";
+constexpr char kHoleDiameter[] = "编辑框3_炮眼钻孔直径";
+constexpr char kDecoupling[] = "编辑框3_装药不耦合系数";
+
+// Results.
+constexpr char kCutPerHole[] = "编辑框6_掏槽眼单孔装药量";
+constexpr char kCutHoles[] = "编辑框6_掏槽眼数量";
+constexpr char kCutCharge[] = "编辑框6_掏槽眼总装药量";
+constexpr char kAuxPerHole[] = "编辑框7_辅助眼单孔装药量";
+constexpr char kAuxHoles[] = "编辑框7_辅助眼数量";
+constexpr char kAuxCharge[] = "编辑框7_辅助眼总装药量";
+constexpr char kRatio[] = "编辑框8_周边眼集密系数";
+constexpr char kPerimeterPerHole[] = "编辑框8_周边眼单孔装药量";
+constexpr char kPerimeterHoles[] = "编辑框8_周边眼数量";
+constexpr char kPerimeterCharge[] = "编辑框8_周边眼装药量";
+constexpr char kFloorPerHole[] = "编辑框9_底板眼单孔装药量";
+constexpr char kFloorHoles[] = "编辑框9_底板眼数量";
+constexpr char kFloorCharge[] = "编辑框9_底板眼装药量";
+constexpr char kTotalHoles[] = "编辑框10_断面钻眼总数量";
+constexpr char kTotalCharge[] = "编辑框10_总装药量";
+constexpr char kChargeDiameter[] = "编辑框3_计算炸药直径";
+
+constexpr char kNotice[] = "标签1_进度条";
+constexpr char kCalculateCaption[] = "计算";
+constexpr char kBackCaption[] = "返回重新计算";
+
+constexpr char kRockTable[] =
+    "硬岩   饱和单轴抗压强度>60Mpa    取0.30-0.35\r\n"
+    "中硬岩 饱和单轴抗压强度30-60Mpa  取0.20-0.30\r\n"
+    "软岩   饱和单轴抗压强度≤30Mpa   取0.07-0.15";
+
+constexpr std::array kGroups = {
+    GroupRow{"断面参数1"},          GroupRow{"中心掏槽眼参数2"}, GroupRow{"辅助眼参数3"},
+    GroupRow{"周边眼参数4"},        GroupRow{"底板眼参数5"},     GroupRow{"确定钻孔及炸药直径"},
+    GroupRow{"光面爆破计算成果表"},
+};
+
+constexpr std::array kFields = {
+    FieldRow{.id = kArea,
+              .label = "爆破断面面积（m2）",
+              .preset = "110.63",
+              .change = Change::Notice,
+              .group = 0},
+    FieldRow{.id = kAdvance,
+              .label = "爆破循环进尺（m）",
+              .preset = "1.8",
+              .hint = "一般为0.8-3.5m",
+              .change = Change::Notice,
+              .group = 0},
+    FieldRow{.id = kOutline,
+              .label = "开挖面外弧长（不含底板）（m）",
+              .preset = "24.22",
+              .change = Change::Notice,
+              .group = 0},
+    FieldRow{.id = kFloorWidth,
+              .label = "开挖面底板长（m）",
+              .preset = "13.1",
+              .change = Change::Notice,
+              .group = 0},
+    FieldRow{.id = kSpecificCharge,
+              .label = "单位体积岩体的耗药量q(kg/m3)",
+              .preset = "0.7",
+              .grey = 128,
+              .hint = "一般取0.7-2.9",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldRow{.id = kCutCount,
+              .label = "掏槽眼数量（个）",
+              .preset = "6",
+              .grey = 192,
+              .hint = "一般取4~6个",
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldRow{.id = kCutPerMetre,
+              .label = "掏槽装药集中系数q（kg/m）",
+              .preset = "0.35",
+              .grey = 192,
+              .hint = kRockTable,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldRow{.id = kAuxPerMetre,
+              .label = "辅助眼装药集中系数q（kg/m）",
+              .preset = "0.32",
+              .grey = 128,
+              .hint = kRockTable,
+              .change = Change::ColourAndNotice,
+              .group = 2},
+    FieldRow{.id = kSpacing,
+              .label = "周边眼间距E（cm）",
+              .preset = "50",
+              .grey = 128,
+              .hint = "中硬岩（10-18d）软岩（8-12d）一般宜取50-70cm",
+              .change = Change::ColourAndNotice,
+              .group = 3,
+              .onChange = &PerimeterSpacingChanged},
+    FieldRow{.id = kBurden,
+              .label = "最小抵抗线V/光爆层厚W（cm）",
+              .preset = "62.5",
+              .grey = 128,
+              .hint = "中硬岩（12.5-22.5d）软岩（10-15d）一般宜取50-80cm",
+              .change = Change::ColourAndNotice,
+              .group = 3},
+    FieldRow{.id = kPerimeterPerMetre,
+              .label = "周边眼装药集中系数q（kg/m）",
+              .preset = "0.35",
+              .grey = 128,
+              .hint = kRockTable,
+              .change = Change::ColourAndNotice,
+              .group = 3},
+    FieldRow{.id = kFloorSpacing,
+              .label = "底板眼间距E（cm）",
+              .preset = "50",
+              .grey = 128,
+              .hint = "中硬岩（10-18d）  软岩（8-12d）一般取50-70cm",
+              .change = Change::ColourAndNotice,
+              .group = 4},
+    FieldRow{.id = kFloorPerMetre,
+              .label = "底板眼装药集中系数q（kg/m）",
+              .preset = "0.3",
+              .grey = 128,
+              .hint = kRockTable,
+              .change = Change::ColourAndNotice,
+              .group = 4},
+    FieldRow{.id = kHoleDiameter,
+              .label = "炮眼钻孔直径d（mm）",
+              .preset = "35",
+              .grey = 128,
+              .hint = "一般为32-46mm",
+              .change = Change::ColourAndNotice,
+              .group = 5},
+    FieldRow{.id = kDecoupling,
+              .label = "装药不耦合系数B",
+              .preset = "1.5",
+              .grey = 128,
+              .hint = "一般为1.5-2.0",
+              .change = Change::ColourAndNotice,
+              .group = 5},
+    ResultField(kChargeDiameter, "计算炸药直径d（mm）", 5),
+
+    ResultField(kCutPerHole, "掏槽眼单孔装药量Q(kg)", 6),
+    ResultField(kCutHoles, "掏槽眼数量（个）", 6),
+    ResultField(kCutCharge, "掏槽眼总装药量（kg）", 6),
+    ResultField(kAuxPerHole, "辅助眼单孔装药量Q(kg)", 6),
+    ResultField(kAuxHoles, "辅助眼数量（个）", 6),
+    ResultField(kAuxCharge, "辅助眼总装药量（kg）", 6),
+    ResultField(kRatio, "周边眼集密系数E/V值", 6),
+    ResultField(kPerimeterPerHole, "周边眼单孔装药量Q（kg）", 6),
+    ResultField(kPerimeterHoles, "周边眼数量（个）", 6),
+    ResultField(kPerimeterCharge, "周边眼装药总量（kg）", 6),
+    ResultField(kFloorPerHole, "底板眼单孔装药量Q底(kg)", 6),
+    ResultField(kFloorHoles, "底板眼数量（个）", 6),
+    ResultField(kFloorCharge, "底板眼总装药量（kg）", 6),
+    ResultField(kTotalHoles, "断面炮眼总数量（个）", 6),
+    ResultField(kTotalCharge, "爆破面总装药量（kg）", 6),
+};
+
+// The calculate button and the evaluation button need the window itself,
+// and the picture buttons get their windows elsewhere: the window connects
+// the first two and leaves the picture button disabled.
+constexpr std::array kButtons = {
+    ButtonRow{kBlastCalculateButton, kCalculateCaption, -1},
+    ButtonRow{kBlastLayoutButton, "布眼示意图", 6},
+    ButtonRow{kBlastEvaluationButton, "爆破效果评价", 6},
+    ButtonRow{kBlastOpenButton, "打开数据", -1, nullptr, Role::Open},
+    ButtonRow{kBlastSaveButton, "保存数据", -1, nullptr, Role::Save},
+    ButtonRow{kBlastExportButton, "导出计算参数及成果", -1, nullptr, Role::Export},
+};
+
+constexpr std::array kParams = {
+    ParamKey{"2.3", "1", kArea},
+    ParamKey{"2.3", "2", kAdvance},
+    ParamKey{"2.3", "3", kOutline},
+    ParamKey{"2.3", "4", kFloorWidth},
+    ParamKey{"2.3", "5", kSpecificCharge},
+    ParamKey{"2.3", "6", kCutCount},
+    ParamKey{"2.3", "7", kCutPerMetre},
+    ParamKey{"2.3", "8", kAuxPerMetre},
+    ParamKey{"2.3", "9", kDecoupling},
+    ParamKey{"2.3", "10", kHoleDiameter},
+    ParamKey{"2.3", "11", kSpacing},
+    ParamKey{"2.3", "12", kBurden},
+    ParamKey{"2.3", "13", kPerimeterPerMetre},
+    ParamKey{"2.3", "14", kFloorSpacing},
+    ParamKey{"2.3", "15", kFloorPerMetre},
+};
+
+// Every placeholder is its field's id, replaced in up to twenty places; the
+// countdown notice is set before the rows that carry one.
+constexpr ReportRow Row(const char *field, const char *noticeBefore = nullptr,
+                        const char *noticeAfter = nullptr) {
+    return Classified(ReportRow{field, field, 20, noticeAfter, nullptr, noticeBefore}, kFields);
+}
+
+// The tables' headers carry the units the window shows with the value
+// ("239个", "23mm"), so the cells hold the number alone.
+QString WithoutUnit(const Form &form, const char *id, const QString &unit) {
+    QString text = form.Text(id).trimmed();
+    if (text.endsWith(unit)) text.chop(unit.size());
+    return text.trimmed();
+}
+
+QString HoleCount(const Form &form) {
+    return WithoutUnit(form, kTotalHoles, QStringLiteral("个"));
+}
+
+QString ChargeDiameter(const Form &form) {
+    return WithoutUnit(form, kChargeDiameter, QStringLiteral("mm"));
+}
+
+constexpr ReportRow Computed(ReportRow row, QString (*value)(const Form &)) {
+    row.value = value;
+    return row;
+}
+
+const std::array kReportRows = {
+    Row(kArea),  // its notice is the first countdown notice
+    Row(kAdvance, "正在写入隧道基本参数信息，导出倒计时13"),
+    Row(kOutline),
+    Row(kFloorWidth, "正在写入隧道基本参数信息，导出倒计时12"),
+    Row(kSpecificCharge),
+    Row(kCutCount),
+    Row(kCutPerMetre, "正在写入隧道基本参数信息，导出倒计时11"),
+    Row(kSpacing),
+    Row(kBurden, "正在写入隧道爆破参数信息，导出倒计时10"),
+    Row(kPerimeterPerMetre),
+    Row(kAuxPerMetre, "正在写入隧道爆破参数信息，导出倒计时9"),
+    Row(kFloorSpacing),
+    Row(kFloorPerMetre, "正在写入隧道爆破参数信息，导出倒计时8"),
+    Row(kHoleDiameter),
+    Row(kDecoupling),
+    Computed(Row(kChargeDiameter), &ChargeDiameter),
+    Row(kRatio),
+    Row(kCutHoles, "正在写入隧道爆破参数信息，导出倒计时7"),
+    Row(kAuxHoles),
+    Row(kPerimeterHoles, "正在写入隧道爆破参数信息，导出倒计时6"),
+    Row(kFloorHoles),
+    Computed(Row(kTotalHoles, "写入的信息整理中，导出倒计时5"), &HoleCount),
+    Row(kCutPerHole),
+    Row(kAuxPerHole, "写入的信息整理中，导出倒计时4"),
+    Row(kPerimeterPerHole),
+    Row(kFloorPerHole, "写入的信息整理中，导出倒计时3"),
+    Row(kCutCharge),
+    Row(kAuxCharge, "数据处理完毕，导出倒计时2"),
+    Row(kPerimeterCharge),
+    Row(kFloorCharge, "数据处理完毕，导出倒计时1"),
+    Row(kTotalCharge, nullptr, "数据处理完毕，导出倒计时0"),
+};
+
+void AddDrillPattern(Form &form, DocxDocument &document);
+
+const ReportTable kReport{
+    .templateName = "smoothblast",
+    .outputName = "光面爆破参数及成果表new.doc",
+    .noticeId = kNotice,
+    .preparingNotice = "导出准备中，请稍候……",
+    .startLog = "",  // the window has no log box
+    .firstNotice = "正在写入隧道基本参数信息，导出倒计时14",
+    .rows = kReportRows,
+    .animation = Animation::None,
+    .completionLog = nullptr,
+    .completionMessage = "导出成功！",
+    .finish = &AddDrillPattern,
+};
+
+const WindowTable kTable{
+    .title = "隧道光面爆破设计与计算",
+    .noticeId = kNotice,
+    .noticePreset = "方案导出需要Word2007以上版本！",
+    .changeNoticeId = kBlastChangeNotice,
+    .changeNotice = "参数已修改请重新计算",
+    .groups = kGroups,
+    .fields = kFields,
+    .buttons = kButtons,
+    .params = kParams,
+    .report = &kReport,
+};
+
+void Write(Form &form, const char *id, double value) {
+    form.SetText(id, ToText(value));
+}
+
+// Counts and charges differ by an order of magnitude, so each has its own
+// chart with an axis scaled to it.
+void FillChart(const Form &form, BarChart &chart, const char *title, const char *unit, Rgb colour,
+               const char *name, const char *const (&fields)[4]) {
+    static const char *const kCategories[] = {"掏槽眼", "辅助眼", "周边眼", "底板眼"};
+    chart.SetTitle(title);
+    chart.SetUnitText(unit);
+    chart.SetAxisTitle(QString());
+    chart.SetCategoryCount(4);
+    chart.SetSeriesCount(1);
+    chart.SetCurrentSeries(0);
+    chart.SetSeriesColor(colour);
+    chart.SetSeriesName(name);
+    for (int c = 0; c < 4; ++c) {
+        chart.SetCurrentCategory(c);
+        chart.SetCategoryName(kCategories[c]);
+        chart.SetValue(ReadNumber(form, fields[c]));
+    }
+    chart.FitValueAxis();
+    chart.SetVisible(true);
+}
+
+// The figure "图 钻爆设计图" 16 cm wide and the table of delays after the
+// results; a design with no pattern says why in the figure's place.
+void AddDrillPattern(Form &form, DocxDocument &document) {
+    const QString figure = QStringLiteral("钻爆设计图_图片");
+    const QString table = QStringLiteral("钻爆设计图_段别表");
+    const DrillDesign design = ReadDrillDesign(form);
+    const DrillPattern pattern = PlaceHoles(design);
+    if (!pattern.error.isEmpty()) {
+        document.ReplacePlaceholder(figure, pattern.error, 1);
+        document.ReplacePlaceholder(table, QString(), 1);
+        return;
+    }
+    const QByteArray png = form.Picture(QStringLiteral("钻爆设计图"));
+    if (png.isEmpty() || !document.InsertImage(figure, png, 5760000, 3600000))
+        document.ReplacePlaceholder(figure, QString(), 1);
+    QList<QStringList> rows{{QStringLiteral("段别"), QStringLiteral("炮眼类型"),
+                             QStringLiteral("炮眼数（个）"), QStringLiteral("单孔装药量（kg）"),
+                             QStringLiteral("段装药量（kg）")}};
+    for (const DelayRow &r : pattern.delays)
+        rows << QStringList{ToText(r.delay), HoleTypeName(r.type), ToText(r.count),
+                            ChargeText(r.chargePerHole), ChargeText(r.charge)};
+    rows << QStringList{QStringLiteral("最大段装药量"), QString(), QString(), QString(),
+                        ChargeText(pattern.maxDelayCharge)};
+    document.InsertTable(table, rows);
+}
+
+void FillCharts(const Form &form, SmoothBlastView &view) {
+    static const char *const kCounts[] = {kCutHoles, kAuxHoles, kPerimeterHoles, kFloorHoles};
+    static const char *const kCharges[] = {kCutCharge, kAuxCharge, kPerimeterCharge, kFloorCharge};
+    FillChart(form, view.Chart(), "炮眼数量对比柱状表", "个", Rgb{0, 0, 255}, "炮眼数量（个）",
+              kCounts);
+    FillChart(form, view.ChargeChart(), "装药量对比柱状表", "kg", Rgb{255, 0, 0}, "装药量（kg）",
+              kCharges);
+}
+
+}  // namespace
+
+const WindowTable &SmoothBlastTable() {
+    return kTable;
+}
+
+void PerimeterSpacingChanged(Form &form) {
+    Write(form, kBurden, ReadNumber(form, kSpacing) * 1.25);
+}
+
+void SlideStep(SmoothBlastView &view) {
+    // A width off the 142 px grid would never hit the open width exactly, so
+    // the slide stops at the first step that reaches it.
+    const int width = view.WindowWidth() + kBlastSlideStep;
+    if (width >= kBlastOpenWidth) {
+        view.SetWindowWidth(kBlastOpenWidth);
+        view.StopSlide();
+    } else {
+        view.SetWindowWidth(width);
+    }
+}
+
+void CalculateBlast(Form &form, SmoothBlastView &view) {
+    if (view.WindowWidth() == kBlastOpenWidth) {
+        view.SetWindowWidth(kBlastInputWidth);
+    } else {
+        view.StartSlide();
+        view.ShowResultHalf();
+    }
+    form.SetCaption(kBlastChangeNotice, QString());
+
+    const bool opening = form.Caption(kBlastCalculateButton) == U(kCalculateCaption);
+    form.SetCaption(kBlastCalculateButton, opening ? kBackCaption : kCalculateCaption);
+
+    const double l = ReadNumber(form, kAdvance);
+    const double s = ReadNumber(form, kArea);
+    const double q = ReadNumber(form, kSpecificCharge);
+    Write(form, kTotalCharge, RoundTo(l * s * q, 0));
+
+    const double e = ReadNumber(form, kSpacing);
+    const double v = ReadNumber(form, kBurden);
+    Write(form, kRatio, e / v);
+    Write(form, kPerimeterPerHole, ReadNumber(form, kPerimeterPerMetre) * 0.4 / 0.2);
+    Write(form, kPerimeterHoles, RoundTo(ReadNumber(form, kOutline) / (e / 100) + 1, 0));
+    Write(form, kPerimeterCharge,
+          RoundTo(ReadNumber(form, kPerimeterPerHole) * ReadNumber(form, kPerimeterHoles), 0));
+
+    Write(form, kFloorPerHole, l * ReadNumber(form, kFloorPerMetre));
+    Write(form, kFloorHoles,
+          RoundTo(ReadNumber(form, kFloorWidth) / (ReadNumber(form, kFloorSpacing) / 100), 0));
+    Write(form, kFloorCharge,
+          RoundTo(ReadNumber(form, kFloorPerHole) * ReadNumber(form, kFloorHoles), 0));
+
+    Write(form, kCutPerHole, l * ReadNumber(form, kCutPerMetre));
+    form.SetText(kCutHoles, form.Text(kCutCount));
+    Write(form, kCutCharge, ReadNumber(form, kCutPerHole) * ReadNumber(form, kCutCount));
+
+    Write(form, kAuxCharge,
+          RoundTo(ReadNumber(form, kTotalCharge) - ReadNumber(form, kPerimeterCharge) -
+                      ReadNumber(form, kFloorCharge) - ReadNumber(form, kCutCharge),
+                  0));
+    Write(form, kAuxPerHole, l * ReadNumber(form, kAuxPerMetre));
+    // The cut charge is not subtracted here: the auxiliary holes take what
+    // the perimeter and floor holes leave.
+    Write(form, kAuxHoles,
+          RoundTo((ReadNumber(form, kTotalCharge) - ReadNumber(form, kPerimeterCharge) -
+                   ReadNumber(form, kFloorCharge)) /
+                      ReadNumber(form, kAuxPerHole),
+                  0));
+
+    form.SetText(
+        kChargeDiameter,
+        ToText(RoundTo(ReadNumber(form, kHoleDiameter) / ReadNumber(form, kDecoupling), 0)) + "mm");
+    form.SetText(kTotalHoles,
+                 ToText(ReadNumber(form, kCutHoles) + ReadNumber(form, kAuxHoles) +
+                        ReadNumber(form, kPerimeterHoles) + ReadNumber(form, kFloorHoles)) +
+                     "个");
+
+    FillCharts(form, view);
+    form.SetCaption(kNotice, "计算成功，请稍候！");
+
+    // Judged on the charge just computed, so the warning belongs to the
+    // inputs on screen; shown once per opening of the result half.
+    if (opening && ReadNumber(form, kAuxCharge) < -1e-7)
+        form.DialogService().Message("超过限值！请增大开挖断面面积或调整单位体积岩体的耗药量");
+}
+
+}  // namespace tunnel

@@ -1,0 +1,128 @@
+#include "modules/smoothblast/widgets/drill_pattern_window.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "modules/smoothblast/widgets/drill_pattern_widget.h"
+#include "core/dialogs.h"
+#include "core/conversions.h"
+#include "core/form.h"
+#include "core/window_table.h"
+
+namespace tunnel {
+
+namespace {
+
+constexpr QSize kPictureSize(1600, 1000);
+
+}  // namespace
+
+DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops,
+                                       DrillPattern pattern, DrillDesign design, QWidget *parent)
+    : QWidget(parent, Qt::Window),
+      m_dialogs(dialogs),
+      m_programFolder(std::move(programFolder)),
+      m_ops(ops),
+      m_pattern(std::move(pattern)),
+      m_design(design) {
+    setWindowTitle(QStringLiteral("钻爆设计图"));
+    setObjectName(QStringLiteral("钻爆设计图"));
+    resize(1280, 760);
+
+    m_drawing = new DrillPatternWidget(m_pattern, m_design, this);
+    m_drawing->setObjectName(QStringLiteral("图形1_钻爆设计图"));
+
+    m_table = new QTableWidget(int(m_pattern.delays.size()), 5, this);
+    m_table->setObjectName(QStringLiteral("表格1_段别表"));
+    m_table->setHorizontalHeaderLabels(
+        {QStringLiteral("段别"), QStringLiteral("炮眼类型"), QStringLiteral("炮眼数（个）"),
+         QStringLiteral("单孔装药量（kg）"), QStringLiteral("段装药量（kg）")});
+    m_table->verticalHeader()->hide();
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int i = 0; i < int(m_pattern.delays.size()); ++i) {
+        const DelayRow &r = m_pattern.delays[std::size_t(i)];
+        const QString cells[] = {ToText(r.delay), HoleTypeName(r.type), ToText(r.count),
+                                 ChargeText(r.chargePerHole), ChargeText(r.charge)};
+        for (int c = 0; c < 5; ++c) {
+            auto *item = new QTableWidgetItem(cells[c]);
+            item->setTextAlignment(Qt::AlignCenter);
+            m_table->setItem(i, c, item);
+        }
+    }
+    m_table->resizeColumnsToContents();
+    m_table->setMinimumWidth(m_table->horizontalHeader()->length() + 24);
+
+    auto *maximum = new QLabel(
+        QStringLiteral("最大段装药量：%1kg").arg(ChargeText(m_pattern.maxDelayCharge)), this);
+    maximum->setObjectName(QStringLiteral("标签1_最大段装药量"));
+    QFont bold = maximum->font();
+    bold.setBold(true);
+    maximum->setFont(bold);
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(new QLabel(QStringLiteral("段别表"), this));
+    side->addWidget(m_table, 1);
+    side->addWidget(maximum);
+
+    auto *body = new QHBoxLayout;
+    body->addWidget(m_drawing, 1);
+    body->addLayout(side);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(
+        new QLabel(QStringLiteral("滚轮缩放，拖动平移，鼠标停在炮眼上显示详情"), this));
+    buttons->addStretch();
+    const struct {
+        const char *id;
+        const char *caption;
+        void (DrillPatternWindow::*action)();
+    } commands[] = {
+        {"按钮1_导出DXF", "导出DXF", &DrillPatternWindow::ExportDxf},
+        {"按钮2_导出图片", "导出图片", &DrillPatternWindow::ExportPicture},
+        {"按钮3_振动校核", "振动校核", &DrillPatternWindow::OpenVibrationCheck},
+    };
+    for (const auto &c : commands) {
+        auto *button = new QPushButton(c.caption, this);
+        button->setObjectName(c.id);
+        connect(button, &QPushButton::clicked, this, c.action);
+        buttons->addWidget(button);
+    }
+    findChild<QPushButton *>(QStringLiteral("按钮3_振动校核"))
+        ->setEnabled(m_ops.IsAvailable(WindowKind::Vibration));
+    auto *close = new QPushButton(QStringLiteral("关闭"), this);
+    close->setObjectName(QStringLiteral("按钮4_关闭"));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    buttons->addWidget(close);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(body, 1);
+    layout->addLayout(buttons);
+}
+
+void DrillPatternWindow::ExportDxf() {
+    SaveDrawingFile(m_dialogs, m_programFolder, QStringLiteral("钻爆设计图.dxf"),
+                    QStringLiteral("DXF图形（*.dxf）|*.dxf"), DrillPatternDxf(m_pattern, m_design));
+}
+
+void DrillPatternWindow::ExportPicture() {
+    SaveDrawingFile(m_dialogs, m_programFolder, QStringLiteral("钻爆设计图.png"),
+                    QStringLiteral("PNG图片（*.png）|*.png"),
+                    DrillPatternPng(m_pattern, m_design, kPictureSize));
+}
+
+void DrillPatternWindow::OpenVibrationCheck() {
+    QWidget *window = m_ops.CreateWindow(WindowKind::Vibration, m_dialogs, m_programFolder);
+    if (!window) return;
+    if (auto *form = dynamic_cast<Form *>(window))
+        form->SetText(QStringLiteral("编辑框5_炸药总量"), ChargeText(m_pattern.maxDelayCharge));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace tunnel

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QWidget>
+
+#include "modules/smoothblast/core/drill_pattern.h"
+#include "widgets/window_ops.h"
+
+class QTableWidget;
+
+namespace tunnel {
+
+class Dialogs;
+class DrillPatternWidget;
+
+// "钻爆设计图": the drill pattern to scale beside its legend and the table
+// of delays, with DXF and picture export and the vibration check of the
+// largest charge of one delay. An independent, resizable window.
+class DrillPatternWindow : public QWidget {
+    Q_OBJECT
+public:
+    DrillPatternWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops,
+                       DrillPattern pattern, DrillDesign design, QWidget *parent = nullptr);
+
+    DrillPatternWidget *Drawing() const { return m_drawing; }
+    QTableWidget *DelayTable() const { return m_table; }
+
+    void ExportDxf();
+    void ExportPicture();
+    void OpenVibrationCheck();
+
+private:
+    Dialogs &m_dialogs;
+    QString m_programFolder;
+    WindowOps &m_ops;
+    DrillPattern m_pattern;
+    DrillDesign m_design;
+    DrillPatternWidget *m_drawing = nullptr;
+    QTableWidget *m_table = nullptr;
+};
+
+}  // namespace tunnel

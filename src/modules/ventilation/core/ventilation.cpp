@@ -1,0 +1,608 @@
+#include "modules/ventilation/core/ventilation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "core/dialogs.h"
+#include "core/report_export.h"
+#include "core/calc_form.h"
+#include "core/conversions.h"
+#include "core/form.h"
+
+namespace tunnel {
+
+namespace {
+
+// Inputs of the air demand.
+constexpr char kArea[] = "编辑框1_隧道开挖面积";
+constexpr char kAdvance[] = "编辑框1_隧道开挖进尺";
+constexpr char kPersons[] = "编辑框1_隧道最大作业人数";
+constexpr char kLength[] = "编辑框1_隧道通风长度";
+constexpr char kReserve[] = "编辑框1_风量备用系数";
+constexpr char kAirPerPerson[] = "编辑框1_每人每分钟所需新鲜空气";
+constexpr char kCharge[] = "编辑框1_每立方米所需药量";
+constexpr char kSpeed[] = "编辑框1_允许最低风速";
+constexpr char kFumeTime[] = "编辑框1_爆破后通风排烟时间";
+constexpr char kSpread[] = "编辑框1_炮烟扩散长度";
+constexpr char kDiameter[] = "编辑框1_选定风筒直径";
+constexpr char kExcavatorPower[] = "编辑框2_挖掘机单机功率";
+constexpr char kExcavators[] = "编辑框3_挖机数量";
+constexpr char kLoaderPower[] = "编辑框2_装载机单机功率";
+constexpr char kLoaders[] = "编辑框3_装载机数量";
+constexpr char kOtherPower[] = "编辑框2_其它设备功率";
+constexpr char kOthers[] = "编辑框3_其它设备数量";
+constexpr char kTruckPower[] = "编辑框2_自卸车装机功率";
+constexpr char kLoadedTrucks[] = "编辑框3_自卸车重载数";
+constexpr char kEmptyTrucks[] = "编辑框3_自卸空载数";
+constexpr char kLoadedFactor[] = "编辑框2_重车负荷率";
+constexpr char kEmptyFactor[] = "编辑框2_空车负荷率";
+constexpr char kUtilisation[] = "编辑框2_设备利用率";
+constexpr char kAirPerKw[] = "编辑框2_内燃机械作业供风量";
+constexpr char kGasEmission[] = "编辑框3_瓦斯绝对涌出量";
+constexpr char kGasAllowed[] = "编辑框3_工作面允许瓦斯浓度";
+constexpr char kGasSupplied[] = "编辑框3_送入风流中瓦斯浓度";
+// Inputs of supply and pressure.
+constexpr char kLeakRate[] = "编辑框4_风管百米漏风率";
+constexpr char kOtherLoss[] = "编辑框5_其他压力损失";
+// Results.
+constexpr char kPowerTotal[] = "编辑框3_功率合计";
+constexpr char kByPersons[] = "编辑框2_按人";
+constexpr char kBySpeed[] = "编辑框2_按风速";
+constexpr char kByFumes[] = "编辑框2_按排除炮排烟";
+constexpr char kByExhaust[] = "编辑框2_按废气";
+constexpr char kDemand[] = "编辑框2_总体选取";
+constexpr char kLeakage[] = "编辑框4_风管漏风系数";
+constexpr char kSection[] = "编辑框4_风管截面积S";
+constexpr char kSupply[] = "编辑框4_洞口风机供风量Q供";
+constexpr char kFriction[] = "编辑框5_风管摩擦力";
+constexpr char kLocalLoss[] = "编辑框5_局部压力损失";
+constexpr char kPressure[] = "编辑框5_通风总风压";
+// Labels.
+constexpr char kNotice[] = "标签1_提示信息";
+constexpr char kDemandLabel[] = "标签37";
+constexpr char kGasDemandLabel[] = "标签52";
+
+constexpr char kFourCandidates[] = "①~④取最大需风量Q需";
+constexpr char kFiveCandidates[] = "①~⑤取最大需风量Q需";
+constexpr char kNotConsidered[] = "不考虑";
+constexpr int kPauseMs = 300;
+
+constexpr std::array kGroups = {
+    GroupRow{"参数录入"},         GroupRow{"洞内主要燃机设备功率和计算"},
+    GroupRow{"隧道洞内瓦斯情况"}, GroupRow{"需风量计算"},
+    GroupRow{"供风量计算"},       GroupRow{"风压计算"},
+};
+
+constexpr char kSpeedHint[] =
+    "依据《公路工程施工安全技术规范》（JTGF90－2015）》第9.9.1."
+    "3条规定，全断面开挖时，风速不得小于0.15m/"
+    "s，导洞内不得小于0.25m/s\r\n";
+constexpr char kAirPerKwHint[] =
+    "依据《公路工程施工安全技术规范》（JTGF90－2015）》第9.9.1.3条规定，内燃机作业供风量不宜小于4."
+    "5m3 "
+    "min/KW\r\n";
+constexpr char kAirPerPersonHint[] =
+    "依据《公路工程施工安全技术规范》（JTGF90－2015）》第9.9.1."
+    "3条规定，每人每分钟所需新鲜空气不小于3.0m3/"
+    "min\r\n";
+
+constexpr std::array kFields = {
+    // 参数录入
+    FieldRow{.id = kArea,
+              .label = "隧道开挖面积（m2）",
+              .preset = "60",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldRow{.id = kAdvance,
+              .label = "隧道开挖进尺（m）",
+              .preset = "2.5",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldRow{.id = kPersons,
+              .label = "最大作业人数（人）",
+              .preset = "60",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldRow{.id = kLength,
+              .label = "隧道通风长度（m）",
+              .preset = "1400",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldRow{.id = kReserve,
+              .label = "风量备用系数K\r\n",
+              .preset = "1.15",
+              .grey = 192,
+              .hint = "一般取1.15",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldRow{.id = kAirPerPerson,
+              .label = "每人每分钟所需新鲜空气（m3/min）",
+              .preset = "3.0",
+              .grey = 192,
+              .hint = "规定不小于3-4m3/min",
+              .focusHint = kAirPerPersonHint,
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldRow{.id = kCharge,
+              .label = "隧道每立方米所需炸药量（kg/m3）",
+              .preset = "0.7",
+              .grey = 192,
+              .hint = "隧道爆破参数取一般0.6-2.2kg/m3\r\n",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldRow{.id = kSpeed,
+              .label = "允许最低风速 m/s",
+              .preset = "0.15",
+              .grey = 192,
+              .hint = "查表为0.15m/s",
+              .focusHint = kSpeedHint,
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldRow{.id = kFumeTime,
+              .label = "爆破后通风排烟时间（min）",
+              .preset = "30",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldRow{.id = kSpread,
+              .label = "炮烟扩散长度L0（m）",
+              .preset = "100",
+              .grey = 192,
+              .hint = "一般取100~200m",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    FieldRow{.id = kDiameter,
+              .label = "选定风筒直径（m）",
+              .preset = "1.8",
+              .grey = 192,
+              .hint = "一般取1.2~1.8m",
+              .change = Change::ColourAndNotice,
+              .group = 0},
+    // 洞内主要燃机设备功率和计算
+    FieldRow{.id = kExcavatorPower,
+              .label = "挖掘机单机功率（KW）",
+              .preset = "220",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldRow{.id = kExcavators,
+              .label = "挖掘机数量（辆）",
+              .preset = "1",
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldRow{.id = kLoaderPower,
+              .label = "装载机单机功率（KW）",
+              .preset = "150",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldRow{.id = kLoaders,
+              .label = "装载机数量（辆）",
+              .preset = "1",
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldRow{.id = kOtherPower,
+              .label = "其它设备（KW）",
+              .preset = "0",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldRow{.id = kOthers,
+              .label = "其它设备数量（台）",
+              .preset = "0",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldRow{.id = kTruckPower,
+              .label = "自卸车装机功率（KW）",
+              .preset = "206",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldRow{.id = kLoadedTrucks,
+              .label = "渣车重载数量（辆）",
+              .preset = "2",
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldRow{.id = kEmptyTrucks,
+              .label = "渣车空载数量（辆）",
+              .preset = "2",
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldRow{.id = kLoadedFactor,
+              .label = "重车负荷率",
+              .preset = "0.8",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldRow{.id = kEmptyFactor,
+              .label = "空车负荷率",
+              .preset = "0.4",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldRow{.id = kUtilisation,
+              .label = "设备利用率",
+              .preset = "0.9",
+              .grey = 192,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    FieldRow{.id = kAirPerKw,
+              .label = "内燃机械作业供风量（min/kw）",
+              .preset = "4.5",
+              .grey = 192,
+              .focusHint = kAirPerKwHint,
+              .change = Change::ColourAndNotice,
+              .group = 1},
+    ResultField(kPowerTotal, "计算高峰期内燃机械总功率（KW）", 1),
+    // 隧道洞内瓦斯情况: a change only turns the preset black.
+    FieldRow{.id = kGasEmission,
+              .label = "瓦斯绝对涌出量(m3/min)",
+              .preset = kNotConsidered,
+              .grey = 128,
+              .hint = "请填实测数据或施工中按实测值进行调整",
+              .change = Change::Colour,
+              .group = 2},
+    FieldRow{.id = kGasAllowed,
+              .label = "工作面允许瓦斯浓度",
+              .preset = kNotConsidered,
+              .grey = 128,
+              .change = Change::Colour,
+              .group = 2},
+    FieldRow{.id = kGasSupplied,
+              .label = "送入风流中瓦斯浓度(m3/min)",
+              .preset = kNotConsidered,
+              .grey = 128,
+              .hint = "新鲜风流瓦斯浓度为0",
+              .change = Change::Colour,
+              .group = 2},
+    // 需风量计算
+    ResultField(kByPersons, "①按洞内同时工作的最多人数计算 Q1(m3/min)", 3),
+    ResultField(kBySpeed, "②按允许最低平均风速计算Q2  (m3/min)", 3),
+    ResultField(kByFumes, "③按排除炮烟计算Q3(m3/min)", 3),
+    ResultField(kByExhaust, "④按稀释内燃机废气的所需要空气量计算Q4(m3/min)", 3),
+    FieldRow{.id = kByGas,
+              .label = "⑤按瓦斯绝对涌出量计算Q5  (m3/min)",
+              .group = 3,
+              .kind = FieldKind::Result,
+              .labelId = kGasDemandLabel},
+    // Written by the command too, so the command blanks the notice after it.
+    FieldRow{.id = kDemand,
+              .label = kFourCandidates,
+              .hint = "m3/min",
+              .change = Change::Notice,
+              .group = 3,
+              .kind = FieldKind::Result,
+              .labelId = kDemandLabel},
+    // 供风量计算
+    FieldRow{.id = kLeakRate,
+              .label = "风管百米漏风率",
+              .preset = "0.015",
+              .grey = 192,
+              .hint = "国内风管取值1.5%~2.5%",
+              .change = Change::ColourAndNotice,
+              .group = 4},
+    ResultField(kLeakage, "风管漏风系数", 4),
+    ResultField(kSection, "风管截面积S（m2）", 4),
+    ResultField(kSupply, "洞口风机供风量Q供 (m3/min)", 4),
+    // 风压计算
+    ResultField(kFriction, "风管摩擦力h摩 (Pa)", 5),
+    ResultField(kLocalLoss, "局部压力损失 (Pa)", 5),
+    FieldRow{.id = kOtherLoss,
+              .label = "其他压力损失 (Pa)",
+              .preset = "0",
+              .grey = 128,
+              .change = Change::ColourAndNotice,
+              .group = 5},
+    ResultField(kPressure, "通风总风压 (Pa)", 5),
+};
+
+constexpr std::array kButtons = {
+    ButtonRow{"按钮3", "通风总风压计算", 5, &CalculateVentilation},
+    ButtonRow{"按钮4_打开数据", "打开数据", -1, nullptr, Role::Open},
+    ButtonRow{"按钮2_保存数据", "保存数据", -1, nullptr, Role::Save},
+    // The template depends on the gas option, so the module exports itself.
+    ButtonRow{kExportButtonId, "制作通风方案", -1, &ExportVentilationScheme},
+};
+
+constexpr std::array kParams = {
+    ParamKey{"2.2", "1", kArea},          ParamKey{"2.2", "2", kAdvance},
+    ParamKey{"2.2", "3", kPersons},       ParamKey{"2.2", "4", kReserve},
+    ParamKey{"2.2", "5", kAirPerPerson},  ParamKey{"2.2", "6", kSpeed},
+    ParamKey{"2.2", "7", kFumeTime},      ParamKey{"2.2", "8", kSpread},
+    ParamKey{"2.2", "9", kLength},        ParamKey{"2.2", "10", kDiameter},
+    ParamKey{"2.2", "11", kCharge},       ParamKey{"2.2", "12", kExcavatorPower},
+    ParamKey{"2.2", "13", kLoaderPower},  ParamKey{"2.2", "14", kTruckPower},
+    ParamKey{"2.2", "15", kExcavators},   ParamKey{"2.2", "16", kLoaders},
+    ParamKey{"2.2", "17", kLoadedTrucks}, ParamKey{"2.2", "18", kEmptyTrucks},
+    ParamKey{"2.2", "19", kOtherPower},   ParamKey{"2.2", "20", kLoadedFactor},
+    ParamKey{"2.2", "21", kEmptyFactor},  ParamKey{"2.2", "22", kUtilisation},
+    ParamKey{"2.2", "23", kOthers},       ParamKey{"2.2", "24", kLeakRate},
+    ParamKey{"2.2", "25", kOtherLoss},    ParamKey{"2.2", "26", kAirPerKw},
+};
+
+// One replacement row of the scheme; gas rows run for the gas template only.
+struct SchemeRow {
+    ReportRow row;
+    bool gasOnly;
+};
+
+struct Before {
+    const char *notice = nullptr;
+    const char *log = nullptr;
+};
+
+// Every placeholder is its field's id.
+constexpr SchemeRow Row(const char *field, Before before = {}, const char *noticeAfter = nullptr) {
+    return {Classified(ReportRow{field, field, 10, noticeAfter, nullptr, before.notice, before.log},
+                       kFields),
+            false};
+}
+
+constexpr SchemeRow GasRow(const char *field) {
+    return {Classified(ReportRow{field, field, 5}, kFields), true};
+}
+
+constexpr std::array kSchemeRows = {
+    // "参数写入与处理，导出倒计时18" is the first notice, shown before row 1.
+    Row(kArea),
+    Row(kSpeed),
+    Row(kAdvance, {"参数写入与处理，导出倒计时17"}),
+    Row(kPersons),
+    Row(kReserve, {"参数写入与处理，导出倒计时16"}),
+    Row(kAirPerPerson),
+    Row(kCharge, {"参数写入与处理，导出倒计时15"}),
+    Row(kFumeTime),
+    Row(kSpread, {"参数写入与处理，导出倒计时14"}),
+    Row(kLength),
+    Row(kDiameter, {"参数写入与处理，导出倒计时13"}),
+    Row(kExcavatorPower),
+    Row(kLoaderPower, {"参数写入与处理，导出倒计时12"}),
+    Row(kTruckPower),
+    Row(kOtherPower, {"参数写入与处理，导出倒计时11"}),
+    Row(kLoadedFactor),
+    Row(kEmptyFactor, {"参数写入与处理，导出倒计时10"}),
+    Row(kUtilisation),
+    Row(kAirPerKw),
+    Row(kExcavators, {"数据整理写入，导出倒计时9", "方案格式调整与设置……\r\n"}),
+    Row(kLoaders),
+    Row(kLoadedTrucks),
+    Row(kEmptyTrucks, {"数据整理写入，导出倒计时8"}),
+    Row(kOthers),
+    GasRow(kGasEmission),
+    Row(kPowerTotal, {"数据整理写入，导出倒计时7"}),
+    Row(kByPersons),
+    GasRow(kGasAllowed),
+    GasRow(kGasSupplied),
+    GasRow(kByGas),
+    Row(kBySpeed, {"数据整理写入，导出倒计时6"}),
+    Row(kByFumes),
+    Row(kByExhaust, {"数据整理写入，导出倒计时5"}),
+    Row(kDemand),
+    Row(kLeakRate, {"数据整理写入，导出倒计时4"}),
+    Row(kLeakage),
+    Row(kSection, {"数据整理写入，导出倒计时3"}),
+    Row(kSupply),
+    Row(kFriction, {"数据整理写入，导出倒计时2"}),
+    // The notice "倒计时1" comes before the log line of the next row.
+    Row(kLocalLoss, {}, "数据整理写入，导出倒计时1"),
+    Row(kOtherLoss, {nullptr, "开始导出方案……\r\n"}),
+    Row(kPressure, {}, "数据整理写入，方案即将导出！"),
+};
+
+constexpr std::size_t CountRows(bool gas) {
+    std::size_t n = 0;
+    for (const SchemeRow &r : kSchemeRows) n += gas || !r.gasOnly;
+    return n;
+}
+
+template <bool Gas>
+constexpr auto SelectRows() {
+    std::array<ReportRow, CountRows(Gas)> rows{};
+    std::size_t i = 0;
+    for (const SchemeRow &r : kSchemeRows)
+        if (Gas || !r.gasOnly) rows[i++] = r.row;
+    return rows;
+}
+
+constexpr auto kGasRows = SelectRows<true>();
+constexpr auto kPlainRows = SelectRows<false>();
+static_assert(kGasRows.size() == 42 && kPlainRows.size() == 38);
+
+constexpr ReportTable Scheme(const char *templateName, const char *outputName,
+                            std::span<const ReportRow> rows) {
+    return ReportTable{
+        .templateName = templateName,
+        .outputName = outputName,
+        .noticeId = kNotice,
+        .preparingNotice = "参数导出准备中，请稍候……",
+        .startLog = "数据整理录入参数表中，开始制作方案……\r\n",
+        .firstNotice = "参数写入与处理，导出倒计时18",
+        .rows = rows,
+        .animation = Animation::Reset,
+        .completionLog = "方案制作完成！\r\n",
+        .completionMessage = "隧道通风方案导出成功！",
+    };
+}
+
+const ReportTable kGasReport = Scheme("ventilation_gas", "隧道通风计算方案(瓦斯)new.doc", kGasRows);
+const ReportTable kPlainReport = Scheme("ventilation", "隧道通风计算方案new.doc", kPlainRows);
+
+const WindowTable kTable{
+    .title = "隧道压入式通风计算",
+    .logId = "编辑框_日志",
+    .noticeId = kNotice,
+    .noticePreset = "方案导出需要Word2007以上版本！",
+    .changeNoticeId = kNotice,
+    .changeNotice = "参数已修改，请重新计算！",
+    .groups = kGroups,
+    .fields = kFields,
+    .buttons = kButtons,
+    .params = kParams,
+};
+
+constexpr std::array kGasFields = {kGasEmission, kGasAllowed, kGasSupplied};
+
+// Emptied, in this order, by a change of the gas option.
+constexpr std::array kClearedByGasOption = {
+    kDemand,    kByGas,  kByPersons, kBySpeed,   kByFumes,
+    kByExhaust, kSupply, kFriction,  kLocalLoss, kPressure,
+};
+
+void WritePowerTotal(Form &form) {
+    const double u = ReadNumber(form, kUtilisation);
+    const double ff = ReadNumber(form, kLoadedFactor);
+    const double fm = ReadNumber(form, kEmptyFactor);
+    const double pt = ReadNumber(form, kTruckPower);
+    const double excavators =
+        ReadNumber(form, kExcavators) * ReadNumber(form, kExcavatorPower) * u * ff;
+    const double loaders = ReadNumber(form, kLoaders) * ReadNumber(form, kLoaderPower) * u * ff;
+    const double others = ReadNumber(form, kOthers) * ReadNumber(form, kOtherPower) * u * ff;
+    const double loaded = ReadNumber(form, kLoadedTrucks) * pt * ff * u;
+    const double empty = ReadNumber(form, kEmptyTrucks) * pt * fm * u;
+    form.SetText(kPowerTotal, ToText(excavators + loaders + others + loaded + empty));
+    if (form.Text(kPowerTotal) == u"0") {
+        form.SetText(kPowerTotal, QStringLiteral("0"));
+        form.AppendLog("计算总功率失败，请填写设备数量或设备参数！\r\n");
+    } else {
+        form.AppendLog("计算洞内总功率完成！\r\n");
+    }
+}
+
+void WriteGasDemand(Form &form) {
+    if (!form.Checked(kGasOptionId)) {
+        form.SetText(kByGas, QString());
+        form.AppendLog("不考虑瓦斯隧道绝对涌出计算\r\n");
+        return;
+    }
+    const double q = ReadNumber(form, kReserve) * ReadNumber(form, kGasEmission) /
+                     (ReadNumber(form, kGasAllowed) - ReadNumber(form, kGasSupplied));
+    form.SetText(kByGas, ToText(RoundTo(q, 2)));
+}
+
+void ChooseDemand(Form &form) {
+    constexpr std::array order = {kByPersons, kByExhaust, kBySpeed, kByFumes, kByGas};
+    std::array<double, 5> candidates{};
+    for (std::size_t i = 0; i < order.size(); ++i) candidates[i] = ReadNumber(form, order[i]);
+    const int winner = GoverningDemand(candidates);
+    form.SetText(kDemand, winner < 0 ? QString() : form.Text(order[std::size_t(winner)]));
+}
+
+void WritePressures(Form &form) {
+    const double length = ReadNumber(form, kLength);
+    const double diameter = ReadNumber(form, kDiameter);
+    form.SetText(kLeakage,
+                 ToText(RoundTo(LeakageCoefficient(ReadNumber(form, kLeakRate), length), 3)));
+    form.SetText(kSection, ToText(RoundTo(std::numbers::pi * std::pow(diameter / 2, 2.0), 2)));
+    const double friction =
+        FrictionLoss(length, ReadNumber(form, kDemand), ReadNumber(form, kSupply), diameter);
+    form.SetText(kFriction, ToText(RoundTo(friction, 0)));
+    form.SetText(kLocalLoss, ToText(ReadNumber(form, kFriction) * 0.12));
+    form.SetText(kPressure, ToText(ReadNumber(form, kLocalLoss) + ReadNumber(form, kOtherLoss) +
+                                   ReadNumber(form, kFriction)));
+    if (form.Text(kPressure) == u"0")
+        form.AppendLog("通风总风压计算失败，请填写相应参数！\r\n");
+    else
+        form.AppendLog("通风总风压计算成功！\r\n");
+}
+
+}  // namespace
+
+const WindowTable &VentilationTable() {
+    return kTable;
+}
+
+const ReportTable &VentilationReport(bool gas) {
+    return gas ? kGasReport : kPlainReport;
+}
+
+double LeakageCoefficient(double beta, double length) {
+    return 1 / std::pow(1 - beta, length / 100);
+}
+
+double FumeDemand(double area, double advance, double charge, double spread, double time) {
+    const double g = area * advance * charge;
+    const double y = std::pow(std::pow(area * spread, 2.0) * g, 1.0 / 3);
+    return y * (7.8 / time);
+}
+
+double FrictionLoss(double length, double demand, double supply, double diameter) {
+    return length * (demand / 60) * (supply / 60) * 0.0143 / std::pow(diameter, 5.0);
+}
+
+int GoverningDemand(const std::array<double, 5> &candidates) {
+    const double largest = *std::max_element(candidates.begin(), candidates.end());
+    if (!(largest > 1e-7)) return -1;
+    // Measured against the largest, so that a chain of near ties cannot walk
+    // past a candidate within 1e-7 of it.
+    for (int i = 0; i < int(candidates.size()); ++i)
+        if (candidates[std::size_t(i)] - largest >= -1e-7) return i;
+    return -1;
+}
+
+void PrepareVentilation(Form &form) {
+    for (const char *id : kGasFields) form.SetEnabled(id, false);
+    form.SetVisible(kByGas, false);
+    form.SetVisible(kGasNoteId, true);
+    form.SetCaption(kDemandLabel, kFourCandidates);
+}
+
+void GasOptionChanged(Form &form) {
+    const bool gas = form.Checked(kGasOptionId);
+    for (const char *id : kGasFields) form.SetEnabled(id, gas);
+    if (gas) {
+        form.SetText(kGasEmission, QStringLiteral("3"));
+        form.SetText(kGasAllowed, QStringLiteral("0.005"));
+        form.SetText(kGasSupplied, QStringLiteral("0"));
+    } else {
+        for (const char *id : kGasFields) form.SetText(id, kNotConsidered);
+    }
+    form.SetVisible(kGasDemandLabel, gas);
+    form.SetVisible(kByGas, gas);
+    form.SetVisible(kGasNoteId, false);
+    form.SetCaption(kDemandLabel, gas ? kFiveCandidates : kFourCandidates);
+    for (const char *id : kClearedByGasOption) form.SetText(id, QString());
+}
+
+void CalculateVentilation(Form &form) {
+    Dialogs &dialogs = form.DialogService();
+    form.SetCaption(kNotice, QString());
+    form.AppendLog("参数准备，开始计算\r\n");
+    dialogs.Pause(kPauseMs);
+
+    WritePowerTotal(form);
+    // Provisional, unrounded: the fan supply is computed with it.
+    form.SetText(kLeakage, ToText(LeakageCoefficient(ReadNumber(form, kLeakRate),
+                                                     ReadNumber(form, kLength))));
+    form.SetText(kByPersons, ToText(ReadNumber(form, kPersons) * ReadNumber(form, kReserve) *
+                                    ReadNumber(form, kAirPerPerson)));
+    form.SetText(kBySpeed, ToText(ReadNumber(form, kArea) * ReadNumber(form, kSpeed) * 60));
+    dialogs.Pause(kPauseMs);
+
+    const double fumes =
+        FumeDemand(ReadNumber(form, kArea), ReadNumber(form, kAdvance), ReadNumber(form, kCharge),
+                   ReadNumber(form, kSpread), ReadNumber(form, kFumeTime));
+    form.SetText(kByFumes, ToText(RoundTo(fumes, 0)));
+    form.SetText(kByExhaust, ToText(ReadNumber(form, kAirPerKw) * ReadNumber(form, kPowerTotal)));
+    WriteGasDemand(form);
+    ChooseDemand(form);
+
+    // Writing Q需 raised the change notice.
+    form.SetCaption(kNotice, QString());
+    form.SetText(kSupply,
+                 ToText(RoundTo(ReadNumber(form, kDemand) * ReadNumber(form, kLeakage), 2)));
+    dialogs.Pause(kPauseMs);
+    if (form.Text(kDemand).isEmpty())
+        form.AppendLog("计算最大需风量Q需失败，请填写相应参数！\r\n");
+    else
+        form.AppendLog("最大需风量Q需计算成功，取最大值！\r\n");
+
+    WritePressures(form);
+}
+
+void ExportVentilationScheme(Form &form) {
+    ExportReport(form, VentilationReport(form.Checked(kGasOptionId)));
+}
+
+}  // namespace tunnel

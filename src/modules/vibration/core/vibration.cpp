@@ -1,0 +1,438 @@
+#include "modules/vibration/core/vibration.h"
+
+#include <QDir>
+#include <QStringList>
+#include <array>
+#include <climits>
+#include <cmath>
+
+#include "core/dialogs.h"
+#include "core/ini_file.h"
+#include "core/parameter_file.h"
+#include "core/calc_form.h"
+#include "core/conversions.h"
+
+namespace tunnel {
+
+namespace {
+
+constexpr char kNoticeId[] = "标签2";
+constexpr char kRangeId[] = "编辑框5_规范临界值";
+constexpr char kFactorId[] = "编辑框5_系数K";
+constexpr char kExponentId[] = "编辑框5_衰减系数";
+constexpr char kChargeId[] = "编辑框5_炸药总量";
+constexpr char kDistanceId[] = "编辑框5_距离R";
+constexpr char kVelocityId[] = "编辑框5_求振动速度";
+constexpr char kAllowed1Id[] = "编辑框2本项目安全允许质点振动速度实际取值";
+constexpr char kDistance1Id[] = "编辑框2距离R";
+constexpr char kMaxChargeId[] = "编辑框5计算一次爆破最大用药量";
+constexpr char kShelter1Id[] = "编辑框2避让距离";
+constexpr char kAllowed2Id[] = "编辑框3本项目安全允许质点振动速度实际取值";
+constexpr char kCharge2Id[] = "编辑框3单次起爆炸药总重量";
+constexpr char kSafeDistanceId[] = "编辑框5自爆源到被保护建筑或构筑物的距离R";
+constexpr char kShelter2Id[] = "编辑框3避让距离";
+
+constexpr char kDistanceLabel[] = "自爆源到被保护建筑或构筑物的距离R（m）";
+constexpr char kChargeLabel[] = "单次起爆炸药总重量Qmax（kg）";
+constexpr char kChargeNote[] = "齐发爆破按总装药量计算\r\n分段爆破按最大一段药量计算";
+constexpr char kAllowedLabel[] = "本项目安全允许质点振动速度实际取值Vkp(cm/s)";
+
+constexpr char kVelocityMissing[] = "请输入爆破参数！\r\n";
+constexpr char kIncomplete[] = "参数输入不完整，请查证！\r\n";
+constexpr char kFails[] =
+    "超过爆破临界值，不符合要求！请降低一次起爆炸药总重量或采取分段起爆，重新计算";
+constexpr char kPasses[] = "振速符合要求，验算通过！";
+
+// The cube root is the power with the double nearest one third.
+constexpr double kThird = 1.0 / 3.0;
+// Decimal quantities compare with this absolute tolerance.
+constexpr double kTolerance = 1e-7;
+
+constexpr std::array kCategories = {
+    BuildingCategory{"土窑洞、土坯房、毛石房屋", "≤0.45～0.9cm/s", 0.9},
+    BuildingCategory{"一般民用建筑物", "2.0～2.5 cm/s", 2.5},
+    BuildingCategory{"工业和商业建筑物", "3.5～4.5cm/s", 4.5},
+    BuildingCategory{"一般古建筑与古迹", "≤0.2～0.3cm/s", 0.3},
+    BuildingCategory{"运行中的水电站及发电厂中心控制室设备", "≤0.6～0.7cm/s", 0.7},
+    BuildingCategory{"水工隧洞", "≤8～10cm/s", 10},
+    BuildingCategory{"交通隧道", "≤12～15cm/s", 15},
+    BuildingCategory{"矿山巷道", "≤18～25cm/s", 25},
+    BuildingCategory{"永久性岩石高边坡", "≤8～12cm/s", 12},
+    BuildingCategory{"新浇大体积混凝土(C20)初凝～3d", "≤2.0～2.5cm/s", 2.5},
+    BuildingCategory{"新浇大体积混凝土(C20)3d～7d", "≤4.0～5.0cm/s", 5},
+    BuildingCategory{"新浇大体积混凝土(C20)7d～28d", "≤8.0～10.0cm/s", 10},
+};
+
+// Groups 2 to 7 are the input and result groups of tabs 0, 1 and 2.
+constexpr std::array kGroups = {
+    GroupRow{kCategoryGroupTitle}, GroupRow{"场地系数及衰减指数"}, GroupRow{"振动速度计算"},
+    GroupRow{"计算结果评价"},      GroupRow{"振动速度计算"},       GroupRow{"计算结果评价"},
+    GroupRow{"振动速度计算"},      GroupRow{"计算结果"},
+};
+
+constexpr std::array kFields = {
+    FieldRow{.id = kRangeId,
+              .label = "规定安全允许质点振动速度范围Vkp(cm/s)",
+              .group = 0,
+              .labelId = "标签54"},
+    FieldRow{.id = kFactorId,
+              .label = "与岩石性质、地势高低、爆破方法和爆破条件有关的系数K(cm/s)",
+              .preset = "250",
+              .hint = "坚硬岩石50~150；中硬岩石150~250；软岩石250~350；",
+              .change = Change::Notice,
+              .group = 1,
+              .labelId = "标签48"},
+    FieldRow{.id = kExponentId,
+              .label = "爆破地振波随距离衰减指数α",
+              .preset = "2.0",
+              .hint = "坚硬岩石1.3~1.5；中硬岩石1.5~1.8；软岩石1.8~2.0",
+              .change = Change::Notice,
+              .group = 1,
+              .labelId = "标签50"},
+    FieldRow{.id = kChargeId,
+              .label = kChargeLabel,
+              .preset = "120",
+              .hint = kChargeNote,
+              .change = Change::Notice,
+              .group = 2,
+              .labelId = "标签45"},
+    FieldRow{.id = kDistanceId,
+              .label = kDistanceLabel,
+              .preset = "25",
+              .change = Change::Notice,
+              .group = 2,
+              .labelId = "标签47"},
+    FieldRow{.id = kVelocityId,
+              .label = "计算建筑物质点垂直振动速度V'[cm/s]",
+              .group = 3,
+              .kind = FieldKind::Result,
+              .labelId = "标签53"},
+    // Multi-line: the failure verdict is a long sentence.
+    FieldRow{.id = kEvaluationId,
+              .label = "计算结果评价（cm/s）",
+              .group = 3,
+              .kind = FieldKind::MultiLine,
+              .labelId = "标签1"},
+    FieldRow{.id = kAllowed1Id,
+              .label = kAllowedLabel,
+              .preset = "9.73",
+              .group = 4,
+              .labelId = "标签4"},
+    FieldRow{.id = kDistance1Id,
+              .label = kDistanceLabel,
+              .preset = "25",
+              .group = 4,
+              .labelId = "标签3"},
+    FieldRow{.id = kMaxChargeId,
+              .label = "计算单次爆破最大用药量Qmax（kg）",
+              .group = 5,
+              .kind = FieldKind::Result,
+              .labelId = "标签7"},
+    FieldRow{.id = kShelter1Id,
+              .label = "爆破冲击波对掩体内避炮人员的安全允许距离Pk（m）",
+              .group = 5,
+              .kind = FieldKind::Result,
+              .labelId = "标签14"},
+    FieldRow{.id = kAllowed2Id,
+              .label = kAllowedLabel,
+              .preset = "9.73",
+              .group = 6,
+              .labelId = "标签8"},
+    FieldRow{.id = kCharge2Id,
+              .label = kChargeLabel,
+              .preset = "120",
+              .hint = kChargeNote,
+              .group = 6,
+              .labelId = "标签13"},
+    FieldRow{.id = kSafeDistanceId,
+              .label = kDistanceLabel,
+              .group = 7,
+              .kind = FieldKind::Result,
+              .labelId = "标签9"},
+    FieldRow{.id = kShelter2Id,
+              .label = "爆破冲击波对掩体内避炮人员的安全允许距离（m）",
+              .group = 7,
+              .kind = FieldKind::Result,
+              .labelId = "标签6"},
+};
+
+// Open and save store the category as an index, which the generic
+// parameter procedures cannot, so the buttons run this module's commands.
+constexpr std::array kButtons = {
+    // Opens the allowable velocity table.
+    ButtonRow{kVibrationLimitsButtonId, "查表", 0},
+    ButtonRow{kVibrationOpenButtonId, "打开数据", -1, &OpenVibrationParameters},
+    ButtonRow{kVibrationSaveButtonId, "保存数据", -1, &SaveVibrationParameters},
+    ButtonRow{kVibrationCalculateButtonId, "计算", -1, &VibrationCalculate},
+    ButtonRow{kVibrationExportButtonId, "生成计算书", 3, nullptr, Role::Export},
+};
+
+constexpr std::array<const char *, 1> kCreationLog = {
+    "\r\n软件启动并调试完成，前置待命中……\r\n",
+};
+
+constexpr char kIndexSection[] = "2.1";
+constexpr char kIndexKey[] = "1";
+
+// The items after the category index, in the order they are written.
+constexpr std::array kTextKeys = {
+    ParamKey{"2.1", "2", kChargeId},    ParamKey{"2.1", "3", kDistanceId},
+    ParamKey{"2.1", "4", kFactorId},    ParamKey{"2.1", "5", kExponentId},
+    ParamKey{"2.1", "6", kRangeId},     ParamKey{"2.2", "1", kAllowed1Id},
+    ParamKey{"2.2", "2", kDistance1Id}, ParamKey{"2.3", "1", kCharge2Id},
+    ParamKey{"2.3", "2", kAllowed2Id},
+};
+
+constexpr ReportRow Row(const char *placeholder, const char *field, const char *noticeBefore,
+                        const char *noticeAfter = nullptr) {
+    return Classified(ReportRow{placeholder, field, 20, noticeAfter, nullptr, noticeBefore},
+                      kFields);
+}
+
+// The allowable range as a range: the list's "≤" goes, and its unit, which
+// the report prints once after the range.
+QString RangeText(const Form &form) {
+    QString range = form.Text(kRangeId).trimmed();
+    while (range.startsWith(u'≤') || range.startsWith(u'<')) range = range.mid(1).trimmed();
+    if (range.endsWith(QStringLiteral("cm/s"), Qt::CaseInsensitive)) range.chop(4);
+    return range.trimmed();
+}
+
+constexpr ReportRow Computed(ReportRow row, QString (*value)(const Form &)) {
+    row.value = value;
+    return row;
+}
+
+const std::array kReportRows = {
+    Row("保护对象类别C", kCategoryId, nullptr),
+    Row("Q炸药量", kChargeId, nullptr),
+    Row("K系数", kFactorId, "处理计算参数，导出倒计时7"),
+    Row("α衰减指数", kExponentId, "处理计算参数，导出倒计时6"),
+    Row("R距离", kDistanceId, "数据写入，导出倒计时5"),
+    Row("安全质点振速v", kVelocityId, "数据写入，导出倒计时4"),
+    Computed(Row("规范临界值V", kRangeId, "数据写入，导出倒计时3"), &RangeText),
+    Row("评价结果Z", kEvaluationId, "数据写入，导出倒计时2", "数据写入，导出倒计时1"),
+};
+
+const ReportTable kReport{
+    .templateName = "vibration",
+    .outputName = "爆破影响评价计算书new.doc",
+    .noticeId = kNoticeId,
+    .preparingNotice = "方案导出准备中……",
+    .startLog = "方案导出准备，开始数据写入！\r\n",
+    .firstNotice = "处理计算参数，导出倒计时8",
+    .rows = kReportRows,
+    .animation = Animation::DownloadNotice,
+    .completionLog = "计算书导出完毕！ \r\n",
+    .completionMessage = "自动生成计算书成功！",
+    .finishLog = "数据写入完毕，开始导出计算书！\r\n",
+    .animationNotice = "数据导出准备……",
+};
+
+const WindowTable kTable{
+    .title = "爆破影响分析计算",
+    .logId = "编辑框日志",
+    .noticeId = kNoticeId,
+    .noticePreset = "方案导出需要Word2007以上版本！",
+    .changeNoticeId = kNoticeId,
+    .changeNotice = "参数已修改，请重新计算！",
+    .groups = kGroups,
+    .fields = kFields,
+    .buttons = kButtons,
+    .creationLog = kCreationLog,
+    .report = &kReport,
+};
+
+// A result read back from its field, as later steps use it. Non-finite
+// results print as words that would read back as 0, so they are kept.
+double ReadBack(const Form &form, const char *id, double written) {
+    return std::isfinite(written) ? ReadNumber(form, id) : written;
+}
+
+void WriteResult(Form &form, const char *id, double value) {
+    form.SetText(id, ToText(RoundTo(value, 2)));
+}
+
+void ShowVerdict(Form &form, Rgb text, const char *verdict, Rgb back) {
+    form.SetTextColor(kEvaluationId, text);
+    form.SetText(kEvaluationId, verdict);
+    form.SetBackColor(kEvaluationId, back);
+}
+
+// No verdict can be given: an earlier one must not stay beside the new
+// velocity, where the report would pick it up.
+void ClearVerdict(Form &form) {
+    ShowVerdict(form, kEvaluationText, "", kEvaluationBack);
+}
+
+// The leading decimal integer of a stored index, after the full-width
+// forms are folded as number reading folds them; no digits give 0.
+int StoredIndex(const QString &text) {
+    auto fold = [](QChar c) {
+        const char16_t u = c.unicode();
+        if (u >= 0xFF01 && u <= 0xFF5E) return QChar(char16_t(u - 0xFEE0));
+        return u == 0x3000 ? QChar(u' ') : c;
+    };
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const QChar c = fold(text[i]);
+        if (c != u' ' && (c < u'\t' || c > u'\r')) break;
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (fold(text[i]) == u'+' || fold(text[i]) == u'-'))
+        negative = fold(text[i++]) == u'-';
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        const QChar c = fold(text[i]);
+        if (c < u'0' || c > u'9') break;
+        value = qMin<long long>(value * 10 + (c.unicode() - u'0'), INT_MAX);
+    }
+    return int(negative ? -value : value);
+}
+
+}  // namespace
+
+const WindowTable &VibrationTable() {
+    return kTable;
+}
+
+std::span<const BuildingCategory> BuildingCategories() {
+    return kCategories;
+}
+
+const BuildingCategory *FindBuildingCategory(const QString &name) {
+    for (const BuildingCategory &category : kCategories)
+        if (U(category.name) == name) return &category;
+    return nullptr;
+}
+
+void PrepareVibrationForm(Form &form) {
+    QStringList names;
+    for (const BuildingCategory &category : kCategories) names << category.name;
+    form.SetItems(kCategoryId, names);
+    form.SetCurrentIndex(kCategoryId, -1);
+    form.SetTextColor(kEvaluationId, kEvaluationText);
+    form.SetBackColor(kEvaluationId, kEvaluationBack);
+}
+
+void VibrationCalculate(Form &form) {
+    switch (form.CurrentIndex(kVibrationTabsId)) {
+        case 0:
+            VibrationVelocity(form);
+            break;
+        case 1:
+            VibrationMaxCharge(form);
+            break;
+        case 2:
+            VibrationSafeDistance(form);
+            break;
+        default:
+            break;
+    }
+}
+
+void VibrationVelocity(Form &form) {
+    form.SetCaption(kNoticeId, QString());
+    if (!CheckFilled(form, {kChargeId, kFactorId, kDistanceId, kExponentId}, kVelocityMissing)) {
+        form.SetText(kVelocityId, QString());
+        return;
+    }
+    const double q = ReadNumber(form, kChargeId);
+    const double k = ReadNumber(form, kFactorId);
+    const double r = ReadNumber(form, kDistanceId);
+    const double alpha = ReadNumber(form, kExponentId);
+    const double v = RoundTo(k * std::pow(std::pow(q, kThird) / r, alpha), 2);
+    form.SetText(kVelocityId, ToText(v));
+
+    const double shown = ReadBack(form, kVelocityId, v);
+    const BuildingCategory *category = FindBuildingCategory(form.Text(kCategoryId));
+    if (!category || std::isnan(shown)) {
+        ClearVerdict(form);
+    } else if (shown - category->limit > kTolerance) {
+        ShowVerdict(form, kFailText, kFails, kFailBack);
+        form.AppendLog("计算爆破振速成功，分析评价不合格！\r\n");
+    } else {
+        ShowVerdict(form, kPassText, kPasses, kPassBack);
+        form.AppendLog("计算爆破振速成功，分析评价合格！\r\n");
+    }
+
+    // Checked after the results, which stay as written.
+    if (shown < -kTolerance || k < -kTolerance || alpha < -kTolerance || q < -kTolerance)
+        form.AppendLog("参数输入超过上限，请重新输入！\r\n");
+}
+
+void VibrationMaxCharge(Form &form) {
+    form.SetText(kMaxChargeId, QString());
+    if (!CheckFilled(form, {kExponentId, kFactorId, kDistance1Id, kAllowed1Id}, kIncomplete))
+        return;
+    const double alpha = ReadNumber(form, kExponentId);
+    const double k = ReadNumber(form, kFactorId);
+    const double r = ReadNumber(form, kDistance1Id);
+    const double v = ReadNumber(form, kAllowed1Id);
+    const double qmax = RoundTo(std::pow(r, 3.0) * std::pow(v / k, 3.0 / alpha), 2);
+    form.SetText(kMaxChargeId, ToText(qmax));
+    form.AppendLog("计算单次最大爆破用药量成功！\r\n");
+    const double shown = ReadBack(form, kMaxChargeId, qmax);
+    WriteResult(form, kShelter1Id, 25 * std::pow(shown, kThird));
+}
+
+void VibrationSafeDistance(Form &form) {
+    form.SetText(kSafeDistanceId, QString());
+    if (!CheckFilled(form, {kExponentId, kFactorId, kCharge2Id, kAllowed2Id}, kIncomplete)) return;
+    const double alpha = ReadNumber(form, kExponentId);
+    const double k = ReadNumber(form, kFactorId);
+    const double q = ReadNumber(form, kCharge2Id);
+    const double v = ReadNumber(form, kAllowed2Id);
+    WriteResult(form, kSafeDistanceId, std::pow(q, kThird) * std::pow(k / v, 1.0 / alpha));
+    WriteResult(form, kShelter2Id, 25 * std::pow(q, kThird));
+    form.AppendLog("计算最大安全距离成功！\r\n");
+}
+
+void VibrationCategorySelected(Form &form) {
+    if (const BuildingCategory *category = FindBuildingCategory(form.Text(kCategoryId)))
+        form.SetText(kRangeId, category->range);
+}
+
+void VibrationTabChanged(Form &form) {
+    static constexpr std::array kModeLines = {
+        "\r\n已选取计算爆破振速影响模式\r\n",
+        "\r\n已选取计算最大单次爆破用药量模式\r\n",
+        "\r\n已选取计算爆破安全距离量模式\r\n",
+    };
+    const int tab = form.CurrentIndex(kVibrationTabsId);
+    if (tab < 0 || tab >= int(kModeLines.size())) return;
+    form.SetLogText(QString());
+    form.AppendLog(kModeLines[tab]);
+}
+
+void SaveVibrationParameters(Form &form) {
+    const std::optional<QString> path = AskParameterFile(form, true);
+    if (!path) return;
+    IniFile ini = IniFile::Load(*path);
+    ini.Write(kIndexSection, kIndexKey, ToText(form.CurrentIndex(kCategoryId)));
+    for (const ParamKey &key : kTextKeys) ini.Write(key.section, key.key, form.Text(key.field));
+    const QString failure = ini.Save(*path);
+    if (!failure.isEmpty()) {
+        form.DialogService().Message(QStringLiteral("保存失败！\r\n文件：%1\r\n原因：%2")
+                                   .arg(QDir::toNativeSeparators(*path), failure),
+                               QStringLiteral("信息："), Buttons::Ok, Icon::Error);
+        return;
+    }
+    form.DialogService().Message(QStringLiteral("保存成功！"));
+    form.AppendLog("数据储存成功！\r\n");
+}
+
+void OpenVibrationParameters(Form &form) {
+    const std::optional<QString> path = AskParameterFile(form, false, kTable.openDefaultExtension);
+    if (!path) return;
+    const IniFile ini = IniFile::Load(*path);
+    const int index = StoredIndex(ini.Read(kIndexSection, kIndexKey));
+    const int last = int(form.Items(kCategoryId).size()) - 1;
+    // Set directly: the range text comes from the file, not from the list.
+    form.SetCurrentIndex(kCategoryId, index < 0 ? -1 : qMin(index, last));
+    for (const ParamKey &key : kTextKeys) form.SetText(key.field, ini.Read(key.section, key.key));
+    form.AppendLog("数据打开成功！\r\n");
+}
+
+}  // namespace tunnel

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "widgets/calc_window.h"
+
+class QComboBox;
+class QTabWidget;
+
+namespace tunnel {
+
+// The vibration window: the shared category and rock fields above a tab
+// control with one tab per mode, the log box with the file and calculate
+// buttons beside it. Its commands are those of the vibration module.
+class VibrationWindow : public CalcWindow {
+    Q_OBJECT
+public:
+    VibrationWindow(Dialogs &dialogs, QString programFolder, QWidget *parent = nullptr);
+
+    QTabWidget *Tabs() const { return m_tabs; }
+    QComboBox *Categories() const { return m_categories; }
+
+private:
+    QWidget *BuildCategoryGroup();
+    QWidget *BuildRockGroup();
+    QWidget *BuildTab(int inputGroup, int resultGroup);
+    QWidget *BuildLogColumn();
+    void AddFieldRows(int group, int firstRow, bool hintsBelow = false);
+    void ConnectFileMenu();
+
+    QTabWidget *m_tabs = nullptr;
+    QComboBox *m_categories = nullptr;
+};
+
+}  // namespace tunnel

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+
+#include "core/form.h"
+#include "core/window_table.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace tunnel {
+
+class TextBox;
+
+// A calculation window built from its table: group boxes with labelled
+// fields and hint labels, command buttons, the log box, the notice label, the
+// progress bar and the "文件" menu. It is the Form the module's commands run
+// on; units are found by their objectName, so a window may add units of its
+// own and address them the same way.
+class CalcWindow : public QMainWindow, public Form {
+    Q_OBJECT
+public:
+    enum class Layout { Standard, None };
+
+    CalcWindow(const WindowTable &table, Dialogs &dialogs, QString programFolder,
+               Layout layout = Layout::Standard, QWidget *parent = nullptr);
+    ~CalcWindow() override;
+
+    const WindowTable &Table() const { return m_table; }
+
+    // Form
+    QString Text(QAnyStringView id) const override;
+    void SetText(QAnyStringView id, const QString &text) override;
+    Rgb TextColor(QAnyStringView id) const override;
+    void SetTextColor(QAnyStringView id, Rgb colour) override;
+    void SetBackColor(QAnyStringView id, Rgb colour) override;
+    QString Caption(QAnyStringView id) const override;
+    void SetCaption(QAnyStringView id, const QString &text) override;
+    void SetEnabled(QAnyStringView id, bool enabled) override;
+    void SetVisible(QAnyStringView id, bool visible) override;
+    int CurrentIndex(QAnyStringView id) const override;
+    void SetCurrentIndex(QAnyStringView id, int index) override;
+    QStringList Items(QAnyStringView id) const override;
+    void SetItems(QAnyStringView id, const QStringList &items) override;
+    bool Checked(QAnyStringView id) const override;
+    void SetChecked(QAnyStringView id, bool checked) override;
+    void AppendLog(const QString &text) override;
+    QString LogText() const override;
+    void SetLogText(const QString &text) override;
+    int Progress() const override;
+    void SetProgress(int value) override;
+    void SetProgressMaximum(int maximum) override;
+    BarChart *Chart(QAnyStringView id) override;
+    void SetBusy(bool busy) override;
+    bool EditedSinceCalculation(QAnyStringView id) const override;
+    Dialogs &DialogService() override { return m_dialogs; }
+    QString ProgramFolder() const override { return m_programFolder; }
+
+    // Units of the standard form, for windows that lay them out themselves.
+    QGroupBox *Group(int index) const;
+    QWidget *Unit(QAnyStringView id) const;
+    QPushButton *Button(const char *id) const;
+    QLabel *FieldLabel(const char *fieldId) const;
+    TextBox *LogBox() const { return m_log; }
+    QLabel *NoticeLabel() const { return m_notice; }
+    QProgressBar *ProgressBar() const { return m_progress; }
+    // The row of open, save and export buttons with the notice and the bar.
+    QWidget *FileRow() const { return m_fileRow; }
+
+    // Runs a button's action as a click would.
+    void RunOpen();
+    void RunSave();
+    void RunExport();
+
+signals:
+    // Emitted when the window is about to go; the shell restores itself.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void BuildUnits();
+    void BuildStandardLayout();
+    void BuildMenu();
+    QWidget *Find(QAnyStringView id) const;
+    // Takes every unit's text as consistent with the results.
+    void RecordCalculated();
+    // After a command or a file load set a unit: a result written makes
+    // the whole form consistent, any other unit only itself.
+    void Written(QAnyStringView id);
+
+    const WindowTable &m_table;
+    Dialogs &m_dialogs;
+    QString m_programFolder;
+    QList<QGroupBox *> m_groups;
+    QHash<QString, QLabel *> m_labels;
+    QHash<QString, QLabel *> m_hints;
+    TextBox *m_log = nullptr;
+    QLabel *m_notice = nullptr;
+    QLabel *m_changeNotice = nullptr;
+    QProgressBar *m_progress = nullptr;
+    QWidget *m_fileRow = nullptr;
+    bool m_closing = false;
+    bool m_busy = false;
+    QHash<QString, QString> m_calculated;  // unit texts when results were last written
+};
+
+}  // namespace tunnel
