@@ -2,11 +2,11 @@
 
 #include <QDir>
 
+#include "core/bar_chart.h"
 #include "modules/smoothblast/core/drill_pattern.h"
 #include "modules/smoothblast/core/smoothblast.h"
 #include "support/blast_view.h"
 #include "support/memory_form.h"
-#include "core/bar_chart.h"
 
 namespace {
 

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "core/atomic_file.h"
+#include "core/report_export.h"
 #include "modules/formwork/core/formwork.h"
 #include "modules/formwork/core/formwork_report.h"
 #include "modules/mucking/core/mucking.h"
@@ -11,8 +13,6 @@
 #include "modules/smoothblast/core/smoothblast.h"
 #include "modules/ventilation/core/ventilation.h"
 #include "modules/vibration/core/vibration.h"
-#include "core/atomic_file.h"
-#include "core/report_export.h"
 #include "support/blast_view.h"
 #include "support/memory_form.h"
 

@@ -3,10 +3,10 @@
 #include <QTemporaryDir>
 #include <array>
 
-#include "modules/mucking/core/mucking.h"
 #include "core/gbk_text.h"
 #include "core/parameter_file.h"
 #include "core/report_export.h"
+#include "modules/mucking/core/mucking.h"
 #include "support/memory_form.h"
 
 using namespace tunnel;

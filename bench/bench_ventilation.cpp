@@ -2,9 +2,9 @@
 
 #include <QTemporaryDir>
 
-#include "modules/ventilation/core/ventilation.h"
 #include "core/docx_document.h"
 #include "core/report_export.h"
+#include "modules/ventilation/core/ventilation.h"
 #include "support/memory_form.h"
 
 namespace {

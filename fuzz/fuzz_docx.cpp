@@ -1,7 +1,7 @@
 // Any package that opens can have a placeholder replaced and be saved, and
 // what was saved opens again with the same main text.
-#include "fuzz_check.h"
 #include "core/docx_document.h"
+#include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t size) {
     const QByteArray package(reinterpret_cast<const char *>(data), qsizetype(size));

@@ -1,8 +1,8 @@
 // Any text survives ToGbk and FromGbk (half a surrogate pair comes back as
 // '?'); GbkLength counts the bytes; any bytes decode, and their text
 // survives a further round trip.
-#include "fuzz_check.h"
 #include "core/gbk_text.h"
+#include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t size) {
     const QString text = Utf16(data, size);

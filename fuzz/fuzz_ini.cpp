@@ -3,9 +3,9 @@
 // character boundary), and writing it again changes nothing.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "fuzz_check.h"
 #include "core/gbk_text.h"
 #include "core/ini_file.h"
+#include "fuzz_check.h"
 
 namespace {
 

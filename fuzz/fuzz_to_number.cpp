@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "fuzz_check.h"
 #include "core/conversions.h"
+#include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t size) {
     const QString text = Utf16(data, size);

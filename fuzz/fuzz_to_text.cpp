@@ -7,8 +7,8 @@
 #include <cstring>
 #include <limits>
 
-#include "fuzz_check.h"
 #include "core/conversions.h"
+#include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t size) {
     if (size < sizeof(double) + sizeof(int)) return 0;

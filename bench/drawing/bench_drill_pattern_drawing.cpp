@@ -5,12 +5,12 @@
 #include <QImage>
 #include <QPainter>
 
+#include "core/bar_chart.h"
 #include "modules/smoothblast/core/drill_pattern.h"
-#include "modules/smoothblast/widgets/drill_pattern_widget.h"
 #include "modules/smoothblast/core/smoothblast.h"
+#include "modules/smoothblast/widgets/drill_pattern_widget.h"
 #include "support/blast_view.h"
 #include "support/memory_form.h"
-#include "core/bar_chart.h"
 
 namespace {
 

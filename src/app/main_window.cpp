@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "app/project_info_window.h"
-#include "core/shell_rules.h"
 #include "app/window_ops.h"
 #include "core/dialogs.h"
+#include "core/shell_rules.h"
 #include "widgets/fitted_window.h"
 #include "widgets/picture_view.h"
 

@@ -19,8 +19,6 @@ struct Rgb {
 };
 
 inline constexpr Rgb kBlack{0, 0, 0};
-inline constexpr Rgb kGrey128{128, 128, 128};
-inline constexpr Rgb kGrey192{192, 192, 192};
 
 // What a command sees of its window: the units addressed by their unit names
 // (the objectNames of the widgets). Setting a field's text counts as a change

@@ -3,8 +3,8 @@
 #include <QDir>
 
 #include "core/dialogs.h"
-#include "core/ini_file.h"
 #include "core/form.h"
+#include "core/ini_file.h"
 
 namespace tunnel {
 
@@ -38,8 +38,8 @@ bool SaveParameters(Form &form, const WindowTable &table) {
     const QString failure = StoreParameters(form, *path, table.params);
     if (!failure.isEmpty()) {
         form.DialogService().Message(QStringLiteral("保存失败！\r\n文件：%1\r\n原因：%2")
-                                   .arg(QDir::toNativeSeparators(*path), failure),
-                               QStringLiteral("信息："), Buttons::Ok, Icon::Error);
+                                         .arg(QDir::toNativeSeparators(*path), failure),
+                                     QStringLiteral("信息："), Buttons::Ok, Icon::Error);
         return false;
     }
     form.DialogService().Message(QStringLiteral("保存成功！"));

@@ -5,12 +5,12 @@
 #include <QFile>
 #include <QResource>
 
+#include "core/conversions.h"
 #include "core/dialogs.h"
 #include "core/docx_document.h"
+#include "core/form.h"
 #include "core/ini_file.h"
 #include "core/project_info.h"
-#include "core/conversions.h"
-#include "core/form.h"
 
 namespace tunnel {
 

@@ -16,10 +16,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/calc_form.h"
 #include "core/parameter_file.h"
 #include "core/report_export.h"
 #include "widgets/bar_chart_widget.h"
-#include "core/calc_form.h"
 #include "widgets/text_box_widget.h"
 
 namespace tunnel {

@@ -94,9 +94,10 @@ void HelpWindow::Tick() {
 }
 
 QWidget *CreateUpdateNotesWindow(QWidget *parent) {
-    PageTable page{QStringLiteral("软件更新说明"),
-                  {499, 433},
-                  {{PageUnit::Kind::Text, "编辑框1", UpdateNotesText(), {8, 8, 483, 417}, -1, 13}}};
+    PageTable page{
+        QStringLiteral("软件更新说明"),
+        {499, 433},
+        {{PageUnit::Kind::Text, "编辑框1", UpdateNotesText(), {8, 8, 483, 417}, -1, 13}}};
     return new ReferenceWindow(page, parent);
 }
 

@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QPointer>
 
+#include "core/reference_texts.h"
 #include "widgets/fitted_window.h"
 #include "widgets/picture_view.h"
-#include "core/reference_texts.h"
 #include "widgets/text_box_widget.h"
 
 namespace tunnel {
@@ -100,17 +100,17 @@ PageTable ReferencePage(Reference kind) {
                      {Kind::Label, "标签1", WedgeCutText(), {14, 556, 941, 60}, -1, 14}}};
         case Reference::ParallelCut: {
             PageTable page{QStringLiteral("直眼掏槽选型"),
-                          {1106, 843},
-                          {{Kind::Group,
-                            "分组框1",
-                            QStringLiteral("小直径空孔直孔掏槽布置"),
-                            {10, 6, 1086, 378}},
-                           {Kind::Group,
-                            "分组框2",
-                            QStringLiteral("大直径空孔直孔掏槽布置"),
-                            {10, 392, 1086, 443}},
-                           PictureUnit("图片框6", "large_hole_cuts", {10, 28, 620, 405}, 1),
-                           PictureUnit("图片框7", "double_spiral_cut", {639, 28, 437, 405}, 1)}};
+                           {1106, 843},
+                           {{Kind::Group,
+                             "分组框1",
+                             QStringLiteral("小直径空孔直孔掏槽布置"),
+                             {10, 6, 1086, 378}},
+                            {Kind::Group,
+                             "分组框2",
+                             QStringLiteral("大直径空孔直孔掏槽布置"),
+                             {10, 392, 1086, 443}},
+                            PictureUnit("图片框6", "large_hole_cuts", {10, 28, 620, 405}, 1),
+                            PictureUnit("图片框7", "double_spiral_cut", {639, 28, 437, 405}, 1)}};
             for (int i = 0; i < 5; ++i) {
                 static const char *ids[] = {"图片框1", "图片框2", "图片框3", "图片框4", "图片框5"};
                 static const char *names[] = {"parallel_cut_1", "parallel_cut_2", "parallel_cut_3",

@@ -12,10 +12,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "modules/mucking/core/mucking.h"
 #include "core/atomic_file.h"
 #include "core/parameter_file.h"
 #include "core/report_export.h"
+#include "modules/mucking/core/mucking.h"
 #include "support/memory_form.h"
 #include "support/test_files.h"
 #ifdef TUNNEL_HAS_DANGEROUS_WORKS

@@ -8,8 +8,8 @@
 #include <limits>
 #include <random>
 
-#include "support/comma_locale.h"
 #include "core/conversions.h"
+#include "support/comma_locale.h"
 
 using namespace tunnel;
 

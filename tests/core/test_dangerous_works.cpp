@@ -3,9 +3,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/gbk_text.h"
 #include "modules/dangerous_works/core/dangerous_works.h"
 #include "modules/dangerous_works/core/work_list_file.h"
-#include "core/gbk_text.h"
 
 using tunnel::FromGbk;
 using tunnel::Tier;

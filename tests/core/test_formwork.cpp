@@ -1,11 +1,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/docx_document.h"
 #include "modules/formwork/core/danger_evaluation.h"
 #include "modules/formwork/core/formwork.h"
 #include "modules/formwork/core/formwork_report.h"
 #include "modules/formwork/core/lateral_pressure.h"
-#include "core/docx_document.h"
 #include "support/evaluation_texts.h"
 #include "support/memory_form.h"
 

@@ -3,10 +3,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "modules/mucking/core/mucking.h"
 #include "core/docx_document.h"
 #include "core/parameter_file.h"
 #include "core/report_export.h"
+#include "modules/mucking/core/mucking.h"
 #include "support/memory_form.h"
 #include "support/office_check.h"
 #include "support/package_times.h"

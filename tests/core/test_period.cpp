@@ -3,13 +3,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "modules/period/core/period.h"
-#include "modules/period/core/rock_grade_list.h"
+#include "core/bar_chart.h"
 #include "core/docx_document.h"
 #include "core/report_export.h"
+#include "modules/period/core/period.h"
+#include "modules/period/core/rock_grade_list.h"
 #include "support/memory_form.h"
 #include "support/test_files.h"
-#include "core/bar_chart.h"
 
 using namespace tunnel;
 using tunnel::test::MemoryForm;

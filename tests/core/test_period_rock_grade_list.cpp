@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "modules/period/core/rock_grade_list.h"
 #include "core/gbk_text.h"
+#include "modules/period/core/rock_grade_list.h"
 #include "support/memory_form.h"
 #include "support/test_files.h"
 

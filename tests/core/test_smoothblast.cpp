@@ -3,14 +3,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "modules/smoothblast/core/smoothblast.h"
+#include "core/bar_chart.h"
 #include "core/docx_document.h"
 #include "core/gbk_text.h"
 #include "core/parameter_file.h"
 #include "core/report_export.h"
+#include "modules/smoothblast/core/smoothblast.h"
 #include "support/blast_view.h"
 #include "support/memory_form.h"
-#include "core/bar_chart.h"
+#include "support/preset_colours.h"
 
 using namespace tunnel;
 using tunnel::test::BlastView;

@@ -9,17 +9,17 @@
 #include <cmath>
 #include <numbers>
 
-#include "modules/smoothblast/core/drill_pattern.h"
-#include "modules/smoothblast/core/smoothblast.h"
+#include "core/bar_chart.h"
+#include "core/conversions.h"
 #include "core/docx_document.h"
 #include "core/report_export.h"
-#include "support/dxf_check.h"
+#include "modules/smoothblast/core/drill_pattern.h"
+#include "modules/smoothblast/core/smoothblast.h"
 #include "support/blast_view.h"
+#include "support/dxf_check.h"
 #include "support/memory_form.h"
 #include "support/package_times.h"
 #include "support/test_files.h"
-#include "core/bar_chart.h"
-#include "core/conversions.h"
 
 using namespace tunnel;
 using tunnel::test::BlastView;

@@ -2,15 +2,16 @@
 #include <QtTest>
 #include <cmath>
 
-#include "modules/ventilation/core/ventilation.h"
+#include "core/conversions.h"
 #include "core/docx_document.h"
 #include "core/gbk_text.h"
 #include "core/parameter_file.h"
 #include "core/report_export.h"
+#include "modules/ventilation/core/ventilation.h"
 #include "support/docx_builder.h"
 #include "support/memory_form.h"
+#include "support/preset_colours.h"
 #include "support/test_files.h"
-#include "core/conversions.h"
 
 using namespace tunnel;
 using tunnel::test::MemoryForm;

@@ -2,11 +2,11 @@
 #include <cmath>
 #include <memory>
 
-#include "modules/vibration/core/vibration.h"
+#include "core/conversions.h"
 #include "core/docx_document.h"
 #include "core/report_export.h"
+#include "modules/vibration/core/vibration.h"
 #include "support/memory_form.h"
-#include "core/conversions.h"
 
 using namespace tunnel;
 using tunnel::test::MemoryForm;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "modules/smoothblast/core/smoothblast.h"
 #include "core/bar_chart.h"
+#include "modules/smoothblast/core/smoothblast.h"
 
 namespace tunnel::test {
 

@@ -2,10 +2,10 @@
 
 #include <QHash>
 
-#include "support/scripted_dialogs.h"
 #include "core/bar_chart.h"
 #include "core/form.h"
 #include "core/window_table.h"
+#include "support/scripted_dialogs.h"
 
 namespace tunnel::test {
 

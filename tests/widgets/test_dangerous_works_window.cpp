@@ -16,10 +16,10 @@
 #include <memory>
 
 #include "app/window_ops.h"
-#include "modules/dangerous_works/core/dangerous_works.h"
-#include "modules/dangerous_works/widgets/dangerous_works_window.h"
-#include "modules/dangerous_works/core/work_list_file.h"
 #include "core/gbk_text.h"
+#include "modules/dangerous_works/core/dangerous_works.h"
+#include "modules/dangerous_works/core/work_list_file.h"
+#include "modules/dangerous_works/widgets/dangerous_works_window.h"
 #include "support/scripted_dialogs.h"
 
 using tunnel::DangerousWorksWindow;

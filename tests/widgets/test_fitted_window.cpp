@@ -18,9 +18,9 @@
 #include <functional>
 
 #include "app/main_window.h"
-#include "core/shell_rules.h"
 #include "app/window_catalog.h"
 #include "app/window_ops.h"
+#include "core/shell_rules.h"
 #include "modules/period/widgets/rock_grade_window.h"
 #include "modules/smoothblast/widgets/evaluation_window.h"
 #include "modules/smoothblast/widgets/smoothblast_window.h"

@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "modules/mucking/core/mucking.h"
 #include "core/data_location.h"
+#include "modules/mucking/core/mucking.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_files.h"
 #include "widgets/calc_window.h"

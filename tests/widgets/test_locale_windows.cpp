@@ -19,11 +19,11 @@
 #include "app/window_catalog.h"
 #include "core/docx_document.h"
 #include "core/gbk_text.h"
+#include "core/window_table.h"
 #include "support/comma_locale.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_files.h"
 #include "widgets/calc_window.h"
-#include "core/window_table.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "modules/mucking/core/mucking.h"
+#include "support/preset_colours.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/calc_window.h"
 #include "widgets/text_box_widget.h"

@@ -11,12 +11,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/gbk_text.h"
+#include "core/window_table.h"
 #include "modules/period/core/rock_grade_list.h"
 #include "modules/period/widgets/rock_grade_window.h"
-#include "core/gbk_text.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_files.h"
-#include "core/window_table.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;

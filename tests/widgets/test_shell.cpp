@@ -8,9 +8,9 @@
 #include <QtTest>
 
 #include "app/main_window.h"
-#include "core/shell_rules.h"
 #include "app/splash_window.h"
 #include "app/window_ops.h"
+#include "core/shell_rules.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/calc_window.h"
 

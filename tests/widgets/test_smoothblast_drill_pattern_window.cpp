@@ -13,13 +13,13 @@
 #include <memory>
 
 #include "app/window_ops.h"
+#include "core/conversions.h"
 #include "modules/smoothblast/core/drill_pattern.h"
 #include "modules/smoothblast/widgets/drill_pattern_widget.h"
 #include "modules/smoothblast/widgets/drill_pattern_window.h"
 #include "modules/smoothblast/widgets/smoothblast_window.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_files.h"
-#include "core/conversions.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;

@@ -14,14 +14,15 @@
 #include <memory>
 
 #include "app/window_ops.h"
+#include "core/conversions.h"
+#include "core/gbk_text.h"
 #include "modules/smoothblast/widgets/evaluation_window.h"
 #include "modules/smoothblast/widgets/smoothblast_window.h"
 #include "reference_check.h"
-#include "core/gbk_text.h"
 #include "support/office_check.h"
+#include "support/preset_colours.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/bar_chart_widget.h"
-#include "core/conversions.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;

@@ -12,12 +12,12 @@
 #include <optional>
 
 #include "app/window_catalog.h"
-#include "modules/vibration/core/vibration.h"
-#include "modules/vibration/widgets/vibration_window.h"
-#include "reference_check.h"
 #include "core/docx_document.h"
 #include "core/gbk_text.h"
 #include "core/ini_file.h"
+#include "modules/vibration/core/vibration.h"
+#include "modules/vibration/widgets/vibration_window.h"
+#include "reference_check.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/text_box_widget.h"

@@ -4,11 +4,11 @@
 #include <array>
 #include <optional>
 
-#include "modules/dangerous_works/core/work_list_file.h"
 #include "core/dialogs.h"
+#include "core/form.h"
 #include "core/ini_file.h"
 #include "core/parameter_file.h"
-#include "core/form.h"
+#include "modules/dangerous_works/core/work_list_file.h"
 
 namespace tunnel {
 

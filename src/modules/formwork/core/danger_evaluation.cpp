@@ -1,9 +1,9 @@
 #include "modules/formwork/core/danger_evaluation.h"
 
-#include "modules/formwork/core/formwork.h"
-#include "core/dialogs.h"
 #include "core/calc_form.h"
+#include "core/dialogs.h"
 #include "core/form.h"
+#include "modules/formwork/core/formwork.h"
 
 namespace tunnel {
 

@@ -1,9 +1,9 @@
 #include "modules/formwork/core/formwork_report.h"
 
-#include "modules/formwork/core/formwork.h"
-#include "core/report_export.h"
 #include "core/form.h"
+#include "core/report_export.h"
 #include "core/window_table.h"
+#include "modules/formwork/core/formwork.h"
 
 namespace tunnel {
 

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "modules/formwork/core/formwork.h"
 #include "core/calc_form.h"
 #include "core/conversions.h"
 #include "core/form.h"
+#include "modules/formwork/core/formwork.h"
 
 namespace tunnel {
 

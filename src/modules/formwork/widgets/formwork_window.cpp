@@ -17,10 +17,10 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "core/calc_form.h"
 #include "modules/formwork/core/formwork.h"
 #include "modules/formwork/core/lateral_pressure.h"
 #include "modules/formwork/widgets/pressure_diagram_widget.h"
-#include "core/calc_form.h"
 #include "widgets/reference_window.h"
 #include "widgets/text_box_widget.h"
 

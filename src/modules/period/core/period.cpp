@@ -5,14 +5,14 @@
 #include <array>
 #include <limits>
 
-#include "modules/period/core/rock_grade_list.h"
-#include "core/dialogs.h"
-#include "core/docx_document.h"
-#include "core/ini_file.h"
-#include "core/parameter_file.h"
 #include "core/bar_chart.h"
 #include "core/conversions.h"
+#include "core/dialogs.h"
+#include "core/docx_document.h"
 #include "core/form.h"
+#include "core/ini_file.h"
+#include "core/parameter_file.h"
+#include "modules/period/core/rock_grade_list.h"
 
 namespace tunnel {
 
@@ -73,9 +73,9 @@ constexpr auto MakeFields() {
             const StretchField &f = kStretchFields[k];
             const char *id = kStretchIds.text[row][k];
             fields[i++] = f.input ? FieldRow{.id = id,
-                                              .label = f.label,
-                                              .change = Change::Notice,
-                                              .group = f.group}
+                                             .label = f.label,
+                                             .change = Change::Notice,
+                                             .group = f.group}
                                   : ResultField(id, f.label, f.group);
         }
     fields[i++] = ResultField(kTotalLength, "围岩长度合计（m）", 0);
@@ -386,8 +386,8 @@ void SavePeriodParameters(Form &form) {
     const QString failure = ini.Save(*path);
     if (!failure.isEmpty()) {
         form.DialogService().Message(QStringLiteral("保存失败！\r\n文件：%1\r\n原因：%2")
-                                   .arg(QDir::toNativeSeparators(*path), failure),
-                               QStringLiteral("信息："), Buttons::Ok, Icon::Error);
+                                         .arg(QDir::toNativeSeparators(*path), failure),
+                                     QStringLiteral("信息："), Buttons::Ok, Icon::Error);
         return;
     }
     form.DialogService().Message(QStringLiteral("保存成功！"));

@@ -5,9 +5,9 @@
 #include <QFileInfo>
 
 #include "core/dialogs.h"
+#include "core/form.h"
 #include "core/gbk_text.h"
 #include "core/ini_file.h"
-#include "core/form.h"
 
 namespace tunnel {
 
@@ -186,8 +186,8 @@ void DeleteRockGrade(Form &form) {
         Warn(form, QStringLiteral("请选择要删除的项目！"));
         return;
     }
-    if (form.DialogService().Message(QStringLiteral("您确定要删除该项目？"), QStringLiteral("信息："),
-                               Buttons::OkCancel) != kAnswerOk)
+    if (form.DialogService().Message(QStringLiteral("您确定要删除该项目？"),
+                                     QStringLiteral("信息："), Buttons::OkCancel) != kAnswerOk)
         return;
     items.removeAt(selected);
     form.SetItems(kList, items);
@@ -197,7 +197,7 @@ void DeleteRockGrade(Form &form) {
 
 void ClearRockGrades(Form &form) {
     if (form.DialogService().Message(QStringLiteral("确定清空全部项目"), QStringLiteral("信息："),
-                               Buttons::OkCancel) == kAnswerOk)
+                                     Buttons::OkCancel) == kAnswerOk)
         form.SetItems(kList, {});
 }
 

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "modules/period/core/rock_grade_list.h"
 #include "core/window_table.h"
+#include "modules/period/core/rock_grade_list.h"
 
 namespace tunnel {
 

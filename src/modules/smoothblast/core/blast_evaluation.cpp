@@ -35,10 +35,10 @@ constexpr std::array kFields = {
     FieldRow{.id = kEvaluationRemaining, .label = "残留周边眼炮眼数量（个）"},
     FieldRow{.id = kEvaluationTotal, .label = "周边眼总数（个）"},
     FieldRow{.id = kEvaluationFactor,
-              .label = "标准炮眼保存率",
-              .group = 0,
-              .kind = FieldKind::Result,
-              .labelId = kEvaluationShare},
+             .label = "标准炮眼保存率",
+             .group = 0,
+             .kind = FieldKind::Result,
+             .labelId = kEvaluationShare},
     FieldRow{
         .id = kEvaluationVerdict, .label = "评价结果", .group = 0, .kind = FieldKind::MultiLine},
 };

@@ -7,12 +7,12 @@
 #include <limits>
 #include <numbers>
 
-#include "core/dialogs.h"
-#include "core/dxf_writer.h"
-#include "core/ini_file.h"
 #include "core/calc_form.h"
 #include "core/conversions.h"
+#include "core/dialogs.h"
+#include "core/dxf_writer.h"
 #include "core/form.h"
+#include "core/ini_file.h"
 
 // The drill pattern drawn from the smooth blasting design.
 //

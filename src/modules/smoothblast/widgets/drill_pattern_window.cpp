@@ -7,11 +7,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "modules/smoothblast/widgets/drill_pattern_widget.h"
-#include "core/dialogs.h"
 #include "core/conversions.h"
+#include "core/dialogs.h"
 #include "core/form.h"
 #include "core/window_table.h"
+#include "modules/smoothblast/widgets/drill_pattern_widget.h"
 
 namespace tunnel {
 

@@ -15,10 +15,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/dialogs.h"
 #include "modules/smoothblast/widgets/drill_pattern_widget.h"
 #include "modules/smoothblast/widgets/drill_pattern_window.h"
 #include "modules/smoothblast/widgets/evaluation_window.h"
-#include "core/dialogs.h"
 #include "widgets/bar_chart_widget.h"
 #include "widgets/fitted_window.h"
 #include "widgets/reference_window.h"

@@ -10,8 +10,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "modules/vibration/core/vibration.h"
 #include "core/calc_form.h"
+#include "modules/vibration/core/vibration.h"
 #include "widgets/reference_window.h"
 #include "widgets/text_box_widget.h"
 
