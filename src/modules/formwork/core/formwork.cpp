@@ -199,15 +199,15 @@ const WindowTable kTable{
 };
 
 constexpr std::array kHoverHints = {
-    HoverHint{kG3kSlab,
-              "根据工程设计图纸确定，对一般梁板结构没立方米钢筋混凝土的钢筋自重标准值，楼板可取1."
-              "1KN；梁可取1.5KN"},
+    HoverHint{
+        kG3kSlab,
+        "根据工程设计图纸确定，对一般梁板结构没立方米钢筋混凝土的钢筋自重标准值，楼板可取1.1KN；梁可取1.5KN"},
     HoverHint{kG2k, "对普通混凝土可采用24KN/m3,其它混凝土可根据实际重力密度按规范附表A确定"},
     HoverHint{kG1k, "根据模板设计图纸计算确定，肋形或无梁楼板模板自重标准值按表4.1.1采用"},
     HoverHint{kGammaC, "混凝土的重力密度取24KN/m3"},
-    HoverHint{kQ2k,
-              "对水平模板可采用2kN/m2，对垂直模板可采用4kN/"
-              "m2，且作用范围在新浇筑混凝土侧压力的有效压头高度之内"},
+    HoverHint{
+        kQ2k,
+        "对水平模板可采用2kN/m2，对垂直模板可采用4kN/m2，且作用范围在新浇筑混凝土侧压力的有效压头高度之内"},
 };
 
 // The combination factor 1.4 × 0.7 as the double product, one unit in the

@@ -220,8 +220,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
 
     auto *footer = new QLabel(
         QStringLiteral(
-            "依据建筑结构荷载规范《GB "
-            "50009-2012》、《安全生产技术》、《建筑施工模板安全技术规范》JGJ162-2008 》\r\n"),
+            "依据建筑结构荷载规范《GB 50009-2012》、《安全生产技术》、《建筑施工模板安全技术规范》JGJ162-2008 》\r\n"),
         page);
     footer->setGeometry(482, 390, 462, 70);
     footer->setWordWrap(true);

@@ -207,10 +207,11 @@ void SmoothBlastWindow::BuildResultHalf() {
     put(1, 1, "编辑框7_辅助眼数量");
     put(1, 2, "编辑框7_辅助眼总装药量");
     put(2, 0, "编辑框8_周边眼集密系数");
-    grid->addWidget(NoteLabel("取 E/V=2时,开挖面凹凸状严重,围岩严重损伤;E≈0.8时,开挖面平滑,"
-                              "与设计轮廓线基本一致。",
-                              m_resultHalf),
-                    2, 2, 1, 4);
+    grid->addWidget(
+        NoteLabel(
+            "取 E/V=2时,开挖面凹凸状严重,围岩严重损伤;E≈0.8时,开挖面平滑,与设计轮廓线基本一致。",
+            m_resultHalf),
+        2, 2, 1, 4);
     put(3, 0, "编辑框8_周边眼单孔装药量");
     put(3, 1, "编辑框8_周边眼数量");
     put(3, 2, "编辑框8_周边眼装药量");
