@@ -21,285 +21,15 @@
 #include <functional>
 #include <vector>
 
+#include "pictures/drawing_kit.h"
+
 namespace {
 
-QString g_folder;
-
-const QColor kInk(0x20, 0x20, 0x20);
-const QColor kRule(0x3a, 0x3a, 0x3a);
-const QColor kHeadFill(0xdd, 0xe6, 0xf1);
-const QColor kSumFill(0xf3, 0xf0, 0xe2);
-const QColor kTitleInk(0x17, 0x36, 0x5d);
-const QColor kDim(0x1f, 0x5f, 0xa8);
-const QColor kCharged(0x20, 0x20, 0x20);
-
-QString U(const char *text) {
-    return QString::fromUtf8(text);
-}
-
-QFont Sans(int pixels, bool bold = false) {
-    QFont font(QStringLiteral("Noto Sans CJK SC"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
-
-QFont Serif(int pixels, bool bold = false) {
-    QFont font(QStringLiteral("Noto Serif CJK SC"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-QImage Canvas(int width, int height, QColor fill = Qt::white) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(fill);
-    return image;
-}
-
-void Begin(QPainter &p, QImage &image) {
-    p.begin(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-}
-
-bool g_failed = false;
-
-bool IsOpaque(const QImage &image) {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(image.pixel(x, y)) != 255) return false;
-    return true;
-}
-
-void Save(const QImage &image, const char *fileName) {
-    const QString path = g_folder + QLatin1Char('/') + U(fileName);
-    QImageWriter writer(path);
-    if (path.endsWith(QLatin1String(".jpg"))) {
-        writer.setQuality(95);
-        writer.setOptimizedWrite(true);
-        // Opaque white background: JPEG has no alpha.
-        QImage flat(image.size(), QImage::Format_RGB32);
-        flat.fill(Qt::white);
-        QPainter(&flat).drawImage(0, 0, image);
-        if (!writer.write(flat)) g_failed = true;
-    } else {
-        writer.setQuality(0);  // smallest file; PNG stays lossless
-        if (!writer.write(IsOpaque(image) ? image.convertToFormat(QImage::Format_RGB32) : image))
-            g_failed = true;
-    }
-    std::printf("%s %dx%d%s\n", qPrintable(path), image.width(), image.height(),
-                g_failed ? " FAILED" : "");
-}
-
-// ---------------------------------------------------------------- tables
-
-struct Cell {
-    int row;
-    int col;
-    QString text;
-    int rowSpan = 1;
-    int colSpan = 1;
-    int align = Qt::AlignCenter;
-    bool head = false;
-    QColor fill = Qt::transparent;
-    bool bold = false;
-};
-
-struct Grid {
-    QPoint origin;
-    std::vector<int> widths;
-    std::vector<int> heights;
-
-    int X(int col) const {
-        int x = origin.x();
-        for (int i = 0; i < col; ++i) x += widths[i];
-        return x;
-    }
-    int Y(int row) const {
-        int y = origin.y();
-        for (int i = 0; i < row; ++i) y += heights[i];
-        return y;
-    }
-    QRect Rect(const Cell &c) const {
-        return QRect(X(c.col), Y(c.row), X(c.col + c.colSpan) - X(c.col),
-                     Y(c.row + c.rowSpan) - Y(c.row));
-    }
-    int Right() const { return X(int(widths.size())); }
-    int Bottom() const { return Y(int(heights.size())); }
-};
-
-// Header cells shaded; every cell outlined (merged cells simply span), the
-// outer frame drawn heavier.
-void DrawTable(QPainter &p, const Grid &grid, const std::vector<Cell> &cells, const QFont &body,
-               const QFont &head, int padding = 5) {
-    for (const Cell &c : cells) {
-        QColor fill = c.fill;
-        if (c.head && fill == Qt::transparent) fill = kHeadFill;
-        if (fill != Qt::transparent) p.fillRect(grid.Rect(c), fill);
-    }
-    p.setPen(kInk);
-    for (const Cell &c : cells) {
-        QFont font = c.head ? head : body;
-        if (c.bold) font.setBold(true);
-        p.setFont(font);
-        const QRect inner = grid.Rect(c).adjusted(padding, 2, -padding, -2);
-        p.drawText(inner, c.align | Qt::TextWordWrap, c.text);
-    }
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(kRule, 1));
-    p.setBrush(Qt::NoBrush);
-    for (const Cell &c : cells) p.drawRect(grid.Rect(c));
-    p.setPen(QPen(kRule, 2));
-    p.drawRect(QRect(grid.origin, QPoint(grid.Right(), grid.Bottom())));
-    p.restore();
-}
-
-// Sets each row to the height its one-row cells need (at least minimum).
-void FitRows(Grid &grid, const std::vector<Cell> &cells, const QFont &body, const QFont &head,
-             int minimum, int padding = 5) {
-    for (size_t r = 0; r < grid.heights.size(); ++r) {
-        int need = minimum;
-        for (const Cell &c : cells) {
-            if (c.row != int(r) || c.rowSpan != 1) continue;
-            QFont font = c.head ? head : body;
-            if (c.bold) font.setBold(true);
-            const int width = grid.X(c.col + c.colSpan) - grid.X(c.col) - 2 * padding;
-            const QRect used = QFontMetrics(font).boundingRect(QRect(0, 0, width, 1000),
-                                                               c.align | Qt::TextWordWrap, c.text);
-            need = std::max(need, used.height() + 8);
-        }
-        grid.heights[r] = need;
-    }
-}
-
-// Text block with word wrap; returns the height used.
-int Paragraph(QPainter &p, const QRect &box, const QString &text, const QFont &font,
-              int flags = Qt::AlignLeft | Qt::AlignTop, QColor ink = kInk) {
-    p.setFont(font);
-    p.setPen(ink);
-    QRect used;
-    p.drawText(box, flags | Qt::TextWordWrap, text, &used);
-    return used.height();
-}
-
-void Title(QPainter &p, const QRect &box, const QString &text, int pixels = 17) {
-    p.setFont(Sans(pixels, true));
-    p.setPen(kTitleInk);
-    p.drawText(box, Qt::AlignHCenter | Qt::AlignVCenter, text);
-}
-
-// Small "code" tag drawn right-aligned, e.g. the standard a table comes from.
-void SourceTag(QPainter &p, const QRect &box, const QString &text) {
-    p.setFont(Sans(12));
-    p.setPen(QColor(0x55, 0x55, 0x55));
-    p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, text);
-}
-
-// ---------------------------------------------------------------- sketch kit
-
-void Arrowhead(QPainter &p, QPointF tip, QPointF from, double size = 7) {
-    const QLineF back(tip, from);
-    const double a = qDegreesToRadians(back.angle());
-    const double spread = qDegreesToRadians(18.0);
-    QPolygonF head;
-    head << tip << tip + QPointF(std::cos(a + spread) * size, -std::sin(a + spread) * size)
-         << tip + QPointF(std::cos(a - spread) * size, -std::sin(a - spread) * size);
-    p.save();
-    p.setBrush(p.pen().color());
-    p.setPen(Qt::NoPen);
-    p.drawPolygon(head);
-    p.restore();
-}
-
-// A dimension line between a and b with arrows at both ends and the text
-// centred beside it (offset to the left of a→b for positive side).
-void Dimension(QPainter &p, QPointF a, QPointF b, const QString &text, double side = 1,
-               QColor colour = kDim, int pixels = 12) {
-    p.save();
-    p.setPen(QPen(colour, 1.1));
-    p.drawLine(a, b);
-    Arrowhead(p, a, b, 6);
-    Arrowhead(p, b, a, 6);
-    const QPointF mid = (a + b) / 2;
-    QLineF line(a, b);
-    QLineF normal = line.normalVector().unitVector();
-    QPointF n(normal.dx(), normal.dy());
-    if (line.length() < 1) n = QPointF(0, -1);
-    p.setFont(Sans(pixels));
-    const QFontMetricsF fm(p.font());
-    const QSizeF size(fm.horizontalAdvance(text) + 4, fm.height());
-    const QPointF centre =
-        mid + n * side * (size.height() * 0.55 + 2 + std::abs(n.x()) * size.width() * 0.45);
-    QRectF box(centre - QPointF(size.width() / 2, size.height() / 2), size);
-    p.setPen(colour);
-    p.drawText(box, Qt::AlignCenter, text);
-    p.restore();
-}
-
-// Extension (witness) line.
-void Witness(QPainter &p, QPointF a, QPointF b, QColor colour = kDim) {
-    p.save();
-    p.setPen(QPen(colour, 0.8));
-    p.drawLine(a, b);
-    p.restore();
-}
-
-void ChargedHole(QPainter &p, QPointF c, double r = 6) {
-    p.save();
-    p.setPen(QPen(kCharged, 1));
-    p.setBrush(kCharged);
-    p.drawEllipse(c, r, r);
-    p.restore();
-}
-
-void EmptyHole(QPainter &p, QPointF c, double r = 6) {
-    p.save();
-    p.setPen(QPen(kCharged, 1.4));
-    p.setBrush(Qt::white);
-    p.drawEllipse(c, r, r);
-    p.restore();
-}
-
-void Label(QPainter &p, QPointF centre, const QString &text, int pixels = 12, QColor ink = kInk,
-           bool bold = false) {
-    p.save();
-    p.setFont(Sans(pixels, bold));
-    p.setPen(ink);
-    const QFontMetricsF fm(p.font());
-    const QSizeF size(fm.horizontalAdvance(text) + 2, fm.height());
-    p.drawText(QRectF(centre - QPointF(size.width() / 2, size.height() / 2), size), Qt::AlignCenter,
-               text);
-    p.restore();
-}
-
-// Rock hatching inside a path (diagonal lines, light).
-void Hatch(QPainter &p, const QPainterPath &area, QColor colour = QColor(0xb8, 0xb0, 0xa0),
-           double step = 9) {
-    p.save();
-    p.setClipPath(area);
-    p.setPen(QPen(colour, 0.8));
-    const QRectF r = area.boundingRect();
-    for (double x = r.left() - r.height(); x < r.right(); x += step)
-        p.drawLine(QPointF(x, r.bottom()), QPointF(x + r.height(), r.top()));
-    p.restore();
-}
-
-void PanelFrame(QPainter &p, const QImage &image) {
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(QColor(0xa0, 0xa8, 0xb4), 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(0, 0, image.width() - 1, image.height() - 1);
-    p.restore();
-}
+using namespace pictures;
 
 // ---------------------------------------------------------------- reference tables
 
-void CycleTimeTable() {
+void CycleTimeTable(PictureSink &sink) {
     QImage image = Canvas(680, 388);
     QPainter p;
     Begin(p, image);
@@ -347,10 +77,10 @@ void CycleTimeTable() {
           "配置不尽相同，表中各工序用时均为经验值，仅供参考；使用时应以现场实际作业用时为准。"),
         Sans(12), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
     p.end();
-    Save(image, "cycle_time.png");
+    sink.Save(image, "cycle_time.png");
 }
 
-void VibrationLimits() {
+void VibrationLimits(PictureSink &sink) {
     QImage image = Canvas(695, 432);
     QPainter p;
     Begin(p, image);
@@ -414,10 +144,10 @@ void VibrationLimits() {
                 "注3：爆破振动监测应同时测定质点振动相互垂直的三个分量。"),
               Sans(12));
     p.end();
-    Save(image, "vibration_limits.png");
+    sink.Save(image, "vibration_limits.png");
 }
 
-void VibrationFactors() {
+void VibrationFactors(PictureSink &sink) {
     QImage image = Canvas(695, 200, QColor(0xfa, 0xfb, 0xfd));
     QPainter p;
     Begin(p, image);
@@ -441,10 +171,10 @@ void VibrationFactors() {
           "f）非挡水新浇大体积混凝土的安全允许质点振速按表2给出的上限值选取。"),
         Sans(13));
     p.end();
-    Save(image, "vibration_factors.png");
+    sink.Save(image, "vibration_factors.png");
 }
 
-void RockBulking() {
+void RockBulking(PictureSink &sink) {
     QImage image = Canvas(768, 628);
     QPainter p;
     Begin(p, image);
@@ -545,10 +275,10 @@ void RockBulking() {
           "土质分别取用。"),
         Sans(12));
     p.end();
-    Save(image, "rock_bulking.jpg");
+    sink.Save(image, "rock_bulking.jpg");
 }
 
-void SlabFormworkWeight() {
+void SlabFormworkWeight(PictureSink &sink) {
     QImage image = Canvas(400, 240);
     QPainter p;
     Begin(p, image);
@@ -573,10 +303,10 @@ void SlabFormworkWeight() {
     SourceTag(p, QRect(0, grid.Bottom() + 8, 388, 20),
               U("摘自 JGJ 162-2008《建筑施工模板安全技术规范》"));
     p.end();
-    Save(image, "slab_formwork_weight.jpg");
+    sink.Save(image, "slab_formwork_weight.jpg");
 }
 
-void LiveLoad() {
+void LiveLoad(PictureSink &sink) {
     QImage image = Canvas(650, 368);
     QPainter p;
     Begin(p, image);
@@ -623,10 +353,10 @@ void LiveLoad() {
     p.drawRect(box);
     Paragraph(p, box.adjusted(10, 7, -10, -4), q2, Sans(13));
     p.end();
-    Save(image, "live_load.png");
+    sink.Save(image, "live_load.png");
 }
 
-void DumpingLoad() {
+void DumpingLoad(PictureSink &sink) {
     QImage image = Canvas(735, 272);
     QPainter p;
     Begin(p, image);
@@ -656,13 +386,8 @@ void DumpingLoad() {
               Qt::AlignLeft | Qt::AlignTop, QColor(0x44, 0x44, 0x44));
     SourceTag(p, QRect(0, 272 - 26, 723, 20), U("摘自 JGJ 162-2008《建筑施工模板安全技术规范》"));
     p.end();
-    Save(image, "dumping_load.png");
+    sink.Save(image, "dumping_load.png");
 }
-
-}  // namespace
-
-// The sketches and the shell pictures follow in the second half.
-namespace {
 
 // ---------------------------------------------------------------- wedge cuts
 
@@ -696,7 +421,7 @@ void FaceLine(QPainter &p, QPointF a, QPointF b, const QString &label) {
     Label(p, a + QPointF(-4, -10), label, 11, QColor(0x44, 0x44, 0x44));
 }
 
-void WedgeLayout() {
+void WedgeLayout(PictureSink &sink) {
     QImage image = Canvas(470, 266);
     QPainter p;
     Begin(p, image);
@@ -764,12 +489,13 @@ void WedgeLayout() {
                 "α —— 炮眼与工作面夹角 60°～75°；L —— 眼深；同对炮眼同段起爆。"),
               Sans(11), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
     p.end();
-    Save(image, "wedge_cut_layout.png");
+    sink.Save(image, "wedge_cut_layout.png");
 }
 
 // Section of a compound wedge with the given stages; each stage a pair of
 // holes, inner stages shorter and steeper, fired first.
-void CompoundWedge(const char *fileName, const char *title, int stages, const char *note) {
+void CompoundWedge(PictureSink &sink, const char *fileName, const char *title, int stages,
+                   const char *note) {
     QImage image = Canvas(470, 266);
     QPainter p;
     Begin(p, image);
@@ -838,10 +564,10 @@ void CompoundWedge(const char *fileName, const char *title, int stages, const ch
     Paragraph(p, QRect(12, 224, 450, 40), U(note), Sans(11), Qt::AlignLeft | Qt::AlignTop,
               QColor(0x33, 0x33, 0x33));
     p.end();
-    Save(image, fileName);
+    sink.Save(image, fileName);
 }
 
-void WedgeAdvance() {
+void WedgeAdvance(PictureSink &sink) {
     QImage image = Canvas(470, 266);
     QPainter p;
     Begin(p, image);
@@ -871,7 +597,7 @@ void WedgeAdvance() {
                 "炸药性能、断面大小及围岩完整性影响，应通过试爆确定。"),
               Sans(11), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
     p.end();
-    Save(image, "wedge_cut_advance.png");
+    sink.Save(image, "wedge_cut_advance.png");
 }
 
 // ---------------------------------------------------------------- parallel-hole cuts
@@ -885,7 +611,7 @@ struct CutHole {
 // One small-empty-hole pattern: title, the layout at scale, dimension
 // captions and the charge notes.
 void SmallHoleCut(
-    const char *fileName, const char *title, const std::vector<CutHole> &holes,
+    PictureSink &sink, const char *fileName, const char *title, const std::vector<CutHole> &holes,
     const std::function<void(QPainter &, std::function<QPointF(double, double)>)> &dims,
     const char *notes) {
     QImage image = Canvas(206, 338);
@@ -929,12 +655,12 @@ void SmallHoleCut(
     Paragraph(p, QRect(10, 262, 188, 74), U(notes), Sans(11), Qt::AlignLeft | Qt::AlignTop,
               QColor(0x33, 0x33, 0x33));
     p.end();
-    Save(image, fileName);
+    sink.Save(image, fileName);
 }
 
-void SmallHoleCuts() {
+void SmallHoleCuts(PictureSink &sink) {
     SmallHoleCut(
-        "parallel_cut_1.png", "① 龟裂直眼掏槽",
+        sink, "parallel_cut_1.png", "① 龟裂直眼掏槽",
         {{0, -200, true, 1},
          {0, -100, false, 0},
          {0, 0, true, 1},
@@ -950,7 +676,7 @@ void SmallHoleCuts() {
         "装药孔与空孔沿一直线相间布置，\n孔距 100～150 "
         "mm；同段起爆，\n形成一条贯通裂缝，适用于\n中硬岩小断面巷道。");
     SmallHoleCut(
-        "parallel_cut_2.png", "② 三角柱状掏槽",
+        sink, "parallel_cut_2.png", "② 三角柱状掏槽",
         {{0, 0, false, 0},
          {0, -150, true, 1},
          {130, 75, true, 3},
@@ -965,7 +691,7 @@ void SmallHoleCuts() {
         "中心空孔周边三个装药孔呈正\n三角形布置，距空孔 150 mm，\n依次 1、3、5 "
         "段起爆；下部\n辅助空孔增加补偿空间。");
     SmallHoleCut(
-        "parallel_cut_3.png", "③ 菱形直眼掏槽",
+        sink, "parallel_cut_3.png", "③ 菱形直眼掏槽",
         {{0, -50, false, 0},
          {0, 50, false, 0},
          {-150, 0, true, 1},
@@ -983,7 +709,7 @@ void SmallHoleCuts() {
         "中心两个空孔间距 100 mm；\n水平两装药孔距中心 150 mm\n（1 段），竖向两孔距中心\n220 mm（3 "
         "段）。");
     SmallHoleCut(
-        "parallel_cut_4.png", "④ 五梅花掏槽",
+        sink, "parallel_cut_4.png", "④ 五梅花掏槽",
         {{0, 0, true, 1},
          {-100, -100, false, 0},
          {100, -100, false, 0},
@@ -1003,7 +729,7 @@ void SmallHoleCuts() {
         "中心装药孔四周布四个空孔\n（方形边长 200 mm），外圈四孔\n距中心 230 "
         "mm；中心孔加强\n装药，先行起爆。");
     SmallHoleCut(
-        "parallel_cut_5.png", "⑤ 小空孔螺旋掏槽",
+        sink, "parallel_cut_5.png", "⑤ 小空孔螺旋掏槽",
         {{0, 0, false, 0},
          {70, 0, true, 1},
          {0, 110, true, 3},
@@ -1025,7 +751,7 @@ void SmallHoleCuts() {
         "mm，按螺旋线\n逐孔错段起爆，后一孔以前孔\n形成的槽腔为自由面。");
 }
 
-void LargeHoleCuts() {
+void LargeHoleCuts(PictureSink &sink) {
     QImage image = Canvas(620, 405);
     QPainter p;
     Begin(p, image);
@@ -1108,10 +834,10 @@ void LargeHoleCuts() {
     SourceTag(p, QRect(0, grid.Bottom() + 3, 612, 20),
               U("D —— 空孔直径；a —— 装药孔中心至空孔中心距离；数字为起爆段别"));
     p.end();
-    Save(image, "large_hole_cuts.png");
+    sink.Save(image, "large_hole_cuts.png");
 }
 
-void DoubleSpiralCut() {
+void DoubleSpiralCut(PictureSink &sink) {
     QImage image = Canvas(437, 405);
     QPainter p;
     Begin(p, image);
@@ -1185,12 +911,8 @@ void DoubleSpiralCut() {
         U("注：单位 mm，a 为装药孔中心至空孔中心的距离；\n装药孔直径 42 mm，按孔号 1→8 逐段起爆。"),
         Sans(11), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
     p.end();
-    Save(image, "double_spiral_cut.png");
+    sink.Save(image, "double_spiral_cut.png");
 }
-
-}  // namespace
-
-namespace {
 
 // ---------------------------------------------------------------- hole layout
 
@@ -1200,41 +922,7 @@ struct Hole {
     int delay;
 };
 
-// Points spaced evenly (about step apart) along a polyline in metres.
-std::vector<QPointF> Along(const std::vector<QPointF> &path, double step) {
-    double length = 0;
-    for (size_t i = 1; i < path.size(); ++i) length += QLineF(path[i - 1], path[i]).length();
-    const int n = std::max(1, int(std::lround(length / step)));
-    std::vector<QPointF> out;
-    for (int k = 0; k <= n; ++k) {
-        double target = length * k / n;
-        for (size_t i = 1; i < path.size(); ++i) {
-            const double seg = QLineF(path[i - 1], path[i]).length();
-            if (target <= seg + 1e-9 || i + 1 == path.size()) {
-                out.push_back(path[i - 1] + (path[i] - path[i - 1]) * std::min(1.0, target / seg));
-                break;
-            }
-            target -= seg;
-        }
-    }
-    return out;
-}
-
-// Horseshoe contour offset inward by `inset`: walls from `bottom` up to the
-// springing line, then the arch.
-std::vector<QPointF> Contour(double radius, double springing, double bottom) {
-    std::vector<QPointF> path;
-    path.push_back(QPointF(-radius, bottom));
-    path.push_back(QPointF(-radius, springing));
-    for (int i = 0; i <= 180; ++i) {
-        const double a = qDegreesToRadians(180.0 - i);
-        path.push_back(QPointF(radius * std::cos(a), springing + radius * std::sin(a)));
-    }
-    path.push_back(QPointF(radius, bottom));
-    return path;
-}
-
-void HoleLayout() {
+void HoleLayout(PictureSink &sink) {
     QImage image = Canvas(774, 554);
     QPainter p;
     Begin(p, image);
@@ -1421,7 +1109,7 @@ void HoleLayout() {
                        .arg(total),
                    Sans(12));
     p.end();
-    Save(image, "hole_layout.png");
+    sink.Save(image, "hole_layout.png");
 }
 
 // ---------------------------------------------------------------- shell pictures
@@ -1449,7 +1137,7 @@ void Portal(QPainter &p, QPointF base, double width, double height, int rings, d
     p.restore();
 }
 
-void Splash() {
+void Splash(PictureSink &sink) {
     QImage image = Canvas(1000, 500, Qt::black);
     QPainter p;
     Begin(p, image);
@@ -1553,10 +1241,10 @@ void Splash() {
     band.setColorAt(1, QColor(0x05, 0x0b, 0x14, 250));
     p.fillRect(QRect(0, 440, 1000, 60), band);
     p.end();
-    Save(image, "splash.png");
+    sink.Save(image, "splash.png");
 }
 
-void MainBackground() {
+void MainBackground(PictureSink &sink) {
     QImage image = Canvas(1001, 542, Qt::black);
     QPainter p;
     Begin(p, image);
@@ -1636,7 +1324,7 @@ void MainBackground() {
     p.drawText(QRect(20, 510, 500, 20), Qt::AlignLeft | Qt::AlignVCenter,
                U("计算结果仅供参考，请结合设计文件及现场实际复核"));
     p.end();
-    Save(image, "main_background.png");
+    sink.Save(image, "main_background.png");
 }
 
 // The small white pictogram at the left of each navigation button.
@@ -1717,7 +1405,8 @@ void Pictogram(QPainter &p, int which, QPointF c) {
     p.restore();
 }
 
-void NavigationButton(const char *id, const char *caption, int which, int height, bool hover) {
+void NavigationButton(PictureSink &sink, const char *id, const char *caption, int which, int height,
+                      bool hover) {
     QImage image(151, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p;
@@ -1756,7 +1445,7 @@ void NavigationButton(const char *id, const char *caption, int which, int height
     p.setPen(Qt::white);
     p.drawText(text, Qt::AlignCenter, U(caption));
     p.end();
-    Save(image, (QByteArray(id) + (hover ? "_hover.png" : ".png")).constData());
+    sink.Save(image, (QByteArray(id) + (hover ? "_hover.png" : ".png")).constData());
 }
 
 // The window icon, drawn on a 256 grid and scaled to size pixels.
@@ -1802,12 +1491,11 @@ QImage IconImage(int size) {
 
 // The window icon, and the desktop's icon sizes in icons/ (not embedded;
 // the install rules put them into the hicolor theme).
-void Icon() {
-    Save(IconImage(256), "icon.png");
-    QDir(g_folder).mkpath(QStringLiteral("icons"));
+void Icon(PictureSink &sink) {
+    sink.Save(IconImage(256), "icon.png");
     for (int size : {16, 32, 48, 64, 128})
-        Save(IconImage(size),
-             QByteArray("icons/icon_" + QByteArray::number(size) + ".png").constData());
+        sink.Save(IconImage(size),
+                  QByteArray("icons/icon_" + QByteArray::number(size) + ".png").constData());
 }
 
 }  // namespace
@@ -1818,13 +1506,12 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "usage: make_pictures <output folder>\n");
         return 2;
     }
-    g_folder = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(g_folder);
+    PictureSink sink(QString::fromLocal8Bit(argv[1]));
     if (!QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK SC")))
         std::fprintf(stderr, "warning: Noto Sans CJK SC is not installed\n");
 
-    Splash();
-    MainBackground();
+    Splash(sink);
+    MainBackground(sink);
     const struct {
         const char *id;
         const char *caption;
@@ -1835,29 +1522,29 @@ int main(int argc, char *argv[]) {
         {"超级按钮3", "施工通风计算", 50}, {"超级按钮5", "开挖配置计算", 50},
     };
     for (int i = 0; i < 6; ++i) {
-        NavigationButton(buttons[i].id, buttons[i].caption, i, buttons[i].height, false);
-        NavigationButton(buttons[i].id, buttons[i].caption, i, buttons[i].height, true);
+        NavigationButton(sink, buttons[i].id, buttons[i].caption, i, buttons[i].height, false);
+        NavigationButton(sink, buttons[i].id, buttons[i].caption, i, buttons[i].height, true);
     }
-    Icon();
+    Icon(sink);
 
-    CycleTimeTable();
-    VibrationLimits();
-    VibrationFactors();
-    RockBulking();
-    SlabFormworkWeight();
-    LiveLoad();
-    DumpingLoad();
-    WedgeLayout();
-    CompoundWedge("wedge_cut_two_stage.png", "二级复式楔形掏槽（剖面）", 2,
+    CycleTimeTable(sink);
+    VibrationLimits(sink);
+    VibrationFactors(sink);
+    RockBulking(sink);
+    SlabFormworkWeight(sink);
+    LiveLoad(sink);
+    DumpingLoad(sink);
+    WedgeLayout(sink);
+    CompoundWedge(sink, "wedge_cut_two_stage.png", "二级复式楔形掏槽（剖面）", 2,
                   "一级掏槽眼浅而陡，先行起爆形成小槽腔；二级掏槽眼加深至设计眼深，以一级槽腔为"
                   "自由面扩大成槽。适用于循环进尺 2.0～3.0 m。");
-    CompoundWedge("wedge_cut_multi_stage.png", "多级复式楔形掏槽（三级，剖面）", 3,
+    CompoundWedge(sink, "wedge_cut_multi_stage.png", "多级复式楔形掏槽（三级，剖面）", 3,
                   "各级掏槽眼由内向外、由浅到深依次加深，逐级错段起爆，每级以前一级槽腔为自由面；"
                   "级数随循环进尺增大而增加，适用于 3.0 m 以上深孔爆破。");
-    WedgeAdvance();
-    SmallHoleCuts();
-    LargeHoleCuts();
-    DoubleSpiralCut();
-    HoleLayout();
-    return g_failed ? 1 : 0;
+    WedgeAdvance(sink);
+    SmallHoleCuts(sink);
+    LargeHoleCuts(sink);
+    DoubleSpiralCut(sink);
+    HoleLayout(sink);
+    return sink.Failed() ? 1 : 0;
 }
