@@ -1,0 +1,12 @@
+// Each family of pictures is drawn by one function into the given sink.
+
+#pragma once
+
+#include "pictures/drawing_kit.h"
+
+namespace pictures {
+
+// Reference tables copied from the standards the calculations cite.
+void DrawReferenceTables(PictureSink &sink);
+
+}  // namespace pictures
