@@ -9,4 +9,7 @@ namespace pictures {
 // Reference tables copied from the standards the calculations cite.
 void DrawReferenceTables(PictureSink &sink);
 
+// Wedge and parallel-hole cut sketches.
+void DrawCutSketches(PictureSink &sink);
+
 }  // namespace pictures
