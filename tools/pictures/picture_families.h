@@ -12,4 +12,7 @@ void DrawReferenceTables(PictureSink &sink);
 // Wedge and parallel-hole cut sketches.
 void DrawCutSketches(PictureSink &sink);
 
+// The smooth-blasting hole layout of a full section.
+void DrawHoleLayout(PictureSink &sink);
+
 }  // namespace pictures
