@@ -6,6 +6,9 @@
 
 namespace pictures {
 
+// The window icon, and the desktop's icon sizes in icons/.
+void DrawIcons(PictureSink &sink);
+
 // Reference tables copied from the standards the calculations cite.
 void DrawReferenceTables(PictureSink &sink);
 
