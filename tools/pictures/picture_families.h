@@ -6,6 +6,9 @@
 
 namespace pictures {
 
+// Splash, main window background and the navigation buttons.
+void DrawShellPictures(PictureSink &sink);
+
 // The window icon, and the desktop's icon sizes in icons/.
 void DrawIcons(PictureSink &sink);
 
