@@ -12,7 +12,7 @@ void DrawShellPictures(PictureSink &sink);
 // The window icon, and the desktop's icon sizes in icons/.
 void DrawIcons(PictureSink &sink);
 
-// Reference tables copied from the standards the calculations cite.
+// Tables of rule-of-thumb and standard values for the reference windows.
 void DrawReferenceTables(PictureSink &sink);
 
 // Wedge and parallel-hole cut sketches.
