@@ -223,10 +223,10 @@ void WedgeAdvance(PictureSink &sink) {
                              c == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter),
                              false, c == 0 ? QColor(0xf1, 0xf4, 0xf8) : QColor(Qt::transparent)});
     DrawTable(p, grid, cells, Sans(13), Sans(12, true));
-    Paragraph(p, QRect(14, grid.Bottom() + 6, 444, 60),
-              U("注：表列为单循环进尺经验参考值，炮眼利用率按 85%～90% 考虑；实际进尺受钻孔机具、"
-                "炸药性能、断面大小及围岩完整性影响，应通过试爆确定。"),
-              Sans(11), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
+    Paragraph(
+        p, QRect(14, grid.Bottom() + 6, 444, 60),
+        U("注：表列为单循环进尺经验参考值，炮眼利用率按 85%～90% 考虑；实际进尺受钻孔机具、炸药性能、断面大小及围岩完整性影响，应通过试爆确定。"),
+        Sans(11), Qt::AlignLeft | Qt::AlignTop, QColor(0x33, 0x33, 0x33));
     p.end();
     sink.Save(image, "wedge_cut_advance.png");
 }
@@ -304,8 +304,7 @@ void SmallHoleCuts(PictureSink &sink) {
             Witness(p, at(20, -100), at(100, -100));
             Witness(p, at(20, 0), at(100, 0));
         },
-        "装药孔与空孔沿一直线相间布置，\n孔距 100～150 "
-        "mm；同段起爆，\n形成一条贯通裂缝，适用于\n中硬岩小断面巷道。");
+        "装药孔与空孔沿一直线相间布置，\n孔距 100～150 mm；同段起爆，\n形成一条贯通裂缝，适用于\n中硬岩小断面巷道。");
     SmallHoleCut(
         sink, "parallel_cut_2.png", "② 三角柱状掏槽",
         {{0, 0, false, 0},
@@ -319,8 +318,7 @@ void SmallHoleCuts(PictureSink &sink) {
             Dimension(p, at(0, 0), at(0, -150), QStringLiteral("150"), 1);
             Dimension(p, at(-130, 130), at(130, 130), QStringLiteral("260"), 1);
         },
-        "中心空孔周边三个装药孔呈正\n三角形布置，距空孔 150 mm，\n依次 1、3、5 "
-        "段起爆；下部\n辅助空孔增加补偿空间。");
+        "中心空孔周边三个装药孔呈正\n三角形布置，距空孔 150 mm，\n依次 1、3、5 段起爆；下部\n辅助空孔增加补偿空间。");
     SmallHoleCut(
         sink, "parallel_cut_3.png", "③ 菱形直眼掏槽",
         {{0, -50, false, 0},
@@ -337,8 +335,7 @@ void SmallHoleCuts(PictureSink &sink) {
             Dimension(p, at(80, -220), at(80, 0), QStringLiteral("220"), 1);
             Witness(p, at(10, -220), at(90, -220));
         },
-        "中心两个空孔间距 100 mm；\n水平两装药孔距中心 150 mm\n（1 段），竖向两孔距中心\n220 mm（3 "
-        "段）。");
+        "中心两个空孔间距 100 mm；\n水平两装药孔距中心 150 mm\n（1 段），竖向两孔距中心\n220 mm（3 段）。");
     SmallHoleCut(
         sink, "parallel_cut_4.png", "④ 五梅花掏槽",
         {{0, 0, true, 1},
@@ -357,8 +354,7 @@ void SmallHoleCuts(PictureSink &sink) {
             Dimension(p, at(160, 0), at(160, 230), QStringLiteral("230"), 1);
             Witness(p, at(10, 230), at(170, 230));
         },
-        "中心装药孔四周布四个空孔\n（方形边长 200 mm），外圈四孔\n距中心 230 "
-        "mm；中心孔加强\n装药，先行起爆。");
+        "中心装药孔四周布四个空孔\n（方形边长 200 mm），外圈四孔\n距中心 230 mm；中心孔加强\n装药，先行起爆。");
     SmallHoleCut(
         sink, "parallel_cut_5.png", "⑤ 小空孔螺旋掏槽",
         {{0, 0, false, 0},
@@ -378,8 +374,7 @@ void SmallHoleCuts(PictureSink &sink) {
             Dimension(p, at(-160, 40), at(0, 40), QStringLiteral("160"), -1);
             Dimension(p, at(30, -220), at(30, 0), QStringLiteral("220"), -1);
         },
-        "装药孔距空孔中心依次为 70、\n110、160、220 "
-        "mm，按螺旋线\n逐孔错段起爆，后一孔以前孔\n形成的槽腔为自由面。");
+        "装药孔距空孔中心依次为 70、\n110、160、220 mm，按螺旋线\n逐孔错段起爆，后一孔以前孔\n形成的槽腔为自由面。");
 }
 
 void LargeHoleCuts(PictureSink &sink) {
@@ -549,12 +544,12 @@ void DoubleSpiralCut(PictureSink &sink) {
 
 void DrawCutSketches(PictureSink &sink) {
     WedgeLayout(sink);
-    CompoundWedge(sink, "wedge_cut_two_stage.png", "二级复式楔形掏槽（剖面）", 2,
-                  "一级掏槽眼浅而陡，先行起爆形成小槽腔；二级掏槽眼加深至设计眼深，以一级槽腔为"
-                  "自由面扩大成槽。适用于循环进尺 2.0～3.0 m。");
-    CompoundWedge(sink, "wedge_cut_multi_stage.png", "多级复式楔形掏槽（三级，剖面）", 3,
-                  "各级掏槽眼由内向外、由浅到深依次加深，逐级错段起爆，每级以前一级槽腔为自由面；"
-                  "级数随循环进尺增大而增加，适用于 3.0 m 以上深孔爆破。");
+    CompoundWedge(
+        sink, "wedge_cut_two_stage.png", "二级复式楔形掏槽（剖面）", 2,
+        "一级掏槽眼浅而陡，先行起爆形成小槽腔；二级掏槽眼加深至设计眼深，以一级槽腔为自由面扩大成槽。适用于循环进尺 2.0～3.0 m。");
+    CompoundWedge(
+        sink, "wedge_cut_multi_stage.png", "多级复式楔形掏槽（三级，剖面）", 3,
+        "各级掏槽眼由内向外、由浅到深依次加深，逐级错段起爆，每级以前一级槽腔为自由面；级数随循环进尺增大而增加，适用于 3.0 m 以上深孔爆破。");
     WedgeAdvance(sink);
     SmallHoleCuts(sink);
     LargeHoleCuts(sink);
