@@ -42,9 +42,9 @@ void BM_FillGasScheme(benchmark::State &state) {
     for (auto _ : state) {
         tunnel::DocxDocument document;
         document.Open(bytes);
-        for (const tunnel::ReportRow &row : report.rows)
-            document.ReplacePlaceholder(U(row.placeholder), window.form.Text(U(row.field)),
-                                        row.passes);
+        for (const tunnel::ReportFill &fill : tunnel::Fills(report))
+            document.ReplacePlaceholder(U(fill.placeholder), window.form.Text(U(fill.field)),
+                                        fill.passes);
         benchmark::DoNotOptimize(document.Save());
     }
 }

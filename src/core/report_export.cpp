@@ -40,11 +40,11 @@ QByteArray TemplateBytes(const char *templateName) {
 }
 
 bool ReportIsStale(const Form &form, const ReportTable &report) {
-    for (const ReportRow &row : report.rows) {
-        if (!row.field || row.printed == Printed::Text) continue;
-        const QString id = U(row.field);
-        if (row.printed == Printed::Result) {
-            if (row.requiredWith && !Filled(form.Text(row.requiredWith))) continue;
+    for (const ReportFill &fill : Fills(report)) {
+        if (!fill.field || fill.printed == Printed::Text) continue;
+        const QString id = U(fill.field);
+        if (fill.printed == Printed::Result) {
+            if (fill.requiredWith && !Filled(form.Text(fill.requiredWith))) continue;
             if (!Filled(form.Text(id))) return true;
         } else if (form.EditedSinceCalculation(id)) {
             return true;
@@ -52,6 +52,24 @@ bool ReportIsStale(const Form &form, const ReportTable &report) {
     }
     return false;
 }
+
+namespace {
+
+// The Document step: the filled document completed, saved and written in
+// one atomic write, so a failure leaves the earlier report intact. Empty, or
+// why it failed (an earlier failure, e.g. of the template, stands).
+QString CompleteAndWrite(Form &form, const ReportTable &report, DocxDocument &document,
+                         const QString &path, QString failure) {
+    const QDateTime now = QDateTime::currentDateTime();
+    FillProjectInfo(document, ReadProjectInfo(form.ProgramFolder(), now.date()));
+    document.SetEntryTime(now.toSecsSinceEpoch());
+    if (!failure.isEmpty()) return failure;
+    if (report.finish) report.finish(form, document);
+    const QByteArray bytes = document.Save(&failure);
+    return failure.isEmpty() ? WriteFileAtomically(path, bytes) : failure;
+}
+
+}  // namespace
 
 void ExportReport(Form &form, const ReportTable &report) {
     Dialogs &dialogs = form.DialogService();
@@ -65,51 +83,53 @@ void ExportReport(Form &form, const ReportTable &report) {
     BusyGuard busy(form);
     const QString folder = ExportFolder(form);
     QDir().mkpath(folder);
-    const QString notice = U(report.noticeId);
-    form.SetCaption(notice, report.preparingNotice);
-
-    // The document is filled in memory and written once at the end, so a
-    // failed write leaves the earlier report intact.
     const QString path = folder + QLatin1Char('/') + U(report.outputName);
+
+    // The steps fill the document in memory; the Document step writes it.
     DocxDocument document;
     QString failure;
     document.Open(TemplateBytes(report.templateName), &failure);
     if (report.prepare && failure.isEmpty()) report.prepare(form, document);
 
-    if (report.startLog) form.AppendLog(report.startLog);
-    if (report.firstNotice) form.SetCaption(notice, report.firstNotice);
-    for (const ReportRow &row : report.rows) {
-        if (row.logBefore) form.AppendLog(row.logBefore);
-        if (row.noticeBefore) form.SetCaption(notice, row.noticeBefore);
-        const QString value = row.value ? row.value(form) : form.Text(row.field);
-        document.ReplacePlaceholder(row.placeholder, value, row.passes);
-        if (row.noticeAfter) form.SetCaption(notice, row.noticeAfter);
+    const QString notice = U(report.noticeId);
+    for (const ReportStep &step : report.steps) {
+        switch (step.kind) {
+            case StepKind::Notice:
+                form.SetCaption(notice, U(step.text));
+                break;
+            case StepKind::Log:
+                form.AppendLog(U(step.text));
+                break;
+            case StepKind::Fill: {
+                const ReportFill &fill = step.fill;
+                document.ReplacePlaceholder(fill.placeholder,
+                                            fill.value ? fill.value(form) : form.Text(fill.field),
+                                            fill.passes);
+                break;
+            }
+            case StepKind::Document:
+                failure = CompleteAndWrite(form, report, document, path, failure);
+                if (!failure.isEmpty()) {
+                    dialogs.Message(QStringLiteral("导出失败！\r\n文件：%1\r\n原因：%2")
+                                        .arg(QDir::toNativeSeparators(path), failure),
+                                    QStringLiteral("信息："), Buttons::Ok, Icon::Error);
+                    return;
+                }
+                break;
+            case StepKind::Pause:
+                dialogs.Pause(step.ms);
+                break;
+            case StepKind::Animation:
+                ProgressAnimation(form, report.noticeId, step.animation);
+                break;
+            case StepKind::Message:
+                dialogs.Message(U(step.text));
+                break;
+            case StepKind::OpenFolder:
+                dialogs.OpenFolder(folder);
+                break;
+        }
     }
-    const QDateTime now = QDateTime::currentDateTime();
-    FillProjectInfo(document, ReadProjectInfo(form.ProgramFolder(), now.date()));
-    document.SetEntryTime(now.toSecsSinceEpoch());
-    if (report.finishLog) form.AppendLog(report.finishLog);
-    if (report.finishNotice) form.SetCaption(notice, report.finishNotice);
-
-    if (report.finish && failure.isEmpty()) report.finish(form, document);
-    if (failure.isEmpty()) {
-        const QByteArray bytes = document.Save(&failure);
-        if (failure.isEmpty()) failure = WriteFileAtomically(path, bytes);
-    }
-    if (!failure.isEmpty()) {
-        dialogs.Message(QStringLiteral("导出失败！\r\n文件：%1\r\n原因：%2")
-                            .arg(QDir::toNativeSeparators(path), failure),
-                        QStringLiteral("信息："), Buttons::Ok, Icon::Error);
-        return;
-    }
-
-    if (report.pauseAfterSave > 0) dialogs.Pause(report.pauseAfterSave);
-    if (report.animationNotice) form.SetCaption(notice, report.animationNotice);
-    ProgressAnimation(form, report.noticeId, report.animation);
-    if (report.completionLog && !report.completionLogLast) form.AppendLog(report.completionLog);
-    dialogs.Message(report.completionMessage);
-    if (report.completionLog && report.completionLogLast) form.AppendLog(report.completionLog);
-    dialogs.OpenFolder(folder);
 }
 
 void ProgressAnimation(Form &form, const char *noticeId, Animation variant) {
@@ -121,7 +141,7 @@ void ProgressAnimation(Form &form, const char *noticeId, Animation variant) {
         form.SetProgress(p);
         form.SetCaption(
             notice, QStringLiteral("已导出 ") + ToText(p / 100.0 * 100) + QStringLiteral("%  "));
-        if (p == 100 && variant != Animation::None) {
+        if (p == 100 && variant != Animation::NoWaits) {
             dialogs.Pause(500);
             if (variant == Animation::DoneNotice)
                 form.SetCaption(notice, QStringLiteral("导出完成！"));
@@ -129,7 +149,7 @@ void ProgressAnimation(Form &form, const char *noticeId, Animation variant) {
                 form.SetCaption(notice, QStringLiteral("下载完成  "));
             form.SetProgress(0);
         }
-        if (variant != Animation::None) dialogs.Wait(1);
+        if (variant != Animation::NoWaits) dialogs.Wait(1);
     }
 }
 

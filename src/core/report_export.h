@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <ranges>
 
 #include "core/window_table.h"
 
@@ -14,18 +15,25 @@ QString ExportFolder(const Form &form);
 // The embedded template package of that name, empty when there is none.
 QByteArray TemplateBytes(const char *templateName);
 
-// Whether the report would print an empty result or an input edited since
+// The Fill steps of a report, in the order they are played.
+inline auto Fills(const ReportTable &report) {
+    return report.steps |
+           std::views::filter([](const ReportStep &step) { return step.kind == StepKind::Fill; }) |
+           std::views::transform(
+               [](const ReportStep &step) -> const ReportFill & { return step.fill; });
+}
+
+// Whether a Fill step would print an empty result or an input edited since
 // the last calculation.
 bool ReportIsStale(const Form &form, const ReportTable &report);
 
-// The export procedure: for a stale report the question whether to export
-// anyway (default 否, which ends it), confirmation, export folder, template written,
-// placeholders replaced with the countdown notices, document saved, progress
-// animation, completion line and message, folder shown. A failure to write
-// the output file is reported instead of the completion message.
+// The export: for a stale report the question whether to export anyway
+// (default 否, which ends it), the confirmation, the busy state, the export
+// folder, the template opened and prepared; then the report's steps in
+// order. A failed Document step shows the failure and ends the run.
 void ExportReport(Form &form, const ReportTable &report);
 
-// The progress bar animation after an export.
+// The progress bar animation of an Animation step.
 void ProgressAnimation(Form &form, const char *noticeId, Animation variant);
 
 }  // namespace tunnel

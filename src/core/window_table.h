@@ -2,6 +2,7 @@
 
 #include <QAnyStringView>
 #include <QString>
+#include <array>
 #include <span>
 #include <string_view>
 
@@ -75,53 +76,109 @@ struct ParamKey {
     const char *field;
 };
 
-// What a report row prints, for the check before an export.
+// What a Fill step prints, for the check before an export.
 enum class Printed {
     Input,   // must not have been edited since the last calculation
     Result,  // must be filled
     Text,    // not checked
 };
 
-// One row of a report's replacement sequence.
-struct ReportRow {
-    const char *placeholder;
-    const char *field;  // source field, or null when value is set
-    int passes;
-    const char *noticeAfter = nullptr;         // notice label text after this row
-    QString (*value)(const Form &) = nullptr;  // computed replacement text
-    const char *noticeBefore = nullptr;        // notice label text before this row
-    const char *logBefore = nullptr;           // appended to the log before noticeBefore
-    Printed printed = Printed::Input;
-    const char *requiredWith = nullptr;  // a result needed only when this field is filled
-};
-
+// The progress bar animation: the bar runs to 100 % with "已导出 n%" on the
+// notice label, then:
 enum class Animation {
     Reset,           // wait 500 ms, bar back to 0
     DoneNotice,      // wait 500 ms, "导出完成！", bar back to 0
     DownloadNotice,  // wait 500 ms, "下载完成  ", bar back to 0
-    None,            // no end action, no waits
+    NoWaits,         // nothing, and the bar runs without waits
 };
 
+// What a step of a report's run does.
+enum class StepKind {
+    Notice,      // sets the report's notice label to text
+    Log,         // appends text to the window's log
+    Fill,        // replaces a placeholder of the document in memory
+    Document,    // adds the project information, the entry time and the finish hook's
+                 // parts, saves the document and writes it atomically; a failure (the
+                 // template's too) shows the failure message and ends the run
+    Pause,       // pauses ms
+    Animation,   // runs the progress bar animation on the notice label
+    Message,     // shows text in a message box
+    OpenFolder,  // shows the export folder
+};
+
+// One placeholder of a report and what replaces it.
+struct ReportFill {
+    const char *placeholder;
+    const char *field;  // whose text replaces it, and which the check before an export reads
+    int passes;         // occurrences replaced
+    QString (*value)(const Form &) = nullptr;  // computed replacement text instead
+    Printed printed = Printed::Input;
+    const char *requiredWith = nullptr;  // a result needed only when this field is filled
+};
+
+// One step of a report's run; the helpers below write each kind.
+struct ReportStep {
+    StepKind kind;
+    const char *text = nullptr;              // Notice, Log, Message
+    ReportFill fill = {};                    // Fill
+    int ms = 0;                              // Pause
+    Animation animation = Animation::Reset;  // Animation
+};
+
+constexpr ReportStep Notice(const char *text) {
+    return ReportStep{.kind = StepKind::Notice, .text = text};
+}
+
+constexpr ReportStep Log(const char *text) {
+    return ReportStep{.kind = StepKind::Log, .text = text};
+}
+
+constexpr ReportStep Fill(ReportFill fill) {
+    return ReportStep{.kind = StepKind::Fill, .fill = fill};
+}
+
+// A placeholder that is its field's id.
+constexpr ReportStep Fill(const char *field, int passes, Printed printed = Printed::Input) {
+    return Fill(
+        ReportFill{.placeholder = field, .field = field, .passes = passes, .printed = printed});
+}
+
+// A placeholder that is its field's id, replaced with a text computed from the field.
+constexpr ReportStep Fill(const char *field, int passes, QString (*value)(const Form &)) {
+    return Fill(ReportFill{.placeholder = field, .field = field, .passes = passes, .value = value});
+}
+
+constexpr ReportStep WriteDocument() {
+    return ReportStep{.kind = StepKind::Document};
+}
+
+constexpr ReportStep Pause(int ms) {
+    return ReportStep{.kind = StepKind::Pause, .ms = ms};
+}
+
+constexpr ReportStep Animate(Animation variant) {
+    return ReportStep{.kind = StepKind::Animation, .animation = variant};
+}
+
+constexpr ReportStep Message(const char *text) {
+    return ReportStep{.kind = StepKind::Message, .text = text};
+}
+
+constexpr ReportStep OpenFolder() {
+    return ReportStep{.kind = StepKind::OpenFolder};
+}
+
+// A report: the template filled in memory by its steps, played in order
+// after the export's questions and the export folder's creation.
 struct ReportTable {
     const char *templateName;  // resource name under :/templates/, without .docx
     const char *outputName;    // file name in the export folder
-    const char *noticeId;      // label for the notices and the animation
-    const char *preparingNotice;
-    const char *startLog;     // appended before the first countdown notice; null for none
-    const char *firstNotice;  // null for none
-    std::span<const ReportRow> rows;
-    Animation animation;
-    const char *completionLog;  // null for none
-    const char *completionMessage;
-    int pauseAfterSave = 0;           // ms paused after the file is written, before the animation
-    const char *finishLog = nullptr;  // appended after the last row, before the file is written
-    const char *animationNotice = nullptr;  // notice label text set before the animation
-    const char *finishNotice = nullptr;     // notice label text after finishLog
-    bool completionLogLast = false;         // completion line after the message box
-    // Adds to the filled document (pictures, tables) before it is written.
-    void (*finish)(Form &, DocxDocument &) = nullptr;
-    // Runs on the opened template before the rows, e.g. to drop table rows.
+    const char *noticeId;      // label of the Notice steps and the animation
+    std::span<const ReportStep> steps;
+    // Runs on the opened template before the steps, e.g. to drop table rows.
     void (*prepare)(const Form &, DocxDocument &) = nullptr;
+    // Adds to the filled document (pictures, tables) in the Document step.
+    void (*finish)(Form &, DocxDocument &) = nullptr;
 };
 
 // The declarative description of a calculation window built by the shared form.
@@ -142,17 +199,28 @@ struct WindowTable {
 };
 
 // Whether the table lists id as a result (or multi-line result) box; lets a
-// module's report rows take what they print from its field table.
+// module's report steps take what they print from its field table.
 constexpr bool IsResultField(std::span<const FieldRow> fields, std::string_view id) {
     for (const FieldRow &field : fields)
         if (id == field.id) return field.kind != FieldKind::Input;
     return false;
 }
 
-// The row marked as printing a result or an input as its field's table says.
-constexpr ReportRow Classified(ReportRow row, std::span<const FieldRow> fields) {
-    if (row.field && IsResultField(fields, row.field)) row.printed = Printed::Result;
-    return row;
+// The step, when it fills in a field the table lists as a result, marked as
+// printing a result.
+constexpr ReportStep Classified(ReportStep step, std::span<const FieldRow> fields) {
+    if (step.kind == StepKind::Fill && step.fill.printed == Printed::Input && step.fill.field &&
+        IsResultField(fields, step.fill.field))
+        step.fill.printed = Printed::Result;
+    return step;
+}
+
+// A report's steps, each classified by the window's field table.
+template <std::size_t N>
+constexpr std::array<ReportStep, N> Classified(std::array<ReportStep, N> steps,
+                                               std::span<const FieldRow> fields) {
+    for (ReportStep &step : steps) step = Classified(step, fields);
+    return steps;
 }
 
 inline QString U(const char *utf8) {

@@ -595,9 +595,9 @@ void TestVentilation::templatePlaceholders_data() {
     QTest::addColumn<QString>("placeholder");
     QTest::addColumn<int>("passes");
     for (bool gas : {false, true})
-        for (const ReportRow &row : VentilationReport(gas).rows)
-            QTest::addRow("%s %s", gas ? "gas" : "plain", row.placeholder)
-                << gas << U(row.placeholder) << row.passes;
+        for (const ReportFill &fill : Fills(VentilationReport(gas)))
+            QTest::addRow("%s %s", gas ? "gas" : "plain", fill.placeholder)
+                << gas << U(fill.placeholder) << fill.passes;
 }
 
 // Every placeholder occurs in its template, at most as often as its passes

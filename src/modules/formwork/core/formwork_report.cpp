@@ -12,71 +12,70 @@ using namespace formwork;
 namespace {
 
 // Each placeholder is its source unit's name (a field or a drop-down, whose
-// displayed text, blanks included, is written).
-constexpr ReportRow Row(const char *unit, int passes, const char *noticeBefore = nullptr,
-                        const char *logBefore = nullptr) {
-    return ReportRow{unit, unit, passes, nullptr, nullptr, noticeBefore, logBefore};
-}
-
-// The evaluation texts stand empty where an item does not apply.
-constexpr ReportRow Out(ReportRow row, Printed printed = Printed::Result) {
-    row.printed = printed;
-    return row;
-}
-
-// Ten passes cover every occurrence of an input or result; the evaluation
-// texts occur once each.
-constexpr ReportRow kRows[] = {
-    Row(kHeight, 10, "参数导出倒计时5"),
-    Row(kSpan, 10),
-    Row(kSlab, 10),
-    Row(kBeamB, 10),
-    Row(kBeamH, 10),
-    Row(kQuestion2, 10),
-    Row(kQuestion1, 10, "参数导出倒计时4"),
-    Row(kG1k, 10),
-    Row(kG2k, 10),
-    Row(kG3kSlab, 10),
-    Row(kG3kBeam, 10),
-    Row(kQ1k, 10),
-    Row(kQ2k, 10, "参数导出倒计时3"),
-    Row(kWind, 10),
-    Out(Row(kSlabLive, 10)),
-    Out(Row(kSlabDead, 10)),
-    Out(Row(kSlabMax, 10)),
-    Out(Row(kLineLive, 10)),
-    Out(Row(kLineDead, 10, "参数导出倒计时2")),
-    Out(Row(kLineMax, 10)),
-    Out(Row(kEvaluations[0], 1, nullptr, "写入完毕，数据排版，请稍候……\r\n"), Printed::Text),
-    Out(Row(kEvaluations[1], 1), Printed::Text),
-    Out(Row(kEvaluations[2], 1), Printed::Text),
-    Out(Row(kEvaluations[3], 1, "参数导出倒计时1"), Printed::Text),
-    Out(Row(kEvaluations[4], 1), Printed::Text),
-    Out(Row(kEvaluations[5], 1), Printed::Text),
-    Out(Row(kVerdict, 1)),
+// displayed text, blanks included, is written). Ten passes cover every
+// occurrence of an input or result; the evaluation texts occur once each and
+// stand empty where an item does not apply.
+constexpr ReportStep kReportSteps[] = {
+    Notice("参数导出准备中……"),
+    Log("导出程序准备，开始写入……\r\n"),
+    Notice("参数导出倒计时5"),
+    Fill(kHeight, 10),
+    Fill(kSpan, 10),
+    Fill(kSlab, 10),
+    Fill(kBeamB, 10),
+    Fill(kBeamH, 10),
+    Fill(kQuestion2, 10),
+    Notice("参数导出倒计时4"),
+    Fill(kQuestion1, 10),
+    Fill(kG1k, 10),
+    Fill(kG2k, 10),
+    Fill(kG3kSlab, 10),
+    Fill(kG3kBeam, 10),
+    Fill(kQ1k, 10),
+    Notice("参数导出倒计时3"),
+    Fill(kQ2k, 10),
+    Fill(kWind, 10),
+    Fill(kSlabLive, 10, Printed::Result),
+    Fill(kSlabDead, 10, Printed::Result),
+    Fill(kSlabMax, 10, Printed::Result),
+    Fill(kLineLive, 10, Printed::Result),
+    Notice("参数导出倒计时2"),
+    Fill(kLineDead, 10, Printed::Result),
+    Fill(kLineMax, 10, Printed::Result),
+    Log("写入完毕，数据排版，请稍候……\r\n"),
+    Fill(kEvaluations[0], 1, Printed::Text),
+    Fill(kEvaluations[1], 1, Printed::Text),
+    Fill(kEvaluations[2], 1, Printed::Text),
+    Notice("参数导出倒计时1"),
+    Fill(kEvaluations[3], 1, Printed::Text),
+    Fill(kEvaluations[4], 1, Printed::Text),
+    Fill(kEvaluations[5], 1, Printed::Text),
+    Fill(kVerdict, 1, Printed::Result),
+    Log("排版完毕，导出数据！\r\n"),
+    Notice("参数导出倒计时0"),
+    WriteDocument(),
+    Pause(500),
+    Animate(Animation::DoneNotice),
+    Message("自动生成计算书成功！"),
+    Log("计算书导出完成！\r\n"),
+    OpenFolder(),
 };
 
 const ReportTable kReport{
     .templateName = "formwork",
     .outputName = kFormworkReportName,
     .noticeId = kNotice,
-    .preparingNotice = "参数导出准备中……",
-    .startLog = "导出程序准备，开始写入……\r\n",
-    .firstNotice = nullptr,
-    .rows = kRows,
-    .animation = Animation::DoneNotice,
-    .completionLog = "计算书导出完成！\r\n",
-    .completionMessage = "自动生成计算书成功！",
-    .pauseAfterSave = 500,
-    .finishLog = "排版完毕，导出数据！\r\n",
-    .finishNotice = "参数导出倒计时0",
-    .completionLogLast = true,
+    .steps = kReportSteps,
 };
 
 }  // namespace
 
 void ExportFormworkReport(Form &form) {
     ExportReport(form, kReport);
+}
+
+const ReportTable &FormworkReport() {
+    return kReport;
 }
 
 }  // namespace tunnel

@@ -3,6 +3,7 @@
 namespace tunnel {
 
 class Form;
+struct ReportTable;
 
 // File name of the report in the export folder.
 inline constexpr char kFormworkReportName[] = "模板工程及支撑体系危险性分析计算书new.doc";
@@ -12,5 +13,8 @@ inline constexpr char kFormworkReportName[] = "模板工程及支撑体系危险
 // animation ending in "导出完成！", the success message, the closing log
 // line and the export folder shown. A failed write is reported instead.
 void ExportFormworkReport(Form &form);
+
+// The report that ExportFormworkReport exports.
+const ReportTable &FormworkReport();
 
 }  // namespace tunnel

@@ -102,39 +102,47 @@ constexpr std::array kParams = {
 };
 
 // Every placeholder is its field's id, replaced in up to ten places.
-constexpr ReportRow Row(const char *field, const char *noticeAfter = nullptr) {
-    return Classified(ReportRow{field, field, 10, noticeAfter}, kFields);
-}
-
-constexpr std::array kReportRows = {
-    Row("编辑框1开挖断面面积"),
-    Row("编辑框1循环进尺", "参数写入与处理，导出倒计时7"),
-    Row("编辑框1超挖系数"),
-    Row("编辑框1岩体松胀系数", "参数写入与处理，导出倒计时6"),
-    Row("编辑框1单循环爆破石渣量"),
-    Row("编辑框2运输距离", "参数写入与处理，导出倒计时5"),
-    Row("编辑框2装载设备铲斗容量"),
-    Row("编辑框2运输设备厢斗容量", "参数写入与处理，导出倒计时4"),
-    Row("编辑框2运输设备速度"),
-    Row("编辑框2装载机装一斗用时", "参数写入与处理，导出倒计时3"),
-    Row("编辑框2出碴设备数量"),
-    Row("编辑框3单循环爆破后石碴量", "参数写入与处理，导出倒计时2"),
-    Row("编辑框3装载机装一斗用时"),
-    Row("编辑框3装载设备铲斗容量", "参数写入与处理，导出倒计时1"),
-    Row("编辑框3出碴时间", "数据整理写入，方案即将导出！"),
-};
+constexpr auto kReportSteps = Classified(
+    std::array{
+        Notice("参数导出准备中，请稍候……"),
+        Log("数据整理录入参数表中，开始制作方案……\r\n"),
+        Notice("参数写入与处理，导出倒计时8"),
+        Fill("编辑框1开挖断面面积", 10),
+        Fill("编辑框1循环进尺", 10),
+        Notice("参数写入与处理，导出倒计时7"),
+        Fill("编辑框1超挖系数", 10),
+        Fill("编辑框1岩体松胀系数", 10),
+        Notice("参数写入与处理，导出倒计时6"),
+        Fill("编辑框1单循环爆破石渣量", 10),
+        Fill("编辑框2运输距离", 10),
+        Notice("参数写入与处理，导出倒计时5"),
+        Fill("编辑框2装载设备铲斗容量", 10),
+        Fill("编辑框2运输设备厢斗容量", 10),
+        Notice("参数写入与处理，导出倒计时4"),
+        Fill("编辑框2运输设备速度", 10),
+        Fill("编辑框2装载机装一斗用时", 10),
+        Notice("参数写入与处理，导出倒计时3"),
+        Fill("编辑框2出碴设备数量", 10),
+        Fill("编辑框3单循环爆破后石碴量", 10),
+        Notice("参数写入与处理，导出倒计时2"),
+        Fill("编辑框3装载机装一斗用时", 10),
+        Fill("编辑框3装载设备铲斗容量", 10),
+        Notice("参数写入与处理，导出倒计时1"),
+        Fill("编辑框3出碴时间", 10),
+        Notice("数据整理写入，方案即将导出！"),
+        WriteDocument(),
+        Animate(Animation::Reset),
+        Log("方案制作完成！\r\n"),
+        Message("隧道除渣设备配置计算方案导出成功！"),
+        OpenFolder(),
+    },
+    kFields);
 
 const ReportTable kReport{
     .templateName = "mucking",
     .outputName = "隧道除渣设备配置计算方案new.doc",
     .noticeId = "标签1_提示信息",
-    .preparingNotice = "参数导出准备中，请稍候……",
-    .startLog = "数据整理录入参数表中，开始制作方案……\r\n",
-    .firstNotice = "参数写入与处理，导出倒计时8",
-    .rows = kReportRows,
-    .animation = Animation::Reset,
-    .completionLog = "方案制作完成！\r\n",
-    .completionMessage = "隧道除渣设备配置计算方案导出成功！",
+    .steps = kReportSteps,
 };
 
 const WindowTable kTable{

@@ -115,21 +115,21 @@ constexpr ParamKey kParams[] = {
 };
 constexpr int kSelectorKeys = 6;  // the first keys hold selector indices
 
-// Each placeholder is its field's id and occurs up to four times (once per
-// table); the countdown notice stands before each group of six.
+// The length field of each stretch.
 constexpr const char *kStretchLengths[] = {"编辑框1_各类围岩长度0", "编辑框1_各类围岩长度1",
                                            "编辑框1_各类围岩长度2", "编辑框1_各类围岩长度3",
                                            "编辑框1_各类围岩长度4", "编辑框1_各类围岩长度5"};
 
-// A stretch's results are needed only where its length is given.
-constexpr ReportRow Row(const char *field, const char *noticeBefore = nullptr,
-                        const char *noticeAfter = nullptr) {
-    ReportRow row =
-        Classified(ReportRow{field, field, 5, noticeAfter, nullptr, noticeBefore}, kFields);
-    const char last = std::string_view(field).back();
-    if (row.printed == Printed::Result && last >= '0' && last <= '5')
-        row.requiredWith = kStretchLengths[last - '0'];
-    return row;
+// A stretch's results are needed only where its length is given: the unit
+// names end in the stretch's digit.
+template <std::size_t N>
+constexpr std::array<ReportStep, N> NeededWithLengths(std::array<ReportStep, N> steps) {
+    for (ReportStep &step : steps) {
+        if (step.kind != StepKind::Fill || step.fill.printed != Printed::Result) continue;
+        const char last = std::string_view(step.fill.field).back();
+        if (last >= '0' && last <= '5') step.fill.requiredWith = kStretchLengths[last - '0'];
+    }
+    return steps;
 }
 
 // The tables' headers carry the units the totals show ("1000m", "186天").
@@ -139,112 +139,119 @@ QString TotalNumber(const Form &form, const char *id) {
     return text;
 }
 
-constexpr ReportRow Total(const char *field, QString (*value)(const Form &),
-                          const char *noticeAfter = nullptr) {
-    ReportRow row = Row(field, nullptr, noticeAfter);
-    row.value = value;
-    return row;
-}
-
 // A stretch without a length has no row in any of the tables.
 void DropEmptyStretches(const Form &form, DocxDocument &document) {
     for (const char *length : kStretchLengths)
         if (!Filled(form.Text(length))) document.RemoveTableRows(length);
 }
 
-constexpr ReportRow kReportRows[] = {
-    Row("组合框1_围岩等级0"),
-    Row("组合框1_围岩等级1"),
-    Row("组合框1_围岩等级2"),
-    Row("组合框1_围岩等级3"),
-    Row("组合框1_围岩等级4"),
-    Row("组合框1_围岩等级5"),
-    Row("编辑框1_各类围岩长度0", "参数导出倒计时11"),
-    Row("编辑框1_各类围岩长度1"),
-    Row("编辑框1_各类围岩长度2"),
-    Row("编辑框1_各类围岩长度3"),
-    Row("编辑框1_各类围岩长度4"),
-    Row("编辑框1_各类围岩长度5"),
-    Row("编辑框1_每循环进尺0", "参数导出倒计时10"),
-    Row("编辑框1_每循环进尺1"),
-    Row("编辑框1_每循环进尺2"),
-    Row("编辑框1_每循环进尺3"),
-    Row("编辑框1_每循环进尺4"),
-    Row("编辑框1_每循环进尺5"),
-    Row("编辑框1_每循环用时0", "参数导出倒计时9"),
-    Row("编辑框1_每循环用时1"),
-    Row("编辑框1_每循环用时2"),
-    Row("编辑框1_每循环用时3"),
-    Row("编辑框1_每循环用时4"),
-    Row("编辑框1_每循环用时5"),
-    Row("编辑框2_循环次数0", "参数导出倒计时8"),
-    Row("编辑框2_循环次数1"),
-    Row("编辑框2_循环次数2"),
-    Row("编辑框2_循环次数3"),
-    Row("编辑框2_循环次数4"),
-    Row("编辑框2_循环次数5"),
-    Row("编辑框2_月循环数0", "参数导出倒计时7"),
-    Row("编辑框2_月循环数1"),
-    Row("编辑框2_月循环数2"),
-    Row("编辑框2_月循环数3"),
-    Row("编辑框2_月循环数4"),
-    Row("编辑框2_月循环数5"),
-    Row("编辑框2_天循环数0", "参数导出倒计时6"),
-    Row("编辑框2_天循环数1"),
-    Row("编辑框2_天循环数2"),
-    Row("编辑框2_天循环数3"),
-    Row("编辑框2_天循环数4"),
-    Row("编辑框2_天循环数5"),
-    Row("编辑框3_每天进尺0", "参数导出倒计时5"),
-    Row("编辑框3_每天进尺1"),
-    Row("编辑框3_每天进尺2"),
-    Row("编辑框3_每天进尺3"),
-    Row("编辑框3_每天进尺4"),
-    Row("编辑框3_每天进尺5"),
-    Row("编辑框3_月进尺0", "参数导出倒计时4"),
-    Row("编辑框3_月进尺1"),
-    Row("编辑框3_月进尺2"),
-    Row("编辑框3_月进尺3"),
-    Row("编辑框3_月进尺4"),
-    Row("编辑框3_月进尺5"),
-    Row("编辑框4_工期天0", "参数导出倒计时3"),
-    Row("编辑框4_工期天1"),
-    Row("编辑框4_工期天2"),
-    Row("编辑框4_工期天3"),
-    Row("编辑框4_工期天4"),
-    Row("编辑框4_工期天5"),
-    Total(kTotalDays, [](const Form &f) { return TotalNumber(f, kTotalDays); }),
-    Row("编辑框4_工期月0", "参数导出倒计时2"),
-    Row("编辑框4_工期月1"),
-    Row("编辑框4_工期月2"),
-    Row("编辑框4_工期月3"),
-    Row("编辑框4_工期月4"),
-    Row("编辑框4_工期月5"),
-    Total(kTotalMonths, [](const Form &f) { return TotalNumber(f, kTotalMonths); }),
-    Row("编辑框4_工期年0", "参数导出倒计时1"),
-    Row("编辑框4_工期年1"),
-    Row("编辑框4_工期年2"),
-    Row("编辑框4_工期年3"),
-    Row("编辑框4_工期年4"),
-    Row("编辑框4_工期年5"),
-    Total(kTotalYears, [](const Form &f) { return TotalNumber(f, kTotalYears); }),
-    Total(
-        kTotalLength, [](const Form &f) { return TotalNumber(f, kTotalLength); },
-        "参数导出倒计时0"),
-};
+// Each placeholder is its field's id and occurs up to four times (once per
+// table); the countdown notice stands before each group of six.
+constexpr auto kReportSteps = NeededWithLengths(Classified(
+    std::array{
+        Notice("参数导出准备中……"),
+        Notice("参数导出倒计时12"),
+        Fill("组合框1_围岩等级0", 5),
+        Fill("组合框1_围岩等级1", 5),
+        Fill("组合框1_围岩等级2", 5),
+        Fill("组合框1_围岩等级3", 5),
+        Fill("组合框1_围岩等级4", 5),
+        Fill("组合框1_围岩等级5", 5),
+        Notice("参数导出倒计时11"),
+        Fill("编辑框1_各类围岩长度0", 5),
+        Fill("编辑框1_各类围岩长度1", 5),
+        Fill("编辑框1_各类围岩长度2", 5),
+        Fill("编辑框1_各类围岩长度3", 5),
+        Fill("编辑框1_各类围岩长度4", 5),
+        Fill("编辑框1_各类围岩长度5", 5),
+        Notice("参数导出倒计时10"),
+        Fill("编辑框1_每循环进尺0", 5),
+        Fill("编辑框1_每循环进尺1", 5),
+        Fill("编辑框1_每循环进尺2", 5),
+        Fill("编辑框1_每循环进尺3", 5),
+        Fill("编辑框1_每循环进尺4", 5),
+        Fill("编辑框1_每循环进尺5", 5),
+        Notice("参数导出倒计时9"),
+        Fill("编辑框1_每循环用时0", 5),
+        Fill("编辑框1_每循环用时1", 5),
+        Fill("编辑框1_每循环用时2", 5),
+        Fill("编辑框1_每循环用时3", 5),
+        Fill("编辑框1_每循环用时4", 5),
+        Fill("编辑框1_每循环用时5", 5),
+        Notice("参数导出倒计时8"),
+        Fill("编辑框2_循环次数0", 5),
+        Fill("编辑框2_循环次数1", 5),
+        Fill("编辑框2_循环次数2", 5),
+        Fill("编辑框2_循环次数3", 5),
+        Fill("编辑框2_循环次数4", 5),
+        Fill("编辑框2_循环次数5", 5),
+        Notice("参数导出倒计时7"),
+        Fill("编辑框2_月循环数0", 5),
+        Fill("编辑框2_月循环数1", 5),
+        Fill("编辑框2_月循环数2", 5),
+        Fill("编辑框2_月循环数3", 5),
+        Fill("编辑框2_月循环数4", 5),
+        Fill("编辑框2_月循环数5", 5),
+        Notice("参数导出倒计时6"),
+        Fill("编辑框2_天循环数0", 5),
+        Fill("编辑框2_天循环数1", 5),
+        Fill("编辑框2_天循环数2", 5),
+        Fill("编辑框2_天循环数3", 5),
+        Fill("编辑框2_天循环数4", 5),
+        Fill("编辑框2_天循环数5", 5),
+        Notice("参数导出倒计时5"),
+        Fill("编辑框3_每天进尺0", 5),
+        Fill("编辑框3_每天进尺1", 5),
+        Fill("编辑框3_每天进尺2", 5),
+        Fill("编辑框3_每天进尺3", 5),
+        Fill("编辑框3_每天进尺4", 5),
+        Fill("编辑框3_每天进尺5", 5),
+        Notice("参数导出倒计时4"),
+        Fill("编辑框3_月进尺0", 5),
+        Fill("编辑框3_月进尺1", 5),
+        Fill("编辑框3_月进尺2", 5),
+        Fill("编辑框3_月进尺3", 5),
+        Fill("编辑框3_月进尺4", 5),
+        Fill("编辑框3_月进尺5", 5),
+        Notice("参数导出倒计时3"),
+        Fill("编辑框4_工期天0", 5),
+        Fill("编辑框4_工期天1", 5),
+        Fill("编辑框4_工期天2", 5),
+        Fill("编辑框4_工期天3", 5),
+        Fill("编辑框4_工期天4", 5),
+        Fill("编辑框4_工期天5", 5),
+        Fill(kTotalDays, 5, [](const Form &form) { return TotalNumber(form, kTotalDays); }),
+        Notice("参数导出倒计时2"),
+        Fill("编辑框4_工期月0", 5),
+        Fill("编辑框4_工期月1", 5),
+        Fill("编辑框4_工期月2", 5),
+        Fill("编辑框4_工期月3", 5),
+        Fill("编辑框4_工期月4", 5),
+        Fill("编辑框4_工期月5", 5),
+        Fill(kTotalMonths, 5, [](const Form &form) { return TotalNumber(form, kTotalMonths); }),
+        Notice("参数导出倒计时1"),
+        Fill("编辑框4_工期年0", 5),
+        Fill("编辑框4_工期年1", 5),
+        Fill("编辑框4_工期年2", 5),
+        Fill("编辑框4_工期年3", 5),
+        Fill("编辑框4_工期年4", 5),
+        Fill("编辑框4_工期年5", 5),
+        Fill(kTotalYears, 5, [](const Form &form) { return TotalNumber(form, kTotalYears); }),
+        Fill(kTotalLength, 5, [](const Form &form) { return TotalNumber(form, kTotalLength); }),
+        Notice("参数导出倒计时0"),
+        WriteDocument(),
+        Pause(500),
+        Animate(Animation::DoneNotice),
+        Message("自动生成计算书成功！"),
+        OpenFolder(),
+    },
+    kFields));
 
 const ReportTable kReport{
     .templateName = "period",
     .outputName = "隧道进尺及工期计算书new.doc",
     .noticeId = kPeriodNotice,
-    .preparingNotice = "参数导出准备中……",
-    .startLog = "",
-    .firstNotice = "参数导出倒计时12",
-    .rows = kReportRows,
-    .animation = Animation::DoneNotice,
-    .completionLog = nullptr,
-    .completionMessage = "自动生成计算书成功！",
-    .pauseAfterSave = 500,
+    .steps = kReportSteps,
     .prepare = &DropEmptyStretches,
 };
 

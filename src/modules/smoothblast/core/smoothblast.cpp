@@ -213,13 +213,6 @@ constexpr std::array kParams = {
     ParamKey{"2.3", "15", kFloorPerMetre},
 };
 
-// Every placeholder is its field's id, replaced in up to twenty places; the
-// countdown notice is set before the rows that carry one.
-constexpr ReportRow Row(const char *field, const char *noticeBefore = nullptr,
-                        const char *noticeAfter = nullptr) {
-    return Classified(ReportRow{field, field, 20, noticeAfter, nullptr, noticeBefore}, kFields);
-}
-
 // The tables' headers carry the units the window shows with the value
 // ("239个", "23mm"), so the cells hold the number alone.
 QString WithoutUnit(const Form &form, const char *id, const QString &unit) {
@@ -236,58 +229,71 @@ QString ChargeDiameter(const Form &form) {
     return WithoutUnit(form, kChargeDiameter, QStringLiteral("mm"));
 }
 
-constexpr ReportRow Computed(ReportRow row, QString (*value)(const Form &)) {
-    row.value = value;
-    return row;
-}
-
-const std::array kReportRows = {
-    Row(kArea),  // its notice is the first countdown notice
-    Row(kAdvance, "正在写入隧道基本参数信息，导出倒计时13"),
-    Row(kOutline),
-    Row(kFloorWidth, "正在写入隧道基本参数信息，导出倒计时12"),
-    Row(kSpecificCharge),
-    Row(kCutCount),
-    Row(kCutPerMetre, "正在写入隧道基本参数信息，导出倒计时11"),
-    Row(kSpacing),
-    Row(kBurden, "正在写入隧道爆破参数信息，导出倒计时10"),
-    Row(kPerimeterPerMetre),
-    Row(kAuxPerMetre, "正在写入隧道爆破参数信息，导出倒计时9"),
-    Row(kFloorSpacing),
-    Row(kFloorPerMetre, "正在写入隧道爆破参数信息，导出倒计时8"),
-    Row(kHoleDiameter),
-    Row(kDecoupling),
-    Computed(Row(kChargeDiameter), &ChargeDiameter),
-    Row(kRatio),
-    Row(kCutHoles, "正在写入隧道爆破参数信息，导出倒计时7"),
-    Row(kAuxHoles),
-    Row(kPerimeterHoles, "正在写入隧道爆破参数信息，导出倒计时6"),
-    Row(kFloorHoles),
-    Computed(Row(kTotalHoles, "写入的信息整理中，导出倒计时5"), &HoleCount),
-    Row(kCutPerHole),
-    Row(kAuxPerHole, "写入的信息整理中，导出倒计时4"),
-    Row(kPerimeterPerHole),
-    Row(kFloorPerHole, "写入的信息整理中，导出倒计时3"),
-    Row(kCutCharge),
-    Row(kAuxCharge, "数据处理完毕，导出倒计时2"),
-    Row(kPerimeterCharge),
-    Row(kFloorCharge, "数据处理完毕，导出倒计时1"),
-    Row(kTotalCharge, nullptr, "数据处理完毕，导出倒计时0"),
-};
-
 void AddDrillPattern(Form &form, DocxDocument &document);
+
+// Every placeholder is its field's id, replaced in up to twenty places. The
+// window has no log box.
+constexpr auto kReportSteps = Classified(
+    std::array{
+        Notice("导出准备中，请稍候……"),
+        Notice("正在写入隧道基本参数信息，导出倒计时14"),
+        Fill(kArea, 20),
+        Notice("正在写入隧道基本参数信息，导出倒计时13"),
+        Fill(kAdvance, 20),
+        Fill(kOutline, 20),
+        Notice("正在写入隧道基本参数信息，导出倒计时12"),
+        Fill(kFloorWidth, 20),
+        Fill(kSpecificCharge, 20),
+        Fill(kCutCount, 20),
+        Notice("正在写入隧道基本参数信息，导出倒计时11"),
+        Fill(kCutPerMetre, 20),
+        Fill(kSpacing, 20),
+        Notice("正在写入隧道爆破参数信息，导出倒计时10"),
+        Fill(kBurden, 20),
+        Fill(kPerimeterPerMetre, 20),
+        Notice("正在写入隧道爆破参数信息，导出倒计时9"),
+        Fill(kAuxPerMetre, 20),
+        Fill(kFloorSpacing, 20),
+        Notice("正在写入隧道爆破参数信息，导出倒计时8"),
+        Fill(kFloorPerMetre, 20),
+        Fill(kHoleDiameter, 20),
+        Fill(kDecoupling, 20),
+        Fill(kChargeDiameter, 20, &ChargeDiameter),
+        Fill(kRatio, 20),
+        Notice("正在写入隧道爆破参数信息，导出倒计时7"),
+        Fill(kCutHoles, 20),
+        Fill(kAuxHoles, 20),
+        Notice("正在写入隧道爆破参数信息，导出倒计时6"),
+        Fill(kPerimeterHoles, 20),
+        Fill(kFloorHoles, 20),
+        Notice("写入的信息整理中，导出倒计时5"),
+        Fill(kTotalHoles, 20, &HoleCount),
+        Fill(kCutPerHole, 20),
+        Notice("写入的信息整理中，导出倒计时4"),
+        Fill(kAuxPerHole, 20),
+        Fill(kPerimeterPerHole, 20),
+        Notice("写入的信息整理中，导出倒计时3"),
+        Fill(kFloorPerHole, 20),
+        Fill(kCutCharge, 20),
+        Notice("数据处理完毕，导出倒计时2"),
+        Fill(kAuxCharge, 20),
+        Fill(kPerimeterCharge, 20),
+        Notice("数据处理完毕，导出倒计时1"),
+        Fill(kFloorCharge, 20),
+        Fill(kTotalCharge, 20),
+        Notice("数据处理完毕，导出倒计时0"),
+        WriteDocument(),  // with the drill pattern
+        Animate(Animation::NoWaits),
+        Message("导出成功！"),
+        OpenFolder(),
+    },
+    kFields);
 
 const ReportTable kReport{
     .templateName = "smoothblast",
     .outputName = "光面爆破参数及成果表new.doc",
     .noticeId = kNotice,
-    .preparingNotice = "导出准备中，请稍候……",
-    .startLog = "",  // the window has no log box
-    .firstNotice = "正在写入隧道基本参数信息，导出倒计时14",
-    .rows = kReportRows,
-    .animation = Animation::None,
-    .completionLog = nullptr,
-    .completionMessage = "导出成功！",
+    .steps = kReportSteps,
     .finish = &AddDrillPattern,
 };
 

@@ -316,112 +316,124 @@ constexpr std::array kParams = {
     ParamKey{"2.2", "25", kOtherLoss},    ParamKey{"2.2", "26", kAirPerKw},
 };
 
-// One replacement row of the scheme; gas rows run for the gas template only.
-struct SchemeRow {
-    ReportRow row;
+// A step of the scheme; the gas steps are played for the gas template only.
+struct SchemeStep {
+    constexpr SchemeStep(ReportStep step, bool gasOnly = false) : step(step), gasOnly(gasOnly) {}
+    ReportStep step;
     bool gasOnly;
 };
 
-struct Before {
-    const char *notice = nullptr;
-    const char *log = nullptr;
-};
+constexpr SchemeStep GasOnly(ReportStep step) {
+    return SchemeStep(step, true);
+}
 
 // Every placeholder is its field's id.
-constexpr SchemeRow Row(const char *field, Before before = {}, const char *noticeAfter = nullptr) {
-    return {Classified(ReportRow{field, field, 10, noticeAfter, nullptr, before.notice, before.log},
-                       kFields),
-            false};
-}
-
-constexpr SchemeRow GasRow(const char *field) {
-    return {Classified(ReportRow{field, field, 5}, kFields), true};
-}
-
-constexpr std::array kSchemeRows = {
-    // "参数写入与处理，导出倒计时18" is the first notice, shown before row 1.
-    Row(kArea),
-    Row(kSpeed),
-    Row(kAdvance, {"参数写入与处理，导出倒计时17"}),
-    Row(kPersons),
-    Row(kReserve, {"参数写入与处理，导出倒计时16"}),
-    Row(kAirPerPerson),
-    Row(kCharge, {"参数写入与处理，导出倒计时15"}),
-    Row(kFumeTime),
-    Row(kSpread, {"参数写入与处理，导出倒计时14"}),
-    Row(kLength),
-    Row(kDiameter, {"参数写入与处理，导出倒计时13"}),
-    Row(kExcavatorPower),
-    Row(kLoaderPower, {"参数写入与处理，导出倒计时12"}),
-    Row(kTruckPower),
-    Row(kOtherPower, {"参数写入与处理，导出倒计时11"}),
-    Row(kLoadedFactor),
-    Row(kEmptyFactor, {"参数写入与处理，导出倒计时10"}),
-    Row(kUtilisation),
-    Row(kAirPerKw),
-    Row(kExcavators, {"数据整理写入，导出倒计时9", "方案格式调整与设置……\r\n"}),
-    Row(kLoaders),
-    Row(kLoadedTrucks),
-    Row(kEmptyTrucks, {"数据整理写入，导出倒计时8"}),
-    Row(kOthers),
-    GasRow(kGasEmission),
-    Row(kPowerTotal, {"数据整理写入，导出倒计时7"}),
-    Row(kByPersons),
-    GasRow(kGasAllowed),
-    GasRow(kGasSupplied),
-    GasRow(kByGas),
-    Row(kBySpeed, {"数据整理写入，导出倒计时6"}),
-    Row(kByFumes),
-    Row(kByExhaust, {"数据整理写入，导出倒计时5"}),
-    Row(kDemand),
-    Row(kLeakRate, {"数据整理写入，导出倒计时4"}),
-    Row(kLeakage),
-    Row(kSection, {"数据整理写入，导出倒计时3"}),
-    Row(kSupply),
-    Row(kFriction, {"数据整理写入，导出倒计时2"}),
-    // The notice "倒计时1" comes before the log line of the next row.
-    Row(kLocalLoss, {}, "数据整理写入，导出倒计时1"),
-    Row(kOtherLoss, {nullptr, "开始导出方案……\r\n"}),
-    Row(kPressure, {}, "数据整理写入，方案即将导出！"),
+constexpr SchemeStep kSchemeSteps[] = {
+    Notice("参数导出准备中，请稍候……"),
+    Log("数据整理录入参数表中，开始制作方案……\r\n"),
+    Notice("参数写入与处理，导出倒计时18"),
+    Fill(kArea, 10),
+    Fill(kSpeed, 10),
+    Notice("参数写入与处理，导出倒计时17"),
+    Fill(kAdvance, 10),
+    Fill(kPersons, 10),
+    Notice("参数写入与处理，导出倒计时16"),
+    Fill(kReserve, 10),
+    Fill(kAirPerPerson, 10),
+    Notice("参数写入与处理，导出倒计时15"),
+    Fill(kCharge, 10),
+    Fill(kFumeTime, 10),
+    Notice("参数写入与处理，导出倒计时14"),
+    Fill(kSpread, 10),
+    Fill(kLength, 10),
+    Notice("参数写入与处理，导出倒计时13"),
+    Fill(kDiameter, 10),
+    Fill(kExcavatorPower, 10),
+    Notice("参数写入与处理，导出倒计时12"),
+    Fill(kLoaderPower, 10),
+    Fill(kTruckPower, 10),
+    Notice("参数写入与处理，导出倒计时11"),
+    Fill(kOtherPower, 10),
+    Fill(kLoadedFactor, 10),
+    Notice("参数写入与处理，导出倒计时10"),
+    Fill(kEmptyFactor, 10),
+    Fill(kUtilisation, 10),
+    Fill(kAirPerKw, 10),
+    Log("方案格式调整与设置……\r\n"),
+    Notice("数据整理写入，导出倒计时9"),
+    Fill(kExcavators, 10),
+    Fill(kLoaders, 10),
+    Fill(kLoadedTrucks, 10),
+    Notice("数据整理写入，导出倒计时8"),
+    Fill(kEmptyTrucks, 10),
+    Fill(kOthers, 10),
+    GasOnly(Fill(kGasEmission, 5)),
+    Notice("数据整理写入，导出倒计时7"),
+    Fill(kPowerTotal, 10),
+    Fill(kByPersons, 10),
+    GasOnly(Fill(kGasAllowed, 5)),
+    GasOnly(Fill(kGasSupplied, 5)),
+    GasOnly(Fill(kByGas, 5)),
+    Notice("数据整理写入，导出倒计时6"),
+    Fill(kBySpeed, 10),
+    Fill(kByFumes, 10),
+    Notice("数据整理写入，导出倒计时5"),
+    Fill(kByExhaust, 10),
+    Fill(kDemand, 10),
+    Notice("数据整理写入，导出倒计时4"),
+    Fill(kLeakRate, 10),
+    Fill(kLeakage, 10),
+    Notice("数据整理写入，导出倒计时3"),
+    Fill(kSection, 10),
+    Fill(kSupply, 10),
+    Notice("数据整理写入，导出倒计时2"),
+    Fill(kFriction, 10),
+    Fill(kLocalLoss, 10),
+    Notice("数据整理写入，导出倒计时1"),
+    Log("开始导出方案……\r\n"),
+    Fill(kOtherLoss, 10),
+    Fill(kPressure, 10),
+    Notice("数据整理写入，方案即将导出！"),
+    WriteDocument(),
+    Animate(Animation::Reset),
+    Log("方案制作完成！\r\n"),
+    Message("隧道通风方案导出成功！"),
+    OpenFolder(),
 };
 
-constexpr std::size_t CountRows(bool gas) {
+constexpr std::size_t CountSteps(bool gas) {
     std::size_t n = 0;
-    for (const SchemeRow &r : kSchemeRows) n += gas || !r.gasOnly;
+    for (const SchemeStep &s : kSchemeSteps) n += gas || !s.gasOnly;
     return n;
 }
 
+// The scheme of one template, its steps classified by the field table.
 template <bool Gas>
-constexpr auto SelectRows() {
-    std::array<ReportRow, CountRows(Gas)> rows{};
+constexpr auto SelectSteps() {
+    std::array<ReportStep, CountSteps(Gas)> steps{};
     std::size_t i = 0;
-    for (const SchemeRow &r : kSchemeRows)
-        if (Gas || !r.gasOnly) rows[i++] = r.row;
-    return rows;
+    for (const SchemeStep &s : kSchemeSteps)
+        if (Gas || !s.gasOnly) steps[i++] = Classified(s.step, kFields);
+    return steps;
 }
 
-constexpr auto kGasRows = SelectRows<true>();
-constexpr auto kPlainRows = SelectRows<false>();
-static_assert(kGasRows.size() == 42 && kPlainRows.size() == 38);
+constexpr auto kGasSteps = SelectSteps<true>();
+constexpr auto kPlainSteps = SelectSteps<false>();
+static_assert(std::ranges::count(kGasSteps, StepKind::Fill, &ReportStep::kind) == 42 &&
+              std::ranges::count(kPlainSteps, StepKind::Fill, &ReportStep::kind) == 38);
 
-constexpr ReportTable Scheme(const char *templateName, const char *outputName,
-                             std::span<const ReportRow> rows) {
-    return ReportTable{
-        .templateName = templateName,
-        .outputName = outputName,
-        .noticeId = kNotice,
-        .preparingNotice = "参数导出准备中，请稍候……",
-        .startLog = "数据整理录入参数表中，开始制作方案……\r\n",
-        .firstNotice = "参数写入与处理，导出倒计时18",
-        .rows = rows,
-        .animation = Animation::Reset,
-        .completionLog = "方案制作完成！\r\n",
-        .completionMessage = "隧道通风方案导出成功！",
-    };
-}
-
-const ReportTable kGasReport = Scheme("ventilation_gas", "隧道通风计算方案(瓦斯)new.doc", kGasRows);
-const ReportTable kPlainReport = Scheme("ventilation", "隧道通风计算方案new.doc", kPlainRows);
+const ReportTable kGasReport{
+    .templateName = "ventilation_gas",
+    .outputName = "隧道通风计算方案(瓦斯)new.doc",
+    .noticeId = kNotice,
+    .steps = kGasSteps,
+};
+const ReportTable kPlainReport{
+    .templateName = "ventilation",
+    .outputName = "隧道通风计算方案new.doc",
+    .noticeId = kNotice,
+    .steps = kPlainSteps,
+};
 
 const WindowTable kTable{
     .title = "隧道压入式通风计算",

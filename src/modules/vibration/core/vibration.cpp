@@ -183,12 +183,6 @@ constexpr std::array kTextKeys = {
     ParamKey{"2.3", "2", kAllowed2Id},
 };
 
-constexpr ReportRow Row(const char *placeholder, const char *field, const char *noticeBefore,
-                        const char *noticeAfter = nullptr) {
-    return Classified(ReportRow{placeholder, field, 20, noticeAfter, nullptr, noticeBefore},
-                      kFields);
-}
-
 // The allowable range as a range: the list's "≤" goes, and its unit, which
 // the report prints once after the range.
 QString RangeText(const Form &form) {
@@ -198,35 +192,42 @@ QString RangeText(const Form &form) {
     return range.trimmed();
 }
 
-constexpr ReportRow Computed(ReportRow row, QString (*value)(const Form &)) {
-    row.value = value;
-    return row;
-}
-
-const std::array kReportRows = {
-    Row("保护对象类别C", kCategoryId, nullptr),
-    Row("Q炸药量", kChargeId, nullptr),
-    Row("K系数", kFactorId, "处理计算参数，导出倒计时7"),
-    Row("α衰减指数", kExponentId, "处理计算参数，导出倒计时6"),
-    Row("R距离", kDistanceId, "数据写入，导出倒计时5"),
-    Row("安全质点振速v", kVelocityId, "数据写入，导出倒计时4"),
-    Computed(Row("规范临界值V", kRangeId, "数据写入，导出倒计时3"), &RangeText),
-    Row("评价结果Z", kEvaluationId, "数据写入，导出倒计时2", "数据写入，导出倒计时1"),
-};
+// Each placeholder is replaced in up to twenty places.
+constexpr auto kReportSteps = Classified(
+    std::array{
+        Notice("方案导出准备中……"),
+        Log("方案导出准备，开始数据写入！\r\n"),
+        Notice("处理计算参数，导出倒计时8"),
+        Fill({.placeholder = "保护对象类别C", .field = kCategoryId, .passes = 20}),
+        Fill({.placeholder = "Q炸药量", .field = kChargeId, .passes = 20}),
+        Notice("处理计算参数，导出倒计时7"),
+        Fill({.placeholder = "K系数", .field = kFactorId, .passes = 20}),
+        Notice("处理计算参数，导出倒计时6"),
+        Fill({.placeholder = "α衰减指数", .field = kExponentId, .passes = 20}),
+        Notice("数据写入，导出倒计时5"),
+        Fill({.placeholder = "R距离", .field = kDistanceId, .passes = 20}),
+        Notice("数据写入，导出倒计时4"),
+        Fill({.placeholder = "安全质点振速v", .field = kVelocityId, .passes = 20}),
+        Notice("数据写入，导出倒计时3"),
+        Fill({.placeholder = "规范临界值V", .field = kRangeId, .passes = 20, .value = &RangeText}),
+        Notice("数据写入，导出倒计时2"),
+        Fill({.placeholder = "评价结果Z", .field = kEvaluationId, .passes = 20}),
+        Notice("数据写入，导出倒计时1"),
+        Log("数据写入完毕，开始导出计算书！\r\n"),
+        WriteDocument(),
+        Notice("数据导出准备……"),
+        Animate(Animation::DownloadNotice),
+        Log("计算书导出完毕！ \r\n"),
+        Message("自动生成计算书成功！"),
+        OpenFolder(),
+    },
+    kFields);
 
 const ReportTable kReport{
     .templateName = "vibration",
     .outputName = "爆破影响评价计算书new.doc",
     .noticeId = kNoticeId,
-    .preparingNotice = "方案导出准备中……",
-    .startLog = "方案导出准备，开始数据写入！\r\n",
-    .firstNotice = "处理计算参数，导出倒计时8",
-    .rows = kReportRows,
-    .animation = Animation::DownloadNotice,
-    .completionLog = "计算书导出完毕！ \r\n",
-    .completionMessage = "自动生成计算书成功！",
-    .finishLog = "数据写入完毕，开始导出计算书！\r\n",
-    .animationNotice = "数据导出准备……",
+    .steps = kReportSteps,
 };
 
 const WindowTable kTable{
