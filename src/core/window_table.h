@@ -35,13 +35,13 @@ enum class LabelAt {
 
 // Where a field's hint stands.
 enum class HintAt {
-    Right,  // after the box and the column of small buttons
+    Right,  // after the box, and after the column of small buttons in a group with one
     Below,  // under the box, which leaves a long hint the width of its column
 };
 
 // Where a field or a button stands in the grid of its group box. A row that
-// sets none follows the group's previous field as label | box | small button
-// | hint.
+// sets none follows the group's previous field as label | box | hint, or
+// label | box | small button | hint in a group with small buttons.
 struct Place {
     int row = -1;    // grid row; -1: the row after the previous field
     int column = 0;  // first grid column the unit takes
@@ -69,8 +69,9 @@ struct FieldRow {
 
 // A plain read-only result box of a group; every other row is written with
 // designated initialisers so that it reads as what it sets.
-constexpr FieldRow ResultField(const char *id, const char *label, int group) {
-    return FieldRow{.id = id, .label = label, .group = group, .kind = FieldKind::Result};
+constexpr FieldRow ResultField(const char *id, const char *label, int group, Place place = {}) {
+    return FieldRow{
+        .id = id, .label = label, .group = group, .kind = FieldKind::Result, .place = place};
 }
 
 // A group box. Boxes stand in columns, left to right, each column top down

@@ -197,6 +197,12 @@ void CalcWindow::BuildUnits() {
 void CalcWindow::PlaceFields() {
     for (int g = 0; g < m_groups.size(); ++g) {
         auto *grid = static_cast<QGridLayout *>(m_groups[g]->layout());
+        // Small buttons have a column of their own, so hints line up.
+        const bool smallButtons =
+            std::any_of(m_table.buttons.begin(), m_table.buttons.end(), [&](const ButtonRow &b) {
+                const FieldRow *field = b.besideField ? FindField(m_table, b.besideField) : nullptr;
+                return field && field->group == g;
+            });
         int next = 0;
         for (const FieldRow &field : m_table.fields) {
             if (field.group != g) continue;
@@ -219,7 +225,6 @@ void CalcWindow::PlaceFields() {
             }
             grid->addWidget(Find(field.id), row, column, 1, place.span);
             grid->setColumnStretch(column, 1);
-            // Small buttons have a column of their own, so hints line up.
             const int after = column + place.span;
             for (const ButtonRow &b : m_table.buttons)
                 if (b.besideField && qstrcmp(b.besideField, field.id) == 0)
@@ -228,7 +233,7 @@ void CalcWindow::PlaceFields() {
                 if (place.hint == HintAt::Below)
                     grid->addWidget(hint, ++row, column, 1, place.span);
                 else
-                    grid->addWidget(hint, row, after + 1);
+                    grid->addWidget(hint, row, smallButtons ? after + 1 : after);
             }
             next = row + 1;
         }
