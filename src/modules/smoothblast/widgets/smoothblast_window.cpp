@@ -74,12 +74,20 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, Wi
                                 ? m_inputHalf->heightForWidth(inputWidth)
                                 : m_inputHalf->sizeHint().height();
     const int height = qMax(inputHeight, m_resultHalf->minimumSizeHint().height());
-    m_inputHalf->setGeometry(kMargin, kMargin, inputWidth, height);
-    m_resultHalf->setGeometry(kBlastInputWidth, kMargin,
-                              kBlastOpenWidth - kBlastInputWidth - kMargin, height);
+    // Both halves stand in a strip of the open width, which the content as
+    // wide as the window cuts: they keep their places while the window slides.
+    auto *strip = new QWidget(centralWidget());
+    auto *halves = new QHBoxLayout(strip);
+    halves->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    halves->setSpacing(kMargin);
+    m_inputHalf->setFixedWidth(inputWidth);
+    m_resultHalf->setFixedWidth(kBlastOpenWidth - kBlastInputWidth - kMargin);
+    halves->addWidget(m_inputHalf);
+    halves->addWidget(m_resultHalf);
+    halves->addStretch();
+    strip->setFixedSize(kBlastOpenWidth, height + 2 * kMargin);
     m_resultHalf->hide();
-    // The halves stay where the design puts them; on a screen lower or
-    // narrower than the window they scroll.
+    // On a screen lower or narrower than the window the content scrolls.
     m_content = takeCentralWidget();
     m_scroll = new QScrollArea(this);
     m_scroll->setFrameShape(QFrame::NoFrame);
