@@ -27,6 +27,30 @@ enum class FieldKind {
     MultiLine,  // read-only multi-line box
 };
 
+// Where a field's label stands.
+enum class LabelAt {
+    Left,    // in the grid column before the box
+    Above,   // in the grid row above the box, as a column heading
+    Hidden,  // not shown: a heading above names the column
+};
+
+// Where a field's hint stands.
+enum class HintAt {
+    Right,  // after the box, and after the column of small buttons in a group with one
+    Below,  // under the box, which leaves a long hint the width of its column
+};
+
+// Where a field or a button stands in the grid of its group box. A row that
+// sets none follows the group's previous field as label | box | hint, or
+// label | box | small button | hint in a group with small buttons.
+struct Place {
+    int row = -1;    // grid row; -1: the row after the previous field
+    int column = 0;  // first grid column the unit takes
+    int span = 1;    // grid columns the box (or button) spans
+    LabelAt label = LabelAt::Left;
+    HintAt hint = HintAt::Right;
+};
+
 // One edit box of a window. Texts are UTF-8 literals.
 struct FieldRow {
     const char *id;
@@ -40,16 +64,24 @@ struct FieldRow {
     FieldKind kind = FieldKind::Input;
     Command onChange = nullptr;     // runs after the colour and notice rules
     const char *labelId = nullptr;  // unit name of the label, where a command changes it
+    const char *hintId = nullptr;   // unit name of the hint label, where one is addressed
+    Place place = {};
 };
 
 // A plain read-only result box of a group; every other row is written with
 // designated initialisers so that it reads as what it sets.
-constexpr FieldRow ResultField(const char *id, const char *label, int group) {
-    return FieldRow{.id = id, .label = label, .group = group, .kind = FieldKind::Result};
+constexpr FieldRow ResultField(const char *id, const char *label, int group, Place place = {}) {
+    return FieldRow{
+        .id = id, .label = label, .group = group, .kind = FieldKind::Result, .place = place};
 }
 
+// A group box. Boxes stand in columns, left to right, each column top down
+// in table order; boxes with a page stand on that tab page, under the boxes
+// without one.
 struct GroupRow {
     const char *title;
+    const char *page = nullptr;  // caption of its tab page; null: on the window itself
+    int column = 0;              // column of boxes on its page or window
 };
 
 enum class Role {
@@ -67,6 +99,10 @@ struct ButtonRow {
     Command command = nullptr;
     Role role = Role::Command;
     const char *besideField = nullptr;  // a small button placed after this field
+    // A row of 0 or more puts the button into that grid cell of its group,
+    // right-aligned after the cell's earlier buttons; else it joins the
+    // group's buttons in a row under everything else.
+    Place place = {};
 };
 
 // One parameter file item: section, key and the field whose text it holds.

@@ -9,12 +9,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <tuple>
 
 #include "core/calc_form.h"
 #include "core/parameter_file.h"
@@ -33,6 +36,15 @@ Rgb ToRgb(const QColor &c) {
     return Rgb{c.red(), c.green(), c.blue()};
 }
 
+// A label shows the table's CR LF as a plain line break; a trailing one only
+// made the label a line taller.
+QString Shown(const char *text) {
+    QString shown = U(text);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    while (shown.endsWith(u'\n')) shown.chop(1);
+    return shown;
+}
+
 }  // namespace
 
 CalcWindow::CalcWindow(const WindowTable &table, Dialogs &dialogs, QString programFolder,
@@ -45,7 +57,11 @@ CalcWindow::CalcWindow(const WindowTable &table, Dialogs &dialogs, QString progr
     setWindowTitle(table.title);
     BuildUnits();
     BuildMenu();
-    if (layout == Layout::Standard) BuildStandardLayout();
+    if (layout != Layout::None) {
+        PlaceFields();
+        m_area = BuildGroupArea();
+        if (layout != Layout::Groups) BuildFrame(layout == Layout::LogBelow);
+    }
     WindowCreated(*this, m_table);
     RecordCalculated();
 }
@@ -90,11 +106,12 @@ void CalcWindow::BuildUnits() {
     for (const FieldRow &field : m_table.fields) {
         QWidget *owner =
             field.group >= 0 && field.group < m_groups.size() ? m_groups[field.group] : central;
-        auto *label = new QLabel(field.label, owner);
+        auto *label = new QLabel(Shown(field.label), owner);
         if (field.labelId) label->setObjectName(field.labelId);
         m_labels.insert(field.id, label);
         if (*field.hint) {
-            auto *hint = new QLabel(field.hint, owner);
+            auto *hint = new QLabel(Shown(field.hint), owner);
+            if (field.hintId) hint->setObjectName(field.hintId);
             hint->setStyleSheet(QStringLiteral("color: #505050;"));
             m_hints.insert(field.id, hint);
         }
@@ -177,33 +194,119 @@ void CalcWindow::BuildUnits() {
     m_progress->setFixedHeight(12);
 }
 
-void CalcWindow::BuildStandardLayout() {
-    // Fields in their group boxes: label | field | small button | hint.
+void CalcWindow::PlaceFields() {
     for (int g = 0; g < m_groups.size(); ++g) {
         auto *grid = static_cast<QGridLayout *>(m_groups[g]->layout());
-        int row = 0;
+        // Small buttons have a column of their own, so hints line up.
+        const bool smallButtons =
+            std::any_of(m_table.buttons.begin(), m_table.buttons.end(), [&](const ButtonRow &b) {
+                const FieldRow *field = b.besideField ? FindField(m_table, b.besideField) : nullptr;
+                return field && field->group == g;
+            });
+        int next = 0;
         for (const FieldRow &field : m_table.fields) {
             if (field.group != g) continue;
-            grid->addWidget(m_labels.value(field.id), row, 0);
-            grid->addWidget(Find(field.id), row, 1);
+            const Place &place = field.place;
+            int row = place.row >= 0 ? place.row : next;
+            int column = place.column;
+            QLabel *label = m_labels.value(field.id);
+            switch (place.label) {
+                case LabelAt::Left:
+                    grid->addWidget(label, row, column++);
+                    break;
+                case LabelAt::Above:
+                    label->setWordWrap(true);
+                    label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+                    grid->addWidget(label, row++, column, 1, place.span);
+                    break;
+                case LabelAt::Hidden:
+                    label->hide();
+                    break;
+            }
+            grid->addWidget(Find(field.id), row, column, 1, place.span);
+            grid->setColumnStretch(column, 1);
+            const int after = column + place.span;
             for (const ButtonRow &b : m_table.buttons)
                 if (b.besideField && qstrcmp(b.besideField, field.id) == 0)
-                    grid->addWidget(Button(b.id), row, 2);
-            if (QLabel *hint = m_hints.value(field.id)) grid->addWidget(hint, row, 3);
-            ++row;
+                    grid->addWidget(Button(b.id), row, after);
+            if (QLabel *hint = m_hints.value(field.id)) {
+                if (place.hint == HintAt::Below)
+                    grid->addWidget(hint, ++row, column, 1, place.span);
+                else
+                    grid->addWidget(hint, row, smallButtons ? after + 1 : after);
+            }
+            next = row + 1;
         }
-        auto *commands = new QHBoxLayout;
-        commands->addStretch();
-        for (const ButtonRow &b : m_table.buttons)
-            if (b.group == g && !b.besideField) commands->addWidget(Button(b.id));
-        grid->addLayout(commands, row, 0, 1, 4);
-        grid->setColumnStretch(1, 1);
+
+        // Buttons of one cell stand side by side at its right end; the
+        // remaining ones likewise in a row under everything else.
+        QMap<std::tuple<int, int, int>, QHBoxLayout *> cells;
+        QHBoxLayout *commands = nullptr;
+        for (const ButtonRow &b : m_table.buttons) {
+            if (b.group != g || b.besideField) continue;
+            QHBoxLayout *&strip =
+                b.place.row >= 0 ? cells[{b.place.row, b.place.column, b.place.span}] : commands;
+            if (!strip) {
+                strip = new QHBoxLayout;
+                strip->addStretch();
+            }
+            strip->addWidget(Button(b.id));
+        }
+        for (auto it = cells.cbegin(); it != cells.cend(); ++it) {
+            const auto [row, column, span] = it.key();
+            grid->addLayout(it.value(), row, column, 1, span);
+        }
+        if (commands) grid->addLayout(commands, grid->rowCount(), 0, 1, grid->columnCount());
     }
+}
 
-    auto *left = new QVBoxLayout;
-    for (QGroupBox *box : m_groups) left->addWidget(box);
-    left->addStretch();
+QWidget *CalcWindow::BuildGroupArea() {
+    auto *area = new QWidget(centralWidget());
+    auto *column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addLayout(GroupColumns(nullptr));
 
+    // The pages in the order the groups name them.
+    QList<const char *> pages;
+    for (const GroupRow &group : m_table.groups)
+        if (group.page && std::none_of(pages.cbegin(), pages.cend(), [&](const char *page) {
+                return qstrcmp(page, group.page) == 0;
+            }))
+            pages << group.page;
+    if (pages.isEmpty()) {
+        column->addStretch();
+        return area;
+    }
+    m_pages = new QTabWidget(area);
+    for (const char *caption : pages) {
+        auto *page = new QWidget;
+        page->setLayout(GroupColumns(caption));
+        m_pages->addTab(page, caption);
+    }
+    column->addWidget(m_pages, 1);
+    return area;
+}
+
+// The group boxes of one page (null: of the window itself) in their columns,
+// each column top-aligned.
+QLayout *CalcWindow::GroupColumns(const char *page) {
+    QMap<int, QVBoxLayout *> columns;
+    for (int g = 0; g < m_groups.size(); ++g) {
+        const GroupRow &group = m_table.groups[g];
+        if (page ? !group.page || qstrcmp(page, group.page) != 0 : group.page != nullptr) continue;
+        QVBoxLayout *&stack = columns[group.column];
+        if (!stack) stack = new QVBoxLayout;
+        stack->addWidget(m_groups[g]);
+    }
+    auto *row = new QHBoxLayout;
+    for (QVBoxLayout *stack : std::as_const(columns)) {
+        stack->addStretch();
+        row->addLayout(stack);
+    }
+    return row;
+}
+
+void CalcWindow::BuildFrame(bool logBelow) {
     m_fileRow = new QWidget(centralWidget());
     auto *row = new QHBoxLayout(m_fileRow);
     row->setContentsMargins(0, 0, 0, 0);
@@ -213,14 +316,24 @@ void CalcWindow::BuildStandardLayout() {
     if (m_notice) row->addWidget(m_notice, 1);
     row->addWidget(m_progress, 1);
 
-    auto *top = new QHBoxLayout;
-    top->addLayout(left, 3);
-    if (m_log) {
-        m_log->setMinimumWidth(300);
-        top->addWidget(m_log, 2);
-    }
     auto *main = new QVBoxLayout(centralWidget());
-    main->addLayout(top, 1);
+    if (logBelow) {
+        main->addWidget(m_area);
+        if (m_log) {
+            // The log takes what the groups leave, down to a few lines.
+            m_log->setMinimumHeight(m_log->fontMetrics().lineSpacing() * 5);
+            m_log->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+            main->addWidget(m_log, 1);
+        }
+    } else {
+        auto *top = new QHBoxLayout;
+        top->addWidget(m_area, 3);
+        if (m_log) {
+            m_log->setMinimumWidth(300);
+            top->addWidget(m_log, 2);
+        }
+        main->addLayout(top, 1);
+    }
     main->addWidget(m_fileRow);
 }
 
@@ -289,6 +402,10 @@ QPushButton *CalcWindow::Button(const char *id) const {
 
 QLabel *CalcWindow::FieldLabel(const char *fieldId) const {
     return m_labels.value(fieldId);
+}
+
+QLabel *CalcWindow::HintLabel(const char *fieldId) const {
+    return m_hints.value(fieldId);
 }
 
 QString CalcWindow::Text(QAnyStringView id) const {

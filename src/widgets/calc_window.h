@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QTabWidget;
 
 namespace tunnel {
 
@@ -21,10 +22,21 @@ class TextBox;
 // progress bar and the "文件" menu. It is the Form the module's commands run
 // on; units are found by their objectName, so a window may add units of its
 // own and address them the same way.
+//
+// The table also says where the units stand: fields and buttons in the grids
+// of their group boxes, the boxes in columns and on tab pages. A window adds
+// its own units to the cells the table leaves free.
 class CalcWindow : public QMainWindow, public Form {
     Q_OBJECT
 public:
-    enum class Layout { Standard, None };
+    enum class Layout {
+        Standard,  // the groups, the log beside them and the file row below
+        LogBelow,  // the same with the log between the groups and the file row
+        Groups,    // the groups in GroupArea(); the window places the area, the
+                   // log, the notice, the bar and the file buttons
+        None,      // nothing; the window places the units, PlaceFields() those
+                   // the table places
+    };
 
     CalcWindow(const WindowTable &table, Dialogs &dialogs, QString programFolder,
                Layout layout = Layout::Standard, QWidget *parent = nullptr);
@@ -65,6 +77,13 @@ public:
     QWidget *Unit(QAnyStringView id) const;
     QPushButton *Button(const char *id) const;
     QLabel *FieldLabel(const char *fieldId) const;
+    // The label showing the field's hint; null for a field without one.
+    QLabel *HintLabel(const char *fieldId) const;
+    // The group boxes in their columns and pages, for Layout::Groups and
+    // the layouts that include it; null otherwise.
+    QWidget *GroupArea() const { return m_area; }
+    // The tab control of the groups' pages; null when no group has a page.
+    QTabWidget *Pages() const { return m_pages; }
     TextBox *LogBox() const { return m_log; }
     QLabel *NoticeLabel() const { return m_notice; }
     QProgressBar *ProgressBar() const { return m_progress; }
@@ -84,9 +103,17 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+    // Puts every field, its label and hint and every group button into the
+    // grid of its group box as the table places them; the group's remaining
+    // buttons go into a row under everything its grid holds by then. Runs
+    // once, from the constructor unless the layout is None.
+    void PlaceFields();
+
 private:
     void BuildUnits();
-    void BuildStandardLayout();
+    QWidget *BuildGroupArea();
+    QLayout *GroupColumns(const char *page);
+    void BuildFrame(bool logBelow);
     void BuildMenu();
     QWidget *Find(QAnyStringView id) const;
     // Takes every unit's text as consistent with the results.
@@ -99,6 +126,8 @@ private:
     Dialogs &m_dialogs;
     QString m_programFolder;
     QList<QGroupBox *> m_groups;
+    QWidget *m_area = nullptr;
+    QTabWidget *m_pages = nullptr;
     QHash<QString, QLabel *> m_labels;
     QHash<QString, QLabel *> m_hints;
     TextBox *m_log = nullptr;

@@ -114,13 +114,20 @@ void FitToScreen(QWidget *window) {
     }
 
     QScrollArea *area = NewScrollArea();
+    const bool fixed = window->minimumSize() == window->maximumSize();
     if (main) {
         const int menu = main->menuBar() && !main->menuBar()->isHidden()
                              ? main->menuBar()->sizeHint().height()
                              : 0;
         QWidget *content = main->takeCentralWidget();
-        // Hand-placed content has no layout to tell the scroll area its size.
-        if (!content->layout()) content->setMinimumSize(design.width(), design.height() - menu);
+        const QSize designed(design.width(), design.height() - menu);
+        // Hand-placed content has no layout to tell the scroll area its size;
+        // laid out content of a fixed window keeps its designed size, which
+        // its wrapped texts would otherwise stretch.
+        if (!content->layout())
+            content->setMinimumSize(designed);
+        else if (fixed)
+            content->setMaximumSize(designed.expandedTo(content->minimumSizeHint()));
         area->setWidget(content);
         main->setCentralWidget(area);
     } else {
@@ -138,7 +145,7 @@ void FitToScreen(QWidget *window) {
     if (design.height() > room.height()) wanted.rwidth() += bar;
     if (design.width() > room.width()) wanted.rheight() += bar;
     // A fixed window may now grow back to its design size, no further.
-    if (window->minimumSize() == window->maximumSize()) window->setMaximumSize(wanted);
+    if (fixed) window->setMaximumSize(wanted);
     const QSize size = wanted.boundedTo(room);
     window->setMinimumSize(window->minimumSize().boundedTo(size));
     window->resize(size);

@@ -30,14 +30,14 @@ HelpWindow::HelpWindow(const QString &dataFolder, QWidget *parent) : QWidget(par
     setFixedSize(563, 306);
 
     auto *title = new QLabel(QStringLiteral("软件帮助说明："), this);
-    title->setObjectName(QStringLiteral("标签1"));
+    title->setObjectName(kHelpTitle);
     title->setGeometry(12, 8, 300, 20);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
 
     m_frame = new QFrame(this);
-    m_frame->setObjectName(QStringLiteral("图片框1"));
+    m_frame->setObjectName(kHelpFrame);
     m_frame->setGeometry(12, 32, kFrameWidth, kFrameHeight);
     m_frame->setFrameShape(QFrame::StyledPanel);
     m_frame->setFrameShadow(QFrame::Sunken);
@@ -49,7 +49,7 @@ HelpWindow::HelpWindow(const QString &dataFolder, QWidget *parent) : QWidget(par
     // The box is taller than the frame, which clips it; the box itself
     // never scrolls.
     m_text = new TextBox(m_frame);
-    m_text->setObjectName(QStringLiteral("编辑框1"));
+    m_text->setObjectName(kHelpText);
     m_text->setFrameShape(QFrame::NoFrame);
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -63,20 +63,20 @@ HelpWindow::HelpWindow(const QString &dataFolder, QWidget *parent) : QWidget(par
     m_text->hide();
 
     m_bar = new QScrollBar(Qt::Vertical, this);
-    m_bar->setObjectName(QStringLiteral("纵向滚动条1"));
+    m_bar->setObjectName(kHelpScrollBar);
     m_bar->setGeometry(12 + kFrameWidth + 2, 32, 17, kFrameHeight);
     m_bar->setRange(-kTextHeight, kFrameHeight + 80);
     m_bar->setValue(m_bar->maximum());
 
     auto *folder =
         new QLabel(QStringLiteral("数据文件夹：") + QDir::toNativeSeparators(dataFolder), this);
-    folder->setObjectName(QStringLiteral("标签2"));
+    folder->setObjectName(kHelpFolder);
     folder->setGeometry(12, 280, 539, 20);
     folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     folder->setToolTip(QDir::toNativeSeparators(dataFolder));  // a long path is cut off
 
     m_timer = new QTimer(this);
-    m_timer->setObjectName(QStringLiteral("时钟1"));
+    m_timer->setObjectName(kHelpTimer);
     m_timer->setInterval(35);
     connect(m_timer, &QTimer::timeout, this, &HelpWindow::Tick);
     m_timer->start();
@@ -97,7 +97,7 @@ QWidget *CreateUpdateNotesWindow(QWidget *parent) {
     PageTable page{
         QStringLiteral("软件更新说明"),
         {499, 433},
-        {{PageUnit::Kind::Text, "编辑框1", UpdateNotesText(), {8, 8, 483, 417}, -1, 13}}};
+        {{PageUnit::Kind::Text, kUpdateNotesText, UpdateNotesText(), {8, 8, 483, 417}, -1, 13}}};
     return new ReferenceWindow(page, parent);
 }
 

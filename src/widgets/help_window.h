@@ -10,6 +10,16 @@ namespace tunnel {
 
 class TextBox;
 
+// Unit names of the help window.
+inline constexpr char kHelpTitle[] = "标签1";
+inline constexpr char kHelpFrame[] = "图片框1";
+inline constexpr char kHelpText[] = "编辑框1";
+inline constexpr char kHelpScrollBar[] = "纵向滚动条1";
+inline constexpr char kHelpFolder[] = "标签2";
+inline constexpr char kHelpTimer[] = "时钟1";
+// The text box of the update notes window.
+inline constexpr char kUpdateNotesText[] = "编辑框1";
+
 // The help window "帮助": the help text rises through the frame `图片框1`
 // one pixel per tick of `时钟1` (35 ms) and starts again from the bottom.
 // The scroll bar `纵向滚动条1` holds the position; moving it by hand moves the

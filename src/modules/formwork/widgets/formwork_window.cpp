@@ -13,9 +13,11 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStackedLayout>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "core/calc_form.h"
 #include "modules/formwork/core/formwork.h"
@@ -64,27 +66,27 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget 
     // No parameter file, so no "文件" menu.
     menuBar()->clear();
     menuBar()->hide();
-    setFixedSize(964, 696 + kEvaluationExtra);
 
     QWidget *central = centralWidget();
     m_tabs = new QTabWidget(central);
     m_tabs->setObjectName(kTabs);
-    m_tabs->setGeometry(4, 4, 956, 688 + kEvaluationExtra);
     auto *loads = new QWidget;
     auto *pressure = new QWidget;
     m_tabs->addTab(loads, QStringLiteral("施工总荷载与集中线荷载计算"));
     m_tabs->addTab(pressure, QStringLiteral("新浇混凝土作用于模板的最大侧压力标准值计算"));
+    auto *frame = new QVBoxLayout(central);
+    frame->setContentsMargins(4, 4, 4, 4);
+    frame->addWidget(m_tabs);
 
     for (const FieldRow &field : FormworkTable().fields)
         if (auto *edit = qobject_cast<QLineEdit *>(Unit(field.id)))
             edit->setFixedWidth(kInputWidth);
 
+    // The log box stands at the top right of whichever page shows.
+    LogBox()->setFixedSize(304, 123);
     BuildPageLoads(loads);
     BuildPagePressure(pressure);
-
-    // The log box belongs to the window and stands above both pages.
-    LogBox()->setGeometry(648, 30, 304, 123);
-    LogBox()->raise();
+    m_logPlaces[0]->addWidget(LogBox());
 
     m_hover = new QLabel(central);
     m_hover->setObjectName(kHoverLabel);
@@ -102,21 +104,22 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget 
     connect(m_timer, &QTimer::timeout, this, [this] { HoverTick(QCursor::pos()); });
     m_timer->start();
 
-    connect(m_tabs, &QTabWidget::currentChanged, this, [this] { TabChanged(*this); });
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int page) {
+        MoveLogTo(page);
+        TabChanged(*this);
+    });
+    // The designed size, or what a larger font needs.
+    setFixedSize(QSize(964, 696 + kEvaluationExtra).expandedTo(minimumSizeHint()));
     // Reference tables and sketches beside the fields.
     ConnectReference(this, kSlabWeightButton, Reference::SlabFormworkWeight);
     ConnectReference(this, kLiveLoadButton, Reference::LiveLoad);
     ConnectReference(this, kDumpingLoadButton, Reference::DumpingLoad);
 }
 
-QLabel *FormworkWindow::HintOf(const char *fieldId) const {
-    const FieldRow *field = FindField(Table(), fieldId);
-    QWidget *unit = Unit(fieldId);
-    if (!field || !*field->hint || !unit) return nullptr;
-    for (QLabel *label :
-         unit->parentWidget()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly))
-        if (label != FieldLabel(fieldId) && label->text() == U(field->hint)) return label;
-    return nullptr;
+void FormworkWindow::MoveLogTo(int page) {
+    for (QVBoxLayout *place : m_logPlaces) place->removeWidget(LogBox());
+    m_logPlaces[page]->addWidget(LogBox());
+    LogBox()->show();
 }
 
 QComboBox *FormworkWindow::AddQuestion(const char *id, const char *label, QGroupBox *group) {
@@ -136,6 +139,9 @@ QComboBox *FormworkWindow::AddQuestion(const char *id, const char *label, QGroup
     return combo;
 }
 
+// Page 1: the drawing data and the loads on the left; the export, the log,
+// the two combinations, 计算 and the sources on the right; the evaluation
+// across the bottom.
 void FormworkWindow::BuildPageLoads(QWidget *page) {
     auto place = [this](const char *id, QGridLayout *grid, int row, QWidget *beside = nullptr) {
         grid->addWidget(FieldLabel(id), row, 0);
@@ -149,15 +155,13 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     };
 
     QGroupBox *drawing = Group(kDrawingGroup);
-    drawing->setParent(page);
-    drawing->setGeometry(5, 2, 470, 222);
     QGridLayout *g = Grid(drawing);
     g->setVerticalSpacing(4);
     place(kHeight, g, 0);
     place(kSpan, g, 1);
     place(kSlab, g, 2);
     g->addWidget(FieldLabel(kBeamB), 3, 0);
-    g->addLayout(Inline({HintOf(kBeamB), Unit(kBeamB), FieldLabel(kBeamH), Unit(kBeamH)}), 3, 1);
+    g->addLayout(Inline({HintLabel(kBeamB), Unit(kBeamB), FieldLabel(kBeamH), Unit(kBeamH)}), 3, 1);
     Unit(kBeamB)->setFixedWidth(50);
     Unit(kBeamH)->setFixedWidth(50);
     AddQuestion(kQuestion1,
@@ -167,15 +171,13 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     g->setColumnStretch(0, 1);
 
     QGroupBox *loads = Group(kLoadGroup);
-    loads->setParent(page);
-    loads->setGeometry(5, 226, 470, 246);
     g = Grid(loads);
     g->setVerticalSpacing(3);
     place(kG1k, g, 0, small(kSlabWeightButton));
     place(kG2k, g, 1);
     g->addWidget(FieldLabel(kG3kSlab), 2, 0);
-    g->addLayout(Inline({HintOf(kG3kSlab), Unit(kG3kSlab), FieldLabel(kG3kBeam), Unit(kG3kBeam)}),
-                 2, 1);
+    g->addLayout(
+        Inline({HintLabel(kG3kSlab), Unit(kG3kSlab), FieldLabel(kG3kBeam), Unit(kG3kBeam)}), 2, 1);
     Unit(kG3kSlab)->setFixedWidth(50);
     Unit(kG3kBeam)->setFixedWidth(50);
     auto *live = new QLabel(QStringLiteral("活荷载标准值"), loads);
@@ -186,50 +188,60 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     place(kQ1k, g, 4, small(kLiveLoadButton));
     place(kQ2k, g, 5);
     place(kWind, g, 6);
-    Note(HintOf(kWind));
-    g->addWidget(HintOf(kWind), 7, 0, 1, 2);
+    Note(HintLabel(kWind));
+    g->addWidget(HintLabel(kWind), 7, 0, 1, 2);
     g->setColumnStretch(0, 1);
 
-    // Export controls in the free corner left of the log box.
-    QPushButton *exportButton = Button(kExportButton);
-    exportButton->setParent(page);
-    exportButton->setGeometry(482, 6, 150, 30);
-    ProgressBar()->setParent(page);
-    ProgressBar()->setGeometry(482, 44, 150, 12);
-    NoticeLabel()->setParent(page);
-    NoticeLabel()->setGeometry(482, 60, 150, 58);
+    auto *left = new QVBoxLayout;
+    left->addWidget(drawing);
+    left->addWidget(loads);
+    left->addStretch();
+
+    // The export controls in a narrow column left of the log box.
+    auto *exporting = new QVBoxLayout;
+    exporting->setSpacing(6);
+    exporting->addWidget(Button(kExportButton));
+    exporting->addWidget(ProgressBar());
     NoticeLabel()->setWordWrap(true);
     NoticeLabel()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     NoticeLabel()->setStyleSheet(QStringLiteral("color: #c00000;"));
+    NoticeLabel()->setMaximumWidth(150);
+    exporting->addWidget(NoticeLabel());
+    exporting->addStretch();
+    Button(kExportButton)->setMinimumSize(150, 30);
+    auto *top = new QHBoxLayout;
+    top->addLayout(exporting);
+    top->addStretch();
+    m_logPlaces[0] = new QVBoxLayout;
+    top->addLayout(m_logPlaces[0]);
 
-    const int groups[] = {kSlabGroup, kLineGroup};
-    for (int i = 0; i < 2; ++i) {
-        QGroupBox *box = Group(groups[i]);
-        box->setParent(page);
-        box->setGeometry(482, 126 + i * 110, 462, 106);
+    auto *right = new QVBoxLayout;
+    right->addLayout(top);
+    for (int group : {kSlabGroup, kLineGroup}) {
+        QGroupBox *box = Group(group);
         g = Grid(box);
         g->setVerticalSpacing(3);
         int row = 0;
         for (const FieldRow &field : FormworkTable().fields)
-            if (field.group == groups[i]) place(field.id, g, row++);
+            if (field.group == group) place(field.id, g, row++);
         g->setColumnStretch(0, 1);
+        right->addWidget(box);
     }
     QPushButton *calculate = Button(kCalculateButton);
-    calculate->setParent(page);
-    calculate->setGeometry(482, 350, 462, 32);
+    calculate->setMinimumHeight(32);
+    right->addWidget(calculate);
 
     auto *footer = new QLabel(
         QStringLiteral(
             "依据建筑结构荷载规范《GB 50009-2012》、《安全生产技术》、《建筑施工模板安全技术规范》JGJ162-2008 》\r\n"),
         page);
-    footer->setGeometry(482, 390, 462, 70);
     footer->setWordWrap(true);
     footer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     footer->setStyleSheet(QStringLiteral("color: #505050;"));
+    right->addWidget(footer);
+    right->addStretch();
 
     QGroupBox *evaluation = Group(kEvaluationGroup);
-    evaluation->setParent(page);
-    evaluation->setGeometry(5, 476, 939, 178 + kEvaluationExtra);
     g = Grid(evaluation);
     g->setVerticalSpacing(4);
     QFont boxFont = font();
@@ -252,13 +264,23 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     g->addLayout(verdictRow, 2, 0, 1, 3);
     g->setRowStretch(0, 1);
     g->setRowStretch(1, 1);
+
+    auto *columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
+    auto *column = new QVBoxLayout(page);
+    column->setContentsMargins(5, 2, 8, 6);
+    column->addLayout(columns);
+    column->addWidget(evaluation, 1);
 }
 
+// Page 2: the inputs, Q3k, the wall and member groups and the results on the
+// left; the log and the pressure diagram on the right.
 void FormworkWindow::BuildPagePressure(QWidget *page) {
     auto place = [this](const char *id, QGridLayout *grid, int row, bool note = true) {
         grid->addWidget(FieldLabel(id), row, 0);
         grid->addWidget(Unit(id), row, 1, Qt::AlignLeft);
-        if (QLabel *hint = note ? HintOf(id) : nullptr) {
+        if (QLabel *hint = note ? HintLabel(id) : nullptr) {
             Note(hint);
             hint->setMinimumWidth(240);
             grid->addWidget(hint, row, 2);
@@ -266,8 +288,6 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     };
 
     QGroupBox *inputs = Group(kPressureGroup);
-    inputs->setParent(page);
-    inputs->setGeometry(5, 2, 630, 330);
     QGridLayout *g = Grid(inputs);
     g->setVerticalSpacing(3);
     place(kGammaC, g, 0);
@@ -291,32 +311,26 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     g->setColumnStretch(2, 1);
 
     // Q3k stands on the page, outside the groups.
-    auto *q3kRow = new QWidget(page);
-    q3kRow->setGeometry(5, 336, 630, 30);
-    auto *row = new QHBoxLayout(q3kRow);
-    row->setContentsMargins(10, 0, 0, 0);
-    for (QWidget *w : {static_cast<QWidget *>(FieldLabel(kQ3k)), Unit(kQ3k),
-                       static_cast<QWidget *>(Button(kDumpingLoadButton))}) {
-        w->setParent(q3kRow);
-        row->addWidget(w);
-    }
+    auto *q3k = new QHBoxLayout;
+    q3k->setContentsMargins(10, 0, 0, 0);
+    q3k->addWidget(FieldLabel(kQ3k));
+    q3k->addWidget(Unit(kQ3k));
+    q3k->addWidget(Button(kDumpingLoadButton));
     Button(kDumpingLoadButton)->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
     Button(kDumpingLoadButton)->setToolTip(QStringLiteral("查表"));
-    row->addStretch();
+    q3k->addStretch();
 
     struct MemberGroup {
         int group;
         const char *steel;
         const char *dimension;
         const char *button;
-        int left;
     };
-    const MemberGroup members[] = {{kWallGroup, kWallSteel, kWallThickness, kWallButton, 5},
-                                   {kMemberGroup, kMemberSteel, kMemberSide, kMemberButton, 322}};
+    const MemberGroup members[] = {{kWallGroup, kWallSteel, kWallThickness, kWallButton},
+                                   {kMemberGroup, kMemberSteel, kMemberSide, kMemberButton}};
+    auto *memberRow = new QHBoxLayout;
     for (const MemberGroup &m : members) {
         QGroupBox *box = Group(m.group);
-        box->setParent(page);
-        box->setGeometry(m.left, 370, 313, 112);
         g = Grid(box);
         g->setVerticalSpacing(3);
         auto *steel = new QCheckBox(QStringLiteral("采用钢模板"), box);
@@ -327,11 +341,10 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
         g->addWidget(Unit(m.dimension), 1, 1, Qt::AlignLeft);
         g->addWidget(Button(m.button), 2, 0, 1, 2);
         g->setColumnStretch(0, 1);
+        memberRow->addWidget(box, 1);
     }
 
     QGroupBox *standard = Group(kStandardGroup);
-    standard->setParent(page);
-    standard->setGeometry(5, 486, 313, 150);
     g = Grid(standard);
     place(kFPrime, g, 0, false);
     place(kF, g, 1, false);
@@ -351,11 +364,13 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
         {kThickGroupIndex, kThickGroup, kThickHeading,
          "大体积结构、柱（边长> 300mm）的侧面模板计算结果", kThickResult},
     };
+    // They share one place; the thin-member group shows until a command picks.
+    auto *shared = new QWidget(page);
+    auto *stack = new QStackedLayout(shared);
+    stack->setStackingMode(QStackedLayout::StackAll);
     for (const auto &r : results) {
         QGroupBox *box = Group(r.group);
-        box->setParent(page);
         box->setObjectName(r.name);
-        box->setGeometry(322, 486, 313, 150);
         g = Grid(box);
         auto *heading = new QLabel(r.text, box);
         heading->setObjectName(r.heading);
@@ -366,13 +381,22 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
         place(r.field, g, 1, false);
         g->setColumnStretch(0, 1);
         g->setRowStretch(2, 1);
+        stack->addWidget(box);
     }
-    // They share one place; the thin-member group shows until a command picks.
     Group(kThickGroupIndex)->hide();
+    Group(kThinGroupIndex)->show();
+    auto *resultRow = new QHBoxLayout;
+    resultRow->addWidget(standard, 1);
+    resultRow->addWidget(shared, 1);
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(inputs);
+    left->addLayout(q3k);
+    left->addLayout(memberRow);
+    left->addLayout(resultRow);
+    left->addStretch();
 
     QGroupBox *diagramGroup = Group(kDiagramGroup);
-    diagramGroup->setParent(page);
-    diagramGroup->setGeometry(643, 128, 301, 508);
     g = Grid(diagramGroup);
     g->addWidget(new PressureDiagramWidget(diagramGroup), 0, 0, 1, 2, Qt::AlignHCenter);
     place(kEffectiveHead, g, 1, false);
@@ -380,6 +404,17 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     place(kActingHeight, g, 3, false);
     g->setColumnStretch(0, 1);
     g->setRowStretch(4, 1);
+
+    auto *right = new QVBoxLayout;
+    m_logPlaces[1] = new QVBoxLayout;
+    right->addLayout(m_logPlaces[1]);
+    right->addWidget(diagramGroup);
+    right->addStretch();
+
+    auto *columns = new QHBoxLayout(page);
+    columns->setContentsMargins(5, 2, 8, 6);
+    columns->addLayout(left, 1);
+    columns->addLayout(right);
 }
 
 void FormworkWindow::HoverTick(const QPoint &globalPos) {

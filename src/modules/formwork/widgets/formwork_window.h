@@ -9,15 +9,16 @@ class QGroupBox;
 class QLabel;
 class QTabWidget;
 class QTimer;
+class QVBoxLayout;
 
 namespace tunnel {
 
 class Dialogs;
 
-// The formwork load window "荷载计算" (964 × 696, no menu): page 1 with the
+// The formwork load window "荷载计算" (964 × 824, no menu): page 1 with the
 // load combinations, the danger evaluation and the report export, page 2
-// with the lateral pressure and its diagram, the log box above both pages
-// and the hover hint driven by the one-second timer "时钟1".
+// with the lateral pressure and its diagram, the log box at the top right of
+// the page shown and the hover hint driven by the one-second timer "时钟1".
 class FormworkWindow : public CalcWindow {
     Q_OBJECT
 public:
@@ -38,9 +39,11 @@ private:
     void BuildPageLoads(QWidget *page);
     void BuildPagePressure(QWidget *page);
     QComboBox *AddQuestion(const char *id, const char *label, QGroupBox *group);
-    QLabel *HintOf(const char *fieldId) const;
+    // Puts the log box into its place on that page.
+    void MoveLogTo(int page);
 
     QTabWidget *m_tabs = nullptr;
+    QVBoxLayout *m_logPlaces[2] = {};
     QLabel *m_hover = nullptr;
     QTimer *m_timer = nullptr;
 };

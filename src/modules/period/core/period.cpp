@@ -18,33 +18,39 @@ namespace tunnel {
 
 namespace {
 
+// The four group boxes side by side.
 constexpr GroupRow kGroups[] = {
-    GroupRow{"参数输入"},
-    GroupRow{"循环计算2"},
-    GroupRow{"进尺计算"},
-    GroupRow{"工期计算"},
+    GroupRow{.title = "参数输入", .column = 0},
+    GroupRow{.title = "循环计算2", .column = 1},
+    GroupRow{.title = "进尺计算", .column = 2},
+    GroupRow{.title = "工期计算", .column = 3},
 };
 
-// One row of fields per stretch: the unit names end in the row digit.
+// One row of fields per stretch: the unit names end in the row digit. Each
+// field is a grid column of its group, under the label of the first stretch;
+// the rock grade selectors take column 0 of the first group.
 struct StretchField {
     const char *base;
     const char *label;
     int group;
+    int column;
     bool input;
 };
 constexpr StretchField kStretchFields[] = {
-    {"编辑框1_各类围岩长度", "各类围岩长度（m）", 0, true},
-    {"编辑框1_每循环进尺", "每循环掘进深度（m）", 0, true},
-    {"编辑框1_每循环用时", "每循环用时（h）", 0, true},
-    {"编辑框2_循环次数", "循环（次）", 1, false},
-    {"编辑框2_月循环数", "月循环数", 1, false},
-    {"编辑框2_天循环数", "天循环数", 1, false},
-    {"编辑框3_每天进尺", "每天进尺(m)", 2, false},
-    {"编辑框3_月进尺", "月进尺(m)", 2, false},
-    {"编辑框4_工期天", "工期(天)", 3, false},
-    {"编辑框4_工期月", "工期(月)", 3, false},
-    {"编辑框4_工期年", "工期(年)", 3, false},
+    {"编辑框1_各类围岩长度", "各类围岩长度（m）", 0, 1, true},
+    {"编辑框1_每循环进尺", "每循环掘进深度（m）", 0, 2, true},
+    {"编辑框1_每循环用时", "每循环用时（h）", 0, 3, true},
+    {"编辑框2_循环次数", "循环（次）", 1, 0, false},
+    {"编辑框2_月循环数", "月循环数", 1, 1, false},
+    {"编辑框2_天循环数", "天循环数", 1, 2, false},
+    {"编辑框3_每天进尺", "每天进尺(m)", 2, 0, false},
+    {"编辑框3_月进尺", "月进尺(m)", 2, 1, false},
+    {"编辑框4_工期天", "工期(天)", 3, 0, false},
+    {"编辑框4_工期月", "工期(月)", 3, 1, false},
+    {"编辑框4_工期年", "工期(年)", 3, 2, false},
 };
+// Grid rows: the headings, the six stretches, then the totals' labels and boxes.
+constexpr int kTotalsRow = kPeriodRows + 1;
 constexpr int kFieldsPerStretch = int(std::size(kStretchFields));
 
 // The unit names of every stretch, built at compile time so that the table
@@ -72,25 +78,43 @@ constexpr auto MakeFields() {
         for (int k = 0; k < kFieldsPerStretch; ++k) {
             const StretchField &f = kStretchFields[k];
             const char *id = kStretchIds.text[row][k];
-            fields[i++] = f.input ? FieldRow{.id = id,
-                                             .label = f.label,
-                                             .change = Change::Notice,
-                                             .group = f.group}
-                                  : ResultField(id, f.label, f.group);
+            FieldRow field = f.input ? FieldRow{.id = id,
+                                                .label = f.label,
+                                                .change = Change::Notice,
+                                                .group = f.group}
+                                     : ResultField(id, f.label, f.group);
+            field.place = row == 0
+                              ? Place{.row = 0, .column = f.column, .label = LabelAt::Above}
+                              : Place{.row = row + 1, .column = f.column, .label = LabelAt::Hidden};
+            fields[i++] = field;
         }
-    fields[i++] = ResultField(kTotalLength, "围岩长度合计（m）", 0);
-    fields[i++] = ResultField(kTotalCycles, "总循环数量（循环）", 1);
-    fields[i++] = ResultField(kTotalDays, "总天数", 3);
-    fields[i++] = ResultField(kTotalMonths, "总月数", 3);
-    fields[i++] = ResultField(kTotalYears, "总年数", 3);
+    const auto total = [](const char *id, const char *label, int group, int column, int span) {
+        FieldRow field = ResultField(id, label, group);
+        field.place = {.row = kTotalsRow, .column = column, .span = span, .label = LabelAt::Above};
+        return field;
+    };
+    fields[i++] = total(kTotalLength, "围岩长度合计（m）", 0, 1, 3);
+    fields[i++] = total(kTotalCycles, "总循环数量（循环）", 1, 0, 3);
+    fields[i++] = total(kTotalDays, "总天数", 3, 0, 1);
+    fields[i++] = total(kTotalMonths, "总月数", 3, 1, 1);
+    fields[i++] = total(kTotalYears, "总年数", 3, 2, 1);
     return fields;
 }
 constexpr auto kFields = MakeFields();
 
-// "添加围岩等级" belongs to the window, which opens the editor.
+// Under the totals: the editor under the selectors, the reference windows
+// under the fields. The window opens the editor.
+constexpr Place kEditorPlace{.row = kTotalsRow + 2};
+constexpr Place kReferencePlace{.row = kTotalsRow + 2, .column = 1, .span = 3};
 constexpr ButtonRow kButtons[] = {
-    ButtonRow{kPeriodAdvanceButton, "查进尺", 0},    // the advance reference window
-    ButtonRow{kPeriodCycleTimeButton, "查用时", 0},  // the cycle time reference window
+    ButtonRow{
+        .id = kPeriodEditorButton, .caption = "添加围岩等级", .group = 0, .place = kEditorPlace},
+    // the advance reference window
+    ButtonRow{
+        .id = kPeriodAdvanceButton, .caption = "查进尺", .group = 0, .place = kReferencePlace},
+    // the cycle time reference window
+    ButtonRow{
+        .id = kPeriodCycleTimeButton, .caption = "查用时", .group = 0, .place = kReferencePlace},
     ButtonRow{kPeriodOpenButton, "打开", -1, &OpenPeriodParameters},
     ButtonRow{kPeriodSaveButton, "保存", -1, &SavePeriodParameters},
     ButtonRow{kPeriodCalculateButton, "计算", -1, &CalculatePeriod},

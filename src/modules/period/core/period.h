@@ -37,7 +37,7 @@ inline constexpr char kTotalYears[] = "编辑框4_工期年6";
 inline constexpr char kPeriodNotice[] = "标签1_提示窗口";
 inline constexpr char kPeriodChart[] = "柱状图控件1";
 
-// Buttons that the window places itself; the editor button is the window's own.
+// Buttons that the window connects or places itself.
 inline constexpr char kPeriodAdvanceButton[] = "按钮2";
 inline constexpr char kPeriodCycleTimeButton[] = "按钮3";
 inline constexpr char kPeriodOpenButton[] = "按钮4_打开数据";

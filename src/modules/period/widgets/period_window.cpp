@@ -38,25 +38,10 @@ private:
     std::function<void()> m_aboutToDropDown;
 };
 
-// The columns of each group box, left to right.
-constexpr const char *kColumns[][3] = {
-    {kLengthBase, kAdvanceBase, kCycleTimeBase},
-    {kCyclesBase, kMonthCyclesBase, kDayCyclesBase},
-    {kDayAdvanceBase, kMonthAdvanceBase, nullptr},
-    {kDaysBase, kMonthsBase, kYearsBase},
-};
-
-QLabel *HeaderLabel(QLabel *label) {
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-    label->setFixedHeight(40);
-    return label;
-}
-
 }  // namespace
 
 PeriodWindow::PeriodWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops, QWidget *parent)
-    : CalcWindow(PeriodTable(), dialogs, std::move(programFolder), Layout::None, parent),
+    : CalcWindow(PeriodTable(), dialogs, std::move(programFolder), Layout::Groups, parent),
       m_ops(ops) {
     for (int row = 0; row < kPeriodRows; ++row) {
         const QString id = RowId(kGradeBase, row);
@@ -65,9 +50,8 @@ PeriodWindow::PeriodWindow(Dialogs &dialogs, QString programFolder, WindowOps &o
         box->setMinimumContentsLength(4);
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     }
-    auto *editor = new QPushButton(QStringLiteral("添加围岩等级"), Group(0));
-    editor->setObjectName(kPeriodEditorButton);
-    editor->setAutoDefault(false);
+    QPushButton *editor = Button(kPeriodEditorButton);
+    editor->setEnabled(true);
     connect(editor, &QPushButton::clicked, this, &PeriodWindow::RunRockGradeEditor);
 
     m_chart = new BarChartWidget(BarChart::PeriodDesign(), centralWidget());
@@ -91,65 +75,39 @@ void PeriodWindow::RunRockGradeEditor() {
 }
 
 void PeriodWindow::BuildLayout() {
-    auto *groups = new QHBoxLayout;
-    for (int g = 0; g < 4; ++g) {
-        QGroupBox *box = Group(g);
-        auto *grid = static_cast<QGridLayout *>(box->layout());
+    // The selectors take the column the table leaves free in the first group.
+    auto *first = static_cast<QGridLayout *>(Group(0)->layout());
+    auto *selectors = new QLabel(QStringLiteral("围岩等级/类别"), Group(0));
+    selectors->setWordWrap(true);
+    selectors->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    first->addWidget(selectors, 0, 0);
+    for (int row = 0; row < kPeriodRows; ++row) first->addWidget(Selector(row), row + 1, 0);
+    // The selector column is half as wide again as a field column.
+    first->setColumnStretch(0, 3);
+    // Headings of two lines (of the Chinese font's height), so that the rows
+    // line up across the groups.
+    const int heading =
+        fontMetrics().boundingRect(QRect(0, 0, 400, 400), 0, QStringLiteral("高\n高")).height() + 4;
+    selectors->setFixedHeight(heading);
+    for (const FieldRow &field : Table().fields) {
+        static_cast<QGridLayout *>(Group(field.group)->layout())
+            ->setColumnStretch(field.place.column, 2);
+        if (field.place.label == LabelAt::Above && field.place.row == 0)
+            FieldLabel(field.id)->setFixedHeight(heading);
+        if (auto *edit = qobject_cast<QLineEdit *>(Unit(field.id))) edit->setMinimumWidth(52);
+    }
+    FieldLabel(RowId(kMonthCyclesBase, 0).toUtf8().constData())
+        ->setText(QStringLiteral("月循环数<br><span style=\"font-size:small\">按30天/月</span>"));
+    int height = 0;
+    for (int g = 0; g < int(Table().groups.size()); ++g) {
+        auto *grid = static_cast<QGridLayout *>(Group(g)->layout());
         grid->setHorizontalSpacing(4);
         grid->setVerticalSpacing(6);
-        int column = 0;
-        if (g == 0) {
-            grid->addWidget(HeaderLabel(new QLabel(QStringLiteral("围岩等级/类别"), box)), 0,
-                            column);
-            for (int row = 0; row < kPeriodRows; ++row)
-                grid->addWidget(Selector(row), row + 1, column);
-            grid->setColumnStretch(column, 3);
-            ++column;
-        }
-        for (const char *base : kColumns[g]) {
-            if (!base) continue;
-            QLabel *header = HeaderLabel(FieldLabel(RowId(base, 0).toUtf8().constData()));
-            if (base == kMonthCyclesBase)
-                header->setText(
-                    QStringLiteral("月循环数<br><span style=\"font-size:small\">按30天/月</span>"));
-            grid->addWidget(header, 0, column);
-            for (int row = 0; row < kPeriodRows; ++row) {
-                auto *edit = qobject_cast<QLineEdit *>(Unit(RowId(base, row)));
-                edit->setMinimumWidth(52);
-                grid->addWidget(edit, row + 1, column);
-                if (row > 0) FieldLabel(RowId(base, row).toUtf8().constData())->hide();
-            }
-            grid->setColumnStretch(column, 2);
-            ++column;
-        }
-        // The totals line under row 5.
-        const int totals = kPeriodRows + 1;
-        auto total = [&](const char *id, int row, int col, int span) {
-            QLabel *label = FieldLabel(id);
-            label->setAlignment(Qt::AlignCenter);
-            grid->addWidget(label, row, col, 1, span);
-            grid->addWidget(Unit(id), row + 1, col, 1, span);
-        };
-        if (g == 0)
-            total(kTotalLength, totals, 1, 3);
-        else if (g == 1)
-            total(kTotalCycles, totals, 0, 3);
-        else if (g == 3) {
-            total(kTotalDays, totals, 0, 1);
-            total(kTotalMonths, totals, 1, 1);
-            total(kTotalYears, totals, 2, 1);
-        }
-        if (g == 0) {
-            auto *buttons = new QHBoxLayout;
-            buttons->addWidget(Button(kPeriodEditorButton));
-            buttons->addStretch();
-            buttons->addWidget(Button(kPeriodAdvanceButton));
-            buttons->addWidget(Button(kPeriodCycleTimeButton));
-            grid->addLayout(buttons, totals + 2, 0, 1, column);
-        }
-        grid->setRowStretch(totals + 3, 1);
-        groups->addWidget(box, g == 0 ? 4 : (g == 2 ? 2 : 3));
+        grid->setRowStretch(grid->rowCount(), 1);
+        height = qMax(height, Group(g)->sizeHint().height());
     }
+    // The boxes side by side are of one height.
+    for (int g = 0; g < int(Table().groups.size()); ++g) Group(g)->setMinimumHeight(height);
 
     auto *commands = new QVBoxLayout;
     for (const char *id :
@@ -171,7 +129,7 @@ void PeriodWindow::BuildLayout() {
     bottom->addLayout(commands);
 
     auto *main = new QVBoxLayout(centralWidget());
-    main->addLayout(groups);
+    main->addWidget(GroupArea());
     main->addLayout(bottom, 1);
 }
 

@@ -25,6 +25,7 @@ inline constexpr char kEvaluationVerdict[] = "编辑框1评价结果";
 inline constexpr char kEvaluationRockClass[] = "组合框1";
 inline constexpr char kEvaluationShare[] = "标签1标准炮眼保存率";
 inline constexpr char kEvaluationButton[] = "按钮1";
+inline constexpr char kEvaluationHeading[] = "标签3";
 
 // The blasting effect evaluation window "爆破效果评价": rock class, counts of
 // perimeter holes, half-cast factor and its verdict.

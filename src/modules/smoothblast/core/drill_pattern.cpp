@@ -13,6 +13,7 @@
 #include "core/dxf_writer.h"
 #include "core/form.h"
 #include "core/ini_file.h"
+#include "modules/smoothblast/core/smoothblast.h"
 
 // The drill pattern drawn from the smooth blasting design.
 //
@@ -233,18 +234,17 @@ QString HoleTypeName(HoleType type) {
 }
 
 DrillDesign ReadDrillDesign(const Form &form) {
+    using namespace smoothblast;
     DrillDesign d;
-    d.floorWidth = ReadNumber(form, "编辑框1_底板长");
-    d.outlineLength = ReadNumber(form, "编辑框1_开挖面外弧长");
-    d.area = ReadNumber(form, "编辑框1_断面面积");
-    d.spacing = ReadNumber(form, "编辑框4_周边眼间距") / 100;
-    d.burden = ReadNumber(form, "编辑框4_光爆层厚") / 100;
-    d.holeDiameter = ReadNumber(form, "编辑框3_炮眼钻孔直径");
-    d.parallelCut = form.Checked(QStringLiteral("单选框2"));
-    const char *const counts[] = {"编辑框6_掏槽眼数量", "编辑框7_辅助眼数量", "编辑框8_周边眼数量",
-                                  "编辑框9_底板眼数量"};
-    const char *const charges[] = {"编辑框6_掏槽眼单孔装药量", "编辑框7_辅助眼单孔装药量",
-                                   "编辑框8_周边眼单孔装药量", "编辑框9_底板眼单孔装药量"};
+    d.floorWidth = ReadNumber(form, kFloorWidth);
+    d.outlineLength = ReadNumber(form, kOutline);
+    d.area = ReadNumber(form, kArea);
+    d.spacing = ReadNumber(form, kSpacing) / 100;
+    d.burden = ReadNumber(form, kBurden) / 100;
+    d.holeDiameter = ReadNumber(form, kHoleDiameter);
+    d.parallelCut = form.Checked(kParallelCutOption);
+    const char *const counts[] = {kCutHoles, kAuxHoles, kPerimeterHoles, kFloorHoles};
+    const char *const charges[] = {kCutPerHole, kAuxPerHole, kPerimeterPerHole, kFloorPerHole};
     for (int t = 0; t < 4; ++t) {
         // An empty result field is no count at all, not zero holes.
         const QString text = form.Text(counts[t]);

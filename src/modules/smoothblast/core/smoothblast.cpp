@@ -12,42 +12,9 @@
 
 namespace tunnel {
 
+using namespace smoothblast;
+
 namespace {
-
-// Inputs.
-constexpr char kArea[] = "编辑框1_断面面积";
-constexpr char kAdvance[] = "编辑框1_隧道进尺";
-constexpr char kOutline[] = "编辑框1_开挖面外弧长";
-constexpr char kFloorWidth[] = "编辑框1_底板长";
-constexpr char kSpecificCharge[] = "编辑框1_单位体积岩体的耗药量";
-constexpr char kCutCount[] = "编辑框2_掏槽眼数量";
-constexpr char kCutPerMetre[] = "编辑框2_掏槽装药集中系数";
-constexpr char kAuxPerMetre[] = "编辑框3_辅助眼装填集中系数";
-constexpr char kSpacing[] = "编辑框4_周边眼间距";
-constexpr char kBurden[] = "编辑框4_光爆层厚";
-constexpr char kPerimeterPerMetre[] = "编辑框4_周边眼装填集中系数";
-constexpr char kFloorSpacing[] = "编辑框5_底板眼间距";
-constexpr char kFloorPerMetre[] = "编辑框5_底板眼装填集中系数";
-constexpr char kHoleDiameter[] = "编辑框3_炮眼钻孔直径";
-constexpr char kDecoupling[] = "编辑框3_装药不耦合系数";
-
-// Results.
-constexpr char kCutPerHole[] = "编辑框6_掏槽眼单孔装药量";
-constexpr char kCutHoles[] = "编辑框6_掏槽眼数量";
-constexpr char kCutCharge[] = "编辑框6_掏槽眼总装药量";
-constexpr char kAuxPerHole[] = "编辑框7_辅助眼单孔装药量";
-constexpr char kAuxHoles[] = "编辑框7_辅助眼数量";
-constexpr char kAuxCharge[] = "编辑框7_辅助眼总装药量";
-constexpr char kRatio[] = "编辑框8_周边眼集密系数";
-constexpr char kPerimeterPerHole[] = "编辑框8_周边眼单孔装药量";
-constexpr char kPerimeterHoles[] = "编辑框8_周边眼数量";
-constexpr char kPerimeterCharge[] = "编辑框8_周边眼装药量";
-constexpr char kFloorPerHole[] = "编辑框9_底板眼单孔装药量";
-constexpr char kFloorHoles[] = "编辑框9_底板眼数量";
-constexpr char kFloorCharge[] = "编辑框9_底板眼装药量";
-constexpr char kTotalHoles[] = "编辑框10_断面钻眼总数量";
-constexpr char kTotalCharge[] = "编辑框10_总装药量";
-constexpr char kChargeDiameter[] = "编辑框3_计算炸药直径";
 
 constexpr char kNotice[] = "标签1_进度条";
 constexpr char kCalculateCaption[] = "计算";
@@ -166,29 +133,32 @@ constexpr std::array kFields = {
              .group = 5},
     ResultField(kChargeDiameter, "计算炸药直径d（mm）", 5),
 
-    ResultField(kCutPerHole, "掏槽眼单孔装药量Q(kg)", 6),
-    ResultField(kCutHoles, "掏槽眼数量（个）", 6),
-    ResultField(kCutCharge, "掏槽眼总装药量（kg）", 6),
-    ResultField(kAuxPerHole, "辅助眼单孔装药量Q(kg)", 6),
-    ResultField(kAuxHoles, "辅助眼数量（个）", 6),
-    ResultField(kAuxCharge, "辅助眼总装药量（kg）", 6),
-    ResultField(kRatio, "周边眼集密系数E/V值", 6),
-    ResultField(kPerimeterPerHole, "周边眼单孔装药量Q（kg）", 6),
-    ResultField(kPerimeterHoles, "周边眼数量（个）", 6),
-    ResultField(kPerimeterCharge, "周边眼装药总量（kg）", 6),
-    ResultField(kFloorPerHole, "底板眼单孔装药量Q底(kg)", 6),
-    ResultField(kFloorHoles, "底板眼数量（个）", 6),
-    ResultField(kFloorCharge, "底板眼总装药量（kg）", 6),
-    ResultField(kTotalHoles, "断面炮眼总数量（个）", 6),
-    ResultField(kTotalCharge, "爆破面总装药量（kg）", 6),
+    // One line per hole type: charge per hole, count, charge of the type.
+    // Rows 2 and 4 leave room for the window's notes, row 7 for its charts.
+    ResultField(kCutPerHole, "掏槽眼单孔装药量Q(kg)", 6, {.row = 0, .column = 0}),
+    ResultField(kCutHoles, "掏槽眼数量（个）", 6, {.row = 0, .column = 2}),
+    ResultField(kCutCharge, "掏槽眼总装药量（kg）", 6, {.row = 0, .column = 4}),
+    ResultField(kAuxPerHole, "辅助眼单孔装药量Q(kg)", 6, {.row = 1, .column = 0}),
+    ResultField(kAuxHoles, "辅助眼数量（个）", 6, {.row = 1, .column = 2}),
+    ResultField(kAuxCharge, "辅助眼总装药量（kg）", 6, {.row = 1, .column = 4}),
+    ResultField(kRatio, "周边眼集密系数E/V值", 6, {.row = 2, .column = 0}),
+    ResultField(kPerimeterPerHole, "周边眼单孔装药量Q（kg）", 6, {.row = 3, .column = 0}),
+    ResultField(kPerimeterHoles, "周边眼数量（个）", 6, {.row = 3, .column = 2}),
+    ResultField(kPerimeterCharge, "周边眼装药总量（kg）", 6, {.row = 3, .column = 4}),
+    ResultField(kFloorPerHole, "底板眼单孔装药量Q底(kg)", 6, {.row = 5, .column = 0}),
+    ResultField(kFloorHoles, "底板眼数量（个）", 6, {.row = 5, .column = 2}),
+    ResultField(kFloorCharge, "底板眼总装药量（kg）", 6, {.row = 5, .column = 4}),
+    ResultField(kTotalHoles, "断面炮眼总数量（个）", 6, {.row = 6, .column = 0}),
+    ResultField(kTotalCharge, "爆破面总装药量（kg）", 6, {.row = 6, .column = 2}),
 };
 
-// The calculate button and the evaluation button need the window itself,
-// and the picture buttons get their windows elsewhere: the window connects
-// the first two and leaves the picture button disabled.
+// The calculate, drill pattern and evaluation buttons need the window
+// itself, and the picture button gets its window elsewhere: the window
+// connects them all.
 constexpr std::array kButtons = {
     ButtonRow{kBlastCalculateButton, kCalculateCaption, -1},
     ButtonRow{kBlastLayoutButton, "布眼示意图", 6},
+    ButtonRow{kPatternButton, "钻爆设计图", 6},
     ButtonRow{kBlastEvaluationButton, "爆破效果评价", 6},
     ButtonRow{kBlastOpenButton, "打开数据", -1, nullptr, Role::Open},
     ButtonRow{kBlastSaveButton, "保存数据", -1, nullptr, Role::Save},

@@ -12,8 +12,11 @@
 #include "core/form.h"
 #include "core/window_table.h"
 #include "modules/smoothblast/widgets/drill_pattern_widget.h"
+#include "modules/vibration/core/vibration.h"
 
 namespace tunnel {
+
+using namespace smoothblast;
 
 namespace {
 
@@ -30,14 +33,14 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, 
       m_pattern(std::move(pattern)),
       m_design(design) {
     setWindowTitle(QStringLiteral("钻爆设计图"));
-    setObjectName(QStringLiteral("钻爆设计图"));
+    setObjectName(kPatternWindow);
     resize(1280, 760);
 
     m_drawing = new DrillPatternWidget(m_pattern, m_design, this);
-    m_drawing->setObjectName(QStringLiteral("图形1_钻爆设计图"));
+    m_drawing->setObjectName(kPatternDrawing);
 
     m_table = new QTableWidget(int(m_pattern.delays.size()), 5, this);
-    m_table->setObjectName(QStringLiteral("表格1_段别表"));
+    m_table->setObjectName(kPatternDelays);
     m_table->setHorizontalHeaderLabels(
         {QStringLiteral("段别"), QStringLiteral("炮眼类型"), QStringLiteral("炮眼数（个）"),
          QStringLiteral("单孔装药量（kg）"), QStringLiteral("段装药量（kg）")});
@@ -58,7 +61,7 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, 
 
     auto *maximum = new QLabel(
         QStringLiteral("最大段装药量：%1kg").arg(ChargeText(m_pattern.maxDelayCharge)), this);
-    maximum->setObjectName(QStringLiteral("标签1_最大段装药量"));
+    maximum->setObjectName(kPatternMaxCharge);
     QFont bold = maximum->font();
     bold.setBold(true);
     maximum->setFont(bold);
@@ -81,9 +84,9 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, 
         const char *caption;
         void (DrillPatternWindow::*action)();
     } commands[] = {
-        {"按钮1_导出DXF", "导出DXF", &DrillPatternWindow::ExportDxf},
-        {"按钮2_导出图片", "导出图片", &DrillPatternWindow::ExportPicture},
-        {"按钮3_振动校核", "振动校核", &DrillPatternWindow::OpenVibrationCheck},
+        {kPatternDxfButton, "导出DXF", &DrillPatternWindow::ExportDxf},
+        {kPatternPngButton, "导出图片", &DrillPatternWindow::ExportPicture},
+        {kPatternVibrationButton, "振动校核", &DrillPatternWindow::OpenVibrationCheck},
     };
     for (const auto &c : commands) {
         auto *button = new QPushButton(c.caption, this);
@@ -91,10 +94,10 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, 
         connect(button, &QPushButton::clicked, this, c.action);
         buttons->addWidget(button);
     }
-    findChild<QPushButton *>(QStringLiteral("按钮3_振动校核"))
+    findChild<QPushButton *>(kPatternVibrationButton)
         ->setEnabled(m_ops.IsAvailable(WindowKind::Vibration));
     auto *close = new QPushButton(QStringLiteral("关闭"), this);
-    close->setObjectName(QStringLiteral("按钮4_关闭"));
+    close->setObjectName(kPatternCloseButton);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     buttons->addWidget(close);
 
@@ -118,7 +121,7 @@ void DrillPatternWindow::OpenVibrationCheck() {
     QWidget *window = m_ops.CreateWindow(WindowKind::Vibration, m_dialogs, m_programFolder);
     if (!window) return;
     if (auto *form = dynamic_cast<Form *>(window))
-        form->SetText(QStringLiteral("编辑框5_炸药总量"), ChargeText(m_pattern.maxDelayCharge));
+        form->SetText(kVibrationChargeId, ChargeText(m_pattern.maxDelayCharge));
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     window->raise();

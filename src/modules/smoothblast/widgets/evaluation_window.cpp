@@ -21,7 +21,7 @@ EvaluationWindow::EvaluationWindow(Dialogs &dialogs, QString programFolder, QWid
     ProgressBar()->hide();
 
     auto *heading = new QLabel(QStringLiteral("隧道爆破效果评价"), centralWidget());
-    heading->setObjectName(QStringLiteral("标签3"));
+    heading->setObjectName(kEvaluationHeading);
     QFont headingFont = heading->font();
     headingFont.setPointSize(14);
     headingFont.setBold(true);

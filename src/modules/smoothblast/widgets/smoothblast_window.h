@@ -45,6 +45,7 @@ protected:
 private:
     void BuildInputHalf();
     void BuildResultHalf();
+    void FinishResultHalf();
     void OpenEvaluation();
     void OpenDrillPattern();
 

@@ -68,10 +68,14 @@ constexpr char kFiveCandidates[] = "①~⑤取最大需风量Q需";
 constexpr char kNotConsidered[] = "不考虑";
 constexpr int kPauseMs = 300;
 
+// Three columns of group boxes: one column would be far taller than a screen.
 constexpr std::array kGroups = {
-    GroupRow{"参数录入"},         GroupRow{"洞内主要燃机设备功率和计算"},
-    GroupRow{"隧道洞内瓦斯情况"}, GroupRow{"需风量计算"},
-    GroupRow{"供风量计算"},       GroupRow{"风压计算"},
+    GroupRow{.title = "参数录入", .column = 0},
+    GroupRow{.title = "洞内主要燃机设备功率和计算", .column = 1},
+    GroupRow{.title = "隧道洞内瓦斯情况", .column = 2},
+    GroupRow{.title = "需风量计算", .column = 2},
+    GroupRow{.title = "供风量计算", .column = 0},
+    GroupRow{.title = "风压计算", .column = 2},
 };
 
 constexpr char kSpeedHint[] =
@@ -230,14 +234,16 @@ constexpr std::array kFields = {
              .change = Change::ColourAndNotice,
              .group = 1},
     ResultField(kPowerTotal, "计算高峰期内燃机械总功率（KW）", 1),
-    // 隧道洞内瓦斯情况: a change only turns the preset black.
+    // 隧道洞内瓦斯情况: a change only turns the preset black. The window's
+    // gas option takes row 0.
     FieldRow{.id = kGasEmission,
              .label = "瓦斯绝对涌出量(m3/min)",
              .preset = kNotConsidered,
              .grey = 128,
              .hint = "请填实测数据或施工中按实测值进行调整",
              .change = Change::Colour,
-             .group = 2},
+             .group = 2,
+             .place = {.row = 1}},
     FieldRow{.id = kGasAllowed,
              .label = "工作面允许瓦斯浓度",
              .preset = kNotConsidered,

@@ -4,9 +4,9 @@
 
 namespace tunnel {
 
-// The ventilation window: the generic calculation window of its table with
-// the gas option, the label standing in for Q5 and its own arrangement of
-// the six group boxes.
+// The ventilation window: the calculation window of its table, its log
+// under the three columns of group boxes, with the gas option and the label
+// standing in for Q5.
 class VentilationWindow : public CalcWindow {
     Q_OBJECT
 public:
@@ -19,7 +19,6 @@ private:
     void AddGasOption();
     void AddGasNote();
     void Tighten();
-    void Arrange();
 };
 
 }  // namespace tunnel

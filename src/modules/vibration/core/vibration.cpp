@@ -20,7 +20,7 @@ constexpr char kNoticeId[] = "标签2";
 constexpr char kRangeId[] = "编辑框5_规范临界值";
 constexpr char kFactorId[] = "编辑框5_系数K";
 constexpr char kExponentId[] = "编辑框5_衰减系数";
-constexpr char kChargeId[] = "编辑框5_炸药总量";
+constexpr auto &kChargeId = kVibrationChargeId;
 constexpr char kDistanceId[] = "编辑框5_距离R";
 constexpr char kVelocityId[] = "编辑框5_求振动速度";
 constexpr char kAllowed1Id[] = "编辑框2本项目安全允许质点振动速度实际取值";
@@ -63,39 +63,58 @@ constexpr std::array kCategories = {
     BuildingCategory{"新浇大体积混凝土(C20)7d～28d", "≤8.0～10.0cm/s", 10},
 };
 
-// Groups 2 to 7 are the input and result groups of tabs 0, 1 and 2.
+// The tab pages, one per mode; groups 2 to 7 are their input and result groups.
+constexpr char kVelocityPage[] = "计算爆破振速影响";
+constexpr char kMaxChargePage[] = "计算爆破最大药量";
+constexpr char kSafeDistancePage[] = "计算爆破安全距离";
+
 constexpr std::array kGroups = {
-    GroupRow{kCategoryGroupTitle}, GroupRow{"场地系数及衰减指数"}, GroupRow{"振动速度计算"},
-    GroupRow{"计算结果评价"},      GroupRow{"振动速度计算"},       GroupRow{"计算结果评价"},
-    GroupRow{"振动速度计算"},      GroupRow{"计算结果"},
+    GroupRow{kCategoryGroupTitle},
+    GroupRow{"场地系数及衰减指数"},
+    GroupRow{.title = "振动速度计算", .page = kVelocityPage},
+    GroupRow{.title = "计算结果评价", .page = kVelocityPage},
+    GroupRow{.title = "振动速度计算", .page = kMaxChargePage},
+    GroupRow{.title = "计算结果评价", .page = kMaxChargePage},
+    GroupRow{.title = "振动速度计算", .page = kSafeDistancePage},
+    GroupRow{.title = "计算结果", .page = kSafeDistancePage},
 };
 
+// The ranges of K and α are long one-liners: under the field they leave it room.
+constexpr Place kHintBelow{.hint = HintAt::Below};
+
 constexpr std::array kFields = {
+    // Under the window's category list, which takes row 0.
     FieldRow{.id = kRangeId,
              .label = "规定安全允许质点振动速度范围Vkp(cm/s)",
              .group = 0,
-             .labelId = "标签54"},
+             .labelId = "标签54",
+             .place = {.row = 1}},
     FieldRow{.id = kFactorId,
              .label = "与岩石性质、地势高低、爆破方法和爆破条件有关的系数K(cm/s)",
              .preset = "250",
              .hint = "坚硬岩石50~150；中硬岩石150~250；软岩石250~350；",
              .change = Change::Notice,
              .group = 1,
-             .labelId = "标签48"},
+             .labelId = "标签48",
+             .hintId = "标签49",
+             .place = kHintBelow},
     FieldRow{.id = kExponentId,
              .label = "爆破地振波随距离衰减指数α",
              .preset = "2.0",
              .hint = "坚硬岩石1.3~1.5；中硬岩石1.5~1.8；软岩石1.8~2.0",
              .change = Change::Notice,
              .group = 1,
-             .labelId = "标签50"},
+             .labelId = "标签50",
+             .hintId = "标签51",
+             .place = kHintBelow},
     FieldRow{.id = kChargeId,
              .label = kChargeLabel,
              .preset = "120",
              .hint = kChargeNote,
              .change = Change::Notice,
              .group = 2,
-             .labelId = "标签45"},
+             .labelId = "标签45",
+             .hintId = "标签46"},
     FieldRow{.id = kDistanceId,
              .label = kDistanceLabel,
              .preset = "25",
@@ -143,7 +162,8 @@ constexpr std::array kFields = {
              .preset = "120",
              .hint = kChargeNote,
              .group = 6,
-             .labelId = "标签13"},
+             .labelId = "标签13",
+             .hintId = "标签12"},
     FieldRow{.id = kSafeDistanceId,
              .label = kDistanceLabel,
              .group = 7,
@@ -159,12 +179,20 @@ constexpr std::array kFields = {
 // Open and save store the category as an index, which the generic
 // parameter procedures cannot, so the buttons run this module's commands.
 constexpr std::array kButtons = {
-    // Opens the allowable velocity table.
-    ButtonRow{kVibrationLimitsButtonId, "查表", 0},
+    // Opens the allowable velocity table, beside the range it explains.
+    ButtonRow{.id = kVibrationLimitsButtonId,
+              .caption = "查表",
+              .group = 0,
+              .place = {.row = 1, .column = 2}},
     ButtonRow{kVibrationOpenButtonId, "打开数据", -1, &OpenVibrationParameters},
     ButtonRow{kVibrationSaveButtonId, "保存数据", -1, &SaveVibrationParameters},
     ButtonRow{kVibrationCalculateButtonId, "计算", -1, &VibrationCalculate},
-    ButtonRow{kVibrationExportButtonId, "生成计算书", 3, nullptr, Role::Export},
+    // Under the verdict, with the window's progress bar beside it.
+    ButtonRow{.id = kVibrationExportButtonId,
+              .caption = "生成计算书",
+              .group = 3,
+              .role = Role::Export,
+              .place = {.row = 2}},
 };
 
 constexpr std::array<const char *, 1> kCreationLog = {

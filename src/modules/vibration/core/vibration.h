@@ -20,6 +20,8 @@ inline constexpr char kCategoryLabelId[] = "标签52";
 inline constexpr char kCategoryGroupTitle[] = "选择建筑类别";
 inline constexpr char kCategoryLabel[] = "影响的建筑物类别";
 inline constexpr char kEvaluationId[] = "编辑框13_评价结果";
+// The charge of tab 0, which the drill pattern's vibration check fills in.
+inline constexpr char kVibrationChargeId[] = "编辑框5_炸药总量";
 
 // Buttons that the window places itself.
 inline constexpr char kVibrationLimitsButtonId[] = "按钮1";

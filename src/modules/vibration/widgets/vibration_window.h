@@ -19,11 +19,9 @@ public:
     QComboBox *Categories() const { return m_categories; }
 
 private:
-    QWidget *BuildCategoryGroup();
-    QWidget *BuildRockGroup();
-    QWidget *BuildTab(int inputGroup, int resultGroup);
+    void BuildCategoryRow();
+    void BuildExportRow();
     QWidget *BuildLogColumn();
-    void AddFieldRows(int group, int firstRow, bool hintsBelow = false);
     void ConnectFileMenu();
 
     QTabWidget *m_tabs = nullptr;
