@@ -10,7 +10,6 @@
 #include "support/memory_form.h"
 
 using namespace tunnel;
-using namespace tunnel::formwork;
 using tunnel::test::MemoryForm;
 
 using tunnel::test::kNoDanger;
@@ -27,21 +26,21 @@ QString S(const char *utf8) {
 class FormworkForm : public MemoryForm {
 public:
     explicit FormworkForm(const QString &folder) : MemoryForm(folder, &FormworkTable()) {
-        for (const char *combo : {kQuestion1, kQuestion2}) {
+        for (const char *combo : {kQuestion1Id, kQuestion2Id}) {
             SetItems(S(combo), {S("    是"), S("    否")});
             SetCurrentIndex(S(combo), 1);
         }
     }
     // Drop-downs show their current item.
     QString Text(QAnyStringView id) const override {
-        if (id == S(kQuestion1) || id == S(kQuestion2)) {
+        if (id == S(kQuestion1Id) || id == S(kQuestion2Id)) {
             const int index = CurrentIndex(id);
             return index < 0 ? QString() : Items(id).value(index);
         }
         return MemoryForm::Text(id);
     }
     void SetCaption(QAnyStringView id, const QString &text) override {
-        if (id == S(kNotice)) notices << text;
+        if (id == S(kFormworkNoticeId)) notices << text;
         MemoryForm::SetCaption(id, text);
     }
     void AppendLog(const QString &text) override {
@@ -89,18 +88,18 @@ private:
 
 void TestFormwork::combinationsWithDefaults() {
     FormworkForm form(m_dir.path());
-    QCOMPARE(form.LogText(), S(kStandby));
+    QCOMPARE(form.LogText(), S(kStandbyLine));
     CalculateLoads(form);
-    QCOMPARE(form.Get(kSlabLive), S("14.803"));
-    QCOMPARE(form.Get(kSlabDead), S("15.315"));
-    QCOMPARE(form.Get(kSlabMax), S("15.315"));
-    QCOMPARE(form.Get(kLineLive), S("28.436"));
-    QCOMPARE(form.Get(kLineDead), S("31.348"));
-    QCOMPARE(form.Get(kLineMax), S("31.348"));
+    QCOMPARE(form.Get(kSlabLiveId), S("14.803"));
+    QCOMPARE(form.Get(kSlabDeadId), S("15.315"));
+    QCOMPARE(form.Get(kSlabMaxId), S("15.315"));
+    QCOMPARE(form.Get(kLineLiveId), S("28.436"));
+    QCOMPARE(form.Get(kLineDeadId), S("31.348"));
+    QCOMPARE(form.Get(kLineMaxId), S("31.348"));
     const Rgb blue{0, 96, 192};
-    QCOMPARE(form.backColours.value(S(kSlabMax)), blue);
-    QCOMPARE(form.backColours.value(S(kLineMax)), blue);
-    QCOMPARE(form.backColours.value(S(kVerdict)), blue);
+    QCOMPARE(form.backColours.value(S(kSlabMaxId)), blue);
+    QCOMPARE(form.backColours.value(S(kLineMaxId)), blue);
+    QCOMPARE(form.backColours.value(S(kVerdictId)), blue);
     // Four pauses for the combinations, six for the evaluation items.
     QCOMPARE(form.scripted.pauses, QList<int>(10, 300));
 
@@ -134,7 +133,7 @@ void TestFormwork::combinationsWithDefaults() {
              S("6、本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载评价\r\n"
                "   本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载<7kN,") +
                  kNoDanger);
-    QCOMPARE(form.Get(kVerdict), S("本工程") + kOverScale);
+    QCOMPARE(form.Get(kVerdictId), S("本工程") + kOverScale);
     // The log repeats each line with its own break.
     QVERIFY(log.contains(S("31.348kN/m≥20kN/m,") + kOverScale + S("\r\n5、")));
 }
@@ -145,17 +144,17 @@ void TestFormwork::combinationsOfOtherInputs_data() {
     QTest::addColumn<QStringList>("expected");  // the six result texts
 
     // A thickness typed as millimetres is taken as metres: G2k × a = 9600.
-    QTest::newRow("slab 400") << S(kSlab) << S("400")
+    QTest::newRow("slab 400") << S(kSlabId) << S("400")
                               << QStringList{S("10847.16"), S("12201.716"), S("12201.716"),
                                              S("28.436"),   S("31.348"),    S("31.348")};
     // A large live load makes the live-load combination govern.
-    QTest::newRow("live governs") << S(kQ1k) << S("10")
+    QTest::newRow("live governs") << S(kQ1kId) << S("10")
                                   << QStringList{S("24.253"), S("21.93"),  S("24.253"),
                                                  S("28.436"), S("31.348"), S("31.348")};
     QTest::newRow("blank reads 0")
-        << S(kQ1k) << S(" ")
+        << S(kQ1kId) << S(" ")
         << QStringList{S("11.653"), S("13.11"), S("13.11"), S("28.436"), S("31.348"), S("31.348")};
-    QTest::newRow("text prefix") << S(kBeamB) << S("1.2m")
+    QTest::newRow("text prefix") << S(kBeamBId) << S("1.2m")
                                  << QStringList{S("14.803"), S("15.315"), S("15.315"),
                                                 S("56.873"), S("62.697"), S("62.697")};
 }
@@ -167,13 +166,15 @@ void TestFormwork::combinationsOfOtherInputs() {
     FormworkForm form(m_dir.path());
     form.SetText(field, value);
     CalculateLoads(form);
-    const char *ids[] = {kSlabLive, kSlabDead, kSlabMax, kLineLive, kLineDead, kLineMax};
+    const char *ids[] = {kSlabLiveId, kSlabDeadId, kSlabMaxId,
+                         kLineLiveId, kLineDeadId, kLineMaxId};
     for (int i = 0; i < 6; ++i) QCOMPARE(form.Get(ids[i]), expected[i]);
 }
 
 void TestFormwork::incompleteInputStopsEverything_data() {
     QTest::addColumn<QString>("field");
-    for (const char *id : {kSlab, kBeamB, kBeamH, kG1k, kG2k, kG3kSlab, kG3kBeam, kQ1k, kQ2k})
+    for (const char *id :
+         {kSlabId, kBeamBId, kBeamHId, kG1kId, kG2kId, kG3kSlabId, kG3kBeamId, kQ1kId, kQ2kId})
         QTest::newRow(id) << S(id);
 }
 
@@ -187,7 +188,7 @@ void TestFormwork::incompleteInputStopsEverything() {
     QCOMPARE(form.LogText(),
              S("刷新日志，系统准备完成，待命……参数输入不完整，请查证后重新输入\r\n"));
     for (const char *id :
-         {kSlabLive, kSlabDead, kSlabMax, kLineLive, kLineDead, kLineMax, kVerdict})
+         {kSlabLiveId, kSlabDeadId, kSlabMaxId, kLineLiveId, kLineDeadId, kLineMaxId, kVerdictId})
         QCOMPARE(form.Get(id), QString());
     for (const char *id : kEvaluations) QCOMPARE(form.Get(id), QString());
     QVERIFY(form.scripted.pauses.isEmpty());
@@ -243,8 +244,8 @@ void TestFormwork::evaluationItemLines() {
     QFETCH(QString, line1);
     QFETCH(QString, line2);
     FormworkForm form(m_dir.path());
-    form.Set(kHeight, height);
-    form.Set(kSpan, span);
+    form.Set(kHeightId, height);
+    form.Set(kSpanId, span);
     CalculateLoads(form);
     QCOMPARE(form.Get(kEvaluations[0]), S("1、 搭设高度评价\r\n") + line1);
     QCOMPARE(form.Get(kEvaluations[1]), S("2、 搭设跨度评价\r\n") + line2);
@@ -267,24 +268,24 @@ void TestFormwork::verdictPhrases() {
     QFETCH(QString, verdict);
     FormworkForm form(m_dir.path());
     // Everything below its lower limit.
-    form.Set(kHeight, S("3"));
-    form.Set(kSpan, S("6"));
-    form.Set(kSlab, S("0.1"));
-    form.Set(kBeamB, S("0.2"));
-    form.Set(kBeamH, S("0.4"));
-    form.SetCurrentIndex(S(kQuestion1), question1 ? 0 : 1);
-    form.SetCurrentIndex(S(kQuestion2), question2 ? 0 : 1);
+    form.Set(kHeightId, S("3"));
+    form.Set(kSpanId, S("6"));
+    form.Set(kSlabId, S("0.1"));
+    form.Set(kBeamBId, S("0.2"));
+    form.Set(kBeamHId, S("0.4"));
+    form.SetCurrentIndex(S(kQuestion1Id), question1 ? 0 : 1);
+    form.SetCurrentIndex(S(kQuestion2Id), question2 ? 0 : 1);
     CalculateLoads(form);
     QVERIFY(form.Get(kEvaluations[2]).endsWith(S("kN/m2<10kN/m2,") + kNoDanger));
     QVERIFY(form.Get(kEvaluations[3]).endsWith(S("kN/m<15kN/m,") + kNoDanger));
-    QCOMPARE(form.Get(kVerdict), verdict);
+    QCOMPARE(form.Get(kVerdictId), verdict);
     QCOMPARE(VerdictFor(form.LogText()), verdict);
     QCOMPARE(VerdictFor(S("开始执行评价系统……")), QString());
 }
 
 void TestFormwork::unselectedQuestionWritesHeaderOnly() {
     FormworkForm form(m_dir.path());
-    form.SetCurrentIndex(S(kQuestion1), -1);
+    form.SetCurrentIndex(S(kQuestion1Id), -1);
     CalculateLoads(form);
     QCOMPARE(form.Get(kEvaluations[4]),
              S("5、高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程评价\r\n"));
@@ -330,27 +331,27 @@ void TestFormwork::lateralPressureVariants() {
     QFETCH(QString, thick);
     QFETCH(QStringList, diagram);
     FormworkForm form(m_dir.path());
-    form.SetChecked(S(wall ? kWallSteel : kMemberSteel), steel);
+    form.SetChecked(S(wall ? kWallSteelId : kMemberSteelId), steel);
     (wall ? WallPressure : MemberPressure)(form);
-    QCOMPARE(form.Get(kFPrime), S("17.85"));
-    QCOMPARE(form.Get(kF), S("72"));
-    QCOMPARE(form.Get(kG4k), S("17.85"));
-    QCOMPARE(form.Get(kThickResult), thick);
-    QCOMPARE(form.Get(kThinResult), QString());
-    QCOMPARE(form.visibleUnits.value(S(kThickGroup)), true);
-    QCOMPARE(form.visibleUnits.value(S(kThinGroup)), false);
-    QCOMPARE(form.Get(kEffectiveHead), diagram[0]);
-    QCOMPARE(form.Get(kDumpingDesign), diagram[1]);
-    QCOMPARE(form.Get(kActingHeight), diagram[2]);
+    QCOMPARE(form.Get(kFPrimeId), S("17.85"));
+    QCOMPARE(form.Get(kFId), S("72"));
+    QCOMPARE(form.Get(kG4kId), S("17.85"));
+    QCOMPARE(form.Get(kThickResultId), thick);
+    QCOMPARE(form.Get(kThinResultId), QString());
+    QCOMPARE(form.visibleUnits.value(S(kThickGroupId)), true);
+    QCOMPARE(form.visibleUnits.value(S(kThinGroupId)), false);
+    QCOMPARE(form.Get(kEffectiveHeadId), diagram[0]);
+    QCOMPARE(form.Get(kDumpingDesignId), diagram[1]);
+    QCOMPARE(form.Get(kActingHeightId), diagram[2]);
     for (int i = 0; i < 7; ++i) QCOMPARE(form.Caption(S(kDiagramLabels[i])), diagram[3 + i]);
-    QCOMPARE(form.Caption(S(kThickHeading)),
+    QCOMPARE(form.Caption(S(kThickHeadingId)),
              wall ? S("大体积墙厚度>100mm的侧面模板计算结果")
                   : S("大体积结构、柱（边长> 300mm）的侧面模板计算结果"));
-    QCOMPARE(form.Caption(S(kThinHeading)), wall
-                                                ? S("墙厚度<100mm的侧面模板计算结果")
-                                                : S("梁、拱、柱（边长< 300mm）的侧面模板计算结果"));
-    QCOMPARE(form.backColours.value(S(kThinResult)), (Rgb{0, 96, 192}));
-    QCOMPARE(form.LogText(), S(kStandby) +
+    QCOMPARE(form.Caption(S(kThinHeadingId)),
+             wall ? S("墙厚度<100mm的侧面模板计算结果")
+                  : S("梁、拱、柱（边长< 300mm）的侧面模板计算结果"));
+    QCOMPARE(form.backColours.value(S(kThinResultId)), (Rgb{0, 96, 192}));
+    QCOMPARE(form.LogText(), S(kStandbyLine) +
                                  S("侧压力标准值F'计算结果：17.85\r\n侧压力标准值F计算结果：72\r\n"
                                    "侧压力标准值F'与F计算结果取较小值17.85\r\n") +
                                  QString(44, QLatin1Char('-')) + S("\r\n"));
@@ -378,23 +379,23 @@ void TestFormwork::memberDimensionBands() {
     QFETCH(QString, thin);
     QFETCH(QString, thick);
     FormworkForm form(m_dir.path());
-    form.Set(wall ? kWallThickness : kMemberSide, dimension);
+    form.Set(wall ? kWallThicknessId : kMemberSideId, dimension);
     (wall ? WallPressure : MemberPressure)(form);
-    QCOMPARE(form.Get(kThinResult), thin);
-    QCOMPARE(form.Get(kThickResult), thick);
-    QCOMPARE(form.visibleUnits.value(S(kThinGroup)), !thin.isEmpty());
-    QCOMPARE(form.visibleUnits.value(S(kThickGroup)), !thick.isEmpty());
+    QCOMPARE(form.Get(kThinResultId), thin);
+    QCOMPARE(form.Get(kThickResultId), thick);
+    QCOMPARE(form.visibleUnits.value(S(kThinGroupId)), !thin.isEmpty());
+    QCOMPARE(form.visibleUnits.value(S(kThickGroupId)), !thick.isEmpty());
     const bool error = thin.isEmpty() && thick.isEmpty();
     QCOMPARE(form.LogText().endsWith(S("参数输入错误（边长），请查证17.85\r\n")), error);
     // The diagram values follow in every case.
-    QCOMPARE(form.Get(kActingHeight), S("0.31"));
+    QCOMPARE(form.Get(kActingHeightId), S("0.31"));
     QCOMPARE(form.Caption(S(kDiagramLabels[4])), S("2.2m"));
 }
 
 void TestFormwork::equalStandardValuesTakeF() {
     FormworkForm form(m_dir.path());
     // Without t0, F' and F keep the texts given here and only G4k is chosen.
-    form.Set(kSetTime, QString());
+    form.Set(kSetTimeId, QString());
     const struct {
         const char *fPrime;
         const char *f;
@@ -405,10 +406,10 @@ void TestFormwork::equalStandardValuesTakeF() {
         {"17.8499", "17.85", "17.8499"}, {"80", "72", "72"},
     };
     for (const auto &c : cases) {
-        form.Set(kFPrime, S(c.fPrime));
-        form.Set(kF, S(c.f));
+        form.Set(kFPrimeId, S(c.fPrime));
+        form.Set(kFId, S(c.f));
         WallPressure(form);
-        QCOMPARE(form.Get(kG4k), S(c.g4k));
+        QCOMPARE(form.Get(kG4kId), S(c.g4k));
         QVERIFY(form.LogText().endsWith(
             S("请输入完整的计算参数，请查证！\r\n侧压力标准值F'与F计算结果取较小值") + S(c.g4k) +
             S("\r\n") + QString(44, QLatin1Char('-')) + S("\r\n")));
@@ -418,46 +419,46 @@ void TestFormwork::equalStandardValuesTakeF() {
 void TestFormwork::missingInputsContinueWithOldValues() {
     FormworkForm form(m_dir.path());
     // On first use nothing is there to continue with.
-    form.Set(kPourRate, QString());
+    form.Set(kPourRateId, QString());
     WallPressure(form);
-    QCOMPARE(form.LogText(), S(kStandby) + S("请输入完整的计算参数，请查证！\r\n"));
-    QCOMPARE(form.Get(kG4k), QString());
-    QCOMPARE(form.Get(kEffectiveHead), QString());
+    QCOMPARE(form.LogText(), S(kStandbyLine) + S("请输入完整的计算参数，请查证！\r\n"));
+    QCOMPARE(form.Get(kG4kId), QString());
+    QCOMPARE(form.Get(kEffectiveHeadId), QString());
 
-    form.Set(kPourRate, S("1.5"));
+    form.Set(kPourRateId, S("1.5"));
     WallPressure(form);
-    form.Set(kGammaC, QString());
-    form.Set(kHead, S("9"));
+    form.Set(kGammaCId, QString());
+    form.Set(kHeadId, S("9"));
     form.SetLogText(QString());
     WallPressure(form);
     QVERIFY(form.LogText().startsWith(
         S("请输入完整的计算参数，请查证！\r\n侧压力标准值F'与F计算结果取较小值17.85")));
-    QCOMPARE(form.Get(kF), S("72"));
+    QCOMPARE(form.Get(kFId), S("72"));
     QCOMPARE(form.Caption(S(kDiagramLabels[0])), S("9m"));
 
     // An empty member dimension ends the command after G4k, silently.
-    form.Set(kWallThickness, QString());
-    form.Set(kEffectiveHead, S("x"));
+    form.Set(kWallThicknessId, QString());
+    form.Set(kEffectiveHeadId, S("x"));
     WallPressure(form);
-    QCOMPARE(form.Get(kEffectiveHead), S("x"));
+    QCOMPARE(form.Get(kEffectiveHeadId), S("x"));
 }
 
 void TestFormwork::temperatureGivesSettingTime() {
     FormworkForm form(m_dir.path());
-    form.SetChecked(S(kTempBox), true);
+    form.SetChecked(S(kTempBoxId), true);
     TemperatureToggled(form);
-    QCOMPARE(form.visibleUnits.value(S(kTemperature)), true);
-    form.Set(kTemperature, S("25"));
-    QCOMPARE(form.Get(kSetTime), S("5"));
-    form.Set(kTemperature, S("20"));
-    QCOMPARE(form.Get(kSetTime), S("5.714"));
+    QCOMPARE(form.visibleUnits.value(S(kTemperatureId)), true);
+    form.Set(kTemperatureId, S("25"));
+    QCOMPARE(form.Get(kSetTimeId), S("5"));
+    form.Set(kTemperatureId, S("20"));
+    QCOMPARE(form.Get(kSetTimeId), S("5.714"));
 
-    form.SetChecked(S(kTempBox), false);
+    form.SetChecked(S(kTempBoxId), false);
     TemperatureToggled(form);
-    QCOMPARE(form.visibleUnits.value(S(kTemperature)), false);
-    QCOMPARE(form.Get(kTemperature), QString());
-    QCOMPARE(form.Get(kSetTime), QString());
-    QCOMPARE(form.Checked(S(kTempBox)), false);
+    QCOMPARE(form.visibleUnits.value(S(kTemperatureId)), false);
+    QCOMPARE(form.Get(kTemperatureId), QString());
+    QCOMPARE(form.Get(kSetTimeId), QString());
+    QCOMPARE(form.Checked(S(kTempBoxId)), false);
 }
 
 void TestFormwork::hoverLabelGeometry() {
@@ -467,8 +468,8 @@ void TestFormwork::hoverLabelGeometry() {
     // 3 bytes × 6.2 = 18.6 is cut to 18.
     QCOMPARE(HoverLabelGeometry(QRect(0, 0, 10, 10), S("a1b"), 16), QRect(0, 285, 18, 16));
     QCOMPARE(HoverHints().size(), size_t(5));
-    QCOMPARE(S(HoverHints()[0].field), S(kG3kSlab));
-    QCOMPARE(S(HoverHints()[4].field), S(kQ2k));
+    QCOMPARE(S(HoverHints()[0].field), S(kG3kSlabId));
+    QCOMPARE(S(HoverHints()[4].field), S(kQ2kId));
 }
 
 void TestFormwork::reportSequenceAndContent() {
@@ -516,7 +517,7 @@ void TestFormwork::reportSequenceAndContent() {
     QVERIFY(text.contains(S("1、 搭设高度评价\n   本项目模板支架搭设高度9m≥8m,")));
 
     // A second export overwrites the file.
-    form.Set(kSlab, S("0.25"));
+    form.Set(kSlabId, S("0.25"));
     ExportFormworkReport(form);
     file.close();
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -530,7 +531,7 @@ void TestFormwork::reportCancelWritesNothing() {
     form.scripted.answers.enqueue(kAnswerCancel);
     ExportFormworkReport(form);
     QVERIFY(!QDir(dir.filePath(S("导出的方案"))).exists());
-    QCOMPARE(form.LogText(), S(kStandby));
+    QCOMPARE(form.LogText(), S(kStandbyLine));
     QVERIFY(form.notices.isEmpty());
     QVERIFY(form.busyChanges.isEmpty());
 }

@@ -25,7 +25,6 @@
 #include "widgets/text_box_widget.h"
 
 using namespace tunnel;
-using namespace tunnel::formwork;
 using tunnel::test::ScriptedDialogs;
 
 using tunnel::test::kNoDanger;
@@ -111,25 +110,25 @@ void TestFormworkWindow::creationState() {
     QCOMPARE(m_window->windowTitle(), S("荷载计算"));
     QCOMPARE(m_window->size(), QSize(964, 824));
     QVERIFY(!m_window->menuBar()->isVisible());
-    QTabWidget *tabs = Find<QTabWidget>(kTabs);
+    QTabWidget *tabs = Find<QTabWidget>(kFormworkTabsId);
     QCOMPARE(tabs->count(), 2);
     QCOMPARE(tabs->tabText(0), S("施工总荷载与集中线荷载计算"));
     QCOMPARE(tabs->tabText(1), S("新浇混凝土作用于模板的最大侧压力标准值计算"));
     QCOMPARE(m_window->LogText(), S("\r\n软件调试完成，待命中……\r\n"));
-    QCOMPARE(Find(kLog)->size(), QSize(304, 123));
+    QCOMPARE(Find(kFormworkLogId)->size(), QSize(304, 123));
 
-    for (const char *combo : {kQuestion1, kQuestion2}) {
+    for (const char *combo : {kQuestion1Id, kQuestion2Id}) {
         QComboBox *box = Find<QComboBox>(combo);
         QCOMPARE(box->count(), 2);
         QCOMPARE(box->itemText(0), S("    是"));
         QCOMPARE(box->currentText(), S("    否"));
     }
     // The slab thickness is labelled in the unit the formulas use.
-    QCOMPARE(m_window->FieldLabel(kSlab)->text(), S("楼板最大板厚a(m)"));
-    QCOMPARE(Edit(kSlab)->text(), S("0.4"));
-    QCOMPARE(Edit(kHead)->text(), S("3.0"));
-    QCOMPARE(Edit(kQ2kVertical)->text(), S("4"));
-    QCOMPARE(Label(kNotice), S("方案导出需要Word2007以上版本！"));
+    QCOMPARE(m_window->FieldLabel(kSlabId)->text(), S("楼板最大板厚a(m)"));
+    QCOMPARE(Edit(kSlabId)->text(), S("0.4"));
+    QCOMPARE(Edit(kHeadId)->text(), S("3.0"));
+    QCOMPARE(Edit(kQ2kVerticalId)->text(), S("4"));
+    QCOMPARE(Label(kFormworkNoticeId), S("方案导出需要Word2007以上版本！"));
     const std::pair<const char *, const char *> references[] = {
         {"按钮1", "楼板模板自重标准值"},
         {"按钮4", "活荷载标准值规范取值"},
@@ -140,25 +139,26 @@ void TestFormworkWindow::creationState() {
         QCOMPARE(opened.caption, S(caption));
         QVERIFY(opened.modal);
     }
-    QCOMPARE(Find(kDiagram)->size(), QSize(232, 295));
+    QCOMPARE(Find(kDiagramId)->size(), QSize(232, 295));
     QCOMPARE(Find<QLabel>(kDiagramLabels[0])->geometry(), QRect(32, 112, 63, 16));
     QCOMPARE(Find<QLabel>(kDiagramLabels[6])->geometry(), QRect(29, 260, 217, 14));
-    QCOMPARE(Find<QTimer>(kHoverTimer)->interval(), 1000);
-    QVERIFY(Find<QTimer>(kHoverTimer)->isActive());
-    QVERIFY(!Find(kTemperature)->isVisibleTo(m_window));
+    QCOMPARE(Find<QTimer>(kHoverTimerId)->interval(), 1000);
+    QVERIFY(Find<QTimer>(kHoverTimerId)->isActive());
+    QVERIFY(!Find(kTemperatureId)->isVisibleTo(m_window));
 }
 
 void TestFormworkWindow::calculateWithDefaults() {
     Click("按钮6");
-    const char *ids[] = {kSlabLive, kSlabDead, kSlabMax, kLineLive, kLineDead, kLineMax};
+    const char *ids[] = {kSlabLiveId, kSlabDeadId, kSlabMaxId,
+                         kLineLiveId, kLineDeadId, kLineMaxId};
     const char *expected[] = {"14.803", "15.315", "15.315", "28.436", "31.348", "31.348"};
     for (int i = 0; i < 6; ++i) QCOMPARE(Edit(ids[i])->text(), S(expected[i]));
     QCOMPARE(m_dialogs->pauses, QList<int>(10, 300));
-    QCOMPARE(Box(kVerdict), S("本工程") + kOverScale);
+    QCOMPARE(Box(kVerdictId), S("本工程") + kOverScale);
     const QColor blue(0, 96, 192);
-    QCOMPARE(Find(kVerdict)->palette().color(QPalette::Base), blue);
-    QCOMPARE(Edit(kSlabMax)->palette().color(QPalette::Base), blue);
-    QCOMPARE(Edit(kLineMax)->palette().color(QPalette::Base), blue);
+    QCOMPARE(Find(kVerdictId)->palette().color(QPalette::Base), blue);
+    QCOMPARE(Edit(kSlabMaxId)->palette().color(QPalette::Base), blue);
+    QCOMPARE(Edit(kLineMaxId)->palette().color(QPalette::Base), blue);
     QCOMPARE(Box(kEvaluations[0]),
              S("1、 搭设高度评价\r\n   本项目模板支架搭设高度9m≥8m,") + kOverScale);
     QVERIFY(Box(kEvaluations[1]).endsWith(S("8.1m<10m,") + kNoDanger));
@@ -178,7 +178,7 @@ void TestFormworkWindow::calculateWithDefaults() {
     QVERIFY(m_window->LogText().endsWith(S("\r\n自动行评价完成！\r\n")));
 
     // A second run clears the previous texts first.
-    Type(kHeight, S("6"));
+    Type(kHeightId, S("6"));
     Click("按钮6");
     QVERIFY(Box(kEvaluations[0]).endsWith(S("6m≥5m,") + kScheme));
     QCOMPARE(m_window->LogText().count(S("1、 搭设高度评价")), 1);
@@ -197,7 +197,7 @@ void TestFormworkWindow::heightThresholds_data() {
 void TestFormworkWindow::heightThresholds() {
     QFETCH(QString, height);
     QFETCH(QString, line);
-    Type(kHeight, height);
+    Type(kHeightId, height);
     Click("按钮6");
     QCOMPARE(Box(kEvaluations[0]), S("1、 搭设高度评价\r\n") + line);
     QVERIFY(m_window->LogText().contains(line + S("\r\n")));
@@ -205,56 +205,56 @@ void TestFormworkWindow::heightThresholds() {
 
 void TestFormworkWindow::incompleteInputThroughTyping() {
     Click("按钮6");
-    Type(kG3kBeam, QString());
+    Type(kG3kBeamId, QString());
     // Support height and span are not part of the check.
-    Type(kHeight, QString());
+    Type(kHeightId, QString());
     Click("按钮6");
     QCOMPARE(m_window->LogText(),
              S("刷新日志，系统准备完成，待命……参数输入不完整，请查证后重新输入\r\n"));
-    QCOMPARE(Edit(kSlabMax)->text(), QString());
+    QCOMPARE(Edit(kSlabMaxId)->text(), QString());
     QCOMPARE(Box(kEvaluations[0]), QString());
-    QCOMPARE(Box(kVerdict), QString());
+    QCOMPARE(Box(kVerdictId), QString());
 
-    Type(kG3kBeam, S("1.5"));
+    Type(kG3kBeamId, S("1.5"));
     Click("按钮6");
-    QCOMPARE(Edit(kLineMax)->text(), S("31.348"));
+    QCOMPARE(Edit(kLineMaxId)->text(), S("31.348"));
     QVERIFY(Box(kEvaluations[0]).endsWith(S("本项目模板支架搭设高度m<5m,") + kNoDanger));
 }
 
 void TestFormworkWindow::questionChangeMovesFocusOnly() {
     Click("按钮6");
     const QString before = Box(kEvaluations[4]);
-    QComboBox *combo = Find<QComboBox>(kQuestion1);
+    QComboBox *combo = Find<QComboBox>(kQuestion1Id);
     combo->setFocus();
     combo->setCurrentIndex(0);
-    QTRY_COMPARE(QApplication::focusWidget(), Find(kLog));
+    QTRY_COMPARE(QApplication::focusWidget(), Find(kFormworkLogId));
     QCOMPARE(Box(kEvaluations[4]), before);
-    QCOMPARE(Box(kVerdict), S("本工程") + kOverScale);
+    QCOMPARE(Box(kVerdictId), S("本工程") + kOverScale);
 
     // Only question 1 answered yes, everything else low: a special scheme.
-    Type(kHeight, S("3"));
-    Type(kSpan, S("6"));
-    Type(kSlab, S("0.1"));
-    Type(kBeamB, S("0.2"));
-    Type(kBeamH, S("0.4"));
+    Type(kHeightId, S("3"));
+    Type(kSpanId, S("6"));
+    Type(kSlabId, S("0.1"));
+    Type(kBeamBId, S("0.2"));
+    Type(kBeamHId, S("0.4"));
     Click("按钮6");
-    QCOMPARE(Box(kVerdict), S("本工程") + kScheme);
+    QCOMPARE(Box(kVerdictId), S("本工程") + kScheme);
     combo->setCurrentIndex(1);
     Click("按钮6");
-    QCOMPARE(Box(kVerdict), S("本工程") + kNoDanger);
+    QCOMPARE(Box(kVerdictId), S("本工程") + kNoDanger);
 }
 
 void TestFormworkWindow::tabChangeResetsLog() {
     Click("按钮6");
-    QTabWidget *tabs = Find<QTabWidget>(kTabs);
+    QTabWidget *tabs = Find<QTabWidget>(kFormworkTabsId);
     tabs->setCurrentIndex(1);
     QCOMPARE(m_window->LogText(), S("\r\n软件调试完成，待命中……\r\n"));
-    QVERIFY(Find(kLog)->isVisible());
+    QVERIFY(Find(kFormworkLogId)->isVisible());
     Click("按钮3_1");
     tabs->setCurrentIndex(0);
     QCOMPARE(m_window->LogText(), S("\r\n软件调试完成，待命中……\r\n"));
     // The page-2 results stay.
-    QCOMPARE(Edit(kG4k)->text(), S("17.85"));
+    QCOMPARE(Edit(kG4kId)->text(), S("17.85"));
 }
 
 void TestFormworkWindow::hoverHintTicks_data() {
@@ -262,18 +262,18 @@ void TestFormworkWindow::hoverHintTicks_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("hint");
     QTest::addColumn<int>("width");  // GBK bytes × 6.2, cut to whole pixels
-    QTest::newRow("G3k slab") << 0 << S(kG3kSlab)
+    QTest::newRow("G3k slab") << 0 << S(kG3kSlabId)
                               << S("根据工程设计图纸确定，对一般梁板结构没立方米钢筋混凝土的钢筋自"
                                    "重标准值，楼板可取1.1KN；梁可取1.5KN")
                               << 607;
     QTest::newRow("G2k")
-        << 0 << S(kG2k)
+        << 0 << S(kG2kId)
         << S("对普通混凝土可采用24KN/m3,其它混凝土可根据实际重力密度按规范附表A确定") << 427;
-    QTest::newRow("G1k") << 0 << S(kG1k)
+    QTest::newRow("G1k") << 0 << S(kG1kId)
                          << S("根据模板设计图纸计算确定，肋形或无梁楼板模板自重标准值按表4.1.1采用")
                          << 415;
-    QTest::newRow("gamma c") << 1 << S(kGammaC) << S("混凝土的重力密度取24KN/m3") << 155;
-    QTest::newRow("Q2k") << 0 << S(kQ2k)
+    QTest::newRow("gamma c") << 1 << S(kGammaCId) << S("混凝土的重力密度取24KN/m3") << 155;
+    QTest::newRow("Q2k") << 0 << S(kQ2kId)
                          << S("对水平模板可采用2kN/m2，对垂直模板可采用4kN/"
                               "m2，且作用范围在新浇筑混凝土侧压力的有效压头高度之内")
                          << 595;
@@ -284,9 +284,9 @@ void TestFormworkWindow::hoverHintTicks() {
     QFETCH(QString, field);
     QFETCH(QString, hint);
     QFETCH(int, width);
-    Find<QTabWidget>(kTabs)->setCurrentIndex(page);
+    Find<QTabWidget>(kFormworkTabsId)->setCurrentIndex(page);
     QWidget *edit = m_window->findChild<QWidget *>(field);
-    QLabel *label = Find<QLabel>(kHoverLabel);
+    QLabel *label = Find<QLabel>(kHoverLabelId);
     QVERIFY(!label->isVisible());
 
     m_window->HoverTick(edit->mapToGlobal(QPoint(5, 5)));
@@ -299,16 +299,16 @@ void TestFormworkWindow::hoverHintTicks() {
     QCOMPARE(label->parentWidget()->children().last(), label);
 
     // Anywhere else hides it at the next tick, also over an unhinted field.
-    m_window->HoverTick(Find(kLog)->mapToGlobal(QPoint(5, 5)));
+    m_window->HoverTick(Find(kFormworkLogId)->mapToGlobal(QPoint(5, 5)));
     QVERIFY(!label->isVisible());
     m_window->HoverTick(edit->mapToGlobal(QPoint(5, 5)));
-    m_window->HoverTick(Edit(page == 0 ? kHeight : kHead)->mapToGlobal(QPoint(5, 5)));
+    m_window->HoverTick(Edit(page == 0 ? kHeightId : kHeadId)->mapToGlobal(QPoint(5, 5)));
     QVERIFY(!label->isVisible());
 }
 
 void TestFormworkWindow::hoverHintTimer() {
-    QLabel *label = Find<QLabel>(kHoverLabel);
-    QCursor::setPos(Edit(kG2k)->mapToGlobal(QPoint(10, 8)));
+    QLabel *label = Find<QLabel>(kHoverLabelId);
+    QCursor::setPos(Edit(kG2kId)->mapToGlobal(QPoint(10, 8)));
     QTRY_VERIFY_WITH_TIMEOUT(label->isVisible(), 2500);
     QCOMPARE(label->text(),
              S("对普通混凝土可采用24KN/m3,其它混凝土可根据实际重力密度按规范附表A确定"));
@@ -342,20 +342,20 @@ void TestFormworkWindow::wallPressureDiagram() {
     QFETCH(bool, steel);
     QFETCH(QString, result);
     QFETCH(QStringList, labels);
-    Find<QTabWidget>(kTabs)->setCurrentIndex(1);
-    if (steel) QTest::mouseClick(Find<QCheckBox>(kWallSteel), Qt::LeftButton);
+    Find<QTabWidget>(kFormworkTabsId)->setCurrentIndex(1);
+    if (steel) QTest::mouseClick(Find<QCheckBox>(kWallSteelId), Qt::LeftButton);
     Click("按钮3_1");
-    QCOMPARE(Edit(kFPrime)->text(), S("17.85"));
-    QCOMPARE(Edit(kF)->text(), S("72"));
-    QCOMPARE(Edit(kG4k)->text(), S("17.85"));
-    QCOMPARE(Edit(kThickResult)->text(), result);
-    QVERIFY(Find(kThickGroup)->isVisible());
-    QVERIFY(!Find(kThinGroup)->isVisible());
-    QCOMPARE(Find(kThickGroup)->geometry(), Find(kThinGroup)->geometry());
-    QCOMPARE(Label(kThickHeading), S("大体积墙厚度>100mm的侧面模板计算结果"));
-    QCOMPARE(Label(kThinHeading), S("墙厚度<100mm的侧面模板计算结果"));
+    QCOMPARE(Edit(kFPrimeId)->text(), S("17.85"));
+    QCOMPARE(Edit(kFId)->text(), S("72"));
+    QCOMPARE(Edit(kG4kId)->text(), S("17.85"));
+    QCOMPARE(Edit(kThickResultId)->text(), result);
+    QVERIFY(Find(kThickGroupId)->isVisible());
+    QVERIFY(!Find(kThinGroupId)->isVisible());
+    QCOMPARE(Find(kThickGroupId)->geometry(), Find(kThinGroupId)->geometry());
+    QCOMPARE(Label(kThickHeadingId), S("大体积墙厚度>100mm的侧面模板计算结果"));
+    QCOMPARE(Label(kThinHeadingId), S("墙厚度<100mm的侧面模板计算结果"));
     for (int i = 0; i < 7; ++i) QCOMPARE(Label(kDiagramLabels[i]), labels[i]);
-    QCOMPARE(Edit(kThickResult)->palette().color(QPalette::Base), QColor(0, 96, 192));
+    QCOMPARE(Edit(kThickResultId)->palette().color(QPalette::Base), QColor(0, 96, 192));
 }
 
 void TestFormworkWindow::beamSideBands_data() {
@@ -373,42 +373,42 @@ void TestFormworkWindow::beamSideBands() {
     QFETCH(QString, side);
     QFETCH(QString, thin);
     QFETCH(QString, thick);
-    Find<QTabWidget>(kTabs)->setCurrentIndex(1);
-    QTest::mouseClick(Find<QCheckBox>(kMemberSteel), Qt::LeftButton);
-    Type(kMemberSide, side);
+    Find<QTabWidget>(kFormworkTabsId)->setCurrentIndex(1);
+    QTest::mouseClick(Find<QCheckBox>(kMemberSteelId), Qt::LeftButton);
+    Type(kMemberSideId, side);
     Click("按钮3");
-    QCOMPARE(Edit(kThinResult)->text(), thin);
-    QCOMPARE(Edit(kThickResult)->text(), thick);
-    QCOMPARE(Find(kThinGroup)->isVisible(), !thin.isEmpty());
-    QCOMPARE(Find(kThickGroup)->isVisible(), !thick.isEmpty());
-    QCOMPARE(Label(kThinHeading), S("梁、拱、柱（边长< 300mm）的侧面模板计算结果"));
+    QCOMPARE(Edit(kThinResultId)->text(), thin);
+    QCOMPARE(Edit(kThickResultId)->text(), thick);
+    QCOMPARE(Find(kThinGroupId)->isVisible(), !thin.isEmpty());
+    QCOMPARE(Find(kThickGroupId)->isVisible(), !thick.isEmpty());
+    QCOMPARE(Label(kThinHeadingId), S("梁、拱、柱（边长< 300mm）的侧面模板计算结果"));
     if (thin.isEmpty() && thick.isEmpty())
         QVERIFY(m_window->LogText().endsWith(S("参数输入错误（边长），请查证17.85\r\n")));
     QCOMPARE(Label(kDiagramLabels[6]), S("梁拱柱钢模侧压力设计值分布图"));
-    QCOMPARE(Edit(kActingHeight)->text(), S("0.27"));
+    QCOMPARE(Edit(kActingHeightId)->text(), S("0.27"));
 }
 
 void TestFormworkWindow::temperatureBox() {
-    Find<QTabWidget>(kTabs)->setCurrentIndex(1);
-    QCheckBox *box = Find<QCheckBox>(kTempBox);
+    Find<QTabWidget>(kFormworkTabsId)->setCurrentIndex(1);
+    QCheckBox *box = Find<QCheckBox>(kTempBoxId);
     QTest::mouseClick(box, Qt::LeftButton);
-    QVERIFY(Edit(kTemperature)->isVisible());
-    Type(kTemperature, S("25"));
-    QCOMPARE(Edit(kSetTime)->text(), S("5"));
+    QVERIFY(Edit(kTemperatureId)->isVisible());
+    Type(kTemperatureId, S("25"));
+    QCOMPARE(Edit(kSetTimeId)->text(), S("5"));
     Click("按钮3_1");
-    QCOMPARE(Edit(kFPrime)->text(), S("44.62"));
+    QCOMPARE(Edit(kFPrimeId)->text(), S("44.62"));
 
     QTest::mouseClick(box, Qt::LeftButton);
     QVERIFY(!box->isChecked());
-    QVERIFY(!Edit(kTemperature)->isVisible());
-    QCOMPARE(Edit(kTemperature)->text(), QString());
-    QCOMPARE(Edit(kSetTime)->text(), QString());
+    QVERIFY(!Edit(kTemperatureId)->isVisible());
+    QCOMPARE(Edit(kTemperatureId)->text(), QString());
+    QCOMPARE(Edit(kSetTimeId)->text(), QString());
 
     m_window->SetLogText(QString());
     Click("按钮3_1");
     QVERIFY(m_window->LogText().startsWith(
         S("请输入完整的计算参数，请查证！\r\n侧压力标准值F'与F计算结果取较小值44.62\r\n")));
-    QCOMPARE(Edit(kFPrime)->text(), S("44.62"));
+    QCOMPARE(Edit(kFPrimeId)->text(), S("44.62"));
 }
 
 QString TestFormworkWindow::ReportText(QString *error) {
@@ -423,7 +423,7 @@ void TestFormworkWindow::exportRightAfterOpening() {
     QCOMPARE(m_dialogs->MessageTexts(),
              (QStringList{S("计算结果为空或参数已修改，请先计算。仍要导出吗？"),
                           S("确定开始导出，中途请勿进行其他操作！"), S("自动生成计算书成功！")}));
-    QCOMPARE(Label(kNotice), S("导出完成！"));
+    QCOMPARE(Label(kFormworkNoticeId), S("导出完成！"));
     QCOMPARE(Find<QProgressBar>("进度条1")->value(), 0);
     QString error;
     const QString text = ReportText(&error);

@@ -7,8 +7,6 @@
 
 namespace tunnel {
 
-using namespace formwork;
-
 namespace {
 
 constexpr Rgb kVerdictColour{0, 96, 192};
@@ -37,7 +35,7 @@ struct MeasuredItem {
 // Item 1 writes its over-scale line with three blanks, the others with four.
 constexpr MeasuredItem kMeasured[] = {
     {"1、 搭设高度评价\r\n",
-     kHeight,
+     kHeightId,
      5,
      8,
      {"    本项目模板支架搭设高度", "m<5m,不属于危险性较大的分部分项工程范围"},
@@ -45,7 +43,7 @@ constexpr MeasuredItem kMeasured[] = {
      {"   本项目模板支架搭设高度",
       "m≥8m,属超过一定规模的危险性较大的分部分项工程范围，需编制专项施工方案，并组织专家论证"}},
     {"2、 搭设跨度评价\r\n",
-     kSpan,
+     kSpanId,
      10,
      18,
      {"    本项目模板支架搭设跨度", "m<10m,不属于危险性较大的分部分项工程范围"},
@@ -53,7 +51,7 @@ constexpr MeasuredItem kMeasured[] = {
      {"    本项目模板支架搭设跨度",
       "m≥18m,属超过一定规模的危险性较大的分部分项工程范围，需编制专项施工方案，并组织专家论证"}},
     {"3、施工总荷载组合设计值评价\r\n",
-     kSlabMax,
+     kSlabMaxId,
      10,
      15,
      {"   本项目施工总荷载（荷载效应基本组合的设计值）",
@@ -63,7 +61,7 @@ constexpr MeasuredItem kMeasured[] = {
      {"   本项目施工总荷载（荷载效应基本组合的设计值）",
       "kN/m2≥15kN/m2,属超过一定规模的危险性较大的分部分项工程范围，需编制专项施工方案，并组织专家论证"}},
     {"4、集中线荷载组合设计值评价\r\n",
-     kLineMax,
+     kLineMaxId,
      15,
      20,
      {"   本项目集中线荷载（荷载效应基本组合的设计值）",
@@ -83,11 +81,11 @@ struct QuestionItem {
 
 constexpr QuestionItem kQuestions[] = {
     {"5、高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程评价\r\n",
-     kQuestion1,
+     kQuestion1Id,
      {"   本项目高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程,属于危险性较大的分部分项工程范围，需编制专项施工方案",
       "   本项目高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程,不属于危险性较大的分部分项工程范围"}},
     {"6、本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载评价\r\n",
-     kQuestion2,
+     kQuestion2Id,
      {"   本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载≥ 7kN,属超过一定规模的危险性较大的分部分项工程范围，需编制专项施工方案，并组织专家论证",
       "   本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载<7kN,不属于危险性较大的分部分项工程范围"}},
 };
@@ -147,8 +145,8 @@ void EvaluateDanger(Form &form) {
     form.AppendLog("\r\n\r\n\r\n\r\n\r\n\r\n开始执行评价系统……\r\n");
     const QString verdict = VerdictFor(form.LogText());
     if (!verdict.isEmpty()) {
-        form.SetText(kVerdict, verdict);
-        form.SetBackColor(kVerdict, kVerdictColour);
+        form.SetText(kVerdictId, verdict);
+        form.SetBackColor(kVerdictId, kVerdictColour);
     }
     form.AppendLog("\r\n自动行评价完成！\r\n");
 }

@@ -12,8 +12,6 @@
 
 namespace tunnel {
 
-using namespace formwork;
-
 namespace {
 
 constexpr Rgb kGoverning{0, 96, 192};
@@ -35,54 +33,55 @@ constexpr std::array kGroups = {
 
 // Small captions and notes beside a field are its hint.
 constexpr std::array kFields = {
-    FieldRow{.id = kHeight, .label = "模板支架搭设高度H(m)", .preset = "9", .group = kDrawingGroup},
-    FieldRow{.id = kSpan,
+    FieldRow{
+        .id = kHeightId, .label = "模板支架搭设高度H(m)", .preset = "9", .group = kDrawingGroup},
+    FieldRow{.id = kSpanId,
              .label = "混凝土结构梁、板的最大跨度B(m)",
              .preset = "8.1",
              .group = kDrawingGroup},
     // The formulas take the thickness in metres, so the label says metres.
-    FieldRow{.id = kSlab, .label = "楼板最大板厚a(m)", .preset = "0.4", .group = kDrawingGroup},
-    FieldRow{.id = kBeamB,
+    FieldRow{.id = kSlabId, .label = "楼板最大板厚a(m)", .preset = "0.4", .group = kDrawingGroup},
+    FieldRow{.id = kBeamBId,
              .label = "混凝土梁的最大截面尺寸b(m)×h(m)",
              .preset = "0.6",
              .hint = "b(米)",
              .group = kDrawingGroup},
-    FieldRow{.id = kBeamH, .label = "h（米）", .preset = "1.6", .group = kDrawingGroup},
+    FieldRow{.id = kBeamHId, .label = "h（米）", .preset = "1.6", .group = kDrawingGroup},
 
-    FieldRow{.id = kG1k,
+    FieldRow{.id = kG1kId,
              .label = "模板及其支架自重标准值G1k（KN/m2）",
              .preset = "0.75",
              .group = kLoadGroup},
-    FieldRow{.id = kG2k,
+    FieldRow{.id = kG2kId,
              .label = "新浇混凝土自重标准值G2k（KN/m3）",
              .preset = "24",
              .group = kLoadGroup},
-    FieldRow{.id = kG3kSlab,
+    FieldRow{.id = kG3kSlabId,
              .label = "钢筋自重标准值G3k（KN）",
              .preset = "1.1",
              .hint = "楼板",
              .group = kLoadGroup},
-    FieldRow{.id = kG3kBeam, .label = "梁", .preset = "1.5", .group = kLoadGroup},
-    FieldRow{.id = kQ1k,
+    FieldRow{.id = kG3kBeamId, .label = "梁", .preset = "1.5", .group = kLoadGroup},
+    FieldRow{.id = kQ1kId,
              .label = "施工人员及设备荷载标准值Q1k（KN/m2）",
              .preset = "2.5",
              .group = kLoadGroup},
-    FieldRow{.id = kQ2k,
+    FieldRow{.id = kQ2kId,
              .label = "振捣混凝土时产生的荷载标准值Q2k（KN/m2）",
              .preset = "2",
              .group = kLoadGroup},
-    FieldRow{.id = kWind,
+    FieldRow{.id = kWindId,
              .label = "风荷载标准值（KN/m2）",
              .preset = "0.25",
              .hint = "根据《建筑结构荷载规范》GB 50009-2012 表E.5中采用R=10年期参数，风振系数βz=1",
              .group = kLoadGroup},
 
-    ResultField(kSlabLive, "按可变荷载(活荷载)效应控制的组合R活（KN/m2）", kSlabGroup),
-    ResultField(kSlabDead, "按恒载控制时荷载组合R恒（KN/m2）", kSlabGroup),
-    ResultField(kSlabMax, "两者取大值，即施工总荷载R=max[R活，R恒]", kSlabGroup),
-    ResultField(kLineLive, "按可变荷载(活荷载)效应控制的组合R活（KN/m）", kLineGroup),
-    ResultField(kLineDead, "按恒载控制时荷载组合R恒（KN/m）", kLineGroup),
-    ResultField(kLineMax, "两者取大值，即集中线荷载R=max[R活，R恒]", kLineGroup),
+    ResultField(kSlabLiveId, "按可变荷载(活荷载)效应控制的组合R活（KN/m2）", kSlabGroup),
+    ResultField(kSlabDeadId, "按恒载控制时荷载组合R恒（KN/m2）", kSlabGroup),
+    ResultField(kSlabMaxId, "两者取大值，即施工总荷载R=max[R活，R恒]", kSlabGroup),
+    ResultField(kLineLiveId, "按可变荷载(活荷载)效应控制的组合R活（KN/m）", kLineGroup),
+    ResultField(kLineDeadId, "按恒载控制时荷载组合R恒（KN/m）", kLineGroup),
+    ResultField(kLineMaxId, "两者取大值，即集中线荷载R=max[R活，R恒]", kLineGroup),
 
     FieldRow{.id = kEvaluations[0],
              .label = "",
@@ -108,89 +107,91 @@ constexpr std::array kFields = {
              .label = "",
              .group = kEvaluationGroup,
              .kind = FieldKind::MultiLine},
-    FieldRow{.id = kVerdict,
+    FieldRow{.id = kVerdictId,
              .label = "本工程最终评价结果",
              .group = kEvaluationGroup,
              .kind = FieldKind::MultiLine},
 
-    FieldRow{.id = kGammaC,
+    FieldRow{.id = kGammaCId,
              .label = "混凝土的重力密度γc（KN/m3）",
              .preset = "24",
              .group = kPressureGroup},
-    FieldRow{.id = kSetTime,
+    FieldRow{.id = kSetTimeId,
              .label = "新浇混凝土的初凝时间t0（h））",
              .preset = "2",
              .hint = "可按试验确定，当缺乏试验资料时，可采用t0=200/（T+15）取2h\r\n",
              .group = kPressureGroup},
-    FieldRow{
-        .id = kTemperature, .label = "", .group = kPressureGroup, .onChange = &TemperatureChanged},
-    FieldRow{.id = kBeta1,
+    FieldRow{.id = kTemperatureId,
+             .label = "",
+             .group = kPressureGroup,
+             .onChange = &TemperatureChanged},
+    FieldRow{.id = kBeta1Id,
              .label = "外加剂影响修正系数β1",
              .preset = "1.2",
              .hint = "不掺外加剂时取1.0，掺具有缓凝作用的外加剂时取1.2",
              .group = kPressureGroup},
     FieldRow{
-        .id = kBeta2,
+        .id = kBeta2Id,
         .label = "混凝土塌落度影响修正系数β2",
         .preset = "1.15",
         .hint =
             "当坍落度小于30mm时，取0.85；50-90mm时，取1.0；110-150mm时，取1.15。；＞160mm，取1.2；",
         .group = kPressureGroup},
-    FieldRow{.id = kPourRate,
+    FieldRow{.id = kPourRateId,
              .label = "混凝土浇筑速度（m/h）",
              .preset = "1.5",
              .hint = "混凝土的浇筑速度，可取1.5m/h",
              .group = kPressureGroup},
-    FieldRow{.id = kHead,
+    FieldRow{.id = kHeadId,
              .label = "混凝土侧压力计算位置处至新浇混凝土顶面总高度（m）",
              .preset = "3.0",
              .group = kPressureGroup},
-    FieldRow{.id = kQ2kVertical,
+    FieldRow{.id = kQ2kVerticalId,
              .label = "振捣混凝土时产生的荷载标准值Q2k（KN/m2）",
              .preset = "4",
              .group = kPressureGroup},
     // On the page itself, outside every group.
-    FieldRow{.id = kQ3k,
+    FieldRow{.id = kQ3kId,
              .label = "倾倒混凝土时，对垂直面模板产生的水平荷载标准值Q3k（KN/m2）",
              .preset = "6",
              .group = -1},
 
-    FieldRow{.id = kWallThickness,
+    FieldRow{.id = kWallThicknessId,
              .label = "计算部位墙厚度（mm）",
              .preset = "100",
              .group = kWallGroup},
-    FieldRow{.id = kMemberSide,
+    FieldRow{.id = kMemberSideId,
              .label = "计算部位梁、拱、柱边长（mm）",
              .preset = "600",
              .group = kMemberGroup},
 
-    ResultField(kFPrime, "F'", kStandardGroup),
-    ResultField(kF, "F", kStandardGroup),
-    ResultField(kG4k, "新浇筑的混凝土作用于模板的最大侧压力标准值（G4k）", kStandardGroup),
-    ResultField(kThinResult, "计算荷载效应组合值设计值G4K+Q2K（KN/m2）", kThinGroupIndex),
-    ResultField(kThickResult, "计算荷载效应组合设计值（KN/m2）", kThickGroupIndex),
-    ResultField(kEffectiveHead, "有效压头高度h（m）", kDiagramGroup),
-    ResultField(kDumpingDesign, "倾倒混凝土荷载设计值KN/m2", kDiagramGroup),
-    ResultField(kActingHeight, "作用高度X（m）", kDiagramGroup),
+    ResultField(kFPrimeId, "F'", kStandardGroup),
+    ResultField(kFId, "F", kStandardGroup),
+    ResultField(kG4kId, "新浇筑的混凝土作用于模板的最大侧压力标准值（G4k）", kStandardGroup),
+    ResultField(kThinResultId, "计算荷载效应组合值设计值G4K+Q2K（KN/m2）", kThinGroupIndex),
+    ResultField(kThickResultId, "计算荷载效应组合设计值（KN/m2）", kThickGroupIndex),
+    ResultField(kEffectiveHeadId, "有效压头高度h（m）", kDiagramGroup),
+    ResultField(kDumpingDesignId, "倾倒混凝土荷载设计值KN/m2", kDiagramGroup),
+    ResultField(kActingHeightId, "作用高度X（m）", kDiagramGroup),
 };
 
 constexpr std::array kButtons = {
-    ButtonRow{kCalculateButton, "计算", -1, &CalculateLoads},
-    ButtonRow{kExportButton, "导出计算书", -1, &ExportFormworkReport},
+    ButtonRow{kFormworkCalculateButtonId, "计算", -1, &CalculateLoads},
+    ButtonRow{kFormworkExportButtonId, "导出计算书", -1, &ExportFormworkReport},
     // Reference pictures; their windows come with the reference windows.
-    ButtonRow{kSlabWeightButton, "", kLoadGroup, nullptr, Role::Command, kG1k},
-    ButtonRow{kLiveLoadButton, "", kLoadGroup, nullptr, Role::Command, kQ1k},
-    ButtonRow{kDumpingLoadButton, "", -1, nullptr, Role::Command, kQ3k},
-    ButtonRow{kWallButton, "计算墙体模板侧压力荷载设计值", kWallGroup, &WallPressure},
-    ButtonRow{kMemberButton, "计算梁拱柱模板侧压力荷载计算值", kMemberGroup, &MemberPressure},
+    ButtonRow{kSlabWeightButtonId, "", kLoadGroup, nullptr, Role::Command, kG1kId},
+    ButtonRow{kLiveLoadButtonId, "", kLoadGroup, nullptr, Role::Command, kQ1kId},
+    ButtonRow{kDumpingLoadButtonId, "", -1, nullptr, Role::Command, kQ3kId},
+    ButtonRow{kWallButtonId, "计算墙体模板侧压力荷载设计值", kWallGroup, &WallPressure},
+    ButtonRow{kMemberButtonId, "计算梁拱柱模板侧压力荷载计算值", kMemberGroup, &MemberPressure},
 };
 
-constexpr std::array<const char *, 1> kCreationLog = {kStandby};
+constexpr std::array<const char *, 1> kCreationLog = {kStandbyLine};
 
 const WindowTable kTable{
     .title = "荷载计算",
-    .logId = kLog,
-    .noticeId = kNotice,
+    .logId = kFormworkLogId,
+    .noticeId = kFormworkNoticeId,
     .noticePreset = "方案导出需要Word2007以上版本！",
     .groups = kGroups,
     .fields = kFields,
@@ -200,13 +201,13 @@ const WindowTable kTable{
 
 constexpr std::array kHoverHints = {
     HoverHint{
-        kG3kSlab,
+        kG3kSlabId,
         "根据工程设计图纸确定，对一般梁板结构没立方米钢筋混凝土的钢筋自重标准值，楼板可取1.1KN；梁可取1.5KN"},
-    HoverHint{kG2k, "对普通混凝土可采用24KN/m3,其它混凝土可根据实际重力密度按规范附表A确定"},
-    HoverHint{kG1k, "根据模板设计图纸计算确定，肋形或无梁楼板模板自重标准值按表4.1.1采用"},
-    HoverHint{kGammaC, "混凝土的重力密度取24KN/m3"},
+    HoverHint{kG2kId, "对普通混凝土可采用24KN/m3,其它混凝土可根据实际重力密度按规范附表A确定"},
+    HoverHint{kG1kId, "根据模板设计图纸计算确定，肋形或无梁楼板模板自重标准值按表4.1.1采用"},
+    HoverHint{kGammaCId, "混凝土的重力密度取24KN/m3"},
     HoverHint{
-        kQ2k,
+        kQ2kId,
         "对水平模板可采用2kN/m2，对垂直模板可采用4kN/m2，且作用范围在新浇筑混凝土侧压力的有效压头高度之内"},
 };
 
@@ -242,51 +243,53 @@ QRect HoverLabelGeometry(const QRect &fieldInGroup, const QString &hint, int hei
 }
 
 void CalculateLoads(Form &form) {
-    constexpr const char *kResults[] = {kSlabLive, kSlabDead, kSlabMax,
-                                        kLineLive, kLineDead, kLineMax};
+    constexpr const char *kResults[] = {kSlabLiveId, kSlabDeadId, kSlabMaxId,
+                                        kLineLiveId, kLineDeadId, kLineMaxId};
     for (const char *id : kResults) form.SetText(id, QString());
     for (const char *id : kEvaluations) form.SetText(id, QString());
-    form.SetText(kVerdict, QString());
+    form.SetText(kVerdictId, QString());
     form.SetLogText("刷新日志，系统准备完成，待命……");
 
-    if (!CheckFilled(form, {kSlab, kBeamB, kBeamH, kG1k, kG2k, kG3kSlab, kG3kBeam, kQ1k, kQ2k},
-                     "参数输入不完整，请查证后重新输入\r\n")) {
+    if (!CheckFilled(
+            form,
+            {kSlabId, kBeamBId, kBeamHId, kG1kId, kG2kId, kG3kSlabId, kG3kBeamId, kQ1kId, kQ2kId},
+            "参数输入不完整，请查证后重新输入\r\n")) {
         for (const char *id : kResults) form.SetText(id, QString());
         form.SetText(kEvaluations[0], QString());
-        form.SetText(kVerdict, QString());
+        form.SetText(kVerdictId, QString());
         return;
     }
 
     Dialogs &dialogs = form.DialogService();
-    const double a = ReadNumber(form, kSlab);
-    const double b = ReadNumber(form, kBeamB);
-    const double h = ReadNumber(form, kBeamH);
-    const double g1k = ReadNumber(form, kG1k);
-    const double g2k = ReadNumber(form, kG2k);
-    const double g3kSlab = ReadNumber(form, kG3kSlab);
-    const double g3kBeam = ReadNumber(form, kG3kBeam);
-    const double q1k = ReadNumber(form, kQ1k);
-    const double q2k = ReadNumber(form, kQ2k);
+    const double a = ReadNumber(form, kSlabId);
+    const double b = ReadNumber(form, kBeamBId);
+    const double h = ReadNumber(form, kBeamHId);
+    const double g1k = ReadNumber(form, kG1kId);
+    const double g2k = ReadNumber(form, kG2kId);
+    const double g3kSlab = ReadNumber(form, kG3kSlabId);
+    const double g3kBeam = ReadNumber(form, kG3kBeamId);
+    const double q1k = ReadNumber(form, kQ1kId);
+    const double q2k = ReadNumber(form, kQ2kId);
 
     const double slab = g1k + g2k * a + g3kSlab * a;
-    form.SetText(kSlabLive, ToText(RoundTo(0.9 * (1.2 * slab + 1.4 * q1k), 3)));
+    form.SetText(kSlabLiveId, ToText(RoundTo(0.9 * (1.2 * slab + 1.4 * q1k), 3)));
     form.AppendLog("施工总荷载-R活计算完成！\r\n");
     dialogs.Pause(300);
-    form.SetText(kSlabDead, ToText(RoundTo(0.9 * (1.35 * slab + kPsi * q1k), 3)));
+    form.SetText(kSlabDeadId, ToText(RoundTo(0.9 * (1.35 * slab + kPsi * q1k), 3)));
     form.AppendLog("施工总荷载-R恒计算完成！\r\n");
     dialogs.Pause(300);
     QString chosen;
-    if (Govern(form, kSlabLive, kSlabDead, kSlabMax, &chosen))
+    if (Govern(form, kSlabLiveId, kSlabDeadId, kSlabMaxId, &chosen))
         form.AppendLog("施工总荷载-承载能力极限状态荷载效应基本组合Rmax=" + chosen + "KN/m2\r\n");
 
     const double beam = g1k + g2k * h + g3kBeam * h;
-    form.SetText(kLineLive, ToText(RoundTo((b * (1.2 * beam + 1.4 * q2k)) * 0.9, 3)));
+    form.SetText(kLineLiveId, ToText(RoundTo((b * (1.2 * beam + 1.4 * q2k)) * 0.9, 3)));
     form.AppendLog("集中线荷载-R活计算完成！\r\n");
     dialogs.Pause(300);
-    form.SetText(kLineDead, ToText(RoundTo((b * (1.35 * beam + kPsi * q2k)) * 0.9, 3)));
+    form.SetText(kLineDeadId, ToText(RoundTo((b * (1.35 * beam + kPsi * q2k)) * 0.9, 3)));
     form.AppendLog("集中线荷载-R恒计算完成！\r\n");
     dialogs.Pause(300);
-    if (Govern(form, kLineLive, kLineDead, kLineMax, &chosen))
+    if (Govern(form, kLineLiveId, kLineDeadId, kLineMaxId, &chosen))
         form.AppendLog("集中线荷载-承载能力极限状态荷载效应基本组合Rmax=" + chosen +
                        "KN/m\r\n-----------------------------------------\r\n");
 
@@ -295,7 +298,7 @@ void CalculateLoads(Form &form) {
 
 void TabChanged(Form &form) {
     form.SetLogText(QString());
-    form.AppendLog(kStandby);
+    form.AppendLog(kStandbyLine);
 }
 
 }  // namespace tunnel

@@ -7,8 +7,6 @@
 
 namespace tunnel {
 
-using namespace formwork;
-
 namespace {
 
 // Each placeholder is its source unit's name (a field or a drop-down, whose
@@ -19,29 +17,29 @@ constexpr ReportStep kReportSteps[] = {
     Notice("参数导出准备中……"),
     Log("导出程序准备，开始写入……\r\n"),
     Notice("参数导出倒计时5"),
-    Fill(kHeight, 10),
-    Fill(kSpan, 10),
-    Fill(kSlab, 10),
-    Fill(kBeamB, 10),
-    Fill(kBeamH, 10),
-    Fill(kQuestion2, 10),
+    Fill(kHeightId, 10),
+    Fill(kSpanId, 10),
+    Fill(kSlabId, 10),
+    Fill(kBeamBId, 10),
+    Fill(kBeamHId, 10),
+    Fill(kQuestion2Id, 10),
     Notice("参数导出倒计时4"),
-    Fill(kQuestion1, 10),
-    Fill(kG1k, 10),
-    Fill(kG2k, 10),
-    Fill(kG3kSlab, 10),
-    Fill(kG3kBeam, 10),
-    Fill(kQ1k, 10),
+    Fill(kQuestion1Id, 10),
+    Fill(kG1kId, 10),
+    Fill(kG2kId, 10),
+    Fill(kG3kSlabId, 10),
+    Fill(kG3kBeamId, 10),
+    Fill(kQ1kId, 10),
     Notice("参数导出倒计时3"),
-    Fill(kQ2k, 10),
-    Fill(kWind, 10),
-    Fill(kSlabLive, 10, Printed::Result),
-    Fill(kSlabDead, 10, Printed::Result),
-    Fill(kSlabMax, 10, Printed::Result),
-    Fill(kLineLive, 10, Printed::Result),
+    Fill(kQ2kId, 10),
+    Fill(kWindId, 10),
+    Fill(kSlabLiveId, 10, Printed::Result),
+    Fill(kSlabDeadId, 10, Printed::Result),
+    Fill(kSlabMaxId, 10, Printed::Result),
+    Fill(kLineLiveId, 10, Printed::Result),
     Notice("参数导出倒计时2"),
-    Fill(kLineDead, 10, Printed::Result),
-    Fill(kLineMax, 10, Printed::Result),
+    Fill(kLineDeadId, 10, Printed::Result),
+    Fill(kLineMaxId, 10, Printed::Result),
     Log("写入完毕，数据排版，请稍候……\r\n"),
     Fill(kEvaluations[0], 1, Printed::Text),
     Fill(kEvaluations[1], 1, Printed::Text),
@@ -50,7 +48,7 @@ constexpr ReportStep kReportSteps[] = {
     Fill(kEvaluations[3], 1, Printed::Text),
     Fill(kEvaluations[4], 1, Printed::Text),
     Fill(kEvaluations[5], 1, Printed::Text),
-    Fill(kVerdict, 1, Printed::Result),
+    Fill(kVerdictId, 1, Printed::Result),
     Log("排版完毕，导出数据！\r\n"),
     Notice("参数导出倒计时0"),
     WriteDocument(),
@@ -64,7 +62,7 @@ constexpr ReportStep kReportSteps[] = {
 const ReportTable kReport{
     .templateName = "formwork",
     .outputName = kFormworkReportName,
-    .noticeId = kNotice,
+    .noticeId = kFormworkNoticeId,
     .steps = kReportSteps,
 };
 

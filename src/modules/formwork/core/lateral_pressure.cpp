@@ -9,8 +9,6 @@
 
 namespace tunnel {
 
-using namespace formwork;
-
 namespace {
 
 constexpr Rgb kResultColour{0, 96, 192};
@@ -27,8 +25,8 @@ struct Member {
     const char *plainTitle;
 };
 
-constexpr Member kWall{kWallSteel,
-                       kWallThickness,
+constexpr Member kWall{kWallSteelId,
+                       kWallThicknessId,
                        100,
                        "大体积墙厚度>100mm的侧面模板计算结果",
                        "墙厚度<100mm的侧面模板计算结果",
@@ -36,8 +34,8 @@ constexpr Member kWall{kWallSteel,
                        "墙体钢模侧压力设计值分布图",
                        "墙体侧压力设计值分布图"};
 
-constexpr Member kBeam{kMemberSteel,
-                       kMemberSide,
+constexpr Member kBeam{kMemberSteelId,
+                       kMemberSideId,
                        300,
                        "大体积结构、柱（边长> 300mm）的侧面模板计算结果",
                        "梁、拱、柱（边长< 300mm）的侧面模板计算结果",
@@ -46,79 +44,79 @@ constexpr Member kBeam{kMemberSteel,
                        "梁拱柱侧压力设计值分布图"};
 
 void StandardValues(Form &form) {
-    if (!CheckFilled(form, {kGammaC, kSetTime, kBeta1, kBeta2, kPourRate, kHead},
+    if (!CheckFilled(form, {kGammaCId, kSetTimeId, kBeta1Id, kBeta2Id, kPourRateId, kHeadId},
                      "请输入完整的计算参数，请查证！\r\n"))
         return;
-    const double gammaC = ReadNumber(form, kGammaC);
-    const double t0 = ReadNumber(form, kSetTime);
-    const double beta1 = ReadNumber(form, kBeta1);
-    const double beta2 = ReadNumber(form, kBeta2);
-    const double v = ReadNumber(form, kPourRate);
-    const double head = ReadNumber(form, kHead);
-    form.SetText(kFPrime,
+    const double gammaC = ReadNumber(form, kGammaCId);
+    const double t0 = ReadNumber(form, kSetTimeId);
+    const double beta1 = ReadNumber(form, kBeta1Id);
+    const double beta2 = ReadNumber(form, kBeta2Id);
+    const double v = ReadNumber(form, kPourRateId);
+    const double head = ReadNumber(form, kHeadId);
+    form.SetText(kFPrimeId,
                  ToText(RoundTo(gammaC * t0 * beta1 * beta2 * std::pow(v, 0.5) * 0.22, 2)));
-    form.AppendLog("侧压力标准值F'计算结果：" + form.Text(kFPrime) + "\r\n");
-    form.SetText(kF, ToText(gammaC * head));
-    form.AppendLog("侧压力标准值F计算结果：" + form.Text(kF) + "\r\n");
+    form.AppendLog("侧压力标准值F'计算结果：" + form.Text(kFPrimeId) + "\r\n");
+    form.SetText(kFId, ToText(gammaC * head));
+    form.AppendLog("侧压力标准值F计算结果：" + form.Text(kFId) + "\r\n");
 }
 
 // G4k is the smaller of F' and F; equal values take F.
 void ChooseG4k(Form &form) {
-    if (!Filled(form.Text(kFPrime)) || !Filled(form.Text(kF))) return;
-    const bool takeF = ReadNumber(form, kFPrime) - ReadNumber(form, kF) >= -1e-7;
-    const QString chosen = form.Text(takeF ? kF : kFPrime);
-    form.SetText(kG4k, chosen);
+    if (!Filled(form.Text(kFPrimeId)) || !Filled(form.Text(kFId))) return;
+    const bool takeF = ReadNumber(form, kFPrimeId) - ReadNumber(form, kFId) >= -1e-7;
+    const QString chosen = form.Text(takeF ? kFId : kFPrimeId);
+    form.SetText(kG4kId, chosen);
     form.AppendLog("侧压力标准值F'与F计算结果取较小值" + chosen +
                    "\r\n--------------------------------------------\r\n");
 }
 
 void LateralPressure(Form &form, const Member &member) {
-    form.SetCaption(kThickHeading, member.thickHeading);
-    form.SetCaption(kThinHeading, member.thinHeading);
-    form.SetBackColor(kThinResult, kResultColour);
-    form.SetBackColor(kThickResult, kResultColour);
+    form.SetCaption(kThickHeadingId, member.thickHeading);
+    form.SetCaption(kThinHeadingId, member.thinHeading);
+    form.SetBackColor(kThinResultId, kResultColour);
+    form.SetBackColor(kThickResultId, kResultColour);
 
     StandardValues(form);
     ChooseG4k(form);
 
-    if (!Filled(form.Text(member.dimension)) || !Filled(form.Text(kG4k))) return;
+    if (!Filled(form.Text(member.dimension)) || !Filled(form.Text(kG4kId))) return;
     const bool steel = form.Checked(member.steelBox);
     const PressureCoefficients c = steel ? SteelCoefficients() : PlainCoefficients();
-    const double g4k = ReadNumber(form, kG4k);
+    const double g4k = ReadNumber(form, kG4kId);
 
     const double d = ReadNumber(form, member.dimension);
     if (d <= 1e-7) {
-        form.SetVisible(kThinGroup, false);
-        form.SetVisible(kThickGroup, false);
-        form.AppendLog("参数输入错误（边长），请查证" + form.Text(kFPrime) + "\r\n");
+        form.SetVisible(kThinGroupId, false);
+        form.SetVisible(kThickGroupId, false);
+        form.AppendLog("参数输入错误（边长），请查证" + form.Text(kFPrimeId) + "\r\n");
     } else if (d - member.threshold < -1e-7) {
-        form.SetVisible(kThinGroup, true);
-        form.SetVisible(kThickGroup, false);
-        const double q2k = ReadNumber(form, kQ2kVertical);
-        form.SetText(kThinResult, ToText(c.thinFactor * (1.2 * g4k + c.thinVibration * q2k)));
+        form.SetVisible(kThinGroupId, true);
+        form.SetVisible(kThickGroupId, false);
+        const double q2k = ReadNumber(form, kQ2kVerticalId);
+        form.SetText(kThinResultId, ToText(c.thinFactor * (1.2 * g4k + c.thinVibration * q2k)));
     } else {
-        form.SetVisible(kThickGroup, true);
-        form.SetVisible(kThinGroup, false);
-        const double q3k = ReadNumber(form, kQ3k);
+        form.SetVisible(kThickGroupId, true);
+        form.SetVisible(kThinGroupId, false);
+        const double q3k = ReadNumber(form, kQ3kId);
         const double thick = c.thinFactor * (1.2 * g4k + c.thickVibration * q3k);
-        form.SetText(kThickResult,
+        form.SetText(kThickResultId,
                      ToText(steel && member.roundSteelThick ? RoundTo(thick, 2) : thick));
     }
 
-    const double q3k = ReadNumber(form, kQ3k);
-    form.SetText(kEffectiveHead, ToText(RoundTo(c.headFactor * g4k / 24, 2)));
-    form.SetText(kDumpingDesign, ToText(RoundTo(q3k * c.dumpingFactor, 2)));
-    const double h = ReadNumber(form, kEffectiveHead);
-    const double q3d = ReadNumber(form, kDumpingDesign);
-    form.SetText(kActingHeight, ToText(RoundTo(h * q3d / (1.08 * g4k) * c.actingReduction, 2)));
+    const double q3k = ReadNumber(form, kQ3kId);
+    form.SetText(kEffectiveHeadId, ToText(RoundTo(c.headFactor * g4k / 24, 2)));
+    form.SetText(kDumpingDesignId, ToText(RoundTo(q3k * c.dumpingFactor, 2)));
+    const double h = ReadNumber(form, kEffectiveHeadId);
+    const double q3d = ReadNumber(form, kDumpingDesignId);
+    form.SetText(kActingHeightId, ToText(RoundTo(h * q3d / (1.08 * g4k) * c.actingReduction, 2)));
 
     const QString labels[] = {
-        form.Text(kHead) + "m",
-        form.Text(kEffectiveHead) + "m",
+        form.Text(kHeadId) + "m",
+        form.Text(kEffectiveHeadId) + "m",
         ToText(RoundTo(c.headFactor * g4k, 2)) + "KN/m2",
-        form.Text(kDumpingDesign) + "KN/m2",
-        ToText(ReadNumber(form, kHead) - ReadNumber(form, kEffectiveHead)) + "m",
-        form.Text(kActingHeight) + "m",
+        form.Text(kDumpingDesignId) + "KN/m2",
+        ToText(ReadNumber(form, kHeadId) - ReadNumber(form, kEffectiveHeadId)) + "m",
+        form.Text(kActingHeightId) + "m",
         steel ? member.steelTitle : member.plainTitle,
     };
     for (int i = 0; i < 7; ++i) form.SetCaption(kDiagramLabels[i], labels[i]);
@@ -144,18 +142,18 @@ void MemberPressure(Form &form) {
 }
 
 void TemperatureChanged(Form &form) {
-    form.SetText(kSetTime, ToText(RoundTo(200 / (ReadNumber(form, kTemperature) + 15), 3)));
+    form.SetText(kSetTimeId, ToText(RoundTo(200 / (ReadNumber(form, kTemperatureId) + 15), 3)));
 }
 
 void TemperatureToggled(Form &form) {
-    if (form.Checked(kTempBox)) {
-        form.SetVisible(kTemperature, true);
+    if (form.Checked(kTempBoxId)) {
+        form.SetVisible(kTemperatureId, true);
         return;
     }
-    form.SetChecked(kTempBox, false);
-    form.SetVisible(kTemperature, false);
-    form.SetText(kTemperature, QString());
-    form.SetText(kSetTime, QString());
+    form.SetChecked(kTempBoxId, false);
+    form.SetVisible(kTemperatureId, false);
+    form.SetText(kTemperatureId, QString());
+    form.SetText(kSetTimeId, QString());
 }
 
 }  // namespace tunnel

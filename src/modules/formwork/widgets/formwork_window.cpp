@@ -28,8 +28,6 @@
 
 namespace tunnel {
 
-using namespace formwork;
-
 namespace {
 
 constexpr int kInputWidth = 80;
@@ -69,7 +67,7 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget 
 
     QWidget *central = centralWidget();
     m_tabs = new QTabWidget(central);
-    m_tabs->setObjectName(kTabs);
+    m_tabs->setObjectName(kFormworkTabsId);
     auto *loads = new QWidget;
     auto *pressure = new QWidget;
     m_tabs->addTab(loads, QStringLiteral("施工总荷载与集中线荷载计算"));
@@ -89,7 +87,7 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget 
     m_logPlaces[0]->addWidget(LogBox());
 
     m_hover = new QLabel(central);
-    m_hover->setObjectName(kHoverLabel);
+    m_hover->setObjectName(kHoverLabelId);
     QFont hintFont = m_hover->font();
     hintFont.setPixelSize(11);
     m_hover->setFont(hintFont);
@@ -99,7 +97,7 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget 
     m_hover->hide();
 
     m_timer = new QTimer(this);
-    m_timer->setObjectName(kHoverTimer);
+    m_timer->setObjectName(kHoverTimerId);
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, [this] { HoverTick(QCursor::pos()); });
     m_timer->start();
@@ -111,9 +109,9 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget 
     // The designed size, or what a larger font needs.
     setFixedSize(QSize(964, 696 + kEvaluationExtra).expandedTo(minimumSizeHint()));
     // Reference tables and sketches beside the fields.
-    ConnectReference(this, kSlabWeightButton, Reference::SlabFormworkWeight);
-    ConnectReference(this, kLiveLoadButton, Reference::LiveLoad);
-    ConnectReference(this, kDumpingLoadButton, Reference::DumpingLoad);
+    ConnectReference(this, kSlabWeightButtonId, Reference::SlabFormworkWeight);
+    ConnectReference(this, kLiveLoadButtonId, Reference::LiveLoad);
+    ConnectReference(this, kDumpingLoadButtonId, Reference::DumpingLoad);
 }
 
 void FormworkWindow::MoveLogTo(int page) {
@@ -157,39 +155,42 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     QGroupBox *drawing = Group(kDrawingGroup);
     QGridLayout *g = Grid(drawing);
     g->setVerticalSpacing(4);
-    place(kHeight, g, 0);
-    place(kSpan, g, 1);
-    place(kSlab, g, 2);
-    g->addWidget(FieldLabel(kBeamB), 3, 0);
-    g->addLayout(Inline({HintLabel(kBeamB), Unit(kBeamB), FieldLabel(kBeamH), Unit(kBeamH)}), 3, 1);
-    Unit(kBeamB)->setFixedWidth(50);
-    Unit(kBeamH)->setFixedWidth(50);
-    AddQuestion(kQuestion1,
+    place(kHeightId, g, 0);
+    place(kSpanId, g, 1);
+    place(kSlabId, g, 2);
+    g->addWidget(FieldLabel(kBeamBId), 3, 0);
+    g->addLayout(
+        Inline({HintLabel(kBeamBId), Unit(kBeamBId), FieldLabel(kBeamHId), Unit(kBeamHId)}), 3, 1);
+    Unit(kBeamBId)->setFixedWidth(50);
+    Unit(kBeamHId)->setFixedWidth(50);
+    AddQuestion(kQuestion1Id,
                 "是否存在高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程",
                 drawing);
-    AddQuestion(kQuestion2, "是否存在用于钢结构安装等满堂支撑体系，承受单点集中荷载≥ 7kN", drawing);
+    AddQuestion(kQuestion2Id, "是否存在用于钢结构安装等满堂支撑体系，承受单点集中荷载≥ 7kN",
+                drawing);
     g->setColumnStretch(0, 1);
 
     QGroupBox *loads = Group(kLoadGroup);
     g = Grid(loads);
     g->setVerticalSpacing(3);
-    place(kG1k, g, 0, small(kSlabWeightButton));
-    place(kG2k, g, 1);
-    g->addWidget(FieldLabel(kG3kSlab), 2, 0);
+    place(kG1kId, g, 0, small(kSlabWeightButtonId));
+    place(kG2kId, g, 1);
+    g->addWidget(FieldLabel(kG3kSlabId), 2, 0);
     g->addLayout(
-        Inline({HintLabel(kG3kSlab), Unit(kG3kSlab), FieldLabel(kG3kBeam), Unit(kG3kBeam)}), 2, 1);
-    Unit(kG3kSlab)->setFixedWidth(50);
-    Unit(kG3kBeam)->setFixedWidth(50);
+        Inline({HintLabel(kG3kSlabId), Unit(kG3kSlabId), FieldLabel(kG3kBeamId), Unit(kG3kBeamId)}),
+        2, 1);
+    Unit(kG3kSlabId)->setFixedWidth(50);
+    Unit(kG3kBeamId)->setFixedWidth(50);
     auto *live = new QLabel(QStringLiteral("活荷载标准值"), loads);
     QFont bold = live->font();
     bold.setBold(true);
     live->setFont(bold);
     g->addWidget(live, 3, 0, 1, 2);
-    place(kQ1k, g, 4, small(kLiveLoadButton));
-    place(kQ2k, g, 5);
-    place(kWind, g, 6);
-    Note(HintLabel(kWind));
-    g->addWidget(HintLabel(kWind), 7, 0, 1, 2);
+    place(kQ1kId, g, 4, small(kLiveLoadButtonId));
+    place(kQ2kId, g, 5);
+    place(kWindId, g, 6);
+    Note(HintLabel(kWindId));
+    g->addWidget(HintLabel(kWindId), 7, 0, 1, 2);
     g->setColumnStretch(0, 1);
 
     auto *left = new QVBoxLayout;
@@ -200,7 +201,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     // The export controls in a narrow column left of the log box.
     auto *exporting = new QVBoxLayout;
     exporting->setSpacing(6);
-    exporting->addWidget(Button(kExportButton));
+    exporting->addWidget(Button(kFormworkExportButtonId));
     exporting->addWidget(ProgressBar());
     NoticeLabel()->setWordWrap(true);
     NoticeLabel()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -208,7 +209,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     NoticeLabel()->setMaximumWidth(150);
     exporting->addWidget(NoticeLabel());
     exporting->addStretch();
-    Button(kExportButton)->setMinimumSize(150, 30);
+    Button(kFormworkExportButtonId)->setMinimumSize(150, 30);
     auto *top = new QHBoxLayout;
     top->addLayout(exporting);
     top->addStretch();
@@ -227,7 +228,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
         g->setColumnStretch(0, 1);
         right->addWidget(box);
     }
-    QPushButton *calculate = Button(kCalculateButton);
+    QPushButton *calculate = Button(kFormworkCalculateButtonId);
     calculate->setMinimumHeight(32);
     right->addWidget(calculate);
 
@@ -254,8 +255,8 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     }
     auto *verdictRow = new QHBoxLayout;
     verdictRow->setSpacing(10);
-    verdictRow->addWidget(FieldLabel(kVerdict));
-    QWidget *verdict = Unit(kVerdict);
+    verdictRow->addWidget(FieldLabel(kVerdictId));
+    QWidget *verdict = Unit(kVerdictId);
     verdict->setFixedHeight(28);
     QFont verdictFont = font();
     verdictFont.setBold(true);
@@ -290,20 +291,20 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     QGroupBox *inputs = Group(kPressureGroup);
     QGridLayout *g = Grid(inputs);
     g->setVerticalSpacing(3);
-    place(kGammaC, g, 0);
-    place(kSetTime, g, 1);
+    place(kGammaCId, g, 0);
+    place(kSetTimeId, g, 1);
     auto *tempBox = new QCheckBox(QStringLiteral("混凝土的温度T"), inputs);
-    tempBox->setObjectName(kTempBox);
+    tempBox->setObjectName(kTempBoxId);
     connect(tempBox, &QCheckBox::clicked, this, [this] { TemperatureToggled(*this); });
-    FieldLabel(kTemperature)->hide();
+    FieldLabel(kTemperatureId)->hide();
     g->addWidget(tempBox, 2, 0, Qt::AlignRight);
-    g->addWidget(Unit(kTemperature), 2, 1, Qt::AlignLeft);
-    Unit(kTemperature)->hide();
-    place(kBeta1, g, 3);
-    place(kBeta2, g, 4);
-    place(kPourRate, g, 5);
-    place(kHead, g, 6);
-    place(kQ2kVertical, g, 7);
+    g->addWidget(Unit(kTemperatureId), 2, 1, Qt::AlignLeft);
+    Unit(kTemperatureId)->hide();
+    place(kBeta1Id, g, 3);
+    place(kBeta2Id, g, 4);
+    place(kPourRateId, g, 5);
+    place(kHeadId, g, 6);
+    place(kQ2kVerticalId, g, 7);
     for (int row = 0; row < 8; ++row)
         if (QLayoutItem *item = g->itemAtPosition(row, 0); item && item->widget())
             if (auto *label = qobject_cast<QLabel *>(item->widget())) label->setWordWrap(true);
@@ -313,11 +314,11 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     // Q3k stands on the page, outside the groups.
     auto *q3k = new QHBoxLayout;
     q3k->setContentsMargins(10, 0, 0, 0);
-    q3k->addWidget(FieldLabel(kQ3k));
-    q3k->addWidget(Unit(kQ3k));
-    q3k->addWidget(Button(kDumpingLoadButton));
-    Button(kDumpingLoadButton)->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    Button(kDumpingLoadButton)->setToolTip(QStringLiteral("查表"));
+    q3k->addWidget(FieldLabel(kQ3kId));
+    q3k->addWidget(Unit(kQ3kId));
+    q3k->addWidget(Button(kDumpingLoadButtonId));
+    Button(kDumpingLoadButtonId)->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    Button(kDumpingLoadButtonId)->setToolTip(QStringLiteral("查表"));
     q3k->addStretch();
 
     struct MemberGroup {
@@ -326,8 +327,8 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
         const char *dimension;
         const char *button;
     };
-    const MemberGroup members[] = {{kWallGroup, kWallSteel, kWallThickness, kWallButton},
-                                   {kMemberGroup, kMemberSteel, kMemberSide, kMemberButton}};
+    const MemberGroup members[] = {{kWallGroup, kWallSteelId, kWallThicknessId, kWallButtonId},
+                                   {kMemberGroup, kMemberSteelId, kMemberSideId, kMemberButtonId}};
     auto *memberRow = new QHBoxLayout;
     for (const MemberGroup &m : members) {
         QGroupBox *box = Group(m.group);
@@ -346,10 +347,10 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
 
     QGroupBox *standard = Group(kStandardGroup);
     g = Grid(standard);
-    place(kFPrime, g, 0, false);
-    place(kF, g, 1, false);
-    FieldLabel(kG4k)->setWordWrap(true);
-    place(kG4k, g, 2, false);
+    place(kFPrimeId, g, 0, false);
+    place(kFId, g, 1, false);
+    FieldLabel(kG4kId)->setWordWrap(true);
+    place(kG4kId, g, 2, false);
     g->setColumnStretch(0, 1);
 
     const struct {
@@ -359,10 +360,10 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
         const char *text;
         const char *field;
     } results[] = {
-        {kThinGroupIndex, kThinGroup, kThinHeading,
-         "梁、拱、柱（边长<300mm）、墙（厚度不大于100mm）的侧面模板", kThinResult},
-        {kThickGroupIndex, kThickGroup, kThickHeading,
-         "大体积结构、柱（边长> 300mm）的侧面模板计算结果", kThickResult},
+        {kThinGroupIndex, kThinGroupId, kThinHeadingId,
+         "梁、拱、柱（边长<300mm）、墙（厚度不大于100mm）的侧面模板", kThinResultId},
+        {kThickGroupIndex, kThickGroupId, kThickHeadingId,
+         "大体积结构、柱（边长> 300mm）的侧面模板计算结果", kThickResultId},
     };
     // They share one place; the thin-member group shows until a command picks.
     auto *shared = new QWidget(page);
@@ -399,9 +400,9 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     QGroupBox *diagramGroup = Group(kDiagramGroup);
     g = Grid(diagramGroup);
     g->addWidget(new PressureDiagramWidget(diagramGroup), 0, 0, 1, 2, Qt::AlignHCenter);
-    place(kEffectiveHead, g, 1, false);
-    place(kDumpingDesign, g, 2, false);
-    place(kActingHeight, g, 3, false);
+    place(kEffectiveHeadId, g, 1, false);
+    place(kDumpingDesignId, g, 2, false);
+    place(kActingHeightId, g, 3, false);
     g->setColumnStretch(0, 1);
     g->setRowStretch(4, 1);
 
@@ -446,7 +447,7 @@ void FormworkWindow::SetBackColor(QAnyStringView id, Rgb colour) {
 
 void FormworkWindow::SetBusy(bool busy) {
     CalcWindow::SetBusy(busy);
-    if (QPushButton *button = Button(kExportButton)) button->setEnabled(!busy);
+    if (QPushButton *button = Button(kFormworkExportButtonId)) button->setEnabled(!busy);
 }
 
 QWidget *CreateFormworkWindow(Dialogs &dialogs, const QString &programFolder) {

@@ -50,13 +50,13 @@ void Dimension(QPainter &p, QPoint from, QPoint to) {
 }  // namespace
 
 PressureDiagramWidget::PressureDiagramWidget(QWidget *parent) : QWidget(parent) {
-    setObjectName(QString::fromUtf8(formwork::kDiagram));
+    setObjectName(QString::fromUtf8(kDiagramId));
     setFixedSize(232, 295);
     QFont small = font();
     small.setPixelSize(11);
     for (int i = 0; i < 7; ++i) {
         auto *label = new QLabel(this);
-        label->setObjectName(QString::fromUtf8(formwork::kDiagramLabels[i]));
+        label->setObjectName(QString::fromUtf8(kDiagramLabels[i]));
         label->setGeometry(kPlaces[i].rect);
         label->setAlignment(kPlaces[i].align);
         label->setFont(small);

@@ -234,17 +234,17 @@ QString HoleTypeName(HoleType type) {
 }
 
 DrillDesign ReadDrillDesign(const Form &form) {
-    using namespace smoothblast;
     DrillDesign d;
-    d.floorWidth = ReadNumber(form, kFloorWidth);
-    d.outlineLength = ReadNumber(form, kOutline);
-    d.area = ReadNumber(form, kArea);
-    d.spacing = ReadNumber(form, kSpacing) / 100;
-    d.burden = ReadNumber(form, kBurden) / 100;
-    d.holeDiameter = ReadNumber(form, kHoleDiameter);
-    d.parallelCut = form.Checked(kParallelCutOption);
-    const char *const counts[] = {kCutHoles, kAuxHoles, kPerimeterHoles, kFloorHoles};
-    const char *const charges[] = {kCutPerHole, kAuxPerHole, kPerimeterPerHole, kFloorPerHole};
+    d.floorWidth = ReadNumber(form, kFloorWidthId);
+    d.outlineLength = ReadNumber(form, kOutlineId);
+    d.area = ReadNumber(form, kAreaId);
+    d.spacing = ReadNumber(form, kSpacingId) / 100;
+    d.burden = ReadNumber(form, kBurdenId) / 100;
+    d.holeDiameter = ReadNumber(form, kHoleDiameterId);
+    d.parallelCut = form.Checked(kParallelCutOptionId);
+    const char *const counts[] = {kCutHolesId, kAuxHolesId, kPerimeterHolesId, kFloorHolesId};
+    const char *const charges[] = {kCutPerHoleId, kAuxPerHoleId, kPerimeterPerHoleId,
+                                   kFloorPerHoleId};
     for (int t = 0; t < 4; ++t) {
         // An empty result field is no count at all, not zero holes.
         const QString text = form.Text(counts[t]);

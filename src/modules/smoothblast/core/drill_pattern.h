@@ -11,18 +11,15 @@ class Dialogs;
 class Form;
 
 // Unit names of the drill pattern window "钻爆设计图".
-namespace smoothblast {
 
-inline constexpr char kPatternWindow[] = "钻爆设计图";
-inline constexpr char kPatternDrawing[] = "图形1_钻爆设计图";
-inline constexpr char kPatternDelays[] = "表格1_段别表";
-inline constexpr char kPatternMaxCharge[] = "标签1_最大段装药量";
-inline constexpr char kPatternDxfButton[] = "按钮1_导出DXF";
-inline constexpr char kPatternPngButton[] = "按钮2_导出图片";
-inline constexpr char kPatternVibrationButton[] = "按钮3_振动校核";
-inline constexpr char kPatternCloseButton[] = "按钮4_关闭";
-
-}  // namespace smoothblast
+inline constexpr char kPatternWindowId[] = "钻爆设计图";
+inline constexpr char kPatternDrawingId[] = "图形1_钻爆设计图";
+inline constexpr char kPatternDelaysId[] = "表格1_段别表";
+inline constexpr char kPatternMaxChargeId[] = "标签1_最大段装药量";
+inline constexpr char kPatternDxfButtonId[] = "按钮1_导出DXF";
+inline constexpr char kPatternPngButtonId[] = "按钮2_导出图片";
+inline constexpr char kPatternVibrationButtonId[] = "按钮3_振动校核";
+inline constexpr char kPatternCloseButtonId[] = "按钮4_关闭";
 
 enum class HoleType { Cut, Auxiliary, Perimeter, Floor };
 

@@ -12,8 +12,6 @@
 
 namespace tunnel {
 
-using namespace smoothblast;
-
 namespace {
 
 constexpr char kNotice[] = "标签1_进度条";
@@ -32,56 +30,56 @@ constexpr std::array kGroups = {
 };
 
 constexpr std::array kFields = {
-    FieldRow{.id = kArea,
+    FieldRow{.id = kAreaId,
              .label = "爆破断面面积（m2）",
              .preset = "110.63",
              .change = Change::Notice,
              .group = 0},
-    FieldRow{.id = kAdvance,
+    FieldRow{.id = kAdvanceId,
              .label = "爆破循环进尺（m）",
              .preset = "1.8",
              .hint = "一般为0.8-3.5m",
              .change = Change::Notice,
              .group = 0},
-    FieldRow{.id = kOutline,
+    FieldRow{.id = kOutlineId,
              .label = "开挖面外弧长（不含底板）（m）",
              .preset = "24.22",
              .change = Change::Notice,
              .group = 0},
-    FieldRow{.id = kFloorWidth,
+    FieldRow{.id = kFloorWidthId,
              .label = "开挖面底板长（m）",
              .preset = "13.1",
              .change = Change::Notice,
              .group = 0},
-    FieldRow{.id = kSpecificCharge,
+    FieldRow{.id = kSpecificChargeId,
              .label = "单位体积岩体的耗药量q(kg/m3)",
              .preset = "0.7",
              .grey = 128,
              .hint = "一般取0.7-2.9",
              .change = Change::ColourAndNotice,
              .group = 0},
-    FieldRow{.id = kCutCount,
+    FieldRow{.id = kCutCountId,
              .label = "掏槽眼数量（个）",
              .preset = "6",
              .grey = 192,
              .hint = "一般取4~6个",
              .change = Change::ColourAndNotice,
              .group = 1},
-    FieldRow{.id = kCutPerMetre,
+    FieldRow{.id = kCutPerMetreId,
              .label = "掏槽装药集中系数q（kg/m）",
              .preset = "0.35",
              .grey = 192,
              .hint = kRockTable,
              .change = Change::ColourAndNotice,
              .group = 1},
-    FieldRow{.id = kAuxPerMetre,
+    FieldRow{.id = kAuxPerMetreId,
              .label = "辅助眼装药集中系数q（kg/m）",
              .preset = "0.32",
              .grey = 128,
              .hint = kRockTable,
              .change = Change::ColourAndNotice,
              .group = 2},
-    FieldRow{.id = kSpacing,
+    FieldRow{.id = kSpacingId,
              .label = "周边眼间距E（cm）",
              .preset = "50",
              .grey = 128,
@@ -89,67 +87,67 @@ constexpr std::array kFields = {
              .change = Change::ColourAndNotice,
              .group = 3,
              .onChange = &PerimeterSpacingChanged},
-    FieldRow{.id = kBurden,
+    FieldRow{.id = kBurdenId,
              .label = "最小抵抗线V/光爆层厚W（cm）",
              .preset = "62.5",
              .grey = 128,
              .hint = "中硬岩（12.5-22.5d）软岩（10-15d）一般宜取50-80cm",
              .change = Change::ColourAndNotice,
              .group = 3},
-    FieldRow{.id = kPerimeterPerMetre,
+    FieldRow{.id = kPerimeterPerMetreId,
              .label = "周边眼装药集中系数q（kg/m）",
              .preset = "0.35",
              .grey = 128,
              .hint = kRockTable,
              .change = Change::ColourAndNotice,
              .group = 3},
-    FieldRow{.id = kFloorSpacing,
+    FieldRow{.id = kFloorSpacingId,
              .label = "底板眼间距E（cm）",
              .preset = "50",
              .grey = 128,
              .hint = "中硬岩（10-18d）  软岩（8-12d）一般取50-70cm",
              .change = Change::ColourAndNotice,
              .group = 4},
-    FieldRow{.id = kFloorPerMetre,
+    FieldRow{.id = kFloorPerMetreId,
              .label = "底板眼装药集中系数q（kg/m）",
              .preset = "0.3",
              .grey = 128,
              .hint = kRockTable,
              .change = Change::ColourAndNotice,
              .group = 4},
-    FieldRow{.id = kHoleDiameter,
+    FieldRow{.id = kHoleDiameterId,
              .label = "炮眼钻孔直径d（mm）",
              .preset = "35",
              .grey = 128,
              .hint = "一般为32-46mm",
              .change = Change::ColourAndNotice,
              .group = 5},
-    FieldRow{.id = kDecoupling,
+    FieldRow{.id = kDecouplingId,
              .label = "装药不耦合系数B",
              .preset = "1.5",
              .grey = 128,
              .hint = "一般为1.5-2.0",
              .change = Change::ColourAndNotice,
              .group = 5},
-    ResultField(kChargeDiameter, "计算炸药直径d（mm）", 5),
+    ResultField(kChargeDiameterId, "计算炸药直径d（mm）", 5),
 
     // One line per hole type: charge per hole, count, charge of the type.
     // Rows 2 and 4 leave room for the window's notes, row 7 for its charts.
-    ResultField(kCutPerHole, "掏槽眼单孔装药量Q(kg)", 6, {.row = 0, .column = 0}),
-    ResultField(kCutHoles, "掏槽眼数量（个）", 6, {.row = 0, .column = 2}),
-    ResultField(kCutCharge, "掏槽眼总装药量（kg）", 6, {.row = 0, .column = 4}),
-    ResultField(kAuxPerHole, "辅助眼单孔装药量Q(kg)", 6, {.row = 1, .column = 0}),
-    ResultField(kAuxHoles, "辅助眼数量（个）", 6, {.row = 1, .column = 2}),
-    ResultField(kAuxCharge, "辅助眼总装药量（kg）", 6, {.row = 1, .column = 4}),
-    ResultField(kRatio, "周边眼集密系数E/V值", 6, {.row = 2, .column = 0}),
-    ResultField(kPerimeterPerHole, "周边眼单孔装药量Q（kg）", 6, {.row = 3, .column = 0}),
-    ResultField(kPerimeterHoles, "周边眼数量（个）", 6, {.row = 3, .column = 2}),
-    ResultField(kPerimeterCharge, "周边眼装药总量（kg）", 6, {.row = 3, .column = 4}),
-    ResultField(kFloorPerHole, "底板眼单孔装药量Q底(kg)", 6, {.row = 5, .column = 0}),
-    ResultField(kFloorHoles, "底板眼数量（个）", 6, {.row = 5, .column = 2}),
-    ResultField(kFloorCharge, "底板眼总装药量（kg）", 6, {.row = 5, .column = 4}),
-    ResultField(kTotalHoles, "断面炮眼总数量（个）", 6, {.row = 6, .column = 0}),
-    ResultField(kTotalCharge, "爆破面总装药量（kg）", 6, {.row = 6, .column = 2}),
+    ResultField(kCutPerHoleId, "掏槽眼单孔装药量Q(kg)", 6, {.row = 0, .column = 0}),
+    ResultField(kCutHolesId, "掏槽眼数量（个）", 6, {.row = 0, .column = 2}),
+    ResultField(kCutChargeId, "掏槽眼总装药量（kg）", 6, {.row = 0, .column = 4}),
+    ResultField(kAuxPerHoleId, "辅助眼单孔装药量Q(kg)", 6, {.row = 1, .column = 0}),
+    ResultField(kAuxHolesId, "辅助眼数量（个）", 6, {.row = 1, .column = 2}),
+    ResultField(kAuxChargeId, "辅助眼总装药量（kg）", 6, {.row = 1, .column = 4}),
+    ResultField(kRatioId, "周边眼集密系数E/V值", 6, {.row = 2, .column = 0}),
+    ResultField(kPerimeterPerHoleId, "周边眼单孔装药量Q（kg）", 6, {.row = 3, .column = 0}),
+    ResultField(kPerimeterHolesId, "周边眼数量（个）", 6, {.row = 3, .column = 2}),
+    ResultField(kPerimeterChargeId, "周边眼装药总量（kg）", 6, {.row = 3, .column = 4}),
+    ResultField(kFloorPerHoleId, "底板眼单孔装药量Q底(kg)", 6, {.row = 5, .column = 0}),
+    ResultField(kFloorHolesId, "底板眼数量（个）", 6, {.row = 5, .column = 2}),
+    ResultField(kFloorChargeId, "底板眼总装药量（kg）", 6, {.row = 5, .column = 4}),
+    ResultField(kTotalHolesId, "断面炮眼总数量（个）", 6, {.row = 6, .column = 0}),
+    ResultField(kTotalChargeId, "爆破面总装药量（kg）", 6, {.row = 6, .column = 2}),
 };
 
 // The calculate, drill pattern and evaluation buttons need the window
@@ -158,7 +156,7 @@ constexpr std::array kFields = {
 constexpr std::array kButtons = {
     ButtonRow{kBlastCalculateButton, kCalculateCaption, -1},
     ButtonRow{kBlastLayoutButton, "布眼示意图", 6},
-    ButtonRow{kPatternButton, "钻爆设计图", 6},
+    ButtonRow{kPatternButtonId, "钻爆设计图", 6},
     ButtonRow{kBlastEvaluationButton, "爆破效果评价", 6},
     ButtonRow{kBlastOpenButton, "打开数据", -1, nullptr, Role::Open},
     ButtonRow{kBlastSaveButton, "保存数据", -1, nullptr, Role::Save},
@@ -166,21 +164,21 @@ constexpr std::array kButtons = {
 };
 
 constexpr std::array kParams = {
-    ParamKey{"2.3", "1", kArea},
-    ParamKey{"2.3", "2", kAdvance},
-    ParamKey{"2.3", "3", kOutline},
-    ParamKey{"2.3", "4", kFloorWidth},
-    ParamKey{"2.3", "5", kSpecificCharge},
-    ParamKey{"2.3", "6", kCutCount},
-    ParamKey{"2.3", "7", kCutPerMetre},
-    ParamKey{"2.3", "8", kAuxPerMetre},
-    ParamKey{"2.3", "9", kDecoupling},
-    ParamKey{"2.3", "10", kHoleDiameter},
-    ParamKey{"2.3", "11", kSpacing},
-    ParamKey{"2.3", "12", kBurden},
-    ParamKey{"2.3", "13", kPerimeterPerMetre},
-    ParamKey{"2.3", "14", kFloorSpacing},
-    ParamKey{"2.3", "15", kFloorPerMetre},
+    ParamKey{"2.3", "1", kAreaId},
+    ParamKey{"2.3", "2", kAdvanceId},
+    ParamKey{"2.3", "3", kOutlineId},
+    ParamKey{"2.3", "4", kFloorWidthId},
+    ParamKey{"2.3", "5", kSpecificChargeId},
+    ParamKey{"2.3", "6", kCutCountId},
+    ParamKey{"2.3", "7", kCutPerMetreId},
+    ParamKey{"2.3", "8", kAuxPerMetreId},
+    ParamKey{"2.3", "9", kDecouplingId},
+    ParamKey{"2.3", "10", kHoleDiameterId},
+    ParamKey{"2.3", "11", kSpacingId},
+    ParamKey{"2.3", "12", kBurdenId},
+    ParamKey{"2.3", "13", kPerimeterPerMetreId},
+    ParamKey{"2.3", "14", kFloorSpacingId},
+    ParamKey{"2.3", "15", kFloorPerMetreId},
 };
 
 // The tables' headers carry the units the window shows with the value
@@ -192,11 +190,11 @@ QString WithoutUnit(const Form &form, const char *id, const QString &unit) {
 }
 
 QString HoleCount(const Form &form) {
-    return WithoutUnit(form, kTotalHoles, QStringLiteral("个"));
+    return WithoutUnit(form, kTotalHolesId, QStringLiteral("个"));
 }
 
 QString ChargeDiameter(const Form &form) {
-    return WithoutUnit(form, kChargeDiameter, QStringLiteral("mm"));
+    return WithoutUnit(form, kChargeDiameterId, QStringLiteral("mm"));
 }
 
 void AddDrillPattern(Form &form, DocxDocument &document);
@@ -207,50 +205,50 @@ constexpr auto kReportSteps = Classified(
     std::array{
         Notice("导出准备中，请稍候……"),
         Notice("正在写入隧道基本参数信息，导出倒计时14"),
-        Fill(kArea, 20),
+        Fill(kAreaId, 20),
         Notice("正在写入隧道基本参数信息，导出倒计时13"),
-        Fill(kAdvance, 20),
-        Fill(kOutline, 20),
+        Fill(kAdvanceId, 20),
+        Fill(kOutlineId, 20),
         Notice("正在写入隧道基本参数信息，导出倒计时12"),
-        Fill(kFloorWidth, 20),
-        Fill(kSpecificCharge, 20),
-        Fill(kCutCount, 20),
+        Fill(kFloorWidthId, 20),
+        Fill(kSpecificChargeId, 20),
+        Fill(kCutCountId, 20),
         Notice("正在写入隧道基本参数信息，导出倒计时11"),
-        Fill(kCutPerMetre, 20),
-        Fill(kSpacing, 20),
+        Fill(kCutPerMetreId, 20),
+        Fill(kSpacingId, 20),
         Notice("正在写入隧道爆破参数信息，导出倒计时10"),
-        Fill(kBurden, 20),
-        Fill(kPerimeterPerMetre, 20),
+        Fill(kBurdenId, 20),
+        Fill(kPerimeterPerMetreId, 20),
         Notice("正在写入隧道爆破参数信息，导出倒计时9"),
-        Fill(kAuxPerMetre, 20),
-        Fill(kFloorSpacing, 20),
+        Fill(kAuxPerMetreId, 20),
+        Fill(kFloorSpacingId, 20),
         Notice("正在写入隧道爆破参数信息，导出倒计时8"),
-        Fill(kFloorPerMetre, 20),
-        Fill(kHoleDiameter, 20),
-        Fill(kDecoupling, 20),
-        Fill(kChargeDiameter, 20, &ChargeDiameter),
-        Fill(kRatio, 20),
+        Fill(kFloorPerMetreId, 20),
+        Fill(kHoleDiameterId, 20),
+        Fill(kDecouplingId, 20),
+        Fill(kChargeDiameterId, 20, &ChargeDiameter),
+        Fill(kRatioId, 20),
         Notice("正在写入隧道爆破参数信息，导出倒计时7"),
-        Fill(kCutHoles, 20),
-        Fill(kAuxHoles, 20),
+        Fill(kCutHolesId, 20),
+        Fill(kAuxHolesId, 20),
         Notice("正在写入隧道爆破参数信息，导出倒计时6"),
-        Fill(kPerimeterHoles, 20),
-        Fill(kFloorHoles, 20),
+        Fill(kPerimeterHolesId, 20),
+        Fill(kFloorHolesId, 20),
         Notice("写入的信息整理中，导出倒计时5"),
-        Fill(kTotalHoles, 20, &HoleCount),
-        Fill(kCutPerHole, 20),
+        Fill(kTotalHolesId, 20, &HoleCount),
+        Fill(kCutPerHoleId, 20),
         Notice("写入的信息整理中，导出倒计时4"),
-        Fill(kAuxPerHole, 20),
-        Fill(kPerimeterPerHole, 20),
+        Fill(kAuxPerHoleId, 20),
+        Fill(kPerimeterPerHoleId, 20),
         Notice("写入的信息整理中，导出倒计时3"),
-        Fill(kFloorPerHole, 20),
-        Fill(kCutCharge, 20),
+        Fill(kFloorPerHoleId, 20),
+        Fill(kCutChargeId, 20),
         Notice("数据处理完毕，导出倒计时2"),
-        Fill(kAuxCharge, 20),
-        Fill(kPerimeterCharge, 20),
+        Fill(kAuxChargeId, 20),
+        Fill(kPerimeterChargeId, 20),
         Notice("数据处理完毕，导出倒计时1"),
-        Fill(kFloorCharge, 20),
-        Fill(kTotalCharge, 20),
+        Fill(kFloorChargeId, 20),
+        Fill(kTotalChargeId, 20),
         Notice("数据处理完毕，导出倒计时0"),
         WriteDocument(),  // with the drill pattern
         Animate(Animation::NoWaits),
@@ -333,8 +331,10 @@ void AddDrillPattern(Form &form, DocxDocument &document) {
 }
 
 void FillCharts(const Form &form, SmoothBlastView &view) {
-    static const char *const kCounts[] = {kCutHoles, kAuxHoles, kPerimeterHoles, kFloorHoles};
-    static const char *const kCharges[] = {kCutCharge, kAuxCharge, kPerimeterCharge, kFloorCharge};
+    static const char *const kCounts[] = {kCutHolesId, kAuxHolesId, kPerimeterHolesId,
+                                          kFloorHolesId};
+    static const char *const kCharges[] = {kCutChargeId, kAuxChargeId, kPerimeterChargeId,
+                                           kFloorChargeId};
     FillChart(form, view.Chart(), "炮眼数量对比柱状表", "个", Rgb{0, 0, 255}, "炮眼数量（个）",
               kCounts);
     FillChart(form, view.ChargeChart(), "装药量对比柱状表", "kg", Rgb{255, 0, 0}, "装药量（kg）",
@@ -348,7 +348,7 @@ const WindowTable &SmoothBlastTable() {
 }
 
 void PerimeterSpacingChanged(Form &form) {
-    Write(form, kBurden, ReadNumber(form, kSpacing) * 1.25);
+    Write(form, kBurdenId, ReadNumber(form, kSpacingId) * 1.25);
 }
 
 void SlideStep(SmoothBlastView &view) {
@@ -375,48 +375,49 @@ void CalculateBlast(Form &form, SmoothBlastView &view) {
     const bool opening = form.Caption(kBlastCalculateButton) == U(kCalculateCaption);
     form.SetCaption(kBlastCalculateButton, opening ? kBackCaption : kCalculateCaption);
 
-    const double l = ReadNumber(form, kAdvance);
-    const double s = ReadNumber(form, kArea);
-    const double q = ReadNumber(form, kSpecificCharge);
-    Write(form, kTotalCharge, RoundTo(l * s * q, 0));
+    const double l = ReadNumber(form, kAdvanceId);
+    const double s = ReadNumber(form, kAreaId);
+    const double q = ReadNumber(form, kSpecificChargeId);
+    Write(form, kTotalChargeId, RoundTo(l * s * q, 0));
 
-    const double e = ReadNumber(form, kSpacing);
-    const double v = ReadNumber(form, kBurden);
-    Write(form, kRatio, e / v);
-    Write(form, kPerimeterPerHole, ReadNumber(form, kPerimeterPerMetre) * 0.4 / 0.2);
-    Write(form, kPerimeterHoles, RoundTo(ReadNumber(form, kOutline) / (e / 100) + 1, 0));
-    Write(form, kPerimeterCharge,
-          RoundTo(ReadNumber(form, kPerimeterPerHole) * ReadNumber(form, kPerimeterHoles), 0));
+    const double e = ReadNumber(form, kSpacingId);
+    const double v = ReadNumber(form, kBurdenId);
+    Write(form, kRatioId, e / v);
+    Write(form, kPerimeterPerHoleId, ReadNumber(form, kPerimeterPerMetreId) * 0.4 / 0.2);
+    Write(form, kPerimeterHolesId, RoundTo(ReadNumber(form, kOutlineId) / (e / 100) + 1, 0));
+    Write(form, kPerimeterChargeId,
+          RoundTo(ReadNumber(form, kPerimeterPerHoleId) * ReadNumber(form, kPerimeterHolesId), 0));
 
-    Write(form, kFloorPerHole, l * ReadNumber(form, kFloorPerMetre));
-    Write(form, kFloorHoles,
-          RoundTo(ReadNumber(form, kFloorWidth) / (ReadNumber(form, kFloorSpacing) / 100), 0));
-    Write(form, kFloorCharge,
-          RoundTo(ReadNumber(form, kFloorPerHole) * ReadNumber(form, kFloorHoles), 0));
+    Write(form, kFloorPerHoleId, l * ReadNumber(form, kFloorPerMetreId));
+    Write(form, kFloorHolesId,
+          RoundTo(ReadNumber(form, kFloorWidthId) / (ReadNumber(form, kFloorSpacingId) / 100), 0));
+    Write(form, kFloorChargeId,
+          RoundTo(ReadNumber(form, kFloorPerHoleId) * ReadNumber(form, kFloorHolesId), 0));
 
-    Write(form, kCutPerHole, l * ReadNumber(form, kCutPerMetre));
-    form.SetText(kCutHoles, form.Text(kCutCount));
-    Write(form, kCutCharge, ReadNumber(form, kCutPerHole) * ReadNumber(form, kCutCount));
+    Write(form, kCutPerHoleId, l * ReadNumber(form, kCutPerMetreId));
+    form.SetText(kCutHolesId, form.Text(kCutCountId));
+    Write(form, kCutChargeId, ReadNumber(form, kCutPerHoleId) * ReadNumber(form, kCutCountId));
 
-    Write(form, kAuxCharge,
-          RoundTo(ReadNumber(form, kTotalCharge) - ReadNumber(form, kPerimeterCharge) -
-                      ReadNumber(form, kFloorCharge) - ReadNumber(form, kCutCharge),
+    Write(form, kAuxChargeId,
+          RoundTo(ReadNumber(form, kTotalChargeId) - ReadNumber(form, kPerimeterChargeId) -
+                      ReadNumber(form, kFloorChargeId) - ReadNumber(form, kCutChargeId),
                   0));
-    Write(form, kAuxPerHole, l * ReadNumber(form, kAuxPerMetre));
+    Write(form, kAuxPerHoleId, l * ReadNumber(form, kAuxPerMetreId));
     // The cut charge is not subtracted here: the auxiliary holes take what
     // the perimeter and floor holes leave.
-    Write(form, kAuxHoles,
-          RoundTo((ReadNumber(form, kTotalCharge) - ReadNumber(form, kPerimeterCharge) -
-                   ReadNumber(form, kFloorCharge)) /
-                      ReadNumber(form, kAuxPerHole),
+    Write(form, kAuxHolesId,
+          RoundTo((ReadNumber(form, kTotalChargeId) - ReadNumber(form, kPerimeterChargeId) -
+                   ReadNumber(form, kFloorChargeId)) /
+                      ReadNumber(form, kAuxPerHoleId),
                   0));
 
     form.SetText(
-        kChargeDiameter,
-        ToText(RoundTo(ReadNumber(form, kHoleDiameter) / ReadNumber(form, kDecoupling), 0)) + "mm");
-    form.SetText(kTotalHoles,
-                 ToText(ReadNumber(form, kCutHoles) + ReadNumber(form, kAuxHoles) +
-                        ReadNumber(form, kPerimeterHoles) + ReadNumber(form, kFloorHoles)) +
+        kChargeDiameterId,
+        ToText(RoundTo(ReadNumber(form, kHoleDiameterId) / ReadNumber(form, kDecouplingId), 0)) +
+            "mm");
+    form.SetText(kTotalHolesId,
+                 ToText(ReadNumber(form, kCutHolesId) + ReadNumber(form, kAuxHolesId) +
+                        ReadNumber(form, kPerimeterHolesId) + ReadNumber(form, kFloorHolesId)) +
                      "个");
 
     FillCharts(form, view);
@@ -424,7 +425,7 @@ void CalculateBlast(Form &form, SmoothBlastView &view) {
 
     // Judged on the charge just computed, so the warning belongs to the
     // inputs on screen; shown once per opening of the result half.
-    if (opening && ReadNumber(form, kAuxCharge) < -1e-7)
+    if (opening && ReadNumber(form, kAuxChargeId) < -1e-7)
         form.DialogService().Message("超过限值！请增大开挖断面面积或调整单位体积岩体的耗药量");
 }
 

@@ -23,54 +23,51 @@ inline constexpr char kBlastExportButton[] = "按钮1_爆破影响导出";
 inline constexpr char kBlastChangeNotice[] = "标签1_说明";
 
 // Unit names of the window's fields and of the units it adds to its table's.
-namespace smoothblast {
 
 // Inputs.
-inline constexpr char kArea[] = "编辑框1_断面面积";
-inline constexpr char kAdvance[] = "编辑框1_隧道进尺";
-inline constexpr char kOutline[] = "编辑框1_开挖面外弧长";
-inline constexpr char kFloorWidth[] = "编辑框1_底板长";
-inline constexpr char kSpecificCharge[] = "编辑框1_单位体积岩体的耗药量";
-inline constexpr char kCutCount[] = "编辑框2_掏槽眼数量";
-inline constexpr char kCutPerMetre[] = "编辑框2_掏槽装药集中系数";
-inline constexpr char kAuxPerMetre[] = "编辑框3_辅助眼装填集中系数";
-inline constexpr char kSpacing[] = "编辑框4_周边眼间距";
-inline constexpr char kBurden[] = "编辑框4_光爆层厚";
-inline constexpr char kPerimeterPerMetre[] = "编辑框4_周边眼装填集中系数";
-inline constexpr char kFloorSpacing[] = "编辑框5_底板眼间距";
-inline constexpr char kFloorPerMetre[] = "编辑框5_底板眼装填集中系数";
-inline constexpr char kHoleDiameter[] = "编辑框3_炮眼钻孔直径";
-inline constexpr char kDecoupling[] = "编辑框3_装药不耦合系数";
+inline constexpr char kAreaId[] = "编辑框1_断面面积";
+inline constexpr char kAdvanceId[] = "编辑框1_隧道进尺";
+inline constexpr char kOutlineId[] = "编辑框1_开挖面外弧长";
+inline constexpr char kFloorWidthId[] = "编辑框1_底板长";
+inline constexpr char kSpecificChargeId[] = "编辑框1_单位体积岩体的耗药量";
+inline constexpr char kCutCountId[] = "编辑框2_掏槽眼数量";
+inline constexpr char kCutPerMetreId[] = "编辑框2_掏槽装药集中系数";
+inline constexpr char kAuxPerMetreId[] = "编辑框3_辅助眼装填集中系数";
+inline constexpr char kSpacingId[] = "编辑框4_周边眼间距";
+inline constexpr char kBurdenId[] = "编辑框4_光爆层厚";
+inline constexpr char kPerimeterPerMetreId[] = "编辑框4_周边眼装填集中系数";
+inline constexpr char kFloorSpacingId[] = "编辑框5_底板眼间距";
+inline constexpr char kFloorPerMetreId[] = "编辑框5_底板眼装填集中系数";
+inline constexpr char kHoleDiameterId[] = "编辑框3_炮眼钻孔直径";
+inline constexpr char kDecouplingId[] = "编辑框3_装药不耦合系数";
 
 // Results.
-inline constexpr char kCutPerHole[] = "编辑框6_掏槽眼单孔装药量";
-inline constexpr char kCutHoles[] = "编辑框6_掏槽眼数量";
-inline constexpr char kCutCharge[] = "编辑框6_掏槽眼总装药量";
-inline constexpr char kAuxPerHole[] = "编辑框7_辅助眼单孔装药量";
-inline constexpr char kAuxHoles[] = "编辑框7_辅助眼数量";
-inline constexpr char kAuxCharge[] = "编辑框7_辅助眼总装药量";
-inline constexpr char kRatio[] = "编辑框8_周边眼集密系数";
-inline constexpr char kPerimeterPerHole[] = "编辑框8_周边眼单孔装药量";
-inline constexpr char kPerimeterHoles[] = "编辑框8_周边眼数量";
-inline constexpr char kPerimeterCharge[] = "编辑框8_周边眼装药量";
-inline constexpr char kFloorPerHole[] = "编辑框9_底板眼单孔装药量";
-inline constexpr char kFloorHoles[] = "编辑框9_底板眼数量";
-inline constexpr char kFloorCharge[] = "编辑框9_底板眼装药量";
-inline constexpr char kTotalHoles[] = "编辑框10_断面钻眼总数量";
-inline constexpr char kTotalCharge[] = "编辑框10_总装药量";
-inline constexpr char kChargeDiameter[] = "编辑框3_计算炸药直径";
+inline constexpr char kCutPerHoleId[] = "编辑框6_掏槽眼单孔装药量";
+inline constexpr char kCutHolesId[] = "编辑框6_掏槽眼数量";
+inline constexpr char kCutChargeId[] = "编辑框6_掏槽眼总装药量";
+inline constexpr char kAuxPerHoleId[] = "编辑框7_辅助眼单孔装药量";
+inline constexpr char kAuxHolesId[] = "编辑框7_辅助眼数量";
+inline constexpr char kAuxChargeId[] = "编辑框7_辅助眼总装药量";
+inline constexpr char kRatioId[] = "编辑框8_周边眼集密系数";
+inline constexpr char kPerimeterPerHoleId[] = "编辑框8_周边眼单孔装药量";
+inline constexpr char kPerimeterHolesId[] = "编辑框8_周边眼数量";
+inline constexpr char kPerimeterChargeId[] = "编辑框8_周边眼装药量";
+inline constexpr char kFloorPerHoleId[] = "编辑框9_底板眼单孔装药量";
+inline constexpr char kFloorHolesId[] = "编辑框9_底板眼数量";
+inline constexpr char kFloorChargeId[] = "编辑框9_底板眼装药量";
+inline constexpr char kTotalHolesId[] = "编辑框10_断面钻眼总数量";
+inline constexpr char kTotalChargeId[] = "编辑框10_总装药量";
+inline constexpr char kChargeDiameterId[] = "编辑框3_计算炸药直径";
 
 // The cut type options beside the cut parameters, which open the cut sketches.
-inline constexpr char kWedgeCutOption[] = "单选框1";
-inline constexpr char kParallelCutOption[] = "单选框2";
-inline constexpr char kSlideTimer[] = "时钟2";
-inline constexpr char kCountsChart[] = "柱状图控件1";
-inline constexpr char kChargesChart[] = "柱状图控件2";
-inline constexpr char kPatternButton[] = "按钮3_钻爆设计图";
+inline constexpr char kWedgeCutOptionId[] = "单选框1";
+inline constexpr char kParallelCutOptionId[] = "单选框2";
+inline constexpr char kSlideTimerId[] = "时钟2";
+inline constexpr char kCountsChartId[] = "柱状图控件1";
+inline constexpr char kChargesChartId[] = "柱状图控件2";
+inline constexpr char kPatternButtonId[] = "按钮3_钻爆设计图";
 // The drill pattern picture the window draws for the report.
-inline constexpr char kPatternPicture[] = "钻爆设计图";
-
-}  // namespace smoothblast
+inline constexpr char kPatternPictureId[] = "钻爆设计图";
 
 // What the calculate command drives besides the fields: the window's width,
 // its slide timer, the result half and the bar charts of the hole counts and

@@ -16,8 +16,6 @@
 
 namespace tunnel {
 
-using namespace smoothblast;
-
 namespace {
 
 constexpr QSize kPictureSize(1600, 1000);
@@ -33,14 +31,14 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, 
       m_pattern(std::move(pattern)),
       m_design(design) {
     setWindowTitle(QStringLiteral("钻爆设计图"));
-    setObjectName(kPatternWindow);
+    setObjectName(kPatternWindowId);
     resize(1280, 760);
 
     m_drawing = new DrillPatternWidget(m_pattern, m_design, this);
-    m_drawing->setObjectName(kPatternDrawing);
+    m_drawing->setObjectName(kPatternDrawingId);
 
     m_table = new QTableWidget(int(m_pattern.delays.size()), 5, this);
-    m_table->setObjectName(kPatternDelays);
+    m_table->setObjectName(kPatternDelaysId);
     m_table->setHorizontalHeaderLabels(
         {QStringLiteral("段别"), QStringLiteral("炮眼类型"), QStringLiteral("炮眼数（个）"),
          QStringLiteral("单孔装药量（kg）"), QStringLiteral("段装药量（kg）")});
@@ -61,7 +59,7 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, 
 
     auto *maximum = new QLabel(
         QStringLiteral("最大段装药量：%1kg").arg(ChargeText(m_pattern.maxDelayCharge)), this);
-    maximum->setObjectName(kPatternMaxCharge);
+    maximum->setObjectName(kPatternMaxChargeId);
     QFont bold = maximum->font();
     bold.setBold(true);
     maximum->setFont(bold);
@@ -84,9 +82,9 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, 
         const char *caption;
         void (DrillPatternWindow::*action)();
     } commands[] = {
-        {kPatternDxfButton, "导出DXF", &DrillPatternWindow::ExportDxf},
-        {kPatternPngButton, "导出图片", &DrillPatternWindow::ExportPicture},
-        {kPatternVibrationButton, "振动校核", &DrillPatternWindow::OpenVibrationCheck},
+        {kPatternDxfButtonId, "导出DXF", &DrillPatternWindow::ExportDxf},
+        {kPatternPngButtonId, "导出图片", &DrillPatternWindow::ExportPicture},
+        {kPatternVibrationButtonId, "振动校核", &DrillPatternWindow::OpenVibrationCheck},
     };
     for (const auto &c : commands) {
         auto *button = new QPushButton(c.caption, this);
@@ -94,10 +92,10 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, 
         connect(button, &QPushButton::clicked, this, c.action);
         buttons->addWidget(button);
     }
-    findChild<QPushButton *>(kPatternVibrationButton)
+    findChild<QPushButton *>(kPatternVibrationButtonId)
         ->setEnabled(m_ops.IsAvailable(WindowKind::Vibration));
     auto *close = new QPushButton(QStringLiteral("关闭"), this);
-    close->setObjectName(kPatternCloseButton);
+    close->setObjectName(kPatternCloseButtonId);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     buttons->addWidget(close);
 

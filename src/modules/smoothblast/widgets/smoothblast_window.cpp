@@ -24,8 +24,6 @@
 
 namespace tunnel {
 
-using namespace smoothblast;
-
 namespace {
 
 constexpr int kMargin = 6;
@@ -46,7 +44,7 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, Wi
     : CalcWindow(SmoothBlastTable(), dialogs, std::move(programFolder), Layout::None, parent),
       m_ops(ops) {
     m_slide = new QTimer(this);
-    m_slide->setObjectName(kSlideTimer);
+    m_slide->setObjectName(kSlideTimerId);
     m_slide->setInterval(1);
     connect(m_slide, &QTimer::timeout, this, [this] { SlideStep(*this); });
 
@@ -63,7 +61,7 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, Wi
     QPushButton *evaluation = Button(kBlastEvaluationButton);
     evaluation->setEnabled(true);
     connect(evaluation, &QPushButton::clicked, this, &SmoothBlastWindow::OpenEvaluation);
-    QPushButton *pattern = Button(kPatternButton);
+    QPushButton *pattern = Button(kPatternButtonId);
     pattern->setEnabled(true);
     connect(pattern, &QPushButton::clicked, this, &SmoothBlastWindow::OpenDrillPattern);
 
@@ -97,8 +95,8 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, Wi
     m_height = menuBar()->sizeHint().height() + m_contentHeight;
     SetWindowWidth(kBlastInputWidth);
     // Reference tables and sketches beside the fields.
-    ConnectReference(this, kWedgeCutOption, Reference::WedgeCut);
-    ConnectReference(this, kParallelCutOption, Reference::ParallelCut);
+    ConnectReference(this, kWedgeCutOptionId, Reference::WedgeCut);
+    ConnectReference(this, kParallelCutOptionId, Reference::ParallelCut);
     ConnectReference(this, kBlastLayoutButton, Reference::HoleLayout);
 }
 
@@ -141,8 +139,8 @@ void SmoothBlastWindow::BuildInputHalf() {
             auto *cutType = new QHBoxLayout;
             cutType->addWidget(new QLabel(QStringLiteral("选择掏槽形式"), group));
             for (const auto &[id, caption] :
-                 {std::pair{kWedgeCutOption, "斜眼楔形垂直/水平掏槽"},
-                  std::pair{kParallelCutOption, "直眼中空柱状/螺旋掏槽"}}) {
+                 {std::pair{kWedgeCutOptionId, "斜眼楔形垂直/水平掏槽"},
+                  std::pair{kParallelCutOptionId, "直眼中空柱状/螺旋掏槽"}}) {
                 auto *radio = new QRadioButton(caption, group);
                 radio->setObjectName(id);
                 radio->setEnabled(false);
@@ -193,9 +191,9 @@ void SmoothBlastWindow::BuildResultHalf() {
     grid->addWidget(NoteLabel("本软件中单个药卷的长度计算为20cm", m_resultHalf), 4, 0, 1, 4);
 
     m_chart = new BarChartWidget(BarChart::SmoothBlastingCountsDesign(), m_resultHalf);
-    m_chart->setObjectName(kCountsChart);
+    m_chart->setObjectName(kCountsChartId);
     m_chargeChart = new BarChartWidget(BarChart::SmoothBlastingChargesDesign(), m_resultHalf);
-    m_chargeChart->setObjectName(kChargesChart);
+    m_chargeChart->setObjectName(kChargesChartId);
     auto *charts = new QHBoxLayout;
     for (BarChartWidget *chart : {m_chart, m_chargeChart}) {
         chart->setMinimumSize(300, 330);
@@ -254,7 +252,7 @@ BarChart &SmoothBlastWindow::Chart() {
 }
 
 QByteArray SmoothBlastWindow::Picture(QAnyStringView id) {
-    if (id != kPatternPicture) return {};
+    if (id != kPatternPictureId) return {};
     const DrillDesign design = ReadDrillDesign(*this);
     const DrillPattern pattern = PlaceHoles(design);
     if (!pattern.error.isEmpty()) return {};
