@@ -316,7 +316,7 @@ void AddDrillPattern(Form &form, DocxDocument &document) {
         document.ReplacePlaceholder(table, QString(), 1);
         return;
     }
-    const QByteArray png = form.Picture(QStringLiteral("钻爆设计图"));
+    const QByteArray png = form.Picture(kPatternPictureId);
     if (png.isEmpty() || !document.InsertImage(figure, png, 5760000, 3600000))
         document.ReplacePlaceholder(figure, QString(), 1);
     QList<QStringList> rows{{QStringLiteral("段别"), QStringLiteral("炮眼类型"),
