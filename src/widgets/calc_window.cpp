@@ -23,7 +23,7 @@
 #include "core/parameter_file.h"
 #include "core/report_export.h"
 #include "widgets/bar_chart_widget.h"
-#include "widgets/text_box_widget.h"
+#include "widgets/text_box.h"
 
 namespace tunnel {
 

@@ -8,7 +8,7 @@
 
 #include "core/reference_texts.h"
 #include "widgets/reference_window.h"
-#include "widgets/text_box_widget.h"
+#include "widgets/text_box.h"
 
 namespace tunnel {
 

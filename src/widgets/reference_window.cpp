@@ -9,7 +9,7 @@
 #include "core/reference_texts.h"
 #include "widgets/fitted_window.h"
 #include "widgets/picture_view.h"
-#include "widgets/text_box_widget.h"
+#include "widgets/text_box.h"
 
 namespace tunnel {
 

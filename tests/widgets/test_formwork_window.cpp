@@ -22,7 +22,7 @@
 #include "support/evaluation_texts.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
-#include "widgets/text_box_widget.h"
+#include "widgets/text_box.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;

@@ -10,7 +10,7 @@
 #include "support/preset_colours.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/calc_window.h"
-#include "widgets/text_box_widget.h"
+#include "widgets/text_box.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;

@@ -21,7 +21,7 @@
 #include "support/scripted_dialogs.h"
 #include "widgets/help_window.h"
 #include "widgets/reference_window.h"
-#include "widgets/text_box_widget.h"
+#include "widgets/text_box.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;

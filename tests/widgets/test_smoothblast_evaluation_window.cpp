@@ -12,7 +12,7 @@
 #include "modules/smoothblast/widgets/evaluation_window.h"
 #include "support/evaluation_texts.h"
 #include "support/scripted_dialogs.h"
-#include "widgets/text_box_widget.h"
+#include "widgets/text_box.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;

@@ -12,7 +12,7 @@
 #include "modules/ventilation/widgets/ventilation_window.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
-#include "widgets/text_box_widget.h"
+#include "widgets/text_box.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;

@@ -20,7 +20,7 @@
 #include "reference_check.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
-#include "widgets/text_box_widget.h"
+#include "widgets/text_box.h"
 
 using namespace tunnel;
 

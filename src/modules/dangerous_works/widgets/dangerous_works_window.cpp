@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "modules/dangerous_works/core/dangerous_works.h"
-#include "widgets/text_box_widget.h"
+#include "widgets/text_box.h"
 
 namespace tunnel {
 

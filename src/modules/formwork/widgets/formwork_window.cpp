@@ -24,7 +24,7 @@
 #include "modules/formwork/core/lateral_pressure.h"
 #include "modules/formwork/widgets/pressure_diagram_widget.h"
 #include "widgets/reference_window.h"
-#include "widgets/text_box_widget.h"
+#include "widgets/text_box.h"
 
 namespace tunnel {
 

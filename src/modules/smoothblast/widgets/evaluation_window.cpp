@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "widgets/text_box_widget.h"
+#include "widgets/text_box.h"
 
 namespace tunnel {
 

@@ -13,7 +13,7 @@
 #include "core/calc_form.h"
 #include "modules/vibration/core/vibration.h"
 #include "widgets/reference_window.h"
-#include "widgets/text_box_widget.h"
+#include "widgets/text_box.h"
 
 namespace tunnel {
 

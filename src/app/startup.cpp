@@ -1,4 +1,4 @@
-#include "app/startup_window.h"
+#include "app/startup.h"
 
 #include <QApplication>
 #include <QDir>

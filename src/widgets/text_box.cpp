@@ -1,4 +1,4 @@
-#include "widgets/text_box_widget.h"
+#include "widgets/text_box.h"
 
 #include <QScrollBar>
 #include <QTextCursor>
