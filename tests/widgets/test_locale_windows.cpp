@@ -14,6 +14,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 #include <clocale>
 
 #include "app/window_catalog.h"
@@ -189,9 +190,13 @@ void TestLocaleWindows::commaLocaleShowsAndStoresTheSameTexts() {
     // Decimals on screen and in the files, where a comma would show.
     const QRegularExpression decimal(QStringLiteral("\\d\\.\\d"));
     QVERIFY(plain.filter(decimal).size() > 100);
-    // Every calculation window stored its parameters and its report.
-    QVERIFY(plain.filter(QRegularExpression(QStringLiteral("^file .*\\.tac$"))).size() >= 6);
-    QVERIFY(plain.filter(QRegularExpression(QStringLiteral("^file 导出的方案/"))).size() >= 6);
+    // Every calculation window stored its parameters and its report; a build
+    // with modules left out has fewer of them.
+    const bool complete =
+        std::all_of(std::begin(kCalculationWindows), std::end(kCalculationWindows), IsAvailable);
+    const qsizetype least = complete ? 6 : 1;
+    QVERIFY(plain.filter(QRegularExpression(QStringLiteral("^file .*\\.tac$"))).size() >= least);
+    QVERIFY(plain.filter(QRegularExpression(QStringLiteral("^file 导出的方案/"))).size() >= least);
     for (qsizetype i = 1; i < qMin(plain.size(), comma.size()); ++i)
         if (comma[i] != plain[i]) QCOMPARE(comma[i], plain[i]);
     QCOMPARE(comma.size(), plain.size());
