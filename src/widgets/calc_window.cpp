@@ -91,6 +91,10 @@ bool CalcWindow::EditedSinceCalculation(QAnyStringView id) const {
 
 CalcWindow::~CalcWindow() = default;
 
+void StyleAsNote(QLabel *label) {
+    label->setStyleSheet(QStringLiteral("color: #505050;"));
+}
+
 void CalcWindow::BuildUnits() {
     auto *central = new QWidget(this);
     setCentralWidget(central);
@@ -112,7 +116,7 @@ void CalcWindow::BuildUnits() {
         if (*field.hint) {
             auto *hint = new QLabel(Shown(field.hint), owner);
             if (field.hintId) hint->setObjectName(field.hintId);
-            hint->setStyleSheet(QStringLiteral("color: #505050;"));
+            StyleAsNote(hint);
             m_hints.insert(field.id, hint);
         }
         QWidget *unit = nullptr;
@@ -394,6 +398,11 @@ QWidget *CalcWindow::Unit(QAnyStringView id) const {
 
 QGroupBox *CalcWindow::Group(int index) const {
     return m_groups.value(index);
+}
+
+QGridLayout *CalcWindow::GroupGrid(int index) const {
+    QGroupBox *box = Group(index);
+    return box ? static_cast<QGridLayout *>(box->layout()) : nullptr;
 }
 
 QPushButton *CalcWindow::Button(const char *id) const {

@@ -6,6 +6,7 @@
 #include "core/form.h"
 #include "core/window_table.h"
 
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -74,6 +75,8 @@ public:
 
     // Units of the standard form, for windows that lay them out themselves.
     QGroupBox *Group(int index) const;
+    // The grid of the group box, which the table's units stand in.
+    QGridLayout *GroupGrid(int index) const;
     QWidget *Unit(QAnyStringView id) const;
     QPushButton *Button(const char *id) const;
     QLabel *FieldLabel(const char *fieldId) const;
@@ -139,5 +142,8 @@ private:
     bool m_busy = false;
     QHash<QString, QString> m_calculated;  // unit texts when results were last written
 };
+
+// Greys the label as the hints and notes beside the fields are.
+void StyleAsNote(QLabel *label);
 
 }  // namespace tunnel

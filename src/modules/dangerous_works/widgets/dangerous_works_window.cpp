@@ -157,11 +157,11 @@ void DangerousWorksWindow::BuildLayout() {
     for (Tier tier : kTiers) tabs->addTab(BuildPage(tier), U(TierOf(tier).page));
 
     QGroupBox *results = Group(1);
-    auto *resultsGrid = static_cast<QGridLayout *>(results->layout());
+    auto *resultsGrid = GroupGrid(1);
     resultsGrid->addWidget(Button(kFormworkButtonId), 0, 0);
 
     QGroupBox *notes = Group(0);
-    auto *notesGrid = static_cast<QGridLayout *>(notes->layout());
+    auto *notesGrid = GroupGrid(0);
     QWidget *description = Unit(kDescriptionId);
     description->setFixedSize(292, 73);
     LogBox()->setFixedSize(192, 73);

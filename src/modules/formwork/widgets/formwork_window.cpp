@@ -33,10 +33,6 @@ namespace {
 constexpr int kInputWidth = 80;
 const QStringList kYesNo = {QStringLiteral("    是"), QStringLiteral("    否")};
 
-QGridLayout *Grid(QGroupBox *box) {
-    return static_cast<QGridLayout *>(box->layout());
-}
-
 // A row of widgets side by side, left-aligned, as one grid cell.
 QHBoxLayout *Inline(std::initializer_list<QWidget *> widgets) {
     auto *row = new QHBoxLayout;
@@ -54,7 +50,7 @@ constexpr int kEvaluationExtra = 128;
 void Note(QLabel *label) {
     if (!label) return;
     label->setWordWrap(true);
-    label->setStyleSheet(QStringLiteral("color: #505050;"));
+    StyleAsNote(label);
 }
 
 }  // namespace
@@ -120,17 +116,18 @@ void FormworkWindow::MoveLogTo(int page) {
     LogBox()->show();
 }
 
-QComboBox *FormworkWindow::AddQuestion(const char *id, const char *label, QGroupBox *group) {
-    auto *combo = new QComboBox(group);
+QComboBox *FormworkWindow::AddQuestion(const char *id, const char *label, int group) {
+    QGroupBox *box = Group(group);
+    auto *combo = new QComboBox(box);
     combo->setObjectName(id);
     combo->addItems(kYesNo);
     combo->setCurrentIndex(1);
     combo->setFixedWidth(kInputWidth);
     // The answer counts at the next 计算; the focus leaves for the log box.
     connect(combo, &QComboBox::currentIndexChanged, this, [this] { LogBox()->setFocus(); });
-    auto *caption = new QLabel(label, group);
+    auto *caption = new QLabel(label, box);
     caption->setWordWrap(true);
-    QGridLayout *grid = Grid(group);
+    QGridLayout *grid = GroupGrid(group);
     const int row = grid->rowCount();
     grid->addWidget(caption, row, 0);
     grid->addWidget(combo, row, 1, Qt::AlignLeft);
@@ -153,7 +150,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     };
 
     QGroupBox *drawing = Group(kDrawingGroup);
-    QGridLayout *g = Grid(drawing);
+    QGridLayout *g = GroupGrid(kDrawingGroup);
     g->setVerticalSpacing(4);
     place(kHeightId, g, 0);
     place(kSpanId, g, 1);
@@ -165,13 +162,13 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     Unit(kBeamHId)->setFixedWidth(50);
     AddQuestion(kQuestion1Id,
                 "是否存在高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程",
-                drawing);
+                kDrawingGroup);
     AddQuestion(kQuestion2Id, "是否存在用于钢结构安装等满堂支撑体系，承受单点集中荷载≥ 7kN",
-                drawing);
+                kDrawingGroup);
     g->setColumnStretch(0, 1);
 
     QGroupBox *loads = Group(kLoadGroup);
-    g = Grid(loads);
+    g = GroupGrid(kLoadGroup);
     g->setVerticalSpacing(3);
     place(kG1kId, g, 0, small(kSlabWeightButtonId));
     place(kG2kId, g, 1);
@@ -220,7 +217,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     right->addLayout(top);
     for (int group : {kSlabGroup, kLineGroup}) {
         QGroupBox *box = Group(group);
-        g = Grid(box);
+        g = GroupGrid(group);
         g->setVerticalSpacing(3);
         int row = 0;
         for (const FieldRow &field : FormworkTable().fields)
@@ -238,12 +235,12 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
         page);
     footer->setWordWrap(true);
     footer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    footer->setStyleSheet(QStringLiteral("color: #505050;"));
+    StyleAsNote(footer);
     right->addWidget(footer);
     right->addStretch();
 
     QGroupBox *evaluation = Group(kEvaluationGroup);
-    g = Grid(evaluation);
+    g = GroupGrid(kEvaluationGroup);
     g->setVerticalSpacing(4);
     QFont boxFont = font();
     boxFont.setPointSize(9);
@@ -289,7 +286,7 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     };
 
     QGroupBox *inputs = Group(kPressureGroup);
-    QGridLayout *g = Grid(inputs);
+    QGridLayout *g = GroupGrid(kPressureGroup);
     g->setVerticalSpacing(3);
     place(kGammaCId, g, 0);
     place(kSetTimeId, g, 1);
@@ -332,7 +329,7 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     auto *memberRow = new QHBoxLayout;
     for (const MemberGroup &m : members) {
         QGroupBox *box = Group(m.group);
-        g = Grid(box);
+        g = GroupGrid(m.group);
         g->setVerticalSpacing(3);
         auto *steel = new QCheckBox(QStringLiteral("采用钢模板"), box);
         steel->setObjectName(m.steel);
@@ -346,7 +343,7 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     }
 
     QGroupBox *standard = Group(kStandardGroup);
-    g = Grid(standard);
+    g = GroupGrid(kStandardGroup);
     place(kFPrimeId, g, 0, false);
     place(kFId, g, 1, false);
     FieldLabel(kG4kId)->setWordWrap(true);
@@ -372,7 +369,7 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     for (const auto &r : results) {
         QGroupBox *box = Group(r.group);
         box->setObjectName(r.name);
-        g = Grid(box);
+        g = GroupGrid(r.group);
         auto *heading = new QLabel(r.text, box);
         heading->setObjectName(r.heading);
         heading->setWordWrap(true);
@@ -398,7 +395,7 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     left->addStretch();
 
     QGroupBox *diagramGroup = Group(kDiagramGroup);
-    g = Grid(diagramGroup);
+    g = GroupGrid(kDiagramGroup);
     g->addWidget(new PressureDiagramWidget(diagramGroup), 0, 0, 1, 2, Qt::AlignHCenter);
     place(kEffectiveHeadId, g, 1, false);
     place(kDumpingDesignId, g, 2, false);

@@ -38,7 +38,7 @@ public:
 private:
     void BuildPageLoads(QWidget *page);
     void BuildPagePressure(QWidget *page);
-    QComboBox *AddQuestion(const char *id, const char *label, QGroupBox *group);
+    QComboBox *AddQuestion(const char *id, const char *label, int group);
     // Puts the log box into its place on that page.
     void MoveLogTo(int page);
 

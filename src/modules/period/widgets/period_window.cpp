@@ -76,7 +76,7 @@ void PeriodWindow::RunRockGradeEditor() {
 
 void PeriodWindow::BuildLayout() {
     // The selectors take the column the table leaves free in the first group.
-    auto *first = static_cast<QGridLayout *>(Group(0)->layout());
+    auto *first = GroupGrid(0);
     auto *selectors = new QLabel(QStringLiteral("围岩等级/类别"), Group(0));
     selectors->setWordWrap(true);
     selectors->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
@@ -90,8 +90,7 @@ void PeriodWindow::BuildLayout() {
         fontMetrics().boundingRect(QRect(0, 0, 400, 400), 0, QStringLiteral("高\n高")).height() + 4;
     selectors->setFixedHeight(heading);
     for (const FieldRow &field : Table().fields) {
-        static_cast<QGridLayout *>(Group(field.group)->layout())
-            ->setColumnStretch(field.place.column, 2);
+        GroupGrid(field.group)->setColumnStretch(field.place.column, 2);
         if (field.place.label == LabelAt::Above && field.place.row == 0)
             FieldLabel(field.id)->setFixedHeight(heading);
         if (auto *edit = qobject_cast<QLineEdit *>(Unit(field.id))) edit->setMinimumWidth(52);
@@ -100,7 +99,7 @@ void PeriodWindow::BuildLayout() {
         ->setText(QStringLiteral("月循环数<br><span style=\"font-size:small\">按30天/月</span>"));
     int height = 0;
     for (int g = 0; g < int(Table().groups.size()); ++g) {
-        auto *grid = static_cast<QGridLayout *>(Group(g)->layout());
+        auto *grid = GroupGrid(g);
         grid->setHorizontalSpacing(4);
         grid->setVerticalSpacing(6);
         grid->setRowStretch(grid->rowCount(), 1);

@@ -33,7 +33,7 @@ constexpr int kResultGroup = 6;
 QLabel *NoteLabel(const char *text, QWidget *parent) {
     auto *label = new QLabel(text, parent);
     label->setWordWrap(true);
-    label->setStyleSheet(QStringLiteral("color: #505050;"));
+    StyleAsNote(label);
     return label;
 }
 

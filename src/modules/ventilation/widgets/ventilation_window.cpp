@@ -43,11 +43,11 @@ void VentilationWindow::SetBusy(bool busy) {
 // The check box and its note take the row the table leaves above the gas fields.
 void VentilationWindow::AddGasOption() {
     QGroupBox *box = Group(Gas);
-    auto *grid = static_cast<QGridLayout *>(box->layout());
+    QGridLayout *grid = GroupGrid(Gas);
     auto *option = new QCheckBox(QStringLiteral("隧道内含瓦斯（按瓦斯绝对涌出计算）"), box);
     option->setObjectName(kGasOptionId);
     auto *note = new QLabel(QStringLiteral("隧道内不含瓦斯时可不选"), box);
-    note->setStyleSheet(QStringLiteral("color: #505050;"));
+    StyleAsNote(note);
     WrapGasNote(note);
     grid->addWidget(option, 0, 0, 1, 2);
     grid->addWidget(note, 0, 2, 1, 2);
@@ -57,7 +57,7 @@ void VentilationWindow::AddGasOption() {
 // "不考虑" stands in the cell of the Q5 field until the gas option changes.
 void VentilationWindow::AddGasNote() {
     QGroupBox *box = Group(Demand);
-    auto *grid = static_cast<QGridLayout *>(box->layout());
+    QGridLayout *grid = GroupGrid(Demand);
     QWidget *field = Unit(kByGas);
     int row = 0, column = 1, rowSpan = 1, columnSpan = 1;
     grid->getItemPosition(grid->indexOf(field), &row, &column, &rowSpan, &columnSpan);
@@ -70,9 +70,8 @@ void VentilationWindow::AddGasNote() {
 // Narrow fields and wrapped notes keep the window within a laptop screen.
 void VentilationWindow::Tighten() {
     for (int g = Inputs; g <= Pressure; ++g) {
-        QGroupBox *box = Group(g);
-        static_cast<QGridLayout *>(box->layout())->setVerticalSpacing(3);
-        for (QLineEdit *edit : box->findChildren<QLineEdit *>()) edit->setFixedWidth(90);
+        GroupGrid(g)->setVerticalSpacing(3);
+        for (QLineEdit *edit : Group(g)->findChildren<QLineEdit *>()) edit->setFixedWidth(90);
     }
     for (const FieldRow &field : Table().fields)
         if (field.group == Gas) WrapGasNote(HintLabel(field.id));

@@ -42,7 +42,7 @@ VibrationWindow::VibrationWindow(Dialogs &dialogs, QString programFolder, QWidge
 // The category list takes the row the table leaves free above the range.
 void VibrationWindow::BuildCategoryRow() {
     QGroupBox *box = Group(0);
-    auto *grid = static_cast<QGridLayout *>(box->layout());
+    QGridLayout *grid = GroupGrid(0);
     auto *label = new QLabel(kCategoryLabel, box);
     label->setObjectName(kCategoryLabelId);
     m_categories = new QComboBox(box);
@@ -59,7 +59,7 @@ void VibrationWindow::BuildExportRow() {
     bold.setBold(true);
     evaluation->setFont(bold);
     evaluation->setFixedHeight(56);
-    auto *grid = static_cast<QGridLayout *>(Group(3)->layout());
+    auto *grid = GroupGrid(3);
     grid->addWidget(ProgressBar(), 2, 1);
     NoticeLabel()->setStyleSheet(QStringLiteral("color: #c00000;"));
     grid->addWidget(NoticeLabel(), 3, 0, 1, 2);
