@@ -5,15 +5,9 @@
 #include <memory>
 
 #include "core/atomic_file.h"
+#include "core/module_entry.h"
 #include "core/report_export.h"
-#include "modules/formwork/core/formwork.h"
-#include "modules/formwork/core/formwork_report.h"
-#include "modules/mucking/core/mucking.h"
-#include "modules/period/core/period.h"
-#include "modules/smoothblast/core/smoothblast.h"
-#include "modules/ventilation/core/ventilation.h"
-#include "modules/vibration/core/vibration.h"
-#include "support/blast_view.h"
+#include "core/window_table.h"
 #include "support/memory_form.h"
 
 // Each report's whole export command beside the bare atomic write of the
@@ -23,59 +17,24 @@ using namespace tunnel;
 
 namespace {
 
-// The smooth blasting window without a window: the slide does nothing.
+// Every report of the build, with the table of its module's window.
 struct Report {
-    const char *name;
+    std::string name;
     const WindowTable &(*table)();
-    void (*calculate)(Form &);
-    void (*exportReport)(Form &);
-    const char *(*outputName)();
+    const ReportCase *report;
+    void calculate(Form &form) const { report->calculate(form); }
+    void exportReport(Form &form) const { report->exportReport(form); }
+    const char *outputName() const { return report->report().outputName; }
 };
 
-void ExportOfTable(Form &form, const WindowTable &table) {
-    ExportReport(form, *table.report);
-}
-
 const std::vector<Report> &Reports() {
-    // Only names and functions: the tables are read when a benchmark runs.
-    static const std::vector<Report> reports = {
-        {"mucking", MuckingTable,
-         [](Form &form) {
-             MuckVolume(form);
-             TruckCount(form);
-             MuckingTime(form);
-         },
-         [](Form &form) { ExportOfTable(form, MuckingTable()); },
-         [] { return MuckingTable().report->outputName; }},
-        {"smoothblast", SmoothBlastTable,
-         [](Form &form) {
-             test::BlastView view;
-             CalculateBlast(form, view);
-         },
-         [](Form &form) { ExportOfTable(form, SmoothBlastTable()); },
-         [] { return SmoothBlastTable().report->outputName; }},
-        {"period", PeriodTable, CalculatePeriod,
-         [](Form &form) { ExportOfTable(form, PeriodTable()); },
-         [] { return PeriodTable().report->outputName; }},
-        {"ventilation", VentilationTable, CalculateVentilation, ExportVentilationScheme,
-         [] { return VentilationReport(false).outputName; }},
-        {"ventilation_gas", VentilationTable,
-         [](Form &form) {
-             form.SetChecked(U(kGasOptionId), true);
-             GasOptionChanged(form);
-             CalculateVentilation(form);
-         },
-         ExportVentilationScheme, [] { return VentilationReport(true).outputName; }},
-        {"vibration", VibrationTable,
-         [](Form &form) {
-             PrepareVibrationForm(form);
-             VibrationCalculate(form);
-         },
-         [](Form &form) { ExportOfTable(form, VibrationTable()); },
-         [] { return VibrationTable().report->outputName; }},
-        {"formwork", FormworkTable, CalculateLoads, ExportFormworkReport,
-         []() -> const char * { return kFormworkReportName; }},
-    };
+    static const std::vector<Report> reports = [] {
+        std::vector<Report> list;
+        for (const ModuleEntry *entry : BuiltModules())
+            for (const ReportCase &report : entry->reports)
+                list.push_back({report.name, entry->table, &report});
+        return list;
+    }();
     return reports;
 }
 

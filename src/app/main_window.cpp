@@ -8,14 +8,15 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
 
 #include "app/project_info_window.h"
-#include "app/window_ops.h"
 #include "core/dialogs.h"
 #include "core/shell_rules.h"
 #include "widgets/fitted_window.h"
+#include "widgets/module_window.h"
 #include "widgets/picture_view.h"
 
 namespace tunnel {
@@ -31,13 +32,17 @@ constexpr int kClockRight = 78;
 constexpr int kClockBottom = 21;
 const char kLongestClockLine[] = "当前时间2088年12月28日23时58分58秒";
 
+constexpr int kColumnTop = 44;
+constexpr int kColumnSpacing = 4;
+
 // The navigation column from top to bottom.
-std::vector<const CatalogueEntry *> NavigationColumn() {
-    std::vector<const CatalogueEntry *> column;
-    for (const CatalogueEntry &entry : WindowCatalogue())
-        if (entry.button.id) column.push_back(&entry);
-    std::stable_sort(column.begin(), column.end(),
-                     [](const auto *a, const auto *b) { return a->button.top < b->button.top; });
+std::vector<const ShellWindow *> NavigationColumn() {
+    std::vector<const ShellWindow *> column;
+    for (const ShellWindow &window : ShellWindows())
+        if (window.button.id) column.push_back(&window);
+    std::stable_sort(column.begin(), column.end(), [](const auto *a, const auto *b) {
+        return a->button.position < b->button.position;
+    });
     return column;
 }
 
@@ -71,11 +76,11 @@ void PictureButton::leaveEvent(QEvent *event) {
     QAbstractButton::leaveEvent(event);
 }
 
-MainWindow::MainWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
-    : QMainWindow(parent), m_dialogs(dialogs), m_programFolder(std::move(programFolder)) {
+MainWindow::MainWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_dataFolder(std::move(dataFolder)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("隧道钻爆法施工计算工具"));
-    QDir().mkpath(m_programFolder + QStringLiteral("/Data"));
+    QDir().mkpath(m_dataFolder + QStringLiteral("/Data"));
     setFixedSize(MainWindowSize(ScreenSize(this)));
     m_background = Picture(QStringLiteral("main_background"), QSize(1001, 542), QString());
     setCentralWidget(new QWidget(this));
@@ -100,54 +105,61 @@ MainWindow::~MainWindow() = default;
 void MainWindow::BuildMenu() {
     QMenu *file = menuBar()->addMenu(QStringLiteral("文件"));
     file->addAction(QStringLiteral("工程信息"), this, &MainWindow::OpenProjectInfo);
+    std::vector<const ShellWindow *> entries;
+    for (const ShellWindow &window : ShellWindows()) entries.push_back(&window);
+    std::stable_sort(entries.begin(), entries.end(), [](const auto *a, const auto *b) {
+        return a->menu.position < b->menu.position;
+    });
     QHash<QString, QMenu *> menus;
-    for (const CatalogueEntry &entry : WindowCatalogue()) {
-        const QString title = QString::fromUtf8(entry.menu.menu);
+    for (const ShellWindow *window : entries) {
+        const QString title = QString::fromUtf8(window->menu.menu);
         QMenu *menu = menus.value(title);
         if (!menu) {
             menu = menuBar()->addMenu(title);
             menus.insert(title, menu);
         }
-        QAction *action = menu->addAction(QString::fromUtf8(entry.menu.item));
-        action->setEnabled(entry.create != nullptr);
-        const WindowKind kind = entry.kind;
-        connect(action, &QAction::triggered, this, [this, kind] { Open(kind); });
+        QAction *action = menu->addAction(QString::fromUtf8(window->menu.item));
+        const std::string_view id = window->id;
+        connect(action, &QAction::triggered, this, [this, id] { Open(id); });
     }
 }
 
 void MainWindow::BuildButtons() {
-    for (const CatalogueEntry *entry : NavigationColumn()) {
-        const NavigationButton &nav = entry->button;
+    m_column = new QWidget(centralWidget());
+    m_column->setObjectName(QStringLiteral("导航栏"));
+    auto *layout = new QVBoxLayout(m_column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(kColumnSpacing);
+    for (const ShellWindow *window : NavigationColumn()) {
+        const NavigationButton &nav = window->button;
         const QString caption = QString::fromUtf8(nav.caption);
         const QString id = QString::fromUtf8(nav.id);
         const QSize size(151, nav.height);
-        auto *button = new PictureButton(Picture(id, size, caption),
-                                         Picture(id + QStringLiteral("_hover"), size, caption),
-                                         centralWidget());
+        auto *button =
+            new PictureButton(Picture(id, size, caption),
+                              Picture(id + QStringLiteral("_hover"), size, caption), m_column);
         button->setObjectName(id);
         button->setToolTip(caption);
-        button->setEnabled(entry->create != nullptr);
-        const WindowKind kind = entry->kind;
-        connect(button, &QAbstractButton::clicked, this, [this, kind] { Open(kind); });
+        const std::string_view windowId = window->id;
+        connect(button, &QAbstractButton::clicked, this, [this, windowId] { Open(windowId); });
+        layout->addWidget(button);
     }
+    m_column->adjustSize();
 }
 
 void MainWindow::LayOut() {
-    // The design places the column and the clock line in a 1001 × 542 window;
-    // half of a laptop screen is smaller, so the column keeps its place at
-    // the top left (moving up if the window is very low) and the clock line
-    // keeps its distance from the bottom right corner.
+    // The design places the column at the top left and the clock line at the
+    // bottom right of a 1001 × 542 window; half of a laptop screen is
+    // smaller, so the column moves up if the window is very low and the clock
+    // line keeps its distance from the bottom right corner.
     if (!m_clock) return;
     const int height = centralWidget()->height() > 0
                            ? centralWidget()->height()
                            : this->height() - menuBar()->sizeHint().height();
-    const std::vector<const CatalogueEntry *> column = NavigationColumn();
-    const NavigationButton &last = column.back()->button;
-    const int shift = qMax(0, last.top + last.height + kColumnBottomMargin - height);
-    for (const CatalogueEntry *entry : column)
-        if (const NavigationButton &nav = entry->button;
-            auto *button = centralWidget()->findChild<QAbstractButton *>(QString::fromUtf8(nav.id)))
-            button->move(kColumnLeft, qMax(4, nav.top - shift));
+    const int columnHeight = m_column->sizeHint().height();
+    m_column->setGeometry(kColumnLeft,
+                          qMax(4, qMin(kColumnTop, height - kColumnBottomMargin - columnHeight)),
+                          m_column->sizeHint().width(), columnHeight);
     const int clockWidth =
         qMax(kClockDesign.width(),
              m_clock->fontMetrics().horizontalAdvance(QString::fromUtf8(kLongestClockLine)) + 4);
@@ -158,12 +170,8 @@ void MainWindow::LayOut() {
 }
 
 QRect MainWindow::ColumnPanel() const {
-    QRect column;
-    for (const CatalogueEntry *entry : NavigationColumn())
-        if (auto *button =
-                centralWidget()->findChild<QAbstractButton *>(QString::fromUtf8(entry->button.id)))
-            column |= QRect(button->mapTo(this, QPoint()), button->size());
-    return column.adjusted(-10, -12, 10, 16);
+    if (!m_column || NavigationColumn().empty()) return {};
+    return QRect(m_column->mapTo(this, QPoint()), m_column->size()).adjusted(-10, -12, 10, 16);
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event) {
@@ -172,7 +180,7 @@ void MainWindow::resizeEvent(QResizeEvent *event) {
 }
 
 void MainWindow::OpenProjectInfo() {
-    OpenModalWindow(new ProjectInfoWindow(m_dialogs, m_programFolder, this));
+    OpenModalWindow(new ProjectInfoWindow(m_dialogs, m_dataFolder, this));
 }
 
 void MainWindow::OpenCalculationWindow(QWidget *window) {
@@ -202,25 +210,18 @@ void MainWindow::SetEndProgramHandler(std::function<void()> handler) {
     m_endProgram = std::move(handler);
 }
 
-QWidget *MainWindow::CreateWindow(WindowKind kind, Dialogs &dialogs, const QString &programFolder) {
-    return tunnel::CreateWindow(kind, WindowContext{dialogs, programFolder, this});
-}
-
-bool MainWindow::IsAvailable(WindowKind kind) const {
-    return tunnel::IsAvailable(kind);
-}
-
-void MainWindow::Open(WindowKind kind) {
-    QWidget *window = CreateWindow(kind, m_dialogs, m_programFolder);
+void MainWindow::Open(std::string_view id) {
+    const ShellWindow *entry = FindShellWindow(id);
+    if (!entry) return;
+    QWidget *window = CreateShellWindow(id, WindowContext{m_dialogs, m_dataFolder, this});
     if (!window) return;
-    if (IsModal(kind))
+    if (entry->modal)
         OpenModalWindow(window);
     else
         OpenCalculationWindow(window);
     // The help file is handed to the platform without waiting; the outcome
     // does not matter.
-    if (kind == WindowKind::Help)
-        m_dialogs.StartDetached(m_programFolder + QStringLiteral("/帮助.chm"));
+    if (id == kHelpWindow) m_dialogs.StartDetached(m_dataFolder + QStringLiteral("/帮助.chm"));
 }
 
 void MainWindow::TickClock() {

@@ -31,17 +31,18 @@ private:
     QPixmap m_hover;
 };
 
-// The main window: background picture, menu, six navigation buttons and the
+// The main window: background picture, menu, the navigation buttons and the
 // clock line. Closing it asks first and then ends the program. It is the
 // shell the windows it opens ask to open others.
 class MainWindow : public QMainWindow, public WindowOps {
     Q_OBJECT
 public:
-    MainWindow(Dialogs &dialogs, QString programFolder, QWidget *parent = nullptr);
+    MainWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // Opens a window the way the navigation table says.
-    void Open(WindowKind kind);
+    // Opens the window with this id (a module's, or kHelpWindow,
+    // kUpdateNotesWindow) modal or independent, as its entry says.
+    void Open(std::string_view id);
     // The project information dialog, modal.
     void OpenProjectInfo();
     // One clock tick (the timer calls it every second).
@@ -52,8 +53,6 @@ public:
     void OpenModalWindow(QWidget *window) override;
     void RestoreMainWindow() override;
     void EndProgram() override;
-    QWidget *CreateWindow(WindowKind kind, Dialogs &dialogs, const QString &programFolder) override;
-    bool IsAvailable(WindowKind kind) const override;
 
     // Tests replace the end of the program.
     void SetEndProgramHandler(std::function<void()> handler);
@@ -72,10 +71,11 @@ private:
     void BuildButtons();
 
     Dialogs &m_dialogs;
-    QString m_programFolder;
+    QString m_dataFolder;
     QPixmap m_background;
     QLabel *m_clock = nullptr;
     QTimer *m_timer = nullptr;
+    QWidget *m_column = nullptr;  // the navigation buttons, top down
     std::function<void()> m_endProgram;
 };
 

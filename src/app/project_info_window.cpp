@@ -27,10 +27,10 @@ const Row kRows[] = {
 
 }  // namespace
 
-ProjectInfoWindow::ProjectInfoWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
-    : QDialog(parent), m_dialogs(dialogs), m_programFolder(std::move(programFolder)) {
+ProjectInfoWindow::ProjectInfoWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent)
+    : QDialog(parent), m_dialogs(dialogs), m_dataFolder(std::move(dataFolder)) {
     setWindowTitle(QStringLiteral("工程信息"));
-    const ProjectInfo info = ReadProjectInfo(m_programFolder, QDate::currentDate());
+    const ProjectInfo info = ReadProjectInfo(m_dataFolder, QDate::currentDate());
     auto *form = new QFormLayout;
     for (const Row &row : kRows) {
         auto *edit = new QLineEdit(info.*row.member, this);
@@ -61,12 +61,10 @@ void ProjectInfoWindow::accept() {
     ProjectInfo info;
     for (int i = 0; i < m_edits.size(); ++i) info.*kRows[i].member = m_edits[i]->text();
     info.date = m_date->date();
-    const QString failure = WriteProjectInfo(m_programFolder, info);
+    const QString failure = WriteProjectInfo(m_dataFolder, info);
     if (!failure.isEmpty()) {
-        m_dialogs.Message(
-            QStringLiteral("保存失败！\r\n文件：%1\r\n原因：%2")
-                .arg(QDir::toNativeSeparators(ProjectInfoPath(m_programFolder)), failure),
-            QStringLiteral("信息："), Buttons::Ok, Icon::Error);
+        ShowFileFailure(m_dialogs, QStringLiteral("保存失败！"), ProjectInfoPath(m_dataFolder),
+                        failure);
         return;
     }
     QDialog::accept();

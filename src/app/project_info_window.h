@@ -15,13 +15,13 @@ class Dialogs;
 class ProjectInfoWindow : public QDialog {
     Q_OBJECT
 public:
-    ProjectInfoWindow(Dialogs &dialogs, QString programFolder, QWidget *parent = nullptr);
+    ProjectInfoWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent = nullptr);
 
     void accept() override;
 
 private:
     Dialogs &m_dialogs;
-    QString m_programFolder;
+    QString m_dataFolder;
     QList<QLineEdit *> m_edits;
     QDateEdit *m_date = nullptr;
 };

@@ -1,61 +1,40 @@
 #pragma once
 
 #include <QString>
-#include <span>
+#include <string_view>
+#include <vector>
 
+#include "core/module_entry.h"
+#include "widgets/module_window.h"
 #include "widgets/window_ops.h"
 
 class QWidget;
 
 namespace tunnel {
 
-struct WindowContext {
-    Dialogs &dialogs;
-    QString programFolder;
-    WindowOps *ops = nullptr;  // null: PlainWindowOps()
-};
+// The ids of the shell's own windows beside the modules'.
+inline constexpr char kHelpWindow[] = "help";
+inline constexpr char kUpdateNotesWindow[] = "update_notes";
 
-using WindowFactory = QWidget *(*)(const WindowContext &context);
-
-// A picture button of the main window's navigation column.
-struct NavigationButton {
-    const char *id = nullptr;  // null: the window has no button
-    const char *caption = nullptr;
-    int top = 0;
-    int height = 0;
-};
-
-// An entry of the main window's menu bar; menus appear in the order of their
-// first entry.
-struct MenuEntry {
-    const char *menu;
-    const char *item;
-};
-
-// One window of the program: all the shell knows about it.
-struct CatalogueEntry {
-    WindowKind kind;
-    const char *title;
-    bool modal;            // else an independent window that minimises the main window
-    WindowFactory create;  // null when this build leaves the module out
+// A window the menu bar or the navigation column opens: a module's, or one
+// of the shell's own.
+struct ShellWindow {
+    std::string_view id;
+    QString title;
+    bool modal;  // else an independent window that minimises the main window
     NavigationButton button;
-    MenuEntry menu;
+    MenuPlace menu;
+    const ModuleEntry *module;  // null for the shell's own windows
 };
 
-// Every window in menu order.
-std::span<const CatalogueEntry> WindowCatalogue();
+// The windows of this build in menu order: every built module, then help
+// and the release notes.
+const std::vector<ShellWindow> &ShellWindows();
 
-// The entry of the kind; every kind has one.
-const CatalogueEntry &CatalogueEntryOf(WindowKind kind);
+// The window with this id, or null when the build has none.
+const ShellWindow *FindShellWindow(std::string_view id);
 
 // Creates the window, or returns null when this build has none.
-QWidget *CreateWindow(WindowKind kind, const WindowContext &context);
-
-// Whether this build has the window.
-bool IsAvailable(WindowKind kind);
-
-// Whether the window opens as a modal dialog (else as an independent window
-// that minimises the main window).
-bool IsModal(WindowKind kind);
+QWidget *CreateShellWindow(std::string_view id, const WindowContext &context);
 
 }  // namespace tunnel

@@ -45,4 +45,9 @@ public:
     virtual void StartDetached(const QString &program) = 0;
 };
 
+// Shows that a file could not be read or written: the headline, the file
+// and the reason, as an error.
+void ShowFileFailure(Dialogs &dialogs, const QString &headline, const QString &path,
+                     const QString &reason, const QString &caption = QStringLiteral("信息："));
+
 }  // namespace tunnel

@@ -1,6 +1,7 @@
 #include "core/parameter_file.h"
 
 #include <QDir>
+#include <climits>
 
 #include "core/dialogs.h"
 #include "core/form.h"
@@ -9,7 +10,7 @@
 namespace tunnel {
 
 QString DataFolder(const Form &form) {
-    return form.ProgramFolder() + QStringLiteral("/Data");
+    return form.DataFolder() + QStringLiteral("/Data");
 }
 
 std::optional<QString> AskParameterFile(Form &form, bool save, const char *openDefaultExtension) {
@@ -21,15 +22,54 @@ std::optional<QString> AskParameterFile(Form &form, bool save, const char *openD
     return form.DialogService().AskFile(request);
 }
 
+int StoredIndex(const QString &text) {
+    auto fold = [](QChar c) {
+        const char16_t u = c.unicode();
+        if (u >= 0xFF01 && u <= 0xFF5E) return QChar(char16_t(u - 0xFEE0));
+        return u == 0x3000 ? QChar(u' ') : c;
+    };
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const QChar c = fold(text[i]);
+        if (c != u' ' && (c < u'\t' || c > u'\r')) break;
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (fold(text[i]) == u'+' || fold(text[i]) == u'-'))
+        negative = fold(text[i++]) == u'-';
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        const QChar c = fold(text[i]);
+        if (c < u'0' || c > u'9') break;
+        value = qMin<long long>(value * 10 + (c.unicode() - u'0'), INT_MAX);
+    }
+    return int(negative ? -value : value);
+}
+
 QString StoreParameters(const Form &form, const QString &path, std::span<const ParamKey> keys) {
     IniFile ini = IniFile::Load(path);
-    for (const ParamKey &key : keys) ini.Write(key.section, key.key, form.Text(key.field));
+    for (const ParamKey &key : keys)
+        ini.Write(key.section, key.key,
+                  key.stored == Stored::Text ? form.Text(key.field)
+                                             : QString::number(form.CurrentIndex(key.field)));
     return ini.Save(path);
 }
 
 void LoadParameters(Form &form, const QString &path, std::span<const ParamKey> keys) {
     const IniFile ini = IniFile::Load(path);
-    for (const ParamKey &key : keys) form.SetText(key.field, ini.Read(key.section, key.key));
+    for (const ParamKey &key : keys) {
+        const QString value = ini.Read(key.section, key.key);
+        if (key.stored == Stored::Text) {
+            form.SetText(key.field, value);
+            continue;
+        }
+        const int index = StoredIndex(value);
+        const int count = int(form.Items(key.field).size());
+        if (key.stored == Stored::IndexOrLast)
+            form.SetCurrentIndex(key.field, index < 0 ? -1 : qMin(index, count - 1));
+        else
+            form.SetCurrentIndex(key.field, index >= 0 && index < count ? index : -1);
+    }
 }
 
 bool SaveParameters(Form &form, const WindowTable &table) {
@@ -37,19 +77,20 @@ bool SaveParameters(Form &form, const WindowTable &table) {
     if (!path) return false;
     const QString failure = StoreParameters(form, *path, table.params);
     if (!failure.isEmpty()) {
-        form.DialogService().Message(QStringLiteral("保存失败！\r\n文件：%1\r\n原因：%2")
-                                         .arg(QDir::toNativeSeparators(*path), failure),
-                                     QStringLiteral("信息："), Buttons::Ok, Icon::Error);
+        ShowFileFailure(form.DialogService(), QStringLiteral("保存失败！"), *path, failure);
         return false;
     }
     form.DialogService().Message(QStringLiteral("保存成功！"));
+    if (table.savedLog) form.AppendLog(U(table.savedLog));
     return true;
 }
 
 bool OpenParameters(Form &form, const WindowTable &table) {
     const std::optional<QString> path = AskParameterFile(form, false, table.openDefaultExtension);
     if (!path) return false;
+    if (table.beforeOpen) table.beforeOpen(form);
     LoadParameters(form, *path, table.params);
+    if (table.openedLog) form.AppendLog(U(table.openedLog));
     return true;
 }
 

@@ -15,17 +15,25 @@ QString DataFolder(const Form &form);
 std::optional<QString> AskParameterFile(Form &form, bool save,
                                         const char *openDefaultExtension = "");
 
-// Writes each key's field text into path; returns an empty text on success,
-// else the reason.
+// The leading decimal integer of a stored index, after the full-width forms
+// are folded as number reading folds them; no digits give 0, and values
+// beyond the int range are clamped.
+int StoredIndex(const QString &text);
+
+// Writes each key's field into path as the key stores it; returns an empty
+// text on success, else the reason.
 QString StoreParameters(const Form &form, const QString &path, std::span<const ParamKey> keys);
-// Sets each key's field to the stored text (missing keys empty the field).
+// Sets each key's field, in key order, to what path stores (a missing text
+// key empties the field).
 void LoadParameters(Form &form, const QString &path, std::span<const ParamKey> keys);
 
 // The save procedure: dialog, write, "保存成功！" or a message naming the file
-// and the reason. Returns whether the file was written.
+// and the reason, then the table's saved line. Returns whether the file was
+// written.
 bool SaveParameters(Form &form, const WindowTable &table);
-// The open procedure: dialog, then every listed field is loaded (a change of
-// each field). Returns whether a file was opened.
+// The open procedure: dialog, the table's hook, every listed field loaded (a
+// change of each field), then the table's opened line. Returns whether a
+// file was opened.
 bool OpenParameters(Form &form, const WindowTable &table);
 
 }  // namespace tunnel

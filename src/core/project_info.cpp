@@ -26,12 +26,12 @@ const Item kItems[] = {
 
 }  // namespace
 
-QString ProjectInfoPath(const QString &programFolder) {
-    return programFolder + QStringLiteral("/Data/工程信息.ini");
+QString ProjectInfoPath(const QString &dataFolder) {
+    return dataFolder + QStringLiteral("/Data/工程信息.ini");
 }
 
-ProjectInfo ReadProjectInfo(const QString &programFolder, const QDate &today) {
-    const IniFile ini = IniFile::Load(ProjectInfoPath(programFolder));
+ProjectInfo ReadProjectInfo(const QString &dataFolder, const QDate &today) {
+    const IniFile ini = IniFile::Load(ProjectInfoPath(dataFolder));
     ProjectInfo info;
     for (const Item &item : kItems)
         info.*item.member = ini.Read(kSection, QString::fromUtf8(item.key));
@@ -41,8 +41,8 @@ ProjectInfo ReadProjectInfo(const QString &programFolder, const QDate &today) {
     return info;
 }
 
-QString WriteProjectInfo(const QString &programFolder, const ProjectInfo &info) {
-    const QString path = ProjectInfoPath(programFolder);
+QString WriteProjectInfo(const QString &dataFolder, const ProjectInfo &info) {
+    const QString path = ProjectInfoPath(dataFolder);
     QDir().mkpath(QFileInfo(path).absolutePath());
     IniFile ini = IniFile::Load(path);
     for (const Item &item : kItems)

@@ -17,14 +17,14 @@ struct ProjectInfo {
 };
 
 // Data/工程信息.ini below the program folder.
-QString ProjectInfoPath(const QString &programFolder);
+QString ProjectInfoPath(const QString &dataFolder);
 
 // The stored project information; a missing file or item reads as empty,
 // a missing or unreadable date as today.
-ProjectInfo ReadProjectInfo(const QString &programFolder, const QDate &today);
+ProjectInfo ReadProjectInfo(const QString &dataFolder, const QDate &today);
 
 // Writes the file atomically; returns an empty text on success, else the reason.
-QString WriteProjectInfo(const QString &programFolder, const ProjectInfo &info);
+QString WriteProjectInfo(const QString &dataFolder, const ProjectInfo &info);
 
 class DocxDocument;
 

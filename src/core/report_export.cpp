@@ -29,7 +29,7 @@ private:
 }  // namespace
 
 QString ExportFolder(const Form &form) {
-    return form.ProgramFolder() + QStringLiteral("/导出的方案");
+    return form.DataFolder() + QStringLiteral("/导出的方案");
 }
 
 QByteArray TemplateBytes(const char *templateName) {
@@ -61,7 +61,7 @@ namespace {
 QString CompleteAndWrite(Form &form, const ReportTable &report, DocxDocument &document,
                          const QString &path, QString failure) {
     const QDateTime now = QDateTime::currentDateTime();
-    FillProjectInfo(document, ReadProjectInfo(form.ProgramFolder(), now.date()));
+    FillProjectInfo(document, ReadProjectInfo(form.DataFolder(), now.date()));
     document.SetEntryTime(now.toSecsSinceEpoch());
     if (!failure.isEmpty()) return failure;
     if (report.finish) report.finish(form, document);

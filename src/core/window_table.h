@@ -51,10 +51,19 @@ struct Place {
     HintAt hint = HintAt::Right;
 };
 
+// The values a field may take, and the code that sets them; the checks of a
+// calculation read it.
+struct Range {
+    double min;
+    double max;
+    const char *code = nullptr;  // e.g. "GB 6722-2014"
+};
+
 // One edit box of a window. Texts are UTF-8 literals.
 struct FieldRow {
     const char *id;
     const char *label;
+    const char *unit = "";  // shown beside the box, e.g. "m3/min"
     const char *preset = "";
     int grey = 0;  // preset colour: 0 black, 128 or 192 grey
     const char *hint = "";
@@ -66,6 +75,7 @@ struct FieldRow {
     const char *labelId = nullptr;  // unit name of the label, where a command changes it
     const char *hintId = nullptr;   // unit name of the hint label, where one is addressed
     Place place = {};
+    const Range *range = nullptr;  // null: any value
 };
 
 // A plain read-only result box of a group; every other row is written with
@@ -73,6 +83,17 @@ struct FieldRow {
 constexpr FieldRow ResultField(const char *id, const char *label, int group, Place place = {}) {
     return FieldRow{
         .id = id, .label = label, .group = group, .kind = FieldKind::Result, .place = place};
+}
+
+// The same with a unit beside the box.
+constexpr FieldRow ResultField(const char *id, const char *label, const char *unit, int group,
+                               Place place = {}) {
+    return FieldRow{.id = id,
+                    .label = label,
+                    .unit = unit,
+                    .group = group,
+                    .kind = FieldKind::Result,
+                    .place = place};
 }
 
 // A group box. Boxes stand in columns, left to right, each column top down
@@ -105,11 +126,19 @@ struct ButtonRow {
     Place place = {};
 };
 
-// One parameter file item: section, key and the field whose text it holds.
+// How a parameter file item holds its field.
+enum class Stored {
+    Text,         // the field's text
+    Index,        // a drop-down's selected index; one outside the list selects nothing
+    IndexOrLast,  // the same, but one past the end selects the last item
+};
+
+// One parameter file item: section, key and the field it holds.
 struct ParamKey {
     const char *section;
     const char *key;
     const char *field;
+    Stored stored = Stored::Text;
 };
 
 // What a Fill step prints, for the check before an export.
@@ -173,15 +202,21 @@ constexpr ReportStep Fill(ReportFill fill) {
     return ReportStep{.kind = StepKind::Fill, .fill = fill};
 }
 
+// How many occurrences of a placeholder a Fill step replaces.
+struct Occurrences {
+    int count;
+};
+
 // A placeholder that is its field's id.
-constexpr ReportStep Fill(const char *field, int passes, Printed printed = Printed::Input) {
-    return Fill(
-        ReportFill{.placeholder = field, .field = field, .passes = passes, .printed = printed});
+constexpr ReportStep Fill(const char *field, Occurrences passes, Printed printed = Printed::Input) {
+    return Fill(ReportFill{
+        .placeholder = field, .field = field, .passes = passes.count, .printed = printed});
 }
 
 // A placeholder that is its field's id, replaced with a text computed from the field.
-constexpr ReportStep Fill(const char *field, int passes, QString (*value)(const Form &)) {
-    return Fill(ReportFill{.placeholder = field, .field = field, .passes = passes, .value = value});
+constexpr ReportStep Fill(const char *field, Occurrences passes, QString (*value)(const Form &)) {
+    return Fill(
+        ReportFill{.placeholder = field, .field = field, .passes = passes.count, .value = value});
 }
 
 constexpr ReportStep WriteDocument() {
@@ -232,6 +267,9 @@ struct WindowTable {
     std::span<const ParamKey> params;
     const ReportTable *report = nullptr;
     const char *openDefaultExtension = "";  // most windows set none for opening
+    Command beforeOpen = nullptr;           // runs before a parameter file's items are set
+    const char *openedLog = nullptr;        // appended once a parameter file is opened
+    const char *savedLog = nullptr;         // appended once a parameter file is saved
 };
 
 // Whether the table lists id as a result (or multi-line result) box; lets a

@@ -47,12 +47,13 @@ QString Shown(const char *text) {
 
 }  // namespace
 
-CalcWindow::CalcWindow(const WindowTable &table, Dialogs &dialogs, QString programFolder,
+CalcWindow::CalcWindow(const WindowTable &table, Dialogs &dialogs, QString dataFolder,
                        Layout layout, QWidget *parent)
     : QMainWindow(parent),
       m_table(table),
       m_dialogs(dialogs),
-      m_programFolder(std::move(programFolder)) {
+      m_dataFolder(std::move(dataFolder)),
+      m_record(*this, &table, [this] { return RecordedUnits(); }) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(table.title);
     BuildUnits();
@@ -63,30 +64,22 @@ CalcWindow::CalcWindow(const WindowTable &table, Dialogs &dialogs, QString progr
         if (layout != Layout::Groups) BuildFrame(layout == Layout::LogBelow);
     }
     WindowCreated(*this, m_table);
-    RecordCalculated();
+    m_record.RecordAll();
 }
 
-void CalcWindow::RecordCalculated() {
-    m_calculated.clear();
+QStringList CalcWindow::RecordedUnits() const {
+    QStringList units;
     for (const QWidget *unit : findChildren<QWidget *>()) {
         if (unit->objectName().isEmpty()) continue;
         if (qobject_cast<const QLineEdit *>(unit) || qobject_cast<const TextBox *>(unit) ||
             qobject_cast<const QComboBox *>(unit))
-            m_calculated.insert(unit->objectName(), Text(unit->objectName()));
+            units << unit->objectName();
     }
-}
-
-void CalcWindow::Written(QAnyStringView id) {
-    const FieldRow *field = FindField(m_table, id);
-    if (field && field->kind != FieldKind::Input)
-        RecordCalculated();
-    else
-        m_calculated.insert(id.toString(), Text(id));
+    return units;
 }
 
 bool CalcWindow::EditedSinceCalculation(QAnyStringView id) const {
-    const auto it = m_calculated.constFind(id.toString());
-    return it != m_calculated.constEnd() && *it != Text(id);
+    return m_record.Edited(id);
 }
 
 CalcWindow::~CalcWindow() = default;
@@ -144,6 +137,11 @@ void CalcWindow::BuildUnits() {
             unit->setPalette(p);
         }
         unit->installEventFilter(this);
+        if (*field.unit) {
+            auto *unitLabel = new QLabel(U(field.unit), owner);
+            unitLabel->setObjectName(U(field.id) + kUnitSuffix);
+            m_units.insert(field.id, unitLabel);
+        }
     }
 
     for (const ButtonRow &row : m_table.buttons) {
@@ -199,6 +197,7 @@ void CalcWindow::BuildUnits() {
 }
 
 void CalcWindow::PlaceFields() {
+    m_placed = true;
     for (int g = 0; g < m_groups.size(); ++g) {
         auto *grid = static_cast<QGridLayout *>(m_groups[g]->layout());
         // Small buttons have a column of their own, so hints line up.
@@ -227,7 +226,15 @@ void CalcWindow::PlaceFields() {
                     label->hide();
                     break;
             }
-            grid->addWidget(Find(field.id), row, column, 1, place.span);
+            if (QLabel *unit = m_units.value(field.id)) {
+                auto *cell = new QHBoxLayout;
+                cell->setSpacing(4);
+                cell->addWidget(Find(field.id), 1);
+                cell->addWidget(unit);
+                grid->addLayout(cell, row, column, 1, place.span);
+            } else {
+                grid->addWidget(Find(field.id), row, column, 1, place.span);
+            }
             grid->setColumnStretch(column, 1);
             const int after = column + place.span;
             for (const ButtonRow &b : m_table.buttons)

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include "core/calculation_record.h"
 #include "core/form.h"
 #include "core/window_table.h"
 
@@ -18,6 +19,8 @@ namespace tunnel {
 
 class TextBox;
 
+inline constexpr char kUnitSuffix[] = "_单位";
+
 // A calculation window built from its table: group boxes with labelled
 // fields and hint labels, command buttons, the log box, the notice label, the
 // progress bar and the "文件" menu. It is the Form the module's commands run
@@ -27,7 +30,7 @@ class TextBox;
 // The table also says where the units stand: fields and buttons in the grids
 // of their group boxes, the boxes in columns and on tab pages. A window adds
 // its own units to the cells the table leaves free.
-class CalcWindow : public QMainWindow, public Form {
+class CalcWindow : public QMainWindow, public Form, public FeedbackSink, public ExportProgress {
     Q_OBJECT
 public:
     enum class Layout {
@@ -39,11 +42,13 @@ public:
                    // the table places
     };
 
-    CalcWindow(const WindowTable &table, Dialogs &dialogs, QString programFolder,
+    CalcWindow(const WindowTable &table, Dialogs &dialogs, QString dataFolder,
                Layout layout = Layout::Standard, QWidget *parent = nullptr);
     ~CalcWindow() override;
 
     const WindowTable &Table() const { return m_table; }
+    // Whether the table's places put the fields into the group grids.
+    bool PlacedFromTable() const { return m_placed; }
 
     // Form
     QString Text(QAnyStringView id) const override;
@@ -61,17 +66,26 @@ public:
     void SetItems(QAnyStringView id, const QStringList &items) override;
     bool Checked(QAnyStringView id) const override;
     void SetChecked(QAnyStringView id, bool checked) override;
+    BarChart *Chart(QAnyStringView id) override;
+    bool EditedSinceCalculation(QAnyStringView id) const override;
+    Dialogs &DialogService() override { return m_dialogs; }
+    QString DataFolder() const override { return m_dataFolder; }
+    FeedbackSink *Feedback() override { return this; }
+    const FeedbackSink *Feedback() const override { return this; }
+    ExportProgress *ExportBar() override { return this; }
+    const ExportProgress *ExportBar() const override { return this; }
+
+    // FeedbackSink: the log box, where the table names one; busy disables
+    // the export buttons.
     void AppendLog(const QString &text) override;
     QString LogText() const override;
     void SetLogText(const QString &text) override;
+    void SetBusy(bool busy) override;
+
+    // ExportProgress
     int Progress() const override;
     void SetProgress(int value) override;
     void SetProgressMaximum(int maximum) override;
-    BarChart *Chart(QAnyStringView id) override;
-    void SetBusy(bool busy) override;
-    bool EditedSinceCalculation(QAnyStringView id) const override;
-    Dialogs &DialogService() override { return m_dialogs; }
-    QString ProgramFolder() const override { return m_programFolder; }
 
     // Units of the standard form, for windows that lay them out themselves.
     QGroupBox *Group(int index) const;
@@ -80,6 +94,9 @@ public:
     QWidget *Unit(QAnyStringView id) const;
     QPushButton *Button(const char *id) const;
     QLabel *FieldLabel(const char *fieldId) const;
+    // The label beside the box showing the field's unit; null for a field
+    // without one. Its objectName is the field's with kUnitSuffix.
+    QLabel *UnitLabel(const char *fieldId) const { return m_units.value(fieldId); }
     // The label showing the field's hint; null for a field without one.
     QLabel *HintLabel(const char *fieldId) const;
     // The group boxes in their columns and pages, for Layout::Groups and
@@ -90,8 +107,6 @@ public:
     TextBox *LogBox() const { return m_log; }
     QLabel *NoticeLabel() const { return m_notice; }
     QProgressBar *ProgressBar() const { return m_progress; }
-    // The row of open, save and export buttons with the notice and the bar.
-    QWidget *FileRow() const { return m_fileRow; }
 
     // Runs a button's action as a click would.
     void RunOpen();
@@ -119,28 +134,28 @@ private:
     void BuildFrame(bool logBelow);
     void BuildMenu();
     QWidget *Find(QAnyStringView id) const;
-    // Takes every unit's text as consistent with the results.
-    void RecordCalculated();
-    // After a command or a file load set a unit: a result written makes
-    // the whole form consistent, any other unit only itself.
-    void Written(QAnyStringView id);
+    // The units whose texts the record keeps.
+    QStringList RecordedUnits() const;
+    void Written(QAnyStringView id) { m_record.Written(id); }
 
     const WindowTable &m_table;
     Dialogs &m_dialogs;
-    QString m_programFolder;
+    QString m_dataFolder;
     QList<QGroupBox *> m_groups;
     QWidget *m_area = nullptr;
     QTabWidget *m_pages = nullptr;
     QHash<QString, QLabel *> m_labels;
     QHash<QString, QLabel *> m_hints;
+    QHash<QString, QLabel *> m_units;
     TextBox *m_log = nullptr;
     QLabel *m_notice = nullptr;
     QLabel *m_changeNotice = nullptr;
     QProgressBar *m_progress = nullptr;
     QWidget *m_fileRow = nullptr;
     bool m_closing = false;
+    bool m_placed = false;
     bool m_busy = false;
-    QHash<QString, QString> m_calculated;  // unit texts when results were last written
+    CalculationRecord m_record;
 };
 
 // Greys the label as the hints and notes beside the fields are.

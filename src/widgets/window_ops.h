@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <string_view>
 
 class QWidget;
 
@@ -8,17 +10,10 @@ namespace tunnel {
 
 class Dialogs;
 
-// The windows of the program; one window opens another by its kind.
-enum class WindowKind {
-    DangerousWorks,
-    SmoothBlasting,
-    Vibration,
-    Period,
-    Ventilation,
-    Mucking,
-    FormworkLoad,
-    Help,
-    UpdateNotes,
+// A field text handed to a window another window opens, set as typed.
+struct FieldValue {
+    QString id;
+    QString text;
 };
 
 // What a window may ask of the shell. The main window implements it; the
@@ -35,12 +30,16 @@ public:
     virtual void RestoreMainWindow() = 0;
     // Ends the program with exit code 0.
     virtual void EndProgram() = 0;
-    // Creates a window of the catalogue, or returns null when this build has
-    // none.
-    virtual QWidget *CreateWindow(WindowKind kind, Dialogs &dialogs,
-                                  const QString &programFolder) = 0;
-    // Whether this build has the window.
-    virtual bool IsAvailable(WindowKind kind) const = 0;
+
+    // Creates the window of the module with this id, not yet shown, its
+    // fields set to the values as typing would set them; null when this
+    // build has no such module. Windows open each other this way, so no
+    // module needs another's headers.
+    virtual QWidget *CreateModuleWindow(std::string_view id, Dialogs &dialogs,
+                                        const QString &dataFolder,
+                                        const QList<FieldValue> &values = {});
+    // Whether this build has the module.
+    virtual bool HasModule(std::string_view id) const;
 
 protected:
     ~WindowOps() = default;

@@ -2,25 +2,9 @@
 #include <QtTest>
 #include <algorithm>
 
+#include "core/module_entry.h"
 #include "core/report_export.h"
-#include "modules/mucking/core/mucking.h"
 #include "support/memory_form.h"
-#ifdef TUNNEL_HAS_FORMWORK
-#include "modules/formwork/core/formwork.h"
-#include "modules/formwork/core/formwork_report.h"
-#endif
-#ifdef TUNNEL_HAS_PERIOD
-#include "modules/period/core/period.h"
-#endif
-#ifdef TUNNEL_HAS_SMOOTHBLAST
-#include "modules/smoothblast/core/smoothblast.h"
-#endif
-#ifdef TUNNEL_HAS_VENTILATION
-#include "modules/ventilation/core/ventilation.h"
-#endif
-#ifdef TUNNEL_HAS_VIBRATION
-#include "modules/vibration/core/vibration.h"
-#endif
 
 // A report's run as the user follows it, in order: notices, log lines,
 // pauses, the animation, messages and the folder, with the fills in between
@@ -101,15 +85,20 @@ void RecordFinish(Form &form, DocxDocument &) {
 }
 
 constexpr ReportStep kBetweenFills[] = {
-    Notice("甲"),  Fill("一", 1), Notice("乙"),    Fill("二", 1),
-    Fill("三", 1), Notice("丙"),  WriteDocument(), OpenFolder(),
+    Notice("甲"),
+    Fill("一", Occurrences{1}),
+    Notice("乙"),
+    Fill("二", Occurrences{1}),
+    Fill("三", Occurrences{1}),
+    Notice("丙"),
+    WriteDocument(),
+    OpenFolder(),
 };
 
 constexpr ReportStep kWhereListed[] = {
-    Log("开始\r\n"), Notice("甲"),    Pause(300),
-    Fill("一", 1),   Log("写入\r\n"), WriteDocument(),
-    Pause(500),      Notice("乙"),    Animate(Animation::DoneNotice),
-    Message("完成"), Log("结束\r\n"), OpenFolder(),
+    Log("开始\r\n"), Notice("甲"), Pause(300),   Fill("一", Occurrences{1}),     Log("写入\r\n"),
+    WriteDocument(), Pause(500),   Notice("乙"), Animate(Animation::DoneNotice), Message("完成"),
+    Log("结束\r\n"), OpenFolder(),
 };
 
 constexpr ReportStep kAnimations[] = {
@@ -120,9 +109,8 @@ constexpr ReportStep kAnimations[] = {
 };
 
 constexpr ReportStep kEndedByFailure[] = {
-    Notice("甲"),    Fill("一", 1), Log("写入\r\n"),
-    WriteDocument(), Pause(500),    Animate(Animation::Reset),
-    Message("完成"), OpenFolder(),
+    Notice("甲"), Fill("一", Occurrences{1}), Log("写入\r\n"), WriteDocument(),
+    Pause(500),   Animate(Animation::Reset),  Message("完成"), OpenFolder(),
 };
 
 constexpr ReportTable Synthetic(std::span<const ReportStep> steps,
@@ -147,83 +135,72 @@ struct Case {
 };
 
 const QList<Case> &Cases() {
-    static const QList<Case> cases = {
-        {.name = "notices between fills",
-         .report = &kBetweenFillsReport,
-         .run = {"prepare", "提示 甲", "fill ×1", "提示 乙", "fill ×2", "提示 丙", "document",
-                 "open"}},
-        {.name = "logs, pauses and messages where listed",
-         .report = &kWhereListedReport,
-         .run = {"prepare", "log 开始\r\n", "提示 甲", "pause 300", "fill ×1", "log 写入\r\n",
-                 "document", "pause 500", "提示 乙", "animation", "pause 500", "提示 导出完成！",
-                 "message 完成", "log 结束\r\n", "open"}},
-        {.name = "animations",
-         .report = &kAnimationsReport,
-         .run = {"prepare", "document", "animation", "pause 500", "animation", "pause 500",
-                 "提示 下载完成  ", "animation"}},
-        {.name = "a failed write ends the run",
-         .report = &kEndedByFailureReport,
-         .run = {"prepare", "提示 甲", "fill ×1", "log 写入\r\n", "document", "message 导出失败！"},
-         .folderBlocked = true},
-        {.name = "a missing template fails at the document",
-         .report = &kMissingTemplateReport,
-         .run = {"提示 甲", "fill ×1", "log 写入\r\n", "message 导出失败！"}},
-#ifdef TUNNEL_HAS_FORMWORK
-        {.name = "formwork",
-         .report = &FormworkReport(),
-         .run = {"prepare",
-                 "标签1_提示窗口 参数导出准备中……",
-                 "log 导出程序准备，开始写入……\r\n",
-                 "标签1_提示窗口 参数导出倒计时5",
-                 "fill ×6",
-                 "标签1_提示窗口 参数导出倒计时4",
-                 "fill ×6",
-                 "标签1_提示窗口 参数导出倒计时3",
-                 "fill ×6",
-                 "标签1_提示窗口 参数导出倒计时2",
-                 "fill ×2",
-                 "log 写入完毕，数据排版，请稍候……\r\n",
-                 "fill ×3",
-                 "标签1_提示窗口 参数导出倒计时1",
-                 "fill ×4",
-                 "log 排版完毕，导出数据！\r\n",
-                 "标签1_提示窗口 参数导出倒计时0",
-                 "document",
-                 "pause 500",
-                 "animation",
-                 "pause 500",
-                 "标签1_提示窗口 导出完成！",
-                 "message 自动生成计算书成功！",
-                 "log 计算书导出完成！\r\n",
-                 "open"},
-         .table = &FormworkTable(),
-         .calculate = &CalculateLoads},
-#endif
-    };
+    static const QList<Case> cases = [] {
+        QList<Case> cases = {
+            {.name = "notices between fills",
+             .report = &kBetweenFillsReport,
+             .run = {"prepare", "提示 甲", "fill ×1", "提示 乙", "fill ×2", "提示 丙", "document",
+                     "open"}},
+            {.name = "logs, pauses and messages where listed",
+             .report = &kWhereListedReport,
+             .run = {"prepare", "log 开始\r\n", "提示 甲", "pause 300", "fill ×1", "log 写入\r\n",
+                     "document", "pause 500", "提示 乙", "animation", "pause 500",
+                     "提示 导出完成！", "message 完成", "log 结束\r\n", "open"}},
+            {.name = "animations",
+             .report = &kAnimationsReport,
+             .run = {"prepare", "document", "animation", "pause 500", "animation", "pause 500",
+                     "提示 下载完成  ", "animation"}},
+            {.name = "a failed write ends the run",
+             .report = &kEndedByFailureReport,
+             .run = {"prepare", "提示 甲", "fill ×1", "log 写入\r\n", "document",
+                     "message 导出失败！"},
+             .folderBlocked = true},
+            {.name = "a missing template fails at the document",
+             .report = &kMissingTemplateReport,
+             .run = {"提示 甲", "fill ×1", "log 写入\r\n", "message 导出失败！"}},
+        };
+        // The formwork report's run, where the build has it.
+        if (const ModuleEntry *entry = FindModule("formwork"))
+            cases.append(Case{.name = "formwork",
+                              .report = &entry->reports[0].report(),
+                              .run = {"prepare",
+                                      "标签1_提示窗口 参数导出准备中……",
+                                      "log 导出程序准备，开始写入……\r\n",
+                                      "标签1_提示窗口 参数导出倒计时5",
+                                      "fill ×6",
+                                      "标签1_提示窗口 参数导出倒计时4",
+                                      "fill ×6",
+                                      "标签1_提示窗口 参数导出倒计时3",
+                                      "fill ×6",
+                                      "标签1_提示窗口 参数导出倒计时2",
+                                      "fill ×2",
+                                      "log 写入完毕，数据排版，请稍候……\r\n",
+                                      "fill ×3",
+                                      "标签1_提示窗口 参数导出倒计时1",
+                                      "fill ×4",
+                                      "log 排版完毕，导出数据！\r\n",
+                                      "标签1_提示窗口 参数导出倒计时0",
+                                      "document",
+                                      "pause 500",
+                                      "animation",
+                                      "pause 500",
+                                      "标签1_提示窗口 导出完成！",
+                                      "message 自动生成计算书成功！",
+                                      "log 计算书导出完成！\r\n",
+                                      "open"},
+                              .table = &entry->table(),
+                              .calculate = entry->reports[0].calculate});
+        return cases;
+    }();
     return cases;
 }
 
 // Every report of this build.
 QList<QPair<const char *, const ReportTable *>> Reports() {
-    QList<QPair<const char *, const ReportTable *>> reports = {
-        {"mucking", MuckingTable().report},
-    };
-#ifdef TUNNEL_HAS_SMOOTHBLAST
-    reports.append({"smoothblast", SmoothBlastTable().report});
-#endif
-#ifdef TUNNEL_HAS_PERIOD
-    reports.append({"period", PeriodTable().report});
-#endif
-#ifdef TUNNEL_HAS_VENTILATION
-    reports.append({"ventilation", &VentilationReport(false)});
-    reports.append({"ventilation with gas", &VentilationReport(true)});
-#endif
-#ifdef TUNNEL_HAS_VIBRATION
-    reports.append({"vibration", VibrationTable().report});
-#endif
-#ifdef TUNNEL_HAS_FORMWORK
-    reports.append({"formwork", &FormworkReport()});
-#endif
+    QList<QPair<const char *, const ReportTable *>> reports;
+    for (const ModuleEntry *entry : BuiltModules())
+        for (const ReportCase &report : entry->reports)
+            reports.append({report.name, &report.report()});
     return reports;
 }
 

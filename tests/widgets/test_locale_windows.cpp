@@ -17,25 +17,20 @@
 #include <algorithm>
 #include <clocale>
 
-#include "app/window_catalog.h"
 #include "core/docx_document.h"
 #include "core/gbk_text.h"
+#include "core/module_entry.h"
 #include "core/window_table.h"
 #include "support/comma_locale.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_files.h"
 #include "widgets/calc_window.h"
+#include "widgets/module_window.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;
 
 namespace {
-
-const WindowKind kCalculationWindows[] = {
-    WindowKind::Mucking,        WindowKind::SmoothBlasting, WindowKind::Vibration,
-    WindowKind::Period,         WindowKind::Ventilation,    WindowKind::FormworkLoad,
-    WindowKind::DangerousWorks,
-};
 
 // Answers every save dialog with a new file in the folder, every open dialog
 // with Cancel and every question with 是, so each window stores what it shows.
@@ -117,9 +112,8 @@ int Dump(const QString &folder) {
         if (QWidget *modal = QApplication::activeModalWidget()) modal->close();
     });
     closer.start(20);
-    for (WindowKind kind : kCalculationWindows) {
-        if (!IsAvailable(kind)) continue;
-        QWidget *window = CreateWindow(kind, {dialogs, folder});
+    for (const ModuleEntry *entry : BuiltModules()) {
+        QWidget *window = CreateModuleWindow(*entry, {dialogs, folder});
         window->show();
         if (!QTest::qWaitForWindowExposed(window)) return 2;
         out << QStringLiteral("window ") + window->windowTitle();
@@ -190,13 +184,15 @@ void TestLocaleWindows::commaLocaleShowsAndStoresTheSameTexts() {
     // Decimals on screen and in the files, where a comma would show.
     const QRegularExpression decimal(QStringLiteral("\\d\\.\\d"));
     QVERIFY(plain.filter(decimal).size() > 100);
-    // Every calculation window stored its parameters and its report; a build
-    // with modules left out has fewer of them.
-    const bool complete =
-        std::all_of(std::begin(kCalculationWindows), std::end(kCalculationWindows), IsAvailable);
-    const qsizetype least = complete ? 6 : 1;
-    QVERIFY(plain.filter(QRegularExpression(QStringLiteral("^file .*\\.tac$"))).size() >= least);
-    QVERIFY(plain.filter(QRegularExpression(QStringLiteral("^file 导出的方案/"))).size() >= least);
+    // Every calculation window stored its parameters and its report.
+    const qsizetype withParameters = std::ranges::count_if(
+        BuiltModules(), [](const ModuleEntry *entry) { return !entry->table().params.empty(); });
+    const qsizetype withReports = std::ranges::count_if(
+        BuiltModules(), [](const ModuleEntry *entry) { return !entry->reports.empty(); });
+    QVERIFY(plain.filter(QRegularExpression(QStringLiteral("^file .*\\.tac$"))).size() >=
+            withParameters);
+    QVERIFY(plain.filter(QRegularExpression(QStringLiteral("^file 导出的方案/"))).size() >=
+            withReports);
     for (qsizetype i = 1; i < qMin(plain.size(), comma.size()); ++i)
         if (comma[i] != plain[i]) QCOMPARE(comma[i], plain[i]);
     QCOMPARE(comma.size(), plain.size());

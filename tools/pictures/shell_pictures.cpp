@@ -10,8 +10,12 @@
 #include <QPolygonF>
 #include <QRadialGradient>
 #include <QtMath>
+#include <algorithm>
 #include <cmath>
+#include <string_view>
+#include <vector>
 
+#include "core/module_entry.h"
 #include "pictures/drawing_kit.h"
 #include "pictures/picture_families.h"
 
@@ -310,6 +314,16 @@ void Pictogram(QPainter &p, int which, QPointF c) {
     p.restore();
 }
 
+// The pictogram of a module's button; a module without one of its own gets
+// the burst.
+int PictogramOf(std::string_view module) {
+    static const std::string_view kModules[] = {"dangerous_works", "smoothblast", "vibration",
+                                                "period",          "ventilation", "mucking"};
+    for (int i = 0; i < int(std::size(kModules)); ++i)
+        if (kModules[i] == module) return i;
+    return 1;
+}
+
 void NavigationButton(PictureSink &sink, const char *id, const char *caption, int which, int height,
                       bool hover) {
     QImage image(151, height, QImage::Format_ARGB32_Premultiplied);
@@ -358,19 +372,19 @@ void NavigationButton(PictureSink &sink, const char *id, const char *caption, in
 void DrawShellPictures(PictureSink &sink) {
     Splash(sink);
     MainBackground(sink);
-    // Named after the main window's button ids, which load them by name.
-    const struct {
-        const char *id;
-        const char *caption;
-        int height;
-    } buttons[] = {
-        {"超级按钮6", "危大范围辨识", 50}, {"超级按钮1", "光面爆破计算", 50},
-        {"超级按钮2", "爆破振速计算", 48}, {"超级按钮4", "工期进尺计算", 50},
-        {"超级按钮3", "施工通风计算", 50}, {"超级按钮5", "开挖配置计算", 50},
-    };
-    for (int i = 0; i < 6; ++i) {
-        NavigationButton(sink, buttons[i].id, buttons[i].caption, i, buttons[i].height, false);
-        NavigationButton(sink, buttons[i].id, buttons[i].caption, i, buttons[i].height, true);
+    // One per navigation button of the modules, named after the button ids,
+    // which the main window loads them by.
+    std::vector<const tunnel::ModuleEntry *> modules(tunnel::BuiltModules().begin(),
+                                                     tunnel::BuiltModules().end());
+    std::stable_sort(modules.begin(), modules.end(), [](const auto *a, const auto *b) {
+        return a->button.position < b->button.position;
+    });
+    for (const tunnel::ModuleEntry *entry : modules) {
+        const tunnel::NavigationButton &button = entry->button;
+        if (!button.id) continue;
+        const int which = PictogramOf(entry->id);
+        NavigationButton(sink, button.id, button.caption, which, button.height, false);
+        NavigationButton(sink, button.id, button.caption, which, button.height, true);
     }
 }
 

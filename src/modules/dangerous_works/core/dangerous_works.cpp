@@ -195,15 +195,36 @@ constexpr std::array kFields = {
 };
 
 constexpr std::array kButtons = {
-    ButtonRow{"按钮1_危大打开数据", "打开本页数据", -1, &OpenCommand<Tier::Ordinary>},
-    ButtonRow{"按钮1_危大保存数据", "保存本页数据", -1, &SaveCommand<Tier::Ordinary>},
-    ButtonRow{"按钮1危大导出文本", "导出文本", -1, &ExportCommand<Tier::Ordinary>},
-    ButtonRow{"按钮2超大打开数据", "打开本页数据", -1, &OpenCommand<Tier::OverScale>},
-    ButtonRow{"按钮2超大保存", "保存本页数据", -1, &SaveCommand<Tier::OverScale>},
-    ButtonRow{"按钮2导出文本", "导出txt", -1, &ExportCommand<Tier::OverScale>},
+    ButtonRow{.id = "按钮1_危大打开数据",
+              .caption = "打开本页数据",
+              .group = -1,
+              .command = &OpenCommand<Tier::Ordinary>},
+    ButtonRow{.id = "按钮1_危大保存数据",
+              .caption = "保存本页数据",
+              .group = -1,
+              .command = &SaveCommand<Tier::Ordinary>},
+    ButtonRow{.id = "按钮1危大导出文本",
+              .caption = "导出文本",
+              .group = -1,
+              .command = &ExportCommand<Tier::Ordinary>},
+    ButtonRow{.id = "按钮2超大打开数据",
+              .caption = "打开本页数据",
+              .group = -1,
+              .command = &OpenCommand<Tier::OverScale>},
+    ButtonRow{.id = "按钮2超大保存",
+              .caption = "保存本页数据",
+              .group = -1,
+              .command = &SaveCommand<Tier::OverScale>},
+    ButtonRow{.id = "按钮2导出文本",
+              .caption = "导出txt",
+              .group = -1,
+              .command = &ExportCommand<Tier::OverScale>},
     // The window connects it to the formwork load window where the build
     // has one.
-    ButtonRow{kFormworkButtonId, "施工总荷载、集中线荷载计算", 1, nullptr},
+    ButtonRow{.id = kFormworkButtonId,
+              .caption = "施工总荷载、集中线荷载计算",
+              .group = 1,
+              .command = nullptr},
 };
 
 constexpr std::array<const char *, 1> kCreationLog = {
@@ -242,10 +263,7 @@ std::optional<QString> AskListFile(Form &form, bool save, const QString &extensi
 }
 
 void ShowFailure(Form &form, const char *what, const QString &path, const QString &reason) {
-    form.DialogService().Message(
-        U(what) +
-            QStringLiteral("\r\n文件：%1\r\n原因：%2").arg(QDir::toNativeSeparators(path), reason),
-        QStringLiteral("信息："), Buttons::Ok, Icon::Error);
+    ShowFileFailure(form.DialogService(), U(what), path, reason);
 }
 
 }  // namespace

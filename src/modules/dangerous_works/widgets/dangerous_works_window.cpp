@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "modules/dangerous_works/core/dangerous_works.h"
+#include "widgets/module_window.h"
 #include "widgets/text_box.h"
 
 namespace tunnel {
@@ -64,9 +65,9 @@ QListWidget *List(const char *id, QWidget *parent) {
 
 }  // namespace
 
-DangerousWorksWindow::DangerousWorksWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops,
+DangerousWorksWindow::DangerousWorksWindow(Dialogs &dialogs, QString dataFolder, WindowOps &ops,
                                            QWidget *parent)
-    : CalcWindow(DangerousWorksTable(), dialogs, std::move(programFolder), Layout::None, parent),
+    : CalcWindow(DangerousWorksTable(), dialogs, std::move(dataFolder), Layout::None, parent),
       m_ops(ops) {
     // The window has no "文件" menu; its only menu is the hidden pop-up.
     menuBar()->clear();
@@ -186,12 +187,11 @@ void DangerousWorksWindow::BuildLayout() {
 }
 
 void DangerousWorksWindow::ConnectFormworkButton() {
-    if (!m_ops.IsAvailable(WindowKind::FormworkLoad)) return;
+    if (!m_ops.HasModule("formwork")) return;
     QPushButton *button = Button(kFormworkButtonId);
     button->setEnabled(true);
     connect(button, &QPushButton::clicked, this, [this] {
-        m_ops.OpenModalWindow(
-            m_ops.CreateWindow(WindowKind::FormworkLoad, DialogService(), ProgramFolder()));
+        m_ops.OpenModalWindow(m_ops.CreateModuleWindow("formwork", DialogService(), DataFolder()));
     });
 }
 
@@ -212,9 +212,16 @@ void DangerousWorksWindow::SetCurrentIndex(QAnyStringView id, int index) {
     CalcWindow::SetCurrentIndex(id, index);
 }
 
-QWidget *CreateDangerousWorksWindow(Dialogs &dialogs, const QString &programFolder,
-                                    WindowOps &ops) {
-    return new DangerousWorksWindow(dialogs, programFolder, ops);
+QWidget *CreateDangerousWorksWindow(Dialogs &dialogs, const QString &dataFolder, WindowOps &ops) {
+    return new DangerousWorksWindow(dialogs, dataFolder, ops);
 }
 
 }  // namespace tunnel
+
+namespace tunnel::modules::dangerous_works {
+
+QWidget *CreateWindow(const WindowContext &context) {
+    return CreateDangerousWorksWindow(context.dialogs, context.dataFolder, *context.ops);
+}
+
+}  // namespace tunnel::modules::dangerous_works

@@ -17,7 +17,7 @@ enum class Tier;
 class DangerousWorksWindow : public CalcWindow {
     Q_OBJECT
 public:
-    DangerousWorksWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops,
+    DangerousWorksWindow(Dialogs &dialogs, QString dataFolder, WindowOps &ops,
                          QWidget *parent = nullptr);
 
     // Lists count as having a current item only while it is selected, so a
@@ -40,6 +40,6 @@ private:
 };
 
 // Creates the window on the program's dialogs and folder.
-QWidget *CreateDangerousWorksWindow(Dialogs &dialogs, const QString &programFolder, WindowOps &ops);
+QWidget *CreateDangerousWorksWindow(Dialogs &dialogs, const QString &dataFolder, WindowOps &ops);
 
 }  // namespace tunnel

@@ -23,7 +23,7 @@
 #include "modules/formwork/core/formwork.h"
 #include "modules/formwork/core/lateral_pressure.h"
 #include "modules/formwork/widgets/pressure_diagram_widget.h"
-#include "widgets/reference_window.h"
+#include "widgets/module_window.h"
 #include "widgets/text_box.h"
 
 namespace tunnel {
@@ -55,8 +55,8 @@ void Note(QLabel *label) {
 
 }  // namespace
 
-FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
-    : CalcWindow(FormworkTable(), dialogs, std::move(programFolder), Layout::None, parent) {
+FormworkWindow::FormworkWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent)
+    : CalcWindow(FormworkTable(), dialogs, std::move(dataFolder), Layout::None, parent) {
     // No parameter file, so no "文件" menu.
     menuBar()->clear();
     menuBar()->hide();
@@ -104,10 +104,6 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget 
     });
     // The designed size, or what a larger font needs.
     setFixedSize(QSize(964, 696 + kEvaluationExtra).expandedTo(minimumSizeHint()));
-    // Reference tables and sketches beside the fields.
-    ConnectReference(this, kSlabWeightButtonId, Reference::SlabFormworkWeight);
-    ConnectReference(this, kLiveLoadButtonId, Reference::LiveLoad);
-    ConnectReference(this, kDumpingLoadButtonId, Reference::DumpingLoad);
 }
 
 void FormworkWindow::MoveLogTo(int page) {
@@ -447,8 +443,16 @@ void FormworkWindow::SetBusy(bool busy) {
     if (QPushButton *button = Button(kFormworkExportButtonId)) button->setEnabled(!busy);
 }
 
-QWidget *CreateFormworkWindow(Dialogs &dialogs, const QString &programFolder) {
-    return new FormworkWindow(dialogs, programFolder);
+QWidget *CreateFormworkWindow(Dialogs &dialogs, const QString &dataFolder) {
+    return new FormworkWindow(dialogs, dataFolder);
 }
 
 }  // namespace tunnel
+
+namespace tunnel::modules::formwork {
+
+QWidget *CreateWindow(const WindowContext &context) {
+    return CreateFormworkWindow(context.dialogs, context.dataFolder);
+}
+
+}  // namespace tunnel::modules::formwork

@@ -22,7 +22,7 @@ class Dialogs;
 class FormworkWindow : public CalcWindow {
     Q_OBJECT
 public:
-    FormworkWindow(Dialogs &dialogs, QString programFolder, QWidget *parent = nullptr);
+    FormworkWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent = nullptr);
 
     // One tick of the hover hint for the cursor at this global position:
     // shows "标签5" beside a hinted field under it, else hides the label.
@@ -50,6 +50,6 @@ private:
 
 // Creates the formwork load window for OpenModalWindow (the main window's
 // menu and the dangerous works window both open it so).
-QWidget *CreateFormworkWindow(Dialogs &dialogs, const QString &programFolder);
+QWidget *CreateFormworkWindow(Dialogs &dialogs, const QString &dataFolder);
 
 }  // namespace tunnel

@@ -115,29 +115,48 @@ constexpr ButtonRow kButtons[] = {
     // the cycle time reference window
     ButtonRow{
         .id = kPeriodCycleTimeButton, .caption = "查用时", .group = 0, .place = kReferencePlace},
-    ButtonRow{kPeriodOpenButton, "打开", -1, &OpenPeriodParameters},
-    ButtonRow{kPeriodSaveButton, "保存", -1, &SavePeriodParameters},
-    ButtonRow{kPeriodCalculateButton, "计算", -1, &CalculatePeriod},
-    ButtonRow{kPeriodExportButton, "数据导出", -1, nullptr, Role::Export},
+    ButtonRow{
+        .id = kPeriodOpenButton, .caption = "打开", .group = -1, .command = &OpenPeriodParameters},
+    ButtonRow{
+        .id = kPeriodSaveButton, .caption = "保存", .group = -1, .command = &SavePeriodParameters},
+    ButtonRow{
+        .id = kPeriodCalculateButton, .caption = "计算", .group = -1, .command = &CalculatePeriod},
+    ButtonRow{.id = kPeriodExportButton,
+              .caption = "数据导出",
+              .group = -1,
+              .command = nullptr,
+              .role = Role::Export},
 };
 
 constexpr char kSection[] = "2.4";
 
+// The selectors' indices first: they refer to the rock grade list.
 constexpr ParamKey kParams[] = {
-    {kSection, "1", "组合框1_围岩等级0"},      {kSection, "2", "组合框1_围岩等级1"},
-    {kSection, "3", "组合框1_围岩等级2"},      {kSection, "4", "组合框1_围岩等级3"},
-    {kSection, "5", "组合框1_围岩等级4"},      {kSection, "6", "组合框1_围岩等级5"},
-    {kSection, "7", "编辑框1_各类围岩长度0"},  {kSection, "8", "编辑框1_各类围岩长度1"},
-    {kSection, "9", "编辑框1_各类围岩长度2"},  {kSection, "10", "编辑框1_各类围岩长度3"},
-    {kSection, "11", "编辑框1_各类围岩长度4"}, {kSection, "12", "编辑框1_各类围岩长度5"},
-    {kSection, "13", "编辑框1_每循环进尺0"},   {kSection, "14", "编辑框1_每循环进尺1"},
-    {kSection, "15", "编辑框1_每循环进尺2"},   {kSection, "16", "编辑框1_每循环进尺3"},
-    {kSection, "17", "编辑框1_每循环进尺4"},   {kSection, "18", "编辑框1_每循环进尺5"},
-    {kSection, "19", "编辑框1_每循环用时0"},   {kSection, "20", "编辑框1_每循环用时1"},
-    {kSection, "21", "编辑框1_每循环用时2"},   {kSection, "22", "编辑框1_每循环用时3"},
-    {kSection, "23", "编辑框1_每循环用时4"},   {kSection, "24", "编辑框1_每循环用时5"},
+    {kSection, "1", "组合框1_围岩等级0", Stored::Index},
+    {kSection, "2", "组合框1_围岩等级1", Stored::Index},
+    {kSection, "3", "组合框1_围岩等级2", Stored::Index},
+    {kSection, "4", "组合框1_围岩等级3", Stored::Index},
+    {kSection, "5", "组合框1_围岩等级4", Stored::Index},
+    {kSection, "6", "组合框1_围岩等级5", Stored::Index},
+    {kSection, "7", "编辑框1_各类围岩长度0"},
+    {kSection, "8", "编辑框1_各类围岩长度1"},
+    {kSection, "9", "编辑框1_各类围岩长度2"},
+    {kSection, "10", "编辑框1_各类围岩长度3"},
+    {kSection, "11", "编辑框1_各类围岩长度4"},
+    {kSection, "12", "编辑框1_各类围岩长度5"},
+    {kSection, "13", "编辑框1_每循环进尺0"},
+    {kSection, "14", "编辑框1_每循环进尺1"},
+    {kSection, "15", "编辑框1_每循环进尺2"},
+    {kSection, "16", "编辑框1_每循环进尺3"},
+    {kSection, "17", "编辑框1_每循环进尺4"},
+    {kSection, "18", "编辑框1_每循环进尺5"},
+    {kSection, "19", "编辑框1_每循环用时0"},
+    {kSection, "20", "编辑框1_每循环用时1"},
+    {kSection, "21", "编辑框1_每循环用时2"},
+    {kSection, "22", "编辑框1_每循环用时3"},
+    {kSection, "23", "编辑框1_每循环用时4"},
+    {kSection, "24", "编辑框1_每循环用时5"},
 };
-constexpr int kSelectorKeys = 6;  // the first keys hold selector indices
 
 // The length field of each stretch.
 constexpr const char *kStretchLengths[] = {"编辑框1_各类围岩长度0", "编辑框1_各类围岩长度1",
@@ -175,93 +194,97 @@ constexpr auto kReportSteps = NeededWithLengths(Classified(
     std::array{
         Notice("参数导出准备中……"),
         Notice("参数导出倒计时12"),
-        Fill("组合框1_围岩等级0", 5),
-        Fill("组合框1_围岩等级1", 5),
-        Fill("组合框1_围岩等级2", 5),
-        Fill("组合框1_围岩等级3", 5),
-        Fill("组合框1_围岩等级4", 5),
-        Fill("组合框1_围岩等级5", 5),
+        Fill("组合框1_围岩等级0", Occurrences{5}),
+        Fill("组合框1_围岩等级1", Occurrences{5}),
+        Fill("组合框1_围岩等级2", Occurrences{5}),
+        Fill("组合框1_围岩等级3", Occurrences{5}),
+        Fill("组合框1_围岩等级4", Occurrences{5}),
+        Fill("组合框1_围岩等级5", Occurrences{5}),
         Notice("参数导出倒计时11"),
-        Fill("编辑框1_各类围岩长度0", 5),
-        Fill("编辑框1_各类围岩长度1", 5),
-        Fill("编辑框1_各类围岩长度2", 5),
-        Fill("编辑框1_各类围岩长度3", 5),
-        Fill("编辑框1_各类围岩长度4", 5),
-        Fill("编辑框1_各类围岩长度5", 5),
+        Fill("编辑框1_各类围岩长度0", Occurrences{5}),
+        Fill("编辑框1_各类围岩长度1", Occurrences{5}),
+        Fill("编辑框1_各类围岩长度2", Occurrences{5}),
+        Fill("编辑框1_各类围岩长度3", Occurrences{5}),
+        Fill("编辑框1_各类围岩长度4", Occurrences{5}),
+        Fill("编辑框1_各类围岩长度5", Occurrences{5}),
         Notice("参数导出倒计时10"),
-        Fill("编辑框1_每循环进尺0", 5),
-        Fill("编辑框1_每循环进尺1", 5),
-        Fill("编辑框1_每循环进尺2", 5),
-        Fill("编辑框1_每循环进尺3", 5),
-        Fill("编辑框1_每循环进尺4", 5),
-        Fill("编辑框1_每循环进尺5", 5),
+        Fill("编辑框1_每循环进尺0", Occurrences{5}),
+        Fill("编辑框1_每循环进尺1", Occurrences{5}),
+        Fill("编辑框1_每循环进尺2", Occurrences{5}),
+        Fill("编辑框1_每循环进尺3", Occurrences{5}),
+        Fill("编辑框1_每循环进尺4", Occurrences{5}),
+        Fill("编辑框1_每循环进尺5", Occurrences{5}),
         Notice("参数导出倒计时9"),
-        Fill("编辑框1_每循环用时0", 5),
-        Fill("编辑框1_每循环用时1", 5),
-        Fill("编辑框1_每循环用时2", 5),
-        Fill("编辑框1_每循环用时3", 5),
-        Fill("编辑框1_每循环用时4", 5),
-        Fill("编辑框1_每循环用时5", 5),
+        Fill("编辑框1_每循环用时0", Occurrences{5}),
+        Fill("编辑框1_每循环用时1", Occurrences{5}),
+        Fill("编辑框1_每循环用时2", Occurrences{5}),
+        Fill("编辑框1_每循环用时3", Occurrences{5}),
+        Fill("编辑框1_每循环用时4", Occurrences{5}),
+        Fill("编辑框1_每循环用时5", Occurrences{5}),
         Notice("参数导出倒计时8"),
-        Fill("编辑框2_循环次数0", 5),
-        Fill("编辑框2_循环次数1", 5),
-        Fill("编辑框2_循环次数2", 5),
-        Fill("编辑框2_循环次数3", 5),
-        Fill("编辑框2_循环次数4", 5),
-        Fill("编辑框2_循环次数5", 5),
+        Fill("编辑框2_循环次数0", Occurrences{5}),
+        Fill("编辑框2_循环次数1", Occurrences{5}),
+        Fill("编辑框2_循环次数2", Occurrences{5}),
+        Fill("编辑框2_循环次数3", Occurrences{5}),
+        Fill("编辑框2_循环次数4", Occurrences{5}),
+        Fill("编辑框2_循环次数5", Occurrences{5}),
         Notice("参数导出倒计时7"),
-        Fill("编辑框2_月循环数0", 5),
-        Fill("编辑框2_月循环数1", 5),
-        Fill("编辑框2_月循环数2", 5),
-        Fill("编辑框2_月循环数3", 5),
-        Fill("编辑框2_月循环数4", 5),
-        Fill("编辑框2_月循环数5", 5),
+        Fill("编辑框2_月循环数0", Occurrences{5}),
+        Fill("编辑框2_月循环数1", Occurrences{5}),
+        Fill("编辑框2_月循环数2", Occurrences{5}),
+        Fill("编辑框2_月循环数3", Occurrences{5}),
+        Fill("编辑框2_月循环数4", Occurrences{5}),
+        Fill("编辑框2_月循环数5", Occurrences{5}),
         Notice("参数导出倒计时6"),
-        Fill("编辑框2_天循环数0", 5),
-        Fill("编辑框2_天循环数1", 5),
-        Fill("编辑框2_天循环数2", 5),
-        Fill("编辑框2_天循环数3", 5),
-        Fill("编辑框2_天循环数4", 5),
-        Fill("编辑框2_天循环数5", 5),
+        Fill("编辑框2_天循环数0", Occurrences{5}),
+        Fill("编辑框2_天循环数1", Occurrences{5}),
+        Fill("编辑框2_天循环数2", Occurrences{5}),
+        Fill("编辑框2_天循环数3", Occurrences{5}),
+        Fill("编辑框2_天循环数4", Occurrences{5}),
+        Fill("编辑框2_天循环数5", Occurrences{5}),
         Notice("参数导出倒计时5"),
-        Fill("编辑框3_每天进尺0", 5),
-        Fill("编辑框3_每天进尺1", 5),
-        Fill("编辑框3_每天进尺2", 5),
-        Fill("编辑框3_每天进尺3", 5),
-        Fill("编辑框3_每天进尺4", 5),
-        Fill("编辑框3_每天进尺5", 5),
+        Fill("编辑框3_每天进尺0", Occurrences{5}),
+        Fill("编辑框3_每天进尺1", Occurrences{5}),
+        Fill("编辑框3_每天进尺2", Occurrences{5}),
+        Fill("编辑框3_每天进尺3", Occurrences{5}),
+        Fill("编辑框3_每天进尺4", Occurrences{5}),
+        Fill("编辑框3_每天进尺5", Occurrences{5}),
         Notice("参数导出倒计时4"),
-        Fill("编辑框3_月进尺0", 5),
-        Fill("编辑框3_月进尺1", 5),
-        Fill("编辑框3_月进尺2", 5),
-        Fill("编辑框3_月进尺3", 5),
-        Fill("编辑框3_月进尺4", 5),
-        Fill("编辑框3_月进尺5", 5),
+        Fill("编辑框3_月进尺0", Occurrences{5}),
+        Fill("编辑框3_月进尺1", Occurrences{5}),
+        Fill("编辑框3_月进尺2", Occurrences{5}),
+        Fill("编辑框3_月进尺3", Occurrences{5}),
+        Fill("编辑框3_月进尺4", Occurrences{5}),
+        Fill("编辑框3_月进尺5", Occurrences{5}),
         Notice("参数导出倒计时3"),
-        Fill("编辑框4_工期天0", 5),
-        Fill("编辑框4_工期天1", 5),
-        Fill("编辑框4_工期天2", 5),
-        Fill("编辑框4_工期天3", 5),
-        Fill("编辑框4_工期天4", 5),
-        Fill("编辑框4_工期天5", 5),
-        Fill(kTotalDays, 5, [](const Form &form) { return TotalNumber(form, kTotalDays); }),
+        Fill("编辑框4_工期天0", Occurrences{5}),
+        Fill("编辑框4_工期天1", Occurrences{5}),
+        Fill("编辑框4_工期天2", Occurrences{5}),
+        Fill("编辑框4_工期天3", Occurrences{5}),
+        Fill("编辑框4_工期天4", Occurrences{5}),
+        Fill("编辑框4_工期天5", Occurrences{5}),
+        Fill(kTotalDays, Occurrences{5},
+             [](const Form &form) { return TotalNumber(form, kTotalDays); }),
         Notice("参数导出倒计时2"),
-        Fill("编辑框4_工期月0", 5),
-        Fill("编辑框4_工期月1", 5),
-        Fill("编辑框4_工期月2", 5),
-        Fill("编辑框4_工期月3", 5),
-        Fill("编辑框4_工期月4", 5),
-        Fill("编辑框4_工期月5", 5),
-        Fill(kTotalMonths, 5, [](const Form &form) { return TotalNumber(form, kTotalMonths); }),
+        Fill("编辑框4_工期月0", Occurrences{5}),
+        Fill("编辑框4_工期月1", Occurrences{5}),
+        Fill("编辑框4_工期月2", Occurrences{5}),
+        Fill("编辑框4_工期月3", Occurrences{5}),
+        Fill("编辑框4_工期月4", Occurrences{5}),
+        Fill("编辑框4_工期月5", Occurrences{5}),
+        Fill(kTotalMonths, Occurrences{5},
+             [](const Form &form) { return TotalNumber(form, kTotalMonths); }),
         Notice("参数导出倒计时1"),
-        Fill("编辑框4_工期年0", 5),
-        Fill("编辑框4_工期年1", 5),
-        Fill("编辑框4_工期年2", 5),
-        Fill("编辑框4_工期年3", 5),
-        Fill("编辑框4_工期年4", 5),
-        Fill("编辑框4_工期年5", 5),
-        Fill(kTotalYears, 5, [](const Form &form) { return TotalNumber(form, kTotalYears); }),
-        Fill(kTotalLength, 5, [](const Form &form) { return TotalNumber(form, kTotalLength); }),
+        Fill("编辑框4_工期年0", Occurrences{5}),
+        Fill("编辑框4_工期年1", Occurrences{5}),
+        Fill("编辑框4_工期年2", Occurrences{5}),
+        Fill("编辑框4_工期年3", Occurrences{5}),
+        Fill("编辑框4_工期年4", Occurrences{5}),
+        Fill("编辑框4_工期年5", Occurrences{5}),
+        Fill(kTotalYears, Occurrences{5},
+             [](const Form &form) { return TotalNumber(form, kTotalYears); }),
+        Fill(kTotalLength, Occurrences{5},
+             [](const Form &form) { return TotalNumber(form, kTotalLength); }),
         Notice("参数导出倒计时0"),
         WriteDocument(),
         Pause(500),
@@ -279,6 +302,12 @@ const ReportTable kReport{
     .prepare = &DropEmptyStretches,
 };
 
+// The stored indices refer to the list; without it loaded every grade would
+// be lost.
+void LoadRockGradeLists(Form &form) {
+    for (int row = 0; row < kPeriodRows; ++row) LoadRockGradeList(form, RowId(kGradeBase, row));
+}
+
 const WindowTable kTable{
     .title = "隧道工期计算",
     .noticeId = kPeriodNotice,
@@ -288,8 +317,10 @@ const WindowTable kTable{
     .groups = kGroups,
     .fields = kFields,
     .buttons = kButtons,
+    .params = kParams,
     .report = &kReport,
     .openDefaultExtension = ".tac",
+    .beforeOpen = LoadRockGradeLists,
 };
 
 constexpr const char *kResultBases[] = {kCyclesBase,     kMonthCyclesBase,  kDayCyclesBase,
@@ -391,56 +422,12 @@ void CalculatePeriod(Form &form) {
     form.SetCaption(kPeriodNotice, QString());
 }
 
-int LeadingInteger(const QString &text) {
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = qMin(value * 10 + (text[i].unicode() - u'0'), 1LL << 32);
-    value = negative ? -value : value;
-    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
-}
-
 void SavePeriodParameters(Form &form) {
-    const std::optional<QString> path = AskParameterFile(form, true);
-    if (!path) return;
-    IniFile ini = IniFile::Load(*path);
-    for (int i = 0; i < static_cast<int>(std::size(kParams)); ++i) {
-        const QString field = U(kParams[i].field);
-        const QString value =
-            i < kSelectorKeys ? QString::number(form.CurrentIndex(field)) : form.Text(field);
-        ini.Write(kParams[i].section, kParams[i].key, value);
-    }
-    const QString failure = ini.Save(*path);
-    if (!failure.isEmpty()) {
-        form.DialogService().Message(QStringLiteral("保存失败！\r\n文件：%1\r\n原因：%2")
-                                         .arg(QDir::toNativeSeparators(*path), failure),
-                                     QStringLiteral("信息："), Buttons::Ok, Icon::Error);
-        return;
-    }
-    form.DialogService().Message(QStringLiteral("保存成功！"));
+    SaveParameters(form, kTable);
 }
 
 void OpenPeriodParameters(Form &form) {
-    const std::optional<QString> path = AskParameterFile(form, false, kTable.openDefaultExtension);
-    if (!path) return;
-    const IniFile ini = IniFile::Load(*path);
-    // The indices refer to the list; without it loaded every grade would be lost.
-    for (int row = 0; row < kPeriodRows; ++row) LoadRockGradeList(form, RowId(kGradeBase, row));
-    for (int i = 0; i < static_cast<int>(std::size(kParams)); ++i) {
-        const QString field = U(kParams[i].field);
-        const QString value = ini.Read(kParams[i].section, kParams[i].key);
-        if (i < kSelectorKeys) {
-            const int index = LeadingInteger(value);
-            form.SetCurrentIndex(field,
-                                 index >= 0 && index < form.Items(field).size() ? index : -1);
-        } else {
-            form.SetText(field, value);
-        }
-    }
+    OpenParameters(form, kTable);
 }
 
 }  // namespace tunnel

@@ -65,7 +65,4 @@ void SavePeriodParameters(Form &form);
 // input texts.
 void OpenPeriodParameters(Form &form);
 
-// The leading decimal integer of a text ("-1" gives -1, "" and "x" give 0).
-int LeadingInteger(const QString &text);
-
 }  // namespace tunnel

@@ -68,8 +68,8 @@ bool AcceptName(Form &form, const QString &emptyMessage, const QString &duplicat
 
 }  // namespace
 
-QString RockGradeListPath(const QString &programFolder) {
-    return programFolder + QStringLiteral("/Data/data.ini");
+QString RockGradeListPath(const QString &dataFolder) {
+    return dataFolder + QStringLiteral("/Data/data.ini");
 }
 
 QStringList ParseRockGradeList(const QByteArray &bytes) {
@@ -86,40 +86,39 @@ QStringList DefaultRockGrades() {
     return names;
 }
 
-QStringList ReadRockGradeList(const QString &programFolder) {
+QStringList ReadRockGradeList(const QString &dataFolder) {
     // Only a missing file: an empty one is a list the user emptied.
-    if (!QFileInfo::exists(RockGradeListPath(programFolder))) return DefaultRockGrades();
-    QFile file(RockGradeListPath(programFolder));
+    if (!QFileInfo::exists(RockGradeListPath(dataFolder))) return DefaultRockGrades();
+    QFile file(RockGradeListPath(dataFolder));
     if (!file.open(QIODevice::ReadOnly)) return {};
     return ParseRockGradeList(file.readAll());
 }
 
-QString WriteRockGradeList(const QString &programFolder, const QStringList &names) {
-    QDir().mkpath(programFolder + QStringLiteral("/Data"));
-    return WriteFileAtomically(RockGradeListPath(programFolder), FormatRockGradeList(names));
+QString WriteRockGradeList(const QString &dataFolder, const QStringList &names) {
+    QDir().mkpath(dataFolder + QStringLiteral("/Data"));
+    return WriteFileAtomically(RockGradeListPath(dataFolder), FormatRockGradeList(names));
 }
 
 void LoadRockGradeList(Form &form, const QString &listId) {
-    form.SetItems(listId, ReadRockGradeList(form.ProgramFolder()));
+    form.SetItems(listId, ReadRockGradeList(form.DataFolder()));
     form.SetCurrentIndex(listId, -1);
 }
 
 bool StoreRockGradeList(Form &form, const QString &listId) {
-    const QString failure = WriteRockGradeList(form.ProgramFolder(), form.Items(listId));
+    const QString failure = WriteRockGradeList(form.DataFolder(), form.Items(listId));
     if (failure.isEmpty()) return true;
-    form.DialogService().Message(
-        QStringLiteral("围岩等级列表保存失败，本次的修改未能保存！\r\n文件：%1\r\n原因：%2")
-            .arg(QDir::toNativeSeparators(RockGradeListPath(form.ProgramFolder())), failure),
-        kCaption, Buttons::Ok, Icon::Error);
+    ShowFileFailure(form.DialogService(),
+                    QStringLiteral("围岩等级列表保存失败，本次的修改未能保存！"),
+                    RockGradeListPath(form.DataFolder()), failure, kCaption);
     return false;
 }
 
 bool RockGradeEditorOpened(Form &form) {
-    QDir().mkpath(form.ProgramFolder() + QStringLiteral("/Data"));
+    QDir().mkpath(form.DataFolder() + QStringLiteral("/Data"));
     LoadRockGradeList(form, kList);
     // A file that is there but cannot be read must not be replaced by the
     // empty list the editor then shows.
-    const QString path = RockGradeListPath(form.ProgramFolder());
+    const QString path = RockGradeListPath(form.DataFolder());
     QFile file(path);
     if (!QFileInfo::exists(path) || file.open(QIODevice::ReadOnly)) return true;
     form.DialogService().Message(

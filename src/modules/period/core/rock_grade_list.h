@@ -14,7 +14,7 @@ inline constexpr char kGradeNameBox[] = "编辑框1";
 inline constexpr char kGradeHint[] = "标签1提示";
 
 // The list file below the program folder: Data/data.ini (not an INI file).
-QString RockGradeListPath(const QString &programFolder);
+QString RockGradeListPath(const QString &dataFolder);
 
 // Names of a list file's GBK bytes, split as SplitGbkList does.
 QStringList ParseRockGradeList(const QByteArray &bytes);
@@ -28,11 +28,11 @@ QStringList DefaultRockGrades();
 
 // The names in the file, read with read access only; without the file the
 // default list, and a file that cannot be read gives an empty list.
-QStringList ReadRockGradeList(const QString &programFolder);
+QStringList ReadRockGradeList(const QString &dataFolder);
 
 // Replaces the file (atomically, Data created if missing). Returns an empty
 // text on success, else the reason.
-QString WriteRockGradeList(const QString &programFolder, const QStringList &names);
+QString WriteRockGradeList(const QString &dataFolder, const QStringList &names);
 
 // Fills the list or selector with the file's names; its choice is cleared.
 void LoadRockGradeList(Form &form, const QString &listId);

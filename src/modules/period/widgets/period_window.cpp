@@ -16,7 +16,7 @@
 #include "modules/period/core/rock_grade_list.h"
 #include "modules/period/widgets/rock_grade_window.h"
 #include "widgets/bar_chart_widget.h"
-#include "widgets/reference_window.h"
+#include "widgets/module_window.h"
 
 namespace tunnel {
 
@@ -40,8 +40,8 @@ private:
 
 }  // namespace
 
-PeriodWindow::PeriodWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops, QWidget *parent)
-    : CalcWindow(PeriodTable(), dialogs, std::move(programFolder), Layout::Groups, parent),
+PeriodWindow::PeriodWindow(Dialogs &dialogs, QString dataFolder, WindowOps &ops, QWidget *parent)
+    : CalcWindow(PeriodTable(), dialogs, std::move(dataFolder), Layout::Groups, parent),
       m_ops(ops) {
     for (int row = 0; row < kPeriodRows; ++row) {
         const QString id = RowId(kGradeBase, row);
@@ -59,11 +59,7 @@ PeriodWindow::PeriodWindow(Dialogs &dialogs, QString programFolder, WindowOps &o
     m_chart->setMinimumSize(640, 300);
 
     BuildLayout();
-    BuildPeriodMenu();
     resize(1051, 733);
-    // Reference tables and sketches beside the fields.
-    ConnectReference(this, kPeriodAdvanceButton, Reference::Advance);
-    ConnectReference(this, kPeriodCycleTimeButton, Reference::CycleTime);
 }
 
 QComboBox *PeriodWindow::Selector(int row) const {
@@ -71,7 +67,7 @@ QComboBox *PeriodWindow::Selector(int row) const {
 }
 
 void PeriodWindow::RunRockGradeEditor() {
-    m_ops.OpenModalWindow(new RockGradeWindow(DialogService(), ProgramFolder(), this));
+    m_ops.OpenModalWindow(new RockGradeWindow(DialogService(), DataFolder(), this));
 }
 
 void PeriodWindow::BuildLayout() {
@@ -132,19 +128,12 @@ void PeriodWindow::BuildLayout() {
     main->addLayout(bottom, 1);
 }
 
-void PeriodWindow::BuildPeriodMenu() {
-    // The shared menu would save the selectors' names; these keep positions.
-    auto *bar = new QMenuBar(this);
-    QMenu *file = bar->addMenu(QStringLiteral("文件"));
-    QAction *open =
-        file->addAction(QStringLiteral("打开"), this, [this] { OpenPeriodParameters(*this); });
-    open->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-    QAction *save =
-        file->addAction(QStringLiteral("保存"), this, [this] { SavePeriodParameters(*this); });
-    save->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-    QAction *quit = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
-    quit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
-    setMenuBar(bar);
+}  // namespace tunnel
+
+namespace tunnel::modules::period {
+
+QWidget *CreateWindow(const WindowContext &context) {
+    return new PeriodWindow(context.dialogs, context.dataFolder, *context.ops);
 }
 
-}  // namespace tunnel
+}  // namespace tunnel::modules::period

@@ -16,8 +16,7 @@ class BarChartWidget;
 class PeriodWindow : public CalcWindow {
     Q_OBJECT
 public:
-    PeriodWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops,
-                 QWidget *parent = nullptr);
+    PeriodWindow(Dialogs &dialogs, QString dataFolder, WindowOps &ops, QWidget *parent = nullptr);
 
     BarChartWidget *Chart() const { return m_chart; }
     QComboBox *Selector(int row) const;
@@ -27,7 +26,6 @@ public:
 
 private:
     void BuildLayout();
-    void BuildPeriodMenu();
 
     WindowOps &m_ops;
     BarChartWidget *m_chart = nullptr;

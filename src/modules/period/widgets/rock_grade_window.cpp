@@ -29,8 +29,8 @@ constexpr EditorButton kButtons[] = {
 
 }  // namespace
 
-RockGradeWindow::RockGradeWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
-    : QWidget(parent, Qt::Dialog), m_dialogs(dialogs), m_programFolder(std::move(programFolder)) {
+RockGradeWindow::RockGradeWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent)
+    : QWidget(parent, Qt::Dialog), m_dialogs(dialogs), m_dataFolder(std::move(dataFolder)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("添加围岩等级"));
     resize(299, 346);

@@ -17,7 +17,7 @@ namespace tunnel {
 class RockGradeWindow : public QWidget, public Form {
     Q_OBJECT
 public:
-    RockGradeWindow(Dialogs &dialogs, QString programFolder, QWidget *parent = nullptr);
+    RockGradeWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent = nullptr);
     ~RockGradeWindow() override;
 
     QListWidget *List() const { return m_list; }
@@ -28,9 +28,6 @@ public:
     // Form, over the editor's own units.
     QString Text(QAnyStringView id) const override;
     void SetText(QAnyStringView id, const QString &text) override;
-    Rgb TextColor(QAnyStringView) const override { return kBlack; }
-    void SetTextColor(QAnyStringView, Rgb) override {}
-    void SetBackColor(QAnyStringView, Rgb) override {}
     QString Caption(QAnyStringView id) const override;
     void SetCaption(QAnyStringView id, const QString &text) override;
     void SetEnabled(QAnyStringView id, bool enabled) override;
@@ -41,18 +38,8 @@ public:
     // Same length: the texts change in place, so the selection and the
     // scroll position stay.
     void SetItems(QAnyStringView id, const QStringList &items) override;
-    bool Checked(QAnyStringView) const override { return false; }
-    void SetChecked(QAnyStringView, bool) override {}
-    void AppendLog(const QString &) override {}
-    QString LogText() const override { return QString(); }
-    void SetLogText(const QString &) override {}
-    int Progress() const override { return 0; }
-    void SetProgress(int) override {}
-    void SetProgressMaximum(int) override {}
-    BarChart *Chart(QAnyStringView) override { return nullptr; }
-    void SetBusy(bool) override {}
     Dialogs &DialogService() override { return m_dialogs; }
-    QString ProgramFolder() const override { return m_programFolder; }
+    QString DataFolder() const override { return m_dataFolder; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -61,7 +48,7 @@ private:
     QWidget *Find(QAnyStringView id) const;
 
     Dialogs &m_dialogs;
-    QString m_programFolder;
+    QString m_dataFolder;
     QListWidget *m_list = nullptr;
     QLineEdit *m_name = nullptr;
     QLabel *m_hint = nullptr;

@@ -45,7 +45,7 @@ constexpr std::array kFields = {
 
 // The window runs the command itself, since the verdict carries a font size.
 constexpr std::array kButtons = {
-    ButtonRow{kEvaluationButton, "周边眼炮炮痕保存率计算", 0},
+    ButtonRow{.id = kEvaluationButton, .caption = "周边眼炮炮痕保存率计算", .group = 0},
 };
 
 const WindowTable kTable{

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/bar_chart.h"
 #include "core/window_table.h"
 
 namespace tunnel {
@@ -85,6 +86,25 @@ public:
     virtual void ShowResultHalf() = 0;
     virtual BarChart &Chart() = 0;
     virtual BarChart &ChargeChart() = 0;
+};
+
+// The view without a window, for runs without widgets: it records the width
+// and whether the slide runs, and holds both charts.
+class HeadlessBlastView : public SmoothBlastView {
+public:
+    HeadlessBlastView();
+    int WindowWidth() const override { return width; }
+    void SetWindowWidth(int w) override { width = w; }
+    void StartSlide() override { running = true; }
+    void StopSlide() override { running = false; }
+    void ShowResultHalf() override {}
+    BarChart &Chart() override { return chart; }
+    BarChart &ChargeChart() override { return charges; }
+
+    int width;
+    bool running = false;
+    BarChart chart;
+    BarChart charges;
 };
 
 // The smooth blasting window "隧道光面爆破设计与计算": inputs, results,

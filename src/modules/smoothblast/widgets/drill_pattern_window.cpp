@@ -12,13 +12,16 @@
 #include "core/form.h"
 #include "core/window_table.h"
 #include "modules/smoothblast/widgets/drill_pattern_widget.h"
-#include "modules/vibration/core/vibration.h"
 
 namespace tunnel {
 
 namespace {
 
 constexpr QSize kPictureSize(1600, 1000);
+// The vibration check hands the largest delay charge to the vibration
+// module's window, named by its id and the unit name of its charge field.
+constexpr char kVibrationModule[] = "vibration";
+constexpr char kVibrationChargeField[] = "编辑框5_炸药总量";
 
 }  // namespace
 
@@ -93,7 +96,7 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, 
         buttons->addWidget(button);
     }
     findChild<QPushButton *>(kPatternVibrationButtonId)
-        ->setEnabled(m_ops.IsAvailable(WindowKind::Vibration));
+        ->setEnabled(m_ops.HasModule(kVibrationModule));
     auto *close = new QPushButton(QStringLiteral("关闭"), this);
     close->setObjectName(kPatternCloseButtonId);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -116,10 +119,10 @@ void DrillPatternWindow::ExportPicture() {
 }
 
 void DrillPatternWindow::OpenVibrationCheck() {
-    QWidget *window = m_ops.CreateWindow(WindowKind::Vibration, m_dialogs, m_programFolder);
+    QWidget *window = m_ops.CreateModuleWindow(
+        kVibrationModule, m_dialogs, m_programFolder,
+        {{U(kVibrationChargeField), ChargeText(m_pattern.maxDelayCharge)}});
     if (!window) return;
-    if (auto *form = dynamic_cast<Form *>(window))
-        form->SetText(kVibrationChargeId, ChargeText(m_pattern.maxDelayCharge));
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     window->raise();

@@ -14,8 +14,8 @@
 
 namespace tunnel {
 
-EvaluationWindow::EvaluationWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
-    : CalcWindow(EvaluationTable(), dialogs, std::move(programFolder), Layout::None, parent) {
+EvaluationWindow::EvaluationWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent)
+    : CalcWindow(EvaluationTable(), dialogs, std::move(dataFolder), Layout::None, parent) {
     // No parameter file and no report: no menu and no progress bar.
     menuBar()->hide();
     ProgressBar()->hide();

@@ -14,7 +14,7 @@ class TextBox;
 class EvaluationWindow : public CalcWindow {
     Q_OBJECT
 public:
-    EvaluationWindow(Dialogs &dialogs, QString programFolder, QWidget *parent = nullptr);
+    EvaluationWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent = nullptr);
 
     // Replaces the verdict box's text and sets its colour and font size.
     void ShowVerdict(const Verdict &verdict);

@@ -20,7 +20,7 @@
 #include "modules/smoothblast/widgets/evaluation_window.h"
 #include "widgets/bar_chart_widget.h"
 #include "widgets/fitted_window.h"
-#include "widgets/reference_window.h"
+#include "widgets/module_window.h"
 
 namespace tunnel {
 
@@ -39,9 +39,9 @@ QLabel *NoteLabel(const char *text, QWidget *parent) {
 
 }  // namespace
 
-SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops,
+SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString dataFolder, WindowOps &ops,
                                      QWidget *parent)
-    : CalcWindow(SmoothBlastTable(), dialogs, std::move(programFolder), Layout::None, parent),
+    : CalcWindow(SmoothBlastTable(), dialogs, std::move(dataFolder), Layout::None, parent),
       m_ops(ops) {
     m_slide = new QTimer(this);
     m_slide->setObjectName(kSlideTimerId);
@@ -94,10 +94,6 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString programFolder, Wi
     m_contentHeight = height + 2 * kMargin;
     m_height = menuBar()->sizeHint().height() + m_contentHeight;
     SetWindowWidth(kBlastInputWidth);
-    // Reference tables and sketches beside the fields.
-    ConnectReference(this, kWedgeCutOptionId, Reference::WedgeCut);
-    ConnectReference(this, kParallelCutOptionId, Reference::ParallelCut);
-    ConnectReference(this, kBlastLayoutButton, Reference::HoleLayout);
 }
 
 void SmoothBlastWindow::BuildInputHalf() {
@@ -268,7 +264,7 @@ void SmoothBlastWindow::OpenDrillPattern() {
         return;
     }
     auto *window =
-        new DrillPatternWindow(DialogService(), ProgramFolder(), m_ops, std::move(pattern), design);
+        new DrillPatternWindow(DialogService(), DataFolder(), m_ops, std::move(pattern), design);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
 }
@@ -278,7 +274,15 @@ BarChart &SmoothBlastWindow::ChargeChart() {
 }
 
 void SmoothBlastWindow::OpenEvaluation() {
-    m_ops.OpenModalWindow(new EvaluationWindow(DialogService(), ProgramFolder()));
+    m_ops.OpenModalWindow(new EvaluationWindow(DialogService(), DataFolder()));
 }
 
 }  // namespace tunnel
+
+namespace tunnel::modules::smoothblast {
+
+QWidget *CreateWindow(const WindowContext &context) {
+    return new SmoothBlastWindow(context.dialogs, context.dataFolder, *context.ops);
+}
+
+}  // namespace tunnel::modules::smoothblast

@@ -21,7 +21,7 @@ class BarChartWidget;
 class SmoothBlastWindow : public CalcWindow, public SmoothBlastView {
     Q_OBJECT
 public:
-    SmoothBlastWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops,
+    SmoothBlastWindow(Dialogs &dialogs, QString dataFolder, WindowOps &ops,
                       QWidget *parent = nullptr);
 
     // SmoothBlastView

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "modules/ventilation/core/ventilation.h"
+#include "widgets/module_window.h"
 
 namespace tunnel {
 
@@ -27,8 +28,8 @@ void WrapGasNote(QLabel *note) {
 
 }  // namespace
 
-VentilationWindow::VentilationWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
-    : CalcWindow(VentilationTable(), dialogs, std::move(programFolder), Layout::LogBelow, parent) {
+VentilationWindow::VentilationWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent)
+    : CalcWindow(VentilationTable(), dialogs, std::move(dataFolder), Layout::LogBelow, parent) {
     AddGasOption();
     AddGasNote();
     Tighten();
@@ -78,3 +79,11 @@ void VentilationWindow::Tighten() {
 }
 
 }  // namespace tunnel
+
+namespace tunnel::modules::ventilation {
+
+QWidget *CreateWindow(const WindowContext &context) {
+    return new VentilationWindow(context.dialogs, context.dataFolder);
+}
+
+}  // namespace tunnel::modules::ventilation

@@ -10,7 +10,7 @@ namespace tunnel {
 class VentilationWindow : public CalcWindow {
     Q_OBJECT
 public:
-    VentilationWindow(Dialogs &dialogs, QString programFolder, QWidget *parent = nullptr);
+    VentilationWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent = nullptr);
 
     // Also holds back the module's own export button while an export runs.
     void SetBusy(bool busy) override;

@@ -184,9 +184,18 @@ constexpr std::array kButtons = {
               .caption = "查表",
               .group = 0,
               .place = {.row = 1, .column = 2}},
-    ButtonRow{kVibrationOpenButtonId, "打开数据", -1, &OpenVibrationParameters},
-    ButtonRow{kVibrationSaveButtonId, "保存数据", -1, &SaveVibrationParameters},
-    ButtonRow{kVibrationCalculateButtonId, "计算", -1, &VibrationCalculate},
+    ButtonRow{.id = kVibrationOpenButtonId,
+              .caption = "打开数据",
+              .group = -1,
+              .command = &OpenVibrationParameters},
+    ButtonRow{.id = kVibrationSaveButtonId,
+              .caption = "保存数据",
+              .group = -1,
+              .command = &SaveVibrationParameters},
+    ButtonRow{.id = kVibrationCalculateButtonId,
+              .caption = "计算",
+              .group = -1,
+              .command = &VibrationCalculate},
     // Under the verdict, with the window's progress bar beside it.
     ButtonRow{.id = kVibrationExportButtonId,
               .caption = "生成计算书",
@@ -199,15 +208,18 @@ constexpr std::array<const char *, 1> kCreationLog = {
     "\r\n软件启动并调试完成，前置待命中……\r\n",
 };
 
-constexpr char kIndexSection[] = "2.1";
-constexpr char kIndexKey[] = "1";
-
-// The items after the category index, in the order they are written.
-constexpr std::array kTextKeys = {
-    ParamKey{"2.1", "2", kChargeId},    ParamKey{"2.1", "3", kDistanceId},
-    ParamKey{"2.1", "4", kFactorId},    ParamKey{"2.1", "5", kExponentId},
-    ParamKey{"2.1", "6", kRangeId},     ParamKey{"2.2", "1", kAllowed1Id},
-    ParamKey{"2.2", "2", kDistance1Id}, ParamKey{"2.3", "1", kCharge2Id},
+// The category index first: the range text after it comes from the file,
+// not from the list.
+constexpr std::array kParams = {
+    ParamKey{.section = "2.1", .key = "1", .field = kCategoryId, .stored = Stored::IndexOrLast},
+    ParamKey{"2.1", "2", kChargeId},
+    ParamKey{"2.1", "3", kDistanceId},
+    ParamKey{"2.1", "4", kFactorId},
+    ParamKey{"2.1", "5", kExponentId},
+    ParamKey{"2.1", "6", kRangeId},
+    ParamKey{"2.2", "1", kAllowed1Id},
+    ParamKey{"2.2", "2", kDistance1Id},
+    ParamKey{"2.3", "1", kCharge2Id},
     ParamKey{"2.3", "2", kAllowed2Id},
 };
 
@@ -269,7 +281,10 @@ const WindowTable kTable{
     .fields = kFields,
     .buttons = kButtons,
     .creationLog = kCreationLog,
+    .params = kParams,
     .report = &kReport,
+    .openedLog = "数据打开成功！\r\n",
+    .savedLog = "数据储存成功！\r\n",
 };
 
 // A result read back from its field, as later steps use it. Non-finite
@@ -292,32 +307,6 @@ void ShowVerdict(Form &form, Rgb text, const char *verdict, Rgb back) {
 // velocity, where the report would pick it up.
 void ClearVerdict(Form &form) {
     ShowVerdict(form, kEvaluationText, "", kEvaluationBack);
-}
-
-// The leading decimal integer of a stored index, after the full-width
-// forms are folded as number reading folds them; no digits give 0.
-int StoredIndex(const QString &text) {
-    auto fold = [](QChar c) {
-        const char16_t u = c.unicode();
-        if (u >= 0xFF01 && u <= 0xFF5E) return QChar(char16_t(u - 0xFEE0));
-        return u == 0x3000 ? QChar(u' ') : c;
-    };
-    qsizetype i = 0;
-    while (i < text.size()) {
-        const QChar c = fold(text[i]);
-        if (c != u' ' && (c < u'\t' || c > u'\r')) break;
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (fold(text[i]) == u'+' || fold(text[i]) == u'-'))
-        negative = fold(text[i++]) == u'-';
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        const QChar c = fold(text[i]);
-        if (c < u'0' || c > u'9') break;
-        value = qMin<long long>(value * 10 + (c.unicode() - u'0'), INT_MAX);
-    }
-    return int(negative ? -value : value);
 }
 
 }  // namespace
@@ -436,32 +425,11 @@ void VibrationTabChanged(Form &form) {
 }
 
 void SaveVibrationParameters(Form &form) {
-    const std::optional<QString> path = AskParameterFile(form, true);
-    if (!path) return;
-    IniFile ini = IniFile::Load(*path);
-    ini.Write(kIndexSection, kIndexKey, ToText(form.CurrentIndex(kCategoryId)));
-    for (const ParamKey &key : kTextKeys) ini.Write(key.section, key.key, form.Text(key.field));
-    const QString failure = ini.Save(*path);
-    if (!failure.isEmpty()) {
-        form.DialogService().Message(QStringLiteral("保存失败！\r\n文件：%1\r\n原因：%2")
-                                         .arg(QDir::toNativeSeparators(*path), failure),
-                                     QStringLiteral("信息："), Buttons::Ok, Icon::Error);
-        return;
-    }
-    form.DialogService().Message(QStringLiteral("保存成功！"));
-    form.AppendLog("数据储存成功！\r\n");
+    SaveParameters(form, kTable);
 }
 
 void OpenVibrationParameters(Form &form) {
-    const std::optional<QString> path = AskParameterFile(form, false, kTable.openDefaultExtension);
-    if (!path) return;
-    const IniFile ini = IniFile::Load(*path);
-    const int index = StoredIndex(ini.Read(kIndexSection, kIndexKey));
-    const int last = int(form.Items(kCategoryId).size()) - 1;
-    // Set directly: the range text comes from the file, not from the list.
-    form.SetCurrentIndex(kCategoryId, index < 0 ? -1 : qMin(index, last));
-    for (const ParamKey &key : kTextKeys) form.SetText(key.field, ini.Read(key.section, key.key));
-    form.AppendLog("数据打开成功！\r\n");
+    OpenParameters(form, kTable);
 }
 
 }  // namespace tunnel

@@ -12,13 +12,13 @@
 
 #include "core/calc_form.h"
 #include "modules/vibration/core/vibration.h"
-#include "widgets/reference_window.h"
+#include "widgets/module_window.h"
 #include "widgets/text_box.h"
 
 namespace tunnel {
 
-VibrationWindow::VibrationWindow(Dialogs &dialogs, QString programFolder, QWidget *parent)
-    : CalcWindow(VibrationTable(), dialogs, std::move(programFolder), Layout::Groups, parent) {
+VibrationWindow::VibrationWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent)
+    : CalcWindow(VibrationTable(), dialogs, std::move(dataFolder), Layout::Groups, parent) {
     m_tabs = Pages();
     m_tabs->setObjectName(kVibrationTabsId);
     BuildCategoryRow();
@@ -33,10 +33,7 @@ VibrationWindow::VibrationWindow(Dialogs &dialogs, QString programFolder, QWidge
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] { VibrationTabChanged(*this); });
     connect(m_categories, &QComboBox::activated, this,
             [this] { VibrationCategorySelected(*this); });
-    ConnectFileMenu();
     resize(1060, 660);
-    // Reference tables and sketches beside the fields.
-    ConnectReference(this, kVibrationLimitsButtonId, Reference::VibrationLimits);
 }
 
 // The category list takes the row the table leaves free above the range.
@@ -79,23 +76,12 @@ QWidget *VibrationWindow::BuildLogColumn() {
     return column;
 }
 
-// The "文件" items run this window's open and save, which also carry the
-// category index.
-void VibrationWindow::ConnectFileMenu() {
-    for (QAction *menuAction : menuBar()->actions()) {
-        if (!menuAction->menu()) continue;
-        for (QAction *action : menuAction->menu()->actions()) {
-            if (action->text() == QStringLiteral("打开")) {
-                action->setEnabled(true);
-                connect(action, &QAction::triggered, this,
-                        [this] { OpenVibrationParameters(*this); });
-            } else if (action->text() == QStringLiteral("保存")) {
-                action->setEnabled(true);
-                connect(action, &QAction::triggered, this,
-                        [this] { SaveVibrationParameters(*this); });
-            }
-        }
-    }
+}  // namespace tunnel
+
+namespace tunnel::modules::vibration {
+
+QWidget *CreateWindow(const WindowContext &context) {
+    return new VibrationWindow(context.dialogs, context.dataFolder);
 }
 
-}  // namespace tunnel
+}  // namespace tunnel::modules::vibration

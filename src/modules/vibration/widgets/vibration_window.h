@@ -13,7 +13,7 @@ namespace tunnel {
 class VibrationWindow : public CalcWindow {
     Q_OBJECT
 public:
-    VibrationWindow(Dialogs &dialogs, QString programFolder, QWidget *parent = nullptr);
+    VibrationWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent = nullptr);
 
     QTabWidget *Tabs() const { return m_tabs; }
     QComboBox *Categories() const { return m_categories; }
@@ -22,7 +22,6 @@ private:
     void BuildCategoryRow();
     void BuildExportRow();
     QWidget *BuildLogColumn();
-    void ConnectFileMenu();
 
     QTabWidget *m_tabs = nullptr;
     QComboBox *m_categories = nullptr;

@@ -7,6 +7,8 @@
 #include <QtTest>
 
 #include "modules/mucking/core/mucking.h"
+#include "core/module_entry.h"
+#include "widgets/module_window.h"
 #include "support/preset_colours.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/calc_window.h"
@@ -62,7 +64,8 @@ private:
 
 void TestMuckingWindow::init() {
     m_dialogs = new ScriptedDialogs;
-    m_window = new CalcWindow(MuckingTable(), *m_dialogs, m_dir.path());
+    m_window = static_cast<CalcWindow *>(
+        CreateModuleWindow(*FindModule("mucking"), WindowContext{*m_dialogs, m_dir.path()}));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
@@ -80,7 +83,8 @@ void TestMuckingWindow::presetsAndCreationLines() {
     QCOMPARE(Edit("编辑框3出碴时间")->text(), QString());
     QCOMPARE(m_window->TextColor(QStringLiteral("编辑框1超挖系数")), kGrey128);
     QCOMPARE(m_window->TextColor(QStringLiteral("编辑框1开挖断面面积")), kBlack);
-    QCOMPARE(m_window->FieldLabel("编辑框2运输距离")->text(), QStringLiteral("运输距离L（m）"));
+    QCOMPARE(m_window->FieldLabel("编辑框2运输距离")->text(), QStringLiteral("运输距离L"));
+    QCOMPARE(m_window->UnitLabel("编辑框2运输距离")->text(), QStringLiteral("m"));
     QCOMPARE(m_window->Caption(QStringLiteral("标签1_提示信息")),
              QStringLiteral("方案导出需要Word2007以上版本！"));
     QCOMPARE(m_window->Button("按钮1")->size(), QSize(24, 24));

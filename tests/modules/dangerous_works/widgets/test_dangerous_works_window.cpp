@@ -15,7 +15,9 @@
 #include <QToolBox>
 #include <memory>
 
-#include "app/window_ops.h"
+#include "core/module_entry.h"
+#include "widgets/module_window.h"
+#include "widgets/window_ops.h"
 #include "core/gbk_text.h"
 #include "modules/dangerous_works/core/dangerous_works.h"
 #include "modules/dangerous_works/core/work_list_file.h"
@@ -42,15 +44,14 @@ public:
     }
     void RestoreMainWindow() override {}
     void EndProgram() override {}
-    QWidget *CreateWindow(tunnel::WindowKind kind, tunnel::Dialogs &, const QString &) override {
+    QWidget *CreateModuleWindow(std::string_view id, tunnel::Dialogs &, const QString &,
+                                const QList<tunnel::FieldValue> &) override {
         auto *window = new QWidget;
-        window->setObjectName(QString::number(int(kind)));
+        window->setObjectName(QString::fromUtf8(id.data(), qsizetype(id.size())));
         return window;
     }
-    bool IsAvailable(tunnel::WindowKind kind) const override {
-        return kind != tunnel::WindowKind::FormworkLoad || m_formwork;
-    }
-    QStringList modal;  // kinds of the windows opened modal
+    bool HasModule(std::string_view id) const override { return id != "formwork" || m_formwork; }
+    QStringList modal;  // ids of the windows opened modal
 
 private:
     bool m_formwork;
@@ -110,9 +111,7 @@ private slots:
     void failedWriteKeepsEarlierFile();
     void unreadableFile_data();
     void unreadableFile();
-#ifdef TUNNEL_HAS_FORMWORK
     void formworkButtonOpensLoadWindow();
-#endif
     void formworkButtonAsksTheShell_data();
     void formworkButtonAsksTheShell();
 
@@ -267,11 +266,7 @@ void DangerousWorksWindowTest::creation() {
         QVERIFY2(Button(id), id);
         QCOMPARE(Button(id)->text(), U(caption));
     }
-#ifdef TUNNEL_HAS_FORMWORK
-    QVERIFY(Button("按钮1施工中荷载")->isEnabled());
-#else
-    QVERIFY(!Button("按钮1施工中荷载")->isEnabled());
-#endif
+    QCOMPARE(Button("按钮1施工中荷载")->isEnabled(), tunnel::FindModule("formwork") != nullptr);
 
     // No "文件" menu; the pop-up's entry "菜单" is there but hidden.
     QStringList visibleEntries;
@@ -698,8 +693,8 @@ void DangerousWorksWindowTest::unreadableFile() {
     QVERIFY(m_dialogs->messages[0].text.contains(QDir::toNativeSeparators(path)));
 }
 
-#ifdef TUNNEL_HAS_FORMWORK
 void DangerousWorksWindowTest::formworkButtonOpensLoadWindow() {
+    if (!tunnel::FindModule("formwork")) QSKIP("this build has no formwork module");
     FillProject(Tier::Ordinary, {k22});
     QString title;
     bool modal = false;
@@ -720,7 +715,6 @@ void DangerousWorksWindowTest::formworkButtonOpensLoadWindow() {
     QVERIFY(m_window->isVisible());
     QCOMPARE(Texts(Project(Tier::Ordinary)), QStringList{k22});
 }
-#endif
 
 void DangerousWorksWindowTest::formworkButtonAsksTheShell_data() {
     QTest::addColumn<bool>("available");
@@ -736,7 +730,7 @@ void DangerousWorksWindowTest::formworkButtonAsksTheShell() {
     QVERIFY(button);
     QCOMPARE(button->isEnabled(), available);
     button->click();
-    const QStringList expected = {QString::number(int(tunnel::WindowKind::FormworkLoad))};
+    const QStringList expected = {QStringLiteral("formwork")};
     QCOMPARE(ops.modal, available ? expected : QStringList());
 }
 

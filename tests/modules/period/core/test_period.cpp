@@ -5,6 +5,7 @@
 
 #include "core/bar_chart.h"
 #include "core/docx_document.h"
+#include "core/parameter_file.h"
 #include "core/report_export.h"
 #include "modules/period/core/period.h"
 #include "modules/period/core/rock_grade_list.h"
@@ -254,7 +255,7 @@ void TestPeriod::LeadingInteger_data() {
 void TestPeriod::LeadingInteger() {
     QFETCH(QString, text);
     QFETCH(int, expected);
-    QCOMPARE(tunnel::LeadingInteger(text), expected);
+    QCOMPARE(tunnel::StoredIndex(text), expected);
 }
 
 void TestPeriod::SaveWritesIndicesAndTexts() {

@@ -13,12 +13,14 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/window_ops.h"
+#include "widgets/module_window.h"
 #include "core/conversions.h"
 #include "core/gbk_text.h"
 #include "modules/smoothblast/widgets/evaluation_window.h"
 #include "modules/smoothblast/widgets/smoothblast_window.h"
-#include "reference_check.h"
+#include "core/module_entry.h"
+#include "widgets/module_window.h"
+#include "support/reference_check.h"
 #include "support/office_check.h"
 #include "support/preset_colours.h"
 #include "support/scripted_dialogs.h"
@@ -45,7 +47,8 @@ Rgb TextRgb(const QWidget *widget) {
 // A smooth blasting window shown on the offscreen screen, with scripted
 // dialogs and a program folder of its own.
 struct Fixture {
-    Fixture() : window(new SmoothBlastWindow(dialogs, dir.path(), PlainWindowOps())) {
+    Fixture() : window(static_cast<SmoothBlastWindow *>(
+                    CreateModuleWindow(*FindModule("smoothblast"), WindowContext{dialogs, dir.path()}))) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -188,6 +191,16 @@ void TestSmoothBlastWindow::Inputs() {
         if (l->isVisible() && l->geometry().top() < edit->geometry().bottom() &&
             l->geometry().bottom() > edit->geometry().top())
             texts << l->text();
+    // A unit stands beside the box, out of the label.
+    if (QLabel *unit = f.window->UnitLabel(id.toUtf8().constData())) {
+        QString suffix = S("（") + unit->text() + S("）");
+        if (!label.endsWith(suffix)) suffix = u'(' + unit->text() + u')';
+        QVERIFY2(label.endsWith(suffix), qPrintable(label));
+        label.chop(suffix.size());
+        const QPoint at = unit->mapTo(box, QPoint());
+        QVERIFY(at.y() < edit->geometry().bottom() && at.y() + unit->height() > edit->geometry().top());
+        QVERIFY(at.x() >= edit->geometry().right());
+    }
     QVERIFY2(texts.contains(label), qPrintable(texts.join(S(" | "))));
     if (!hint.isEmpty()) QVERIFY2(texts.contains(hint), qPrintable(texts.join(S(" | "))));
     // The field is fully inside the visible input half.

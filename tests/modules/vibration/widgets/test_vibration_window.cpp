@@ -17,7 +17,9 @@
 #include "core/ini_file.h"
 #include "modules/vibration/core/vibration.h"
 #include "modules/vibration/widgets/vibration_window.h"
-#include "reference_check.h"
+#include "core/module_entry.h"
+#include "widgets/module_window.h"
+#include "support/reference_check.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/text_box.h"
@@ -101,7 +103,8 @@ void TestVibrationWindow::init() {
     m_folder.emplace();
     QDir(m_folder->path()).mkpath("Data");
     m_dialogs = new test::ScriptedDialogs;
-    m_window = new VibrationWindow(*m_dialogs, m_folder->path());
+    m_window = static_cast<VibrationWindow *>(
+        CreateModuleWindow(*FindModule("vibration"), WindowContext{*m_dialogs, m_folder->path()}));
     m_window->setAttribute(Qt::WA_DeleteOnClose, false);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -152,10 +155,10 @@ void TestVibrationWindow::WriteFile(const QString &path,
 }
 
 void TestVibrationWindow::opensFromCatalogue() {
-    QVERIFY(IsAvailable(WindowKind::Vibration));
-    QVERIFY(!IsModal(WindowKind::Vibration));
+    QVERIFY((FindShellWindow("vibration") != nullptr));
+    QVERIFY(!FindShellWindow("vibration")->modal);
     std::unique_ptr<QWidget> window(
-        CreateWindow(WindowKind::Vibration, WindowContext{*m_dialogs, m_folder->path()}));
+        CreateShellWindow("vibration", WindowContext{*m_dialogs, m_folder->path()}));
     QVERIFY(qobject_cast<VibrationWindow *>(window.get()));
 }
 

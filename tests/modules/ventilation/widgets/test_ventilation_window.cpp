@@ -10,6 +10,8 @@
 #include "app/window_catalog.h"
 #include "modules/ventilation/core/ventilation.h"
 #include "modules/ventilation/widgets/ventilation_window.h"
+#include "core/module_entry.h"
+#include "widgets/module_window.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/text_box.h"
@@ -122,7 +124,8 @@ void TestVentilationWindow::init() {
     m_dir = new QTemporaryDir;
     QDir(m_dir->path()).mkdir(QStringLiteral("Data"));
     m_dialogs = new ScriptedDialogs;
-    m_window = new VentilationWindow(*m_dialogs, m_dir->path());
+    m_window = static_cast<VentilationWindow *>(
+        CreateModuleWindow(*FindModule("ventilation"), WindowContext{*m_dialogs, m_dir->path()}));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     QApplication::setActiveWindow(m_window);
@@ -136,10 +139,10 @@ void TestVentilationWindow::cleanup() {
 }
 
 void TestVentilationWindow::openedFromCatalogue() {
-    QVERIFY(IsAvailable(WindowKind::Ventilation));
-    QVERIFY(!IsModal(WindowKind::Ventilation));
+    QVERIFY((FindShellWindow("ventilation") != nullptr));
+    QVERIFY(!FindShellWindow("ventilation")->modal);
     std::unique_ptr<QWidget> window(
-        CreateWindow(WindowKind::Ventilation, WindowContext{*m_dialogs, m_dir->path()}));
+        CreateShellWindow("ventilation", WindowContext{*m_dialogs, m_dir->path()}));
     QVERIFY(qobject_cast<VentilationWindow *>(window.get()));
     QCOMPARE(window->windowTitle(), U("隧道压入式通风计算"));
 }

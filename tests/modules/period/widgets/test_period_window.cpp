@@ -17,12 +17,14 @@
 #include <QTimer>
 
 #include "app/window_catalog.h"
-#include "app/window_ops.h"
+#include "widgets/module_window.h"
 #include "modules/period/core/period.h"
 #include "modules/period/core/rock_grade_list.h"
 #include "modules/period/widgets/period_window.h"
 #include "modules/period/widgets/rock_grade_window.h"
-#include "reference_check.h"
+#include "core/module_entry.h"
+#include "widgets/module_window.h"
+#include "support/reference_check.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_files.h"
@@ -85,7 +87,8 @@ QAction *MenuItem(PeriodWindow &w, const QString &text) {
 
 struct Window {
     explicit Window(const QString &folder)
-        : window(new PeriodWindow(dialogs, folder, PlainWindowOps())) {
+        : window(static_cast<PeriodWindow *>(
+              CreateModuleWindow(*FindModule("period"), WindowContext{dialogs, folder}))) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }
@@ -127,10 +130,10 @@ void TestPeriodWindow::init() {
 
 void TestPeriodWindow::OpensFromCatalog() {
     ScriptedDialogs dialogs;
-    QVERIFY(IsAvailable(WindowKind::Period));
-    QVERIFY(!IsModal(WindowKind::Period));
+    QVERIFY((FindShellWindow("period") != nullptr));
+    QVERIFY(!FindShellWindow("period")->modal);
     std::unique_ptr<QWidget> window(
-        CreateWindow(WindowKind::Period, WindowContext{dialogs, m_dir->path()}));
+        CreateShellWindow("period", WindowContext{dialogs, m_dir->path()}));
     QVERIFY(qobject_cast<PeriodWindow *>(window.get()));
 }
 

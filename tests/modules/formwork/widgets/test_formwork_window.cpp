@@ -14,11 +14,13 @@
 #include <QtTest>
 
 #include "app/window_catalog.h"
-#include "app/window_ops.h"
+#include "widgets/module_window.h"
 #include "modules/formwork/core/formwork.h"
 #include "modules/formwork/core/formwork_report.h"
 #include "modules/formwork/widgets/formwork_window.h"
-#include "reference_check.h"
+#include "core/module_entry.h"
+#include "widgets/module_window.h"
+#include "support/reference_check.h"
 #include "support/evaluation_texts.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
@@ -96,7 +98,8 @@ private:
 
 void TestFormworkWindow::init() {
     m_dialogs = new ScriptedDialogs;
-    m_window = static_cast<FormworkWindow *>(CreateFormworkWindow(*m_dialogs, m_dir.path()));
+    m_window = static_cast<FormworkWindow *>(
+        CreateModuleWindow(*FindModule("formwork"), WindowContext{*m_dialogs, m_dir.path()}));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
@@ -486,10 +489,10 @@ void TestFormworkWindow::closeRefusedDuringExport() {
 }
 
 void TestFormworkWindow::opensModalFromCatalogue() {
-    QVERIFY(IsAvailable(WindowKind::FormworkLoad));
-    QVERIFY(IsModal(WindowKind::FormworkLoad));
+    QVERIFY((FindShellWindow("formwork") != nullptr));
+    QVERIFY(FindShellWindow("formwork")->modal);
     QPointer<QWidget> window =
-        CreateWindow(WindowKind::FormworkLoad, WindowContext{*m_dialogs, m_dir.path()});
+        CreateShellWindow("formwork", WindowContext{*m_dialogs, m_dir.path()});
     QVERIFY(qobject_cast<FormworkWindow *>(window));
     bool wasModal = false;
     QTimer::singleShot(0, [&] {

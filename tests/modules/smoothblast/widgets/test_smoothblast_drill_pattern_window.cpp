@@ -12,12 +12,14 @@
 #include <QUrl>
 #include <memory>
 
-#include "app/window_ops.h"
+#include "widgets/module_window.h"
 #include "core/conversions.h"
 #include "modules/smoothblast/core/drill_pattern.h"
 #include "modules/smoothblast/widgets/drill_pattern_widget.h"
 #include "modules/smoothblast/widgets/drill_pattern_window.h"
 #include "modules/smoothblast/widgets/smoothblast_window.h"
+#include "core/module_entry.h"
+#include "widgets/module_window.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_files.h"
 
@@ -40,7 +42,8 @@ T *Top(const QString &name) {
 }
 
 struct Fixture {
-    Fixture() : window(new SmoothBlastWindow(dialogs, dir.path(), PlainWindowOps())) {
+    Fixture() : window(static_cast<SmoothBlastWindow *>(
+                    CreateModuleWindow(*FindModule("smoothblast"), WindowContext{dialogs, dir.path()}))) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
