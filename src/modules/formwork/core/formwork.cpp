@@ -7,6 +7,7 @@
 #include "core/dialogs.h"
 #include "core/gbk_text.h"
 #include "modules/formwork/core/danger_evaluation.h"
+#include "modules/formwork/core/formwork_formulas.h"
 #include "modules/formwork/core/formwork_report.h"
 #include "modules/formwork/core/lateral_pressure.h"
 
@@ -238,16 +239,12 @@ constexpr std::array kHoverHints = {
         "对水平模板可采用2kN/m2，对垂直模板可采用4kN/m2，且作用范围在新浇筑混凝土侧压力的有效压头高度之内"},
 };
 
-// The combination factor 1.4 × 0.7 as the double product, one unit in the
-// last place below 0.98; the displayed results depend on it.
-const double kPsi = 1.4 * 0.7;
-
 // Copies the larger of two combinations (ties go to the live-load one) into
 // the governing field and gives its text; false when one of them is empty.
 bool Govern(Form &form, const char *live, const char *dead, const char *target, QString *chosen) {
     if (!Filled(form.Text(live)) || !Filled(form.Text(dead))) return false;
     form.SetBackColor(target, kGoverning);
-    const bool liveWins = ReadNumber(form, live) - ReadNumber(form, dead) >= -1e-7;
+    const bool liveWins = LiveLoadGoverns(ReadNumber(form, live), ReadNumber(form, dead));
     *chosen = form.Text(liveWins ? live : dead);
     form.SetText(target, *chosen);
     return true;
@@ -288,32 +285,34 @@ void CalculateLoads(Form &form) {
     }
 
     Dialogs &dialogs = form.DialogService();
-    const double a = ReadNumber(form, kSlabId);
-    const double b = ReadNumber(form, kBeamBId);
-    const double h = ReadNumber(form, kBeamHId);
     const double g1k = ReadNumber(form, kG1kId);
     const double g2k = ReadNumber(form, kG2kId);
-    const double g3kSlab = ReadNumber(form, kG3kSlabId);
-    const double g3kBeam = ReadNumber(form, kG3kBeamId);
-    const double q1k = ReadNumber(form, kQ1kId);
-    const double q2k = ReadNumber(form, kQ2kId);
+    const LoadCombinations slab = SlabCombinations({.thickness = ReadNumber(form, kSlabId),
+                                                    .g1k = g1k,
+                                                    .g2k = g2k,
+                                                    .g3k = ReadNumber(form, kG3kSlabId),
+                                                    .q1k = ReadNumber(form, kQ1kId)});
+    const LoadCombinations line = BeamCombinations({.width = ReadNumber(form, kBeamBId),
+                                                    .height = ReadNumber(form, kBeamHId),
+                                                    .g1k = g1k,
+                                                    .g2k = g2k,
+                                                    .g3k = ReadNumber(form, kG3kBeamId),
+                                                    .q2k = ReadNumber(form, kQ2kId)});
 
-    const double slab = g1k + g2k * a + g3kSlab * a;
-    form.SetText(kSlabLiveId, ToText(RoundTo(0.9 * (1.2 * slab + 1.4 * q1k), 3)));
+    form.SetText(kSlabLiveId, ToText(slab.live));
     form.AppendLog("施工总荷载-R活计算完成！\r\n");
     dialogs.Pause(300);
-    form.SetText(kSlabDeadId, ToText(RoundTo(0.9 * (1.35 * slab + kPsi * q1k), 3)));
+    form.SetText(kSlabDeadId, ToText(slab.dead));
     form.AppendLog("施工总荷载-R恒计算完成！\r\n");
     dialogs.Pause(300);
     QString chosen;
     if (Govern(form, kSlabLiveId, kSlabDeadId, kSlabMaxId, &chosen))
         form.AppendLog("施工总荷载-承载能力极限状态荷载效应基本组合Rmax=" + chosen + "KN/m2\r\n");
 
-    const double beam = g1k + g2k * h + g3kBeam * h;
-    form.SetText(kLineLiveId, ToText(RoundTo((b * (1.2 * beam + 1.4 * q2k)) * 0.9, 3)));
+    form.SetText(kLineLiveId, ToText(line.live));
     form.AppendLog("集中线荷载-R活计算完成！\r\n");
     dialogs.Pause(300);
-    form.SetText(kLineDeadId, ToText(RoundTo((b * (1.35 * beam + kPsi * q2k)) * 0.9, 3)));
+    form.SetText(kLineDeadId, ToText(line.dead));
     form.AppendLog("集中线荷载-R恒计算完成！\r\n");
     dialogs.Pause(300);
     if (Govern(form, kLineLiveId, kLineDeadId, kLineMaxId, &chosen))

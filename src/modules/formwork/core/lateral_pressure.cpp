@@ -1,7 +1,5 @@
 #include "modules/formwork/core/lateral_pressure.h"
 
-#include <cmath>
-
 #include "core/calc_form.h"
 #include "core/conversions.h"
 #include "core/form.h"
@@ -48,22 +46,19 @@ void StandardValues(Form &form) {
                      "请输入完整的计算参数，请查证！\r\n"))
         return;
     const double gammaC = ReadNumber(form, kGammaCId);
-    const double t0 = ReadNumber(form, kSetTimeId);
-    const double beta1 = ReadNumber(form, kBeta1Id);
-    const double beta2 = ReadNumber(form, kBeta2Id);
-    const double v = ReadNumber(form, kPourRateId);
     const double head = ReadNumber(form, kHeadId);
-    form.SetText(kFPrimeId,
-                 ToText(RoundTo(gammaC * t0 * beta1 * beta2 * std::pow(v, 0.5) * 0.22, 2)));
+    form.SetText(kFPrimeId, ToText(LateralPressureByTime(
+                                gammaC, ReadNumber(form, kSetTimeId), ReadNumber(form, kBeta1Id),
+                                ReadNumber(form, kBeta2Id), ReadNumber(form, kPourRateId))));
     form.AppendLog("侧压力标准值F'计算结果：" + form.Text(kFPrimeId) + "\r\n");
-    form.SetText(kFId, ToText(gammaC * head));
+    form.SetText(kFId, ToText(LateralPressureByHead(gammaC, head)));
     form.AppendLog("侧压力标准值F计算结果：" + form.Text(kFId) + "\r\n");
 }
 
 // G4k is the smaller of F' and F; equal values take F.
 void ChooseG4k(Form &form) {
     if (!Filled(form.Text(kFPrimeId)) || !Filled(form.Text(kFId))) return;
-    const bool takeF = ReadNumber(form, kFPrimeId) - ReadNumber(form, kFId) >= -1e-7;
+    const bool takeF = TakeHeadPressure(ReadNumber(form, kFPrimeId), ReadNumber(form, kFId));
     const QString chosen = form.Text(takeF ? kFId : kFPrimeId);
     form.SetText(kG4kId, chosen);
     form.AppendLog("侧压力标准值F'与F计算结果取较小值" + chosen +
@@ -84,38 +79,38 @@ void LateralPressure(Form &form, const Member &member) {
     const PressureCoefficients c = steel ? SteelCoefficients() : PlainCoefficients();
     const double g4k = ReadNumber(form, kG4kId);
 
-    const double d = ReadNumber(form, member.dimension);
-    if (d <= 1e-7) {
-        form.SetVisible(kThinGroupId, false);
-        form.SetVisible(kThickGroupId, false);
-        form.AppendLog("参数输入错误（边长），请查证" + form.Text(kFPrimeId) + "\r\n");
-    } else if (d - member.threshold < -1e-7) {
-        form.SetVisible(kThinGroupId, true);
-        form.SetVisible(kThickGroupId, false);
-        const double q2k = ReadNumber(form, kQ2kVerticalId);
-        form.SetText(kThinResultId, ToText(c.thinFactor * (1.2 * g4k + c.thinVibration * q2k)));
-    } else {
-        form.SetVisible(kThickGroupId, true);
-        form.SetVisible(kThinGroupId, false);
-        const double q3k = ReadNumber(form, kQ3kId);
-        const double thick = c.thinFactor * (1.2 * g4k + c.thickVibration * q3k);
-        form.SetText(kThickResultId,
-                     ToText(steel && member.roundSteelThick ? RoundTo(thick, 2) : thick));
+    switch (ClassifyMember(ReadNumber(form, member.dimension), member.threshold)) {
+        case MemberSize::Invalid:
+            form.SetVisible(kThinGroupId, false);
+            form.SetVisible(kThickGroupId, false);
+            form.AppendLog("参数输入错误（边长），请查证" + form.Text(kFPrimeId) + "\r\n");
+            break;
+        case MemberSize::Thin:
+            form.SetVisible(kThinGroupId, true);
+            form.SetVisible(kThickGroupId, false);
+            form.SetText(kThinResultId,
+                         ToText(ThinCombination(c, g4k, ReadNumber(form, kQ2kVerticalId))));
+            break;
+        case MemberSize::Thick:
+            form.SetVisible(kThickGroupId, true);
+            form.SetVisible(kThinGroupId, false);
+            form.SetText(kThickResultId, ToText(ThickCombination(c, g4k, ReadNumber(form, kQ3kId),
+                                                                 steel && member.roundSteelThick)));
+            break;
     }
 
-    const double q3k = ReadNumber(form, kQ3kId);
-    form.SetText(kEffectiveHeadId, ToText(RoundTo(c.headFactor * g4k / 24, 2)));
-    form.SetText(kDumpingDesignId, ToText(RoundTo(q3k * c.dumpingFactor, 2)));
-    const double h = ReadNumber(form, kEffectiveHeadId);
-    const double q3d = ReadNumber(form, kDumpingDesignId);
-    form.SetText(kActingHeightId, ToText(RoundTo(h * q3d / (1.08 * g4k) * c.actingReduction, 2)));
+    form.SetText(kEffectiveHeadId, ToText(EffectiveHead(c, g4k)));
+    form.SetText(kDumpingDesignId, ToText(DumpingDesign(c, ReadNumber(form, kQ3kId))));
+    form.SetText(kActingHeightId, ToText(ActingHeight(c, ReadNumber(form, kEffectiveHeadId),
+                                                      ReadNumber(form, kDumpingDesignId), g4k)));
 
     const QString labels[] = {
         form.Text(kHeadId) + "m",
         form.Text(kEffectiveHeadId) + "m",
-        ToText(RoundTo(c.headFactor * g4k, 2)) + "KN/m2",
+        ToText(DesignLateralPressure(c, g4k)) + "KN/m2",
         form.Text(kDumpingDesignId) + "KN/m2",
-        ToText(ReadNumber(form, kHeadId) - ReadNumber(form, kEffectiveHeadId)) + "m",
+        ToText(HeadBeyondEffective(ReadNumber(form, kHeadId), ReadNumber(form, kEffectiveHeadId))) +
+            "m",
         form.Text(kActingHeightId) + "m",
         steel ? member.steelTitle : member.plainTitle,
     };
@@ -123,15 +118,6 @@ void LateralPressure(Form &form, const Member &member) {
 }
 
 }  // namespace
-
-PressureCoefficients SteelCoefficients() {
-    // 0.855 = 0.95 × 0.9; the dumping factor keeps the double product.
-    return PressureCoefficients{0.855, 1.4, 1.4, 1.026, 1.4 * 0.95 * 0.9, 0.95};
-}
-
-PressureCoefficients PlainCoefficients() {
-    return PressureCoefficients{1.0, 1.26, 1.26, 1.08, 1.26, 1.0};
-}
 
 void WallPressure(Form &form) {
     LateralPressure(form, kWall);
@@ -142,7 +128,7 @@ void MemberPressure(Form &form) {
 }
 
 void TemperatureChanged(Form &form) {
-    form.SetText(kSetTimeId, ToText(RoundTo(200 / (ReadNumber(form, kTemperatureId) + 15), 3)));
+    form.SetText(kSetTimeId, ToText(SettingTime(ReadNumber(form, kTemperatureId))));
 }
 
 void TemperatureToggled(Form &form) {

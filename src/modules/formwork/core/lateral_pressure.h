@@ -1,24 +1,10 @@
 #pragma once
 
+#include "modules/formwork/core/formwork_formulas.h"
+
 namespace tunnel {
 
 class Form;
-
-// The coefficients of one formwork kind for the combinations and the
-// pressure diagram.
-struct PressureCoefficients {
-    double thinFactor;       // overall factor of the thin-member combination
-    double thinVibration;    // factor of Q2k' inside it
-    double thickVibration;   // factor of Q3k in the thick-member combination
-    double headFactor;       // design lateral pressure = headFactor × G4k
-    double dumpingFactor;    // Q3d = Q3k × dumpingFactor
-    double actingReduction;  // last factor of X
-};
-
-// Steel formwork: combinations reduced by 0.95 × 0.9; its dumping factor is
-// the double product 1.4 × 0.95 × 0.9 (1.1969999999999998).
-PressureCoefficients SteelCoefficients();
-PressureCoefficients PlainCoefficients();
 
 // "计算墙体模板侧压力荷载设计值": F', F, G4k, the wall combination (threshold
 // 100 mm) and the diagram values and labels.

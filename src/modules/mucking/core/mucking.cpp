@@ -5,6 +5,7 @@
 #include "core/calc_form.h"
 #include "core/conversions.h"
 #include "core/form.h"
+#include "modules/mucking/core/mucking_formulas.h"
 
 namespace tunnel {
 
@@ -200,12 +201,11 @@ void MuckVolume(Form &form) {
             {"编辑框1超挖系数", "编辑框1循环进尺", "编辑框1岩体松胀系数", "编辑框1开挖断面面积"},
             kIncomplete))
         return;
-    const double s = ReadNumber(form, "编辑框1开挖断面面积");
-    const double r = ReadNumber(form, "编辑框1岩体松胀系数");
-    const double l = ReadNumber(form, "编辑框1循环进尺");
-    const double delta = ReadNumber(form, "编辑框1超挖系数");
-    const double z = s * r * l * delta;
-    form.SetText("编辑框1单循环爆破石渣量", ToText(RoundTo(z, 2)));
+    const double z = MuckPerRound({.area = ReadNumber(form, "编辑框1开挖断面面积"),
+                                   .bulking = ReadNumber(form, "编辑框1岩体松胀系数"),
+                                   .advance = ReadNumber(form, "编辑框1循环进尺"),
+                                   .overbreak = ReadNumber(form, "编辑框1超挖系数")});
+    form.SetText("编辑框1单循环爆破石渣量", ToText(z));
     const QString shown = form.Text("编辑框1单循环爆破石渣量");
     form.AppendLog("计算成功！单循环爆破石渣量=" + shown + "m3\r\n");
     form.SetText("编辑框3单循环爆破后石碴量", shown);
@@ -217,16 +217,12 @@ void TruckCount(Form &form) {
                       "编辑框2运输设备厢斗容量", "编辑框2装载设备铲斗容量"},
                      kIncomplete))
         return;
-    const double l = ReadNumber(form, "编辑框2运输距离");
-    const double a = l * 7200 / 1000;
-    const double v1 = ReadNumber(form, "编辑框2装载设备铲斗容量");
-    const double m = a * v1;
-    const double v2 = ReadNumber(form, "编辑框2运输设备厢斗容量");
-    const double speed = ReadNumber(form, "编辑框2运输设备速度");
-    const double t1 = ReadNumber(form, "编辑框2装载机装一斗用时");
-    const double d = v2 * speed * t1;
-    const double n = m / d;
-    form.SetText("编辑框2出碴设备数量", ToText(RoundTo(n, 1)));
+    const double n = TrucksNeeded({.distance = ReadNumber(form, "编辑框2运输距离"),
+                                   .bucket = ReadNumber(form, "编辑框2装载设备铲斗容量"),
+                                   .body = ReadNumber(form, "编辑框2运输设备厢斗容量"),
+                                   .speed = ReadNumber(form, "编辑框2运输设备速度"),
+                                   .loadTime = ReadNumber(form, "编辑框2装载机装一斗用时")});
+    form.SetText("编辑框2出碴设备数量", ToText(n));
     form.AppendLog("计算成功！出碴设备数量=" + form.Text("编辑框2出碴设备数量") + "辆\r\n");
     form.SetText("编辑框3装载机装一斗用时", form.Text("编辑框2装载机装一斗用时"));
     form.SetText("编辑框3装载设备铲斗容量", form.Text("编辑框2装载设备铲斗容量"));
@@ -238,11 +234,10 @@ void MuckingTime(Form &form) {
             {"编辑框3装载设备铲斗容量", "编辑框3装载机装一斗用时", "编辑框3单循环爆破后石碴量"},
             kIncomplete))
         return;
-    const double z = ReadNumber(form, "编辑框3单循环爆破后石碴量");
-    const double t1 = ReadNumber(form, "编辑框3装载机装一斗用时");
-    const double v1 = ReadNumber(form, "编辑框3装载设备铲斗容量");
-    const double t = (z * t1) / (v1 * 3600);
-    form.SetText("编辑框3出碴时间", ToText(RoundTo(t, 2)));
+    const double t = MuckingHours({.muck = ReadNumber(form, "编辑框3单循环爆破后石碴量"),
+                                   .loadTime = ReadNumber(form, "编辑框3装载机装一斗用时"),
+                                   .bucket = ReadNumber(form, "编辑框3装载设备铲斗容量")});
+    form.SetText("编辑框3出碴时间", ToText(t));
     form.AppendLog("计算成功！出碴时间=" + form.Text("编辑框3出碴时间") + "小时\r\n");
 }
 

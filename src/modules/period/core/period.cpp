@@ -12,6 +12,7 @@
 #include "core/form.h"
 #include "core/ini_file.h"
 #include "core/parameter_file.h"
+#include "modules/period/core/period_formulas.h"
 #include "modules/period/core/rock_grade_list.h"
 
 namespace tunnel {
@@ -331,11 +332,11 @@ double RowNumber(const Form &form, const char *base, int row) {
     return ToNumber(form.Text(RowId(base, row)));
 }
 
-// Writes a result rounded to 2 decimals and returns it as displayed, which
-// is what the later steps of the row compute with.
+// Writes a result and returns it as displayed, which is what the later
+// steps of the row compute with.
 double WriteResult(Form &form, const char *base, int row, double value) {
     const QString id = RowId(base, row);
-    form.SetText(id, ToText(RoundTo(value, 2)));
+    form.SetText(id, ToText(value));
     return ToNumber(form.Text(id));
 }
 
@@ -343,35 +344,41 @@ void CalculateRow(Form &form, int row) {
     const double l = RowNumber(form, kLengthBase, row);
     const double t = RowNumber(form, kCycleTimeBase, row);
     const double a = RowNumber(form, kAdvanceBase, row);
-    if (!(l > 1e-7 && t > 1e-7 && a > 1e-7)) {
+    if (!StretchComplete(l, t, a)) {
         for (const char *base : kResultBases) form.SetText(RowId(base, row), QString());
         return;
     }
-    WriteResult(form, kCyclesBase, row, l / a);
-    WriteResult(form, kMonthCyclesBase, row, (24 / t) * 30);
-    const double nd = WriteResult(form, kDayCyclesBase, row, 24 / t);
-    const double ad = WriteResult(form, kDayAdvanceBase, row, a * nd);
-    WriteResult(form, kMonthAdvanceBase, row, ad * 30);
+    const CycleCounts counts = StretchCycles(l, a, t);
+    WriteResult(form, kCyclesBase, row, counts.cycles);
+    WriteResult(form, kMonthCyclesBase, row, counts.monthCycles);
+    const double nd = WriteResult(form, kDayCyclesBase, row, counts.dayCycles);
+    const double ad = WriteResult(form, kDayAdvanceBase, row, DayAdvance(a, nd));
     // Ad may read 0 here; the periods are then infinite and show as "inf",
     // which the totals and the chart read as 0.
-    WriteResult(form, kDaysBase, row, l / ad);
-    WriteResult(form, kMonthsBase, row, l / ad / 30);
-    WriteResult(form, kYearsBase, row, l / ad / 365);
+    const StretchPeriods periods = StretchPeriodsFor(l, ad);
+    WriteResult(form, kMonthAdvanceBase, row, periods.monthAdvance);
+    WriteResult(form, kDaysBase, row, periods.days);
+    WriteResult(form, kMonthsBase, row, periods.months);
+    WriteResult(form, kYearsBase, row, periods.years);
 }
 
-double ColumnSum(const Form &form, const char *base) {
-    double sum = 0;
-    for (int row = 0; row < kPeriodRows; ++row) sum += RowNumber(form, base, row);
-    return sum;
+static_assert(kStretchCount == kPeriodRows);
+
+StretchColumn Column(const Form &form, const char *base) {
+    StretchColumn column{};
+    for (int row = 0; row < kPeriodRows; ++row) column[row] = RowNumber(form, base, row);
+    return column;
 }
 
 void WriteTotals(Form &form) {
-    form.SetText(kTotalLength, ToText(ColumnSum(form, kLengthBase)) + QStringLiteral("m"));
-    form.SetText(kTotalCycles,
-                 ToText(RoundTo(ColumnSum(form, kCyclesBase), 0)) + QStringLiteral("循环"));
-    form.SetText(kTotalDays, ToText(RoundTo(ColumnSum(form, kDaysBase), 0)) + QStringLiteral("天"));
-    form.SetText(kTotalMonths, ToText(ColumnSum(form, kMonthsBase)) + QStringLiteral("月"));
-    form.SetText(kTotalYears, ToText(ColumnSum(form, kYearsBase)) + QStringLiteral("年"));
+    const PeriodTotals totals =
+        SumStretches(Column(form, kLengthBase), Column(form, kCyclesBase), Column(form, kDaysBase),
+                     Column(form, kMonthsBase), Column(form, kYearsBase));
+    form.SetText(kTotalLength, ToText(totals.length) + QStringLiteral("m"));
+    form.SetText(kTotalCycles, ToText(totals.cycles) + QStringLiteral("循环"));
+    form.SetText(kTotalDays, ToText(totals.days) + QStringLiteral("天"));
+    form.SetText(kTotalMonths, ToText(totals.months) + QStringLiteral("月"));
+    form.SetText(kTotalYears, ToText(totals.years) + QStringLiteral("年"));
 }
 
 void FillChart(const Form &form, BarChart &chart) {

@@ -4,6 +4,7 @@
 
 #include "core/calc_form.h"
 #include "core/conversions.h"
+#include "modules/smoothblast/core/smoothblast_formulas.h"
 
 namespace tunnel {
 
@@ -72,22 +73,25 @@ void RockClassChosen(Form &form) {
 }
 
 Verdict EvaluateBlast(Form &form) {
-    const double n = ReadNumber(form, kEvaluationRemaining);
-    const double total = ReadNumber(form, kEvaluationTotal);
-    form.SetText(kEvaluationFactor, ToText(RoundTo(n / total * 100, 2)));
+    form.SetText(kEvaluationFactor, ToText(HalfCastFactor(ReadNumber(form, kEvaluationRemaining),
+                                                          ReadNumber(form, kEvaluationTotal))));
 
     const RockClass *rock = FindClass(form.Text(kEvaluationRockClass));
     if (!Filled(form.Text(kEvaluationRemaining)) || !Filled(form.Text(kEvaluationTotal)) || !rock)
         return Verdict{"\r\n    请选择并录入相关参数！", kYellow, 9};
 
     // Judged on the displayed, rounded factor.
-    const double r = ReadNumber(form, kEvaluationFactor);
-    if (r - 100 > 1e-7)
-        return Verdict{"\r\n    输入参数错误，请查证！\r\n\r\n   残留周边眼炮眼数应<周边眼总数!",
-                       kYellow, 9};
-    if (r - rock->threshold >= -1e-7)
-        return Verdict{"\r\n计算周边眼炮痕保存率>规定保存率标准\r\n     爆破效果评价合格！", kGreen,
-                       11};
+    switch (JudgeHalfCast(ReadNumber(form, kEvaluationFactor), rock->threshold)) {
+        case HalfCastVerdict::Impossible:
+            return Verdict{
+                "\r\n    输入参数错误，请查证！\r\n\r\n   残留周边眼炮眼数应<周边眼总数!", kYellow,
+                9};
+        case HalfCastVerdict::Pass:
+            return Verdict{"\r\n计算周边眼炮痕保存率>规定保存率标准\r\n     爆破效果评价合格！",
+                           kGreen, 11};
+        case HalfCastVerdict::Fail:
+            break;
+    }
     return Verdict{"\r\n  周边眼炮痕保存率<规定保存率标准\r\n爆破效果评价不合格，请修正爆破参数！",
                    kRed, 11};
 }

@@ -9,6 +9,7 @@
 #include "core/docx_document.h"
 #include "core/form.h"
 #include "modules/smoothblast/core/drill_pattern.h"
+#include "modules/smoothblast/core/smoothblast_formulas.h"
 
 namespace tunnel {
 
@@ -374,7 +375,7 @@ const WindowTable &SmoothBlastTable() {
 }
 
 void PerimeterSpacingChanged(Form &form) {
-    Write(form, kBurdenId, ReadNumber(form, kSpacingId) * 1.25);
+    Write(form, kBurdenId, BurdenFor(ReadNumber(form, kSpacingId)));
 }
 
 void SlideStep(SmoothBlastView &view) {
@@ -402,49 +403,45 @@ void CalculateBlast(Form &form, SmoothBlastView &view) {
     form.SetCaption(kBlastCalculateButton, opening ? kBackCaption : kCalculateCaption);
 
     const double l = ReadNumber(form, kAdvanceId);
-    const double s = ReadNumber(form, kAreaId);
-    const double q = ReadNumber(form, kSpecificChargeId);
-    Write(form, kTotalChargeId, RoundTo(l * s * q, 0));
+    Write(form, kTotalChargeId,
+          RoundCharge(l, ReadNumber(form, kAreaId), ReadNumber(form, kSpecificChargeId)));
 
     const double e = ReadNumber(form, kSpacingId);
     const double v = ReadNumber(form, kBurdenId);
-    Write(form, kRatioId, e / v);
-    Write(form, kPerimeterPerHoleId, ReadNumber(form, kPerimeterPerMetreId) * 0.4 / 0.2);
-    Write(form, kPerimeterHolesId, RoundTo(ReadNumber(form, kOutlineId) / (e / 100) + 1, 0));
+    Write(form, kRatioId, SpacingRatio(e, v));
+    Write(form, kPerimeterPerHoleId,
+          PerimeterChargePerHole(ReadNumber(form, kPerimeterPerMetreId)));
+    Write(form, kPerimeterHolesId, PerimeterHoles(ReadNumber(form, kOutlineId), e));
     Write(form, kPerimeterChargeId,
-          RoundTo(ReadNumber(form, kPerimeterPerHoleId) * ReadNumber(form, kPerimeterHolesId), 0));
+          TypeCharge(ReadNumber(form, kPerimeterPerHoleId), ReadNumber(form, kPerimeterHolesId)));
 
-    Write(form, kFloorPerHoleId, l * ReadNumber(form, kFloorPerMetreId));
+    Write(form, kFloorPerHoleId, ChargePerHole(l, ReadNumber(form, kFloorPerMetreId)));
     Write(form, kFloorHolesId,
-          RoundTo(ReadNumber(form, kFloorWidthId) / (ReadNumber(form, kFloorSpacingId) / 100), 0));
+          FloorHoles(ReadNumber(form, kFloorWidthId), ReadNumber(form, kFloorSpacingId)));
     Write(form, kFloorChargeId,
-          RoundTo(ReadNumber(form, kFloorPerHoleId) * ReadNumber(form, kFloorHolesId), 0));
+          TypeCharge(ReadNumber(form, kFloorPerHoleId), ReadNumber(form, kFloorHolesId)));
 
-    Write(form, kCutPerHoleId, l * ReadNumber(form, kCutPerMetreId));
+    Write(form, kCutPerHoleId, ChargePerHole(l, ReadNumber(form, kCutPerMetreId)));
     form.SetText(kCutHolesId, form.Text(kCutCountId));
-    Write(form, kCutChargeId, ReadNumber(form, kCutPerHoleId) * ReadNumber(form, kCutCountId));
+    Write(form, kCutChargeId,
+          CutCharge(ReadNumber(form, kCutPerHoleId), ReadNumber(form, kCutCountId)));
 
     Write(form, kAuxChargeId,
-          RoundTo(ReadNumber(form, kTotalChargeId) - ReadNumber(form, kPerimeterChargeId) -
-                      ReadNumber(form, kFloorChargeId) - ReadNumber(form, kCutChargeId),
-                  0));
-    Write(form, kAuxPerHoleId, l * ReadNumber(form, kAuxPerMetreId));
-    // The cut charge is not subtracted here: the auxiliary holes take what
-    // the perimeter and floor holes leave.
+          AuxiliaryCharge(ReadNumber(form, kTotalChargeId), ReadNumber(form, kPerimeterChargeId),
+                          ReadNumber(form, kFloorChargeId), ReadNumber(form, kCutChargeId)));
+    Write(form, kAuxPerHoleId, ChargePerHole(l, ReadNumber(form, kAuxPerMetreId)));
     Write(form, kAuxHolesId,
-          RoundTo((ReadNumber(form, kTotalChargeId) - ReadNumber(form, kPerimeterChargeId) -
-                   ReadNumber(form, kFloorChargeId)) /
-                      ReadNumber(form, kAuxPerHoleId),
-                  0));
+          AuxiliaryHoles(ReadNumber(form, kTotalChargeId), ReadNumber(form, kPerimeterChargeId),
+                         ReadNumber(form, kFloorChargeId), ReadNumber(form, kAuxPerHoleId)));
 
+    form.SetText(kChargeDiameterId, ToText(ChargeDiameter(ReadNumber(form, kHoleDiameterId),
+                                                          ReadNumber(form, kDecouplingId))) +
+                                        "mm");
     form.SetText(
-        kChargeDiameterId,
-        ToText(RoundTo(ReadNumber(form, kHoleDiameterId) / ReadNumber(form, kDecouplingId), 0)) +
-            "mm");
-    form.SetText(kTotalHolesId,
-                 ToText(ReadNumber(form, kCutHolesId) + ReadNumber(form, kAuxHolesId) +
-                        ReadNumber(form, kPerimeterHolesId) + ReadNumber(form, kFloorHolesId)) +
-                     "个");
+        kTotalHolesId,
+        ToText(TotalHoles(ReadNumber(form, kCutHolesId), ReadNumber(form, kAuxHolesId),
+                          ReadNumber(form, kPerimeterHolesId), ReadNumber(form, kFloorHolesId))) +
+            "个");
 
     FillCharts(form, view);
     form.SetCaption(kNotice, "计算成功，请稍候！");

@@ -1,14 +1,14 @@
 #include "modules/ventilation/core/ventilation.h"
 
 #include <algorithm>
-#include <cmath>
-#include <numbers>
+#include <array>
 
 #include "core/calc_form.h"
 #include "core/conversions.h"
 #include "core/dialogs.h"
 #include "core/form.h"
 #include "core/report_export.h"
+#include "modules/ventilation/core/ventilation_formulas.h"
 
 namespace tunnel {
 
@@ -497,17 +497,19 @@ constexpr std::array kClearedByGasOption = {
 };
 
 void WritePowerTotal(Form &form) {
-    const double u = ReadNumber(form, kUtilisation);
-    const double ff = ReadNumber(form, kLoadedFactor);
-    const double fm = ReadNumber(form, kEmptyFactor);
-    const double pt = ReadNumber(form, kTruckPower);
-    const double excavators =
-        ReadNumber(form, kExcavators) * ReadNumber(form, kExcavatorPower) * u * ff;
-    const double loaders = ReadNumber(form, kLoaders) * ReadNumber(form, kLoaderPower) * u * ff;
-    const double others = ReadNumber(form, kOthers) * ReadNumber(form, kOtherPower) * u * ff;
-    const double loaded = ReadNumber(form, kLoadedTrucks) * pt * ff * u;
-    const double empty = ReadNumber(form, kEmptyTrucks) * pt * fm * u;
-    form.SetText(kPowerTotal, ToText(excavators + loaders + others + loaded + empty));
+    const double power = DieselPower({.excavators = ReadNumber(form, kExcavators),
+                                      .excavatorPower = ReadNumber(form, kExcavatorPower),
+                                      .loaders = ReadNumber(form, kLoaders),
+                                      .loaderPower = ReadNumber(form, kLoaderPower),
+                                      .others = ReadNumber(form, kOthers),
+                                      .otherPower = ReadNumber(form, kOtherPower),
+                                      .loadedTrucks = ReadNumber(form, kLoadedTrucks),
+                                      .emptyTrucks = ReadNumber(form, kEmptyTrucks),
+                                      .truckPower = ReadNumber(form, kTruckPower),
+                                      .loadedFactor = ReadNumber(form, kLoadedFactor),
+                                      .emptyFactor = ReadNumber(form, kEmptyFactor),
+                                      .utilisation = ReadNumber(form, kUtilisation)});
+    form.SetText(kPowerTotal, ToText(power));
     if (form.Text(kPowerTotal) == u"0") {
         form.SetText(kPowerTotal, QStringLiteral("0"));
         form.AppendLog("计算总功率失败，请填写设备数量或设备参数！\r\n");
@@ -522,9 +524,9 @@ void WriteGasDemand(Form &form) {
         form.AppendLog("不考虑瓦斯隧道绝对涌出计算\r\n");
         return;
     }
-    const double q = ReadNumber(form, kReserve) * ReadNumber(form, kGasEmission) /
-                     (ReadNumber(form, kGasAllowed) - ReadNumber(form, kGasSupplied));
-    form.SetText(kByGas, ToText(RoundTo(q, 2)));
+    form.SetText(kByGas,
+                 ToText(GasDemand(ReadNumber(form, kReserve), ReadNumber(form, kGasEmission),
+                                  ReadNumber(form, kGasAllowed), ReadNumber(form, kGasSupplied))));
 }
 
 void ChooseDemand(Form &form) {
@@ -538,15 +540,14 @@ void ChooseDemand(Form &form) {
 void WritePressures(Form &form) {
     const double length = ReadNumber(form, kLength);
     const double diameter = ReadNumber(form, kDiameter);
-    form.SetText(kLeakage,
-                 ToText(RoundTo(LeakageCoefficient(ReadNumber(form, kLeakRate), length), 3)));
-    form.SetText(kSection, ToText(RoundTo(std::numbers::pi * std::pow(diameter / 2, 2.0), 2)));
-    const double friction =
-        FrictionLoss(length, ReadNumber(form, kDemand), ReadNumber(form, kSupply), diameter);
-    form.SetText(kFriction, ToText(RoundTo(friction, 0)));
-    form.SetText(kLocalLoss, ToText(ReadNumber(form, kFriction) * 0.12));
-    form.SetText(kPressure, ToText(ReadNumber(form, kLocalLoss) + ReadNumber(form, kOtherLoss) +
-                                   ReadNumber(form, kFriction)));
+    form.SetText(kLeakage, ToText(ShownLeakageCoefficient(ReadNumber(form, kLeakRate), length)));
+    form.SetText(kSection, ToText(DuctSection(diameter)));
+    form.SetText(kFriction, ToText(ShownFrictionLoss(length, ReadNumber(form, kDemand),
+                                                     ReadNumber(form, kSupply), diameter)));
+    form.SetText(kLocalLoss, ToText(LocalLoss(ReadNumber(form, kFriction))));
+    form.SetText(kPressure,
+                 ToText(TotalPressure(ReadNumber(form, kLocalLoss), ReadNumber(form, kOtherLoss),
+                                      ReadNumber(form, kFriction))));
     if (form.Text(kPressure) == u"0")
         form.AppendLog("通风总风压计算失败，请填写相应参数！\r\n");
     else
@@ -561,30 +562,6 @@ const WindowTable &VentilationTable() {
 
 const ReportTable &VentilationReport(bool gas) {
     return gas ? kGasReport : kPlainReport;
-}
-
-double LeakageCoefficient(double beta, double length) {
-    return 1 / std::pow(1 - beta, length / 100);
-}
-
-double FumeDemand(double area, double advance, double charge, double spread, double time) {
-    const double g = area * advance * charge;
-    const double y = std::pow(std::pow(area * spread, 2.0) * g, 1.0 / 3);
-    return y * (7.8 / time);
-}
-
-double FrictionLoss(double length, double demand, double supply, double diameter) {
-    return length * (demand / 60) * (supply / 60) * 0.0143 / std::pow(diameter, 5.0);
-}
-
-int GoverningDemand(const std::array<double, 5> &candidates) {
-    const double largest = *std::max_element(candidates.begin(), candidates.end());
-    if (!(largest > 1e-7)) return -1;
-    // Measured against the largest, so that a chain of near ties cannot walk
-    // past a candidate within 1e-7 of it.
-    for (int i = 0; i < int(candidates.size()); ++i)
-        if (candidates[std::size_t(i)] - largest >= -1e-7) return i;
-    return -1;
 }
 
 void PrepareVentilation(Form &form) {
@@ -621,23 +598,24 @@ void CalculateVentilation(Form &form) {
     // Provisional, unrounded: the fan supply is computed with it.
     form.SetText(kLeakage, ToText(LeakageCoefficient(ReadNumber(form, kLeakRate),
                                                      ReadNumber(form, kLength))));
-    form.SetText(kByPersons, ToText(ReadNumber(form, kPersons) * ReadNumber(form, kReserve) *
-                                    ReadNumber(form, kAirPerPerson)));
-    form.SetText(kBySpeed, ToText(ReadNumber(form, kArea) * ReadNumber(form, kSpeed) * 60));
+    form.SetText(kByPersons,
+                 ToText(PersonsDemand(ReadNumber(form, kPersons), ReadNumber(form, kReserve),
+                                      ReadNumber(form, kAirPerPerson))));
+    form.SetText(kBySpeed, ToText(SpeedDemand(ReadNumber(form, kArea), ReadNumber(form, kSpeed))));
     dialogs.Pause(kPauseMs);
 
-    const double fumes =
-        FumeDemand(ReadNumber(form, kArea), ReadNumber(form, kAdvance), ReadNumber(form, kCharge),
-                   ReadNumber(form, kSpread), ReadNumber(form, kFumeTime));
-    form.SetText(kByFumes, ToText(RoundTo(fumes, 0)));
-    form.SetText(kByExhaust, ToText(ReadNumber(form, kAirPerKw) * ReadNumber(form, kPowerTotal)));
+    form.SetText(kByFumes,
+                 ToText(ShownFumeDemand(ReadNumber(form, kArea), ReadNumber(form, kAdvance),
+                                        ReadNumber(form, kCharge), ReadNumber(form, kSpread),
+                                        ReadNumber(form, kFumeTime))));
+    form.SetText(kByExhaust,
+                 ToText(ExhaustDemand(ReadNumber(form, kAirPerKw), ReadNumber(form, kPowerTotal))));
     WriteGasDemand(form);
     ChooseDemand(form);
 
     // Writing Q需 raised the change notice.
     form.SetCaption(kNotice, QString());
-    form.SetText(kSupply,
-                 ToText(RoundTo(ReadNumber(form, kDemand) * ReadNumber(form, kLeakage), 2)));
+    form.SetText(kSupply, ToText(FanSupply(ReadNumber(form, kDemand), ReadNumber(form, kLeakage))));
     dialogs.Pause(kPauseMs);
     if (form.Text(kDemand).isEmpty())
         form.AppendLog("计算最大需风量Q需失败，请填写相应参数！\r\n");

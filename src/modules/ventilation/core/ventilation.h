@@ -1,7 +1,5 @@
 #pragma once
 
-#include <array>
-
 #include "core/window_table.h"
 
 namespace tunnel {
@@ -38,22 +36,5 @@ void CalculateVentilation(Form &form);
 
 // Exports the scheme of the gas option's state.
 void ExportVentilationScheme(Form &form);
-
-// Leakage coefficient 1 / (1 - beta)^(length / 100) of a duct of that length
-// (m) leaking the fraction beta per 100 m.
-double LeakageCoefficient(double beta, double length);
-
-// Air (m³/min) to clear the fumes of one round in time minutes:
-// (7.8 / time) × ∛(G × (area × spread)²), G = area × advance × charge (kg).
-double FumeDemand(double area, double advance, double charge, double spread, double time);
-
-// Duct friction loss (Pa): length × (demand / 60) × (supply / 60) × 0.0143 / d⁵,
-// the flows in m³/min, 0.0143 = 6.5 × α with α = 0.0022.
-double FrictionLoss(double length, double demand, double supply, double diameter);
-
-// Index of the governing demand among candidates given in the order Q1, Q4,
-// Q2, Q3, Q5: the largest one, the first of those equal within 1e-7; -1 when
-// none exceeds 1e-7.
-int GoverningDemand(const std::array<double, 5> &candidates);
 
 }  // namespace tunnel

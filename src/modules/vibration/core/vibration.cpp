@@ -11,6 +11,7 @@
 #include "core/dialogs.h"
 #include "core/ini_file.h"
 #include "core/parameter_file.h"
+#include "modules/vibration/core/vibration_formulas.h"
 
 namespace tunnel {
 
@@ -42,11 +43,6 @@ constexpr char kIncomplete[] = "参数输入不完整，请查证！\r\n";
 constexpr char kFails[] =
     "超过爆破临界值，不符合要求！请降低一次起爆炸药总重量或采取分段起爆，重新计算";
 constexpr char kPasses[] = "振速符合要求，验算通过！";
-
-// The cube root is the power with the double nearest one third.
-constexpr double kThird = 1.0 / 3.0;
-// Decimal quantities compare with this absolute tolerance.
-constexpr double kTolerance = 1e-7;
 
 constexpr std::array kCategories = {
     BuildingCategory{"土窑洞、土坯房、毛石房屋", "≤0.45～0.9cm/s", 0.9},
@@ -293,10 +289,6 @@ double ReadBack(const Form &form, const char *id, double written) {
     return std::isfinite(written) ? ReadNumber(form, id) : written;
 }
 
-void WriteResult(Form &form, const char *id, double value) {
-    form.SetText(id, ToText(RoundTo(value, 2)));
-}
-
 void ShowVerdict(Form &form, Rgb text, const char *verdict, Rgb back) {
     form.SetTextColor(kEvaluationId, text);
     form.SetText(kEvaluationId, verdict);
@@ -356,54 +348,55 @@ void VibrationVelocity(Form &form) {
         form.SetText(kVelocityId, QString());
         return;
     }
-    const double q = ReadNumber(form, kChargeId);
-    const double k = ReadNumber(form, kFactorId);
-    const double r = ReadNumber(form, kDistanceId);
-    const double alpha = ReadNumber(form, kExponentId);
-    const double v = RoundTo(k * std::pow(std::pow(q, kThird) / r, alpha), 2);
+    const VelocityInputs in{.charge = ReadNumber(form, kChargeId),
+                            .factor = ReadNumber(form, kFactorId),
+                            .distance = ReadNumber(form, kDistanceId),
+                            .exponent = ReadNumber(form, kExponentId)};
+    const double v = BlastVelocity(in);
     form.SetText(kVelocityId, ToText(v));
 
     const double shown = ReadBack(form, kVelocityId, v);
     const BuildingCategory *category = FindBuildingCategory(form.Text(kCategoryId));
-    if (!category || std::isnan(shown)) {
-        ClearVerdict(form);
-    } else if (shown - category->limit > kTolerance) {
-        ShowVerdict(form, kFailText, kFails, kFailBack);
-        form.AppendLog("计算爆破振速成功，分析评价不合格！\r\n");
-    } else {
-        ShowVerdict(form, kPassText, kPasses, kPassBack);
-        form.AppendLog("计算爆破振速成功，分析评价合格！\r\n");
+    switch (JudgeVelocity(shown, category ? std::optional(category->limit) : std::nullopt)) {
+        case VelocityVerdict::None:
+            ClearVerdict(form);
+            break;
+        case VelocityVerdict::Fail:
+            ShowVerdict(form, kFailText, kFails, kFailBack);
+            form.AppendLog("计算爆破振速成功，分析评价不合格！\r\n");
+            break;
+        case VelocityVerdict::Pass:
+            ShowVerdict(form, kPassText, kPasses, kPassBack);
+            form.AppendLog("计算爆破振速成功，分析评价合格！\r\n");
+            break;
     }
 
     // Checked after the results, which stay as written.
-    if (shown < -kTolerance || k < -kTolerance || alpha < -kTolerance || q < -kTolerance)
-        form.AppendLog("参数输入超过上限，请重新输入！\r\n");
+    if (NegativeVelocityInput(shown, in)) form.AppendLog("参数输入超过上限，请重新输入！\r\n");
 }
 
 void VibrationMaxCharge(Form &form) {
     form.SetText(kMaxChargeId, QString());
     if (!CheckFilled(form, {kExponentId, kFactorId, kDistance1Id, kAllowed1Id}, kIncomplete))
         return;
-    const double alpha = ReadNumber(form, kExponentId);
-    const double k = ReadNumber(form, kFactorId);
-    const double r = ReadNumber(form, kDistance1Id);
-    const double v = ReadNumber(form, kAllowed1Id);
-    const double qmax = RoundTo(std::pow(r, 3.0) * std::pow(v / k, 3.0 / alpha), 2);
+    const double qmax = MaxChargePerDelay({.exponent = ReadNumber(form, kExponentId),
+                                           .factor = ReadNumber(form, kFactorId),
+                                           .distance = ReadNumber(form, kDistance1Id),
+                                           .allowed = ReadNumber(form, kAllowed1Id)});
     form.SetText(kMaxChargeId, ToText(qmax));
     form.AppendLog("计算单次最大爆破用药量成功！\r\n");
-    const double shown = ReadBack(form, kMaxChargeId, qmax);
-    WriteResult(form, kShelter1Id, 25 * std::pow(shown, kThird));
+    form.SetText(kShelter1Id, ToText(ShelterDistance(ReadBack(form, kMaxChargeId, qmax))));
 }
 
 void VibrationSafeDistance(Form &form) {
     form.SetText(kSafeDistanceId, QString());
     if (!CheckFilled(form, {kExponentId, kFactorId, kCharge2Id, kAllowed2Id}, kIncomplete)) return;
-    const double alpha = ReadNumber(form, kExponentId);
-    const double k = ReadNumber(form, kFactorId);
-    const double q = ReadNumber(form, kCharge2Id);
-    const double v = ReadNumber(form, kAllowed2Id);
-    WriteResult(form, kSafeDistanceId, std::pow(q, kThird) * std::pow(k / v, 1.0 / alpha));
-    WriteResult(form, kShelter2Id, 25 * std::pow(q, kThird));
+    const SafeDistanceInputs in{.exponent = ReadNumber(form, kExponentId),
+                                .factor = ReadNumber(form, kFactorId),
+                                .charge = ReadNumber(form, kCharge2Id),
+                                .allowed = ReadNumber(form, kAllowed2Id)};
+    form.SetText(kSafeDistanceId, ToText(SafeDistance(in)));
+    form.SetText(kShelter2Id, ToText(ShelterDistance(in.charge)));
     form.AppendLog("计算最大安全距离成功！\r\n");
 }
 

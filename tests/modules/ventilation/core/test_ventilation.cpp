@@ -17,9 +17,6 @@ using namespace tunnel;
 using tunnel::test::MemoryForm;
 using tunnel::test::ScriptedDialogs;
 
-using Candidates = std::array<double, 5>;
-Q_DECLARE_METATYPE(Candidates)
-
 using tunnel::test::ReadFileBytes;
 using tunnel::test::WriteFileBytes;
 
@@ -130,13 +127,6 @@ private slots:
     void init();
     void cleanup();
 
-    void leakageCoefficient_data();
-    void leakageCoefficient();
-    void fumeDemand();
-    void frictionLoss();
-    void governingDemand_data();
-    void governingDemand();
-
     void calculateWithPresets();
     void calculateWithGas();
     void allCountsZero();
@@ -193,67 +183,6 @@ void TestVentilation::init() {
 void TestVentilation::cleanup() {
     delete m_form;
     delete m_dir;
-}
-
-void TestVentilation::leakageCoefficient_data() {
-    QTest::addColumn<double>("beta");
-    QTest::addColumn<double>("length");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("presets") << 0.015 << 1400.0 << "1.235642316662";
-    QTest::newRow("no leakage") << 0.0 << 1400.0 << "1";
-    QTest::newRow("no length") << 0.015 << 0.0 << "1";
-    QTest::newRow("one hundred metres") << 0.02 << 100.0 << "1.020408163265";
-    QTest::newRow("part of a hundred") << 0.02 << 50.0 << "1.010152544552";
-}
-
-void TestVentilation::leakageCoefficient() {
-    QFETCH(double, beta);
-    QFETCH(double, length);
-    QFETCH(QString, shown);
-    QCOMPARE(ToText(LeakageCoefficient(beta, length)), shown);
-}
-
-void TestVentilation::fumeDemand() {
-    // ∛((60 × 100)² × 60 × 2.5 × 0.7) × 7.8 / 30 = 405.0145...
-    const double q = FumeDemand(60, 2.5, 0.7, 100, 30);
-    QVERIFY(std::abs(q - 405.0145) < 1e-4);
-    QCOMPARE(ToText(RoundTo(q, 0)), QStringLiteral("405"));
-    // Doubling the spread length raises the demand by 2^(2/3).
-    QVERIFY(std::abs(FumeDemand(60, 2.5, 0.7, 200, 30) / q - std::cbrt(4.0)) < 1e-12);
-}
-
-void TestVentilation::frictionLoss() {
-    // 1400 × 53.352 × 65.924 × 0.0143 / 1.8⁵ = 3726.454...
-    const double h = FrictionLoss(1400, 3201.12, 3955.44, 1.8);
-    QVERIFY(std::abs(h - 3726.454) < 1e-3);
-    QCOMPARE(FrictionLoss(0, 3201.12, 3955.44, 1.8), 0.0);
-}
-
-void TestVentilation::governingDemand_data() {
-    using C = Candidates;
-    QTest::addColumn<Candidates>("candidates");
-    QTest::addColumn<int>("winner");
-    // Order: Q1, Q4, Q2, Q3, Q5.
-    QTest::newRow("presets") << C{207, 3201.12, 540, 405, 0} << 1;
-    QTest::newRow("gas largest") << C{207, 3201.12, 540, 405, 5000} << 4;
-    QTest::newRow("Q1 ties Q2") << C{540, 0, 540, 405, 0} << 0;
-    QTest::newRow("Q4 ties Q3") << C{207, 600, 540, 600, 0} << 1;
-    QTest::newRow("Q2 ties Q5") << C{207, 0, 540, 405, 540} << 2;
-    QTest::newRow("within tolerance") << C{207, 0, 540, 540.00000009, 0} << 2;
-    QTest::newRow("beyond tolerance") << C{207, 0, 540, 540.0000002, 0} << 3;
-    // Q3 is within 1e-7 of the largest, Q5, which itself exceeds Q2 by more.
-    QTest::newRow("chain of near ties") << C{207, 0, 540, 540.00000009, 540.00000018} << 3;
-    QTest::newRow("all equal") << C{5, 5, 5, 5, 5} << 0;
-    QTest::newRow("all zero") << C{0, 0, 0, 0, 0} << -1;
-    QTest::newRow("all tiny") << C{1e-8, 5e-8, 0, 0, 0} << -1;
-    QTest::newRow("negative") << C{-3, -1, -2, -5, 0} << -1;
-    QTest::newRow("only Q3") << C{0, 0, 0, 0.5, 0} << 3;
-}
-
-void TestVentilation::governingDemand() {
-    QFETCH(Candidates, candidates);
-    QFETCH(int, winner);
-    QCOMPARE(GoverningDemand(candidates), winner);
 }
 
 void TestVentilation::calculateWithPresets() {
