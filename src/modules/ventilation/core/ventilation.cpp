@@ -9,64 +9,13 @@
 #include "core/form.h"
 #include "core/report_export.h"
 #include "modules/ventilation/core/ventilation_formulas.h"
+#include "modules/ventilation/core/ventilation_ids.h"
 
 namespace tunnel {
 
 namespace {
 
-// Inputs of the air demand.
-constexpr char kArea[] = "编辑框1_隧道开挖面积";
-constexpr char kAdvance[] = "编辑框1_隧道开挖进尺";
-constexpr char kPersons[] = "编辑框1_隧道最大作业人数";
-constexpr char kLength[] = "编辑框1_隧道通风长度";
-constexpr char kReserve[] = "编辑框1_风量备用系数";
-constexpr char kAirPerPerson[] = "编辑框1_每人每分钟所需新鲜空气";
-constexpr char kCharge[] = "编辑框1_每立方米所需药量";
-constexpr char kSpeed[] = "编辑框1_允许最低风速";
-constexpr char kFumeTime[] = "编辑框1_爆破后通风排烟时间";
-constexpr char kSpread[] = "编辑框1_炮烟扩散长度";
-constexpr char kDiameter[] = "编辑框1_选定风筒直径";
-constexpr char kExcavatorPower[] = "编辑框2_挖掘机单机功率";
-constexpr char kExcavators[] = "编辑框3_挖机数量";
-constexpr char kLoaderPower[] = "编辑框2_装载机单机功率";
-constexpr char kLoaders[] = "编辑框3_装载机数量";
-constexpr char kOtherPower[] = "编辑框2_其它设备功率";
-constexpr char kOthers[] = "编辑框3_其它设备数量";
-constexpr char kTruckPower[] = "编辑框2_自卸车装机功率";
-constexpr char kLoadedTrucks[] = "编辑框3_自卸车重载数";
-constexpr char kEmptyTrucks[] = "编辑框3_自卸空载数";
-constexpr char kLoadedFactor[] = "编辑框2_重车负荷率";
-constexpr char kEmptyFactor[] = "编辑框2_空车负荷率";
-constexpr char kUtilisation[] = "编辑框2_设备利用率";
-constexpr char kAirPerKw[] = "编辑框2_内燃机械作业供风量";
-constexpr char kGasEmission[] = "编辑框3_瓦斯绝对涌出量";
-constexpr char kGasAllowed[] = "编辑框3_工作面允许瓦斯浓度";
-constexpr char kGasSupplied[] = "编辑框3_送入风流中瓦斯浓度";
-// Inputs of supply and pressure.
-constexpr char kLeakRate[] = "编辑框4_风管百米漏风率";
-constexpr char kOtherLoss[] = "编辑框5_其他压力损失";
-// Results.
-constexpr char kPowerTotal[] = "编辑框3_功率合计";
-constexpr char kByPersons[] = "编辑框2_按人";
-constexpr char kBySpeed[] = "编辑框2_按风速";
-constexpr char kByFumes[] = "编辑框2_按排除炮排烟";
-constexpr char kByExhaust[] = "编辑框2_按废气";
-constexpr char kDemand[] = "编辑框2_总体选取";
-constexpr char kLeakage[] = "编辑框4_风管漏风系数";
-constexpr char kSection[] = "编辑框4_风管截面积S";
-constexpr char kSupply[] = "编辑框4_洞口风机供风量Q供";
-constexpr char kFriction[] = "编辑框5_风管摩擦力";
-constexpr char kLocalLoss[] = "编辑框5_局部压力损失";
-constexpr char kPressure[] = "编辑框5_通风总风压";
-// Labels.
-constexpr char kNotice[] = "标签1_提示信息";
-constexpr char kDemandLabel[] = "标签37";
-constexpr char kGasDemandLabel[] = "标签52";
-
-constexpr char kFourCandidates[] = "①~④取最大需风量Q需";
-constexpr char kFiveCandidates[] = "①~⑤取最大需风量Q需";
-constexpr char kNotConsidered[] = "不考虑";
-constexpr int kPauseMs = 300;
+using namespace ventilation_ids;
 
 // Three columns of group boxes: one column would be far taller than a screen.
 constexpr std::array kGroups = {
