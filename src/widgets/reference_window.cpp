@@ -121,7 +121,7 @@ PageTable ReferencePage(Reference kind) {
             return page;
         }
         case Reference::HoleLayout:
-            return {QStringLiteral("隧道光面爆破布眼示意图"),
+            return {QStringLiteral("布眼示意图（示意，非本工程设计）"),
                     {794, 574},
                     {PictureUnit("图片框1", "hole_layout", {10, 10, 774, 554})}};
         case Reference::VibrationLimits:

@@ -14,7 +14,9 @@ class DrillPatternWidget;
 
 // "钻爆设计图": the drill pattern to scale beside its legend and the table
 // of delays, with DXF and picture export and the vibration check of the
-// largest charge of one delay. An independent, resizable window.
+// largest charge of one delay. An independent, resizable window that fits
+// its screen when shown; Esc closes it. A pattern whose holes could not be
+// placed shows its outline alone and says why.
 class DrillPatternWindow : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +29,8 @@ public:
     void ExportDxf();
     void ExportPicture();
     void OpenVibrationCheck();
+
+    void setVisible(bool visible) override;
 
 private:
     Dialogs &m_dialogs;
