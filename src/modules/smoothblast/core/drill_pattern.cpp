@@ -465,12 +465,6 @@ double Outline::Distance(double x, double y) const {
     return std::min(arch.Distance(x, y), SegmentDistance(x, y, -width / 2, 0, width / 2, 0));
 }
 
-double Outline::Inradius() const {
-    // Insets keep the point (0, d) while it is no further above the arch's
-    // centre than inside the arch.
-    return std::min(width / 2, std::max(centreY, (centreY + radius) / 2));
-}
-
 bool Outline::Contains(double x, double y) const {
     constexpr double kTolerance = 1e-9;
     if (y < -kTolerance || std::abs(x) > width / 2 + kTolerance) return false;
@@ -644,10 +638,9 @@ std::vector<Dimension> PatternDimensions(const DrillPattern &p, const DrillDesig
     }
     if (p.hasRelief && p.Count(HoleType::Cut) > 0) {
         dims.push_back({p.reliefX, p.reliefY, p.reliefX + p.cutSpacing, p.reliefY, -0.3,
-                        QStringLiteral("掏槽间距") + Millimetres(p.cutSpacing)});
+                        Millimetres(p.cutSpacing)});
     } else if (right - left > 1e-9) {
-        dims.push_back({left, top, right, top, 0.35,
-                        QStringLiteral("掏槽间距") + Millimetres(right - left)});
+        dims.push_back({left, top, right, top, 0.35, Millimetres(right - left)});
     }
     return dims;
 }
@@ -659,6 +652,11 @@ QStringList PatternLegend(const DrillPattern &p, const DrillDesign &design) {
     lines << QStringLiteral("合计  %1个").arg(ToText(int(p.holes.size())));
     lines << QStringLiteral("轮廓面积 %1m²（输入断面面积S=%2m²，S可含仰拱，两者可不同）")
                  .arg(ToText(RoundTo(p.outline.Area(), 2)), ToText(design.area));
+    // The cut's dimension carries the number alone: it stands among the holes.
+    if (p.Count(HoleType::Cut) > 0)
+        lines << (p.hasRelief ? QStringLiteral("掏槽间距%1（掏槽眼至空孔）")
+                              : QStringLiteral("掏槽间距%1（两列掏槽眼之间）"))
+                     .arg(Millimetres(p.cutSpacing));
     lines << QStringLiteral("尺寸单位：mm");
     return lines;
 }

@@ -71,9 +71,6 @@ struct Outline {
     // Distance from (x, y) to the outline including the floor line.
     double Distance(double x, double y) const;
     bool Contains(double x, double y) const;
-    // The largest inset of the outline, floor included, that leaves
-    // anything inside: the radius of its largest inscribed circle.
-    double Inradius() const;
 };
 
 // Semicircular arch of radius B/2 on walls of (Lo − πB/2)/2 when

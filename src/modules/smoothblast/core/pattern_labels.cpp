@@ -140,6 +140,15 @@ std::vector<Label> DimensionCandidates(const Dimension &d, int index, const Plac
             out.push_back(at(-base.width / 2 - gap, across));
         }
     }
+    // Level, further out past either end, the line running on to it.
+    const double reach = std::abs(u.x) * base.width / 2 + std::abs(u.y) * h / 2;
+    for (double further : {1.0, 2.0, 3.0, 4.0, 6.0})
+        for (double end : {0.0, 1.0}) {
+            const double along = end > 0 ? len + reach + further * h : -reach - further * h;
+            Label l = at(along, 0);
+            l.angle = 0;
+            out.push_back(l);
+        }
     return out;
 }
 

@@ -186,6 +186,7 @@ double PaintLines(QPainter &p, const QRectF &box, const QStringList &lines, bool
             p.setBrush(HoleColour(HoleType(i)));
             p.drawEllipse(QPointF(x + 6, y + fm.height() / 2), kHoleRadius, kHoleRadius);
             x += 18;
+            p.setPen(Qt::black);
         }
         const QRectF room(x, y, box.right() - x, box.bottom() - y);
         const QRectF used = p.boundingRect(room, Qt::TextWordWrap, lines[i]);
