@@ -16,7 +16,7 @@ enum class Reference {
     CycleTime,           // "隧道循环时间参考表", period window "查用时"
     WedgeCut,            // "斜眼楔形掏槽", smooth blasting radio button
     ParallelCut,         // "直眼掏槽选型", smooth blasting radio button
-    HoleLayout,          // "布眼示意图（示意，非本工程设计）", smooth blasting "布眼示意图"
+    HoleLayout,          // "布眼示意图（示意，非本工程设计）", smooth blasting
     VibrationLimits,     // "爆破振动安全允许标准", vibration "查表"
     RockBulking,         // "岩石的可松性参考", mucking small button
     SlabFormworkWeight,  // "楼板模板自重标准值", formwork G1k small button

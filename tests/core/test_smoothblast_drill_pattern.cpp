@@ -179,8 +179,9 @@ void TestSmoothBlastDrillPattern::Patterns_data() {
     QTest::newRow("a million auxiliary holes")
         << Inputs{} << false << S("1e6") << dense("辅助眼多于5000个");
     // 98 holes on 24.22 m: 0.2497 m apart, not rounded up to the least.
-    QTest::newRow("perimeter too dense") << Inputs{{S("编辑框4_周边眼间距"), S("25")}} << false
-                                         << QString() << dense("周边眼间距0.249m，小于最小间距0.3m");
+    QTest::newRow("perimeter too dense")
+        << Inputs{{S("编辑框4_周边眼间距"), S("25")}} << false << QString()
+        << dense("周边眼间距0.249m，小于最小间距0.3m");
     // 47 floor holes and the two corners: 13.1 / 48 = 0.2729 m apart.
     QTest::newRow("floor too dense") << Inputs{{S("编辑框5_底板眼间距"), S("28")}} << false
                                      << QString() << dense("底板眼间距0.272m，小于最小间距0.3m");

@@ -264,8 +264,8 @@ void TestReferenceWindows::modalReferences_data() {
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QStringList>("pictures");
     QTest::newRow("hole layout") << Reference::HoleLayout
-                                 << QStringLiteral("布眼示意图（示意，非本工程设计）") << QSize(794, 574)
-                                 << QStringList{"hole_layout"};
+                                 << QStringLiteral("布眼示意图（示意，非本工程设计）")
+                                 << QSize(794, 574) << QStringList{"hole_layout"};
     QTest::newRow("bulking") << Reference::RockBulking << QStringLiteral("岩石的可松性参考")
                              << QSize(788, 695) << QStringList{"rock_bulking"};
     QTest::newRow("slab formwork")

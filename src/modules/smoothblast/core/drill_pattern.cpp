@@ -57,7 +57,8 @@ constexpr char kNoOutline[] = "开挖轮廓无法确定：底板长须大于0，
 constexpr char kBadCounts[] = "炮眼数量须为不小于0的整数，请先计算并检查参数";
 constexpr char kBadBurden[] = "光爆层厚须大于0，请检查参数";
 constexpr char kTooDense[] = "炮眼过密，无法布置：%1，请检查参数";
-constexpr char kAreaMismatch[] = "由底板长和开挖面外弧长绘出的轮廓面积为%1m²，与开挖断面面积S=%2m²不符，请检查参数";
+constexpr char kAreaMismatch[] =
+    "由底板长和开挖面外弧长绘出的轮廓面积为%1m²，与开挖断面面积S=%2m²不符，请检查参数";
 
 double Hypot(double x, double y) {
     return std::sqrt(x * x + y * y);
@@ -173,7 +174,8 @@ class SiteIndex {
 public:
     SiteIndex(const std::vector<Outline::Point> &sites, double cell)
         : m_sites(sites), m_cell(cell) {
-        for (std::size_t i = 0; i < sites.size(); ++i) m_cells[Key(sites[i].x, sites[i].y)].push_back(i);
+        for (std::size_t i = 0; i < sites.size(); ++i)
+            m_cells[Key(sites[i].x, sites[i].y)].push_back(i);
     }
 
     // The nearest site and its squared distance; sites must not be empty.
@@ -293,7 +295,8 @@ bool PlaceAuxiliary(const DrillDesign &design, int count, DrillPattern &p) {
         // A middle outside the allowed part of the face moves to the allowed
         // point of its cell nearest to it.
         std::vector<char> inside(sites.size(), 1);
-        for (std::size_t s = fixed; s < sites.size(); ++s) inside[s] = allowed(moved[s].x, moved[s].y);
+        for (std::size_t s = fixed; s < sites.size(); ++s)
+            inside[s] = allowed(moved[s].x, moved[s].y);
         std::vector<Outline::Point> snapped(moved);
         for (std::size_t g = 0; g < grid.size(); ++g) {
             const std::size_t s = owner[g];
@@ -385,10 +388,10 @@ QString Undrillable(const DrillPattern &p) {
             }
     }
     if (!a) return QString();
-    const QString pair = a->type == b->type
-                             ? QStringLiteral("%1间距").arg(HoleTypeName(a->type))
-                             : QStringLiteral("%1与%2相距").arg(HoleTypeName(a->type),
-                                                               HoleTypeName(b->type));
+    const QString pair =
+        a->type == b->type
+            ? QStringLiteral("%1间距").arg(HoleTypeName(a->type))
+            : QStringLiteral("%1与%2相距").arg(HoleTypeName(a->type), HoleTypeName(b->type));
     return QStringLiteral("%1%2，小于最小间距%3")
         .arg(pair, Distance(closest), Distance(kMinHoleSpacing));
 }
@@ -517,8 +520,8 @@ DrillPattern PlaceHoles(const DrillDesign &design) {
     // More holes than any face takes would only cost time to place.
     for (int t = 0; t < 4; ++t)
         if (design.counts[t] > kMaxHoles)
-            return Dense(QStringLiteral("%1多于%2个").arg(HoleTypeName(HoleType(t)),
-                                                           ToText(kMaxHoles)));
+            return Dense(
+                QStringLiteral("%1多于%2个").arg(HoleTypeName(HoleType(t)), ToText(kMaxHoles)));
     const int cut = int(std::lround(design.counts[int(HoleType::Cut)]));
     const int aux = int(std::lround(design.counts[int(HoleType::Auxiliary)]));
     const int perimeter = int(std::lround(design.counts[int(HoleType::Perimeter)]));
@@ -533,8 +536,8 @@ DrillPattern PlaceHoles(const DrillDesign &design) {
     for (int i = 0; i < perimeter; ++i) {
         const double s = perimeter == 1 ? lo / 2 : i * lo / (perimeter - 1);
         const Outline::Point pt = o.At(s);
-        p.holes.push_back({HoleType::Perimeter, pt.x, pt.y, 0,
-                           design.chargePerHole[int(HoleType::Perimeter)]});
+        p.holes.push_back(
+            {HoleType::Perimeter, pt.x, pt.y, 0, design.chargePerHole[int(HoleType::Perimeter)]});
     }
     // Evenly between the corner holes.
     for (int i = 1; i <= floor; ++i) {

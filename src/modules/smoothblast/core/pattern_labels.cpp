@@ -153,8 +153,8 @@ std::vector<Label> DimensionCandidates(const Dimension &d, int index, const Plac
 }
 
 // Round the hole from the side it is best read on, at two distances.
-std::vector<Label> DelayCandidates(const DrillPattern &p, std::size_t index,
-                                   const Placer &placer, const LabelStyle &style) {
+std::vector<Label> DelayCandidates(const DrillPattern &p, std::size_t index, const Placer &placer,
+                                   const LabelStyle &style) {
     const Hole &hole = p.holes[index];
     const Outline &o = p.outline;
     double prefer = 45;  // upper right
@@ -214,8 +214,7 @@ bool Overlaps(const Label &l, double x, double y, double radius) {
 }
 
 std::vector<Label> PlaceLabels(const DrillPattern &pattern,
-                               const std::vector<Dimension> &dimensions,
-                               const LabelStyle &style) {
+                               const std::vector<Dimension> &dimensions, const LabelStyle &style) {
     Placer placer(pattern, style);
     for (std::size_t i = 0; i < dimensions.size(); ++i)
         placer.Place(DimensionCandidates(dimensions[i], int(i), placer, style));

@@ -39,8 +39,7 @@ double EstimatedTextWidth(const QString &text);
 // relief hole and no text placed before. A text with no such place is left
 // out (the drawing is too small for it at that scale).
 std::vector<Label> PlaceLabels(const DrillPattern &pattern,
-                               const std::vector<Dimension> &dimensions,
-                               const LabelStyle &style);
+                               const std::vector<Dimension> &dimensions, const LabelStyle &style);
 
 bool Overlaps(const Label &a, const Label &b);
 // Whether the label's box and the circle overlap.

@@ -224,8 +224,8 @@ void PaintTitleBlock(QPainter &p, const QRectF &box, const TitleBlock &title,
         p.drawLine(QPointF(row.left() + head, row.top()), QPointF(row.left() + head, row.bottom()));
         p.drawText(row.adjusted(4, 0, -row.width() + head - 4, 0), Qt::AlignVCenter | Qt::AlignLeft,
                    rows[i][0]);
-        const QString value = rows[i][1].trimmed().isEmpty() ? QString(14, QLatin1Char('_'))
-                                                             : rows[i][1].trimmed();
+        const QString value =
+            rows[i][1].trimmed().isEmpty() ? QString(14, QLatin1Char('_')) : rows[i][1].trimmed();
         p.drawText(row.adjusted(head + 6, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
                    p.fontMetrics().elidedText(value, Qt::ElideRight, int(row.width() - head - 10)));
     }
@@ -274,8 +274,7 @@ void PaintDrillPattern(QPainter &p, const QRectF &area, const DrillPattern &patt
     const int scale = title ? RoundScale(face, pattern.outline) : 0;
     if (scale > 0) {
         const Mapping m(face, pattern.outline, kPictureDpi / 0.0254 / scale);
-        PaintFaceAt(p, face, m, pattern, design,
-                    PlaceAtScale(pattern, design, p.font(), m.scale));
+        PaintFaceAt(p, face, m, pattern, design, PlaceAtScale(pattern, design, p.font(), m.scale));
     } else {
         PaintFace(p, face, pattern, design);
     }
@@ -297,9 +296,9 @@ void PaintDrillPattern(QPainter &p, const QRectF &area, const DrillPattern &patt
     }
     if (!pattern.holes.empty()) PaintLines(p, room, DelayLines(pattern), false);
     if (title)
-        PaintTitleBlock(p, QRectF(column.left(), column.bottom() - titleHeight, column.width(),
-                                  titleHeight),
-                        *title, pattern, design, scale);
+        PaintTitleBlock(
+            p, QRectF(column.left(), column.bottom() - titleHeight, column.width(), titleHeight),
+            *title, pattern, design, scale);
     p.restore();
 }
 
