@@ -25,10 +25,13 @@ void BM_DrawPatternWhilePanning(benchmark::State &state) {
     const tunnel::DrillPattern pattern = tunnel::PlaceHoles(design);
     QImage frame(1920, 1080, QImage::Format_ARGB32_Premultiplied);
     int step = 0;
+    // Texts are placed once per scale, as in the window.
+    std::vector<tunnel::Label> labels;
+    double labelScale = 0;
     for (auto _ : state) {
         QPainter painter(&frame);
         const QPointF pan((step % 200) - 100, (step % 120) - 60);
-        tunnel::PaintDrillPattern(painter, frame.rect(), pattern, design, 1.5, pan);
+        tunnel::PaintFace(painter, frame.rect(), pattern, design, 1.5, pan, &labels, &labelScale);
         ++step;
     }
 }

@@ -166,10 +166,11 @@ void DxfWriter::Text(const QString &layer, double x, double y, double height, co
     if (rotation != 0) out.Real(50, rotation);
     out.Tag(7, kTextStyle);
     if (align != Align::Left) {
-        out.Int(72, align == Align::Centre ? 1 : 2);
+        out.Int(72, align == Align::Right ? 2 : 1);
         out.Point(11, x, y);
     }
     out.Tag(100, "AcDbText");
+    if (align == Align::Middle) out.Int(73, 2);
     m_entities += out.Bytes();
     Grow(x, y);
     Grow(x, y + height);

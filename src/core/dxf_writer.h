@@ -21,8 +21,9 @@ public:
     void Circle(const QString &layer, double x, double y, double radius);
     // Counter-clockwise from start to end.
     void Arc(const QString &layer, double x, double y, double radius, double start, double end);
-    enum class Align { Left, Centre, Right };
-    // (x, y) is the left, centre or right end of the text's base line.
+    enum class Align { Left, Centre, Right, Middle };
+    // (x, y) is the left, centre or right end of the text's base line, or
+    // (Middle) the centre of the text.
     void Text(const QString &layer, double x, double y, double height, const QString &text,
               Align align = Align::Left, double rotation = 0);
 

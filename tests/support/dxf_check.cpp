@@ -61,13 +61,45 @@ holes = [(c.dxf.layer, c.dxf.center.x, c.dxf.center.y) for c in msp.query("CIRCL
 out["all_inside"] = all(inside(x, y) for _, x, y in holes)
 out["perimeter_off"] = max([distance(x, y) for t, x, y in holes if t == "周边眼"] + [0])
 out["floor_off"] = max([abs(y) for t, x, y in holes if t == "底板眼"] + [0])
-free = ("掏槽眼", "辅助眼")
 spacing = math.inf
+closest = None
 for i, (ti, xi, yi) in enumerate(holes):
     for tj, xj, yj in holes[i + 1:]:
-        if ti in free or tj in free:
-            spacing = min(spacing, math.hypot(xi - xj, yi - yj))
+        d = math.hypot(xi - xj, yi - yj)
+        if d < spacing:
+            spacing, closest = d, sorted((ti, tj))
 out["min_spacing"] = spacing if spacing != math.inf else -1
+out["closest_pair"] = closest or []
+
+# Coverage: the largest distance from a point of a 100 mm grid inside the
+# outline to the nearest charged hole, against 1.5 * sqrt(area / holes).
+half_angle = math.radians((arc.dxf.end_angle - arc.dxf.start_angle) % 360) / 2
+area = 2 * half * wall + r * r * (half_angle - math.sin(half_angle) * math.cos(half_angle))
+out["area"] = area / 1e6
+out["coverage_limit"] = 1.5 * math.sqrt(area / len(holes)) if holes else -1
+step = 100
+top = cy + r
+points = {}
+for i in range(int(-half // step), int(half // step) + 1):
+    for j in range(0, int(top // step) + 1):
+        if inside(i * step, j * step):
+            points[(i, j)] = math.inf
+reach = 2 * out["coverage_limit"]
+for _, x, y in holes:
+    for i in range(int((x - reach) // step), int((x + reach) // step) + 2):
+        for j in range(int((y - reach) // step), int((y + reach) // step) + 2):
+            if (i, j) in points:
+                d = math.hypot(i * step - x, j * step - y)
+                if d < points[(i, j)]:
+                    points[(i, j)] = d
+worst, at = 0, None
+for (i, j), d in points.items():
+    if d == math.inf:
+        d = min(math.hypot(i * step - x, j * step - y) for _, x, y in holes)
+    if d > worst:
+        worst, at = d, [i * step, j * step]
+out["coverage"] = worst if holes else -1
+out["coverage_at"] = at or []
 out["texts"] = [t.dxf.text for t in msp.query('TEXT[layer=="标注"]')]
 out["audit_errors"] = len(doc.audit().errors)
 print(json.dumps(out, ensure_ascii=False))

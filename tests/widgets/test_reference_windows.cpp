@@ -276,7 +276,7 @@ void TestReferenceWindows::modalReferences_data() {
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QStringList>("pictures");
     QTest::newRow("hole layout") << QStringLiteral("smoothblast/按钮2")
-                                 << QStringLiteral("隧道光面爆破布眼示意图") << QSize(794, 574)
+                                 << QStringLiteral("布眼示意图（示意，非本工程设计）") << QSize(794, 574)
                                  << QStringList{"hole_layout"};
     QTest::newRow("bulking") << QStringLiteral("mucking/按钮1")
                              << QStringLiteral("岩石的可松性参考") << QSize(788, 695)

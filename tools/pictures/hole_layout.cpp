@@ -20,6 +20,9 @@ namespace pictures {
 
 namespace {
 
+const QColor kEaserInk(20, 150, 40);
+const QColor kPerimeterInk(30, 70, 220);
+
 struct Hole {
     QPointF at;  // metres, origin at the floor centre, y up
     int type;    // 0 cut, 1 easer, 2 perimeter, 3 floor
@@ -32,7 +35,8 @@ void DrawHoleLayout(PictureSink &sink) {
     QImage image = Canvas(774, 554);
     QPainter p;
     Begin(p, image);
-    Title(p, QRect(0, 6, 774, 26), U("隧道光面爆破布眼示意图"), 18);
+    // A fixed sketch, not the design on screen: the title says so.
+    Title(p, QRect(0, 6, 774, 26), U("布眼示意图（示意，非本工程设计）"), 18);
     p.setFont(Sans(12));
     p.setPen(QColor(0x55, 0x55, 0x55));
     p.drawText(QRect(14, 10, 300, 20), Qt::AlignLeft | Qt::AlignVCenter, U("（尺寸单位：cm）"));
@@ -82,7 +86,7 @@ void DrawHoleLayout(PictureSink &sink) {
     QPainterPath inner;
     inner.moveTo(px(QPointF(-ring1, 0.8)));
     for (const QPointF &m : Contour(ring1, spring, 0.8)) inner.lineTo(px(m));
-    p.setPen(QPen(QColor(0x2e, 0x8b, 0x57), 1, Qt::DashLine));
+    p.setPen(QPen(kEaserInk, 1, Qt::DashLine));
     p.drawPath(inner);
     // Cut outline.
     p.setPen(QPen(QColor(0xc0, 0x2a, 0x1a), 1, Qt::DashLine));
@@ -92,8 +96,9 @@ void DrawHoleLayout(PictureSink &sink) {
     p.setPen(QPen(QColor(0x99, 0x99, 0x99), 1, Qt::DashDotLine));
     p.drawLine(px(QPointF(0, -0.3)), px(QPointF(0, 7.9)));
 
-    const QColor typeInk[] = {QColor(0xc0, 0x2a, 0x1a), QColor(0x1f, 0x5f, 0xa8),
-                              QColor(0x2e, 0x8b, 0x57), QColor(0x8a, 0x5a, 0x2b)};
+    // Easer and perimeter holes in the colours of the drill pattern drawing.
+    const QColor typeInk[] = {QColor(0xc0, 0x2a, 0x1a), kEaserInk, kPerimeterInk,
+                              QColor(0x8a, 0x5a, 0x2b)};
     for (const Hole &h : holes) {
         p.setPen(QPen(typeInk[h.type].darker(130), 1));
         p.setBrush(typeInk[h.type]);

@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <numbers>
 
@@ -13,6 +15,7 @@
 #include "core/dxf_writer.h"
 #include "core/form.h"
 #include "core/ini_file.h"
+#include "modules/smoothblast/core/pattern_labels.h"
 #include "modules/smoothblast/core/smoothblast.h"
 
 // The drill pattern drawn from the smooth blasting design.
@@ -20,16 +23,18 @@
 // Outline: walls and a circular arch over the floor width B whose length
 // without the floor is Lo (see MakeOutline).
 // Perimeter holes: evenly along the outline from one floor corner to the
-// other, both corners included. Floor holes: one at the middle of each of
-// equal intervals of B on the floor line.
+// other, both corners included. Floor holes: evenly between the two corner
+// holes on the floor line, B / (n + 1) apart.
 // Cut: centred, at a third of the face height. A wedge cut is two columns
 // 1.2 m apart with rows 0.5 m apart (an odd hole on the centre line); a
 // parallel cut rings the charged holes round one empty relief hole.
-// Auxiliary holes: on rings parallel to the outline, the first at the
-// burden W inside it, then inward at a spacing close to W until W short of
-// the cut zone. Rings stop W above the floor, where the floor holes work.
-// Holes are shared among rings by length (largest remainders) and spread
-// evenly along each ring.
+// Auxiliary holes: on closed rings parallel to the outline and to the floor,
+// the first at the burden W inside them, the others inward at an even ring
+// spacing until the last ring lies half a spacing from the face's middle.
+// The spacing is chosen so that holes along a ring stand about as far apart
+// as the rings. Rings leave out what comes near the cut. Holes are shared
+// among the ring pieces by length (largest remainders) and spread evenly
+// along each piece.
 // Delays: cut 1 (inner) and 3 (outer), rings 5, 7, … from the inside out,
 // perimeter 13 or the next odd number, floor after it.
 
@@ -45,11 +50,15 @@ constexpr double kParallelInnerRadius = 0.25;
 constexpr double kParallelOuterRadius = 0.55;
 constexpr double kParallelOuterChord = 0.35;
 constexpr int kMaxHoles = 5000;
+// Rings are followed as polylines of this step, m.
+constexpr double kRingStep = 0.02;
 
 constexpr char kNoOutline[] = "开挖轮廓无法确定：底板长须大于0，外弧长须大于底板长，请检查参数";
 constexpr char kBadCounts[] = "炮眼数量须为不小于0的整数，请先计算并检查参数";
 constexpr char kBadBurden[] = "光爆层厚须大于0，请检查参数";
-constexpr char kTooDense[] = "炮眼过密，无法布置，请检查参数";
+constexpr char kTooDense[] = "炮眼过密，无法布置：%1，请检查参数";
+constexpr char kAreaMismatch[] =
+    "由底板长和开挖面外弧长绘出的轮廓面积为%1m²，与开挖断面面积S=%2m²不符，请检查参数";
 
 double Hypot(double x, double y) {
     return std::sqrt(x * x + y * y);
@@ -63,9 +72,9 @@ double SegmentDistance(double px, double py, double ax, double ay, double bx, do
     return Hypot(px - (ax + t * dx), py - (ay + t * dy));
 }
 
-// A curve parallel to the outline, inset by d, cut off at y = bottom: walls
-// at ±(B/2 − d) up to the wall height, then the arch of radius R − d.
-struct Ring {
+// Walls at ±wallX from bottom to wallTop under an arc of radius round
+// (0, centreY) spanning halfAngle either side of the vertical.
+struct Arch {
     double wallX = 0;
     double bottom = 0;
     double wallTop = 0;
@@ -73,19 +82,6 @@ struct Ring {
     double radius = 0;
     double halfAngle = 0;
 
-    double WallLength() const { return std::max(0.0, wallTop - bottom); }
-    double Length() const { return 2 * WallLength() + 2 * radius * halfAngle; }
-    Outline::Point At(double s) const {
-        const double wall = WallLength();
-        const double arc = 2 * radius * halfAngle;
-        if (s < wall) return {-wallX, bottom + s};
-        if (s <= wall + arc) {
-            const double a = -halfAngle + (s - wall) / radius;
-            return {radius * std::sin(a), centreY + radius * std::cos(a)};
-        }
-        return {wallX, wallTop - (s - wall - arc)};
-    }
-    // Distance from a point inside the ring to it.
     double Distance(double x, double y) const {
         double d = std::abs(Hypot(x, y - centreY) - radius);
         const double a = std::atan2(x, y - centreY);
@@ -94,7 +90,7 @@ struct Ring {
                          ey = centreY + radius * std::cos(halfAngle);
             d = std::min(Hypot(x - ex, y - ey), Hypot(x + ex, y - ey));
         }
-        if (WallLength() > 0) {
+        if (wallTop > bottom) {
             d = std::min(d, SegmentDistance(x, y, -wallX, bottom, -wallX, wallTop));
             d = std::min(d, SegmentDistance(x, y, wallX, bottom, wallX, wallTop));
         }
@@ -102,45 +98,8 @@ struct Ring {
     }
 };
 
-// The ring inset by d above bottom; false when nothing of it is left.
-bool MakeRing(const Outline &o, double d, double bottom, Ring *ring) {
-    ring->radius = o.radius - d;
-    ring->centreY = o.centreY;
-    ring->bottom = bottom;
-    ring->wallX = o.width / 2 - d;
-    if (ring->radius <= 0 || ring->centreY + ring->radius <= bottom) return false;
-    if (o.wallHeight > bottom) {
-        ring->wallTop = o.wallHeight;
-        ring->halfAngle = o.halfAngle;
-    } else {
-        ring->wallTop = bottom;
-        const double c = std::clamp((bottom - o.centreY) / ring->radius, -1.0, 1.0);
-        ring->halfAngle = std::min(o.halfAngle, std::acos(c));
-    }
-    return ring->Length() > 0;
-}
-
 bool IsCount(double c) {
     return std::isfinite(c) && c >= 0 && std::abs(c - std::round(c)) < 1e-9;
-}
-
-// Counts shared in proportion to the weights, summing exactly to total.
-std::vector<int> Share(int total, const std::vector<double> &weights) {
-    double sum = 0;
-    for (double w : weights) sum += w;
-    std::vector<int> shares(weights.size(), 0);
-    std::vector<std::pair<double, std::size_t>> remainders;
-    int given = 0;
-    for (std::size_t i = 0; i < weights.size(); ++i) {
-        const double exact = total * weights[i] / sum;
-        shares[i] = int(std::floor(exact));
-        given += shares[i];
-        remainders.push_back({exact - shares[i], i});
-    }
-    std::stable_sort(remainders.begin(), remainders.end(),
-                     [](const auto &a, const auto &b) { return a.first > b.first; });
-    for (int i = 0; i < total - given; ++i) ++shares[remainders[std::size_t(i)].second];
-    return shares;
 }
 
 void PlaceCut(const DrillDesign &design, int count, DrillPattern &p) {
@@ -187,34 +146,264 @@ void PlaceCut(const DrillDesign &design, int count, DrillPattern &p) {
     if (count % 2) add(0, cy, 1);
 }
 
-// False when a charged hole leaves the outline or two holes are closer than
-// the minimum, the perimeter and floor rows among themselves excepted (their
-// spacing is the design's own).
-bool Drillable(const DrillPattern &p) {
-    const auto &holes = p.holes;
-    for (const Hole &h : holes) {
-        const bool free = h.type == HoleType::Cut || h.type == HoleType::Auxiliary;
-        if (free && (!p.outline.Contains(h.x, h.y) ||
-                     p.outline.Distance(h.x, h.y) < kMinHoleSpacing - 1e-9))
-            return false;
+// The box round the cut holes and the relief hole.
+struct Box {
+    double left = 0, right = 0, bottom = 0, top = 0;
+
+    double Distance(double x, double y) const {
+        const double dx = std::max({left - x, 0.0, x - right});
+        const double dy = std::max({bottom - y, 0.0, y - top});
+        return Hypot(dx, dy);
     }
-    for (std::size_t i = 0; i < holes.size(); ++i) {
-        const bool freeI = holes[i].type == HoleType::Cut || holes[i].type == HoleType::Auxiliary;
-        for (std::size_t j = i + 1; j < holes.size(); ++j) {
-            const bool freeJ =
-                holes[j].type == HoleType::Cut || holes[j].type == HoleType::Auxiliary;
-            if (!freeI && !freeJ) continue;
-            if (Hypot(holes[i].x - holes[j].x, holes[i].y - holes[j].y) < kMinHoleSpacing - 1e-9)
-                return false;
+};
+
+Box CutBox(const DrillPattern &p) {
+    Box box{0, 0, p.cutCentreY, p.cutCentreY};
+    for (const Hole &h : p.holes) {
+        if (h.type != HoleType::Cut) continue;
+        box.left = std::min(box.left, h.x);
+        box.right = std::max(box.right, h.x);
+        box.bottom = std::min(box.bottom, h.y);
+        box.top = std::max(box.top, h.y);
+    }
+    return box;
+}
+
+// Sites (holes) indexed by square cells for nearest-site queries.
+class SiteIndex {
+public:
+    SiteIndex(const std::vector<Outline::Point> &sites, double cell)
+        : m_sites(sites), m_cell(cell) {
+        for (std::size_t i = 0; i < sites.size(); ++i)
+            m_cells[Key(sites[i].x, sites[i].y)].push_back(i);
+    }
+
+    // The nearest site and its squared distance; sites must not be empty.
+    std::pair<std::size_t, double> Nearest(double x, double y) const {
+        const qint64 cx = Cell(x), cy = Cell(y);
+        std::size_t best = 0;
+        double best2 = std::numeric_limits<double>::infinity();
+        for (qint64 ring = 0;; ++ring) {
+            // Every site of a further ring is at least ring − 1 cells away.
+            const double reach = double(ring - 1) * m_cell;
+            if (ring > 0 && reach > 0 && reach * reach > best2) break;
+            if (ring > kMaxRing) break;
+            for (qint64 dx = -ring; dx <= ring; ++dx)
+                for (qint64 dy = -ring; dy <= ring; ++dy) {
+                    if (std::max(std::abs(dx), std::abs(dy)) != ring) continue;
+                    const auto it = m_cells.constFind({cx + dx, cy + dy});
+                    if (it == m_cells.constEnd()) continue;
+                    for (std::size_t i : *it) {
+                        const double ex = m_sites[i].x - x, ey = m_sites[i].y - y;
+                        const double d2 = ex * ex + ey * ey;
+                        if (d2 < best2) {
+                            best2 = d2;
+                            best = i;
+                        }
+                    }
+                }
         }
+        if (best2 == std::numeric_limits<double>::infinity()) {
+            for (std::size_t i = 0; i < m_sites.size(); ++i) {
+                const double ex = m_sites[i].x - x, ey = m_sites[i].y - y;
+                if (ex * ex + ey * ey < best2) {
+                    best2 = ex * ex + ey * ey;
+                    best = i;
+                }
+            }
+        }
+        return {best, best2};
+    }
+
+private:
+    static constexpr qint64 kMaxRing = 64;
+    qint64 Cell(double v) const { return qint64(std::floor(v / m_cell)); }
+    QPair<qint64, qint64> Key(double x, double y) const { return {Cell(x), Cell(y)}; }
+
+    const std::vector<Outline::Point> &m_sites;
+    double m_cell;
+    QHash<QPair<qint64, qint64>, std::vector<std::size_t>> m_cells;
+};
+
+// Places the auxiliary holes among the holes already placed (cut, perimeter
+// and floor): evenly over the face at the burden W or more inside the
+// outline and the floor and clear of the cut. Each hole in turn goes where
+// the face is furthest from any hole; then each moves, a number of times, to
+// the middle of the part of the face nearest to it (Lloyd's relaxation),
+// which evens out their spacing. False when there is no room for them.
+bool PlaceAuxiliary(const DrillDesign &design, int count, DrillPattern &p) {
+    constexpr int kRelaxations = 40;
+    const Outline &o = p.outline;
+    const double w = design.burden;
+    const Box cut = CutBox(p);
+    const double spacing = std::sqrt(o.Area() / (double(p.holes.size()) + count));
+    const double step = std::clamp(spacing / 8, 0.02, 0.1);
+    const auto allowed = [&](double x, double y) {
+        return o.Contains(x, y) && o.Distance(x, y) >= w && cut.Distance(x, y) >= kMinHoleSpacing;
+    };
+    // The face on a grid symmetric about the centre line.
+    std::vector<Outline::Point> grid;
+    std::vector<char> free;
+    for (int j = 0; (j + 0.5) * step < o.Height(); ++j)
+        for (int i = 0; (i + 0.5) * step < o.width / 2; ++i)
+            for (double side : {-1.0, 1.0}) {
+                const double x = side * (i + 0.5) * step, y = (j + 0.5) * step;
+                if (!o.Contains(x, y)) continue;
+                grid.push_back({x, y});
+                free.push_back(allowed(x, y));
+            }
+    std::vector<Outline::Point> sites;
+    for (const Hole &h : p.holes) sites.push_back({h.x, h.y});
+    const std::size_t fixed = sites.size();
+
+    // Furthest first.
+    std::vector<double> far(grid.size(), std::numeric_limits<double>::infinity());
+    if (fixed > 0) {
+        const SiteIndex index(sites, spacing);
+        for (std::size_t g = 0; g < grid.size(); ++g)
+            far[g] = index.Nearest(grid[g].x, grid[g].y).second;
+    }
+    for (int k = 0; k < count; ++k) {
+        std::size_t best = grid.size();
+        for (std::size_t g = 0; g < grid.size(); ++g)
+            if (free[g] && (best == grid.size() || far[g] > far[best])) best = g;
+        if (best == grid.size()) return false;
+        const Outline::Point site = grid[best];
+        sites.push_back(site);
+        for (std::size_t g = 0; g < grid.size(); ++g) {
+            const double ex = grid[g].x - site.x, ey = grid[g].y - site.y;
+            far[g] = std::min(far[g], ex * ex + ey * ey);
+        }
+    }
+
+    for (int round = 0; round < kRelaxations; ++round) {
+        const SiteIndex index(sites, spacing);
+        std::vector<Outline::Point> sum(sites.size(), {0, 0});
+        std::vector<int> cells(sites.size(), 0);
+        std::vector<std::size_t> owner(grid.size());
+        for (std::size_t g = 0; g < grid.size(); ++g) {
+            const std::size_t s = index.Nearest(grid[g].x, grid[g].y).first;
+            owner[g] = s;
+            sum[s].x += grid[g].x;
+            sum[s].y += grid[g].y;
+            ++cells[s];
+        }
+        std::vector<Outline::Point> moved(sites.begin(), sites.end());
+        std::vector<double> snap(sites.size(), std::numeric_limits<double>::infinity());
+        for (std::size_t s = fixed; s < sites.size(); ++s)
+            if (cells[s] > 0) moved[s] = {sum[s].x / cells[s], sum[s].y / cells[s]};
+        // A middle outside the allowed part of the face moves to the allowed
+        // point of its cell nearest to it.
+        std::vector<char> inside(sites.size(), 1);
+        for (std::size_t s = fixed; s < sites.size(); ++s)
+            inside[s] = allowed(moved[s].x, moved[s].y);
+        std::vector<Outline::Point> snapped(moved);
+        for (std::size_t g = 0; g < grid.size(); ++g) {
+            const std::size_t s = owner[g];
+            if (s < fixed || !free[g] || inside[s]) continue;
+            const double ex = grid[g].x - moved[s].x, ey = grid[g].y - moved[s].y;
+            if (ex * ex + ey * ey < snap[s]) {
+                snap[s] = ex * ex + ey * ey;
+                snapped[s] = grid[g];
+            }
+        }
+        double largest = 0;
+        for (std::size_t s = fixed; s < sites.size(); ++s) {
+            if (!inside[s] && snap[s] == std::numeric_limits<double>::infinity())
+                continue;  // no allowed point in its cell: it stays
+            const Outline::Point to = inside[s] ? moved[s] : snapped[s];
+            largest = std::max(largest, std::abs(to.x - sites[s].x) + std::abs(to.y - sites[s].y));
+            sites[s] = to;
+        }
+        if (largest < step / 4) break;
+    }
+
+    // Delays by distance from the cut, in at most six bands.
+    std::vector<double> reach;
+    double furthest = 0;
+    for (std::size_t s = fixed; s < sites.size(); ++s) {
+        reach.push_back(cut.Distance(sites[s].x, sites[s].y));
+        furthest = std::max(furthest, reach.back());
+    }
+    const double band = std::max(spacing, furthest / 6 + 1e-9);
+    std::vector<int> bands(reach.size());
+    std::vector<int> used;
+    for (std::size_t i = 0; i < reach.size(); ++i) {
+        bands[i] = int(reach[i] / band);
+        if (std::find(used.begin(), used.end(), bands[i]) == used.end()) used.push_back(bands[i]);
+    }
+    std::sort(used.begin(), used.end());
+    const double charge = design.chargePerHole[int(HoleType::Auxiliary)];
+    for (std::size_t i = 0; i < reach.size(); ++i) {
+        const int rank = int(std::find(used.begin(), used.end(), bands[i]) - used.begin());
+        const Outline::Point &site = sites[fixed + i];
+        p.holes.push_back({HoleType::Auxiliary, site.x, site.y, 5 + 2 * rank, charge});
     }
     return true;
 }
 
-DrillPattern Failed(const char *why) {
+QString Distance(double m) {
+    // Down to the millimetre, so that a distance just short of the least
+    // never reads as the least itself.
+    return ToText(std::floor(m * 1000 + 1e-9) / 1000) + QStringLiteral("m");
+}
+
+// Why the holes cannot be drilled, empty when they can: a cut or auxiliary
+// hole outside the outline or nearer to it than the least spacing, or two
+// charged holes nearer to each other (the closest pair is named).
+QString Undrillable(const DrillPattern &p) {
+    const double least = kMinHoleSpacing - 1e-9;
+    for (const Hole &h : p.holes) {
+        if (h.type != HoleType::Cut && h.type != HoleType::Auxiliary) continue;
+        if (!p.outline.Contains(h.x, h.y))
+            return QStringLiteral("%1超出开挖轮廓").arg(HoleTypeName(h.type));
+        const double d = p.outline.Distance(h.x, h.y);
+        if (d < least)
+            return QStringLiteral("%1距开挖轮廓%2，小于最小间距%3")
+                .arg(HoleTypeName(h.type), Distance(d), Distance(kMinHoleSpacing));
+    }
+    // Neighbours by cells of the least spacing.
+    QHash<QPair<qint64, qint64>, std::vector<std::size_t>> cells;
+    const auto cellOf = [](double v) { return qint64(std::floor(v / kMinHoleSpacing)); };
+    for (std::size_t i = 0; i < p.holes.size(); ++i)
+        cells[{cellOf(p.holes[i].x), cellOf(p.holes[i].y)}].push_back(i);
+    double closest = least;
+    const Hole *a = nullptr, *b = nullptr;
+    for (std::size_t i = 0; i < p.holes.size(); ++i) {
+        const Hole &h = p.holes[i];
+        const qint64 cx = cellOf(h.x), cy = cellOf(h.y);
+        for (qint64 dx = -1; dx <= 1; ++dx)
+            for (qint64 dy = -1; dy <= 1; ++dy) {
+                const auto it = cells.constFind({cx + dx, cy + dy});
+                if (it == cells.constEnd()) continue;
+                for (std::size_t j : *it) {
+                    if (j <= i) continue;
+                    const double d = Hypot(h.x - p.holes[j].x, h.y - p.holes[j].y);
+                    if (d < closest) {
+                        closest = d;
+                        a = &h;
+                        b = &p.holes[j];
+                    }
+                }
+            }
+    }
+    if (!a) return QString();
+    const QString pair =
+        a->type == b->type
+            ? QStringLiteral("%1间距").arg(HoleTypeName(a->type))
+            : QStringLiteral("%1与%2相距").arg(HoleTypeName(a->type), HoleTypeName(b->type));
+    return QStringLiteral("%1%2，小于最小间距%3")
+        .arg(pair, Distance(closest), Distance(kMinHoleSpacing));
+}
+
+DrillPattern Failed(const QString &why) {
     DrillPattern p;
-    p.error = U(why);
+    p.error = why;
     return p;
+}
+
+DrillPattern Dense(const QString &why) {
+    return Failed(U(kTooDense).arg(why));
 }
 
 }  // namespace
@@ -275,8 +464,8 @@ Outline::Point Outline::At(double s) const {
 }
 
 double Outline::Distance(double x, double y) const {
-    Ring ring{width / 2, 0, wallHeight, centreY, radius, halfAngle};
-    return std::min(ring.Distance(x, y), SegmentDistance(x, y, -width / 2, 0, width / 2, 0));
+    const Arch arch{width / 2, 0, wallHeight, centreY, radius, halfAngle};
+    return std::min(arch.Distance(x, y), SegmentDistance(x, y, -width / 2, 0, width / 2, 0));
 }
 
 bool Outline::Contains(double x, double y) const {
@@ -318,85 +507,58 @@ int DrillPattern::Count(HoleType type) const {
 DrillPattern PlaceHoles(const DrillDesign &design) {
     DrillPattern p;
     if (!MakeOutline(design.floorWidth, design.outlineLength, &p.outline))
-        return Failed(kNoOutline);
+        return Failed(U(kNoOutline));
+    const Outline &o = p.outline;
+    // The counts were designed for S: an outline much smaller cannot take them.
+    if (std::isfinite(design.area) && o.Area() < kLeastOutlineShare * design.area) {
+        p.error = U(kAreaMismatch).arg(ToText(RoundTo(o.Area(), 2)), ToText(design.area));
+        p.hasOutline = true;
+        return p;
+    }
     for (double c : design.counts)
-        if (!IsCount(c)) return Failed(kBadCounts);
+        if (!IsCount(c)) return Failed(U(kBadCounts));
     // More holes than any face takes would only cost time to place.
-    for (double c : design.counts)
-        if (c > kMaxHoles) return Failed(kTooDense);
+    for (int t = 0; t < 4; ++t)
+        if (design.counts[t] > kMaxHoles)
+            return Dense(
+                QStringLiteral("%1多于%2个").arg(HoleTypeName(HoleType(t)), ToText(kMaxHoles)));
     const int cut = int(std::lround(design.counts[int(HoleType::Cut)]));
     const int aux = int(std::lround(design.counts[int(HoleType::Auxiliary)]));
     const int perimeter = int(std::lround(design.counts[int(HoleType::Perimeter)]));
     const int floor = int(std::lround(design.counts[int(HoleType::Floor)]));
     const double w = design.burden;
-    if (aux > 0 && !(std::isfinite(w) && w > 0)) return Failed(kBadBurden);
-    const Outline &o = p.outline;
+    if (aux > 0 && !(std::isfinite(w) && w > 0)) return Failed(U(kBadBurden));
 
+    p.hasOutline = true;
     p.cutCentreY = o.Height() / 3;
     PlaceCut(design, cut, p);
-
-    // The cut zone's box, relief hole included.
-    double left = 0, right = 0, bottom = p.cutCentreY, top = p.cutCentreY;
-    for (const Hole &h : p.holes) {
-        left = std::min(left, h.x);
-        right = std::max(right, h.x);
-        bottom = std::min(bottom, h.y);
-        top = std::max(top, h.y);
-    }
-
-    std::vector<Ring> rings;
-    if (aux > 0) {
-        Ring outer;
-        if (!MakeRing(o, 0, w, &outer)) return Failed(kTooDense);
-        const double corners[][2] = {
-            {left, bottom}, {right, bottom}, {left, top}, {right, top}, {0, top}};
-        double gap = std::numeric_limits<double>::infinity();
-        for (const auto &c : corners) gap = std::min(gap, outer.Distance(c[0], c[1]));
-        const double innermost = gap - w;
-        const int count = innermost < w ? 1 : 1 + int(std::lround((innermost - w) / w));
-        const double step = count > 1 ? (innermost - w) / (count - 1) : 0;
-        std::vector<double> lengths;
-        for (int k = 0; k < count; ++k) {
-            Ring ring;
-            if (!MakeRing(o, w + k * step, w, &ring)) break;
-            rings.push_back(ring);
-            lengths.push_back(ring.Length());
-        }
-        if (rings.empty()) return Failed(kTooDense);
-        const std::vector<int> shares = Share(aux, lengths);
-        // Delays from the innermost ring out.
-        int delay = 5;
-        for (std::size_t k = rings.size(); k-- > 0;) {
-            const int n = shares[k];
-            if (n == 0) continue;
-            const double length = rings[k].Length();
-            for (int i = 0; i < n; ++i) {
-                const Outline::Point pt = rings[k].At((i + 0.5) * length / n);
-                p.holes.push_back({HoleType::Auxiliary, pt.x, pt.y, delay,
-                                   design.chargePerHole[int(HoleType::Auxiliary)]});
-            }
-            delay += 2;
-        }
-    }
-    int lastAux = 3;
-    for (const Hole &h : p.holes)
-        if (h.type == HoleType::Auxiliary) lastAux = std::max(lastAux, h.delay);
-    const int perimeterDelay = std::max(13, lastAux + 2);
-
     const double lo = o.Length();
     for (int i = 0; i < perimeter; ++i) {
         const double s = perimeter == 1 ? lo / 2 : i * lo / (perimeter - 1);
         const Outline::Point pt = o.At(s);
-        p.holes.push_back({HoleType::Perimeter, pt.x, pt.y, perimeterDelay,
-                           design.chargePerHole[int(HoleType::Perimeter)]});
+        p.holes.push_back(
+            {HoleType::Perimeter, pt.x, pt.y, 0, design.chargePerHole[int(HoleType::Perimeter)]});
     }
-    for (int i = 0; i < floor; ++i) {
-        const double x = -o.width / 2 + (i + 0.5) * o.width / floor;
-        p.holes.push_back({HoleType::Floor, x, 0, perimeterDelay + 2,
-                           design.chargePerHole[int(HoleType::Floor)]});
+    // Evenly between the corner holes.
+    for (int i = 1; i <= floor; ++i) {
+        const double x = -o.width / 2 + i * o.width / (floor + 1);
+        p.holes.push_back({HoleType::Floor, x, 0, 0, design.chargePerHole[int(HoleType::Floor)]});
     }
+    if (aux > 0 && !PlaceAuxiliary(design, aux, p))
+        return Dense(QStringLiteral("开挖轮廓内光爆层以内已无布置辅助眼的位置"));
+    int lastAux = 3;
+    for (const Hole &h : p.holes)
+        if (h.type == HoleType::Auxiliary) lastAux = std::max(lastAux, h.delay);
+    const int perimeterDelay = std::max(13, lastAux + 2);
+    for (Hole &h : p.holes) {
+        if (h.type == HoleType::Perimeter) h.delay = perimeterDelay;
+        if (h.type == HoleType::Floor) h.delay = perimeterDelay + 2;
+    }
+    // Holes in the order cut, auxiliary, perimeter, floor.
+    std::stable_sort(p.holes.begin(), p.holes.end(),
+                     [](const Hole &a, const Hole &b) { return a.type < b.type; });
 
-    if (!Drillable(p)) return Failed(kTooDense);
+    if (const QString why = Undrillable(p); !why.isEmpty()) return Dense(why);
 
     for (const Hole &h : p.holes) {
         auto row = std::find_if(p.delays.begin(), p.delays.end(),
@@ -420,12 +582,17 @@ namespace tunnel {
 
 namespace {
 
-QString Metres(double m) {
-    return ToText(RoundTo(m, 2)) + QStringLiteral("m");
+// Lengths of the drawing, all in millimetres.
+QString Millimetres(double m) {
+    return ToText(double(std::lround(m * 1000)));
 }
 
-QString Centimetres(double m) {
-    return ToText(RoundTo(m * 100, 1)) + QStringLiteral("cm");
+// The inward normal of the outline at arc length s from the left corner.
+Outline::Point InwardNormal(const Outline &o, double s) {
+    if (s <= o.wallHeight) return {1, 0};
+    if (s >= o.Length() - o.wallHeight) return {-1, 0};
+    const Outline::Point pt = o.At(s);
+    return {-pt.x / o.radius, (o.centreY - pt.y) / o.radius};
 }
 
 }  // namespace
@@ -438,22 +605,29 @@ std::vector<Dimension> PatternDimensions(const DrillPattern &p, const DrillDesig
     std::vector<Dimension> dims;
     const Outline &o = p.outline;
     const double b = o.width, h = o.Height();
-    dims.push_back({-b / 2, 0, b / 2, 0, -0.8, QStringLiteral("B=") + Metres(b)});
-    dims.push_back({b / 2, 0, b / 2, h, -0.8, QStringLiteral("H=") + Metres(h)});
-    // E between the two perimeter holes nearest the crown, measured as drawn.
+    dims.push_back({-b / 2, 0, b / 2, 0, -0.8, QStringLiteral("B=") + Millimetres(b)});
+    dims.push_back({b / 2, 0, b / 2, h, -0.8, QStringLiteral("H=") + Millimetres(h)});
     std::vector<const Hole *> perimeter;
     for (const Hole &hole : p.holes)
         if (hole.type == HoleType::Perimeter) perimeter.push_back(&hole);
+    // E between the two perimeter holes nearest the crown, measured as drawn.
     if (perimeter.size() >= 2) {
         std::size_t i = (perimeter.size() - 1) / 2;
         if (i + 1 >= perimeter.size()) i = perimeter.size() - 2;
         const Hole &a = *perimeter[i], &c = *perimeter[i + 1];
         dims.push_back({a.x, a.y, c.x, c.y, 0.45,
-                        QStringLiteral("E=") + Centimetres(Hypot(c.x - a.x, c.y - a.y))});
+                        QStringLiteral("E=") + Millimetres(Hypot(c.x - a.x, c.y - a.y))});
     }
-    if (p.Count(HoleType::Auxiliary) > 0)
-        dims.push_back(
-            {0, h, 0, h - design.burden, 1.3, QStringLiteral("W=") + Centimetres(design.burden)});
+    // W across the smooth blasting layer of the upper left arch, between two
+    // perimeter holes.
+    if (p.Count(HoleType::Auxiliary) > 0 && perimeter.size() >= 2) {
+        const std::size_t n = perimeter.size();
+        const std::size_t i = std::min(n - 2, std::size_t(std::lround(0.3 * double(n - 1))));
+        const double s = (double(i) + 0.5) * o.Length() / double(n - 1);
+        const Outline::Point at = o.At(s), in = InwardNormal(o, s);
+        dims.push_back({at.x, at.y, at.x + in.x * design.burden, at.y + in.y * design.burden, 0,
+                        QStringLiteral("W=") + Millimetres(design.burden)});
+    }
     double top = -1, left = 0, right = 0;
     for (const Hole &hole : p.holes) {
         if (hole.type != HoleType::Cut) continue;
@@ -467,10 +641,9 @@ std::vector<Dimension> PatternDimensions(const DrillPattern &p, const DrillDesig
     }
     if (p.hasRelief && p.Count(HoleType::Cut) > 0) {
         dims.push_back({p.reliefX, p.reliefY, p.reliefX + p.cutSpacing, p.reliefY, -0.3,
-                        QStringLiteral("掏槽间距") + Centimetres(p.cutSpacing)});
+                        Millimetres(p.cutSpacing)});
     } else if (right - left > 1e-9) {
-        dims.push_back(
-            {left, top, right, top, 0.7, QStringLiteral("掏槽间距") + Metres(right - left)});
+        dims.push_back({left, top, right, top, 0.35, Millimetres(right - left)});
     }
     return dims;
 }
@@ -482,6 +655,17 @@ QStringList PatternLegend(const DrillPattern &p, const DrillDesign &design) {
     lines << QStringLiteral("合计  %1个").arg(ToText(int(p.holes.size())));
     lines << QStringLiteral("轮廓面积 %1m²（输入断面面积S=%2m²，S可含仰拱，两者可不同）")
                  .arg(ToText(RoundTo(p.outline.Area(), 2)), ToText(design.area));
+    // The cut's dimension carries the number alone: it stands among the holes.
+    if (p.Count(HoleType::Cut) > 0)
+        lines << (p.hasRelief ? QStringLiteral("掏槽间距%1（掏槽眼至空孔）")
+                              : QStringLiteral("掏槽间距%1（两列掏槽眼之间）"))
+                     .arg(Millimetres(p.cutSpacing));
+    lines << QStringLiteral("尺寸单位：mm");
+    return lines;
+}
+
+QStringList DelayLines(const DrillPattern &p) {
+    QStringList lines;
     for (const DelayRow &r : p.delays)
         lines << QStringLiteral("第%1段 %2 %3个 %4kg")
                      .arg(ToText(r.delay), HoleTypeName(r.type), ToText(r.count),
@@ -514,43 +698,53 @@ QByteArray DrillPatternDxf(const DrillPattern &p, const DrillDesign &design) {
     dxf.Arc(outlineLayer, 0, o.centreY * kMm, o.radius * kMm, 90 - a, 90 + a);
 
     const double r = design.holeDiameter / 2;
-    const double textHeight = 100;
-    for (const Hole &h : p.holes) {
-        dxf.Circle(HoleTypeName(h.type), h.x * kMm, h.y * kMm, r);
-        dxf.Text(notes, h.x * kMm + r + 30, h.y * kMm + r + 20, textHeight, ToText(h.delay));
-    }
+    for (const Hole &h : p.holes) dxf.Circle(HoleTypeName(h.type), h.x * kMm, h.y * kMm, r);
     if (p.hasRelief)
         dxf.Circle(relief, p.reliefX * kMm, p.reliefY * kMm, p.reliefDiameter / 2 * kMm);
 
-    for (const Dimension &d : PatternDimensions(p, design)) {
+    const std::vector<Dimension> dims = PatternDimensions(p, design);
+    const LabelStyle style{.holeRadius = r / kMm,
+                           .reliefRadius = p.reliefDiameter / 2,
+                           .delayHeight = 0.1,
+                           .dimensionHeight = 0.15};
+    const std::vector<Label> labels = PlaceLabels(p, dims, style);
+    for (const Label &l : labels) {
+        // Texts are drawn at their cap height, inside the box.
+        const double height = (l.hole >= 0 ? 0.1 : 0.15) * 0.8 * kMm;
+        dxf.Text(notes, l.x * kMm, l.y * kMm, height, l.text, DxfWriter::Align::Middle, l.angle);
+        if (l.dimension < 0) continue;
+        const Dimension &d = dims[std::size_t(l.dimension)];
         const double len = Hypot(d.x2 - d.x1, d.y2 - d.y1);
-        if (len <= 0) continue;
-        const double nx = -(d.y2 - d.y1) / len, ny = (d.x2 - d.x1) / len;
-        const double ax = (d.x1 + nx * d.offset) * kMm, ay = (d.y1 + ny * d.offset) * kMm;
-        const double bx = (d.x2 + nx * d.offset) * kMm, by = (d.y2 + ny * d.offset) * kMm;
-        dxf.Line(notes, d.x1 * kMm, d.y1 * kMm, ax, ay);
-        dxf.Line(notes, d.x2 * kMm, d.y2 * kMm, bx, by);
-        dxf.Line(notes, ax, ay, bx, by);
-        const double side = d.offset < 0 ? -1 : 1;
-        double angle = std::atan2(d.y2 - d.y1, d.x2 - d.x1) * 180 / kPi;
-        if (angle > 90.5 || angle < -90.5) angle += 180;
-        dxf.Text(notes, (ax + bx) / 2 + nx * side * 60, (ay + by) / 2 + ny * side * 60,
-                 textHeight * 1.5, d.text, DxfWriter::Align::Centre, angle);
+        const double ux = (d.x2 - d.x1) / len, uy = (d.y2 - d.y1) / len;
+        const double nx = -uy, ny = ux;
+        const double ax = d.x1 + nx * d.offset, ay = d.y1 + ny * d.offset;
+        const double bx = d.x2 + nx * d.offset, by = d.y2 + ny * d.offset;
+        dxf.Line(notes, d.x1 * kMm, d.y1 * kMm, ax * kMm, ay * kMm);
+        dxf.Line(notes, d.x2 * kMm, d.y2 * kMm, bx * kMm, by * kMm);
+        // The line runs on under a text placed past its end.
+        const double along = (l.x - ax) * ux + (l.y - ay) * uy;
+        const double from = std::min(0.0, along - l.width / 2);
+        const double to = std::max(len, along + l.width / 2);
+        dxf.Line(notes, (ax + ux * from) * kMm, (ay + uy * from) * kMm, (ax + ux * to) * kMm,
+                 (ay + uy * to) * kMm);
     }
 
     const double legendX = (o.width / 2 + 2.0) * kMm;
     double y = o.Height() * kMm;
     dxf.Text(notes, legendX, y, 250, QStringLiteral("钻爆设计图"));
-    for (const QString &line : PatternLegend(p, design)) {
+    QStringList lines = PatternLegend(p, design);
+    if (!p.error.isEmpty()) lines << p.error;
+    if (!p.holes.empty()) lines << DelayLines(p);
+    for (const QString &line : lines) {
         y -= 300;
         dxf.Text(notes, legendX, y, 180, line);
     }
     return dxf.Finish();
 }
 
-QString SaveDrawingFile(Dialogs &dialogs, const QString &programFolder, const QString &fileName,
+QString SaveDrawingFile(Dialogs &dialogs, const QString &dataFolder, const QString &fileName,
                         const QString &filter, const QByteArray &bytes) {
-    const QString folder = programFolder + QStringLiteral("/导出的方案");
+    const QString folder = dataFolder + QStringLiteral("/导出的方案");
     QDir().mkpath(folder);
     FileRequest request;
     request.save = true;

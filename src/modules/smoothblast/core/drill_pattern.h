@@ -20,6 +20,9 @@ inline constexpr char kPatternDxfButtonId[] = "按钮1_导出DXF";
 inline constexpr char kPatternPngButtonId[] = "按钮2_导出图片";
 inline constexpr char kPatternVibrationButtonId[] = "按钮3_振动校核";
 inline constexpr char kPatternCloseButtonId[] = "按钮4_关闭";
+inline constexpr char kPatternFitButtonId[] = "按钮5_适合窗口";
+inline constexpr char kPatternLegendId[] = "标签2_图例";
+inline constexpr char kPatternNoticeId[] = "标签3_说明";
 
 enum class HoleType { Cut, Auxiliary, Perimeter, Floor };
 
@@ -92,8 +95,11 @@ struct DelayRow {
 };
 
 struct DrillPattern {
-    // Empty when the pattern was placed; else why nothing is drawn.
+    // Empty when the pattern was placed; else why no hole is drawn.
     QString error;
+    // Whether the outline is drawn: with the holes, or alone when the
+    // outline and the section area disagree.
+    bool hasOutline = false;
     Outline outline;
     std::vector<Hole> holes;
     bool hasRelief = false;  // the empty hole of a parallel cut
@@ -115,32 +121,41 @@ struct Dimension {
 };
 
 // Face width B, face height H, perimeter spacing E at the crown, burden W
-// below the crown and the cut spacing.
+// across the smooth blasting layer and the cut spacing; texts in mm.
 std::vector<Dimension> PatternDimensions(const DrillPattern &pattern, const DrillDesign &design);
 
 // The legend: count of each type and the total, the outline's area beside
-// the area typed, and the charge of each delay.
+// the area typed, and the length unit.
 QStringList PatternLegend(const DrillPattern &pattern, const DrillDesign &design);
+
+// The charge of each delay and the largest of them, one line each.
+QStringList DelayLines(const DrillPattern &pattern);
 
 // A charge in kg as the drawing and the report show it (three decimals).
 QString ChargeText(double kg);
 
-// Holes closer than this cannot be drilled.
+// Charged holes closer than this cannot be drilled.
 inline constexpr double kMinHoleSpacing = 0.3;
+
+// Below this share of the section area S the outline drawn from B and Lo
+// cannot be the face the hole counts were designed for: an invert, which S
+// may include, adds far less than half the face above the floor.
+inline constexpr double kLeastOutlineShare = 2.0 / 3;
 
 // Places every hole of the design (see drill_pattern.cpp for the rules) and
 // numbers the delays. On failure the pattern holds no hole, only the error.
 DrillPattern PlaceHoles(const DrillDesign &design);
 
 // The pattern as an ASCII DXF drawing (AutoCAD 2007 format, UTF-8 texts),
-// millimetres, origin at the floor centre.
+// millimetres, origin at the floor centre. Every hole carries its delay
+// number, placed clear of the holes and of the other texts.
 QByteArray DrillPatternDxf(const DrillPattern &pattern, const DrillDesign &design);
 
-// Asks for the file (save dialog in the export folder below programFolder,
+// Asks for the file (save dialog in the export folder below dataFolder,
 // proposing fileName) and writes the bytes atomically. A failed write is
 // reported and leaves the earlier file as it was. Returns the path written,
 // empty when cancelled or failed.
-QString SaveDrawingFile(Dialogs &dialogs, const QString &programFolder, const QString &fileName,
+QString SaveDrawingFile(Dialogs &dialogs, const QString &dataFolder, const QString &fileName,
                         const QString &filter, const QByteArray &bytes);
 
 }  // namespace tunnel

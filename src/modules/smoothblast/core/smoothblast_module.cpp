@@ -50,7 +50,7 @@ PageTable ParallelCutPage() {
 }
 
 PageTable HoleLayoutPage() {
-    return {QStringLiteral("隧道光面爆破布眼示意图"),
+    return {QStringLiteral("布眼示意图（示意，非本工程设计）"),
             {794, 574},
             {PicturePageUnit("图片框1", "hole_layout", {10, 10, 774, 554})}};
 }

@@ -1,17 +1,21 @@
 #include "modules/smoothblast/widgets/drill_pattern_window.h"
 
+#include <QDate>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "core/conversions.h"
 #include "core/dialogs.h"
 #include "core/form.h"
+#include "core/project_info.h"
 #include "core/window_table.h"
 #include "modules/smoothblast/widgets/drill_pattern_widget.h"
+#include "widgets/fitted_window.h"
 
 namespace tunnel {
 
@@ -25,11 +29,11 @@ constexpr char kVibrationChargeField[] = "编辑框5_炸药总量";
 
 }  // namespace
 
-DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, WindowOps &ops,
+DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString dataFolder, WindowOps &ops,
                                        DrillPattern pattern, DrillDesign design, QWidget *parent)
     : QWidget(parent, Qt::Window),
       m_dialogs(dialogs),
-      m_programFolder(std::move(programFolder)),
+      m_dataFolder(std::move(dataFolder)),
       m_ops(ops),
       m_pattern(std::move(pattern)),
       m_design(design) {
@@ -67,7 +71,28 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, 
     bold.setBold(true);
     maximum->setFont(bold);
 
+    // The legend stands beside the drawing, never over the holes.
+    QStringList legend;
+    const QStringList lines = PatternLegend(m_pattern, m_design);
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString text = lines[i].toHtmlEscaped();
+        legend << (i < 4 ? QStringLiteral("<span style=\"color:%1\">●</span> %2")
+                               .arg(HoleColour(HoleType(i)).name(), text)
+                         : text);
+    }
+    auto *legendLabel = new QLabel(legend.join(QStringLiteral("<br>")), this);
+    legendLabel->setObjectName(kPatternLegendId);
+    legendLabel->setTextFormat(Qt::RichText);
+    legendLabel->setWordWrap(true);
+    auto *notice = new QLabel(m_pattern.error, this);
+    notice->setObjectName(kPatternNoticeId);
+    notice->setWordWrap(true);
+    notice->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
+    notice->setVisible(!m_pattern.error.isEmpty());
+
     auto *side = new QVBoxLayout;
+    side->addWidget(legendLabel);
+    side->addWidget(notice);
     side->addWidget(new QLabel(QStringLiteral("段别表"), this));
     side->addWidget(m_table, 1);
     side->addWidget(maximum);
@@ -80,6 +105,10 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, 
     buttons->addWidget(
         new QLabel(QStringLiteral("滚轮缩放，拖动平移，鼠标停在炮眼上显示详情"), this));
     buttons->addStretch();
+    auto *fit = new QPushButton(QStringLiteral("适合窗口"), this);
+    fit->setObjectName(kPatternFitButtonId);
+    connect(fit, &QPushButton::clicked, m_drawing, &DrillPatternWidget::ResetView);
+    buttons->addWidget(fit);
     const struct {
         const char *id;
         const char *caption;
@@ -105,22 +134,33 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString programFolder, 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
+
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
+void DrillPatternWindow::setVisible(bool visible) {
+    // Whoever opens the window, it fits the screen it opens on.
+    if (visible && !isVisible()) FitToScreen(this);
+    QWidget::setVisible(visible);
 }
 
 void DrillPatternWindow::ExportDxf() {
-    SaveDrawingFile(m_dialogs, m_programFolder, QStringLiteral("钻爆设计图.dxf"),
+    SaveDrawingFile(m_dialogs, m_dataFolder, QStringLiteral("钻爆设计图.dxf"),
                     QStringLiteral("DXF图形（*.dxf）|*.dxf"), DrillPatternDxf(m_pattern, m_design));
 }
 
 void DrillPatternWindow::ExportPicture() {
-    SaveDrawingFile(m_dialogs, m_programFolder, QStringLiteral("钻爆设计图.png"),
+    const ProjectInfo info = ReadProjectInfo(m_dataFolder, QDate::currentDate());
+    const TitleBlock title{info.name, info.section, ReportDateText(info.date)};
+    SaveDrawingFile(m_dialogs, m_dataFolder, QStringLiteral("钻爆设计图.png"),
                     QStringLiteral("PNG图片（*.png）|*.png"),
-                    DrillPatternPng(m_pattern, m_design, kPictureSize));
+                    DrillPatternPng(m_pattern, m_design, kPictureSize, &title));
 }
 
 void DrillPatternWindow::OpenVibrationCheck() {
     QWidget *window = m_ops.CreateModuleWindow(
-        kVibrationModule, m_dialogs, m_programFolder,
+        kVibrationModule, m_dialogs, m_dataFolder,
         {{U(kVibrationChargeField), ChargeText(m_pattern.maxDelayCharge)}});
     if (!window) return;
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -255,13 +255,14 @@ QByteArray SmoothBlastWindow::Picture(QAnyStringView id) {
     return DrillPatternPng(pattern, design, QSize(1200, 750));
 }
 
-// Drawn from the results on screen; inputs that give no pattern say why.
+// Drawn from the results on screen; inputs that give no pattern say why,
+// and show the outline alone when it disagrees with the section area.
 void SmoothBlastWindow::OpenDrillPattern() {
     const DrillDesign design = ReadDrillDesign(*this);
     DrillPattern pattern = PlaceHoles(design);
     if (!pattern.error.isEmpty()) {
         DialogService().Message(pattern.error);
-        return;
+        if (!pattern.hasOutline) return;
     }
     auto *window =
         new DrillPatternWindow(DialogService(), DataFolder(), m_ops, std::move(pattern), design);

@@ -14,6 +14,7 @@
 #include "core/docx_document.h"
 #include "core/report_export.h"
 #include "modules/smoothblast/core/drill_pattern.h"
+#include "modules/smoothblast/core/pattern_labels.h"
 #include "modules/smoothblast/core/smoothblast.h"
 #include "support/blast_view.h"
 #include "support/dxf_check.h"
@@ -78,6 +79,7 @@ const QByteArray kTinyPng = QByteArray::fromHex(
 }  // namespace
 
 Q_DECLARE_METATYPE(Inputs)
+Q_DECLARE_METATYPE(tunnel::Label)
 
 class TestSmoothBlastDrillPattern : public QObject {
     Q_OBJECT
@@ -87,6 +89,8 @@ private slots:
     void Patterns_data();
     void Patterns();
     void PresetDelays();
+    void LabelOverlaps_data();
+    void LabelOverlaps();
     void FailedWriteKeepsTheEarlierFile();
     void ReportFigure_data();
     void ReportFigure();
@@ -143,7 +147,9 @@ void TestSmoothBlastDrillPattern::Patterns_data() {
     QTest::addColumn<bool>("parallel");
     QTest::addColumn<QString>("auxiliary");  // result field overridden when set
     QTest::addColumn<QString>("error");
-    const QString dense = S("炮眼过密，无法布置，请检查参数");
+    const auto dense = [](const char *why) {
+        return S("炮眼过密，无法布置：%1，请检查参数").arg(S(why));
+    };
     const QString counts = S("炮眼数量须为不小于0的整数，请先计算并检查参数");
     const QString outline = S("开挖轮廓无法确定：底板长须大于0，外弧长须大于底板长，请检查参数");
     const Inputs narrow{{S("编辑框1_底板长"), S("5")},
@@ -168,8 +174,30 @@ void TestSmoothBlastDrillPattern::Patterns_data() {
     QTest::newRow("one cut hole, parallel")
         << Inputs{{S("编辑框2_掏槽眼数量"), S("1")}} << true << QString() << QString();
     QTest::newRow("zero auxiliary holes") << Inputs{} << false << S("0") << QString();
-    QTest::newRow("preset auxiliary count in a small face") << narrow << false << S("158") << dense;
-    QTest::newRow("a million auxiliary holes") << Inputs{} << false << S("1e6") << dense;
+    QTest::newRow("preset auxiliary count in a small face")
+        << narrow << false << S("158") << dense("辅助眼间距0.159m，小于最小间距0.3m");
+    QTest::newRow("a million auxiliary holes")
+        << Inputs{} << false << S("1e6") << dense("辅助眼多于5000个");
+    // 98 holes on 24.22 m: 0.2497 m apart, not rounded up to the least.
+    QTest::newRow("perimeter too dense")
+        << Inputs{{S("编辑框4_周边眼间距"), S("25")}} << false << QString()
+        << dense("周边眼间距0.249m，小于最小间距0.3m");
+    // 47 floor holes and the two corners: 13.1 / 48 = 0.2729 m apart.
+    QTest::newRow("floor too dense") << Inputs{{S("编辑框5_底板眼间距"), S("28")}} << false
+                                     << QString() << dense("底板眼间距0.272m，小于最小间距0.3m");
+    // Lo/B = 1.305: a flat arch of 22.29 m² for a section of 52.3 m².
+    QTest::newRow("outline far smaller than the section")
+        << Inputs{{S("编辑框1_底板长"), S("9.3")},
+                  {S("编辑框1_开挖面外弧长"), S("12.14")},
+                  {S("编辑框1_断面面积"), S("52.3")}}
+        << false << QString()
+        << S("由底板长和开挖面外弧长绘出的轮廓面积为22.29m²，与开挖断面面积S=52.3m²不符，请检查参数");
+    // The presets' outline holds 91.2491 m²: two thirds of 136.87 m².
+    QTest::newRow("outline just over two thirds of the section")
+        << Inputs{{S("编辑框1_断面面积"), S("136.8")}} << false << QString() << QString();
+    QTest::newRow("outline just under two thirds of the section")
+        << Inputs{{S("编辑框1_断面面积"), S("136.9")}} << false << QString()
+        << S("由底板长和开挖面外弧长绘出的轮廓面积为91.25m²，与开挖断面面积S=136.9m²不符，请检查参数");
     QTest::newRow("negative auxiliary count") << Inputs{} << false << S("-12") << counts;
     QTest::newRow("not calculated") << Inputs{} << false << S("") << counts;
     QTest::newRow("negative cut count")
@@ -192,6 +220,8 @@ void TestSmoothBlastDrillPattern::Patterns() {
     QCOMPARE(p.error, error);
     if (!error.isEmpty()) {
         QVERIFY(p.holes.empty());
+        // An outline that disagrees with the area is drawn alone.
+        QCOMPARE(p.hasOutline, error.startsWith(S("由底板长")));
         return;
     }
     const HoleType types[] = {HoleType::Cut, HoleType::Auxiliary, HoleType::Perimeter,
@@ -219,12 +249,40 @@ void TestSmoothBlastDrillPattern::Patterns() {
     QVERIFY2(dxf[S("perimeter_off")].toDouble() < 1.0,
              qPrintable(QString::number(dxf[S("perimeter_off")].toDouble())));
     QVERIFY(dxf[S("floor_off")].toDouble() < 1e-6);
+    // Every pair of charged holes, corner and floor holes among them.
     const double spacing = dxf[S("min_spacing")].toDouble();
-    QVERIFY2(spacing < 0 || spacing >= 299.99, qPrintable(QString::number(spacing)));
+    QVERIFY2(spacing >= 299.99, qPrintable(QString::number(spacing)));
+    // No point of the face far from a charged hole, unless the design has
+    // no auxiliary hole to fill it.
+    QVERIFY(std::abs(dxf[S("area")].toDouble() - p.outline.Area()) < 1e-3);
+    const double coverage = dxf[S("coverage")].toDouble();
+    QVERIFY2(p.Count(HoleType::Auxiliary) == 0 ||
+                 (coverage > 0 && coverage <= dxf[S("coverage_limit")].toDouble()),
+             qPrintable(QStringLiteral("%1 mm at %2 %3")
+                            .arg(coverage)
+                            .arg(dxf[S("coverage_at")][0].toDouble())
+                            .arg(dxf[S("coverage_at")][1].toDouble())));
     // One delay number per hole, the Chinese legend readable as text.
     const QJsonArray texts = dxf[S("texts")].toArray();
     QVERIFY(texts.contains(S("钻爆设计图")));
     QVERIFY(texts.size() > int(p.holes.size()));
+
+    // As the DXF places them: every text has its place, clear of the holes
+    // and of each other.
+    const std::vector<Dimension> dims = PatternDimensions(p, design);
+    const LabelStyle style{.holeRadius = design.holeDiameter / 2000,
+                           .reliefRadius = p.reliefDiameter / 2,
+                           .delayHeight = 0.1,
+                           .dimensionHeight = 0.15};
+    const std::vector<Label> labels = PlaceLabels(p, dims, style);
+    QCOMPARE(labels.size(), p.holes.size() + dims.size());
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        for (const Hole &h : p.holes)
+            QVERIFY2(!Overlaps(labels[i], h.x, h.y, style.holeRadius), qPrintable(labels[i].text));
+        for (std::size_t j = i + 1; j < labels.size(); ++j)
+            QVERIFY2(!Overlaps(labels[i], labels[j]),
+                     qPrintable(labels[i].text + QLatin1Char(' ') + labels[j].text));
+    }
 }
 
 void TestSmoothBlastDrillPattern::PresetDelays() {
@@ -236,14 +294,54 @@ void TestSmoothBlastDrillPattern::PresetDelays() {
         rows << QStringLiteral("%1 %2 %3 %4 %5")
                     .arg(ToText(r.delay), HoleTypeName(r.type), ToText(r.count),
                          ToText(r.chargePerHole), ChargeText(r.charge));
-    // Rings hold holes in proportion to their length, the shortest inside.
+    // Auxiliary holes fire in six bands of distance from the cut, the
+    // perimeter and the floor after them.
     QCOMPARE(rows, (QStringList{S("1 掏槽眼 2 0.63 1.26"), S("3 掏槽眼 4 0.63 2.52"),
-                                S("5 辅助眼 14 0.576 8.064"), S("7 辅助眼 17 0.576 9.792"),
-                                S("9 辅助眼 20 0.576 11.52"), S("11 辅助眼 23 0.576 13.248"),
-                                S("13 辅助眼 25 0.576 14.4"), S("15 辅助眼 28 0.576 16.128"),
-                                S("17 辅助眼 31 0.576 17.856"), S("19 周边眼 49 0.7 34.3"),
-                                S("21 底板眼 26 0.54 14.04")}));
+                                S("5 辅助眼 11 0.576 6.336"), S("7 辅助眼 29 0.576 16.704"),
+                                S("9 辅助眼 29 0.576 16.704"), S("11 辅助眼 31 0.576 17.856"),
+                                S("13 辅助眼 40 0.576 23.04"), S("15 辅助眼 18 0.576 10.368"),
+                                S("17 周边眼 49 0.7 34.3"), S("19 底板眼 26 0.54 14.04")}));
+    // 26 floor holes between the corners: 13.1 / 27 = 0.48519 m apart, the
+    // first as far from the left corner hole.
+    std::vector<double> floor;
+    for (const Hole &h : p.holes)
+        if (h.type == HoleType::Floor) floor.push_back(h.x);
+    QVERIFY(std::abs(floor.front() + 6.55 - 0.485185) < 1e-6);
+    QVERIFY(std::abs(floor[1] - floor[0] - 0.485185) < 1e-6);
     QCOMPARE(ChargeText(p.maxDelayCharge), S("34.3"));
+}
+
+void TestSmoothBlastDrillPattern::LabelOverlaps_data() {
+    QTest::addColumn<Label>("first");
+    QTest::addColumn<Label>("second");  // or a circle: its width is the diameter, no height
+    QTest::addColumn<bool>("overlap");
+    const Label bar{.x = 0, .y = 0, .width = 1, .height = 0.2};
+    const auto circle = [](double x, double y, double r) {
+        return Label{.x = x, .y = y, .width = 2 * r};
+    };
+    Label upright = bar;
+    upright.angle = 90;
+    // The bar ends 0.5 m from its centre.
+    QTest::newRow("circle reaching the end") << bar << circle(0.6, 0, 0.11) << true;
+    QTest::newRow("circle short of the end") << bar << circle(0.6, 0, 0.09) << false;
+    QTest::newRow("circle beside the upright bar") << upright << circle(0.6, 0, 0.11) << false;
+    QTest::newRow("circle at the upright bar's end") << upright << circle(0, 0.6, 0.11) << true;
+    // A 0.2 m square turned 45° reaches 0.1414 m from its centre.
+    const auto diamond = [](double x) {
+        return Label{.x = x, .y = 0, .width = 0.2, .height = 0.2, .angle = 45};
+    };
+    QTest::newRow("diamond over the end") << bar << diamond(0.64) << true;
+    QTest::newRow("diamond past the end") << bar << diamond(0.65) << false;
+}
+
+void TestSmoothBlastDrillPattern::LabelOverlaps() {
+    QFETCH(Label, first);
+    QFETCH(Label, second);
+    QFETCH(bool, overlap);
+    if (second.height == 0)
+        QCOMPARE(Overlaps(first, second.x, second.y, second.width / 2), overlap);
+    else
+        QCOMPARE(Overlaps(first, second) && Overlaps(second, first), overlap);
 }
 
 void TestSmoothBlastDrillPattern::FailedWriteKeepsTheEarlierFile() {

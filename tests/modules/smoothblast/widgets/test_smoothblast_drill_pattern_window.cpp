@@ -1,10 +1,14 @@
 #include <QApplication>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +18,7 @@
 
 #include "widgets/module_window.h"
 #include "core/conversions.h"
+#include "core/project_info.h"
 #include "modules/smoothblast/core/drill_pattern.h"
 #include "modules/smoothblast/widgets/drill_pattern_widget.h"
 #include "modules/smoothblast/widgets/drill_pattern_window.h"
@@ -22,6 +27,7 @@
 #include "widgets/module_window.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_files.h"
+#include "widgets/fitted_window.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;
@@ -71,14 +77,48 @@ struct Fixture {
 
 }  // namespace
 
+// Run in a process of its own on the screen the parent test gives it:
+// opens the window from the smooth blasting window's results and prints
+// what does not fit; exit code 0 when everything does.
+int CheckFitOnScreen() {
+    Fixture f;
+    f.Calculate();
+    DrillPatternWindow *pattern = f.OpenPattern();
+    if (!pattern || !QTest::qWaitForWindowExposed(pattern)) return 2;
+    QStringList faults;
+    const QRect available = pattern->screen()->availableGeometry();
+    const QRect outer(pattern->pos(), pattern->size() + FrameAllowance(pattern));
+    if (!available.contains(outer))
+        faults << QStringLiteral("window %1,%2 %3x%4 outside %5x%6")
+                      .arg(outer.x())
+                      .arg(outer.y())
+                      .arg(outer.width())
+                      .arg(outer.height())
+                      .arg(available.width())
+                      .arg(available.height());
+    for (QPushButton *button : pattern->findChildren<QPushButton *>()) {
+        const QPoint centre = button->mapToGlobal(button->rect().center());
+        if (!button->isVisible() || !available.contains(centre) ||
+            QApplication::widgetAt(centre) != button)
+            faults << button->text() + QStringLiteral(" not reachable");
+    }
+    if (pattern->Drawing()->width() < 400 || pattern->Drawing()->height() < 300)
+        faults << QStringLiteral("drawing squeezed");
+    for (const QString &fault : faults) fprintf(stderr, "%s\n", qPrintable(fault));
+    return faults.isEmpty() ? 0 : 1;
+}
+
 class TestDrillPatternWindow : public QObject {
     Q_OBJECT
 private slots:
     void OpensFromTheResults();
+    void InputsWithoutPatternSayWhy_data();
     void InputsWithoutPatternSayWhy();
     void ExportsDxfAndPicture();
     void VibrationCheckGetsTheLargestDelay();
     void ZoomPanAndHover();
+    void FitsTheScreen_data();
+    void FitsTheScreen();
     void ReportFigureShowsInOffice();
 };
 
@@ -102,23 +142,55 @@ void TestDrillPatternWindow::OpensFromTheResults() {
     }
     QCOMPARE(pattern->findChild<QLabel *>(S("标签1_最大段装药量"))->text(),
              S("最大段装药量：%1kg").arg(ChargeText(expected.maxDelayCharge)));
+    // The legend beside the drawing.
+    const QString legend = pattern->findChild<QLabel *>(S("标签2_图例"))->text();
+    for (const QString &line : PatternLegend(expected, ReadDrillDesign(*f.window)))
+        QVERIFY2(legend.contains(line.toHtmlEscaped()), qPrintable(line));
+    QVERIFY(!pattern->findChild<QLabel *>(S("标签3_说明"))->isVisible());
     // The cut type follows the radio buttons.
     pattern->close();
     f.window->findChild<QAbstractButton *>(S("单选框2"))->setChecked(true);
     QVERIFY(PlaceHoles(ReadDrillDesign(*f.window)).hasRelief);
 }
 
+void TestDrillPatternWindow::InputsWithoutPatternSayWhy_data() {
+    QTest::addColumn<QString>("floor");
+    QTest::addColumn<QString>("outline");
+    QTest::addColumn<QString>("area");
+    QTest::addColumn<bool>("opens");  // with the outline alone
+    QTest::newRow("no floor") << QString() << S("24.22") << S("110.63") << false;
+    QTest::newRow("outline far smaller than the section")
+        << S("9.3") << S("12.14") << S("52.3") << true;
+}
+
 void TestDrillPatternWindow::InputsWithoutPatternSayWhy() {
+    QFETCH(QString, floor);
+    QFETCH(QString, outline);
+    QFETCH(QString, area);
+    QFETCH(bool, opens);
     Fixture f;
-    f.window->findChild<QLineEdit *>(S("编辑框1_底板长"))->setText(QString());
+    f.window->findChild<QLineEdit *>(S("编辑框1_底板长"))->setText(floor);
+    f.window->findChild<QLineEdit *>(S("编辑框1_开挖面外弧长"))->setText(outline);
+    f.window->findChild<QLineEdit *>(S("编辑框1_断面面积"))->setText(area);
     f.Calculate();
-    QVERIFY(!f.OpenPattern());
-    QCOMPARE(f.dialogs.MessageTexts().last(),
-             S("开挖轮廓无法确定：底板长须大于0，外弧长须大于底板长，请检查参数"));
+    const QString error = PlaceHoles(ReadDrillDesign(*f.window)).error;
+    QVERIFY(!error.isEmpty());
+    DrillPatternWindow *pattern = f.OpenPattern();
+    QCOMPARE(f.dialogs.MessageTexts().last(), error);
+    QCOMPARE(pattern != nullptr, opens);
+    if (!pattern) return;
+    QCOMPARE(pattern->findChild<QLabel *>(S("标签3_说明"))->text(), error);
+    QVERIFY(pattern->findChild<QLabel *>(S("标签3_说明"))->isVisible());
+    QCOMPARE(pattern->DelayTable()->rowCount(), 0);
 }
 
 void TestDrillPatternWindow::ExportsDxfAndPicture() {
     Fixture f;
+    ProjectInfo info;
+    info.name = S("测试隧道工程");
+    info.section = S("K1+000～K2+000");
+    info.date = QDate(2026, 3, 1);
+    QCOMPARE(WriteProjectInfo(f.dir.path(), info), QString());
     f.Calculate();
     DrillPatternWindow *pattern = f.OpenPattern();
     QVERIFY(pattern);
@@ -133,9 +205,14 @@ void TestDrillPatternWindow::ExportsDxfAndPicture() {
     QCOMPARE(f.dialogs.requests[1].fileName, S("钻爆设计图.png"));
     const DrillDesign design = ReadDrillDesign(*f.window);
     QCOMPARE(test::ReadFileBytes(dxf), DrillPatternDxf(PlaceHoles(design), design));
+    // The picture carries the title block of the project, at 150 dpi.
+    const TitleBlock title{info.name, info.section, S("2026年3月1日")};
+    QCOMPARE(test::ReadFileBytes(png),
+             DrillPatternPng(PlaceHoles(design), design, QSize(1600, 1000), &title));
     QImage picture;
     QVERIFY(picture.loadFromData(test::ReadFileBytes(png), "PNG"));
     QCOMPARE(picture.size(), QSize(1600, 1000));
+    QCOMPARE(picture.dotsPerMeterX(), 5906);
     QCOMPARE(f.dialogs.MessageTexts(), (QStringList{S("导出成功！"), S("导出成功！")}));
 }
 
@@ -177,6 +254,51 @@ void TestDrillPatternWindow::ZoomPanAndHover() {
     QTest::mouseMove(drawing, QPoint(260, 230));
     QTest::mouseRelease(drawing, Qt::LeftButton, {}, QPoint(260, 230));
     QCOMPARE(drawing->HolePosition(0) - at, QPointF(60, 30));
+
+    QTest::mouseClick(f.Button(pattern, "按钮5_适合窗口"), Qt::LeftButton);
+    QCOMPARE(drawing->Zoom(), 1.0);
+    QCOMPARE(drawing->Pan(), QPointF());
+    QCOMPARE(drawing->HolePosition(0), at);
+
+    QTest::keyClick(drawing, Qt::Key_Escape);
+    QVERIFY(!pattern->isVisible());
+}
+
+void TestDrillPatternWindow::FitsTheScreen_data() {
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QString>("scale");
+    QTest::newRow("1366x768") << QSize(1366, 768) << S("1");
+    QTest::newRow("1280x720") << QSize(1280, 720) << S("1");
+    QTest::newRow("1920x1080 at 1.5") << QSize(1920, 1080) << S("1.5");
+}
+
+// The platform's screens are fixed at start-up: each screen gets a process.
+void TestDrillPatternWindow::FitsTheScreen() {
+    QFETCH(QSize, screen);
+    QFETCH(QString, scale);
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        QSKIP("needs the offscreen platform");
+    QTemporaryDir dir;
+    const QString config = dir.filePath(S("screen.json"));
+    const QJsonObject one{{S("name"), S("screen")},
+                          {S("x"), 0},
+                          {S("y"), 0},
+                          {S("width"), screen.width()},
+                          {S("height"), screen.height()},
+                          {S("logicalDpi"), 96},
+                          {S("logicalBaseDpi"), 96},
+                          {S("dpr"), 1}};
+    QVERIFY(test::WriteFileBytes(config, QJsonDocument(QJsonObject{{S("windowFrameMargins"), false},
+                                                                   {S("screens"), QJsonArray{one}}})
+                                             .toJson()));
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(S("QT_QPA_PLATFORM"), S("offscreen:configfile=") + config);
+    env.insert(S("QT_SCALE_FACTOR"), scale);
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {S("--check-fit")});
+    QVERIFY(child.waitForFinished(120000));
+    QVERIFY2(child.exitCode() == 0, child.readAllStandardError().constData());
 }
 
 // The window draws the figure; LibreOffice must lay it out in the report.
@@ -214,5 +336,10 @@ void TestDrillPatternWindow::ReportFigureShowsInOffice() {
     QVERIFY(shown.contains(S("最大段装药量")));
 }
 
-QTEST_MAIN(TestDrillPatternWindow)
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    if (app.arguments().contains(S("--check-fit"))) return CheckFitOnScreen();
+    TestDrillPatternWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_smoothblast_drill_pattern_window.moc"

@@ -222,7 +222,7 @@ void TestSmoothBlastWindow::Opening() {
     // The picture openers show their reference windows.
     QCOMPARE(f.Caption("按钮2"), S("布眼示意图"));
     test::Opened opened = test::ClickReference(f.Button("按钮2"));
-    QCOMPARE(opened.caption, S("隧道光面爆破布眼示意图"));
+    QCOMPARE(opened.caption, S("布眼示意图（示意，非本工程设计）"));
     QVERIFY(opened.modal);
     const std::pair<const char *, const char *> radios[] = {{"单选框1", "斜眼楔形掏槽"},
                                                             {"单选框2", "直眼掏槽选型"}};
