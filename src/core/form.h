@@ -31,6 +31,9 @@ public:
     virtual void SetLogText(const QString &text) = 0;
     // Disables (busy) or enables the window's export buttons.
     virtual void SetBusy(bool busy) = 0;
+    // Appends a line that warns (a failed check), shown dark red where the
+    // log has colours.
+    virtual void AppendWarning(const QString &text) { AppendLog(text); }
 
 protected:
     ~FeedbackSink() = default;

@@ -2,6 +2,7 @@
 
 #include <QAnyStringView>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <span>
 #include <string_view>
@@ -250,6 +251,10 @@ struct ReportTable {
     void (*prepare)(const Form &, DocxDocument &) = nullptr;
     // Adds to the filled document (pictures, tables) in the Document step.
     void (*finish)(Form &, DocxDocument &) = nullptr;
+    // The checks that failed for the results on the form (code_checks.h);
+    // the Document step prints them in the section "校核". Null: the report
+    // has no such section.
+    QStringList (*checks)(const Form &) = nullptr;
 };
 
 // The declarative description of a calculation window built by the shared form.
