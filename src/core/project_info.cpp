@@ -20,8 +20,10 @@ struct Item {
 
 const Item kItems[] = {
     {"工程名称", &ProjectInfo::name},       {"标段工点", &ProjectInfo::section},
-    {"施工单位", &ProjectInfo::contractor}, {"编制", &ProjectInfo::preparer},
-    {"复核", &ProjectInfo::checker},        {"审核", &ProjectInfo::approver},
+    {"建设单位", &ProjectInfo::owner},      {"设计单位", &ProjectInfo::designer},
+    {"监理单位", &ProjectInfo::supervisor}, {"施工单位", &ProjectInfo::contractor},
+    {"编制", &ProjectInfo::preparer},       {"复核", &ProjectInfo::checker},
+    {"审核", &ProjectInfo::approver},       {"审批", &ProjectInfo::authoriser},
 };
 
 }  // namespace

@@ -14,6 +14,10 @@ struct ProjectInfo {
     QString checker;     // 复核
     QString approver;    // 审核
     QDate date;          // 日期
+    QString owner;       // 建设单位
+    QString designer;    // 设计单位
+    QString supervisor;  // 监理单位
+    QString authoriser;  // 审批
 };
 
 // Data/工程信息.ini below the program folder.
@@ -29,8 +33,8 @@ QString WriteProjectInfo(const QString &dataFolder, const ProjectInfo &info);
 class DocxDocument;
 
 // Replaces the project placeholders (工程信息_工程名称, _标段工点, _施工单位,
-// _编制, _复核, _审核, _日期) wherever a report's cover, title block or
-// signature table holds them.
+// _建设单位, _设计单位, _监理单位, _编制, _复核, _审核, _审批, _日期)
+// wherever a report's cover, title block or signature table holds them.
 void FillProjectInfo(DocxDocument &document, const ProjectInfo &info);
 
 // The report text of an item: the value, or a line to write on when it is empty.

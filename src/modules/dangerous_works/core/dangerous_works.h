@@ -17,7 +17,7 @@ inline constexpr char kDescriptionId[] = "编辑框1";
 inline constexpr char kDangerLogId[] = "编辑框日志";
 inline constexpr char kFormworkButtonId[] = "按钮1施工中荷载";
 inline constexpr char kFooterText[] =
-    "依据《危险性较大的分部分项工程安全管理规定》中华人民共和国住房和城乡建设部令第37号（2018.6.1起实施）\r\n    《住房城乡建设部办公厅关于实施《危险性较大的分部分项工程安全管理规定》有关问题的通知》【建办质〔2018〕31号】";
+    "依据《危险性较大的分部分项工程安全管理规定》中华人民共和国住房和城乡建设部令第37号（2019年修正）\r\n    《住房城乡建设部办公厅关于实施《危险性较大的分部分项工程安全管理规定》有关问题的通知》【建办质〔2018〕31号】";
 
 enum class Tier { Ordinary, OverScale };
 inline constexpr Tier kTiers[] = {Tier::Ordinary, Tier::OverScale};

@@ -24,6 +24,12 @@ namespace tunnel {
 
 namespace {
 
+constexpr double kPi = std::numbers::pi;
+
+double Hypot(double x, double y) {
+    return std::sqrt(x * x + y * y);
+}
+
 // Lengths of the drawing, all in millimetres.
 QString Millimetres(double m) {
     return ToText(double(std::lround(m * 1000)));

@@ -229,7 +229,7 @@ void DangerousWorksWindowTest::creation() {
     QVERIFY(groups.contains(U("本工程计算结果")));
     QVERIFY(
         labels.contains(U("依据《危险性较大的分部分项工程安全管理规定》中华人民共和国住房和城乡建设"
-                          "部令第37号（2018.6.1起实施）\n"
+                          "部令第37号（2019年修正）\n"
                           "    "
                           "《住房城乡建设部办公厅关于实施《危险性较大的分部分项工程安全管理规定》有"
                           "关问题的通知》【建办质〔2018〕31号】")));
