@@ -183,7 +183,7 @@ void TestLocaleWindows::commaLocaleShowsAndStoresTheSameTexts() {
     QCOMPARE(comma.first(), QStringLiteral("point , ,"));
     // Decimals on screen and in the files, where a comma would show.
     const QRegularExpression decimal(QStringLiteral("\\d\\.\\d"));
-    QVERIFY(plain.filter(decimal).size() > 100);
+    QVERIFY(plain.filter(decimal).size() > 10 * qsizetype(BuiltModules().size()) - 20);
     // Every calculation window stored its parameters and its report.
     const qsizetype withParameters = std::ranges::count_if(
         BuiltModules(), [](const ModuleEntry *entry) { return !entry->table().params.empty(); });
