@@ -12,6 +12,7 @@
 
 #include "core/calc_form.h"
 #include "modules/vibration/core/vibration.h"
+#include "modules/vibration/widgets/regression_window.h"
 #include "widgets/reference_window.h"
 #include "widgets/text_box.h"
 
@@ -37,6 +38,23 @@ VibrationWindow::VibrationWindow(Dialogs &dialogs, QString programFolder, QWidge
     resize(1060, 660);
     // Reference tables and sketches beside the fields.
     ConnectReference(this, kVibrationLimitsButtonId, Reference::VibrationLimits);
+    Button(kVibrationRegressionButtonId)->setEnabled(true);
+    connect(Button(kVibrationRegressionButtonId), &QPushButton::clicked, this,
+            &VibrationWindow::OpenRegression);
+}
+
+RegressionWindow *VibrationWindow::Regression() const {
+    return m_regression;
+}
+
+// One regression window at a time, independent of this one.
+void VibrationWindow::OpenRegression() {
+    if (!m_regression) {
+        m_regression = new RegressionWindow(DialogService(), ProgramFolder(), this);
+        m_regression->show();
+    }
+    m_regression->raise();
+    m_regression->activateWindow();
 }
 
 // The category list takes the row the table leaves free above the range.
