@@ -297,8 +297,8 @@ void TestVibrationRegression::parse_data() {
     QTest::newRow("header in another order, other names")
         << QStringLiteral("V (cm/s),R,Q,测点名称,日期\n2.5,40,18,K1+200,5月3日\n")
         << Records{full("5月3日", "K1+200", 18, 40, 2.5, true)} << QStringList{};
-    QTest::newRow("no header, tabs, five columns")
-        << QStringLiteral("2024/5/1\t1#\t12\t20\t3.5\n2024/5/1\t2#\t12\t35\t1.5\n")
+    QTest::newRow("no header, tabs, five columns, a blank line first")
+        << QStringLiteral("  \n2024/5/1\t1#\t12\t20\t3.5\n2024/5/1\t2#\t12\t35\t1.5\n")
         << Records{full("2024/5/1", "1#", 12, 20, 3.5, true),
                    full("2024/5/1", "2#", 12, 35, 1.5, true)}
         << QStringList{};

@@ -199,9 +199,18 @@ QStringList RecordColumnNames() {
 
 RecordsRead ParseRecordsText(const QString &text) {
     RecordsRead read;
-    const qsizetype lineEnd = text.indexOf(u'\n');
-    const QChar separator =
-        QStringView(text).left(lineEnd < 0 ? text.size() : lineEnd).contains(u'\t') ? u'\t' : u',';
+    // The first line with text says which separator the rows use.
+    QChar separator = u',';
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0) end = text.size();
+        const QStringView line = QStringView(text).sliced(start, end - start);
+        if (!line.trimmed().isEmpty()) {
+            if (line.contains(u'\t')) separator = u'\t';
+            break;
+        }
+        start = end + 1;
+    }
     const std::vector<Row> rows = SplitRows(text, separator);
     std::optional<ColumnMap> header;
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -226,7 +235,7 @@ RecordsRead ParseRecordsText(const QString &text) {
 
 QString DecodeRecordsBytes(const QByteArray &bytes) {
     if (const std::optional<QStringConverter::Encoding> bom =
-            QStringConverter::encodingForData(bytes, u'\0');
+            QStringConverter::encodingForData(bytes);
         bom && *bom != QStringConverter::Utf8)
         return QStringDecoder(*bom).decode(bytes);
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);

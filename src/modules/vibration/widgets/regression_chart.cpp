@@ -22,11 +22,33 @@ namespace {
 // Each point's table row, kept on its series.
 constexpr char kRowsProperty[] = "tableRows";
 
-// The decades around lo..hi, so both ends land on a labelled tick.
-std::pair<double, double> DecadeRange(double lo, double hi) {
-    double from = std::pow(10.0, std::floor(std::log10(lo)));
-    double to = std::pow(10.0, std::ceil(std::log10(hi)));
-    if (to <= from) to = from * 10;
+// The nearest of 1, 2, 5 × 10^k below (up false) or above x.
+double Snapped(double x, bool up) {
+    const double decade = std::pow(10.0, std::floor(std::log10(x)));
+    const double steps[] = {1, 2, 5, 10};
+    if (up) {
+        for (double step : steps)
+            if (step * decade >= x * (1 - 1e-12)) return step * decade;
+        return 10 * decade;
+    }
+    for (int i = 3; i >= 0; --i)
+        if (steps[i] * decade <= x * (1 + 1e-12)) return steps[i] * decade;
+    return decade;
+}
+
+// lo..hi with a margin, on round values. Only powers of ten are labelled,
+// so the range takes in at least one, reaching out to the nearer.
+std::pair<double, double> AxisRange(double lo, double hi) {
+    double from = Snapped(lo / 1.3, false);
+    double to = Snapped(hi * 1.3, true);
+    const double below = std::pow(10.0, std::floor(std::log10(to)));
+    if (below < from * (1 - 1e-12)) {
+        const double above = below * 10;
+        if (std::log10(from / below) <= std::log10(above / to))
+            from = below;
+        else
+            to = above;
+    }
     return {from, to};
 }
 
@@ -61,7 +83,7 @@ QLineSeries *Line(const QString &name, const QColor &colour, Qt::PenStyle style,
 }
 
 QString LawText(double k, int kDecimals, double alpha) {
-    return QStringLiteral("V=%1(∛Q/R)^%2")
+    return QStringLiteral("V=%1(∛Q/R)<sup>%2</sup>")
         .arg(ToText(RoundTo(k, kDecimals)), ToText(RoundTo(alpha, 3)));
 }
 
@@ -102,11 +124,15 @@ QChart *BuildRegressionChart(const RegressionPlot &plot) {
     if (fitted) {
         const AttenuationFit &fit = *plot.fit;
         const double design = DesignFactor(fit, plot.level.z);
-        series << Line(QStringLiteral("回归线 ") + LawText(fit.k, 2, fit.alpha),
-                       QColor(200, 30, 30), Qt::SolidLine, fit.k, fit.alpha, {xLo, xHi});
-        series << Line(QStringLiteral("设计线（置信度%1）").arg(plot.level.name) +
-                           LawText(design, 2, fit.alpha),
-                       QColor(230, 120, 0), Qt::DashLine, design, fit.alpha, {xLo, xHi});
+        const QString designName = QStringLiteral("设计线（%1）").arg(plot.level.name);
+        series << Line(QStringLiteral("回归线"), QColor(200, 30, 30), Qt::SolidLine, fit.k,
+                       fit.alpha, {xLo, xHi});
+        series << Line(designName, QColor(230, 120, 0), Qt::DashLine, design, fit.alpha,
+                       {xLo, xHi});
+        // The legend has room for short names only: the laws go under the title.
+        chart->setTitle(QStringLiteral("<p align=\"center\">%1<br>回归线 %2<br>%3 %4</p>")
+                            .arg(chart->title(), LawText(fit.k, 2, fit.alpha), designName,
+                                 LawText(design, 2, fit.alpha)));
         for (double v : {fit.k * std::pow(xLo, fit.alpha), design * std::pow(xHi, fit.alpha)}) {
             yLo = std::min(yLo, v);
             yHi = std::max(yHi, v);
@@ -117,8 +143,8 @@ QChart *BuildRegressionChart(const RegressionPlot &plot) {
     }
     for (QAbstractSeries *s : series) chart->addSeries(s);
     QLogValueAxis *xAxis =
-        LogAxis(QStringLiteral("比例距离 ∛Q/R（kg^(1/3)/m）"), DecadeRange(xLo, xHi));
-    QLogValueAxis *yAxis = LogAxis(QStringLiteral("振速 V（cm/s）"), DecadeRange(yLo, yHi));
+        LogAxis(QStringLiteral("比例距离 ∛Q/R（kg^(1/3)/m）"), AxisRange(xLo, xHi));
+    QLogValueAxis *yAxis = LogAxis(QStringLiteral("振速 V（cm/s）"), AxisRange(yLo, yHi));
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
     for (QAbstractSeries *s : series) {
@@ -133,12 +159,15 @@ QByteArray RegressionChartPng(const RegressionPlot &plot, QSize size) {
     QChart *chart = BuildRegressionChart(plot);
     scene.addItem(chart);  // the scene owns it
     chart->setGeometry(QRectF(QPointF(0, 0), size));
-    QImage image(size, QImage::Format_RGB32);
+    // Drawn at twice the pixels, so the text stays sharp on a printed page.
+    QImage image(size * 2, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        scene.render(&painter, QRectF(QPointF(0, 0), size), QRectF(QPointF(0, 0), size));
+        const QRectF area(QPointF(0, 0), size);
+        scene.render(&painter, area, area);
     }
     QByteArray png;
     QBuffer buffer(&png);

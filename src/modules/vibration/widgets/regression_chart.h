@@ -26,7 +26,8 @@ struct RegressionPlot {
 // are left off. The chart's series keep, for each point, its table row.
 QChart *BuildRegressionChart(const RegressionPlot &plot);
 
-// The chart drawn at that size, as PNG bytes.
+// The chart laid out at that size and drawn at twice its pixels, as PNG
+// bytes.
 QByteArray RegressionChartPng(const RegressionPlot &plot, QSize size);
 
 // The window's chart view: hovering a point shows its row.

@@ -8,6 +8,9 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -25,7 +28,8 @@ namespace tunnel {
 
 namespace {
 
-constexpr QSize kPictureSize(1200, 800);
+// 3:2, as the report's figure is 16 cm by 10.67 cm.
+constexpr QSize kPictureSize(720, 480);
 
 }  // namespace
 
@@ -53,6 +57,16 @@ RegressionWindow::RegressionWindow(Dialogs &dialogs, QString programFolder, Calc
         button->setEnabled(true);
         connect(button, &QPushButton::clicked, this, action);
     }
+    // "文件" opens and saves the records, as the two buttons do.
+    for (QAction *action : menuBar()->actions().first()->menu()->actions()) {
+        if (action->text() == QStringLiteral("打开")) {
+            action->setEnabled(true);
+            connect(action, &QAction::triggered, this, &RegressionWindow::OpenRecords);
+        } else if (action->text() == QStringLiteral("保存")) {
+            action->setEnabled(true);
+            connect(action, &QAction::triggered, this, &RegressionWindow::SaveRecords);
+        }
+    }
     auto *paste = new QShortcut(QKeySequence::Paste, m_table);
     paste->setContext(Qt::WidgetWithChildrenShortcut);
     connect(paste, &QShortcut::activated, this, &RegressionWindow::Paste);
@@ -79,7 +93,8 @@ void RegressionWindow::BuildLayout() {
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setSectionResizeMode(VibrationRecordModel::Point,
+                                                      QHeaderView::Stretch);
     GroupGrid(0)->addWidget(m_table, 1, 0);
     GroupGrid(0)->setRowStretch(1, 1);
 
@@ -93,7 +108,11 @@ void RegressionWindow::BuildLayout() {
     m_confidence->setObjectName(kConfidenceId);
     grid->addWidget(label, 0, 0);
     grid->addWidget(m_confidence, 0, 1);
+    // Results only come from a fit.
+    for (const FieldRow &field : RegressionTable().fields)
+        if (auto *box = qobject_cast<QLineEdit *>(Unit(field.id))) box->setReadOnly(true);
     auto *warnings = static_cast<TextBox *>(Unit(kWarningsId));
+    warnings->setReadOnly(true);
     warnings->setFixedHeight(warnings->fontMetrics().lineSpacing() * 4 + 8);
     SetTextColor(kWarningsId, Rgb{156, 0, 6});
     NoticeLabel()->setStyleSheet(QStringLiteral("color: #c00000;"));
@@ -103,8 +122,8 @@ void RegressionWindow::BuildLayout() {
     auto *split = new QSplitter(Qt::Horizontal, centralWidget());
     split->addWidget(records);
     split->addWidget(m_chart);
-    split->setStretchFactor(0, 5);
-    split->setStretchFactor(1, 4);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
     auto *main = new QVBoxLayout(centralWidget());
     main->addWidget(split, 1);
     main->addWidget(results);
