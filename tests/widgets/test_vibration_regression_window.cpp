@@ -49,6 +49,7 @@ private slots:
     void importListsSkippedRows();
     void fitFillsBoxesAndChart();
     void tableChangeEmptiesResults();
+    void largeTableMarksASample();
     void confidenceMovesDesignLine();
     void applyWritesVibrationFields();
     void pasteAppendsRows();
@@ -176,6 +177,17 @@ void TestVibrationRegressionWindow::tableChangeEmptiesResults() {
     QCOMPARE(model->Records()[0].distance, 15.0);
     Click(kFitButtonId);
     QCOMPARE(Text(kFitNId), QStringLiteral("7"));
+}
+
+// Every marker is an item of the chart: 100,000 of them took a minute.
+void TestVibrationRegressionWindow::largeTableMarksASample() {
+    QByteArray csv;
+    for (int i = 0; i < 5000; ++i)
+        csv += QByteArray::number(5 + i % 40) + ',' + QByteArray::number(10 + i % 190) + ",1.5\n";
+    Import(csv);
+    QCOMPARE(m_window->Model()->rowCount(), 5000);
+    QVERIFY(Scatter()[0]->count() > 0 && Scatter()[0]->count() <= 2000);
+    QVERIFY(m_window->ChartView()->chart()->title().contains(QStringLiteral("每3个测点显示1个")));
 }
 
 void TestVibrationRegressionWindow::confidenceMovesDesignLine() {

@@ -78,8 +78,15 @@ std::vector<Row> SplitRows(const QString &text, QChar separator) {
             ++line;
             endRow();
         } else {
-            cell += c;
-            if (!c.isSpace()) rowHasText = true;
+            // The run up to the next character that means something, at once.
+            qsizetype end = i + 1;
+            while (end < size && text[end] != separator && text[end] != u'\r' &&
+                   text[end] != u'\n' && text[end] != u'"')
+                ++end;
+            const QStringView run = QStringView(text).sliced(i, end - i);
+            cell += run;
+            if (!run.trimmed().isEmpty()) rowHasText = true;
+            i = end - 1;
         }
     }
     endRow();

@@ -19,6 +19,9 @@ namespace tunnel {
 
 namespace {
 
+// The most records the chart marks.
+constexpr std::size_t kShownPoints = 2000;
+
 // Each point's table row, kept on its series.
 constexpr char kRowsProperty[] = "tableRows";
 
@@ -102,13 +105,21 @@ QChart *BuildRegressionChart(const RegressionPlot &plot) {
     const std::vector<VibrationRecord> &records = plot.records ? *plot.records : empty;
     QList<QPointF> usedPoints;
     QList<QPointF> leftPoints;
+    // Each marker is an item of its own: a large table shows every k-th
+    // record, and the axes still span them all.
+    const std::size_t stride =
+        std::max<std::size_t>(1, (records.size() + kShownPoints - 1) / kShownPoints);
+    if (stride > 1)
+        chart->setTitle(chart->title() + QStringLiteral("，每%1个测点显示1个").arg(stride));
     for (std::size_t i = 0; i < records.size(); ++i) {
         const VibrationRecord &r = records[i];
         if (!(r.charge > 0 && r.distance > 0 && r.velocity > 0)) continue;
         const double x = ScaledDistance(r);
         if (!std::isfinite(x) || !std::isfinite(r.velocity)) continue;
-        (r.used ? usedPoints : leftPoints) << QPointF(x, r.velocity);
-        (r.used ? usedRows : leftRows) << int(i);
+        if (i % stride == 0) {
+            (r.used ? usedPoints : leftPoints) << QPointF(x, r.velocity);
+            (r.used ? usedRows : leftRows) << int(i);
+        }
         xLo = std::min(xLo, x);
         xHi = std::max(xHi, x);
         yLo = std::min(yLo, r.velocity);

@@ -23,7 +23,8 @@ struct RegressionPlot {
 // The records on log–log axes, ∛Q/R against V: those taking part filled,
 // those left out hollow; the fitted line and the design line across the
 // points' range. Records without positive Q, R and V cannot be placed and
-// are left off. The chart's series keep, for each point, its table row.
+// are left off; of more than 2000 records every k-th is marked, as the
+// title says. The chart's series keep, for each point, its table row.
 QChart *BuildRegressionChart(const RegressionPlot &plot);
 
 // The chart laid out at that size and drawn at twice its pixels, as PNG
