@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-svg-dev libqt6svg6-dev qt6-translations-l10n
+    qt6-base-dev qt6-svg-dev libqt6svg6-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
     libzip-dev zipcmp zipmerge ziptool libpugixml-dev libbenchmark-dev
     fonts-noto-cjk
 )

@@ -5,12 +5,14 @@
 
 namespace tunnel {
 
-enum class Buttons { Ok, OkCancel, YesNo };
+// YesNo's default button is 否; YesNoDefaultYes's is 是, for a question
+// whose usual answer goes on.
+enum class Buttons { Ok, OkCancel, YesNo, YesNoDefaultYes };
 enum class Icon { None, Information, Warning, Error, Question };
 
 inline constexpr int kAnswerOk = 0;
 inline constexpr int kAnswerCancel = 1;
-// 是 and 否 of a Buttons::YesNo box, whose default button is 否.
+// 是 and 否 of a Buttons::YesNo or YesNoDefaultYes box.
 inline constexpr int kAnswerYes = kAnswerOk;
 inline constexpr int kAnswerNo = kAnswerCancel;
 

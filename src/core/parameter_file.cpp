@@ -9,14 +9,14 @@
 
 namespace tunnel {
 
-QString DataFolder(const Form &form) {
+QString ParameterFolder(const Form &form) {
     return form.DataFolder() + QStringLiteral("/Data");
 }
 
 std::optional<QString> AskParameterFile(Form &form, bool save, const char *openDefaultExtension) {
     FileRequest request;
     request.save = save;
-    request.initialFolder = DataFolder(form);
+    request.initialFolder = ParameterFolder(form);
     request.filter = QStringLiteral("（*.tac）|*.tac");
     request.defaultExtension = save ? QStringLiteral(".tac") : U(openDefaultExtension);
     return form.DialogService().AskFile(request);

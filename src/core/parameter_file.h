@@ -8,8 +8,8 @@ namespace tunnel {
 
 class Form;
 
-// Folder of the parameter files below the program folder.
-QString DataFolder(const Form &form);
+// The folder of the parameter files, Data below the data root.
+QString ParameterFolder(const Form &form);
 
 // Asks for a ".tac" file in the Data folder; nothing when cancelled.
 std::optional<QString> AskParameterFile(Form &form, bool save,

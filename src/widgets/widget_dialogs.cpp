@@ -54,10 +54,10 @@ int WidgetDialogs::Message(const QString &text, const QString &caption, Buttons 
             box.setIcon(QMessageBox::Question);
             break;
     }
-    if (buttons == Buttons::YesNo) {
+    if (buttons == Buttons::YesNo || buttons == Buttons::YesNoDefaultYes) {
         QPushButton *yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
         QPushButton *no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
-        box.setDefaultButton(no);
+        box.setDefaultButton(buttons == Buttons::YesNo ? no : yes);
         box.setEscapeButton(no);
         box.exec();
         return box.clickedButton() == yes ? kAnswerYes : kAnswerNo;

@@ -9,7 +9,7 @@ int ScriptedDialogs::Message(const QString &text, const QString &caption, Button
     const Shown shown{text, caption, buttons, icon};
     messages.append(shown);
     if (onMessage) onMessage(shown);
-    // An unscripted 是/否 box gets its default button, 否.
+    // An unscripted 是/否 box gets its default button.
     const int fallback = buttons == Buttons::YesNo ? kAnswerNo : kAnswerOk;
     const int answer = answers.isEmpty() ? fallback : answers.dequeue();
     return buttons == Buttons::Ok ? kAnswerOk : answer;

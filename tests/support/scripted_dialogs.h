@@ -27,7 +27,7 @@ public:
     void StartDetached(const QString &program) override { started << program; }
 
     // Answers for the next message boxes (when the queue is empty: kAnswerOk,
-    // or kAnswerNo for a 是/否 box).
+    // or kAnswerNo for a Buttons::YesNo box).
     QQueue<int> answers;
     // Paths for the next file dialogs; an empty text answers Cancel.
     QQueue<QString> files;

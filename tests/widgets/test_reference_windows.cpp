@@ -230,7 +230,7 @@ void TestReferenceWindows::helpTimerDrivesTheText() {
 void TestReferenceWindows::helpText() {
     HelpWindow help;
     const QString expected = QStringLiteral(
-        "1、本软件相关计算规则及参数主要来自于《.JTG T F60-2009公路隧道施工技术细则》、甄楠等编著的"
+        "1、本软件相关计算规则及参数主要来自于JTG/T 3660-2020《公路隧道施工技术规范》、甄楠等编著的"
         "《路桥施工计算手册》、冶金工业出版社《爆破设计与施工》等书籍，因隧道工程的特殊性，"
         "各个版本中的数据取值存在较大的差别，软件使用中应根据项目的实际特征进行取值。\r\n"
         "2、隧道通风计算请按照  \r\n   计算总功率→需求量计算→风压计算依次进行，"

@@ -256,7 +256,7 @@ void Describe(Form &form, const char *listId, const char *partnerId) {
 std::optional<QString> AskListFile(Form &form, bool save, const QString &extension) {
     FileRequest request;
     request.save = save;
-    request.initialFolder = DataFolder(form);
+    request.initialFolder = ParameterFolder(form);
     request.filter = QStringLiteral("（*%1）|*%1").arg(extension);
     request.defaultExtension = save ? extension : QString();
     return form.DialogService().AskFile(request);

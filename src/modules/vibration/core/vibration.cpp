@@ -180,6 +180,8 @@ constexpr std::array kButtons = {
               .caption = "查表",
               .group = 0,
               .place = {.row = 1, .column = 2}},
+    // The window opens the regression window; the button has no command.
+    ButtonRow{.id = kVibrationRegressionButtonId, .caption = "回归K、α", .group = 1},
     ButtonRow{.id = kVibrationOpenButtonId,
               .caption = "打开数据",
               .group = -1,

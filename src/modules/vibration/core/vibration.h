@@ -29,6 +29,8 @@ inline constexpr char kVibrationOpenButtonId[] = "按钮4_打开数据1";
 inline constexpr char kVibrationSaveButtonId[] = "按钮2_保存数据1";
 inline constexpr char kVibrationCalculateButtonId[] = "按钮1_计算";
 inline constexpr char kVibrationExportButtonId[] = "按钮1_生成计算书";
+// Opens the fit of K and α to the site's records, under the two fields.
+inline constexpr char kVibrationRegressionButtonId[] = "按钮_回归K与α";
 
 // Colours of the evaluation box when it holds no verdict.
 inline constexpr Rgb kEvaluationText = kBlack;

@@ -13,6 +13,7 @@
 #include "core/calc_form.h"
 #include "modules/vibration/core/vibration.h"
 #include "widgets/module_window.h"
+#include "modules/vibration/widgets/regression_window.h"
 #include "widgets/text_box.h"
 
 namespace tunnel {
@@ -34,6 +35,23 @@ VibrationWindow::VibrationWindow(Dialogs &dialogs, QString dataFolder, QWidget *
     connect(m_categories, &QComboBox::activated, this,
             [this] { VibrationCategorySelected(*this); });
     resize(1060, 660);
+    Button(kVibrationRegressionButtonId)->setEnabled(true);
+    connect(Button(kVibrationRegressionButtonId), &QPushButton::clicked, this,
+            &VibrationWindow::OpenRegression);
+}
+
+RegressionWindow *VibrationWindow::Regression() const {
+    return m_regression;
+}
+
+// One regression window at a time, independent of this one.
+void VibrationWindow::OpenRegression() {
+    if (!m_regression) {
+        m_regression = new RegressionWindow(DialogService(), DataFolder(), this);
+        m_regression->show();
+    }
+    m_regression->raise();
+    m_regression->activateWindow();
 }
 
 // The category list takes the row the table leaves free above the range.

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QPointer>
+
 #include "widgets/calc_window.h"
 
 class QComboBox;
 class QTabWidget;
 
 namespace tunnel {
+
+class RegressionWindow;
 
 // The vibration window: the shared category and rock fields above a tab
 // control with one tab per mode, the log box with the file and calculate
@@ -17,14 +21,18 @@ public:
 
     QTabWidget *Tabs() const { return m_tabs; }
     QComboBox *Categories() const { return m_categories; }
+    // The regression window it opened, while that is open.
+    RegressionWindow *Regression() const;
 
 private:
     void BuildCategoryRow();
     void BuildExportRow();
     QWidget *BuildLogColumn();
+    void OpenRegression();
 
     QTabWidget *m_tabs = nullptr;
     QComboBox *m_categories = nullptr;
+    QPointer<RegressionWindow> m_regression;
 };
 
 }  // namespace tunnel
