@@ -40,13 +40,16 @@ double Snapped(double x, bool up) {
 }
 
 // lo..hi with a margin, on round values. Only powers of ten are labelled,
-// so the range takes in at least one, reaching out to the nearer.
+// so the range reaches out, on the side nearer one, until it holds two.
 std::pair<double, double> AxisRange(double lo, double hi) {
     double from = Snapped(lo / 1.3, false);
     double to = Snapped(hi * 1.3, true);
-    const double below = std::pow(10.0, std::floor(std::log10(to)));
-    if (below < from * (1 - 1e-12)) {
-        const double above = below * 10;
+    auto powers = [&] {
+        return std::floor(std::log10(to) + 1e-9) - std::ceil(std::log10(from) - 1e-9) + 1;
+    };
+    while (powers() < 2) {
+        const double below = std::pow(10.0, std::ceil(std::log10(from) - 1e-9) - 1);
+        const double above = std::pow(10.0, std::floor(std::log10(to) + 1e-9) + 1);
         if (std::log10(from / below) <= std::log10(above / to))
             from = below;
         else
@@ -61,7 +64,8 @@ QLogValueAxis *LogAxis(const QString &title, std::pair<double, double> range) {
     axis->setLabelFormat(QStringLiteral("%g"));
     axis->setMinorTickCount(8);
     axis->setTitleText(title);
-    axis->setRange(range.first, range.second);
+    // A hair wider, so that rounding in the axis never drops an end label.
+    axis->setRange(range.first * (1 - 1e-9), range.second * (1 + 1e-9));
     return axis;
 }
 
