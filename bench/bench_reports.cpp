@@ -20,11 +20,12 @@ namespace {
 // Every report of the build, with the table of its module's window.
 struct Report {
     std::string name;
-    const WindowTable &(*table)();
+    const ModuleEntry *entry;
     const ReportCase *report;
+    const WindowTable &table() const { return entry->table(); }
     void calculate(Form &form) const { report->calculate(form); }
-    void exportReport(Form &form) const { report->exportReport(form); }
-    const char *outputName() const { return report->report().outputName; }
+    void exportReport(Form &form) const { entry->Export(*report, form); }
+    const char *outputName() const { return entry->Report(*report).outputName; }
 };
 
 const std::vector<Report> &Reports() {
@@ -32,7 +33,7 @@ const std::vector<Report> &Reports() {
         std::vector<Report> list;
         for (const ModuleEntry *entry : BuiltModules())
             for (const ReportCase &report : entry->reports)
-                list.push_back({report.name, entry->table, &report});
+                list.push_back({report.name, entry, &report});
         return list;
     }();
     return reports;

@@ -32,9 +32,11 @@ struct MenuPlace {
 // over every report (tests, benchmarks) need no list of their own.
 struct ReportCase {
     const char *name;
-    const ReportTable &(*report)();
-    void (*calculate)(Form &);     // brings a window with presets to results
-    void (*exportReport)(Form &);  // the window's export command
+    void (*calculate)(Form &);  // brings a window with presets to results
+    // The report and the window's export command; null: the table's report,
+    // exported as it stands.
+    const ReportTable &(*report)() = nullptr;
+    void (*exportReport)(Form &) = nullptr;
 };
 
 // All the shell knows of a calculation module. Each module defines its entry
@@ -49,6 +51,9 @@ struct ModuleEntry {
     std::span<const ReportCase> reports = {};
 
     QString Title() const;
+    // The report of one of its cases, and its export on a window.
+    const ReportTable &Report(const ReportCase &report) const;
+    void Export(const ReportCase &report, Form &form) const;
 };
 
 // The entries of the modules this build has, in menu order.

@@ -45,14 +45,14 @@ QList<QPair<QString, Write>> Writes() {
         for (const ReportCase &report : entry->reports)
             writes.append({QStringLiteral("report ") + QString::fromUtf8(report.name),
                            {QStringLiteral("导出的方案"),
-                            QString::fromUtf8(report.report().outputName),
+                            QString::fromUtf8(entry->Report(report).outputName),
                             {QStringLiteral("确定开始导出，中途请勿进行其他操作！"),
                              DiskFullFailure("导出失败！", QStringLiteral("%1")), "0"},
                             [entry, &report](const QString &folder, const QString &) {
                                 auto form = std::make_unique<MemoryForm>(folder, &entry->table());
                                 report.calculate(*form);
                                 form->scripted.answers.clear();
-                                report.exportReport(*form);
+                                entry->Export(report, *form);
                                 return form;
                             }}});
     }

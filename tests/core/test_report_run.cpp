@@ -162,7 +162,7 @@ const QList<Case> &Cases() {
         // The formwork report's run, where the build has it.
         if (const ModuleEntry *entry = FindModule("formwork"))
             cases.append(Case{.name = "formwork",
-                              .report = &entry->reports[0].report(),
+                              .report = &entry->Report(entry->reports[0]),
                               .run = {"prepare",
                                       "标签1_提示窗口 参数导出准备中……",
                                       "log 导出程序准备，开始写入……\r\n",
@@ -200,7 +200,7 @@ QList<QPair<const char *, const ReportTable *>> Reports() {
     QList<QPair<const char *, const ReportTable *>> reports;
     for (const ModuleEntry *entry : BuiltModules())
         for (const ReportCase &report : entry->reports)
-            reports.append({report.name, &report.report()});
+            reports.append({report.name, &entry->Report(report)});
     return reports;
 }
 

@@ -34,8 +34,8 @@ const ReferenceLink kReferences[] = {
 
 const ReportCase kReports[] = {
     {.name = "formwork",
-     .report = FormworkReport,
      .calculate = CalculateLoads,
+     .report = FormworkReport,
      .exportReport = ExportFormworkReport},
 };
 

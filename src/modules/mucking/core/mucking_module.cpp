@@ -1,6 +1,5 @@
 #include "core/form.h"
 #include "core/module_entry.h"
-#include "core/report_export.h"
 #include "core/window_table.h"
 #include "modules/mucking/core/mucking.h"
 
@@ -35,15 +34,15 @@ const ReferenceLink kReferences[] = {
 };
 
 const ReportCase kReports[] = {
-    {.name = "mucking",
-     .report = []() -> const ReportTable & { return *MuckingTable().report; },
-     .calculate =
-         [](Form &form) {
-             MuckVolume(form);
-             TruckCount(form);
-             MuckingTime(form);
-         },
-     .exportReport = [](Form &form) { ExportReport(form, *MuckingTable().report); }},
+    {
+        .name = "mucking",
+        .calculate =
+            [](Form &form) {
+                MuckVolume(form);
+                TruckCount(form);
+                MuckingTime(form);
+            },
+    },
 };
 
 const ModuleEntry kEntry{

@@ -1,7 +1,6 @@
 #include "core/form.h"
 #include "core/module_entry.h"
 #include "core/reference_texts.h"
-#include "core/report_export.h"
 #include "core/window_table.h"
 #include "modules/period/core/period.h"
 
@@ -27,10 +26,10 @@ const ReferenceLink kReferences[] = {
 };
 
 const ReportCase kReports[] = {
-    {.name = "period",
-     .report = []() -> const ReportTable & { return *PeriodTable().report; },
-     .calculate = CalculatePeriod,
-     .exportReport = [](Form &form) { ExportReport(form, *PeriodTable().report); }},
+    {
+        .name = "period",
+        .calculate = CalculatePeriod,
+    },
 };
 
 const ModuleEntry kEntry{

@@ -1,7 +1,6 @@
 #include "core/form.h"
 #include "core/module_entry.h"
 #include "core/reference_texts.h"
-#include "core/report_export.h"
 #include "core/window_table.h"
 #include "modules/smoothblast/core/smoothblast.h"
 
@@ -62,14 +61,14 @@ const ReferenceLink kReferences[] = {
 };
 
 const ReportCase kReports[] = {
-    {.name = "smoothblast",
-     .report = []() -> const ReportTable & { return *SmoothBlastTable().report; },
-     .calculate =
-         [](Form &form) {
-             HeadlessBlastView view;
-             CalculateBlast(form, view);
-         },
-     .exportReport = [](Form &form) { ExportReport(form, *SmoothBlastTable().report); }},
+    {
+        .name = "smoothblast",
+        .calculate =
+            [](Form &form) {
+                HeadlessBlastView view;
+                CalculateBlast(form, view);
+            },
+    },
 };
 
 const ModuleEntry kEntry{

@@ -9,17 +9,17 @@ namespace {
 
 const ReportCase kReports[] = {
     {.name = "ventilation",
-     .report = []() -> const ReportTable & { return VentilationReport(false); },
      .calculate = CalculateVentilation,
+     .report = []() -> const ReportTable & { return VentilationReport(false); },
      .exportReport = ExportVentilationScheme},
     {.name = "ventilation_gas",
-     .report = []() -> const ReportTable & { return VentilationReport(true); },
      .calculate =
          [](Form &form) {
              form.SetChecked(U(kGasOptionId), true);
              GasOptionChanged(form);
              CalculateVentilation(form);
          },
+     .report = []() -> const ReportTable & { return VentilationReport(true); },
      .exportReport = ExportVentilationScheme},
 };
 

@@ -1,7 +1,6 @@
 #include "core/form.h"
 #include "core/module_entry.h"
 #include "core/reference_texts.h"
-#include "core/report_export.h"
 #include "core/window_table.h"
 #include "modules/vibration/core/vibration.h"
 
@@ -23,18 +22,18 @@ const ReferenceLink kReferences[] = {
 };
 
 const ReportCase kReports[] = {
-    {.name = "vibration",
-     .report = []() -> const ReportTable & { return *VibrationTable().report; },
-     .calculate =
-         [](Form &form) {
-             // An object to protect is part of the input: the second class.
-             PrepareVibrationForm(form);
-             form.SetCurrentIndex(kVibrationTabsId, 0);
-             form.SetCurrentIndex(kCategoryId, 1);
-             VibrationCategorySelected(form);
-             VibrationCalculate(form);
-         },
-     .exportReport = [](Form &form) { ExportReport(form, *VibrationTable().report); }},
+    {
+        .name = "vibration",
+        .calculate =
+            [](Form &form) {
+                // An object to protect is part of the input: the second class.
+                PrepareVibrationForm(form);
+                form.SetCurrentIndex(kVibrationTabsId, 0);
+                form.SetCurrentIndex(kCategoryId, 1);
+                VibrationCategorySelected(form);
+                VibrationCalculate(form);
+            },
+    },
 };
 
 const ModuleEntry kEntry{
