@@ -17,6 +17,7 @@ public:
 
     QTabWidget *Tabs() const { return m_tabs; }
     QComboBox *Categories() const { return m_categories; }
+    QComboBox *Bands() const { return m_bands; }
 
 private:
     void BuildCategoryRow();
@@ -25,6 +26,7 @@ private:
 
     QTabWidget *m_tabs = nullptr;
     QComboBox *m_categories = nullptr;
+    QComboBox *m_bands = nullptr;
 };
 
 }  // namespace tunnel
