@@ -75,6 +75,7 @@ private slots:
     void changeNotice_data();
     void changeNotice();
     void pickingCategoryWritesRange();
+    void pickingBandWritesRange();
     void saveAndOpenRoundTrip();
     void storedIndex_data();
     void storedIndex();
@@ -398,12 +399,22 @@ void TestVibrationWindow::pickingCategoryWritesRange() {
     const auto categories = BuildingCategories();
     for (int i = int(categories.size()) - 1; i >= 0; --i) {
         Pick(i);
-        QCOMPARE(Text(kRange), U(categories[i].range));
+        QCOMPARE(Text(kRange), U(categories[i].In(kDefaultBand).range));
     }
     // Picking evaluates nothing.
     QCOMPARE(Text(kEvaluation), QString());
     QCOMPARE(Text(kVelocity), QString());
     QCOMPARE(m_window->LogText(), kStartLine);
+}
+
+void TestVibrationWindow::pickingBandWritesRange() {
+    QComboBox *bands = m_window->Bands();
+    QCOMPARE(bands->currentIndex(), int(kDefaultBand));
+    QVERIFY(m_window->findChild<QLabel *>(kBandHintId)->text().startsWith(U("主振频率按实测波形确定")));
+    Pick(6);
+    bands->setFocus();
+    QTest::keyClick(bands, Qt::Key_End);
+    QCOMPARE(Text(kRange), U(BuildingCategories()[6].In(FrequencyBand::Above50Hz).range));
 }
 
 void TestVibrationWindow::saveAndOpenRoundTrip() {
@@ -424,7 +435,7 @@ void TestVibrationWindow::saveAndOpenRoundTrip() {
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(FromGbk(file.readAll()),
              QStringLiteral("[2.1]\r\n1=8\r\n2=150\r\n3=30\r\n4=200\r\n5=1.6\r\n6=≤8～12cm/s\r\n"
-                            "[2.2]\r\n1=5.5\r\n2=40\r\n[2.3]\r\n1=90.5\r\n2=  8 \r\n"));
+                            "7=1\r\n[2.2]\r\n1=5.5\r\n2=40\r\n[2.3]\r\n1=90.5\r\n2=  8 \r\n"));
 
     for (const QString &id : kInputs) Type(id, "1");
     Pick(2);
