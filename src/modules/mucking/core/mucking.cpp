@@ -1,6 +1,7 @@
 #include "modules/mucking/core/mucking.h"
 
 #include <array>
+#include <cmath>
 
 #include "core/calc_form.h"
 #include "core/conversions.h"
@@ -227,8 +228,10 @@ void TruckCount(Form &form) {
                                    .loadTime = ReadNumber(form, "编辑框2装载机装一斗用时")});
     form.SetText("编辑框2出碴设备数量", ToText(n));
     form.AppendLog("计算成功！出碴设备数量=" + form.Text("编辑框2出碴设备数量") + "辆\r\n");
-    // Trucks come whole: the count read back as shown, rounded up.
-    const std::optional<double> whole = TrucksToProvide(ReadNumber(form, "编辑框2出碴设备数量"));
+    // Trucks come whole: the count read back as shown, rounded up. "inf" and
+    // "nan" would read back as 0.
+    const double shown = std::isfinite(n) ? ReadNumber(form, "编辑框2出碴设备数量") : n;
+    const std::optional<double> whole = TrucksToProvide(shown);
     form.SetText(kTrucksToProvideId, whole ? ToText(*whole) : QString());
     if (whole) form.AppendLog("应配置出碴设备" + form.Text(kTrucksToProvideId) + "辆\r\n");
     form.SetText("编辑框3装载机装一斗用时", form.Text("编辑框2装载机装一斗用时"));

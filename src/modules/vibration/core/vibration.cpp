@@ -5,6 +5,7 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <limits>
 
 #include "core/calc_form.h"
 #include "core/code_checks.h"
@@ -342,6 +343,16 @@ std::optional<double> SelectedLimit(const Form &form) {
     return category->In(SelectedBand(form)).limit;
 }
 
+// A result as shown, with the words a non-finite one prints as ("inf",
+// "nan") read as what they say rather than as 0.
+double ShownValue(const Form &form, const char *id) {
+    const QString text = form.Text(id).trimmed();
+    if (text == QLatin1String("inf")) return std::numeric_limits<double>::infinity();
+    if (text == QLatin1String("-inf")) return -std::numeric_limits<double>::infinity();
+    if (text == QLatin1String("nan")) return std::numeric_limits<double>::quiet_NaN();
+    return ToNumber(text);
+}
+
 bool Outside(const Range &range, double value) {
     return value < range.min - 1e-7 || value > range.max + 1e-7;
 }
@@ -358,7 +369,7 @@ QStringList RockFactorChecks(const Form &form) {
 // The shelter distance shown beside a charge above 25 kg.
 QStringList ShelterCheck(const Form &form, const char *chargeId, const char *shelterId) {
     if (!Filled(form.Text(shelterId)) || !Filled(form.Text(chargeId))) return {};
-    if (ShelterFormulaApplies(ReadNumber(form, chargeId))) return {};
+    if (ShelterFormulaApplies(ShownValue(form, chargeId))) return {};
     return {QStringLiteral(
         "一次爆破药量大于25kg，Rk公式不适用；地下爆破的空气冲击波安全允许距离应由设计确定。")};
 }
@@ -386,9 +397,8 @@ FrequencyBand SelectedBand(const Form &form) {
 
 QStringList VelocityChecks(const Form &form) {
     QStringList failed = RockFactorChecks(form);
-    const QString shown = form.Text(kVelocityId);
     const std::optional<double> limit = SelectedLimit(form);
-    if (!Filled(shown) || JudgeVelocity(ToNumber(shown), limit) != VelocityVerdict::Fail)
+    if (!limit || JudgeVelocity(ShownValue(form, kVelocityId), limit) != VelocityVerdict::Fail)
         return failed;
     const double r = ReadNumber(form, kDistanceId);
     const double qmax = MaxChargePerDelay({.exponent = ReadNumber(form, kExponentId),

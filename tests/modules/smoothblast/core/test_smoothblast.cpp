@@ -214,8 +214,8 @@ void TestSmoothBlast::Charts() {
          "装药量（kg）",
          {255, 0, 0},
          {3.78, 90, 31, 14},
-         90,
-         9},
+         100,
+         10},
     };
     const QStringList names{S("掏槽眼"), S("辅助眼"), S("周边眼"), S("底板眼")};
     for (const Expected &e : charts) {

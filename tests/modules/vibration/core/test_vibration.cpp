@@ -415,7 +415,8 @@ void TestVibration::exportBeforeCalculating() {
 // A velocity without a class to hold it against is no evaluation: the
 // export asks before printing an empty class.
 void TestVibration::exportWithoutCategoryAsks() {
-    auto form = NewForm(m_folder.path());
+    QTemporaryDir folder;
+    auto form = NewForm(folder.path());
     VibrationVelocity(*form);
     QVERIFY(!form->Text(kVelocity).isEmpty());
     form->scripted.answers.enqueue(kAnswerNo);
