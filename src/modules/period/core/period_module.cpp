@@ -29,7 +29,14 @@ const ReferenceLink kReferences[] = {
 const ReportCase kReports[] = {
     {.name = "period",
      .report = []() -> const ReportTable & { return *PeriodTable().report; },
-     .calculate = CalculatePeriod,
+     .calculate =
+         [](Form &form) {
+             // A stretch is part of the input: the window has none preset.
+             form.SetText(RowId(kLengthBase, 0), QStringLiteral("300"));
+             form.SetText(RowId(kAdvanceBase, 0), QStringLiteral("3"));
+             form.SetText(RowId(kCycleTimeBase, 0), QStringLiteral("12"));
+             CalculatePeriod(form);
+         },
      .exportReport = [](Form &form) { ExportReport(form, *PeriodTable().report); }},
 };
 

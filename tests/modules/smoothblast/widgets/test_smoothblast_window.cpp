@@ -339,7 +339,7 @@ void TestSmoothBlastWindow::LimitWarning() {
     QCOMPARE(f.dialogs.MessageTexts(),
              QStringList{S("超过限值！请增大开挖断面面积或调整单位体积岩体的耗药量")});
     QCOMPARE(caption, S("返回重新计算"));
-    QCOMPARE(auxiliary, S("-12"));
+    QCOMPARE(auxiliary, S("-9"));
     QCOMPARE(f.window->width(), kBlastOpenWidth);
 }
 

@@ -198,8 +198,8 @@ void TestVibration::limitInEachBand_data() {
     QTest::addColumn<int>("band");
     QTest::addColumn<QString>("range");
     QTest::addColumn<double>("limit");
-    QTest::newRow("adobe houses, f ≤ 10 Hz") << "土窑洞、土坯房、毛石房屋" << 0 << "≤0.15～0.45cm/s"
-                                             << 0.45;
+    QTest::newRow("adobe houses, f ≤ 10 Hz")
+        << "土窑洞、土坯房、毛石房屋" << 0 << "≤0.15～0.45cm/s" << 0.45;
     QTest::newRow("dwellings, 10 Hz < f ≤ 50 Hz")
         << "一般民用建筑物" << 1 << "2.0～2.5 cm/s" << 2.5;
     QTest::newRow("mine roadways, f > 50 Hz") << "矿山巷道" << 2 << "≤20～30cm/s" << 30.0;
@@ -233,12 +233,18 @@ void TestVibration::rockFactorCheck_data() {
     QTest::addColumn<QString>("k");
     QTest::addColumn<QString>("alpha");
     QTest::addColumn<bool>("outside");
-    QTest::newRow("lowest of both") << "50" << "1.3" << false;
-    QTest::newRow("highest of both") << "350" << "2.0" << false;
-    QTest::newRow("K below") << "49" << "1.5" << true;
-    QTest::newRow("K above") << "351" << "1.5" << true;
-    QTest::newRow("α below") << "200" << "1.2" << true;
-    QTest::newRow("α above") << "200" << "2.1" << true;
+    QTest::newRow("lowest of both") << "50"
+                                    << "1.3" << false;
+    QTest::newRow("highest of both") << "350"
+                                     << "2.0" << false;
+    QTest::newRow("K below") << "49"
+                             << "1.5" << true;
+    QTest::newRow("K above") << "351"
+                             << "1.5" << true;
+    QTest::newRow("α below") << "200"
+                             << "1.2" << true;
+    QTest::newRow("α above") << "200"
+                             << "2.1" << true;
 }
 
 // The rock factors are checked in every mode, and the report says it too.
@@ -388,7 +394,8 @@ void TestVibration::exportNoticesAndDocument() {
         QVERIFY2(!text.contains(U(placeholder), Qt::CaseInsensitive), placeholder);
     QVERIFY(text.contains(QStringLiteral("本工程中取值如下：Q=120；K =250；α=2.0 ；R= 25")));
     QVERIFY(text.contains(QStringLiteral("V’=250×(∛120/25)2.0=9.73(cm/s)")));
-    QVERIFY2(text.contains(QStringLiteral("“交通隧道”，主振频率10Hz<f≤50Hz，允许振速范围 12～15 cm/s，")),
+    QVERIFY2(text.contains(
+                 QStringLiteral("“交通隧道”，主振频率10Hz<f≤50Hz，允许振速范围 12～15 cm/s，")),
              qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("本工程计算结果V’=9.73(cm/s)")));
     QVERIFY(text.contains(QStringLiteral("比较得到以下结果：\n") + kPasses));
@@ -441,8 +448,8 @@ void TestVibration::fileWithoutBandOpensWithDefault() {
     QFETCH(QByteArray, stored);
     QFETCH(int, band);
     const QString path = m_folder.filePath(QStringLiteral("band.tac"));
-    QVERIFY(test::WriteFileBytes(path, "[2.1]\r\n1=6\r\n2=120\r\n3=25\r\n4=250\r\n5=2.0\r\n" +
-                                           stored + "[2.2]\r\n"));
+    QVERIFY(test::WriteFileBytes(
+        path, "[2.1]\r\n1=6\r\n2=120\r\n3=25\r\n4=250\r\n5=2.0\r\n" + stored + "[2.2]\r\n"));
     auto form = NewForm(m_folder.path());
     form->SetCurrentIndex(kBand, 0);
     form->scripted.files.enqueue(path);
