@@ -63,6 +63,10 @@ void LoadParameters(Form &form, const QString &path, std::span<const ParamKey> k
             form.SetText(key.field, value);
             continue;
         }
+        if (key.absentIndex >= 0 && value.trimmed().isEmpty()) {
+            form.SetCurrentIndex(key.field, key.absentIndex);
+            continue;
+        }
         const int index = StoredIndex(value);
         const int count = int(form.Items(key.field).size());
         if (key.stored == Stored::IndexOrLast)

@@ -24,7 +24,8 @@ int StoredIndex(const QString &text);
 // text on success, else the reason.
 QString StoreParameters(const Form &form, const QString &path, std::span<const ParamKey> keys);
 // Sets each key's field, in key order, to what path stores (a missing text
-// key empties the field).
+// key empties the field, a missing index key with an absent index selects
+// that one).
 void LoadParameters(Form &form, const QString &path, std::span<const ParamKey> keys);
 
 // The save procedure: dialog, write, "保存成功！" or a message naming the file

@@ -140,6 +140,10 @@ struct ParamKey {
     const char *key;
     const char *field;
     Stored stored = Stored::Text;
+    // For a drop-down added after files were written without its key: the
+    // index it takes when the file holds no value for it. -1: read the empty
+    // value as stored.
+    int absentIndex = -1;
 };
 
 // What a Fill step prints, for the check before an export.

@@ -98,8 +98,10 @@ void FitToScreen(QWidget *window) {
         return;
     }
 
+    // A layout grows a window to its minimum once shown, whatever it was given.
     const QSize design =
-        window->testAttribute(Qt::WA_Resized) ? window->size() : window->sizeHint();
+        (window->testAttribute(Qt::WA_Resized) ? window->size() : window->sizeHint())
+            .expandedTo(window->minimumSizeHint());
     const QSize room = ClientRoom(window);
     if (design.width() <= room.width() && design.height() <= room.height()) {
         if (!placed) PlaceInside(window, design);

@@ -16,13 +16,21 @@ const QString kTemplates = QStringLiteral(":/templates");
 // The placeholders of the mucking report with the preset results, in the
 // order the export replaces them.
 const QList<QPair<QString, QString>> kMuckingFields = {
-    {"编辑框1开挖断面面积", "100"},       {"编辑框1循环进尺", "2.8"},
-    {"编辑框1超挖系数", "1.1"},           {"编辑框1岩体松胀系数", "1.15"},
-    {"编辑框1单循环爆破石渣量", "354.2"}, {"编辑框2运输距离", "1500"},
-    {"编辑框2装载设备铲斗容量", "1.2"},   {"编辑框2运输设备厢斗容量", "12"},
-    {"编辑框2运输设备速度", "10"},        {"编辑框2装载机装一斗用时", "22"},
-    {"编辑框2出碴设备数量", "4.9"},       {"编辑框3单循环爆破后石碴量", "354.2"},
-    {"编辑框3装载机装一斗用时", "22"},    {"编辑框3装载设备铲斗容量", "1.2"},
+    {"编辑框1开挖断面面积", "100"},
+    {"编辑框1循环进尺", "2.8"},
+    {"编辑框1超挖系数", "1.1"},
+    {"编辑框1岩体松胀系数", "1.15"},
+    {"编辑框1单循环爆破石渣量", "354.2"},
+    {"编辑框2运输距离", "1500"},
+    {"编辑框2装载设备铲斗容量", "1.2"},
+    {"编辑框2运输设备厢斗容量", "12"},
+    {"编辑框2运输设备速度", "10"},
+    {"编辑框2装载机装一斗用时", "22"},
+    {"编辑框2出碴设备数量", "4.9"},
+    {"编辑框2出碴设备配置数量", "5"},
+    {"编辑框3单循环爆破后石碴量", "354.2"},
+    {"编辑框3装载机装一斗用时", "22"},
+    {"编辑框3装载设备铲斗容量", "1.2"},
     {"编辑框3出碴时间", "1.8"},
 };
 
@@ -182,7 +190,7 @@ void TestTemplates::muckingFilledWithPresets() {
     QVERIFY(lines.contains("L--运输距离（m）=1500m，"));
     QVERIFY(lines.contains("N=1500×7200/1000×1.2/(12×10×22)=4.9（辆）"));
     QVERIFY(lines.contains("T=354.2×22/(1.2×3600)=1.8（小时）"));
-    QVERIFY(text.contains("出碴渣车需配备4.9辆"));
+    QVERIFY(text.contains("出碴渣车计算数量为4.9辆，向上取整应配置出碴设备5辆"));
 
     // Headers and footers come out as they went in.
     const QList<PackageEntry> before = ReadPackage(TemplateFile("mucking.docx"));

@@ -97,6 +97,10 @@ void TestFittedWindow::everyControlReachable() {
     FitToScreen(m_window);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    // TUNNEL_SHOTS=<folder> keeps a picture of each window as the user sees it.
+    if (const QString shots = qEnvironmentVariable("TUNNEL_SHOTS"); !shots.isEmpty())
+        m_window->grab().save(shots + QLatin1Char('/') +
+                              QString::fromUtf8(QTest::currentDataTag()) + ".png");
     test::CheckEveryControlReachable(m_window, target);
 }
 

@@ -1,6 +1,7 @@
 #include "modules/mucking/core/mucking.h"
 
 #include <array>
+#include <cmath>
 
 #include "core/calc_form.h"
 #include "core/conversions.h"
@@ -11,6 +12,7 @@ namespace tunnel {
 
 namespace {
 
+constexpr char kTrucksToProvideId[] = "编辑框2出碴设备配置数量";
 constexpr char kIncomplete[] = "您的输入的参数不完整，请重新输入！\r\n";
 
 constexpr std::array kGroups = {
@@ -72,6 +74,7 @@ constexpr std::array kFields = {
              .change = Change::Colour,
              .group = 1},
     ResultField("编辑框2出碴设备数量", "出碴渣车配备数量N", "辆", 1),
+    ResultField(kTrucksToProvideId, "应配置出碴设备数量（辆）", 1),
     FieldRow{
         .id = "编辑框3单循环爆破后石碴量", .label = "单循环爆破后石碴量", .unit = "m3", .group = 2},
     FieldRow{
@@ -154,6 +157,7 @@ constexpr auto kReportSteps = Classified(
         Fill("编辑框2装载机装一斗用时", Occurrences{10}),
         Notice("参数写入与处理，导出倒计时3"),
         Fill("编辑框2出碴设备数量", Occurrences{10}),
+        Fill(kTrucksToProvideId, Occurrences{10}),
         Fill("编辑框3单循环爆破后石碴量", Occurrences{10}),
         Notice("参数写入与处理，导出倒计时2"),
         Fill("编辑框3装载机装一斗用时", Occurrences{10}),
@@ -224,6 +228,12 @@ void TruckCount(Form &form) {
                                    .loadTime = ReadNumber(form, "编辑框2装载机装一斗用时")});
     form.SetText("编辑框2出碴设备数量", ToText(n));
     form.AppendLog("计算成功！出碴设备数量=" + form.Text("编辑框2出碴设备数量") + "辆\r\n");
+    // Trucks come whole: the count read back as shown, rounded up. "inf" and
+    // "nan" would read back as 0.
+    const double shown = std::isfinite(n) ? ReadNumber(form, "编辑框2出碴设备数量") : n;
+    const std::optional<double> whole = TrucksToProvide(shown);
+    form.SetText(kTrucksToProvideId, whole ? ToText(*whole) : QString());
+    if (whole) form.AppendLog("应配置出碴设备" + form.Text(kTrucksToProvideId) + "辆\r\n");
     form.SetText("编辑框3装载机装一斗用时", form.Text("编辑框2装载机装一斗用时"));
     form.SetText("编辑框3装载设备铲斗容量", form.Text("编辑框2装载设备铲斗容量"));
 }

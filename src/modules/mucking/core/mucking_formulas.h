@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 namespace tunnel {
 
 // The mucking formulas on plain numbers. Each result is rounded where the
@@ -31,6 +33,11 @@ struct TruckInputs {
 // Trucks that keep the loader busy: (L × 7200 / 1000 × V1) / (V2 × S' × T1),
 // rounded to 1 decimal. A zero divisor gives infinity.
 double TrucksNeeded(const TruckInputs &in);
+
+// Trucks to provide: the displayed count N rounded up, ⌈N − 1e-7⌉, so that
+// 4.9 gives 5 and 5 stays 5. None for a count that is not finite or is
+// negative.
+std::optional<double> TrucksToProvide(double shownTrucks);
 
 struct MuckingTimeInputs {
     double muck;      // Z, m³

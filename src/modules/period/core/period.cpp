@@ -176,6 +176,13 @@ constexpr std::array<ReportStep, N> NeededWithLengths(std::array<ReportStep, N> 
     return steps;
 }
 
+// A stretch's rock grade by its name alone: the table gives the stretch's
+// own advance and cycle time beside it.
+template <int Row>
+QString GradeName(const Form &form) {
+    return RockGradeName(form.Text(RowId(kGradeBase, Row)));
+}
+
 // The tables' headers carry the units the totals show ("1000m", "186天").
 QString TotalNumber(const Form &form, const char *id) {
     QString text = form.Text(id).trimmed();
@@ -195,12 +202,12 @@ constexpr auto kReportSteps = NeededWithLengths(Classified(
     std::array{
         Notice("参数导出准备中……"),
         Notice("参数导出倒计时12"),
-        Fill("组合框1_围岩等级0", Occurrences{5}),
-        Fill("组合框1_围岩等级1", Occurrences{5}),
-        Fill("组合框1_围岩等级2", Occurrences{5}),
-        Fill("组合框1_围岩等级3", Occurrences{5}),
-        Fill("组合框1_围岩等级4", Occurrences{5}),
-        Fill("组合框1_围岩等级5", Occurrences{5}),
+        Fill("组合框1_围岩等级0", Occurrences{5}, &GradeName<0>),
+        Fill("组合框1_围岩等级1", Occurrences{5}, &GradeName<1>),
+        Fill("组合框1_围岩等级2", Occurrences{5}, &GradeName<2>),
+        Fill("组合框1_围岩等级3", Occurrences{5}, &GradeName<3>),
+        Fill("组合框1_围岩等级4", Occurrences{5}, &GradeName<4>),
+        Fill("组合框1_围岩等级5", Occurrences{5}, &GradeName<5>),
         Notice("参数导出倒计时11"),
         Fill("编辑框1_各类围岩长度0", Occurrences{5}),
         Fill("编辑框1_各类围岩长度1", Occurrences{5}),
@@ -370,7 +377,17 @@ StretchColumn Column(const Form &form, const char *base) {
     return column;
 }
 
+// Without a single calculated stretch there is nothing to add up: the
+// totals stay empty, which the export guard takes for missing results.
 void WriteTotals(Form &form) {
+    bool anyStretch = false;
+    for (int row = 0; row < kPeriodRows; ++row)
+        anyStretch = anyStretch || Filled(form.Text(RowId(kCyclesBase, row)));
+    if (!anyStretch) {
+        for (const char *id : {kTotalLength, kTotalCycles, kTotalDays, kTotalMonths, kTotalYears})
+            form.SetText(id, QString());
+        return;
+    }
     const PeriodTotals totals =
         SumStretches(Column(form, kLengthBase), Column(form, kCyclesBase), Column(form, kDaysBase),
                      Column(form, kMonthsBase), Column(form, kYearsBase));

@@ -28,7 +28,14 @@ const ReferenceLink kReferences[] = {
 const ReportCase kReports[] = {
     {
         .name = "period",
-        .calculate = CalculatePeriod,
+        .calculate =
+            [](Form &form) {
+                // A stretch is part of the input: the window has none preset.
+                form.SetText(RowId(kLengthBase, 0), QStringLiteral("300"));
+                form.SetText(RowId(kAdvanceBase, 0), QStringLiteral("3"));
+                form.SetText(RowId(kCycleTimeBase, 0), QStringLiteral("12"));
+                CalculatePeriod(form);
+            },
     },
 };
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "core/dialogs.h"
 #include "core/form.h"
@@ -67,6 +68,15 @@ bool AcceptName(Form &form, const QString &emptyMessage, const QString &duplicat
 }
 
 }  // namespace
+
+QString RockGradeName(const QString &entry) {
+    static const QRegularExpression typical(
+        QStringLiteral("^(进尺\\d+(\\.\\d+)?m|循环\\d+(\\.\\d+)?h)$"));
+    QStringList kept;
+    for (const QString &word : entry.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        if (!typical.match(word).hasMatch()) kept << word;
+    return kept.join(QLatin1Char(' '));
+}
 
 QString RockGradeListPath(const QString &dataFolder) {
     return dataFolder + QStringLiteral("/Data/data.ini");

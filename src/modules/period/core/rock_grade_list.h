@@ -26,6 +26,11 @@ QByteArray FormatRockGradeList(const QStringList &names);
 // per cycle and cycle time in each name, to be replaced by the project's own.
 QStringList DefaultRockGrades();
 
+// The grade's name in a list entry, as the report prints it beside the
+// stretch's own advance and cycle time: the entry without the typical
+// advance ("进尺3.0m") and cycle time ("循环12h") the default list carries.
+QString RockGradeName(const QString &entry);
+
 // The names in the file, read with read access only; without the file the
 // default list, and a file that cannot be read gives an empty list.
 QStringList ReadRockGradeList(const QString &dataFolder);

@@ -4,6 +4,7 @@
 
 #include "core/bar_chart.h"
 #include "core/calc_form.h"
+#include "core/code_checks.h"
 #include "core/conversions.h"
 #include "core/dialogs.h"
 #include "core/docx_document.h"
@@ -147,14 +148,14 @@ constexpr std::array kFields = {
     ResultField(kChargeDiameterId, "计算炸药直径d", "mm", 5),
 
     // One line per hole type: charge per hole, count, charge of the type.
-    // Rows 2 and 4 leave room for the window's notes, row 7 for its charts.
+    // Row 2 leaves room for the window's note, row 7 for its charts.
     ResultField(kCutPerHoleId, "掏槽眼单孔装药量Q", "kg", 6, {.row = 0, .column = 0}),
     ResultField(kCutHolesId, "掏槽眼数量", "个", 6, {.row = 0, .column = 2}),
     ResultField(kCutChargeId, "掏槽眼总装药量", "kg", 6, {.row = 0, .column = 4}),
     ResultField(kAuxPerHoleId, "辅助眼单孔装药量Q", "kg", 6, {.row = 1, .column = 0}),
     ResultField(kAuxHolesId, "辅助眼数量", "个", 6, {.row = 1, .column = 2}),
     ResultField(kAuxChargeId, "辅助眼总装药量", "kg", 6, {.row = 1, .column = 4}),
-    ResultField(kRatioId, "周边眼集密系数E/V值", 6, {.row = 2, .column = 0}),
+    ResultField(kRatioId, "周边眼密集系数E/V值", 6, {.row = 2, .column = 0}),
     ResultField(kPerimeterPerHoleId, "周边眼单孔装药量Q", "kg", 6, {.row = 3, .column = 0}),
     ResultField(kPerimeterHolesId, "周边眼数量", "个", 6, {.row = 3, .column = 2}),
     ResultField(kPerimeterChargeId, "周边眼装药总量", "kg", 6, {.row = 3, .column = 4}),
@@ -290,6 +291,7 @@ const ReportTable kReport{
     .noticeId = kNotice,
     .steps = kReportSteps,
     .finish = &AddDrillPattern,
+    .checks = &SmoothBlastChecks,
 };
 
 const WindowTable kTable{
@@ -352,6 +354,18 @@ void AddDrillPattern(Form &form, DocxDocument &document) {
     for (const DelayRow &r : pattern.delays)
         rows << QStringList{ToText(r.delay), HoleTypeName(r.type), ToText(r.count),
                             ChargeText(r.chargePerHole), ChargeText(r.charge)};
+    // The sum beside the design total Q, so that a reader sees the rows add
+    // up; they differ by the rounding of the type charges and counts.
+    int holes = 0;
+    double charge = 0;
+    for (const DelayRow &r : pattern.delays) {
+        holes += r.count;
+        charge += r.charge;
+    }
+    rows << QStringList{QStringLiteral("合计"), QString(), ToText(holes), QString(),
+                        ChargeText(charge)};
+    rows << QStringList{QStringLiteral("设计总装药量Q"), QString(), QString(), QString(),
+                        form.Text(kTotalChargeId)};
     rows << QStringList{QStringLiteral("最大段装药量"), QString(), QString(), QString(),
                         ChargeText(pattern.maxDelayCharge)};
     document.InsertTable(table, rows);
@@ -409,8 +423,7 @@ void CalculateBlast(Form &form, SmoothBlastView &view) {
     const double e = ReadNumber(form, kSpacingId);
     const double v = ReadNumber(form, kBurdenId);
     Write(form, kRatioId, SpacingRatio(e, v));
-    Write(form, kPerimeterPerHoleId,
-          PerimeterChargePerHole(ReadNumber(form, kPerimeterPerMetreId)));
+    Write(form, kPerimeterPerHoleId, ChargePerHole(l, ReadNumber(form, kPerimeterPerMetreId)));
     Write(form, kPerimeterHolesId, PerimeterHoles(ReadNumber(form, kOutlineId), e));
     Write(form, kPerimeterChargeId,
           TypeCharge(ReadNumber(form, kPerimeterPerHoleId), ReadNumber(form, kPerimeterHolesId)));
@@ -431,8 +444,7 @@ void CalculateBlast(Form &form, SmoothBlastView &view) {
                           ReadNumber(form, kFloorChargeId), ReadNumber(form, kCutChargeId)));
     Write(form, kAuxPerHoleId, ChargePerHole(l, ReadNumber(form, kAuxPerMetreId)));
     Write(form, kAuxHolesId,
-          AuxiliaryHoles(ReadNumber(form, kTotalChargeId), ReadNumber(form, kPerimeterChargeId),
-                         ReadNumber(form, kFloorChargeId), ReadNumber(form, kAuxPerHoleId)));
+          AuxiliaryHoles(ReadNumber(form, kAuxChargeId), ReadNumber(form, kAuxPerHoleId)));
 
     form.SetText(kChargeDiameterId, ToText(ChargeDiameter(ReadNumber(form, kHoleDiameterId),
                                                           ReadNumber(form, kDecouplingId))) +
@@ -448,8 +460,16 @@ void CalculateBlast(Form &form, SmoothBlastView &view) {
 
     // Judged on the charge just computed, so the warning belongs to the
     // inputs on screen; shown once per opening of the result half.
-    if (opening && ReadNumber(form, kAuxChargeId) < -1e-7)
+    if (opening && AuxiliaryOverdrawn(ReadNumber(form, kAuxChargeId)))
         form.DialogService().Message("超过限值！请增大开挖断面面积或调整单位体积岩体的耗药量");
+    LogChecks(form, SmoothBlastChecks(form));
+}
+
+QStringList SmoothBlastChecks(const Form &form) {
+    QStringList failed;
+    if (AuxiliaryOverdrawn(ReadNumber(form, kAuxChargeId)))
+        failed << QStringLiteral("辅助眼装药量为负，请增大开挖断面面积或调整单位体积岩体的耗药量");
+    return failed;
 }
 
 }  // namespace tunnel

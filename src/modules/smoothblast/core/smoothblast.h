@@ -119,6 +119,9 @@ const WindowTable &SmoothBlastTable();
 // opens and the new auxiliary charge is negative, the limit message is shown.
 void CalculateBlast(Form &form, SmoothBlastView &view);
 
+// The checks of the results on the form: a negative auxiliary charge.
+QStringList SmoothBlastChecks(const Form &form);
+
 // One tick of the slide timer: the window grows by 142 px and the timer
 // stops once the open width is reached.
 void SlideStep(SmoothBlastView &view);

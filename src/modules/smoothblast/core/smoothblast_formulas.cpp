@@ -16,10 +16,6 @@ double SpacingRatio(double spacing, double burden) {
     return spacing / burden;
 }
 
-double PerimeterChargePerHole(double perMetre) {
-    return perMetre * 0.4 / 0.2;
-}
-
 double PerimeterHoles(double outline, double spacing) {
     return RoundTo(outline / (spacing / 100) + 1, kWholeDecimals);
 }
@@ -41,9 +37,12 @@ double AuxiliaryCharge(double shownRound, double shownPerimeter, double shownFlo
     return RoundTo(shownRound - shownPerimeter - shownFloor - shownCut, kWholeDecimals);
 }
 
-double AuxiliaryHoles(double shownRound, double shownPerimeter, double shownFloor,
-                      double shownPerHole) {
-    return RoundTo((shownRound - shownPerimeter - shownFloor) / shownPerHole, kWholeDecimals);
+bool AuxiliaryOverdrawn(double shownAuxiliaryCharge) {
+    return shownAuxiliaryCharge < -1e-7;
+}
+
+double AuxiliaryHoles(double shownAuxiliaryCharge, double shownPerHole) {
+    return RoundTo(shownAuxiliaryCharge / shownPerHole, kWholeDecimals);
 }
 
 double ChargeDiameter(double holeDiameter, double decoupling) {

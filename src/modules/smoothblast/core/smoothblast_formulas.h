@@ -12,14 +12,12 @@ inline constexpr int kWholeDecimals = 0;
 // Charge of the round L × S × q, whole kg.
 double RoundCharge(double advance, double area, double specificCharge);
 
-// Charge per hole of a hole type loaded along the advance: L × q (kg/m).
+// Charge per hole of a hole type loaded along the advance: L × q (kg/m),
+// the perimeter holes' too.
 double ChargePerHole(double advance, double perMetre);
 
 // Spacing to burden ratio E / V; unrounded.
 double SpacingRatio(double spacing, double burden);
-
-// Charge per perimeter hole: q × 0.4 / 0.2.
-double PerimeterChargePerHole(double perMetre);
 
 // Perimeter holes along the outline: outline / E + 1, whole.
 double PerimeterHoles(double outline, double spacing);
@@ -38,10 +36,13 @@ double CutCharge(double shownPerHole, double cutCount);
 double AuxiliaryCharge(double shownRound, double shownPerimeter, double shownFloor,
                        double shownCut);
 
-// Auxiliary holes: what the perimeter and floor holes leave of the round
-// (the cut charge not subtracted) over the charge per auxiliary hole, whole.
-double AuxiliaryHoles(double shownRound, double shownPerimeter, double shownFloor,
-                      double shownPerHole);
+// Whether the displayed auxiliary charge is below zero (by more than 1e-7;
+// "-0" is not).
+bool AuxiliaryOverdrawn(double shownAuxiliaryCharge);
+
+// Auxiliary holes: the row's own charge over the charge per auxiliary hole,
+// whole, so that count × charge per hole gives the row's charge.
+double AuxiliaryHoles(double shownAuxiliaryCharge, double shownPerHole);
 
 // Charge diameter: hole diameter over the decoupling factor, whole mm.
 double ChargeDiameter(double holeDiameter, double decoupling);

@@ -184,7 +184,6 @@ void SmoothBlastWindow::BuildResultHalf() {
             "取 E/V=2时,开挖面凹凸状严重,围岩严重损伤;E≈0.8时,开挖面平滑,与设计轮廓线基本一致。",
             m_resultHalf),
         2, 2, 1, 4);
-    grid->addWidget(NoteLabel("本软件中单个药卷的长度计算为20cm", m_resultHalf), 4, 0, 1, 4);
 
     m_chart = new BarChartWidget(BarChart::SmoothBlastingCountsDesign(), m_resultHalf);
     m_chart->setObjectName(kCountsChartId);

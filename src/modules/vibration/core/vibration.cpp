@@ -5,8 +5,10 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <limits>
 
 #include "core/calc_form.h"
+#include "core/code_checks.h"
 #include "core/conversions.h"
 #include "core/dialogs.h"
 #include "core/ini_file.h"
@@ -37,6 +39,8 @@ constexpr char kDistanceLabel[] = "自爆源到被保护建筑或构筑物的距
 constexpr char kChargeLabel[] = "单次起爆炸药总重量Qmax（kg）";
 constexpr char kChargeNote[] = "齐发爆破按总装药量计算\r\n分段爆破按最大一段药量计算";
 constexpr char kAllowedLabel[] = "本项目安全允许质点振动速度实际取值Vkp(cm/s)";
+constexpr char kShelterLabel[] =
+    "空气冲击波对掩体内避炮人员的安全允许距离Rk（m）（露天地表爆破，一次药量不超过25kg）";
 
 constexpr char kVelocityMissing[] = "请输入爆破参数！\r\n";
 constexpr char kIncomplete[] = "参数输入不完整，请查证！\r\n";
@@ -44,20 +48,38 @@ constexpr char kFails[] =
     "超过爆破临界值，不符合要求！请降低一次起爆炸药总重量或采取分段起爆，重新计算";
 constexpr char kPasses[] = "振速符合要求，验算通过！";
 
+// GB 6722-2014 table 2: each class in the bands f ≤ 10 Hz, 10 Hz < f ≤ 50 Hz
+// and f > 50 Hz.
 constexpr std::array kCategories = {
-    BuildingCategory{"土窑洞、土坯房、毛石房屋", "≤0.45～0.9cm/s", 0.9},
-    BuildingCategory{"一般民用建筑物", "2.0～2.5 cm/s", 2.5},
-    BuildingCategory{"工业和商业建筑物", "3.5～4.5cm/s", 4.5},
-    BuildingCategory{"一般古建筑与古迹", "≤0.2～0.3cm/s", 0.3},
-    BuildingCategory{"运行中的水电站及发电厂中心控制室设备", "≤0.6～0.7cm/s", 0.7},
-    BuildingCategory{"水工隧洞", "≤8～10cm/s", 10},
-    BuildingCategory{"交通隧道", "≤12～15cm/s", 15},
-    BuildingCategory{"矿山巷道", "≤18～25cm/s", 25},
-    BuildingCategory{"永久性岩石高边坡", "≤8～12cm/s", 12},
-    BuildingCategory{"新浇大体积混凝土(C20)初凝～3d", "≤2.0～2.5cm/s", 2.5},
-    BuildingCategory{"新浇大体积混凝土(C20)3d～7d", "≤4.0～5.0cm/s", 5},
-    BuildingCategory{"新浇大体积混凝土(C20)7d～28d", "≤8.0～10.0cm/s", 10},
+    BuildingCategory{"土窑洞、土坯房、毛石房屋",
+                     {{"≤0.15～0.45cm/s", 0.45}, {"≤0.45～0.9cm/s", 0.9}, {"≤0.9～1.5cm/s", 1.5}}},
+    BuildingCategory{"一般民用建筑物",
+                     {{"1.5～2.0 cm/s", 2.0}, {"2.0～2.5 cm/s", 2.5}, {"2.5～3.0 cm/s", 3.0}}},
+    BuildingCategory{"工业和商业建筑物",
+                     {{"2.5～3.5cm/s", 3.5}, {"3.5～4.5cm/s", 4.5}, {"4.2～5.0cm/s", 5.0}}},
+    BuildingCategory{"一般古建筑与古迹",
+                     {{"≤0.1～0.2cm/s", 0.2}, {"≤0.2～0.3cm/s", 0.3}, {"≤0.3～0.5cm/s", 0.5}}},
+    BuildingCategory{"运行中的水电站及发电厂中心控制室设备",
+                     {{"≤0.5～0.6cm/s", 0.6}, {"≤0.6～0.7cm/s", 0.7}, {"≤0.7～0.9cm/s", 0.9}}},
+    BuildingCategory{"水工隧洞", {{"≤7～8cm/s", 8}, {"≤8～10cm/s", 10}, {"≤10～15cm/s", 15}}},
+    BuildingCategory{"交通隧道", {{"≤10～12cm/s", 12}, {"≤12～15cm/s", 15}, {"≤15～20cm/s", 20}}},
+    BuildingCategory{"矿山巷道", {{"≤15～18cm/s", 18}, {"≤18～25cm/s", 25}, {"≤20～30cm/s", 30}}},
+    BuildingCategory{"永久性岩石高边坡",
+                     {{"≤5～9cm/s", 9}, {"≤8～12cm/s", 12}, {"≤10～15cm/s", 15}}},
+    BuildingCategory{"新浇大体积混凝土(C20)初凝～3d",
+                     {{"≤1.5～2.0cm/s", 2.0}, {"≤2.0～2.5cm/s", 2.5}, {"≤2.5～3.0cm/s", 3.0}}},
+    BuildingCategory{"新浇大体积混凝土(C20)3d～7d",
+                     {{"≤3.0～4.0cm/s", 4.0}, {"≤4.0～5.0cm/s", 5.0}, {"≤5.0～7.0cm/s", 7.0}}},
+    BuildingCategory{"新浇大体积混凝土(C20)7d～28d",
+                     {{"≤7.0～8.0cm/s", 8.0}, {"≤8.0～10.0cm/s", 10.0}, {"≤10.0～12cm/s", 12}}},
 };
+
+constexpr std::array kBandNames = {"f≤10Hz", "10Hz<f≤50Hz", "f>50Hz"};
+
+// The rock factors of GB 6722-2014's table for all rocks: outside them only
+// a field test can give K and α.
+constexpr Range kFactorRange{.min = 50, .max = 350, .code = "GB 6722-2014"};
+constexpr Range kExponentRange{.min = 1.3, .max = 2.0, .code = "GB 6722-2014"};
 
 // The tab pages, one per mode; groups 2 to 7 are their input and result groups.
 constexpr char kVelocityPage[] = "计算爆破振速影响";
@@ -93,7 +115,8 @@ constexpr std::array kFields = {
              .group = 1,
              .labelId = "标签48",
              .hintId = "标签49",
-             .place = kHintBelow},
+             .place = kHintBelow,
+             .range = &kFactorRange},
     FieldRow{.id = kExponentId,
              .label = "爆破地振波随距离衰减指数α",
              .preset = "2.0",
@@ -102,7 +125,8 @@ constexpr std::array kFields = {
              .group = 1,
              .labelId = "标签50",
              .hintId = "标签51",
-             .place = kHintBelow},
+             .place = kHintBelow,
+             .range = &kExponentRange},
     FieldRow{.id = kChargeId,
              .label = kChargeLabel,
              .preset = "120",
@@ -144,7 +168,7 @@ constexpr std::array kFields = {
              .kind = FieldKind::Result,
              .labelId = "标签7"},
     FieldRow{.id = kShelter1Id,
-             .label = "爆破冲击波对掩体内避炮人员的安全允许距离Pk（m）",
+             .label = kShelterLabel,
              .group = 5,
              .kind = FieldKind::Result,
              .labelId = "标签14"},
@@ -166,7 +190,7 @@ constexpr std::array kFields = {
              .kind = FieldKind::Result,
              .labelId = "标签9"},
     FieldRow{.id = kShelter2Id,
-             .label = "爆破冲击波对掩体内避炮人员的安全允许距离（m）",
+             .label = kShelterLabel,
              .group = 7,
              .kind = FieldKind::Result,
              .labelId = "标签6"},
@@ -181,7 +205,10 @@ constexpr std::array kButtons = {
               .group = 0,
               .place = {.row = 1, .column = 2}},
     // The window opens the regression window; the button has no command.
-    ButtonRow{.id = kVibrationRegressionButtonId, .caption = "回归K、α", .group = 1},
+    ButtonRow{.id = kVibrationRegressionButtonId,
+              .caption = "回归K、α",
+              .group = 1,
+              .place = {.row = 3, .column = 2}},
     ButtonRow{.id = kVibrationOpenButtonId,
               .caption = "打开数据",
               .group = -1,
@@ -215,6 +242,11 @@ constexpr std::array kParams = {
     ParamKey{"2.1", "4", kFactorId},
     ParamKey{"2.1", "5", kExponentId},
     ParamKey{"2.1", "6", kRangeId},
+    ParamKey{.section = "2.1",
+             .key = "7",
+             .field = kBandId,
+             .stored = Stored::Index,
+             .absentIndex = int(kDefaultBand)},
     ParamKey{"2.2", "1", kAllowed1Id},
     ParamKey{"2.2", "2", kDistance1Id},
     ParamKey{"2.3", "1", kCharge2Id},
@@ -236,7 +268,12 @@ constexpr auto kReportSteps = Classified(
         Notice("方案导出准备中……"),
         Log("方案导出准备，开始数据写入！\r\n"),
         Notice("处理计算参数，导出倒计时8"),
-        Fill({.placeholder = "保护对象类别C", .field = kCategoryId, .passes = 20}),
+        // Without a category there is no verdict to print: an empty result.
+        Fill({.placeholder = "保护对象类别C",
+              .field = kCategoryId,
+              .passes = 20,
+              .printed = Printed::Result}),
+        Fill({.placeholder = "主振频率频段Fb", .field = kBandId, .passes = 20}),
         Fill({.placeholder = "Q炸药量", .field = kChargeId, .passes = 20}),
         Notice("处理计算参数，导出倒计时7"),
         Fill({.placeholder = "K系数", .field = kFactorId, .passes = 20}),
@@ -266,6 +303,7 @@ const ReportTable kReport{
     .outputName = "爆破影响评价计算书new.doc",
     .noticeId = kNoticeId,
     .steps = kReportSteps,
+    .checks = &VibrationChecks,
 };
 
 const WindowTable kTable{
@@ -303,6 +341,44 @@ void ClearVerdict(Form &form) {
     ShowVerdict(form, kEvaluationText, "", kEvaluationBack);
 }
 
+// The limit T of the selected class in the selected band, if a class is.
+std::optional<double> SelectedLimit(const Form &form) {
+    const BuildingCategory *category = FindBuildingCategory(form.Text(kCategoryId));
+    if (!category) return std::nullopt;
+    return category->In(SelectedBand(form)).limit;
+}
+
+// A result as shown, with the words a non-finite one prints as ("inf",
+// "nan") read as what they say rather than as 0.
+double ShownValue(const Form &form, const char *id) {
+    const QString text = form.Text(id).trimmed();
+    if (text == QLatin1String("inf")) return std::numeric_limits<double>::infinity();
+    if (text == QLatin1String("-inf")) return -std::numeric_limits<double>::infinity();
+    if (text == QLatin1String("nan")) return std::numeric_limits<double>::quiet_NaN();
+    return ToNumber(text);
+}
+
+bool Outside(const Range &range, double value) {
+    return value < range.min - 1e-7 || value > range.max + 1e-7;
+}
+
+// K and α as typed, held against the table; an empty field is not checked.
+QStringList RockFactorChecks(const Form &form) {
+    const bool outside =
+        (Filled(form.Text(kFactorId)) && Outside(kFactorRange, ReadNumber(form, kFactorId))) ||
+        (Filled(form.Text(kExponentId)) && Outside(kExponentRange, ReadNumber(form, kExponentId)));
+    if (!outside) return {};
+    return {QStringLiteral("K、α超出GB 6722-2014表列范围，应通过现场试验确定")};
+}
+
+// The shelter distance shown beside a charge above 25 kg.
+QStringList ShelterCheck(const Form &form, const char *chargeId, const char *shelterId) {
+    if (!Filled(form.Text(shelterId)) || !Filled(form.Text(chargeId))) return {};
+    if (ShelterFormulaApplies(ShownValue(form, chargeId))) return {};
+    return {QStringLiteral(
+        "一次爆破药量大于25kg，Rk公式不适用；地下爆破的空气冲击波安全允许距离应由设计确定。")};
+}
+
 }  // namespace
 
 const WindowTable &VibrationTable() {
@@ -319,11 +395,46 @@ const BuildingCategory *FindBuildingCategory(const QString &name) {
     return nullptr;
 }
 
+FrequencyBand SelectedBand(const Form &form) {
+    const int index = form.CurrentIndex(kBandId);
+    return index >= 0 && index < kBandCount ? FrequencyBand(index) : kDefaultBand;
+}
+
+QStringList VelocityChecks(const Form &form) {
+    QStringList failed = RockFactorChecks(form);
+    const std::optional<double> limit = SelectedLimit(form);
+    if (!limit || JudgeVelocity(ShownValue(form, kVelocityId), limit) != VelocityVerdict::Fail)
+        return failed;
+    const double r = ReadNumber(form, kDistanceId);
+    const double qmax = MaxChargePerDelay({.exponent = ReadNumber(form, kExponentId),
+                                           .factor = ReadNumber(form, kFactorId),
+                                           .distance = r,
+                                           .allowed = *limit});
+    failed << QStringLiteral("按允许振速%1 cm/s、距离%2 m，最大段药量应不大于%3 kg")
+                  .arg(ToText(*limit), ToText(r), ToText(qmax));
+    return failed;
+}
+
+QStringList MaxChargeChecks(const Form &form) {
+    return RockFactorChecks(form) + ShelterCheck(form, kMaxChargeId, kShelter1Id);
+}
+
+QStringList SafeDistanceChecks(const Form &form) {
+    return RockFactorChecks(form) + ShelterCheck(form, kCharge2Id, kShelter2Id);
+}
+
+QStringList VibrationChecks(const Form &form) {
+    return VelocityChecks(form) + ShelterCheck(form, kMaxChargeId, kShelter1Id) +
+           ShelterCheck(form, kCharge2Id, kShelter2Id);
+}
+
 void PrepareVibrationForm(Form &form) {
     QStringList names;
     for (const BuildingCategory &category : kCategories) names << category.name;
     form.SetItems(kCategoryId, names);
     form.SetCurrentIndex(kCategoryId, -1);
+    form.SetItems(kBandId, QStringList(kBandNames.begin(), kBandNames.end()));
+    form.SetCurrentIndex(kBandId, int(kDefaultBand));
     form.SetTextColor(kEvaluationId, kEvaluationText);
     form.SetBackColor(kEvaluationId, kEvaluationBack);
 }
@@ -358,8 +469,7 @@ void VibrationVelocity(Form &form) {
     form.SetText(kVelocityId, ToText(v));
 
     const double shown = ReadBack(form, kVelocityId, v);
-    const BuildingCategory *category = FindBuildingCategory(form.Text(kCategoryId));
-    switch (JudgeVelocity(shown, category ? std::optional(category->limit) : std::nullopt)) {
+    switch (JudgeVelocity(shown, SelectedLimit(form))) {
         case VelocityVerdict::None:
             ClearVerdict(form);
             break;
@@ -375,6 +485,7 @@ void VibrationVelocity(Form &form) {
 
     // Checked after the results, which stay as written.
     if (NegativeVelocityInput(shown, in)) form.AppendLog("参数输入超过上限，请重新输入！\r\n");
+    LogChecks(form, VelocityChecks(form));
 }
 
 void VibrationMaxCharge(Form &form) {
@@ -388,6 +499,7 @@ void VibrationMaxCharge(Form &form) {
     form.SetText(kMaxChargeId, ToText(qmax));
     form.AppendLog("计算单次最大爆破用药量成功！\r\n");
     form.SetText(kShelter1Id, ToText(ShelterDistance(ReadBack(form, kMaxChargeId, qmax))));
+    LogChecks(form, MaxChargeChecks(form));
 }
 
 void VibrationSafeDistance(Form &form) {
@@ -400,11 +512,12 @@ void VibrationSafeDistance(Form &form) {
     form.SetText(kSafeDistanceId, ToText(SafeDistance(in)));
     form.SetText(kShelter2Id, ToText(ShelterDistance(in.charge)));
     form.AppendLog("计算最大安全距离成功！\r\n");
+    LogChecks(form, SafeDistanceChecks(form));
 }
 
 void VibrationCategorySelected(Form &form) {
     if (const BuildingCategory *category = FindBuildingCategory(form.Text(kCategoryId)))
-        form.SetText(kRangeId, category->range);
+        form.SetText(kRangeId, category->In(SelectedBand(form)).range);
 }
 
 void VibrationTabChanged(Form &form) {

@@ -19,6 +19,13 @@ inline constexpr char kCategoryId[] = "组合框5";
 inline constexpr char kCategoryLabelId[] = "标签52";
 inline constexpr char kCategoryGroupTitle[] = "选择建筑类别";
 inline constexpr char kCategoryLabel[] = "影响的建筑物类别";
+// The dominant frequency band beside the category, and its hint.
+inline constexpr char kBandId[] = "组合框6_主振频率";
+inline constexpr char kBandLabelId[] = "标签55";
+inline constexpr char kBandLabel[] = "主振频率";
+inline constexpr char kBandHintId[] = "标签56";
+inline constexpr char kBandHint[] =
+    "主振频率按实测波形确定；无实测资料时：地下浅孔爆破60～300Hz，地下深孔爆破30～100Hz，露天浅孔爆破40～100Hz，露天深孔爆破10～60Hz，硐室爆破小于20Hz";
 inline constexpr char kEvaluationId[] = "编辑框13_评价结果";
 // The charge of tab 0, which the drill pattern's vibration check fills in.
 inline constexpr char kVibrationChargeId[] = "编辑框5_炸药总量";
@@ -42,19 +49,35 @@ inline constexpr Rgb kFailBack{255, 199, 206};
 inline constexpr Rgb kPassText{0, 97, 0};
 inline constexpr Rgb kPassBack{198, 239, 206};
 
-// One class of protected object: its name in the drop-down list, the
-// allowable velocity range written beside it and the limit T (cm/s, the
-// upper end of the range) that a computed velocity is held against.
-struct BuildingCategory {
-    const char *name;
+// The dominant frequency bands, in the order of their drop-down list.
+enum class FrequencyBand { UpTo10Hz, UpTo50Hz, Above50Hz };
+inline constexpr int kBandCount = 3;
+// The band a parameter file without one and a fresh window take.
+inline constexpr FrequencyBand kDefaultBand = FrequencyBand::UpTo50Hz;
+
+// What a class of protected object allows in one band: the velocity range
+// written beside the list and the limit T (cm/s, the upper end of the range)
+// that a computed velocity is held against.
+struct AllowedVelocity {
     const char *range;
     double limit;
+};
+
+// One class of protected object: its name in the drop-down list and what it
+// allows in each band.
+struct BuildingCategory {
+    const char *name;
+    AllowedVelocity bands[kBandCount];
+
+    const AllowedVelocity &In(FrequencyBand band) const { return bands[int(band)]; }
 };
 
 // The twelve classes, in the order of the drop-down list.
 std::span<const BuildingCategory> BuildingCategories();
 // The class with that item text, or null.
 const BuildingCategory *FindBuildingCategory(const QString &name);
+// The band selected on the form; the default when none is.
+FrequencyBand SelectedBand(const Form &form);
 
 // The state the window opens in: the twelve classes listed, none selected,
 // the evaluation box in its plain colours.
@@ -69,15 +92,28 @@ void VibrationMaxCharge(Form &form);
 // Tab 2: smallest distance R and the shelter distance Rk.
 void VibrationSafeDistance(Form &form);
 
-// A category picked by the user: its range text goes beside the list.
+// A category or a band picked by the user: the category's range in the band
+// goes beside the list.
 void VibrationCategorySelected(Form &form);
 // Another tab shown: the log holds only that mode's line.
 void VibrationTabChanged(Form &form);
 
-// Saves the three tabs' inputs and the category index (sections "2.1",
-// "2.2", "2.3") to a ".tac" file the user picks.
+// The checks of the velocity of tab 0 against the codes: K and α within the
+// table of GB 6722-2014, and for a failed evaluation the largest charge per
+// delay the limit allows.
+QStringList VelocityChecks(const Form &form);
+// The check of a shelter distance Rk computed from a charge above 25 kg
+// (tab 1: the largest charge, tab 2: the charge typed), with K and α.
+QStringList MaxChargeChecks(const Form &form);
+QStringList SafeDistanceChecks(const Form &form);
+// All of them, for the report.
+QStringList VibrationChecks(const Form &form);
+
+// Saves the three tabs' inputs, the category and band indices (sections
+// "2.1", "2.2", "2.3") to a ".tac" file the user picks.
 void SaveVibrationParameters(Form &form);
-// Loads them back; the category index is set without its range reaction.
+// Loads them back; the indices are set without their range reaction, and a
+// file without a band opens with the default band.
 void OpenVibrationParameters(Form &form);
 
 }  // namespace tunnel

@@ -45,4 +45,8 @@ double ShelterDistance(double charge) {
     return RoundTo(25 * std::pow(charge, kThird), kVibrationDecimals);
 }
 
+bool ShelterFormulaApplies(double charge) {
+    return !(charge - kShelterChargeLimit > kTolerance);
+}
+
 }  // namespace tunnel

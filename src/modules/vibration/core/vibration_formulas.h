@@ -53,4 +53,9 @@ double SafeDistance(const SafeDistanceInputs &in);
 // Distance at which the air blast spares people under shelter: 25 × ∛Q.
 double ShelterDistance(double charge);
 
+// The shelter distance holds for a surface blast of at most this charge
+// (kg); above it (by more than 1e-7) the formula does not apply.
+inline constexpr double kShelterChargeLimit = 25;
+bool ShelterFormulaApplies(double charge);
+
 }  // namespace tunnel

@@ -34,6 +34,7 @@ VibrationWindow::VibrationWindow(Dialogs &dialogs, QString dataFolder, QWidget *
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] { VibrationTabChanged(*this); });
     connect(m_categories, &QComboBox::activated, this,
             [this] { VibrationCategorySelected(*this); });
+    connect(m_bands, &QComboBox::activated, this, [this] { VibrationCategorySelected(*this); });
     resize(1060, 660);
     Button(kVibrationRegressionButtonId)->setEnabled(true);
     connect(Button(kVibrationRegressionButtonId), &QPushButton::clicked, this,
@@ -54,7 +55,8 @@ void VibrationWindow::OpenRegression() {
     m_regression->activateWindow();
 }
 
-// The category list takes the row the table leaves free above the range.
+// The category list takes the row the table leaves free above the range,
+// the frequency band beside it and the band's hint under both.
 void VibrationWindow::BuildCategoryRow() {
     QGroupBox *box = Group(0);
     QGridLayout *grid = GroupGrid(0);
@@ -65,6 +67,20 @@ void VibrationWindow::BuildCategoryRow() {
     m_categories->setMinimumWidth(300);
     grid->addWidget(label, 0, 0);
     grid->addWidget(m_categories, 0, 1);
+
+    auto *bandLabel = new QLabel(kBandLabel, box);
+    bandLabel->setObjectName(kBandLabelId);
+    m_bands = new QComboBox(box);
+    m_bands->setObjectName(kBandId);
+    m_bands->setToolTip(kBandHint);
+    auto *band = new QHBoxLayout;
+    band->addWidget(bandLabel);
+    band->addWidget(m_bands, 1);
+    grid->addLayout(band, 0, 2);
+    auto *hint = new QLabel(kBandHint, box);
+    hint->setObjectName(kBandHintId);
+    hint->setWordWrap(true);
+    grid->addWidget(hint, 2, 0, 1, 3);
 }
 
 // Tab 0 carries the report: the bar beside its button, the notice under both.

@@ -21,6 +21,7 @@ public:
 
     QTabWidget *Tabs() const { return m_tabs; }
     QComboBox *Categories() const { return m_categories; }
+    QComboBox *Bands() const { return m_bands; }
     // The regression window it opened, while that is open.
     RegressionWindow *Regression() const;
 
@@ -32,6 +33,7 @@ private:
 
     QTabWidget *m_tabs = nullptr;
     QComboBox *m_categories = nullptr;
+    QComboBox *m_bands = nullptr;
     QPointer<RegressionWindow> m_regression;
 };
 

@@ -43,6 +43,7 @@ private slots:
     void init();
     void cleanup();
     void commandsWithPresets();
+    void noWholeTruckCountForNonFinite();
     void exportStampsEntriesWithItsTime();
     void saveWithPresetsOnly();
     void saveAfterCommands();
@@ -87,8 +88,10 @@ void TestMucking::commandsWithPresets() {
     const QString volume = ToText(MuckPerRound({100, 1.15, 2.8, 1.1}));
     const QString trucks = ToText(TrucksNeeded({1500, 1.2, 12, 10, 22}));
     const QString hours = ToText(MuckingHours({ToNumber(volume), 22, 1.2}));
+    const QString whole = ToText(*TrucksToProvide(ToNumber(trucks)));
     QCOMPARE(m_form->Text(QStringLiteral("编辑框1单循环爆破石渣量")), volume);
     QCOMPARE(m_form->Text(QStringLiteral("编辑框2出碴设备数量")), trucks);
+    QCOMPARE(m_form->Text(QStringLiteral("编辑框2出碴设备配置数量")), whole);
     QCOMPARE(m_form->Text(QStringLiteral("编辑框3出碴时间")), hours);
     // The later groups take the earlier results and inputs.
     QCOMPARE(m_form->Text(QStringLiteral("编辑框3单循环爆破后石碴量")), volume);
@@ -96,8 +99,20 @@ void TestMucking::commandsWithPresets() {
     QCOMPARE(m_form->Text(QStringLiteral("编辑框3装载设备铲斗容量")), QStringLiteral("1.2"));
     QCOMPARE(m_form->LogText(), QStringLiteral("计算成功！单循环爆破石渣量=") + volume +
                                     QStringLiteral("m3\r\n计算成功！出碴设备数量=") + trucks +
+                                    QStringLiteral("辆\r\n应配置出碴设备") + whole +
                                     QStringLiteral("辆\r\n计算成功！出碴时间=") + hours +
                                     QStringLiteral("小时\r\n"));
+}
+
+// An earlier whole count goes with the count it came from.
+void TestMucking::noWholeTruckCountForNonFinite() {
+    TruckCount(*m_form);
+    m_form->SetText(QStringLiteral("编辑框2运输设备速度"), QStringLiteral("0"));
+    m_form->SetLogText(QString());
+    TruckCount(*m_form);
+    QCOMPARE(m_form->Text(QStringLiteral("编辑框2出碴设备数量")), QStringLiteral("inf"));
+    QCOMPARE(m_form->Text(QStringLiteral("编辑框2出碴设备配置数量")), QString());
+    QCOMPARE(m_form->LogText(), QStringLiteral("计算成功！出碴设备数量=inf辆\r\n"));
 }
 
 void TestMucking::saveWithPresetsOnly() {
@@ -224,6 +239,7 @@ void TestMucking::exportFillsTemplate() {
              qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("L--运输距离（m）=1500m，")));
     QVERIFY(text.contains(QStringLiteral("隧道出渣设备配置计算书")));
+    QVERIFY(text.contains(QStringLiteral("向上取整应配置出碴设备5辆")));
     for (const char *field : {"编辑框1", "编辑框2", "编辑框3"})
         QVERIFY2(!text.contains(U(field)), field);
     QCOMPARE(m_form->scripted.MessageTexts(),

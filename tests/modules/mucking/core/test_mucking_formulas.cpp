@@ -11,6 +11,8 @@ class TestMuckingFormulas : public QObject {
 private slots:
     void shown_data();
     void shown();
+    void trucksToProvide_data();
+    void trucksToProvide();
 };
 
 void TestMuckingFormulas::shown_data() {
@@ -41,6 +43,25 @@ void TestMuckingFormulas::shown_data() {
 void TestMuckingFormulas::shown() {
     QFETCH(double, value);
     QTEST(ToText(value), "shown");
+}
+
+void TestMuckingFormulas::trucksToProvide_data() {
+    QTest::addColumn<double>("shown");
+    QTest::addColumn<QString>("whole");  // empty: none
+    QTest::newRow("4.9 up") << 4.9 << "5";
+    QTest::newRow("5 stays") << 5.0 << "5";
+    QTest::newRow("5 within tolerance") << 5.00000005 << "5";
+    QTest::newRow("5.1 up") << 5.1 << "6";
+    QTest::newRow("none needed") << 0.0 << "0";
+    QTest::newRow("infinite") << qInf() << "";
+    QTest::newRow("nan") << qQNaN() << "";
+    QTest::newRow("negative") << -0.1 << "";
+}
+
+void TestMuckingFormulas::trucksToProvide() {
+    QFETCH(double, shown);
+    const std::optional<double> whole = TrucksToProvide(shown);
+    QTEST(whole ? ToText(*whole) : QString(), "whole");
 }
 
 QTEST_GUILESS_MAIN(TestMuckingFormulas)

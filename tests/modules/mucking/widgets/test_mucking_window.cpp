@@ -96,6 +96,7 @@ void TestMuckingWindow::threeCommandsWithPresets() {
     QCOMPARE(Edit("编辑框3单循环爆破后石碴量")->text(), QStringLiteral("354.2"));
     Click("按钮2出碴设备数量");
     QCOMPARE(Edit("编辑框2出碴设备数量")->text(), QStringLiteral("4.9"));
+    QCOMPARE(Edit("编辑框2出碴设备配置数量")->text(), QStringLiteral("5"));
     QCOMPARE(Edit("编辑框3装载机装一斗用时")->text(), QStringLiteral("22"));
     QCOMPARE(Edit("编辑框3装载设备铲斗容量")->text(), QStringLiteral("1.2"));
     Click("按钮1单循环爆破石渣量1");
@@ -103,6 +104,7 @@ void TestMuckingWindow::threeCommandsWithPresets() {
     QCOMPARE(m_window->LogText(),
              kCreation + QStringLiteral("计算成功！单循环爆破石渣量=354.2m3\r\n"
                                         "计算成功！出碴设备数量=4.9辆\r\n"
+                                        "应配置出碴设备5辆\r\n"
                                         "计算成功！出碴时间=1.8小时\r\n"));
     QVERIFY(
         m_window->LogBox()->toPlainText().endsWith(QStringLiteral("计算成功！出碴时间=1.8小时\n")));

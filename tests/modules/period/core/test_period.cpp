@@ -75,6 +75,7 @@ private slots:
     void Export();
     void ExportBeforeCalculation();
     void ExportCancelled();
+    void ExportWithoutStretchAsks();
 
 private:
     QTemporaryDir m_dir;
@@ -161,8 +162,10 @@ void TestPeriod::Totals_data() {
     QTest::addColumn<QList<QStringList>>("rows");  // L, A, T per row
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("all empty") << QList<QStringList>{}
-                               << QStringList{"0m", "0循环", "0天", "0月", "0年"};
+    // No stretch calculated: nothing to add up.
+    QTest::newRow("all empty") << QList<QStringList>{} << QStringList(5, QString());
+    QTest::newRow("only an incomplete row")
+        << QList<QStringList>{{"250.5", "", ""}} << QStringList(5, QString());
     // Months and years are summed from the displayed texts, unrounded.
     QTest::newRow("three rows of 1.67 months")
         << QList<QStringList>{{"300", "3", "12"}, {"300", "3", "12"}, {"300", "3", "12"}}
@@ -318,7 +321,9 @@ void TestPeriod::Export() {
     PeriodForm form(program.path());
     SetRow(form, 0, "300", "3", "12");
     SetRow(form, 1, "534", "2", "9");
-    form.SetText(RowId(kGradeBase, 0), QStringLiteral("Ⅲ级"));
+    // The list's typical advance and cycle time stay out of the table, which
+    // gives the stretch's own.
+    form.SetText(RowId(kGradeBase, 0), QStringLiteral("Ⅲ级 进尺3.0m 循环12h"));
     CalculatePeriod(form);
     form.notices.clear();
     QVERIFY(PeriodTable().report);
@@ -341,6 +346,7 @@ void TestPeriod::Export() {
     const QString text = document.MainText();
     QVERIFY2(!text.contains("编辑框") && !text.contains("组合框"), qPrintable(text));
     QCOMPARE(text.count(QStringLiteral("Ⅲ级")), 4);
+    QVERIFY(!text.contains(QStringLiteral("进尺3.0m")));
     QVERIFY(text.contains(QStringLiteral("各类围岩总长度（m）=834")));
     for (const char *value :
          {"267", "2.67", "5.34", "160.2", "3.33", "0.27", "计算工期合计\n150\n5\n0.41\n"})
@@ -382,6 +388,18 @@ void TestPeriod::ExportCancelled() {
     ExportReport(form, *PeriodTable().report);
     QVERIFY(!QDir(program.path() + "/导出的方案").exists());
     QCOMPARE(form.scripted.messages.size(), 1);
+}
+
+// Without a stretch the report would print a total of nothing.
+void TestPeriod::ExportWithoutStretchAsks() {
+    QTemporaryDir program;
+    PeriodForm form(program.path());
+    CalculatePeriod(form);
+    form.scripted.answers.enqueue(kAnswerNo);
+    ExportReport(form, *PeriodTable().report);
+    QCOMPARE(form.scripted.MessageTexts(),
+             QStringList{QStringLiteral("计算结果为空或参数已修改，请先计算。仍要导出吗？")});
+    QVERIFY(!QDir(program.path() + "/导出的方案").exists());
 }
 
 QTEST_GUILESS_MAIN(TestPeriod)

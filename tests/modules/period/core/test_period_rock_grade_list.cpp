@@ -34,7 +34,32 @@ private slots:
     void WriteCreatesDataFolder();
     void StoreFailureIsReported();
     void LoadClearsChoice();
+    void GradeName_data();
+    void GradeName();
 };
+
+void TestPeriodRockGradeList::GradeName_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("default entry") << "Ⅲ级 进尺3.0m 循环12h"
+                                   << "Ⅲ级";
+    QTest::newRow("whole numbers") << "Ⅴ级 进尺1m 循环8.5h"
+                                   << "Ⅴ级";
+    QTest::newRow("name alone") << "Ⅳ级加强"
+                                << "Ⅳ级加强";
+    QTest::newRow("name of two words") << "Ⅴ级 浅埋段 进尺0.8m 循环9h"
+                                       << "Ⅴ级 浅埋段";
+    // Only the exact pieces go: a word that merely starts so stays.
+    QTest::newRow("other words kept") << "Ⅳ级 进尺短 循环12h以上"
+                                      << "Ⅳ级 进尺短 循环12h以上";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void TestPeriodRockGradeList::GradeName() {
+    QFETCH(QString, entry);
+    QTEST(RockGradeName(entry), "name");
+}
 
 void TestPeriodRockGradeList::Parse_data() {
     QTest::addColumn<QByteArray>("bytes");

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -68,6 +69,7 @@ void SetInputs(Form &form, const QStringList &values) {
 }
 
 const QString kLimit = S("超过限值！请增大开挖断面面积或调整单位体积岩体的耗药量");
+const QString kOverdrawn = S("辅助眼装药量为负，请增大开挖断面面积或调整单位体积岩体的耗药量");
 
 }  // namespace
 
@@ -76,6 +78,8 @@ class TestSmoothBlast : public QObject {
 private slots:
     void Calculation_data();
     void Calculation();
+    void PerimeterChargeFollowsTheAdvance_data();
+    void PerimeterChargeFollowsTheAdvance();
     void EmptyAndZeroInputs();
     void Charts();
     void SlideSteps();
@@ -97,29 +101,29 @@ void TestSmoothBlast::Calculation_data() {
     QTest::newRow("presets") << QStringList{"110.63", "1.8",  "24.22", "13.1", "0.7",
                                             "6",      "0.35", "0.32",  "50",   "62.5",
                                             "0.35",   "50",   "0.3",   "35",   "1.5"}
-                             << QStringList{"139",   "0.8", "0.7",  "49",      "34",   "0.54",
-                                            "26",    "14",  "0.63", "6",       "3.78", "87",
-                                            "0.576", "158", "23mm", S("239个")};
+                             << QStringList{"139",   "0.8", "0.63", "49",      "31",   "0.54",
+                                            "26",    "14",  "0.63", "6",       "3.78", "90",
+                                            "0.576", "156", "23mm", S("237个")};
     QTest::newRow("wide spacing") << QStringList{"80",  "3",   "20",   "10", "1.2",
                                                  "4",   "0.3", "0.25", "60", "75",
                                                  "0.2", "40",  "0.28", "42", "1.6"}
-                                  << QStringList{"288",  "0.8", "0.4",  "34",      "14",  "0.84",
-                                                 "25",   "21",  "0.9",  "4",       "3.6", "249",
-                                                 "0.75", "337", "26mm", S("400个")};
+                                  << QStringList{"288",  "0.8", "0.6",  "34",      "20",  "0.84",
+                                                 "25",   "21",  "0.9",  "4",       "3.6", "243",
+                                                 "0.75", "324", "26mm", S("387个")};
     // 22.6 / 0.55 + 1 = 42.09 and 11.4 / 0.45 = 25.3: both round down; the
     // floor charge 0.65 × 25 = 16.25 is rounded before the auxiliary charge.
     QTest::newRow("rounded read-back")
         << QStringList{"95.5", "2.5",   "22.6", "11.4", "1.1",  "5",  "0.33", "0.28",
                        "55",   "68.75", "0.25", "45",   "0.26", "40", "1.8"}
-        << QStringList{"263",   "0.8", "0.5",   "42",  "21",  "0.65", "25",   "16",
-                       "0.825", "5",   "4.125", "222", "0.7", "323",  "22mm", S("395个")};
-    // 24.25 / 0.5 + 1 = 49.5 rounds half away from zero to 50; the cut count
-    // is copied as typed.
+        << QStringList{"263",   "0.8", "0.625", "42",  "26",  "0.65", "25",   "16",
+                       "0.825", "5",   "4.125", "217", "0.7", "310",  "22mm", S("382个")};
+    // 24.25 / 0.5 + 1 = 49.5 rounds half away from zero to 50, and so does
+    // 0.63 × 50 = 31.5 to 32; the cut count is copied as typed.
     QTest::newRow("half up, text copied")
         << QStringList{"110.63", "1.8",  "24.25", "13.1", "0.7", " 6", "0.35", "0.32",
                        "50",     "62.5", "0.35",  "50",   "0.3", "35", "1.5"}
-        << QStringList{"139",  "0.8", "0.7",  "50", "35",    "0.54", "26",   "14",
-                       "0.63", " 6",  "3.78", "86", "0.576", "156",  "23mm", S("238个")};
+        << QStringList{"139",  "0.8", "0.63", "50", "32",    "0.54", "26",   "14",
+                       "0.63", " 6",  "3.78", "89", "0.576", "155",  "23mm", S("237个")};
 }
 
 void TestSmoothBlast::Calculation() {
@@ -132,6 +136,33 @@ void TestSmoothBlast::Calculation() {
     for (int i = 0; i < 16; ++i) QCOMPARE(form.Text(S(kResults[i])), results[i]);
     QCOMPARE(form.Caption(S("标签1_进度条")), S("计算成功，请稍候！"));
     QVERIFY(form.scripted.messages.isEmpty());
+}
+
+void TestSmoothBlast::PerimeterChargeFollowsTheAdvance_data() {
+    QTest::addColumn<QString>("advance");
+    QTest::addColumn<QString>("perHole");
+    QTest::addColumn<QString>("charge");  // of the 49 perimeter holes
+    // L × 0.35 kg/m: a fixed 2 m of charge overfilled the 1.8 m hole and
+    // underfilled the 3 m one.
+    QTest::newRow("1.8 m") << "1.8"
+                           << "0.63"
+                           << "31";
+    QTest::newRow("2 m") << "2"
+                         << "0.7"
+                         << "34";
+    QTest::newRow("3 m") << "3"
+                         << "1.05"
+                         << "51";
+}
+
+void TestSmoothBlast::PerimeterChargeFollowsTheAdvance() {
+    QFETCH(QString, advance);
+    BlastForm form(QDir::tempPath());
+    form.SetText(S("编辑框1_隧道进尺"), advance);
+    BlastView view;
+    CalculateBlast(form, view);
+    QTEST(form.Text(S("编辑框8_周边眼单孔装药量")), "perHole");
+    QTEST(form.Text(S("编辑框8_周边眼装药量")), "charge");
 }
 
 void TestSmoothBlast::EmptyAndZeroInputs() {
@@ -157,7 +188,7 @@ void TestSmoothBlast::EmptyAndZeroInputs() {
 
 void TestSmoothBlast::Charts() {
     // Counts and charges on their own axes, each scaled above its largest
-    // value (158 holes, 87 kg), so no bar is cut off.
+    // value (156 holes, 90 kg), so no bar is cut off.
     BlastForm form(QDir::tempPath());
     BlastView view;
     CalculateBlast(form, view);
@@ -174,7 +205,7 @@ void TestSmoothBlast::Charts() {
          "个",
          "炮眼数量（个）",
          {0, 0, 255},
-         {6, 158, 49, 26},
+         {6, 156, 49, 26},
          160,
          8},
         {view.charges,
@@ -182,9 +213,9 @@ void TestSmoothBlast::Charts() {
          "kg",
          "装药量（kg）",
          {255, 0, 0},
-         {3.78, 87, 34, 14},
-         90,
-         9},
+         {3.78, 90, 31, 14},
+         100,
+         10},
     };
     const QStringList names{S("掏槽眼"), S("辅助眼"), S("周边眼"), S("底板眼")};
     for (const Expected &e : charts) {
@@ -224,17 +255,17 @@ void TestSmoothBlast::LimitWarning_data() {
     QTest::newRow("presets") << "110.63"
                              << "1.8"
                              << "0.7"
-                             << "87" << false;
+                             << "90" << false;
     QTest::newRow("small specific charge") << "110.63"
                                            << "1.8"
                                            << "0.2"
-                                           << "-12" << true;
-    // 44 − 34 − 8 − 2.1 = −0.1 shows as −0, which is not below the limit.
-    QTest::newRow("negative zero") << "44"
+                                           << "-9" << true;
+    // 27 − 17 − 8 − 2.1 = −0.1 shows as −0, which is not below the limit.
+    QTest::newRow("negative zero") << "27"
                                    << "1"
                                    << "1"
                                    << "-0" << false;
-    QTest::newRow("minus one") << "43"
+    QTest::newRow("minus one") << "26"
                                << "1"
                                << "1"
                                << "-1" << true;
@@ -258,6 +289,8 @@ void TestSmoothBlast::LimitWarning() {
     CalculateBlast(form, view);
     QCOMPARE(form.Text(S("编辑框7_辅助眼总装药量")), auxiliary);
     QCOMPARE(form.scripted.MessageTexts(), warned ? QStringList{kLimit} : QStringList{});
+    // The report's check says the same.
+    QCOMPARE(SmoothBlastChecks(form), warned ? QStringList{kOverdrawn} : QStringList{});
     if (warned) {
         // Shown over the new results and the open caption.
         QCOMPARE(shownAuxiliary, auxiliary);
@@ -285,7 +318,7 @@ void TestSmoothBlast::LimitWarningFollowsTheCurrentInputs() {
     // charge on screen before it was negative.
     form.SetText(S("编辑框1_单位体积岩体的耗药量"), S("0.7"));
     CalculateBlast(form, view);
-    QCOMPARE(form.Text(S("编辑框7_辅助眼总装药量")), S("87"));
+    QCOMPARE(form.Text(S("编辑框7_辅助眼总装药量")), S("90"));
     QCOMPARE(form.scripted.messages.size(), 1);
 
     // Opening again with a negative charge warns at once.
@@ -376,6 +409,11 @@ void TestSmoothBlast::ExportTable() {
     const QString text = document.MainText();
     QVERIFY(!text.contains(S("编辑框")));
     QVERIFY(text.contains(S("0.576")));
+    QVERIFY(text.contains(S("周边眼密集系数E/V值")));
+    // The delay table's sum, 237 holes of 138.546 kg, beside the design
+    // total of 139 kg.
+    QVERIFY(text.contains(
+        QRegularExpression(S("合计\\s+237\\s+138\\.546\\s+设计总装药量Q\\s+139\\s"))));
 
     QStringList expected{S("导出准备中，请稍候……")};
     for (int i = 14; i >= 11; --i) expected << S("正在写入隧道基本参数信息，导出倒计时%1").arg(i);

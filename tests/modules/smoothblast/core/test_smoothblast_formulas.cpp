@@ -31,8 +31,6 @@ void TestSmoothBlastFormulas::shown_data() {
     QTest::newRow("ratio 60 / 75") << SpacingRatio(60, 75) << "0.8";
     QTest::newRow("ratio without spacing") << SpacingRatio(0, 62.5) << "0";
     QTest::newRow("ratio of nothing") << SpacingRatio(0, 0) << "nan";
-    QTest::newRow("perimeter per hole 0.25 × 2") << PerimeterChargePerHole(0.25) << "0.5";
-    QTest::newRow("perimeter per hole 0.3 × 2") << PerimeterChargePerHole(0.3) << "0.6";
     QTest::newRow("perimeter 30 / 0.6 + 1") << PerimeterHoles(30, 60) << "51";
     QTest::newRow("perimeter 46.56 up") << PerimeterHoles(20.5, 45) << "47";
     QTest::newRow("perimeter without spacing") << PerimeterHoles(10, 0) << "inf";
@@ -46,9 +44,10 @@ void TestSmoothBlastFormulas::shown_data() {
     QTest::newRow("auxiliary overdrawn") << AuxiliaryCharge(100, 60, 30, 20) << "-10";
     // -0.4 rounds to zero with its sign.
     QTest::newRow("auxiliary just overdrawn") << AuxiliaryCharge(50, 20, 20, 10.4) << "-0";
-    QTest::newRow("auxiliary holes 202 / 0.6") << AuxiliaryHoles(240, 26, 12, 0.6) << "337";
-    QTest::newRow("auxiliary holes, cut ignored") << AuxiliaryHoles(100, 40, 30, 0.75) << "40";
-    QTest::newRow("auxiliary holes without charge") << AuxiliaryHoles(240, 26, 12, 0) << "inf";
+    QTest::newRow("auxiliary holes 199 / 0.6 up") << AuxiliaryHoles(199, 0.6) << "332";
+    QTest::newRow("auxiliary holes 30 / 0.75") << AuxiliaryHoles(30, 0.75) << "40";
+    QTest::newRow("auxiliary holes overdrawn") << AuxiliaryHoles(-10, 0.6) << "-17";
+    QTest::newRow("auxiliary holes without charge") << AuxiliaryHoles(199, 0) << "inf";
     QTest::newRow("diameter 26.25 mm") << ChargeDiameter(42, 1.6) << "26";
     QTest::newRow("diameter 25.5 mm up") << ChargeDiameter(51, 2) << "26";
     QTest::newRow("total holes") << TotalHoles(6, 337, 51, 20) << "414";

@@ -4,10 +4,13 @@
 
 #include "core/conversions.h"
 #include "core/docx_document.h"
+#include "core/gbk_text.h"
+#include "core/parameter_file.h"
 #include "core/report_export.h"
 #include "modules/vibration/core/vibration.h"
 #include "modules/vibration/core/vibration_formulas.h"
 #include "support/memory_form.h"
+#include "support/test_files.h"
 
 using namespace tunnel;
 using tunnel::test::MemoryForm;
@@ -35,6 +38,20 @@ const QString kPasses = QStringLiteral("振速符合要求，验算通过！");
 const QString kFails =
     QStringLiteral("超过爆破临界值，不符合要求！请降低一次起爆炸药总重量或采取分段起爆，重新计算");
 const QString kSignLine = QStringLiteral("参数输入超过上限，请重新输入！\r\n");
+const QString kBand = QStringLiteral("组合框6_主振频率");
+const QString kRange = QStringLiteral("编辑框5_规范临界值");
+const QString kFactorCheck = QStringLiteral("K、α超出GB 6722-2014表列范围，应通过现场试验确定");
+const QString kShelterCheck = QStringLiteral(
+    "一次爆破药量大于25kg，Rk公式不适用；地下爆破的空气冲击波安全允许距离应由设计确定。");
+
+// A check as the log shows it.
+QString Logged(const QString &check) {
+    return QStringLiteral("校核：") + check + QStringLiteral("\r\n");
+}
+
+QString QmaxCheck(const QString &t, const QString &r, const QString &qmax) {
+    return QStringLiteral("按允许振速%1 cm/s、距离%2 m，最大段药量应不大于%3 kg").arg(t, r, qmax);
+}
 
 // Keeps every notice the window shows, in order.
 class NoticeForm : public MemoryForm {
@@ -69,12 +86,19 @@ private slots:
     void velocity();
     void limitOfEachCategory_data();
     void limitOfEachCategory();
+    void limitInEachBand_data();
+    void limitInEachBand();
+    void rockFactorCheck_data();
+    void rockFactorCheck();
     void maxCharge_data();
     void maxCharge();
     void safeDistance_data();
     void safeDistance();
     void exportNoticesAndDocument();
     void exportBeforeCalculating();
+    void exportWithoutCategoryAsks();
+    void fileWithoutBandOpensWithDefault_data();
+    void fileWithoutBandOpensWithDefault();
 
 private:
     QTemporaryDir m_folder;
@@ -92,13 +116,18 @@ void TestVibration::velocity_data() {
     // The velocities are the formula's (test_vibration_formulas); here the
     // verdict and the log lines that go with them.
     // clang-format off
-    QTest::newRow("hand check") << "300" << "40" << "150" << "1.5" << "水工隧洞" << kFails << fail;
+    // A failed evaluation says what charge the limit allows: 40³ × (10 / 150)^2.
+    QTest::newRow("hand check") << "300" << "40" << "150" << "1.5" << "水工隧洞" << kFails
+                                << fail + Logged(QmaxCheck("10", "40", "284.44"));
     QTest::newRow("negative alpha") << "120" << "25" << "250" << "-2" << "矿山巷道" << kFails
-                                    << fail + kSignLine;
+                                    << fail + kSignLine + Logged(kFactorCheck) +
+                                       Logged(QmaxCheck("25", "25",
+                                                        ToText(MaxChargePerDelay({-2, 250, 25, 25}))));
     // No real cube root of a negative charge: no verdict can be given.
     QTest::newRow("negative charge") << "-120" << "25" << "250" << "2.0" << "交通隧道" << "" << kSignLine;
     // At the blast the velocity is unbounded, which no object withstands.
-    QTest::newRow("zero distance") << "120" << "0" << "250" << "2.0" << "矿山巷道" << kFails << fail;
+    QTest::newRow("zero distance") << "120" << "0" << "250" << "2.0" << "矿山巷道" << kFails
+                                   << fail + Logged(QmaxCheck("25", "0", "0"));
     // clang-format on
 }
 
@@ -162,6 +191,77 @@ void TestVibration::limitOfEachCategory() {
             4.5);
 }
 
+// Three classes, one in each band: the range beside the list and the limit
+// the velocity is held against both come from the band.
+void TestVibration::limitInEachBand_data() {
+    QTest::addColumn<QString>("category");
+    QTest::addColumn<int>("band");
+    QTest::addColumn<QString>("range");
+    QTest::addColumn<double>("limit");
+    QTest::newRow("adobe houses, f ≤ 10 Hz")
+        << "土窑洞、土坯房、毛石房屋" << 0 << "≤0.15～0.45cm/s" << 0.45;
+    QTest::newRow("dwellings, 10 Hz < f ≤ 50 Hz")
+        << "一般民用建筑物" << 1 << "2.0～2.5 cm/s" << 2.5;
+    QTest::newRow("mine roadways, f > 50 Hz") << "矿山巷道" << 2 << "≤20～30cm/s" << 30.0;
+}
+
+void TestVibration::limitInEachBand() {
+    QFETCH(QString, category);
+    QFETCH(int, band);
+    QFETCH(double, limit);
+    auto form = NewForm(m_folder.path());
+    QCOMPARE(form->Items(kBand), (QStringList{"f≤10Hz", "10Hz<f≤50Hz", "f>50Hz"}));
+    QCOMPARE(form->CurrentIndex(kBand), 1);
+    Pick(*form, category);
+    form->SetCurrentIndex(kBand, band);
+    VibrationCategorySelected(*form);
+    QTEST(form->Text(kRange), "range");
+    form->SetText(QStringLiteral("编辑框5_炸药总量"), QStringLiteral("1000"));
+    form->SetText(QStringLiteral("编辑框5_距离R"), QStringLiteral("100"));
+    form->SetText(QStringLiteral("编辑框5_衰减系数"), QStringLiteral("1.5"));
+    // (∛1000 / 100)^1.5 = 0.1^1.5: V = K × 0.0316228.
+    form->SetText(QStringLiteral("编辑框5_系数K"), ToText(limit / 0.0316228));
+    VibrationVelocity(*form);
+    QCOMPARE(form->Text(kVelocity), ToText(limit));
+    QCOMPARE(form->Text(kEvaluation), kPasses);
+    form->SetText(QStringLiteral("编辑框5_系数K"), ToText((limit + 0.01) / 0.0316228));
+    VibrationVelocity(*form);
+    QCOMPARE(form->Text(kEvaluation), kFails);
+}
+
+void TestVibration::rockFactorCheck_data() {
+    QTest::addColumn<QString>("k");
+    QTest::addColumn<QString>("alpha");
+    QTest::addColumn<bool>("outside");
+    QTest::newRow("lowest of both") << "50"
+                                    << "1.3" << false;
+    QTest::newRow("highest of both") << "350"
+                                     << "2.0" << false;
+    QTest::newRow("K below") << "49"
+                             << "1.5" << true;
+    QTest::newRow("K above") << "351"
+                             << "1.5" << true;
+    QTest::newRow("α below") << "200"
+                             << "1.2" << true;
+    QTest::newRow("α above") << "200"
+                             << "2.1" << true;
+}
+
+// The rock factors are checked in every mode, and the report says it too.
+void TestVibration::rockFactorCheck() {
+    QFETCH(QString, k);
+    QFETCH(QString, alpha);
+    QFETCH(bool, outside);
+    auto form = NewForm(m_folder.path());
+    form->SetText(QStringLiteral("编辑框5_系数K"), k);
+    form->SetText(QStringLiteral("编辑框5_衰减系数"), alpha);
+    const QStringList expected = outside ? QStringList{kFactorCheck} : QStringList{};
+    VibrationVelocity(*form);
+    QCOMPARE(VelocityChecks(*form), expected);
+    QCOMPARE(form->LogText().endsWith(Logged(kFactorCheck)), outside);
+    QCOMPARE(VibrationChecks(*form), expected);
+}
+
 void TestVibration::maxCharge_data() {
     QTest::addColumn<QString>("v");
     QTest::addColumn<QString>("r");
@@ -169,19 +269,29 @@ void TestVibration::maxCharge_data() {
     QTest::addColumn<QString>("alpha");
     QTest::addColumn<QString>("qmax");
     QTest::addColumn<QString>("rk");
-    // The shelter distance is computed from the charge as shown.
+    QTest::addColumn<QString>("checks");  // as logged
+    // The shelter distance is computed from the charge as shown, and shown
+    // above 25 kg too, with the check that it does not hold there.
     const double qmax = MaxChargePerDelay({2.0, 250, 25, 9.73});
     QTest::newRow("presets") << "9.73"
                              << "25"
                              << "250"
-                             << "2.0" << ToText(qmax) << ToText(ShelterDistance(qmax));
+                             << "2.0" << ToText(qmax) << ToText(ShelterDistance(qmax))
+                             << Logged(kShelterCheck);
+    // 5³ × (1 / 250)^1.5 = 0.0316 kg: the formula holds.
+    QTest::newRow("small charge") << "1"
+                                  << "5"
+                                  << "250"
+                                  << "2.0" << ToText(MaxChargePerDelay({2.0, 250, 5, 1}))
+                                  << ToText(ShelterDistance(MaxChargePerDelay({2.0, 250, 5, 1})))
+                                  << "";
     // An unbounded charge carries on as such, not read back as 0.
     QTest::newRow("zero K") << "9.73"
                             << "25"
                             << "0"
                             << "2.0"
                             << "inf"
-                            << "inf";
+                            << "inf" << Logged(kFactorCheck) + Logged(kShelterCheck);
 }
 
 void TestVibration::maxCharge() {
@@ -197,7 +307,8 @@ void TestVibration::maxCharge() {
     VibrationMaxCharge(*form);
     QTEST(form->Text(QStringLiteral("编辑框5计算一次爆破最大用药量")), "qmax");
     QTEST(form->Text(QStringLiteral("编辑框2避让距离")), "rk");
-    QCOMPARE(form->LogText(), QStringLiteral("计算单次最大爆破用药量成功！\r\n"));
+    QFETCH(QString, checks);
+    QCOMPARE(form->LogText(), QStringLiteral("计算单次最大爆破用药量成功！\r\n") + checks);
 }
 
 void TestVibration::safeDistance_data() {
@@ -207,15 +318,24 @@ void TestVibration::safeDistance_data() {
     QTest::addColumn<QString>("alpha");
     QTest::addColumn<QString>("r");
     QTest::addColumn<QString>("rk");
+    QTest::addColumn<QString>("checks");  // as logged
     const QString shelter = ToText(ShelterDistance(120));
     QTest::newRow("presets") << "9.73"
                              << "120"
                              << "250"
-                             << "2.0" << ToText(SafeDistance({2.0, 250, 120, 9.73})) << shelter;
+                             << "2.0" << ToText(SafeDistance({2.0, 250, 120, 9.73})) << shelter
+                             << Logged(kShelterCheck);
     QTest::newRow("zero V") << "0"
                             << "120"
                             << "250"
-                            << "2.0" << ToText(SafeDistance({2.0, 250, 120, 0})) << shelter;
+                            << "2.0" << ToText(SafeDistance({2.0, 250, 120, 0})) << shelter
+                            << Logged(kShelterCheck);
+    // The typed charge decides: 25 kg is within the formula.
+    QTest::newRow("25 kg") << "9.73"
+                           << "25"
+                           << "250"
+                           << "2.0" << ToText(SafeDistance({2.0, 250, 25, 9.73}))
+                           << ToText(ShelterDistance(25)) << "";
 }
 
 void TestVibration::safeDistance() {
@@ -231,7 +351,8 @@ void TestVibration::safeDistance() {
     VibrationSafeDistance(*form);
     QTEST(form->Text(QStringLiteral("编辑框5自爆源到被保护建筑或构筑物的距离R")), "r");
     QTEST(form->Text(QStringLiteral("编辑框3避让距离")), "rk");
-    QCOMPARE(form->LogText(), QStringLiteral("计算最大安全距离成功！\r\n"));
+    QFETCH(QString, checks);
+    QCOMPARE(form->LogText(), QStringLiteral("计算最大安全距离成功！\r\n") + checks);
 }
 
 void TestVibration::exportNoticesAndDocument() {
@@ -273,7 +394,9 @@ void TestVibration::exportNoticesAndDocument() {
         QVERIFY2(!text.contains(U(placeholder), Qt::CaseInsensitive), placeholder);
     QVERIFY(text.contains(QStringLiteral("本工程中取值如下：Q=120；K =250；α=2.0 ；R= 25")));
     QVERIFY(text.contains(QStringLiteral("V’=250×(∛120/25)2.0=9.73(cm/s)")));
-    QVERIFY2(text.contains(QStringLiteral("”，允许振速范围 12～15 cm/s，")), "");
+    QVERIFY2(text.contains(
+                 QStringLiteral("“交通隧道”，主振频率10Hz<f≤50Hz，允许振速范围 12～15 cm/s，")),
+             qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("本工程计算结果V’=9.73(cm/s)")));
     QVERIFY(text.contains(QStringLiteral("比较得到以下结果：\n") + kPasses));
     for (const char *chapter : {"爆破影响方案", "工程概况", "二、编制依据", "GB 6722-2014",
@@ -294,6 +417,55 @@ void TestVibration::exportBeforeCalculating() {
     QVERIFY(text.contains(QStringLiteral("允许振速范围  cm/s，")));
     QVERIFY(text.contains(QStringLiteral("本工程计算结果V’=(cm/s)")));
     QVERIFY(text.contains(QStringLiteral("比较得到以下结果：\n\n")));
+}
+
+// A velocity without a class to hold it against is no evaluation: the
+// export asks before printing an empty class.
+void TestVibration::exportWithoutCategoryAsks() {
+    QTemporaryDir folder;
+    auto form = NewForm(folder.path());
+    VibrationVelocity(*form);
+    QVERIFY(!form->Text(kVelocity).isEmpty());
+    form->scripted.answers.enqueue(kAnswerNo);
+    ExportReport(*form, *VibrationTable().report);
+    QCOMPARE(form->scripted.MessageTexts(),
+             QStringList{QStringLiteral("计算结果为空或参数已修改，请先计算。仍要导出吗？")});
+    QVERIFY(!QFile::exists(ExportFolder(*form) + QStringLiteral("/爆破影响评价计算书new.doc")));
+}
+
+void TestVibration::fileWithoutBandOpensWithDefault_data() {
+    QTest::addColumn<QByteArray>("stored");  // the band item, if any
+    QTest::addColumn<int>("band");
+    QTest::addColumn<QString>("range");
+    QTest::newRow("written before the band") << QByteArray() << 1 << "≤12～15cm/s";
+    QTest::newRow("band stored") << QByteArray("7=2\r\n") << 2 << "≤15～20cm/s";
+    QTest::newRow("band empty") << QByteArray("7=\r\n") << 1 << "≤12～15cm/s";
+}
+
+// The band is stored beside the category; a file without it opens with the
+// default band, whatever the window showed before.
+void TestVibration::fileWithoutBandOpensWithDefault() {
+    QFETCH(QByteArray, stored);
+    QFETCH(int, band);
+    const QString path = m_folder.filePath(QStringLiteral("band.tac"));
+    QVERIFY(test::WriteFileBytes(
+        path, "[2.1]\r\n1=6\r\n2=120\r\n3=25\r\n4=250\r\n5=2.0\r\n" + stored + "[2.2]\r\n"));
+    auto form = NewForm(m_folder.path());
+    form->SetCurrentIndex(kBand, 0);
+    form->scripted.files.enqueue(path);
+    OpenVibrationParameters(*form);
+    QCOMPARE(form->CurrentIndex(kBand), band);
+    VibrationCategorySelected(*form);
+    QTEST(form->Text(kRange), "range");
+
+    const QString saved = m_folder.filePath(QStringLiteral("saved.tac"));
+    form->scripted.files.enqueue(saved);
+    SaveVibrationParameters(*form);
+    QVERIFY(FromGbk(test::ReadFileBytes(saved))
+                .startsWith(QStringLiteral("[2.1]\r\n1=6\r\n2=120\r\n3=25\r\n4=250\r\n5=2.0\r\n"
+                                           "6=%1\r\n7=%2\r\n")
+                                .arg(form->Text(kRange))
+                                .arg(band)));
 }
 
 QTEST_GUILESS_MAIN(TestVibration)

@@ -25,6 +25,7 @@ private slots:
     void judgeVelocity_data();
     void judgeVelocity();
     void negativeInput();
+    void shelterFormulaApplies();
 };
 
 void TestVibrationFormulas::shown_data() {
@@ -89,6 +90,13 @@ void TestVibrationFormulas::negativeInput() {
     // The distance is not checked; within 1e-7 counts as zero.
     QVERIFY(!NegativeVelocityInput(9.73, {120, 250, -25, 2}));
     QVERIFY(!NegativeVelocityInput(-1e-8, {-1e-8, -1e-8, 25, -1e-8}));
+}
+
+void TestVibrationFormulas::shelterFormulaApplies() {
+    QVERIFY(ShelterFormulaApplies(25));
+    QVERIFY(ShelterFormulaApplies(25.00000005));
+    QVERIFY(!ShelterFormulaApplies(25.01));
+    QVERIFY(!ShelterFormulaApplies(kInf));
 }
 
 QTEST_GUILESS_MAIN(TestVibrationFormulas)

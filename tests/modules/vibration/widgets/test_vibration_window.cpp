@@ -75,6 +75,7 @@ private slots:
     void changeNotice_data();
     void changeNotice();
     void pickingCategoryWritesRange();
+    void pickingBandWritesRange();
     void saveAndOpenRoundTrip();
     void storedIndex_data();
     void storedIndex();
@@ -193,6 +194,8 @@ void TestVibrationWindow::labels_data() {
     QTest::addColumn<QString>("id");
     QTest::addColumn<QString>("caption");
     const QString distance = QStringLiteral("自爆源到被保护建筑或构筑物的距离R（m）");
+    const QString shelter = QStringLiteral(
+        "空气冲击波对掩体内避炮人员的安全允许距离Rk（m）（露天地表爆破，一次药量不超过25kg）");
     const QString charge = QStringLiteral("单次起爆炸药总重量Qmax（kg）");
     const QString note = QStringLiteral("齐发爆破按总装药量计算\n分段爆破按最大一段药量计算");
     const QString allowed = QStringLiteral("本项目安全允许质点振动速度实际取值Vkp(cm/s)");
@@ -211,12 +214,12 @@ void TestVibrationWindow::labels_data() {
         {"标签4", allowed},
         {"标签3", distance},
         {"标签7", "计算单次爆破最大用药量Qmax（kg）"},
-        {"标签14", "爆破冲击波对掩体内避炮人员的安全允许距离Pk（m）"},
+        {"标签14", shelter},
         {"标签8", allowed},
         {"标签13", charge},
         {"标签12", note},
         {"标签9", distance},
-        {"标签6", "爆破冲击波对掩体内避炮人员的安全允许距离（m）"},
+        {"标签6", shelter},
     };
     for (const auto &[id, caption] : rows) QTest::newRow(id) << QString(id) << caption;
 }
@@ -264,7 +267,12 @@ void TestVibrationWindow::verdict() {
     QTEST(Evaluation()->palette().color(QPalette::Text), "text");
     QTEST(Evaluation()->palette().color(QPalette::Base), "back");
     QFETCH(QString, log);
-    QCOMPARE(m_window->LogText(), kStartLine + log);
+    // The checks follow the verdict as warning lines (their texts are the
+    // core test's).
+    QString checks;
+    for (const QString &check : VelocityChecks(*m_window))
+        checks += QStringLiteral("校核：") + check + QStringLiteral("\r\n");
+    QCOMPARE(m_window->LogText(), kStartLine + log + checks);
     QCOMPARE(m_window->Caption("标签2"), QString());
 }
 
@@ -398,12 +406,22 @@ void TestVibrationWindow::pickingCategoryWritesRange() {
     const auto categories = BuildingCategories();
     for (int i = int(categories.size()) - 1; i >= 0; --i) {
         Pick(i);
-        QCOMPARE(Text(kRange), U(categories[i].range));
+        QCOMPARE(Text(kRange), U(categories[i].In(kDefaultBand).range));
     }
     // Picking evaluates nothing.
     QCOMPARE(Text(kEvaluation), QString());
     QCOMPARE(Text(kVelocity), QString());
     QCOMPARE(m_window->LogText(), kStartLine);
+}
+
+void TestVibrationWindow::pickingBandWritesRange() {
+    QComboBox *bands = m_window->Bands();
+    QCOMPARE(bands->currentIndex(), int(kDefaultBand));
+    QVERIFY(m_window->findChild<QLabel *>(kBandHintId)->text().startsWith(U("主振频率按实测波形确定")));
+    Pick(6);
+    bands->setFocus();
+    QTest::keyClick(bands, Qt::Key_End);
+    QCOMPARE(Text(kRange), U(BuildingCategories()[6].In(FrequencyBand::Above50Hz).range));
 }
 
 void TestVibrationWindow::saveAndOpenRoundTrip() {
@@ -424,7 +442,7 @@ void TestVibrationWindow::saveAndOpenRoundTrip() {
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(FromGbk(file.readAll()),
              QStringLiteral("[2.1]\r\n1=8\r\n2=150\r\n3=30\r\n4=200\r\n5=1.6\r\n6=≤8～12cm/s\r\n"
-                            "[2.2]\r\n1=5.5\r\n2=40\r\n[2.3]\r\n1=90.5\r\n2=  8 \r\n"));
+                            "7=1\r\n[2.2]\r\n1=5.5\r\n2=40\r\n[2.3]\r\n1=90.5\r\n2=  8 \r\n"));
 
     for (const QString &id : kInputs) Type(id, "1");
     Pick(2);
