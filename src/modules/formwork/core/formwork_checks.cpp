@@ -72,7 +72,7 @@ QStringList LoadChecks(const Form &form) {
 }
 
 QStringList PressureChecks(const Form &form) {
-    if (!Filled(form.Text(kFPrimeId))) return {};
+    if (!Filled(form.Text(kFPrimeId)) || !Filled(form.Text(kSetTimeId))) return {};
     const double temperature = Filled(form.Text(kTemperatureId)) ? ReadNumber(form, kTemperatureId)
                                                                  : kDefaultConcreteTemperature;
     if (!SettingTimeBelowFormula(ReadNumber(form, kSetTimeId), temperature)) return {};

@@ -12,7 +12,8 @@ class Form;
 QStringList LoadChecks(const Form &form);
 
 // The initial setting time against 200 / (T + 15) at the entered temperature,
-// or at 20 °C without one. Empty before the lateral pressure is computed.
+// or at 20 °C without one. Empty before the lateral pressure is computed or
+// without a t0.
 QStringList PressureChecks(const Form &form);
 
 // Both, for the log after a calculation and the report's "校核".

@@ -14,16 +14,16 @@
 #include <QtTest>
 
 #include "app/window_catalog.h"
-#include "widgets/module_window.h"
+#include "core/module_entry.h"
+#include "modules/formwork/core/danger_evaluation.h"
 #include "modules/formwork/core/formwork.h"
 #include "modules/formwork/core/formwork_report.h"
 #include "modules/formwork/widgets/formwork_window.h"
-#include "core/module_entry.h"
-#include "widgets/module_window.h"
-#include "support/reference_check.h"
 #include "support/evaluation_texts.h"
 #include "support/office_check.h"
+#include "support/reference_check.h"
 #include "support/scripted_dialogs.h"
+#include "widgets/module_window.h"
 #include "widgets/text_box.h"
 
 using namespace tunnel;
@@ -122,10 +122,12 @@ void TestFormworkWindow::creationState() {
 
     for (const char *combo : {kQuestion1Id, kQuestion2Id}) {
         QComboBox *box = Find<QComboBox>(combo);
-        QCOMPARE(box->count(), 2);
-        QCOMPARE(box->itemText(0), S("    是"));
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+        QCOMPARE(items, QuestionChoices(combo));
         QCOMPARE(box->currentText(), S("    否"));
     }
+    QCOMPARE(Find<QComboBox>(kQuestion2Id)->count(), 3);
     // The slab thickness is labelled in the unit the formulas use.
     QCOMPARE(m_window->FieldLabel(kSlabId)->text(), S("楼板最大板厚a(m)"));
     QCOMPARE(Edit(kSlabId)->text(), S("0.4"));
