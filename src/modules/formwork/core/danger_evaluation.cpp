@@ -15,6 +15,8 @@ constexpr char kOverScale[] =
     "属超过一定规模的危险性较大的分部分项工程范围，需编制专项施工方案，并组织专家论证";
 constexpr char kScheme[] = "属于危险性较大的分部分项工程范围，需编制专项施工方案";
 constexpr char kNone[] = "不属于危险性较大的分部分项工程范围";
+// Item 6's answer "<7kN" words the scheme category without "于".
+constexpr char kSchemeShort[] = "属危险性较大的分部分项工程范围，需编制专项施工方案";
 
 // The category line of a measured item: prefix + field text + suffix.
 struct Wording {
@@ -72,22 +74,25 @@ constexpr MeasuredItem kMeasured[] = {
       "kN/m≥20kN/m,属超过一定规模的危险性较大的分部分项工程范围，需编制专项施工方案，并组织专家论证"}},
 };
 
-// A yes/no item: the line for "    是" (index 0) and for "    否" (index 1).
+// A question item: the line for each answer of its drop-down, null where
+// the answer adds none.
 struct QuestionItem {
     const char *header;
     const char *combo;
-    const char *lines[2];
+    const char *lines[3];
 };
 
 constexpr QuestionItem kQuestions[] = {
     {"5、高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程评价\r\n",
      kQuestion1Id,
      {"   本项目高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程,属于危险性较大的分部分项工程范围，需编制专项施工方案",
-      "   本项目高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程,不属于危险性较大的分部分项工程范围"}},
+      "   本项目不存在高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程，不属于危险性较大的分部分项工程范围",
+      nullptr}},
     {"6、本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载评价\r\n",
      kQuestion2Id,
      {"   本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载≥ 7kN,属超过一定规模的危险性较大的分部分项工程范围，需编制专项施工方案，并组织专家论证",
-      "   本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载<7kN,不属于危险性较大的分部分项工程范围"}},
+      "   本项目不存在用于钢结构安装等满堂支撑体系，不属于危险性较大的分部分项工程范围",
+      "   本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载<7kN，属危险性较大的分部分项工程范围，需编制专项施工方案"}},
 };
 
 void AppendTo(Form &form, const char *box, const QString &text) {
@@ -118,9 +123,16 @@ Danger Classify(double x, double lower, double upper) {
 }
 
 QString VerdictFor(const QString &logText) {
-    for (const char *phrase : {kOverScale, kScheme, kNone})
-        if (logText.contains(phrase)) return "本工程" + U(phrase);
+    if (logText.contains(kOverScale)) return "本工程" + U(kOverScale);
+    if (logText.contains(kScheme) || logText.contains(kSchemeShort)) return "本工程" + U(kScheme);
+    if (logText.contains(kNone)) return "本工程" + U(kNone);
     return QString();
+}
+
+QStringList QuestionChoices(const char *combo) {
+    if (QAnyStringView(combo) == QAnyStringView(kQuestion2Id))
+        return {U("    是，承受单点集中荷载≥7kN"), U("    否"), U("    是，承受单点集中荷载<7kN")};
+    return {U("    是"), U("    否")};
 }
 
 void EvaluateDanger(Form &form) {
@@ -138,7 +150,8 @@ void EvaluateDanger(Form &form) {
     }
     for (const QuestionItem &item : kQuestions) {
         const int index = form.CurrentIndex(item.combo);
-        const QString line = index == 0 || index == 1 ? U(item.lines[index]) : QString();
+        const bool answered = index >= 0 && index < 3 && item.lines[index];
+        const QString line = answered ? U(item.lines[index]) : QString();
         WriteItem(form, kEvaluations[box++], item.header, line.isEmpty() ? nullptr : &line);
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tunnel {
 
@@ -27,5 +28,9 @@ void EvaluateDanger(Form &form);
 
 // The verdict text for a log text, empty when no phrase occurs.
 QString VerdictFor(const QString &logText);
+
+// The answers of a question's drop-down (组合框1 or 组合框2) in index order;
+// the window selects index 1, "    否".
+QStringList QuestionChoices(const char *combo);
 
 }  // namespace tunnel

@@ -3,10 +3,12 @@
 #include <array>
 
 #include "core/calc_form.h"
+#include "core/code_checks.h"
 #include "core/conversions.h"
 #include "core/dialogs.h"
 #include "core/gbk_text.h"
 #include "modules/formwork/core/danger_evaluation.h"
+#include "modules/formwork/core/formwork_checks.h"
 #include "modules/formwork/core/formwork_formulas.h"
 #include "modules/formwork/core/formwork_report.h"
 #include "modules/formwork/core/lateral_pressure.h"
@@ -58,7 +60,7 @@ constexpr std::array kFields = {
              .preset = "24",
              .group = kLoadGroup},
     FieldRow{.id = kG3kSlabId,
-             .label = "钢筋自重标准值G3k（KN）",
+             .label = "钢筋自重标准值G3k（kN/m3）",
              .preset = "1.1",
              .hint = "楼板",
              .group = kLoadGroup},
@@ -131,13 +133,11 @@ constexpr std::array kFields = {
              .preset = "1.2",
              .hint = "不掺外加剂时取1.0，掺具有缓凝作用的外加剂时取1.2",
              .group = kPressureGroup},
-    FieldRow{
-        .id = kBeta2Id,
-        .label = "混凝土塌落度影响修正系数β2",
-        .preset = "1.15",
-        .hint =
-            "当坍落度小于30mm时，取0.85；50-90mm时，取1.0；110-150mm时，取1.15。；＞160mm，取1.2；",
-        .group = kPressureGroup},
+    FieldRow{.id = kBeta2Id,
+             .label = "混凝土塌落度影响修正系数β2",
+             .preset = "1.15",
+             .hint = "当坍落度小于30mm时，取0.85；50-90mm时，取1.0；110-150mm时，取1.15。",
+             .group = kPressureGroup},
     FieldRow{.id = kPourRateId,
              .label = "混凝土浇筑速度（m/h）",
              .preset = "1.5",
@@ -320,6 +320,7 @@ void CalculateLoads(Form &form) {
                        "KN/m\r\n-----------------------------------------\r\n");
 
     EvaluateDanger(form);
+    LogChecks(form, LoadChecks(form));
 }
 
 void TabChanged(Form &form) {

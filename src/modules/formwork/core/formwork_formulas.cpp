@@ -29,6 +29,16 @@ LoadCombinations BeamCombinations(const BeamInputs &in) {
         .dead = RoundTo((in.width * (1.35 * beam + kPsi * in.q2k)) * 0.9, kCombinationDecimals)};
 }
 
+double CurrentCodeSlabLoad(const SlabInputs &in) {
+    const double slab = in.g1k + in.g2k * in.thickness + in.g3k * in.thickness;
+    return RoundTo(1.3 * slab + 1.5 * in.q1k, kCombinationDecimals);
+}
+
+double CurrentCodeLineLoad(const BeamInputs &in) {
+    const double beam = in.g1k + in.g2k * in.height + in.g3k * in.height;
+    return RoundTo(in.width * (1.3 * beam + 1.5 * in.q2k), kCombinationDecimals);
+}
+
 bool LiveLoadGoverns(double shownLive, double shownDead) {
     return shownLive - shownDead >= -kTolerance;
 }
@@ -93,6 +103,10 @@ double HeadBeyondEffective(double head, double shownEffectiveHead) {
 
 double SettingTime(double temperature) {
     return RoundTo(200 / (temperature + 15), kSettingTimeDecimals);
+}
+
+bool SettingTimeBelowFormula(double setTime, double temperature) {
+    return setTime - SettingTime(temperature) < -kTolerance;
 }
 
 }  // namespace tunnel

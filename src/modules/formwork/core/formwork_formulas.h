@@ -40,6 +40,12 @@ struct BeamInputs {
 // b × (1.2 G + 1.4 Q2k) × 0.9 and b × (1.35 G + 1.4 × 0.7 Q2k) × 0.9.
 LoadCombinations BeamCombinations(const BeamInputs &in);
 
+// The basic combinations with GB 55001-2021's partial factors, 1.3 for
+// permanent and 1.5 for variable actions and no 0.9: slab 1.3 G + 1.5 Q1k
+// (kN/m²), line b × (1.3 G + 1.5 Q2k) (kN/m); to the 3 decimals shown.
+double CurrentCodeSlabLoad(const SlabInputs &in);
+double CurrentCodeLineLoad(const BeamInputs &in);
+
 // Whether the live-load combination governs: it is at least the dead-load
 // one within 1e-7 (ties go to it).
 bool LiveLoadGoverns(double shownLive, double shownDead);
@@ -102,5 +108,11 @@ double HeadBeyondEffective(double head, double shownEffectiveHead);
 // decimals.
 inline constexpr int kSettingTimeDecimals = 3;
 double SettingTime(double temperature);
+
+// The temperature (°C) t0 is compared with when none is entered.
+inline constexpr double kDefaultConcreteTemperature = 20;
+
+// Whether an entered t0 is below SettingTime(temperature) by more than 1e-7.
+bool SettingTimeBelowFormula(double setTime, double temperature);
 
 }  // namespace tunnel

@@ -4,6 +4,7 @@
 #include "core/report_export.h"
 #include "core/window_table.h"
 #include "modules/formwork/core/formwork.h"
+#include "modules/formwork/core/formwork_checks.h"
 
 namespace tunnel {
 
@@ -64,6 +65,7 @@ const ReportTable kReport{
     .outputName = kFormworkReportName,
     .noticeId = kFormworkNoticeId,
     .steps = kReportSteps,
+    .checks = &FormworkChecks,
 };
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "modules/formwork/core/lateral_pressure.h"
 
 #include "core/calc_form.h"
+#include "core/code_checks.h"
 #include "core/conversions.h"
 #include "core/form.h"
 #include "modules/formwork/core/formwork.h"
+#include "modules/formwork/core/formwork_checks.h"
 
 namespace tunnel {
 
@@ -121,10 +123,12 @@ void LateralPressure(Form &form, const Member &member) {
 
 void WallPressure(Form &form) {
     LateralPressure(form, kWall);
+    LogChecks(form, PressureChecks(form));
 }
 
 void MemberPressure(Form &form) {
     LateralPressure(form, kBeam);
+    LogChecks(form, PressureChecks(form));
 }
 
 void TemperatureChanged(Form &form) {

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "core/calc_form.h"
+#include "modules/formwork/core/danger_evaluation.h"
 #include "modules/formwork/core/formwork.h"
 #include "modules/formwork/core/lateral_pressure.h"
 #include "modules/formwork/widgets/pressure_diagram_widget.h"
@@ -31,7 +32,6 @@ namespace tunnel {
 namespace {
 
 constexpr int kInputWidth = 80;
-const QStringList kYesNo = {QStringLiteral("    是"), QStringLiteral("    否")};
 
 // A row of widgets side by side, left-aligned, as one grid cell.
 QHBoxLayout *Inline(std::initializer_list<QWidget *> widgets) {
@@ -116,9 +116,10 @@ QComboBox *FormworkWindow::AddQuestion(const char *id, const char *label, int gr
     QGroupBox *box = Group(group);
     auto *combo = new QComboBox(box);
     combo->setObjectName(id);
-    combo->addItems(kYesNo);
+    combo->addItems(QuestionChoices(id));
     combo->setCurrentIndex(1);
-    combo->setFixedWidth(kInputWidth);
+    // The answers of item 6 name the load, and show whole.
+    combo->setFixedWidth(qMax(kInputWidth, combo->sizeHint().width()));
     // The answer counts at the next 计算; the focus leaves for the log box.
     connect(combo, &QComboBox::currentIndexChanged, this, [this] { LogBox()->setFocus(); });
     auto *caption = new QLabel(label, box);
@@ -159,8 +160,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     AddQuestion(kQuestion1Id,
                 "是否存在高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程",
                 kDrawingGroup);
-    AddQuestion(kQuestion2Id, "是否存在用于钢结构安装等满堂支撑体系，承受单点集中荷载≥ 7kN",
-                kDrawingGroup);
+    AddQuestion(kQuestion2Id, "是否存在用于钢结构安装等满堂支撑体系", kDrawingGroup);
     g->setColumnStretch(0, 1);
 
     QGroupBox *loads = Group(kLoadGroup);

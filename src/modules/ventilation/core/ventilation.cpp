@@ -1,13 +1,17 @@
 #include "modules/ventilation/core/ventilation.h"
 
+#include <QDate>
 #include <algorithm>
 #include <array>
 
 #include "core/calc_form.h"
+#include "core/code_checks.h"
 #include "core/conversions.h"
 #include "core/dialogs.h"
 #include "core/form.h"
+#include "core/project_info.h"
 #include "core/report_export.h"
+#include "modules/ventilation/core/ventilation_checks.h"
 #include "modules/ventilation/core/ventilation_formulas.h"
 #include "modules/ventilation/core/ventilation_ids.h"
 
@@ -25,6 +29,7 @@ constexpr std::array kGroups = {
     GroupRow{.title = "需风量计算", .column = 2},
     GroupRow{.title = "供风量计算", .column = 0},
     GroupRow{.title = "风压计算", .column = 2},
+    GroupRow{.title = "风机选型", .column = 1},
 };
 
 constexpr char kSpeedHint[] =
@@ -194,8 +199,7 @@ constexpr std::array kFields = {
              .change = Change::ColourAndNotice,
              .group = 1},
     FieldRow{.id = kAirPerKw,
-             .label = "内燃机械作业供风量",
-             .unit = "min/kw",
+             .label = "内燃机械作业供风量（m3/(min·kW)）",
              .preset = "4.5",
              .grey = 192,
              .focusHint = kAirPerKwHint,
@@ -221,7 +225,6 @@ constexpr std::array kFields = {
              .group = 2},
     FieldRow{.id = kGasSupplied,
              .label = "送入风流中瓦斯浓度",
-             .unit = "m3/min",
              .preset = kNotConsidered,
              .grey = 128,
              .hint = "新鲜风流瓦斯浓度为0",
@@ -250,7 +253,7 @@ constexpr std::array kFields = {
              .label = "风管百米漏风率",
              .preset = "0.015",
              .grey = 192,
-             .hint = "国内风管取值1.5%~2.5%",
+             .hint = "风管百米漏风率不应大于2%",
              .change = Change::ColourAndNotice,
              .group = 4},
     ResultField(kLeakage, "风管漏风系数", 4),
@@ -267,6 +270,41 @@ constexpr std::array kFields = {
              .change = Change::ColourAndNotice,
              .group = 5},
     ResultField(kPressure, "通风总风压", "Pa", 5),
+    // 风机选型: what the report's fan table prints and the checks compare.
+    FieldRow{.id = kFanModel,
+             .label = "风机型号",
+             .preset = "SDF(C)-No12.5",
+             .grey = 192,
+             .change = Change::ColourAndNotice,
+             .group = 6},
+    FieldRow{.id = kFanFlow,
+             .label = "额定风量",
+             .unit = "m3/min",
+             .preset = "2100",
+             .grey = 192,
+             .change = Change::ColourAndNotice,
+             .group = 6},
+    FieldRow{.id = kFanPressure,
+             .label = "额定风压",
+             .unit = "Pa",
+             .preset = "5000",
+             .grey = 192,
+             .change = Change::ColourAndNotice,
+             .group = 6},
+    FieldRow{.id = kFanPower,
+             .label = "电机功率",
+             .unit = "kW",
+             .preset = "220",
+             .grey = 192,
+             .change = Change::ColourAndNotice,
+             .group = 6},
+    FieldRow{.id = kFanCount,
+             .label = "台数",
+             .unit = "台",
+             .preset = "2",
+             .grey = 192,
+             .change = Change::ColourAndNotice,
+             .group = 6},
 };
 
 constexpr std::array kButtons = {
@@ -303,7 +341,47 @@ constexpr std::array kParams = {
     ParamKey{"2.2", "21", kEmptyFactor},  ParamKey{"2.2", "22", kUtilisation},
     ParamKey{"2.2", "23", kOthers},       ParamKey{"2.2", "24", kLeakRate},
     ParamKey{"2.2", "25", kOtherLoss},    ParamKey{"2.2", "26", kAirPerKw},
+    ParamKey{"2.2", "27", kFanModel},     ParamKey{"2.2", "28", kFanFlow},
+    ParamKey{"2.2", "29", kFanPressure},  ParamKey{"2.2", "30", kFanPower},
+    ParamKey{"2.2", "31", kFanCount},
 };
+
+// The project overview the scheme writes from 工程信息 and the inputs.
+constexpr char kOverviewPlaceholder[] = "通风方案_工程简介";
+constexpr char kMachinesPlaceholder[] = "通风方案_施工机械配置";
+
+QString OverviewText(const Form &form) {
+    const ProjectInfo info = ReadProjectInfo(form.DataFolder(), QDate::currentDate());
+    QString text = info.name.isEmpty() ? QStringLiteral("本隧道") : info.name;
+    if (!info.section.isEmpty()) text += QStringLiteral("（%1）").arg(info.section);
+    text += QStringLiteral(
+                "采用钻爆法施工，开挖断面面积%1m2，独头掘进最大通风长度%2m，施工通风采用压入式。")
+                .arg(form.Text(kArea), form.Text(kLength));
+    if (!info.contractor.isEmpty()) text += QStringLiteral("施工单位为%1。").arg(info.contractor);
+    return text;
+}
+
+QString MachinesText(const Form &form) {
+    QStringList machines;
+    auto add = [&](const char *count, const QString &text) {
+        if (ReadNumber(form, count) > 0) machines << text;
+    };
+    add(kExcavators, QStringLiteral("挖掘机%1辆（单机功率%2kW）")
+                         .arg(form.Text(kExcavators), form.Text(kExcavatorPower)));
+    add(kLoaders, QStringLiteral("装载机%1辆（单机功率%2kW）")
+                      .arg(form.Text(kLoaders), form.Text(kLoaderPower)));
+    if (ReadNumber(form, kLoadedTrucks) + ReadNumber(form, kEmptyTrucks) > 0)
+        machines << QStringLiteral("自卸车重载%1辆、空载%2辆（装机功率%3kW）")
+                        .arg(form.Text(kLoadedTrucks), form.Text(kEmptyTrucks),
+                             form.Text(kTruckPower));
+    add(kOthers,
+        QStringLiteral("其它设备%1台（功率%2kW）").arg(form.Text(kOthers), form.Text(kOtherPower)));
+    if (machines.isEmpty()) return QStringLiteral("施工高峰期洞内不使用内燃机械。");
+    QString text = QStringLiteral("施工高峰期洞内同时作业的内燃机械：") + machines.join(u'，');
+    if (Filled(form.Text(kPowerTotal)))
+        text += QStringLiteral("；计算高峰期内燃机械总功率%1kW").arg(form.Text(kPowerTotal));
+    return text + QStringLiteral("。");
+}
 
 // A step of the scheme; the gas steps are played for the gas template only.
 struct SchemeStep {
@@ -382,6 +460,21 @@ constexpr SchemeStep kSchemeSteps[] = {
     Log("开始导出方案……\r\n"),
     Fill(kOtherLoss, Occurrences{10}),
     Fill(kPressure, Occurrences{10}),
+    Fill(kFanModel, Occurrences{1}),
+    Fill(kFanCount, Occurrences{1}),
+    Fill(kFanFlow, Occurrences{1}),
+    Fill(kFanPressure, Occurrences{1}),
+    Fill(kFanPower, Occurrences{1}),
+    Fill(ReportFill{.placeholder = kOverviewPlaceholder,
+                    .field = nullptr,
+                    .passes = 1,
+                    .value = &OverviewText,
+                    .printed = Printed::Text}),
+    Fill(ReportFill{.placeholder = kMachinesPlaceholder,
+                    .field = nullptr,
+                    .passes = 1,
+                    .value = &MachinesText,
+                    .printed = Printed::Text}),
     Notice("数据整理写入，方案即将导出！"),
     WriteDocument(),
     Animate(Animation::Reset),
@@ -408,20 +501,22 @@ constexpr auto SelectSteps() {
 
 constexpr auto kGasSteps = SelectSteps<true>();
 constexpr auto kPlainSteps = SelectSteps<false>();
-static_assert(std::ranges::count(kGasSteps, StepKind::Fill, &ReportStep::kind) == 42 &&
-              std::ranges::count(kPlainSteps, StepKind::Fill, &ReportStep::kind) == 38);
+static_assert(std::ranges::count(kGasSteps, StepKind::Fill, &ReportStep::kind) == 49 &&
+              std::ranges::count(kPlainSteps, StepKind::Fill, &ReportStep::kind) == 45);
 
 const ReportTable kGasReport{
     .templateName = "ventilation_gas",
     .outputName = "隧道通风计算方案(瓦斯)new.doc",
     .noticeId = kNotice,
     .steps = kGasSteps,
+    .checks = &VentilationChecks,
 };
 const ReportTable kPlainReport{
     .templateName = "ventilation",
     .outputName = "隧道通风计算方案new.doc",
     .noticeId = kNotice,
     .steps = kPlainSteps,
+    .checks = &VentilationChecks,
 };
 
 const WindowTable kTable{
@@ -572,6 +667,7 @@ void CalculateVentilation(Form &form) {
         form.AppendLog("最大需风量Q需计算成功，取最大值！\r\n");
 
     WritePressures(form);
+    LogChecks(form, VentilationChecks(form));
 }
 
 void ExportVentilationScheme(Form &form) {

@@ -87,4 +87,12 @@ double TotalPressure(double shownLocal, double otherLoss, double shownFriction) 
     return shownLocal + otherLoss + shownFriction;
 }
 
+bool LeakRateTooHigh(double beta) {
+    return beta - kLeakRateLimit > 1e-7;
+}
+
+bool FallsShort(double rated, double computed) {
+    return rated - computed < -1e-7;
+}
+
 }  // namespace tunnel

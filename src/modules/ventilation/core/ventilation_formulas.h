@@ -79,4 +79,13 @@ double LocalLoss(double shownFriction);
 // Total pressure: local + other + friction losses, unrounded.
 double TotalPressure(double shownLocal, double otherLoss, double shownFriction);
 
+// The leakage per 100 m the duct may have: 2 %.
+inline constexpr double kLeakRateLimit = 0.02;
+// Whether a leakage per 100 m exceeds the limit by more than 1e-7.
+bool LeakRateTooHigh(double beta);
+
+// Whether a rated value of the fan is below the computed one by more than
+// 1e-7.
+bool FallsShort(double rated, double computed);
+
 }  // namespace tunnel

@@ -35,6 +35,12 @@ inline constexpr char kGasSupplied[] = "编辑框3_送入风流中瓦斯浓度";
 // Inputs of supply and pressure.
 inline constexpr char kLeakRate[] = "编辑框4_风管百米漏风率";
 inline constexpr char kOtherLoss[] = "编辑框5_其他压力损失";
+// The selected fan.
+inline constexpr char kFanModel[] = "编辑框6_风机型号";
+inline constexpr char kFanFlow[] = "编辑框6_风机额定风量";
+inline constexpr char kFanPressure[] = "编辑框6_风机额定风压";
+inline constexpr char kFanPower[] = "编辑框6_电机功率";
+inline constexpr char kFanCount[] = "编辑框6_风机台数";
 // Results.
 inline constexpr char kPowerTotal[] = "编辑框3_功率合计";
 inline constexpr char kByPersons[] = "编辑框2_按人";

@@ -14,7 +14,7 @@ namespace tunnel {
 
 namespace {
 
-enum Box { Inputs, Equipment, Gas, Demand, Supply, Pressure };
+enum Box { Inputs, Equipment, Gas, Demand, Supply, Pressure, Fan };
 
 // Wraps a note of the narrow gas column; short ones stay on their line. Its
 // width is fixed and its height asked for, since the window takes its height
@@ -70,7 +70,7 @@ void VentilationWindow::AddGasNote() {
 
 // Narrow fields and wrapped notes keep the window within a laptop screen.
 void VentilationWindow::Tighten() {
-    for (int g = Inputs; g <= Pressure; ++g) {
+    for (int g = Inputs; g <= Fan; ++g) {
         GroupGrid(g)->setVerticalSpacing(3);
         for (QLineEdit *edit : Group(g)->findChildren<QLineEdit *>()) edit->setFixedWidth(90);
     }

@@ -22,12 +22,16 @@ QString S(const char *utf8) {
     return QString::fromUtf8(utf8);
 }
 
+// The preset t0 of 2 h is below 200 / (20 + 15), so each lateral pressure
+// ends with this check.
+const QString kSetTimeCheck = S("校核：初凝时间t0小于按200/(T+15)计算的值，应有试验资料\r\n");
+
 // The window's form without widgets; the drop-downs start on "    否".
 class FormworkForm : public MemoryForm {
 public:
     explicit FormworkForm(const QString &folder) : MemoryForm(folder, &FormworkTable()) {
         for (const char *combo : {kQuestion1Id, kQuestion2Id}) {
-            SetItems(S(combo), {S("    是"), S("    否")});
+            SetItems(S(combo), QuestionChoices(combo));
             SetCurrentIndex(S(combo), 1);
         }
     }
@@ -125,13 +129,14 @@ void TestFormwork::combinationsWithDefaults() {
              S("4、集中线荷载组合设计值评价\r\n   "
                "本项目集中线荷载（荷载效应基本组合的设计值）31.348kN/m≥20kN/m,") +
                  kOverScale);
-    QCOMPARE(form.Get(kEvaluations[4]),
-             S("5、高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程评价\r\n"
-               "   本项目高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程,") +
-                 kNoDanger);
+    QCOMPARE(
+        form.Get(kEvaluations[4]),
+        S("5、高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程评价\r\n"
+          "   本项目不存在高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程，") +
+            kNoDanger);
     QCOMPARE(form.Get(kEvaluations[5]),
              S("6、本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载评价\r\n"
-               "   本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载<7kN,") +
+               "   本项目不存在用于钢结构安装等满堂支撑体系，") +
                  kNoDanger);
     QCOMPARE(form.Get(kVerdictId), S("本工程") + kOverScale);
     // The log repeats each line with its own break.
@@ -253,18 +258,26 @@ void TestFormwork::evaluationItemLines() {
 }
 
 void TestFormwork::verdictPhrases_data() {
-    QTest::addColumn<bool>("question1");
-    QTest::addColumn<bool>("question2");
+    QTest::addColumn<int>("question1");
+    QTest::addColumn<int>("question2");
+    QTest::addColumn<QString>("line6");  // item 6 after its header
     QTest::addColumn<QString>("verdict");
-    QTest::newRow("all low") << false << false << S("本工程") + kNoDanger;
-    QTest::newRow("question 1 yes") << true << false << S("本工程") + kScheme;
-    QTest::newRow("question 2 yes") << false << true << S("本工程") + kOverScale;
-    QTest::newRow("both yes") << true << true << S("本工程") + kOverScale;
+    const QString none6 = S("   本项目不存在用于钢结构安装等满堂支撑体系，") + kNoDanger;
+    const QString over6 =
+        S("   本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载≥ 7kN,") + kOverScale;
+    const QString below6 = S(
+        "   本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载<7kN，属危险性较大的分部分项工程范围，需编制专项施工方案");
+    QTest::newRow("all low") << 1 << 1 << none6 << S("本工程") + kNoDanger;
+    QTest::newRow("question 1 yes") << 0 << 1 << none6 << S("本工程") + kScheme;
+    QTest::newRow("item 6 ≥7kN") << 1 << 0 << over6 << S("本工程") + kOverScale;
+    QTest::newRow("item 6 <7kN is dangerous") << 1 << 2 << below6 << S("本工程") + kScheme;
+    QTest::newRow("both yes") << 0 << 0 << over6 << S("本工程") + kOverScale;
 }
 
 void TestFormwork::verdictPhrases() {
-    QFETCH(bool, question1);
-    QFETCH(bool, question2);
+    QFETCH(int, question1);
+    QFETCH(int, question2);
+    QFETCH(QString, line6);
     QFETCH(QString, verdict);
     FormworkForm form(m_dir.path());
     // Everything below its lower limit.
@@ -273,11 +286,13 @@ void TestFormwork::verdictPhrases() {
     form.Set(kSlabId, S("0.1"));
     form.Set(kBeamBId, S("0.2"));
     form.Set(kBeamHId, S("0.4"));
-    form.SetCurrentIndex(S(kQuestion1Id), question1 ? 0 : 1);
-    form.SetCurrentIndex(S(kQuestion2Id), question2 ? 0 : 1);
+    form.SetCurrentIndex(S(kQuestion1Id), question1);
+    form.SetCurrentIndex(S(kQuestion2Id), question2);
     CalculateLoads(form);
     QVERIFY(form.Get(kEvaluations[2]).endsWith(S("kN/m2<10kN/m2,") + kNoDanger));
     QVERIFY(form.Get(kEvaluations[3]).endsWith(S("kN/m<15kN/m,") + kNoDanger));
+    QCOMPARE(form.Get(kEvaluations[5]),
+             S("6、本项目用于钢结构安装等满堂支撑体系，承受单点集中荷载评价\r\n") + line6);
     QCOMPARE(form.Get(kVerdictId), verdict);
     QCOMPARE(VerdictFor(form.LogText()), verdict);
     QCOMPARE(VerdictFor(S("开始执行评价系统……")), QString());
@@ -354,7 +369,7 @@ void TestFormwork::lateralPressureVariants() {
     QCOMPARE(form.LogText(), S(kStandbyLine) +
                                  S("侧压力标准值F'计算结果：17.85\r\n侧压力标准值F计算结果：72\r\n"
                                    "侧压力标准值F'与F计算结果取较小值17.85\r\n") +
-                                 QString(44, QLatin1Char('-')) + S("\r\n"));
+                                 QString(44, QLatin1Char('-')) + S("\r\n") + kSetTimeCheck);
 }
 
 void TestFormwork::memberDimensionBands_data() {
@@ -384,7 +399,8 @@ void TestFormwork::memberDimensionBands() {
     QCOMPARE(form.visibleUnits.value(S(kThinGroupId)), !thin.isEmpty());
     QCOMPARE(form.visibleUnits.value(S(kThickGroupId)), !thick.isEmpty());
     const bool error = thin.isEmpty() && thick.isEmpty();
-    QCOMPARE(form.LogText().endsWith(S("参数输入错误（边长），请查证17.85\r\n")), error);
+    QCOMPARE(form.LogText().endsWith(S("参数输入错误（边长），请查证17.85\r\n") + kSetTimeCheck),
+             error);
     // The diagram values follow in every case.
     QCOMPARE(form.Get(kActingHeightId), S("0.31"));
     QCOMPARE(form.Caption(S(kDiagramLabels[4])), S("2.2m"));
@@ -510,6 +526,11 @@ void TestFormwork::reportSequenceAndContent() {
     QVERIFY(text.contains(S("楼板最大板厚a(m)\n0.4\n")));
     QVERIFY(text.contains(S("0.6×1.6")));
     QVERIFY(text.contains(S("\n    否\n")));
+    // Every input of the verdict is listed, the span too; the line load is R.
+    QVERIFY(text.contains(S("混凝土结构梁、板的最大跨度B(m)\n8.1\n")));
+    QVERIFY(text.contains(S("即集中线荷载R=max[R活，R恒]= ")));
+    QVERIFY(!text.contains(S("S1")));
+    QVERIFY(text.contains(S("《工程结构通用规范》GB 55001-2021")));
     QVERIFY(text.contains(S("综上所述，本工程") + kOverScale + S("。")));
     // The evaluation texts keep their line breaks.
     QVERIFY(text.contains(S("1、 搭设高度评价\n   本项目模板支架搭设高度9m≥8m,")));

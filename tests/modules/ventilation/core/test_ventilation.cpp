@@ -6,8 +6,10 @@
 #include "core/docx_document.h"
 #include "core/gbk_text.h"
 #include "core/parameter_file.h"
+#include "core/project_info.h"
 #include "core/report_export.h"
 #include "modules/ventilation/core/ventilation.h"
+#include "modules/ventilation/core/ventilation_checks.h"
 #include "support/docx_builder.h"
 #include "support/memory_form.h"
 #include "support/preset_colours.h"
@@ -104,7 +106,7 @@ QList<QPair<QString, QString>> ParameterRows(bool gas) {
         {"重车负荷率", "编辑框2_重车负荷率"},
         {"设备利用率", "编辑框2_设备利用率"},
         {"空车负荷率", "编辑框2_空车负荷率"},
-        {"内燃机械作业供风量（min/kw）", "编辑框2_内燃机械作业供风量"},
+        {"内燃机械作业供风量（m3/(min·kW)）", "编辑框2_内燃机械作业供风量"},
         {"风管百米漏风率", "编辑框4_风管百米漏风率"},
     };
     if (gas) {
@@ -112,8 +114,8 @@ QList<QPair<QString, QString>> ParameterRows(bool gas) {
             qMakePair(QString("瓦斯绝对涌出量(m3/min)"), QString("编辑框3_瓦斯绝对涌出量")));
         rows.append(
             qMakePair(QString("工作面允许瓦斯浓度"), QString("编辑框3_工作面允许瓦斯浓度")));
-        rows.append(qMakePair(QString("送入风流中瓦斯浓度(m3/min)"),
-                              QString("编辑框3_送入风流中瓦斯浓度")));
+        rows.append(
+            qMakePair(QString("送入风流中瓦斯浓度"), QString("编辑框3_送入风流中瓦斯浓度")));
     }
     rows.append(qMakePair(QString("其他压力损失"), QString("编辑框5_其他压力损失")));
     return rows;
@@ -146,6 +148,8 @@ private slots:
     void saveWritesSection();
     void saveAndOpenRoundTrip();
     void openVibrationFile();
+    void openFileWithoutFanKeys();
+    void overviewFromProjectInfo();
 
     void templatePlaceholders_data();
     void templatePlaceholders();
@@ -468,7 +472,8 @@ void TestVentilation::saveWritesSection() {
                "1400\r\n"
                "10=1.8\r\n11=0.7\r\n12=220\r\n13=150\r\n14=206\r\n15=1\r\n16=1\r\n17=2\r\n18="
                "2\r\n19=0\r\n"
-               "20=0.8\r\n21=0.4\r\n22=0.9\r\n23=0\r\n24=0.015\r\n25=0\r\n26=4.5\r\n"));
+               "20=0.8\r\n21=0.4\r\n22=0.9\r\n23=0\r\n24=0.015\r\n25=0\r\n26=4.5\r\n"
+               "27=SDF(C)-No12.5\r\n28=2100\r\n29=5000\r\n30=220\r\n31=2\r\n"));
 }
 
 void TestVentilation::saveAndOpenRoundTrip() {
@@ -515,8 +520,49 @@ void TestVentilation::openVibrationFile() {
     int empty = 0;
     for (const ParamKey &key : VentilationTable().params)
         empty += m_form->Text(U(key.field)).isEmpty();
-    QCOMPARE(empty, 24);
+    QCOMPARE(empty, 29);
     QVERIFY(m_form->recorder.messages.isEmpty());
+}
+
+// A file saved before the fan items existed opens and computes as before,
+// with no fan selected and so no fan check.
+void TestVentilation::openFileWithoutFanKeys() {
+    CalculateVentilation(*m_form);
+    const QString supply = Text("编辑框4_洞口风机供风量Q供");
+    const QString pressure = Text("编辑框5_通风总风压");
+    QVERIFY(WriteFileBytes(
+        DataFile("old.tac"),
+        "[2.2]\r\n1=60\r\n2=2.5\r\n3=60\r\n4=1.15\r\n5=3.0\r\n6=0.15\r\n7=30\r\n8=100\r\n"
+        "9=1400\r\n10=1.8\r\n11=0.7\r\n12=220\r\n13=150\r\n14=206\r\n15=1\r\n16=1\r\n17=2\r\n"
+        "18=2\r\n19=0\r\n20=0.8\r\n21=0.4\r\n22=0.9\r\n23=0\r\n24=0.015\r\n25=0\r\n26=4.5\r\n"));
+    m_form->recorder.files.enqueue(DataFile("old.tac"));
+    QVERIFY(OpenParameters(*m_form, VentilationTable()));
+    for (const char *fan : {"编辑框6_风机型号", "编辑框6_风机额定风量", "编辑框6_风机额定风压",
+                            "编辑框6_电机功率", "编辑框6_风机台数"})
+        QCOMPARE(Text(fan), QString());
+    CalculateVentilation(*m_form);
+    QCOMPARE(Text("编辑框4_洞口风机供风量Q供"), supply);
+    QCOMPARE(Text("编辑框5_通风总风压"), pressure);
+    QCOMPARE(VentilationChecks(*m_form), QStringList{});
+    QVERIFY(m_form->recorder.messages.isEmpty());
+}
+
+// The overview names the project from 工程信息; empty items are left out.
+void TestVentilation::overviewFromProjectInfo() {
+    ProjectInfo info;
+    info.name = U("青山隧道");
+    info.contractor = U("某工程局");
+    QCOMPARE(WriteProjectInfo(m_dir->path(), info), QString());
+    CalculateVentilation(*m_form);
+    m_form->SetText(U("编辑框3_挖机数量"), QStringLiteral("0"));
+    m_form->SetText(U("编辑框3_自卸空载数"), QStringLiteral("0"));
+    m_form->recorder.answers.enqueue(kAnswerYes);
+    ExportVentilationScheme(*m_form);
+    const QStringList lines = DocumentLines(ReadFileBytes(Output(false)));
+    QVERIFY(lines.contains(U(
+        "青山隧道采用钻爆法施工，开挖断面面积60m2，独头掘进最大通风长度1400m，施工通风采用压入式。施工单位为某工程局。")));
+    QVERIFY(lines.contains(U(
+        "施工高峰期洞内同时作业的内燃机械：装载机1辆（单机功率150kW），自卸车重载2辆、空载0辆（装机功率206kW）；计算高峰期内燃机械总功率711.36kW。")));
 }
 
 void TestVentilation::templatePlaceholders_data() {
@@ -642,6 +688,25 @@ void TestVentilation::exportFillsScheme() {
           gas ? "（7）风管漏风损失修正风量" : "（6）风管漏风损失修正风量", "4. 风压计算"})
         QVERIFY2(lines.contains(U(heading)), heading);
     QVERIFY(!text.contains(U("请自行添加！")) && !text.contains(U("请填写")));
+    // The overview is written out, with no lines left to fill in.
+    const qsizetype overview = lines.lastIndexOf(U("二、工程概况"));
+    const qsizetype standards = lines.lastIndexOf(U("三、通风设计标准"));
+    QVERIFY(overview > 0 && standards > overview);
+    for (qsizetype i = overview; i < standards; ++i) QVERIFY(!lines[i].contains(U("____")));
+    QVERIFY(lines.contains(U(
+        "本隧道采用钻爆法施工，开挖断面面积60m2，独头掘进最大通风长度1400m，施工通风采用压入式。")));
+    QVERIFY(lines.contains(U(
+        "施工高峰期洞内同时作业的内燃机械：挖掘机1辆（单机功率220kW），装载机1辆（单机功率150kW），自卸车重载2辆、空载2辆（装机功率206kW）；计算高峰期内燃机械总功率711.36kW。")));
+    // The fan table: item, then the selected value.
+    const std::pair<const char *, const char *> fan[] = {
+        {"风机型号", "SDF(C)-No12.5"},  {"风机数量（台）", "2"},
+        {"额定风量（m3/min）", "2100"}, {"额定全压（Pa）", "5000"},
+        {"电机功率（kW）", "220"},      {"风管类型及直径（m）", "拉链式软质风管，1.8"}};
+    for (const auto &[item, value] : fan) {
+        const qsizetype at = lines.indexOf(U(item));
+        QVERIFY2(at > 0 && at + 1 < lines.size(), item);
+        QCOMPARE(lines[at + 1], U(value));
+    }
     if (gas) {
         QVERIFY(lines.contains(U("Q瓦斯=K×q瓦/(Bg−B0)=1.15×3/(0.005−0)=690(m3/min)")));
         QVERIFY(lines.contains(U("Q需=max（Q人员、Q风速、Q炸药、Q内燃、Q瓦斯）=3201.12 (m3/min)")));

@@ -8,12 +8,12 @@
 #include <QtTest>
 
 #include "app/window_catalog.h"
+#include "core/module_entry.h"
 #include "modules/ventilation/core/ventilation.h"
 #include "modules/ventilation/widgets/ventilation_window.h"
-#include "core/module_entry.h"
-#include "widgets/module_window.h"
 #include "support/office_check.h"
 #include "support/scripted_dialogs.h"
+#include "widgets/module_window.h"
 #include "widgets/text_box.h"
 
 using namespace tunnel;
@@ -56,13 +56,13 @@ QList<QPair<QString, QString>> ParameterRows(bool gas) {
         {"重车负荷率", "0.8"},
         {"设备利用率", "0.9"},
         {"空车负荷率", "0.4"},
-        {"内燃机械作业供风量（min/kw）", "4.5"},
+        {"内燃机械作业供风量（m3/(min·kW)）", "4.5"},
         {"风管百米漏风率", "0.015"},
     };
     if (gas) {
         rows << qMakePair(QString("瓦斯绝对涌出量(m3/min)"), QString("3"));
         rows << qMakePair(QString("工作面允许瓦斯浓度"), QString("0.005"));
-        rows << qMakePair(QString("送入风流中瓦斯浓度(m3/min)"), QString("0"));
+        rows << qMakePair(QString("送入风流中瓦斯浓度"), QString("0"));
     }
     rows << qMakePair(QString("其他压力损失"), QString("0"));
     return rows;
