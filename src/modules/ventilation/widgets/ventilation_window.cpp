@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "modules/ventilation/core/ventilation.h"
+#include "modules/ventilation/core/ventilation_ids.h"
 #include "widgets/module_window.h"
 
 namespace tunnel {
@@ -74,6 +75,8 @@ void VentilationWindow::Tighten() {
         GroupGrid(g)->setVerticalSpacing(3);
         for (QLineEdit *edit : Group(g)->findChildren<QLineEdit *>()) edit->setFixedWidth(90);
     }
+    // A fan model is a name, longer than the numbers; it takes its unit column too.
+    Unit(ventilation_ids::kFanModel)->setFixedWidth(150);
     for (const FieldRow &field : Table().fields)
         if (field.group == Gas) WrapGasNote(HintLabel(field.id));
 }
