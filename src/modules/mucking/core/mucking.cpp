@@ -171,7 +171,7 @@ constexpr auto kReportSteps = Classified(
 
 const ReportTable kReport{
     .templateName = "mucking",
-    .outputName = "隧道除渣设备配置计算方案new.doc",
+    .outputName = "隧道除渣设备配置计算方案.docx",
     .noticeId = "标签1_提示信息",
     .steps = kReportSteps,
 };
@@ -180,7 +180,7 @@ const WindowTable kTable{
     .title = "隧道除渣及设备配置计算",
     .logId = "编辑框4日志",
     .noticeId = "标签1_提示信息",
-    .noticePreset = "方案导出需要Word2007以上版本！",
+    .noticePreset = "计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开",
     .groups = kGroups,
     .fields = kFields,
     .buttons = kButtons,

@@ -131,7 +131,7 @@ void TestFormworkWindow::creationState() {
     QCOMPARE(Edit(kSlabId)->text(), S("0.4"));
     QCOMPARE(Edit(kHeadId)->text(), S("3.0"));
     QCOMPARE(Edit(kQ2kVerticalId)->text(), S("4"));
-    QCOMPARE(Label(kFormworkNoticeId), S("方案导出需要Word2007以上版本！"));
+    QCOMPARE(Label(kFormworkNoticeId), S("计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开"));
     const std::pair<const char *, const char *> references[] = {
         {"按钮1", "楼板模板自重标准值"},
         {"按钮4", "活荷载标准值规范取值"},

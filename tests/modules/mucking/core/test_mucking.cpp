@@ -65,7 +65,7 @@ private:
         return m_dir->filePath(QStringLiteral("Data/") + U(name));
     }
     QString Output() const {
-        return m_dir->filePath(QStringLiteral("导出的方案/隧道除渣设备配置计算方案new.doc"));
+        return m_dir->filePath(QStringLiteral("导出的方案/隧道除渣设备配置计算方案.docx"));
     }
 };
 

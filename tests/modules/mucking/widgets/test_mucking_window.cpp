@@ -86,7 +86,7 @@ void TestMuckingWindow::presetsAndCreationLines() {
     QCOMPARE(m_window->FieldLabel("编辑框2运输距离")->text(), QStringLiteral("运输距离L"));
     QCOMPARE(m_window->UnitLabel("编辑框2运输距离")->text(), QStringLiteral("m"));
     QCOMPARE(m_window->Caption(QStringLiteral("标签1_提示信息")),
-             QStringLiteral("方案导出需要Word2007以上版本！"));
+             QStringLiteral("计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开"));
     QCOMPARE(m_window->Button("按钮1")->size(), QSize(24, 24));
 }
 
@@ -157,7 +157,7 @@ void TestMuckingWindow::typingTurnsGreyBlackForGood() {
     QCOMPARE(m_window->TextColor(QStringLiteral("编辑框2运输设备速度")), kGrey128);
     // The window has no change notice.
     QCOMPARE(m_window->Caption(QStringLiteral("标签1_提示信息")),
-             QStringLiteral("方案导出需要Word2007以上版本！"));
+             QStringLiteral("计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开"));
     // Fields without a change reaction keep their colour.
     Type("编辑框1开挖断面面积", QStringLiteral("80"));
     QCOMPARE(m_window->TextColor(QStringLiteral("编辑框1开挖断面面积")), kBlack);
@@ -237,7 +237,7 @@ void TestMuckingWindow::exportLocksButtonAndClose() {
     QVERIFY(m_window->isVisible());
     QVERIFY(m_window->Button("按钮4")->isEnabled());
     QVERIFY(QFileInfo::exists(
-        m_dir.filePath(QStringLiteral("导出的方案/隧道除渣设备配置计算方案new.doc"))));
+        m_dir.filePath(QStringLiteral("导出的方案/隧道除渣设备配置计算方案.docx"))));
     QVERIFY(m_window->close());
     m_window = nullptr;
 }

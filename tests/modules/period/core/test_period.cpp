@@ -337,7 +337,7 @@ void TestPeriod::Export() {
 
     DocxDocument document;
     QVERIFY(
-        document.Open(ReadFileBytes(program.path() + "/导出的方案/隧道进尺及工期计算书new.doc")));
+        document.Open(ReadFileBytes(program.path() + "/导出的方案/隧道进尺及工期计算书.docx")));
     const QString text = document.MainText();
     QVERIFY2(!text.contains("编辑框") && !text.contains("组合框"), qPrintable(text));
     QCOMPARE(text.count(QStringLiteral("Ⅲ级")), 4);
@@ -360,7 +360,7 @@ void TestPeriod::ExportBeforeCalculation() {
 
     DocxDocument document;
     QVERIFY(
-        document.Open(ReadFileBytes(program.path() + "/导出的方案/隧道进尺及工期计算书new.doc")));
+        document.Open(ReadFileBytes(program.path() + "/导出的方案/隧道进尺及工期计算书.docx")));
     const QString text = document.MainText();
     // The inputs go in as they stand; the results are empty, not recomputed.
     QVERIFY2(!text.contains("编辑框") && !text.contains("组合框"), qPrintable(text));

@@ -175,7 +175,7 @@ void TestPeriodWindow::OpensEmpty() {
     QCOMPARE(test::ClickReference(w->Button("按钮2")).caption, QStringLiteral("进尺参考表"));
     QCOMPARE(test::ClickReference(w->Button("按钮3")).caption,
              QStringLiteral("隧道循环时间参考表"));
-    QCOMPARE(w->Caption(U(kPeriodNotice)), QStringLiteral("方案导出需要Word2007以上版本！"));
+    QCOMPARE(w->Caption(U(kPeriodNotice)), QStringLiteral("计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开"));
     QVERIFY(w->findChild<QProgressBar *>(QStringLiteral("进度条1")));
     const BarChart &chart = w->Chart()->Chart();
     QCOMPARE(w->Chart()->objectName(), QStringLiteral("柱状图控件1"));
@@ -380,7 +380,7 @@ void TestPeriodWindow::ExportedReportInOffice() {
     QCOMPARE(w->Caption(U(kPeriodNotice)), QStringLiteral("导出完成！"));
     QCOMPARE(w->Progress(), 0);
     QVERIFY(w->Button("按钮4")->isEnabled());
-    const QString report = m_dir->path() + "/导出的方案/隧道进尺及工期计算书new.doc";
+    const QString report = m_dir->path() + "/导出的方案/隧道进尺及工期计算书.docx";
     QVERIFY(QFile::exists(report));
 
     if (!test::OfficeAvailable()) QSKIP("LibreOffice or pdftotext is not installed");

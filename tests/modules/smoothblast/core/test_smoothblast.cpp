@@ -368,7 +368,7 @@ void TestSmoothBlast::ExportTable() {
     form.notices.clear();
     ExportReport(form, *SmoothBlastTable().report);
 
-    const QString path = dir.path() + S("/导出的方案/光面爆破参数及成果表new.doc");
+    const QString path = dir.path() + S("/导出的方案/光面爆破参数及成果表.docx");
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     DocxDocument document;

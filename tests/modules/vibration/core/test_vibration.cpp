@@ -263,7 +263,7 @@ void TestVibration::exportNoticesAndDocument() {
     const QString folder = ExportFolder(*form);
     QCOMPARE(form->scripted.openedFolders, QStringList{folder});
 
-    QFile file(folder + QStringLiteral("/爆破影响评价计算书new.doc"));
+    QFile file(folder + QStringLiteral("/爆破影响评价计算书.docx"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     DocxDocument document;
     QVERIFY(document.Open(file.readAll()));
@@ -286,7 +286,7 @@ void TestVibration::exportBeforeCalculating() {
     auto form = NewForm(m_folder.path());
     form->scripted.answers.enqueue(kAnswerYes);
     ExportReport(*form, *VibrationTable().report);
-    QFile file(ExportFolder(*form) + QStringLiteral("/爆破影响评价计算书new.doc"));
+    QFile file(ExportFolder(*form) + QStringLiteral("/爆破影响评价计算书.docx"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     DocxDocument document;
     QVERIFY(document.Open(file.readAll()));

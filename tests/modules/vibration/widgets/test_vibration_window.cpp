@@ -30,7 +30,7 @@ namespace {
 
 const QString kStartLine = QStringLiteral("\r\n软件启动并调试完成，前置待命中……\r\n");
 const QString kChangeNotice = QStringLiteral("参数已修改，请重新计算！");
-const QString kPreset = QStringLiteral("方案导出需要Word2007以上版本！");
+const QString kPreset = QStringLiteral("计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开");
 const QString kPasses = QStringLiteral("振速符合要求，验算通过！");
 const QString kFails =
     QStringLiteral("超过爆破临界值，不符合要求！请降低一次起爆炸药总重量或采取分段起爆，重新计算");
@@ -294,7 +294,7 @@ void TestVibrationWindow::noCategoryEmptiesStaleVerdict() {
     ShowTab(0);
     m_dialogs->answers.enqueue(kAnswerYes);
     Click("按钮1_生成计算书");
-    QFile report(m_folder->filePath("导出的方案/爆破影响评价计算书new.doc"));
+    QFile report(m_folder->filePath("导出的方案/爆破影响评价计算书.docx"));
     QVERIFY(report.open(QIODevice::ReadOnly));
     DocxDocument document;
     QVERIFY(document.Open(report.readAll()));
@@ -511,7 +511,7 @@ void TestVibrationWindow::exportBeforeCalculating() {
     Pick(6);
     m_dialogs->answers.enqueue(kAnswerYes);
     Click("按钮1_生成计算书");
-    QFile report(m_folder->filePath("导出的方案/爆破影响评价计算书new.doc"));
+    QFile report(m_folder->filePath("导出的方案/爆破影响评价计算书.docx"));
     QVERIFY(report.open(QIODevice::ReadOnly));
     DocxDocument document;
     QVERIFY(document.Open(report.readAll()));
@@ -543,7 +543,7 @@ void TestVibrationWindow::exportedReportInOffice() {
 
     QString error;
     QString text =
-        test::OfficeText(m_folder->filePath("导出的方案/爆破影响评价计算书new.doc"), &error);
+        test::OfficeText(m_folder->filePath("导出的方案/爆破影响评价计算书.docx"), &error);
     QVERIFY2(!text.isEmpty(), qPrintable(error));
     text.remove(QRegularExpression("\\s"));
     for (const char *placeholder :
