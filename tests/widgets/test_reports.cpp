@@ -202,7 +202,9 @@ void TestReports::exportGuard_data() {
     QTest::newRow("empty result, 是") << int(Fresh) << kAnswerYes << true << true;
     QTest::newRow("changed input, 否") << int(Edited) << kAnswerNo << true << false;
     QTest::newRow("fresh calculation") << int(Calculated) << kAnswerNo << false << true;
-    QTest::newRow("opened parameter file") << int(Reopened) << kAnswerNo << false << true;
+    // The distance typed after the calculation went into the file with the
+    // old results.
+    QTest::newRow("opened parameter file") << int(Reopened) << kAnswerNo << true << false;
 }
 
 void TestReports::exportGuard() {
@@ -219,7 +221,6 @@ void TestReports::exportGuard() {
     if (step != Fresh) CalculateMucking(*window);
     if (step == Edited) Type(*window, "编辑框1开挖断面面积", S("120"));
     if (step == Reopened) {
-        // Whatever the file holds, inputs and results come in together.
         const QString file = dir.filePath(S("Data/a.tac"));
         QVERIFY(QDir().mkpath(dir.filePath(S("Data"))));
         Type(*window, "编辑框2运输距离", S("900"));
@@ -234,7 +235,10 @@ void TestReports::exportGuard() {
 
     QStringList expected;
     if (asked) expected << kQuestion;
-    if (written) expected << kConfirm << S("隧道除渣设备配置计算方案导出成功！");
+    if (written)
+        expected << kConfirm
+                 << S("隧道除渣设备配置计算方案导出成功！\r\n文件：") +
+                        QDir::toNativeSeparators(dir.filePath(kMuckingReport));
     QVERIFY2(dialogs.MessageTexts() == expected, qPrintable(dialogs.MessageTexts().join('|')));
     if (asked) QCOMPARE(dialogs.messages[0].buttons, Buttons::YesNo);
     QCOMPARE(QFileInfo::exists(dir.filePath(kMuckingReport)), written);

@@ -47,7 +47,7 @@ private slots:
     void saveWithPresetsOnly();
     void saveAfterCommands();
     void openLoadsAndTurnsBlack();
-    void openFileWithoutSectionEmptiesFields();
+    void emptyFileChangesNothing();
     void cancelWritesNothing();
     void sharedFileKeepsOtherSections();
     void readOnlyFileIsNotReportedAsSaved();
@@ -146,14 +146,16 @@ void TestMucking::openLoadsAndTurnsBlack() {
     QVERIFY(m_form->scripted.requests.constFirst().defaultExtension.isEmpty());
 }
 
-void TestMucking::openFileWithoutSectionEmptiesFields() {
+// An empty file holds none of the window's keys.
+void TestMucking::emptyFileChangesNothing() {
     QFile file(DataFile("empty.tac"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     m_form->scripted.files.enqueue(DataFile("empty.tac"));
-    QVERIFY(OpenParameters(*m_form, MuckingTable()));
-    for (const ParamKey &key : MuckingTable().params)
-        QCOMPARE(m_form->Text(U(key.field)), QString());
+    QVERIFY(!OpenParameters(*m_form, MuckingTable()));
+    QCOMPARE(m_form->scripted.MessageTexts(),
+             QStringList{QStringLiteral("所选文件不含本窗口的参数，未读取。")});
+    QCOMPARE(m_form->Text(QStringLiteral("编辑框1开挖断面面积")), QStringLiteral("100"));
 }
 
 void TestMucking::cancelWritesNothing() {
@@ -228,7 +230,8 @@ void TestMucking::exportFillsTemplate() {
         QVERIFY2(!text.contains(U(field)), field);
     QCOMPARE(m_form->scripted.MessageTexts(),
              (QStringList{QStringLiteral("确定开始导出，中途请勿进行其他操作！"),
-                          QStringLiteral("隧道除渣设备配置计算方案导出成功！")}));
+                          QStringLiteral("隧道除渣设备配置计算方案导出成功！\r\n文件：") +
+                              QDir::toNativeSeparators(Output())}));
     QCOMPARE(m_form->scripted.openedFolders,
              QStringList{m_dir->filePath(QStringLiteral("导出的方案"))});
     QVERIFY(m_form->LogText().endsWith(
