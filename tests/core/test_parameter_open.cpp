@@ -109,6 +109,7 @@ void TestParameterOpen::fileOfAnotherWindowChangesNothing() {
     if (!other) QSKIP("no module of this build has other keys");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Data/other.tac"));
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("Data"))));
     MemoryForm saver(dir.path(), &other->table());
     saver.scripted.files.enqueue(path);
     QVERIFY(SaveParameters(saver, other->table()));
