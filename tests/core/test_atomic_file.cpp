@@ -21,7 +21,7 @@ namespace {
 
 // The writes of this build, by row name.
 struct Write {
-    QString folder;  // below the program folder
+    QString folder;        // below the program folder
     QString file;          // the earlier file
     QString written;       // the file the run writes: a report goes beside the earlier one
     QStringList expected;  // messages, then progress; %1 is the written file's path
@@ -103,8 +103,8 @@ void TestAtomicFile::sizeLimitKeepsEarlierFile() {
     QVERIFY(WriteFileBytes(path, EarlierBytes()));
     for (QString &text : write.expected)
         text = text.replace(QStringLiteral("%1"),
-                            QDir::toNativeSeparators(dir.filePath(write.folder + QLatin1Char('/') +
-                                                                  write.written)));
+                            QDir::toNativeSeparators(
+                                dir.filePath(write.folder + QLatin1Char('/') + write.written)));
 
     const QStringList shown = ShownWithSizeLimit(write.run, dir.path(), path, 1024);
     QVERIFY2(shown == write.expected, qPrintable(shown.join(u'|')));
@@ -129,8 +129,8 @@ void TestAtomicFile::fullDiskKeepsEarlierFile() {
     disk.Fill();
     for (QString &text : write.expected)
         text = text.replace(QStringLiteral("%1"),
-                            QDir::toNativeSeparators(dir.filePath(write.folder + QLatin1Char('/') +
-                                                                  write.written)));
+                            QDir::toNativeSeparators(
+                                dir.filePath(write.folder + QLatin1Char('/') + write.written)));
 
     QCOMPARE(Shown(write.run, dir.path(), path), write.expected);
     QCOMPARE(ReadFileBytes(path), EarlierBytes());

@@ -112,7 +112,7 @@ constexpr std::array kButtons = {
 
 constexpr std::array<const char *, 2> kCreationLog = {
     "\r\n软件调试完成，进入待命状态……\r\n",
-    "导出的方案需要电脑安装office2007以上方可实现\r\n",
+    "计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开\r\n",
 };
 
 constexpr std::array kParams = {

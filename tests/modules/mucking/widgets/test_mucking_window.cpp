@@ -21,7 +21,7 @@ namespace {
 
 const QString kIncomplete = QStringLiteral("您的输入的参数不完整，请重新输入！\r\n");
 const QString kCreation = QStringLiteral(
-    "\r\n软件调试完成，进入待命状态……\r\n导出的方案需要电脑安装office2007以上方可实现\r\n");
+    "\r\n软件调试完成，进入待命状态……\r\n计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开\r\n");
 
 }  // namespace
 
