@@ -2,6 +2,7 @@
 // support/laptop_screens.json, which tests/CMakeLists.txt hands to the
 // offscreen platform), or under Xvfb on the one screen it has. Every window
 // of the build and every reference page of its modules.
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QtTest>
