@@ -385,7 +385,10 @@ void TestSmoothBlastWindow::ExportedTable() {
     f.Calculate();
     QTest::mouseClick(f.Button("按钮1_爆破影响导出"), Qt::LeftButton);
     QCOMPARE(f.dialogs.MessageTexts(),
-             (QStringList{S("确定开始导出，中途请勿进行其他操作！"), S("导出成功！")}));
+             (QStringList{S("确定开始导出，中途请勿进行其他操作！"),
+                          S("导出成功！\r\n文件：") +
+                              QDir::toNativeSeparators(
+                                  f.dir.path() + S("/导出的方案/光面爆破参数及成果表.docx"))}));
     QCOMPARE(f.Caption("标签1_进度条"), S("已导出 100%  "));
     QCOMPARE(f.window->findChild<QProgressBar *>(S("进度条1"))->value(), 100);
     QVERIFY(f.Button("按钮1_爆破影响导出")->isEnabled());

@@ -15,13 +15,14 @@
 #include "core/docx_document.h"
 #include "core/gbk_text.h"
 #include "core/ini_file.h"
+#include "core/module_entry.h"
 #include "modules/vibration/core/vibration.h"
 #include "modules/vibration/widgets/vibration_window.h"
-#include "core/module_entry.h"
-#include "widgets/module_window.h"
-#include "support/reference_check.h"
 #include "support/office_check.h"
+#include "support/reference_check.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_files.h"
+#include "widgets/module_window.h"
 #include "widgets/text_box.h"
 
 using namespace tunnel;
@@ -534,7 +535,10 @@ void TestVibrationWindow::exportedReportInOffice() {
     m_window->SetLogText(QString());
     Click("按钮1_生成计算书");
     QCOMPARE(m_dialogs->MessageTexts(),
-             (QStringList{"确定开始导出，中途请勿进行其他操作！", "自动生成计算书成功！"}));
+             (QStringList{"确定开始导出，中途请勿进行其他操作！",
+                          "自动生成计算书成功！\r\n文件：" +
+                              QDir::toNativeSeparators(tunnel::test::LatestReport(
+                                  m_folder->filePath("导出的方案"), "爆破影响评价计算书.docx"))}));
     QCOMPARE(m_window->Caption("标签2"), QStringLiteral("下载完成  "));
     QCOMPARE(m_window->ProgressBar()->value(), 0);
     QCOMPARE(m_window->LogText(),
