@@ -122,6 +122,11 @@ void MainWindow::BuildMenu() {
         const std::string_view id = window->id;
         connect(action, &QAction::triggered, this, [this, id] { Open(id); });
     }
+    // Asks as the close button does.
+    file->addSeparator();
+    QAction *quit = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
+    quit->setObjectName(QStringLiteral("菜单_退出"));
+    quit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
 }
 
 void MainWindow::BuildButtons() {

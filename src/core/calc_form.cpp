@@ -28,7 +28,27 @@ void FieldFocused(Form &form, const FieldRow &field) {
 }
 
 double ReadNumber(const Form &form, const char *id) {
-    return ToNumber(form.Text(id));
+    const QString text = form.Text(id);
+    form.NumberRead(id, ReadAs(text));
+    return ToNumber(text);
+}
+
+const ButtonRow *CalculateButton(const WindowTable &table, int group) {
+    const auto calculates = [](const ButtonRow &b) {
+        return b.role == Role::Command && !b.besideField &&
+               QString::fromUtf8(b.caption).contains(QStringLiteral("计算"));
+    };
+    const ButtonRow *only = nullptr;
+    int count = 0;
+    for (int pass : {group, -1})
+        for (const ButtonRow &b : table.buttons)
+            if (calculates(b) && b.group == pass) return &b;
+    for (const ButtonRow &b : table.buttons)
+        if (calculates(b)) {
+            only = &b;
+            ++count;
+        }
+    return count == 1 ? only : nullptr;
 }
 
 bool CheckFilled(Form &form, std::initializer_list<const char *> ids, const char *message) {

@@ -22,8 +22,13 @@ void WindowCreated(Form &form, const WindowTable &table);
 
 Rgb PresetColour(const FieldRow &field);
 
-// The unit's text read as a number.
+// The unit's text read as a number; the form learns how it read.
 double ReadNumber(const Form &form, const char *id);
+
+// The button Enter in a field of the group runs: the group's calculate
+// button (a command whose caption says 计算), else the one of the window's
+// button row, else the window's only one; null when there is none.
+const ButtonRow *CalculateButton(const WindowTable &table, int group);
 
 // Checks the fields in the given order; at the first one that is empty,
 // appends the message to the log and returns false.

@@ -14,11 +14,36 @@ void CalculationRecord::RecordAll() {
 }
 
 void CalculationRecord::Written(QAnyStringView id) {
+    if (m_loading) return;
     const FieldRow *field = m_table ? FindField(*m_table, id) : nullptr;
     if (field && field->kind != FieldKind::Input)
         RecordAll();
     else
         m_texts.insert(id.toString(), m_form.Text(id));
+}
+
+void CalculationRecord::LoadStarted() {
+    m_loading = true;
+    m_beforeLoad.clear();
+    for (const QString &id : m_units()) m_beforeLoad.insert(id, m_form.Text(id));
+}
+
+void CalculationRecord::LoadFinished(const QStringList &restored) {
+    m_loading = false;
+    if (!m_table) return;
+    QHash<int, bool> complete;  // group: whether the file restored all its results
+    for (const FieldRow &field : m_table->fields)
+        if (field.kind != FieldKind::Input) {
+            const bool held = restored.contains(U(field.id));
+            complete[field.group] = complete.value(field.group, true) && held;
+        }
+    for (const FieldRow &field : m_table->fields) {
+        const QString id = U(field.id);
+        const QString text = m_form.Text(id);
+        if (field.kind == FieldKind::Input && complete.value(field.group) &&
+            m_beforeLoad.value(id) != text)
+            m_texts.insert(id, text);
+    }
 }
 
 bool CalculationRecord::Edited(QAnyStringView id) const {

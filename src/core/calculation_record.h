@@ -24,9 +24,16 @@ public:
 
     // Takes every unit's text as consistent with the results.
     void RecordAll();
-    // After a command or a file load set a unit: a result written makes the
-    // whole form consistent, any other unit only itself.
+    // After a command set a unit: a result written makes the whole form
+    // consistent, any other unit only itself. Writes during a load count
+    // for nothing.
     void Written(QAnyStringView id);
+    // A parameter file's load: what it changes is new and the results on
+    // screen are old, so changed inputs read as edited. Only in a group whose
+    // every result the file restored do the inputs it changed count as
+    // consistent; one it left as it was keeps its state.
+    void LoadStarted();
+    void LoadFinished(const QStringList &restored);
     // Whether the unit's text differs from the one recorded; a unit never
     // recorded has not been edited.
     bool Edited(QAnyStringView id) const;
@@ -36,6 +43,8 @@ private:
     const WindowTable *m_table;
     UnitList m_units;
     QHash<QString, QString> m_texts;
+    bool m_loading = false;
+    QHash<QString, QString> m_beforeLoad;
 };
 
 }  // namespace tunnel

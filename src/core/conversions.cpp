@@ -76,9 +76,11 @@ double OutOfRange(const std::string &number) {
 
 }  // namespace
 
-double ToNumber(const QString &text) {
-    if (text.isEmpty()) return 0.0;
-    const std::string s = FoldFullWidth(ToGbk(text));
+namespace {
+
+// The number prefix of folded text s, as from_chars reads it (empty when it
+// has no digit), and where it ends in s.
+std::string NumberPrefix(const std::string &s, std::size_t *end) {
     std::size_t i = 0;
     while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r'))) ++i;
     std::string prefix;
@@ -96,7 +98,10 @@ double ToNumber(const QString &text) {
             break;
         }
     }
-    if (!digits) return 0.0;
+    if (!digits) {
+        *end = 0;
+        return {};
+    }
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
         std::size_t j = i + 1;
         std::string exponent = "e";
@@ -104,8 +109,20 @@ double ToNumber(const QString &text) {
         if (j < s.size() && IsDigit(s[j])) {
             while (j < s.size() && IsDigit(s[j])) exponent.push_back(s[j++]);
             prefix += exponent;
+            i = j;
         }
     }
+    *end = i;
+    return prefix;
+}
+
+}  // namespace
+
+double ToNumber(const QString &text) {
+    if (text.isEmpty()) return 0.0;
+    std::size_t end = 0;
+    const std::string prefix = NumberPrefix(FoldFullWidth(ToGbk(text)), &end);
+    if (prefix.empty()) return 0.0;
     // from_chars rounds correctly and knows no locale, so '.' is always the
     // point; it takes no '+'.
     const char *first = prefix.data() + (prefix[0] == '+' ? 1 : 0);
@@ -113,6 +130,16 @@ double ToNumber(const QString &text) {
     const auto result = std::from_chars(first, prefix.data() + prefix.size(), value);
     if (result.ec == std::errc::result_out_of_range) return OutOfRange(prefix);
     return value;
+}
+
+NumberText ReadAs(const QString &text) {
+    const std::string s = FoldFullWidth(ToGbk(text));
+    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    if (std::all_of(s.begin(), s.end(), blank)) return NumberText::Empty;
+    std::size_t end = 0;
+    if (NumberPrefix(s, &end).empty()) return NumberText::NotNumber;
+    return std::all_of(s.begin() + end, s.end(), blank) ? NumberText::Number
+                                                        : NumberText::NotNumber;
 }
 
 QString ToText(double value) {

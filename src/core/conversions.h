@@ -13,6 +13,11 @@ namespace tunnel {
 // gives 0. The point is '.' in any process locale.
 double ToNumber(const QString &text);
 
+// How ToNumber reads a text: all of it (blanks around allowed), only a
+// prefix or nothing, or an empty (or blank) text read as 0.
+enum class NumberText { Number, NotNumber, Empty };
+NumberText ReadAs(const QString &text);
+
 // Formats like printf "%.13g" in the C locale (the point is always '.', in
 // any process locale) with a signed exponent of at least three
 // digits (1e+015, 1e-005). Negative zero prints as -0; non-finite values

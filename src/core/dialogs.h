@@ -38,7 +38,8 @@ public:
                         Buttons buttons = Buttons::Ok, Icon icon = Icon::None) = 0;
     // The chosen full path, or nothing when the user cancels.
     virtual std::optional<QString> AskFile(const FileRequest &request) = 0;
-    virtual void OpenFolder(const QString &path) = 0;
+    // Shows the folder in the file manager; false when it could not.
+    virtual bool OpenFolder(const QString &path) = 0;
     // Blocks for ms milliseconds; windows repaint but take no input.
     virtual void Pause(int ms) = 0;
     // Waits ms milliseconds while handling every pending event.

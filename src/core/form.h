@@ -9,6 +9,7 @@ namespace tunnel {
 
 class BarChart;
 class Dialogs;
+enum class NumberText;
 
 // An RGB colour; the core has no QColor.
 struct Rgb {
@@ -126,6 +127,18 @@ public:
         Q_UNUSED(id);
         return false;
     }
+
+    // A command read the unit's text as a number, and this is how it read
+    // (conversions.h); a window marks texts that did not read whole.
+    virtual void NumberRead(QAnyStringView id, NumberText how) const {
+        Q_UNUSED(id);
+        Q_UNUSED(how);
+    }
+
+    // Bracket the writes of a parameter file's load, which are the file's and
+    // not a calculation's; restored names the result units the file held.
+    virtual void LoadStarted() {}
+    virtual void LoadFinished(const QStringList &restored) { Q_UNUSED(restored); }
 
     // The log and busy state, and the export's progress bar; null where the
     // window has none.

@@ -41,6 +41,8 @@ public:
     BarChart *Chart(QAnyStringView id) override;
     QByteArray Picture(QAnyStringView id) override;
     bool EditedSinceCalculation(QAnyStringView id) const override;
+    void LoadStarted() override { m_record.LoadStarted(); }
+    void LoadFinished(const QStringList &restored) override { m_record.LoadFinished(restored); }
     Dialogs &DialogService() override { return m_dialogs; }
     QString DataFolder() const override { return m_folder; }
     FeedbackSink *Feedback() override { return this; }

@@ -144,6 +144,12 @@ QString IniFile::Read(const QString &section, const QString &key) const {
     return FromGbk(CutToBuffer(value));
 }
 
+bool IniFile::Contains(const QString &section, const QString &key) const {
+    const QVector<Line> lines = SplitLines(m_bytes);
+    const auto [from, to] = FindSection(m_bytes, lines, section);
+    return from >= 0 && FindKey(m_bytes, lines, from, to, key) >= 0;
+}
+
 void IniFile::Write(const QString &section, const QString &key, const QString &value) {
     QString flat = value;
     flat.replace(QLatin1Char('\r'), QLatin1Char(' '));

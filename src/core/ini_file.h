@@ -21,6 +21,8 @@ public:
     // The value with blanks and one pair of matching quotes trimmed, cut to
     // 10239 bytes; empty when the section or key is missing.
     QString Read(const QString &section, const QString &key) const;
+    // Whether the file has the key in the section, empty or not.
+    bool Contains(const QString &section, const QString &key) const;
     // Sets key=value; CR and LF inside the value are written as blanks so
     // the value cannot break the file apart.
     void Write(const QString &section, const QString &key, const QString &value);

@@ -56,7 +56,10 @@ QString StoreParameters(const Form &form, const QString &path, std::span<const P
 }
 
 void LoadParameters(Form &form, const QString &path, std::span<const ParamKey> keys) {
-    const IniFile ini = IniFile::Load(path);
+    LoadParameters(form, IniFile::Load(path), keys);
+}
+
+void LoadParameters(Form &form, const IniFile &ini, std::span<const ParamKey> keys) {
     for (const ParamKey &key : keys) {
         const QString value = ini.Read(key.section, key.key);
         if (key.stored == Stored::Text) {
@@ -92,8 +95,25 @@ bool SaveParameters(Form &form, const WindowTable &table) {
 bool OpenParameters(Form &form, const WindowTable &table) {
     const std::optional<QString> path = AskParameterFile(form, false, table.openDefaultExtension);
     if (!path) return false;
+    const IniFile ini = IniFile::Load(*path);
+    // All windows share one folder: a file of another window would only
+    // have emptied every field.
+    QStringList restored;
+    bool any = false;
+    for (const ParamKey &key : table.params) {
+        if (!ini.Contains(key.section, key.key)) continue;
+        any = true;
+        const FieldRow *field = FindField(table, key.field);
+        if (field && field->kind != FieldKind::Input) restored << U(key.field);
+    }
+    if (!any) {
+        form.DialogService().Message(QStringLiteral("所选文件不含本窗口的参数，未读取。"));
+        return false;
+    }
     if (table.beforeOpen) table.beforeOpen(form);
-    LoadParameters(form, *path, table.params);
+    form.LoadStarted();
+    LoadParameters(form, ini, table.params);
+    form.LoadFinished(restored);
     if (table.openedLog) form.AppendLog(U(table.openedLog));
     return true;
 }

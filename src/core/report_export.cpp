@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QResource>
 
 #include "core/conversions.h"
@@ -30,6 +31,18 @@ private:
 
 QString ExportFolder(const Form &form) {
     return form.DataFolder() + QStringLiteral("/导出的方案");
+}
+
+QString FreeReportPath(const QString &folder, const QString &fileName) {
+    const QString path = folder + QLatin1Char('/') + fileName;
+    if (!QFileInfo::exists(path)) return path;
+    const QFileInfo name(fileName);
+    const QString base = name.completeBaseName();
+    const QString suffix = name.suffix().isEmpty() ? QString() : QLatin1Char('.') + name.suffix();
+    for (int n = 2;; ++n) {
+        const QString next = QStringLiteral("%1/%2(%3)%4").arg(folder, base).arg(n).arg(suffix);
+        if (!QFileInfo::exists(next)) return next;
+    }
 }
 
 QByteArray TemplateBytes(const char *templateName) {
@@ -83,7 +96,8 @@ void ExportReport(Form &form, const ReportTable &report) {
     BusyGuard busy(form);
     const QString folder = ExportFolder(form);
     QDir().mkpath(folder);
-    const QString path = folder + QLatin1Char('/') + U(report.outputName);
+    const QString path = FreeReportPath(folder, U(report.outputName));
+    bool written = false;
 
     // The steps fill the document in memory; the Document step writes it.
     DocxDocument document;
@@ -115,6 +129,7 @@ void ExportReport(Form &form, const ReportTable &report) {
                                     QStringLiteral("信息："), Buttons::Ok, Icon::Error);
                     return;
                 }
+                written = true;
                 break;
             case StepKind::Pause:
                 dialogs.Pause(step.ms);
@@ -123,10 +138,14 @@ void ExportReport(Form &form, const ReportTable &report) {
                 ProgressAnimation(form, report.noticeId, step.animation);
                 break;
             case StepKind::Message:
-                dialogs.Message(U(step.text));
+                dialogs.Message(written ? QStringLiteral("%1\r\n文件：%2")
+                                              .arg(U(step.text), QDir::toNativeSeparators(path))
+                                        : U(step.text));
                 break;
             case StepKind::OpenFolder:
-                dialogs.OpenFolder(folder);
+                if (!dialogs.OpenFolder(folder))
+                    dialogs.Message(QStringLiteral("无法打开文件夹，计算书保存在：\r\n%1")
+                                        .arg(QDir::toNativeSeparators(path)));
                 break;
         }
     }

@@ -20,9 +20,11 @@
 #include <tuple>
 
 #include "core/calc_form.h"
+#include "core/conversions.h"
 #include "core/parameter_file.h"
 #include "core/report_export.h"
 #include "widgets/bar_chart_widget.h"
+#include "widgets/fitted_window.h"
 #include "widgets/text_box.h"
 
 namespace tunnel {
@@ -43,6 +45,17 @@ QString Shown(const char *text) {
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     while (shown.endsWith(u'\n')) shown.chop(1);
     return shown;
+}
+
+constexpr char kNumberMark[] = "notNumber";
+
+// A red frame and the reason on a field a command read as 0 or in part;
+// null takes the mark away.
+void MarkNumber(QLineEdit *edit, const char *reason) {
+    edit->setProperty(kNumberMark, reason != nullptr);
+    edit->setStyleSheet(reason ? QStringLiteral("QLineEdit { border: 2px solid #d00000; }")
+                               : QString());
+    edit->setToolTip(reason ? QString::fromUtf8(reason) : QString());
 }
 
 }  // namespace
@@ -76,6 +89,18 @@ QStringList CalcWindow::RecordedUnits() const {
             units << unit->objectName();
     }
     return units;
+}
+
+void CalcWindow::NumberRead(QAnyStringView id, NumberText how) const {
+    auto *edit = qobject_cast<QLineEdit *>(Find(id));
+    if (!edit || edit->isReadOnly()) return;
+    if (const FieldRow *field = FindField(m_table, id); field && field->kind != FieldKind::Input)
+        return;
+    if (how == NumberText::Number) {
+        if (edit->property(kNumberMark).toBool()) MarkNumber(edit, nullptr);
+    } else {
+        MarkNumber(edit, how == NumberText::Empty ? "未填写，按0计算" : "不是有效数字，按0计算");
+    }
 }
 
 bool CalcWindow::EditedSinceCalculation(QAnyStringView id) const {
@@ -128,6 +153,17 @@ void CalcWindow::BuildUnits() {
             }
             connect(edit, &QLineEdit::textEdited, this,
                     [this, &field] { FieldChanged(*this, m_table, field); });
+            if (field.kind == FieldKind::Input) {
+                connect(edit, &QLineEdit::returnPressed, this, [this, &field] {
+                    if (const ButtonRow *row = CalculateButton(m_table, field.group))
+                        if (QPushButton *button = Button(row->id); button && button->isEnabled())
+                            button->click();
+                });
+                connect(edit, &QLineEdit::textChanged, this, [edit](const QString &text) {
+                    if (edit->property(kNumberMark).toBool() && ReadAs(text) == NumberText::Number)
+                        MarkNumber(edit, nullptr);
+                });
+            }
             unit = edit;
         }
         unit->setObjectName(field.id);
@@ -319,6 +355,7 @@ QLayout *CalcWindow::GroupColumns(const char *page) {
 
 void CalcWindow::BuildFrame(bool logBelow) {
     m_fileRow = new QWidget(centralWidget());
+    m_fileRow->setProperty(kCommandBarProperty, true);
     auto *row = new QHBoxLayout(m_fileRow);
     row->setContentsMargins(0, 0, 0, 0);
     for (const ButtonRow &b : m_table.buttons)

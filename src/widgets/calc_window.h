@@ -68,6 +68,11 @@ public:
     void SetChecked(QAnyStringView id, bool checked) override;
     BarChart *Chart(QAnyStringView id) override;
     bool EditedSinceCalculation(QAnyStringView id) const override;
+    // An input that did not read whole gets a red frame and a tooltip
+    // saying it counted as 0, until its text is a number.
+    void NumberRead(QAnyStringView id, NumberText how) const override;
+    void LoadStarted() override { m_record.LoadStarted(); }
+    void LoadFinished(const QStringList &restored) override { m_record.LoadFinished(restored); }
     Dialogs &DialogService() override { return m_dialogs; }
     QString DataFolder() const override { return m_dataFolder; }
     FeedbackSink *Feedback() override { return this; }

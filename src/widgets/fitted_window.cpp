@@ -131,7 +131,26 @@ void FitToScreen(QWidget *window) {
         else if (fixed)
             content->setMaximumSize(designed.expandedTo(content->minimumSizeHint()));
         area->setWidget(content);
-        main->setCentralWidget(area);
+        QWidget *bar = nullptr;
+        if (content->layout())
+            for (QWidget *child : content->findChildren<QWidget *>())
+                if (child->property(kCommandBarProperty).toBool()) bar = child;
+        if (bar) {
+            // Taken from its layout by the new parent.
+            auto *holder = new QWidget;
+            auto *column = new QVBoxLayout(holder);
+            column->setContentsMargins(0, 0, 0, 0);
+            column->setSpacing(0);
+            column->addWidget(area, 1);
+            const QMargins margins = content->layout()->contentsMargins();
+            auto *strip = new QHBoxLayout;
+            strip->setContentsMargins(margins.left(), 0, margins.right(), margins.bottom());
+            strip->addWidget(bar);
+            column->addLayout(strip);
+            main->setCentralWidget(holder);
+        } else {
+            main->setCentralWidget(area);
+        }
     } else {
         QWidget *content = TakeChildren(window);
         content->setMinimumSize(design);

@@ -6,6 +6,11 @@ class QWidget;
 
 namespace tunnel {
 
+// A window's bar of main commands (calculate, open, save, export) carries
+// this property; when its window has to scroll, the bar stays outside the
+// scroll area, always in view.
+inline constexpr char kCommandBarProperty[] = "commandBar";
+
 // Shows the window modal to the program, fitted to its screen, and returns
 // when it has gone (it deletes itself on close).
 void ShowModalWindow(QWidget *window);

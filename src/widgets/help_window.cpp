@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTimer>
 
 #include "core/reference_texts.h"
@@ -67,6 +68,10 @@ HelpWindow::HelpWindow(const QString &dataFolder, QWidget *parent) : QWidget(par
     m_bar->setGeometry(12 + kFrameWidth + 2, 32, 17, kFrameHeight);
     m_bar->setRange(-kTextHeight, kFrameHeight + 80);
     m_bar->setValue(m_bar->maximum());
+    // Moved by hand, the text follows at once, and stays while the mouse is
+    // over the window.
+    connect(m_bar, &QScrollBar::valueChanged, this,
+            [this](int p) { m_text->move(m_text->x(), p - kTextOffset); });
 
     auto *folder =
         new QLabel(QStringLiteral("数据文件夹：") + QDir::toNativeSeparators(dataFolder), this);
@@ -80,6 +85,19 @@ HelpWindow::HelpWindow(const QString &dataFolder, QWidget *parent) : QWidget(par
     m_timer->setInterval(35);
     connect(m_timer, &QTimer::timeout, this, &HelpWindow::Tick);
     m_timer->start();
+
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
+void HelpWindow::enterEvent(QEnterEvent *event) {
+    m_timer->stop();
+    QWidget::enterEvent(event);
+}
+
+void HelpWindow::leaveEvent(QEvent *event) {
+    m_timer->start();
+    QWidget::leaveEvent(event);
 }
 
 void HelpWindow::Tick() {

@@ -23,8 +23,8 @@ inline constexpr char kUpdateNotesText[] = "编辑框1";
 // The help window "帮助": the help text rises through the frame `图片框1`
 // one pixel per tick of `时钟1` (35 ms) and starts again from the bottom.
 // The scroll bar `纵向滚动条1` holds the position; moving it by hand moves the
-// text there at the next tick. The label `标签2` below names the folder of the
-// user's data.
+// text there. While the mouse is over the window the text stands still. The
+// label `标签2` below names the folder of the user's data. Esc closes it.
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
@@ -32,6 +32,10 @@ public:
 
     // One scrolling step (the timer calls it).
     void Tick();
+
+protected:
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
     QFrame *m_frame = nullptr;

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QPointer>
+#include <QShortcut>
 
 #include "widgets/fitted_window.h"
 #include "widgets/picture_view.h"
@@ -30,6 +31,8 @@ ReferenceWindow::ReferenceWindow(const PageTable &table, QWidget *parent)
     : QWidget(parent, parent ? Qt::Dialog : Qt::Window) {
     setWindowTitle(table.caption);
     setFixedSize(table.size);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     std::vector<QWidget *> made;
     for (const PageUnit &unit : table.units) {
         QWidget *owner = unit.group >= 0 ? made.at(unit.group) : this;

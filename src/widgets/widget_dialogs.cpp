@@ -86,8 +86,8 @@ std::optional<QString> WidgetDialogs::AskFile(const FileRequest &request) {
     return dialog.selectedFiles().constFirst();
 }
 
-void WidgetDialogs::OpenFolder(const QString &path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+bool WidgetDialogs::OpenFolder(const QString &path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void WidgetDialogs::Pause(int ms) {

@@ -12,7 +12,7 @@ class WidgetDialogs : public Dialogs {
 public:
     int Message(const QString &text, const QString &caption, Buttons buttons, Icon icon) override;
     std::optional<QString> AskFile(const FileRequest &request) override;
-    void OpenFolder(const QString &path) override;
+    bool OpenFolder(const QString &path) override;
     void Pause(int ms) override;
     void Wait(int ms) override;
     void StartDetached(const QString &program) override;

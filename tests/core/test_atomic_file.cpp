@@ -21,9 +21,10 @@ namespace {
 
 // The writes of this build, by row name.
 struct Write {
-    QString folder;  // below the program folder
-    QString file;
-    QStringList expected;  // messages, then progress; %1 is the path
+    QString folder;        // below the program folder
+    QString file;          // the earlier file
+    QString written;       // the file the run writes: a report goes beside the earlier one
+    QStringList expected;  // messages, then progress; %1 is the written file's path
     WriteRun run;
 };
 
@@ -34,6 +35,7 @@ QList<QPair<QString, Write>> Writes() {
         if (!table.params.empty())
             writes.append({QStringLiteral("parameter file of ") + QString::fromUtf8(entry->id),
                            {QStringLiteral("Data"),
+                            QStringLiteral("a.tac"),
                             QStringLiteral("a.tac"),
                             {DiskFullFailure("保存失败！", QStringLiteral("%1")), "0"},
                             [&table](const QString &folder, const QString &path) {
@@ -46,6 +48,8 @@ QList<QPair<QString, Write>> Writes() {
             writes.append({QStringLiteral("report ") + QString::fromUtf8(report.name),
                            {QStringLiteral("导出的方案"),
                             QString::fromUtf8(entry->Report(report).outputName),
+                            QString::fromUtf8(entry->Report(report).outputName).chopped(5) +
+                                QStringLiteral("(2).docx"),
                             {QStringLiteral("确定开始导出，中途请勿进行其他操作！"),
                              DiskFullFailure("导出失败！", QStringLiteral("%1")), "0"},
                             [entry, &report](const QString &folder, const QString &) {
@@ -98,7 +102,9 @@ void TestAtomicFile::sizeLimitKeepsEarlierFile() {
     const QString path = dir.filePath(write.folder + QLatin1Char('/') + write.file);
     QVERIFY(WriteFileBytes(path, EarlierBytes()));
     for (QString &text : write.expected)
-        text = text.replace(QStringLiteral("%1"), QDir::toNativeSeparators(path));
+        text = text.replace(QStringLiteral("%1"),
+                            QDir::toNativeSeparators(
+                                dir.filePath(write.folder + QLatin1Char('/') + write.written)));
 
     const QStringList shown = ShownWithSizeLimit(write.run, dir.path(), path, 1024);
     QVERIFY2(shown == write.expected, qPrintable(shown.join(u'|')));
@@ -122,7 +128,9 @@ void TestAtomicFile::fullDiskKeepsEarlierFile() {
     QVERIFY(WriteFileBytes(path, EarlierBytes()));
     disk.Fill();
     for (QString &text : write.expected)
-        text = text.replace(QStringLiteral("%1"), QDir::toNativeSeparators(path));
+        text = text.replace(QStringLiteral("%1"),
+                            QDir::toNativeSeparators(
+                                dir.filePath(write.folder + QLatin1Char('/') + write.written)));
 
     QCOMPARE(Shown(write.run, dir.path(), path), write.expected);
     QCOMPARE(ReadFileBytes(path), EarlierBytes());

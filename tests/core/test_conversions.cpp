@@ -38,6 +38,8 @@ private slots:
     void toNumber_data();
     void toNumber();
     void toNumberFullWidth();
+    void readAs_data();
+    void readAs();
     void toText_data();
     void toText();
     void toTextNonFinite();
@@ -110,6 +112,30 @@ void TestConversions::toNumberFullWidth() {
     // Half a surrogate pair ends the number too; the digits beyond stay out.
     QCOMPARE(ToNumber(QStringLiteral("5") + QChar(0xD800) + QStringLiteral("2")), 5.0);
     QCOMPARE(ToNumber(QStringLiteral("5") + QChar(0xDC00) + QStringLiteral("2")), 5.0);
+}
+
+void TestConversions::readAs_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("how");
+    const int number = int(NumberText::Number);
+    const int notNumber = int(NumberText::NotNumber);
+    const int empty = int(NumberText::Empty);
+    QTest::newRow("integer") << QStringLiteral("12") << number;
+    QTest::newRow("blanks around") << QStringLiteral("  -1.5e3 ") << number;
+    QTest::newRow("full-width digits") << QStringLiteral("１２．５") << number;
+    QTest::newRow("unit typed after") << QStringLiteral("12m") << notNumber;
+    QTest::newRow("decimal comma") << QStringLiteral("1,5") << notNumber;
+    QTest::newRow("exponent without digits") << QStringLiteral("1e") << notNumber;
+    QTest::newRow("no digit") << QStringLiteral("abc") << notNumber;
+    QTest::newRow("point alone") << QStringLiteral(".") << notNumber;
+    QTest::newRow("empty") << QString() << empty;
+    QTest::newRow("ideographic space") << QStringLiteral("\u3000 ") << empty;
+}
+
+void TestConversions::readAs() {
+    QFETCH(QString, text);
+    QFETCH(int, how);
+    QCOMPARE(int(ReadAs(text)), how);
 }
 
 void TestConversions::toText_data() {

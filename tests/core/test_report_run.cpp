@@ -68,7 +68,10 @@ private:
         }
         void Pause(int ms) override { m_form.Record(QStringLiteral("pause %1").arg(ms)); }
         void Wait(int) override {}
-        void OpenFolder(const QString &) override { m_form.Record(QStringLiteral("open")); }
+        bool OpenFolder(const QString &) override {
+            m_form.Record(QStringLiteral("open"));
+            return true;
+        }
         const RunForm &m_form;
     };
 

@@ -212,7 +212,7 @@ void TestTemplates::muckingInWordProcessor() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     // Named as the export names its output.
-    const QString path = dir.filePath("隧道除渣设备配置计算方案new.doc");
+    const QString path = dir.filePath("隧道除渣设备配置计算方案.docx");
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(filled);

@@ -21,7 +21,10 @@ public:
 
     int Message(const QString &text, const QString &caption, Buttons buttons, Icon icon) override;
     std::optional<QString> AskFile(const FileRequest &request) override;
-    void OpenFolder(const QString &path) override { openedFolders << path; }
+    bool OpenFolder(const QString &path) override {
+        openedFolders << path;
+        return folderOpens;
+    }
     void Pause(int ms) override;
     void Wait(int ms) override;
     void StartDetached(const QString &program) override { started << program; }
@@ -37,6 +40,8 @@ public:
     QList<Shown> messages;
     QList<FileRequest> requests;
     QStringList openedFolders;
+    // Whether the file manager shows the folder.
+    bool folderOpens = true;
     QList<int> pauses;
     int waits = 0;
     QStringList started;

@@ -21,4 +21,15 @@ inline bool WriteFileBytes(const QString &path, const QByteArray &bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// The last report of that name in the folder: exports never replace one,
+// they go on to "name(2).docx", "name(3).docx" and so on.
+inline QString LatestReport(const QString &folder, const QString &name) {
+    QString latest = folder + QLatin1Char('/') + name;
+    for (int n = 2;; ++n) {
+        const QString next = QStringLiteral("%1/%2(%3).docx").arg(folder, name.chopped(5)).arg(n);
+        if (!QFileInfo::exists(next)) return latest;
+        latest = next;
+    }
+}
+
 }  // namespace tunnel::test

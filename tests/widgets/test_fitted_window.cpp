@@ -2,6 +2,8 @@
 // support/laptop_screens.json, which tests/CMakeLists.txt hands to the
 // offscreen platform), or under Xvfb on the one screen it has. Every window
 // of the build and every reference page of its modules.
+#include <QPushButton>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -12,6 +14,7 @@
 #include "core/shell_rules.h"
 #include "support/reachable_check.h"
 #include "support/scripted_dialogs.h"
+#include "widgets/calc_window.h"
 #include "widgets/fitted_window.h"
 #include "widgets/reference_window.h"
 
@@ -102,6 +105,18 @@ void TestFittedWindow::everyControlReachable() {
         m_window->grab().save(shots + QLatin1Char('/') +
                               QString::fromUtf8(QTest::currentDataTag()) + ".png");
     test::CheckEveryControlReachable(m_window, target);
+
+    // The main commands stay in view however the window scrolls.
+    auto *calc = qobject_cast<CalcWindow *>(m_window.data());
+    for (QWidget *bar : m_window->findChildren<QWidget *>()) {
+        if (!bar->property(kCommandBarProperty).toBool()) continue;
+        for (QWidget *up = bar; up && up != m_window; up = up->parentWidget())
+            QVERIFY2(!qobject_cast<QScrollArea *>(up), "the command bar scrolls");
+        if (!calc) continue;
+        for (const ButtonRow &row : calc->Table().buttons)
+            if (row.role != Role::Command)
+                QVERIFY2(bar->isAncestorOf(calc->Button(row.id)), row.id);
+    }
 }
 
 QTEST_MAIN(TestFittedWindow)

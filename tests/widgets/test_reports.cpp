@@ -25,7 +25,7 @@ namespace {
 
 const QString kQuestion = QStringLiteral("计算结果为空或参数已修改，请先计算。仍要导出吗？");
 const QString kConfirm = QStringLiteral("确定开始导出，中途请勿进行其他操作！");
-const QString kMuckingReport = QStringLiteral("导出的方案/隧道除渣设备配置计算方案new.doc");
+const QString kMuckingReport = QStringLiteral("导出的方案/隧道除渣设备配置计算方案.docx");
 
 QString S(const char *utf8) {
     return QString::fromUtf8(utf8);
@@ -71,19 +71,19 @@ struct Export {
 Export ExportOf(Report report) {
     switch (report) {
         case Report::Mucking:
-            return {"mucking", "按钮4", "隧道除渣设备配置计算方案new.doc"};
+            return {"mucking", "按钮4", "隧道除渣设备配置计算方案.docx"};
         case Report::Ventilation:
-            return {"ventilation", "按钮4", "隧道通风计算方案new.doc"};
+            return {"ventilation", "按钮4", "隧道通风计算方案.docx"};
         case Report::GasVentilation:
-            return {"ventilation", "按钮4", "隧道通风计算方案(瓦斯)new.doc"};
+            return {"ventilation", "按钮4", "隧道通风计算方案(瓦斯).docx"};
         case Report::SmoothBlast:
-            return {"smoothblast", "按钮1_爆破影响导出", "光面爆破参数及成果表new.doc"};
+            return {"smoothblast", "按钮1_爆破影响导出", "光面爆破参数及成果表.docx"};
         case Report::Vibration:
-            return {"vibration", "按钮1_生成计算书", "爆破影响评价计算书new.doc"};
+            return {"vibration", "按钮1_生成计算书", "爆破影响评价计算书.docx"};
         case Report::Period:
-            return {"period", "按钮4", "隧道进尺及工期计算书new.doc"};
+            return {"period", "按钮4", "隧道进尺及工期计算书.docx"};
         case Report::Formwork:
-            return {"formwork", "按钮2", "模板工程及支撑体系危险性分析计算书new.doc"};
+            return {"formwork", "按钮2", "模板工程及支撑体系危险性分析计算书.docx"};
     }
     return {};
 }
@@ -202,7 +202,9 @@ void TestReports::exportGuard_data() {
     QTest::newRow("empty result, 是") << int(Fresh) << kAnswerYes << true << true;
     QTest::newRow("changed input, 否") << int(Edited) << kAnswerNo << true << false;
     QTest::newRow("fresh calculation") << int(Calculated) << kAnswerNo << false << true;
-    QTest::newRow("opened parameter file") << int(Reopened) << kAnswerNo << false << true;
+    // The distance typed after the calculation went into the file with the
+    // old results.
+    QTest::newRow("opened parameter file") << int(Reopened) << kAnswerNo << true << false;
 }
 
 void TestReports::exportGuard() {
@@ -219,7 +221,6 @@ void TestReports::exportGuard() {
     if (step != Fresh) CalculateMucking(*window);
     if (step == Edited) Type(*window, "编辑框1开挖断面面积", S("120"));
     if (step == Reopened) {
-        // Whatever the file holds, inputs and results come in together.
         const QString file = dir.filePath(S("Data/a.tac"));
         QVERIFY(QDir().mkpath(dir.filePath(S("Data"))));
         Type(*window, "编辑框2运输距离", S("900"));
@@ -234,7 +235,10 @@ void TestReports::exportGuard() {
 
     QStringList expected;
     if (asked) expected << kQuestion;
-    if (written) expected << kConfirm << S("隧道除渣设备配置计算方案导出成功！");
+    if (written)
+        expected << kConfirm
+                 << S("隧道除渣设备配置计算方案导出成功！\r\n文件：") +
+                        QDir::toNativeSeparators(dir.filePath(kMuckingReport));
     QVERIFY2(dialogs.MessageTexts() == expected, qPrintable(dialogs.MessageTexts().join('|')));
     if (asked) QCOMPARE(dialogs.messages[0].buttons, Buttons::YesNo);
     QCOMPARE(QFileInfo::exists(dir.filePath(kMuckingReport)), written);

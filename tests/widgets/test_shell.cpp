@@ -281,19 +281,29 @@ void TestShell::onlyWhatTheBuildHas() {
 void TestShell::exitQuestion_data() {
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("ends");
-    QTest::newRow("ok") << kAnswerOk << true;
-    QTest::newRow("cancel") << kAnswerCancel << false;
+    QTest::addColumn<bool>("shortcut");
+    QTest::newRow("ok") << kAnswerOk << true << false;
+    QTest::newRow("cancel") << kAnswerCancel << false << false;
+    QTest::newRow("Ctrl+Q, ok") << kAnswerOk << true << true;
+    QTest::newRow("Ctrl+Q, cancel") << kAnswerCancel << false << true;
 }
 
 void TestShell::exitQuestion() {
     QFETCH(int, answer);
     QFETCH(bool, ends);
+    QFETCH(bool, shortcut);
     QPointer<MainWindow> main = new MainWindow(*m_dialogs, m_dir->path());
     main->SetEndProgramHandler([this] { ++m_ended; });
     main->show();
-    main->Open(BuiltModules().front()->id);
     m_dialogs->answers.enqueue(answer);
-    main->close();
+    if (shortcut) {
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QTest::keyClick(main, Qt::Key_Q, Qt::ControlModifier);
+    } else {
+        main->Open(BuiltModules().front()->id);
+        main->close();
+    }
     QCOMPARE(m_dialogs->messages.size(), 1);
     QCOMPARE(m_dialogs->messages[0].text, QStringLiteral("感谢使用本软件，您确定要退出程序吗？"));
     QCOMPARE(m_dialogs->messages[0].caption, QStringLiteral("信息："));
@@ -301,6 +311,7 @@ void TestShell::exitQuestion() {
     QCOMPARE(m_ended, ends ? 1 : 0);
     if (!ends) {
         QVERIFY(main && main->isVisible());
+        if (shortcut) return;
         bool calcOpen = false;
         for (QWidget *w : QApplication::topLevelWidgets())
             calcOpen |= qobject_cast<CalcWindow *>(w) && w->isVisible();

@@ -220,7 +220,7 @@ const WindowTable kTable{
     .title = "荷载计算",
     .logId = kFormworkLogId,
     .noticeId = kFormworkNoticeId,
-    .noticePreset = "方案导出需要Word2007以上版本！",
+    .noticePreset = "计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开",
     .groups = kGroups,
     .fields = kFields,
     .buttons = kButtons,

@@ -115,7 +115,7 @@ constexpr std::array kButtons = {
 
 constexpr std::array<const char *, 2> kCreationLog = {
     "\r\n软件调试完成，进入待命状态……\r\n",
-    "导出的方案需要电脑安装office2007以上方可实现\r\n",
+    "计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开\r\n",
 };
 
 constexpr std::array kParams = {
@@ -175,7 +175,7 @@ constexpr auto kReportSteps = Classified(
 
 const ReportTable kReport{
     .templateName = "mucking",
-    .outputName = "隧道除渣设备配置计算方案new.doc",
+    .outputName = "隧道除渣设备配置计算方案.docx",
     .noticeId = "标签1_提示信息",
     .steps = kReportSteps,
 };
@@ -184,7 +184,7 @@ const WindowTable kTable{
     .title = "隧道除渣及设备配置计算",
     .logId = "编辑框4日志",
     .noticeId = "标签1_提示信息",
-    .noticePreset = "方案导出需要Word2007以上版本！",
+    .noticePreset = "计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开",
     .groups = kGroups,
     .fields = kFields,
     .buttons = kButtons,

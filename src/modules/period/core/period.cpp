@@ -304,7 +304,7 @@ constexpr auto kReportSteps = NeededWithLengths(Classified(
 
 const ReportTable kReport{
     .templateName = "period",
-    .outputName = "隧道进尺及工期计算书new.doc",
+    .outputName = "隧道进尺及工期计算书.docx",
     .noticeId = kPeriodNotice,
     .steps = kReportSteps,
     .prepare = &DropEmptyStretches,
@@ -319,7 +319,7 @@ void LoadRockGradeLists(Form &form) {
 const WindowTable kTable{
     .title = "隧道工期计算",
     .noticeId = kPeriodNotice,
-    .noticePreset = "方案导出需要Word2007以上版本！",
+    .noticePreset = "计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开",
     .changeNoticeId = kPeriodNotice,
     .changeNotice = "参数已经改变，请重新计算！",
     .groups = kGroups,

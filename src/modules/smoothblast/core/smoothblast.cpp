@@ -287,7 +287,7 @@ constexpr auto kReportSteps = Classified(
 
 const ReportTable kReport{
     .templateName = "smoothblast",
-    .outputName = "光面爆破参数及成果表new.doc",
+    .outputName = "光面爆破参数及成果表.docx",
     .noticeId = kNotice,
     .steps = kReportSteps,
     .finish = &AddDrillPattern,
@@ -297,7 +297,7 @@ const ReportTable kReport{
 const WindowTable kTable{
     .title = "隧道光面爆破设计与计算",
     .noticeId = kNotice,
-    .noticePreset = "方案导出需要Word2007以上版本！",
+    .noticePreset = "计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开",
     .changeNoticeId = kBlastChangeNotice,
     .changeNotice = "参数已修改请重新计算",
     .groups = kGroups,

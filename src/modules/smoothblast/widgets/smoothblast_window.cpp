@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -57,7 +58,11 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString dataFolder, Windo
 
     QPushButton *calculate = Button(kBlastCalculateButton);
     calculate->setEnabled(true);
-    connect(calculate, &QPushButton::clicked, this, [this] { CalculateBlast(*this, *this); });
+    connect(calculate, &QPushButton::clicked, this, [this] {
+        CalculateBlast(*this, *this);
+        // The results stand at the top of their half.
+        m_scroll->verticalScrollBar()->setValue(0);
+    });
     QPushButton *evaluation = Button(kBlastEvaluationButton);
     evaluation->setEnabled(true);
     connect(evaluation, &QPushButton::clicked, this, &SmoothBlastWindow::OpenEvaluation);
@@ -86,13 +91,20 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString dataFolder, Windo
     strip->setFixedSize(kBlastOpenWidth, height + 2 * kMargin);
     m_resultHalf->hide();
     // On a screen lower or narrower than the window the content scrolls.
+    QWidget *bar = BuildCommandBar();
     m_content = takeCentralWidget();
-    m_scroll = new QScrollArea(this);
+    m_scroll = new QScrollArea;
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidget(m_content);
-    setCentralWidget(m_scroll);
+    auto *frame = new QWidget;
+    auto *column = new QVBoxLayout(frame);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_scroll, 1);
+    column->addWidget(bar);
+    setCentralWidget(frame);
     m_contentHeight = height + 2 * kMargin;
-    m_height = menuBar()->sizeHint().height() + m_contentHeight;
+    m_height = menuBar()->sizeHint().height() + m_contentHeight + bar->sizeHint().height();
     SetWindowWidth(kBlastInputWidth);
 }
 
@@ -148,6 +160,17 @@ void SmoothBlastWindow::BuildInputHalf() {
         half->addWidget(group);
     }
 
+    half->addStretch();
+}
+
+// The main commands, the notices and the progress bar under the scroll area,
+// in view however far the halves scroll.
+QWidget *SmoothBlastWindow::BuildCommandBar() {
+    auto *bar = new QWidget(this);
+    bar->setProperty(kCommandBarProperty, true);
+    auto *rows = new QVBoxLayout(bar);
+    rows->setContentsMargins(kMargin + 4, 2, kMargin + 4, kMargin);
+    rows->setSpacing(4);
     auto *commands = new QHBoxLayout;
     QPushButton *calculate = Button(kBlastCalculateButton);
     calculate->setMinimumSize(120, 30);
@@ -155,21 +178,17 @@ void SmoothBlastWindow::BuildInputHalf() {
     bold.setBold(true);
     calculate->setFont(bold);
     commands->addWidget(calculate);
-    commands->addWidget(Unit(kBlastChangeNotice), 1);
-    half->addLayout(commands);
-
-    auto *files = new QHBoxLayout;
     for (const char *id : {kBlastOpenButton, kBlastSaveButton, kBlastExportButton})
-        files->addWidget(Button(id));
-    files->addStretch();
-    half->addLayout(files);
+        commands->addWidget(Button(id));
+    commands->addWidget(Unit(kBlastChangeNotice), 1);
+    rows->addLayout(commands);
 
     auto *notice = new QHBoxLayout;
     notice->addWidget(NoticeLabel(), 1);
     ProgressBar()->setFixedWidth(180);
     notice->addWidget(ProgressBar());
-    half->addLayout(notice);
-    half->addStretch();
+    rows->addLayout(notice);
+    return bar;
 }
 
 // The notes and the charts in the rows the table's results leave free.

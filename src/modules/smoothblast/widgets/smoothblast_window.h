@@ -44,6 +44,7 @@ protected:
 
 private:
     void BuildInputHalf();
+    QWidget *BuildCommandBar();
     void BuildResultHalf();
     void FinishResultHalf();
     void OpenEvaluation();

@@ -507,14 +507,14 @@ static_assert(std::ranges::count(kGasSteps, StepKind::Fill, &ReportStep::kind) =
 
 const ReportTable kGasReport{
     .templateName = "ventilation_gas",
-    .outputName = "隧道通风计算方案(瓦斯)new.doc",
+    .outputName = "隧道通风计算方案(瓦斯).docx",
     .noticeId = kNotice,
     .steps = kGasSteps,
     .checks = &VentilationChecks,
 };
 const ReportTable kPlainReport{
     .templateName = "ventilation",
-    .outputName = "隧道通风计算方案new.doc",
+    .outputName = "隧道通风计算方案.docx",
     .noticeId = kNotice,
     .steps = kPlainSteps,
     .checks = &VentilationChecks,
@@ -524,7 +524,7 @@ const WindowTable kTable{
     .title = "隧道压入式通风计算",
     .logId = "编辑框_日志",
     .noticeId = kNotice,
-    .noticePreset = "方案导出需要Word2007以上版本！",
+    .noticePreset = "计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开",
     .changeNoticeId = kNotice,
     .changeNotice = "参数已修改，请重新计算！",
     .groups = kGroups,

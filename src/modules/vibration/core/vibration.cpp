@@ -300,7 +300,7 @@ constexpr auto kReportSteps = Classified(
 
 const ReportTable kReport{
     .templateName = "vibration",
-    .outputName = "爆破影响评价计算书new.doc",
+    .outputName = "爆破影响评价计算书.docx",
     .noticeId = kNoticeId,
     .steps = kReportSteps,
     .checks = &VibrationChecks,
@@ -310,7 +310,7 @@ const WindowTable kTable{
     .title = "爆破影响分析计算",
     .logId = "编辑框日志",
     .noticeId = kNoticeId,
-    .noticePreset = "方案导出需要Word2007以上版本！",
+    .noticePreset = "计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开",
     .changeNoticeId = kNoticeId,
     .changeNotice = "参数已修改，请重新计算！",
     .groups = kGroups,

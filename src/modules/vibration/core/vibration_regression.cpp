@@ -139,7 +139,7 @@ constexpr auto kReportSteps = Classified(
 
 const ReportTable kReport{
     .templateName = "vibration_regression",
-    .outputName = "爆破振动衰减规律回归分析报告new.doc",
+    .outputName = "爆破振动衰减规律回归分析报告.docx",
     .noticeId = kRegressionNoticeId,
     .steps = kReportSteps,
     .finish = &AddRegressionParts,

@@ -505,10 +505,12 @@ void TestFormwork::reportSequenceAndContent() {
     QCOMPARE(form.notices, expectedNotices);
     QCOMPARE(
         form.events,
-        (QStringList{S("box:确定开始导出，中途请勿进行其他操作！"),
-                     S("log:导出程序准备，开始写入……\r\n"),
-                     S("log:写入完毕，数据排版，请稍候……\r\n"), S("log:排版完毕，导出数据！\r\n"),
-                     S("box:自动生成计算书成功！"), S("log:计算书导出完成！\r\n")}));
+        (QStringList{
+            S("box:确定开始导出，中途请勿进行其他操作！"), S("log:导出程序准备，开始写入……\r\n"),
+            S("log:写入完毕，数据排版，请稍候……\r\n"), S("log:排版完毕，导出数据！\r\n"),
+            S("box:自动生成计算书成功！\r\n文件：") +
+                QDir::toNativeSeparators(dir.filePath(S("导出的方案/") + S(kFormworkReportName))),
+            S("log:计算书导出完成！\r\n")}));
     QCOMPARE(form.scripted.pauses, (QList<int>{500, 500}));
     QCOMPARE(form.Progress(), 0);
     QCOMPARE(form.scripted.openedFolders, QStringList{dir.filePath(S("导出的方案"))});
@@ -535,12 +537,12 @@ void TestFormwork::reportSequenceAndContent() {
     // The evaluation texts keep their line breaks.
     QVERIFY(text.contains(S("1、 搭设高度评价\n   本项目模板支架搭设高度9m≥8m,")));
 
-    // A second export overwrites the file.
+    // A second export goes beside the first.
     form.Set(kSlabId, S("0.25"));
     ExportFormworkReport(form);
-    file.close();
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(document.Open(file.readAll()));
+    QFile second(dir.filePath(S("导出的方案/") + S(kFormworkReportName).chopped(5) + S("(2).docx")));
+    QVERIFY(second.open(QIODevice::ReadOnly));
+    QVERIFY(document.Open(second.readAll()));
     QVERIFY(document.MainText().contains(S("24×0.25+1.1×0.25")));
 }
 

@@ -23,6 +23,7 @@
 #include "support/office_check.h"
 #include "support/reference_check.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_files.h"
 #include "widgets/module_window.h"
 #include "widgets/text_box.h"
 
@@ -133,7 +134,8 @@ void TestFormworkWindow::creationState() {
     QCOMPARE(Edit(kSlabId)->text(), S("0.4"));
     QCOMPARE(Edit(kHeadId)->text(), S("3.0"));
     QCOMPARE(Edit(kQ2kVerticalId)->text(), S("4"));
-    QCOMPARE(Label(kFormworkNoticeId), S("方案导出需要Word2007以上版本！"));
+    QCOMPARE(Label(kFormworkNoticeId),
+             S("计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开"));
     const std::pair<const char *, const char *> references[] = {
         {"按钮1", "楼板模板自重标准值"},
         {"按钮4", "活荷载标准值规范取值"},
@@ -417,8 +419,8 @@ void TestFormworkWindow::temperatureBox() {
 }
 
 QString TestFormworkWindow::ReportText(QString *error) {
-    return tunnel::test::OfficeText(m_dir.filePath(S("导出的方案/") + S(kFormworkReportName)),
-                                    error);
+    return tunnel::test::OfficeText(
+        tunnel::test::LatestReport(m_dir.filePath(S("导出的方案")), S(kFormworkReportName)), error);
 }
 
 void TestFormworkWindow::exportRightAfterOpening() {
@@ -427,7 +429,10 @@ void TestFormworkWindow::exportRightAfterOpening() {
     Click("按钮2");
     QCOMPARE(m_dialogs->MessageTexts(),
              (QStringList{S("计算结果为空或参数已修改，请先计算。仍要导出吗？"),
-                          S("确定开始导出，中途请勿进行其他操作！"), S("自动生成计算书成功！")}));
+                          S("确定开始导出，中途请勿进行其他操作！"),
+                          S("自动生成计算书成功！\r\n文件：") +
+                              QDir::toNativeSeparators(tunnel::test::LatestReport(
+                                  m_dir.filePath(S("导出的方案")), S(kFormworkReportName)))}));
     QCOMPARE(Label(kFormworkNoticeId), S("导出完成！"));
     QCOMPARE(Find<QProgressBar>("进度条1")->value(), 0);
     QString error;
@@ -478,7 +483,7 @@ void TestFormworkWindow::exportAfterCalculateInOffice() {
 void TestFormworkWindow::closeRefusedDuringExport() {
     bool closed = true;
     m_dialogs->onMessage = [this, &closed](const ScriptedDialogs::Shown &shown) {
-        if (shown.text == S("自动生成计算书成功！")) {
+        if (shown.text.startsWith(S("自动生成计算书成功！"))) {
             closed = m_window->close();
             QVERIFY(!Find<QPushButton>("按钮2")->isEnabled());
         }

@@ -6,12 +6,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "modules/mucking/core/mucking.h"
 #include "core/module_entry.h"
-#include "widgets/module_window.h"
+#include "modules/mucking/core/mucking.h"
 #include "support/preset_colours.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/calc_window.h"
+#include "widgets/module_window.h"
 #include "widgets/text_box.h"
 
 using namespace tunnel;
@@ -21,7 +21,7 @@ namespace {
 
 const QString kIncomplete = QStringLiteral("您的输入的参数不完整，请重新输入！\r\n");
 const QString kCreation = QStringLiteral(
-    "\r\n软件调试完成，进入待命状态……\r\n导出的方案需要电脑安装office2007以上方可实现\r\n");
+    "\r\n软件调试完成，进入待命状态……\r\n计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开\r\n");
 
 }  // namespace
 
@@ -86,7 +86,7 @@ void TestMuckingWindow::presetsAndCreationLines() {
     QCOMPARE(m_window->FieldLabel("编辑框2运输距离")->text(), QStringLiteral("运输距离L"));
     QCOMPARE(m_window->UnitLabel("编辑框2运输距离")->text(), QStringLiteral("m"));
     QCOMPARE(m_window->Caption(QStringLiteral("标签1_提示信息")),
-             QStringLiteral("方案导出需要Word2007以上版本！"));
+             QStringLiteral("计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开"));
     QCOMPARE(m_window->Button("按钮1")->size(), QSize(24, 24));
 }
 
@@ -159,7 +159,7 @@ void TestMuckingWindow::typingTurnsGreyBlackForGood() {
     QCOMPARE(m_window->TextColor(QStringLiteral("编辑框2运输设备速度")), kGrey128);
     // The window has no change notice.
     QCOMPARE(m_window->Caption(QStringLiteral("标签1_提示信息")),
-             QStringLiteral("方案导出需要Word2007以上版本！"));
+             QStringLiteral("计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开"));
     // Fields without a change reaction keep their colour.
     Type("编辑框1开挖断面面积", QStringLiteral("80"));
     QCOMPARE(m_window->TextColor(QStringLiteral("编辑框1开挖断面面积")), kBlack);
@@ -226,7 +226,7 @@ void TestMuckingWindow::exportLocksButtonAndClose() {
     // button is disabled and the window refuses to close.
     bool checked = false;
     m_dialogs->onMessage = [&](const ScriptedDialogs::Shown &shown) {
-        if (shown.text != QStringLiteral("隧道除渣设备配置计算方案导出成功！")) return;
+        if (!shown.text.startsWith(QStringLiteral("隧道除渣设备配置计算方案导出成功！"))) return;
         QVERIFY(!m_window->Button("按钮4")->isEnabled());
         QVERIFY(!m_window->close());
         checked = true;
@@ -239,7 +239,7 @@ void TestMuckingWindow::exportLocksButtonAndClose() {
     QVERIFY(m_window->isVisible());
     QVERIFY(m_window->Button("按钮4")->isEnabled());
     QVERIFY(QFileInfo::exists(
-        m_dir.filePath(QStringLiteral("导出的方案/隧道除渣设备配置计算方案new.doc"))));
+        m_dir.filePath(QStringLiteral("导出的方案/隧道除渣设备配置计算方案.docx"))));
     QVERIFY(m_window->close());
     m_window = nullptr;
 }

@@ -337,12 +337,14 @@ void TestPeriod::Export() {
     QCOMPARE(form.scripted.pauses, (QList<int>{500, 500}));
     QCOMPARE(form.Progress(), 0);
     QCOMPARE(form.scripted.MessageTexts(),
-             (QStringList{"确定开始导出，中途请勿进行其他操作！", "自动生成计算书成功！"}));
+             (QStringList{"确定开始导出，中途请勿进行其他操作！",
+                          "自动生成计算书成功！\r\n文件：" +
+                              QDir::toNativeSeparators(program.path() +
+                                                       "/导出的方案/隧道进尺及工期计算书.docx")}));
     QCOMPARE(form.scripted.openedFolders, QStringList{program.path() + "/导出的方案"});
 
     DocxDocument document;
-    QVERIFY(
-        document.Open(ReadFileBytes(program.path() + "/导出的方案/隧道进尺及工期计算书new.doc")));
+    QVERIFY(document.Open(ReadFileBytes(program.path() + "/导出的方案/隧道进尺及工期计算书.docx")));
     const QString text = document.MainText();
     QVERIFY2(!text.contains("编辑框") && !text.contains("组合框"), qPrintable(text));
     QCOMPARE(text.count(QStringLiteral("Ⅲ级")), 4);
@@ -365,8 +367,7 @@ void TestPeriod::ExportBeforeCalculation() {
     QCOMPARE(form.scripted.messages[0].buttons, Buttons::YesNo);
 
     DocxDocument document;
-    QVERIFY(
-        document.Open(ReadFileBytes(program.path() + "/导出的方案/隧道进尺及工期计算书new.doc")));
+    QVERIFY(document.Open(ReadFileBytes(program.path() + "/导出的方案/隧道进尺及工期计算书.docx")));
     const QString text = document.MainText();
     // The inputs go in as they stand; the results are empty, not recomputed.
     QVERIFY2(!text.contains("编辑框") && !text.contains("组合框"), qPrintable(text));

@@ -17,18 +17,17 @@
 #include <QTimer>
 
 #include "app/window_catalog.h"
-#include "widgets/module_window.h"
+#include "core/module_entry.h"
 #include "modules/period/core/period.h"
 #include "modules/period/core/rock_grade_list.h"
 #include "modules/period/widgets/period_window.h"
 #include "modules/period/widgets/rock_grade_window.h"
-#include "core/module_entry.h"
-#include "widgets/module_window.h"
-#include "support/reference_check.h"
 #include "support/office_check.h"
+#include "support/reference_check.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_files.h"
 #include "widgets/bar_chart_widget.h"
+#include "widgets/module_window.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;
@@ -175,7 +174,8 @@ void TestPeriodWindow::OpensEmpty() {
     QCOMPARE(test::ClickReference(w->Button("按钮2")).caption, QStringLiteral("进尺参考表"));
     QCOMPARE(test::ClickReference(w->Button("按钮3")).caption,
              QStringLiteral("隧道循环时间参考表"));
-    QCOMPARE(w->Caption(U(kPeriodNotice)), QStringLiteral("方案导出需要Word2007以上版本！"));
+    QCOMPARE(w->Caption(U(kPeriodNotice)),
+             QStringLiteral("计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开"));
     QVERIFY(w->findChild<QProgressBar *>(QStringLiteral("进度条1")));
     const BarChart &chart = w->Chart()->Chart();
     QCOMPARE(w->Chart()->objectName(), QStringLiteral("柱状图控件1"));
@@ -376,11 +376,14 @@ void TestPeriodWindow::ExportedReportInOffice() {
     QTest::mouseClick(w->Button("按钮4"), Qt::LeftButton);
 
     QCOMPARE(w.dialogs.MessageTexts(),
-             (QStringList{"确定开始导出，中途请勿进行其他操作！", "自动生成计算书成功！"}));
+             (QStringList{"确定开始导出，中途请勿进行其他操作！",
+                          "自动生成计算书成功！\r\n文件：" +
+                              QDir::toNativeSeparators(test::LatestReport(
+                                  m_dir->path() + "/导出的方案", "隧道进尺及工期计算书.docx"))}));
     QCOMPARE(w->Caption(U(kPeriodNotice)), QStringLiteral("导出完成！"));
     QCOMPARE(w->Progress(), 0);
     QVERIFY(w->Button("按钮4")->isEnabled());
-    const QString report = m_dir->path() + "/导出的方案/隧道进尺及工期计算书new.doc";
+    const QString report = m_dir->path() + "/导出的方案/隧道进尺及工期计算书.docx";
     QVERIFY(QFile::exists(report));
 
     if (!test::OfficeAvailable()) QSKIP("LibreOffice or pdftotext is not installed");

@@ -401,7 +401,7 @@ void TestSmoothBlast::ExportTable() {
     form.notices.clear();
     ExportReport(form, *SmoothBlastTable().report);
 
-    const QString path = dir.path() + S("/导出的方案/光面爆破参数及成果表new.doc");
+    const QString path = dir.path() + S("/导出的方案/光面爆破参数及成果表.docx");
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     DocxDocument document;
@@ -428,7 +428,10 @@ void TestSmoothBlast::ExportTable() {
     QVERIFY(form.scripted.pauses.isEmpty());
     QCOMPARE(form.scripted.waits, 0);
     QCOMPARE(form.scripted.MessageTexts(),
-             (QStringList{S("确定开始导出，中途请勿进行其他操作！"), S("导出成功！")}));
+             (QStringList{S("确定开始导出，中途请勿进行其他操作！"),
+                          S("导出成功！\r\n文件：") +
+                              QDir::toNativeSeparators(
+                                  dir.path() + S("/导出的方案/光面爆破参数及成果表.docx"))}));
     QCOMPARE(form.scripted.openedFolders, QStringList{dir.path() + S("/导出的方案")});
     QCOMPARE(form.LogText(), QString());
 }

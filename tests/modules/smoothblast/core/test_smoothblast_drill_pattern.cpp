@@ -392,7 +392,7 @@ void TestSmoothBlastDrillPattern::ReportFigure() {
     const qint64 before = QDateTime::currentSecsSinceEpoch();
     ExportReport(exported, *SmoothBlastTable().report);
     const qint64 after = QDateTime::currentSecsSinceEpoch();
-    const QString path = dir.filePath(S("导出的方案/光面爆破参数及成果表new.doc"));
+    const QString path = dir.filePath(S("导出的方案/光面爆破参数及成果表.docx"));
     QVERIFY(QFile::exists(path));
     // The added picture part carries the export time like the template's parts.
     const QHash<QString, qint64> times = test::PackageEntryTimes(test::ReadFileBytes(path));

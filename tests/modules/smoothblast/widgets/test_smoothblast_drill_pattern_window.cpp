@@ -306,7 +306,7 @@ void TestDrillPatternWindow::ReportFigureShowsInOffice() {
     Fixture f;
     f.Calculate();
     QTest::mouseClick(f.Button(f.window.get(), "按钮1_爆破影响导出"), Qt::LeftButton);
-    const QString report = f.dir.filePath(S("导出的方案/光面爆破参数及成果表new.doc"));
+    const QString report = f.dir.filePath(S("导出的方案/光面爆破参数及成果表.docx"));
     QVERIFY(QFile::exists(report));
 
     QTemporaryDir work;

@@ -218,7 +218,7 @@ void TestSmoothBlastWindow::Opening() {
     QVERIFY(!results->isVisible());
     for (const Result &r : kPresetResults) QCOMPARE(f.Text(r.id), QString());
     QCOMPARE(f.Caption("标签1_说明"), QString());
-    QCOMPARE(f.Caption("标签1_进度条"), S("方案导出需要Word2007以上版本！"));
+    QCOMPARE(f.Caption("标签1_进度条"), S("计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开"));
     // The picture openers show their reference windows.
     QCOMPARE(f.Caption("按钮2"), S("布眼示意图"));
     test::Opened opened = test::ClickReference(f.Button("按钮2"));
@@ -385,11 +385,14 @@ void TestSmoothBlastWindow::ExportedTable() {
     f.Calculate();
     QTest::mouseClick(f.Button("按钮1_爆破影响导出"), Qt::LeftButton);
     QCOMPARE(f.dialogs.MessageTexts(),
-             (QStringList{S("确定开始导出，中途请勿进行其他操作！"), S("导出成功！")}));
+             (QStringList{S("确定开始导出，中途请勿进行其他操作！"),
+                          S("导出成功！\r\n文件：") +
+                              QDir::toNativeSeparators(
+                                  f.dir.path() + S("/导出的方案/光面爆破参数及成果表.docx"))}));
     QCOMPARE(f.Caption("标签1_进度条"), S("已导出 100%  "));
     QCOMPARE(f.window->findChild<QProgressBar *>(S("进度条1"))->value(), 100);
     QVERIFY(f.Button("按钮1_爆破影响导出")->isEnabled());
-    const QString path = f.dir.path() + S("/导出的方案/光面爆破参数及成果表new.doc");
+    const QString path = f.dir.path() + S("/导出的方案/光面爆破参数及成果表.docx");
     QVERIFY(QFile::exists(path));
 
     if (!test::OfficeAvailable()) QSKIP("LibreOffice is not installed");

@@ -637,7 +637,8 @@ void TestVentilation::exportSequence() {
     QCOMPARE(m_form->Caption(kNotice), U("已导出 100%  "));
     QCOMPARE(m_form->Progress(), 0);
     QVERIFY(m_form->LogText().endsWith(U("方案制作完成！\r\n")));
-    QCOMPARE(m_form->recorder.MessageTexts().last(), U("隧道通风方案导出成功！"));
+    QCOMPARE(m_form->recorder.MessageTexts().last(),
+             U("隧道通风方案导出成功！\r\n文件：") + QDir::toNativeSeparators(Output(gas)));
     QCOMPARE(m_form->recorder.openedFolders, QStringList{m_dir->filePath(U("导出的方案"))});
     QVERIFY(QFileInfo::exists(Output(gas)));
     QVERIFY(!QFileInfo::exists(Output(!gas)));
@@ -725,14 +726,16 @@ void TestVentilation::exportWithoutCalculation() {
     QVERIFY(lines.contains(U("Q人员=n×K×E=60×1.15×3.0=(m3/min)")));
 }
 
+// An earlier scheme, perhaps edited in Word, stays; the new one goes beside it.
 void TestVentilation::exportOverwrites() {
     QVERIFY(QDir(m_dir->path()).mkdir(U("导出的方案")));
     QVERIFY(WriteFileBytes(Output(true), "old"));
     TickGas(true);
     m_form->recorder.answers.enqueue(kAnswerYes);
     ExportVentilationScheme(*m_form);
-    QVERIFY(ReadFileBytes(Output(true)).startsWith("PK"));
-    QCOMPARE(m_form->recorder.MessageTexts().size(), 3);  // no question about overwriting
+    QCOMPARE(ReadFileBytes(Output(true)), QByteArray("old"));
+    QVERIFY(ReadFileBytes(Output(true).chopped(5) + U("(2).docx")).startsWith("PK"));
+    QCOMPARE(m_form->recorder.MessageTexts().size(), 3);  // no question about the name
 }
 
 QTEST_GUILESS_MAIN(TestVentilation)

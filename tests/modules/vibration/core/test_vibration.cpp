@@ -380,11 +380,14 @@ void TestVibration::exportNoticesAndDocument() {
              QStringLiteral("方案导出准备，开始数据写入！\r\n数据写入完毕，开始导出计算书！\r\n"
                             "计算书导出完毕！ \r\n"));
     QCOMPARE(form->scripted.MessageTexts(),
-             (QStringList{"确定开始导出，中途请勿进行其他操作！", "自动生成计算书成功！"}));
+             (QStringList{
+                 "确定开始导出，中途请勿进行其他操作！",
+                 "自动生成计算书成功！\r\n文件：" +
+                     QDir::toNativeSeparators(ExportFolder(*form) + "/爆破影响评价计算书.docx")}));
     const QString folder = ExportFolder(*form);
     QCOMPARE(form->scripted.openedFolders, QStringList{folder});
 
-    QFile file(folder + QStringLiteral("/爆破影响评价计算书new.doc"));
+    QFile file(folder + QStringLiteral("/爆破影响评价计算书.docx"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     DocxDocument document;
     QVERIFY(document.Open(file.readAll()));
@@ -406,10 +409,11 @@ void TestVibration::exportNoticesAndDocument() {
 }
 
 void TestVibration::exportBeforeCalculating() {
-    auto form = NewForm(m_folder.path());
+    QTemporaryDir folder;  // no earlier report takes the name
+    auto form = NewForm(folder.path());
     form->scripted.answers.enqueue(kAnswerYes);
     ExportReport(*form, *VibrationTable().report);
-    QFile file(ExportFolder(*form) + QStringLiteral("/爆破影响评价计算书new.doc"));
+    QFile file(ExportFolder(*form) + QStringLiteral("/爆破影响评价计算书.docx"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     DocxDocument document;
     QVERIFY(document.Open(file.readAll()));
@@ -430,7 +434,7 @@ void TestVibration::exportWithoutCategoryAsks() {
     ExportReport(*form, *VibrationTable().report);
     QCOMPARE(form->scripted.MessageTexts(),
              QStringList{QStringLiteral("计算结果为空或参数已修改，请先计算。仍要导出吗？")});
-    QVERIFY(!QFile::exists(ExportFolder(*form) + QStringLiteral("/爆破影响评价计算书new.doc")));
+    QVERIFY(!QFile::exists(ExportFolder(*form) + QStringLiteral("/爆破影响评价计算书.docx")));
 }
 
 void TestVibration::fileWithoutBandOpensWithDefault_data() {

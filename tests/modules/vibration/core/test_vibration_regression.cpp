@@ -410,9 +410,10 @@ void TestVibrationRegression::report() {
     form->SetText(kRecordsTableId, RecordsText(records));
     RegressionCalculate(*form, records);
     ExportReport(*form, *RegressionTable().report);
-    QCOMPARE(form->scripted.MessageTexts().last(), QStringLiteral("回归分析报告导出成功！"));
     const QString path =
-        ExportFolder(*form) + QStringLiteral("/爆破振动衰减规律回归分析报告new.doc");
+        ExportFolder(*form) + QStringLiteral("/爆破振动衰减规律回归分析报告.docx");
+    QCOMPARE(form->scripted.MessageTexts().last(),
+             QStringLiteral("回归分析报告导出成功！\r\n文件：") + QDir::toNativeSeparators(path));
     DocxDocument document;
     QVERIFY(document.Open(test::ReadFileBytes(path)));
     const QString text = document.MainText();

@@ -252,9 +252,10 @@ void TestVibrationRegressionWindow::exportedReportInOffice() {
     Import(kCsv);
     Click(kFitButtonId);
     Click(kRegressionExportButtonId);
+    const QString path = m_folder->filePath("导出的方案/爆破振动衰减规律回归分析报告.docx");
     QCOMPARE(m_dialogs->MessageTexts(),
-             (QStringList{"确定开始导出，中途请勿进行其他操作！", "回归分析报告导出成功！"}));
-    const QString path = m_folder->filePath("导出的方案/爆破振动衰减规律回归分析报告new.doc");
+             (QStringList{"确定开始导出，中途请勿进行其他操作！",
+                          "回归分析报告导出成功！\r\n文件：" + QDir::toNativeSeparators(path)}));
     // The chart went in as a picture.
     QVERIFY(test::ReadFileBytes(path).contains("word/media/"));
     QString error;

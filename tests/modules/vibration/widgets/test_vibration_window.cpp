@@ -15,13 +15,14 @@
 #include "core/docx_document.h"
 #include "core/gbk_text.h"
 #include "core/ini_file.h"
+#include "core/module_entry.h"
 #include "modules/vibration/core/vibration.h"
 #include "modules/vibration/widgets/vibration_window.h"
-#include "core/module_entry.h"
-#include "widgets/module_window.h"
-#include "support/reference_check.h"
 #include "support/office_check.h"
+#include "support/reference_check.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_files.h"
+#include "widgets/module_window.h"
 #include "widgets/text_box.h"
 
 using namespace tunnel;
@@ -30,7 +31,7 @@ namespace {
 
 const QString kStartLine = QStringLiteral("\r\n软件启动并调试完成，前置待命中……\r\n");
 const QString kChangeNotice = QStringLiteral("参数已修改，请重新计算！");
-const QString kPreset = QStringLiteral("方案导出需要Word2007以上版本！");
+const QString kPreset = QStringLiteral("计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开");
 const QString kPasses = QStringLiteral("振速符合要求，验算通过！");
 const QString kFails =
     QStringLiteral("超过爆破临界值，不符合要求！请降低一次起爆炸药总重量或采取分段起爆，重新计算");
@@ -302,7 +303,7 @@ void TestVibrationWindow::noCategoryEmptiesStaleVerdict() {
     ShowTab(0);
     m_dialogs->answers.enqueue(kAnswerYes);
     Click("按钮1_生成计算书");
-    QFile report(m_folder->filePath("导出的方案/爆破影响评价计算书new.doc"));
+    QFile report(m_folder->filePath("导出的方案/爆破影响评价计算书.docx"));
     QVERIFY(report.open(QIODevice::ReadOnly));
     DocxDocument document;
     QVERIFY(document.Open(report.readAll()));
@@ -529,7 +530,7 @@ void TestVibrationWindow::exportBeforeCalculating() {
     Pick(6);
     m_dialogs->answers.enqueue(kAnswerYes);
     Click("按钮1_生成计算书");
-    QFile report(m_folder->filePath("导出的方案/爆破影响评价计算书new.doc"));
+    QFile report(m_folder->filePath("导出的方案/爆破影响评价计算书.docx"));
     QVERIFY(report.open(QIODevice::ReadOnly));
     DocxDocument document;
     QVERIFY(document.Open(report.readAll()));
@@ -552,7 +553,10 @@ void TestVibrationWindow::exportedReportInOffice() {
     m_window->SetLogText(QString());
     Click("按钮1_生成计算书");
     QCOMPARE(m_dialogs->MessageTexts(),
-             (QStringList{"确定开始导出，中途请勿进行其他操作！", "自动生成计算书成功！"}));
+             (QStringList{"确定开始导出，中途请勿进行其他操作！",
+                          "自动生成计算书成功！\r\n文件：" +
+                              QDir::toNativeSeparators(tunnel::test::LatestReport(
+                                  m_folder->filePath("导出的方案"), "爆破影响评价计算书.docx"))}));
     QCOMPARE(m_window->Caption("标签2"), QStringLiteral("下载完成  "));
     QCOMPARE(m_window->ProgressBar()->value(), 0);
     QCOMPARE(m_window->LogText(),
@@ -561,7 +565,7 @@ void TestVibrationWindow::exportedReportInOffice() {
 
     QString error;
     QString text =
-        test::OfficeText(m_folder->filePath("导出的方案/爆破影响评价计算书new.doc"), &error);
+        test::OfficeText(m_folder->filePath("导出的方案/爆破影响评价计算书.docx"), &error);
     QVERIFY2(!text.isEmpty(), qPrintable(error));
     text.remove(QRegularExpression("\\s"));
     for (const char *placeholder :
