@@ -34,10 +34,7 @@ double ReadNumber(const Form &form, const char *id) {
 }
 
 const ButtonRow *CalculateButton(const WindowTable &table, int group) {
-    const auto calculates = [](const ButtonRow &b) {
-        return b.role == Role::Command && !b.besideField &&
-               QString::fromUtf8(b.caption).contains(QStringLiteral("计算"));
-    };
+    const auto calculates = [](const ButtonRow &b) { return b.role == Role::Calculate; };
     const ButtonRow *only = nullptr;
     int count = 0;
     for (int pass : {group, -1})

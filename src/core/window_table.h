@@ -107,10 +107,11 @@ struct GroupRow {
 };
 
 enum class Role {
-    Command,  // runs its command; disabled without one
-    Open,     // opens the parameter file
-    Save,     // saves the parameter file
-    Export,   // exports the report
+    Command,    // runs its command; disabled without one
+    Calculate,  // a command that Enter in a field of its group (else of the window) runs
+    Open,       // opens the parameter file
+    Save,       // saves the parameter file
+    Export,     // exports the report
 };
 
 // A button of the window.

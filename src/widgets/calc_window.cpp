@@ -109,6 +109,10 @@ bool CalcWindow::EditedSinceCalculation(QAnyStringView id) const {
 
 CalcWindow::~CalcWindow() = default;
 
+void CalcWindow::EnterPressed(const ButtonRow &calculate) {
+    if (QPushButton *button = Button(calculate.id); button && button->isEnabled()) button->click();
+}
+
 void StyleAsNote(QLabel *label) {
     label->setStyleSheet(QStringLiteral("color: #505050;"));
 }
@@ -156,8 +160,7 @@ void CalcWindow::BuildUnits() {
             if (field.kind == FieldKind::Input) {
                 connect(edit, &QLineEdit::returnPressed, this, [this, &field] {
                     if (const ButtonRow *row = CalculateButton(m_table, field.group))
-                        if (QPushButton *button = Button(row->id); button && button->isEnabled())
-                            button->click();
+                        EnterPressed(*row);
                 });
                 connect(edit, &QLineEdit::textChanged, this, [edit](const QString &text) {
                     if (edit->property(kNumberMark).toBool() && ReadAs(text) == NumberText::Number)
@@ -188,6 +191,7 @@ void CalcWindow::BuildUnits() {
         button->setAutoDefault(false);
         switch (row.role) {
             case Role::Command:
+            case Role::Calculate:
                 if (row.command)
                     connect(button, &QPushButton::clicked, this,
                             [this, &row] { row.command(*this); });

@@ -123,6 +123,8 @@ signals:
     void closing();
 
 protected:
+    // Enter in an input field: presses the calculate button of its group.
+    virtual void EnterPressed(const ButtonRow &calculate);
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -180,7 +180,8 @@ constexpr std::array kButtons = {
     ButtonRow{.id = kFormworkCalculateButtonId,
               .caption = "计算",
               .group = -1,
-              .command = &CalculateLoads},
+              .command = &CalculateLoads,
+              .role = Role::Calculate},
     ButtonRow{.id = kFormworkExportButtonId,
               .caption = "导出计算书",
               .group = -1,
@@ -207,11 +208,13 @@ constexpr std::array kButtons = {
     ButtonRow{.id = kWallButtonId,
               .caption = "计算墙体模板侧压力荷载设计值",
               .group = kWallGroup,
-              .command = &WallPressure},
+              .command = &WallPressure,
+              .role = Role::Calculate},
     ButtonRow{.id = kMemberButtonId,
               .caption = "计算梁拱柱模板侧压力荷载计算值",
               .group = kMemberGroup,
-              .command = &MemberPressure},
+              .command = &MemberPressure,
+              .role = Role::Calculate},
 };
 
 constexpr std::array<const char *, 1> kCreationLog = {kStandbyLine};

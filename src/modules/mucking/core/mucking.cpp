@@ -85,10 +85,21 @@ constexpr std::array kFields = {
 };
 
 constexpr std::array kButtons = {
-    ButtonRow{.id = "按钮1单循环爆破石渣量", .caption = "计算", .group = 0, .command = &MuckVolume},
-    ButtonRow{.id = "按钮2出碴设备数量", .caption = "计算", .group = 1, .command = &TruckCount},
-    ButtonRow{
-        .id = "按钮1单循环爆破石渣量1", .caption = "计算", .group = 2, .command = &MuckingTime},
+    ButtonRow{.id = "按钮1单循环爆破石渣量",
+              .caption = "计算",
+              .group = 0,
+              .command = &MuckVolume,
+              .role = Role::Calculate},
+    ButtonRow{.id = "按钮2出碴设备数量",
+              .caption = "计算",
+              .group = 1,
+              .command = &TruckCount,
+              .role = Role::Calculate},
+    ButtonRow{.id = "按钮1单循环爆破石渣量1",
+              .caption = "计算",
+              .group = 2,
+              .command = &MuckingTime,
+              .role = Role::Calculate},
     // Opens the bulking factor table.
     ButtonRow{.id = "按钮1",
               .caption = "…",

@@ -120,8 +120,11 @@ constexpr ButtonRow kButtons[] = {
         .id = kPeriodOpenButton, .caption = "打开", .group = -1, .command = &OpenPeriodParameters},
     ButtonRow{
         .id = kPeriodSaveButton, .caption = "保存", .group = -1, .command = &SavePeriodParameters},
-    ButtonRow{
-        .id = kPeriodCalculateButton, .caption = "计算", .group = -1, .command = &CalculatePeriod},
+    ButtonRow{.id = kPeriodCalculateButton,
+              .caption = "计算",
+              .group = -1,
+              .command = &CalculatePeriod,
+              .role = Role::Calculate},
     ButtonRow{.id = kPeriodExportButton,
               .caption = "数据导出",
               .group = -1,

@@ -46,7 +46,10 @@ constexpr std::array kFields = {
 
 // The window runs the command itself, since the verdict carries a font size.
 constexpr std::array kButtons = {
-    ButtonRow{.id = kEvaluationButton, .caption = "周边眼炮炮痕保存率计算", .group = 0},
+    ButtonRow{.id = kEvaluationButton,
+              .caption = "周边眼炮炮痕保存率计算",
+              .group = 0,
+              .role = Role::Calculate},
 };
 
 const WindowTable kTable{

@@ -170,7 +170,10 @@ constexpr std::array kFields = {
 // itself, and the picture button gets its window elsewhere: the window
 // connects them all.
 constexpr std::array kButtons = {
-    ButtonRow{.id = kBlastCalculateButton, .caption = kCalculateCaption, .group = -1},
+    ButtonRow{.id = kBlastCalculateButton,
+              .caption = kCalculateCaption,
+              .group = -1,
+              .role = Role::Calculate},
     ButtonRow{.id = kBlastLayoutButton, .caption = "布眼示意图", .group = 6},
     ButtonRow{.id = kPatternButtonId, .caption = "钻爆设计图", .group = 6},
     ButtonRow{.id = kBlastEvaluationButton, .caption = "爆破效果评价", .group = 6},
@@ -404,18 +407,10 @@ void SlideStep(SmoothBlastView &view) {
     }
 }
 
-void CalculateBlast(Form &form, SmoothBlastView &view) {
-    if (view.WindowWidth() == kBlastOpenWidth) {
-        view.SetWindowWidth(kBlastInputWidth);
-    } else {
-        view.StartSlide();
-        view.ShowResultHalf();
-    }
+// Computes every result from the inputs on screen; `opening` tells that the
+// result half is being opened by this calculation.
+static void ComputeBlast(Form &form, SmoothBlastView &view, bool opening) {
     form.SetCaption(kBlastChangeNotice, QString());
-
-    const bool opening = form.Caption(kBlastCalculateButton) == U(kCalculateCaption);
-    form.SetCaption(kBlastCalculateButton, opening ? kBackCaption : kCalculateCaption);
-
     const double l = ReadNumber(form, kAdvanceId);
     Write(form, kTotalChargeId,
           RoundCharge(l, ReadNumber(form, kAreaId), ReadNumber(form, kSpecificChargeId)));
@@ -463,6 +458,25 @@ void CalculateBlast(Form &form, SmoothBlastView &view) {
     if (opening && AuxiliaryOverdrawn(ReadNumber(form, kAuxChargeId)))
         form.DialogService().Message("超过限值！请增大开挖断面面积或调整单位体积岩体的耗药量");
     LogChecks(form, SmoothBlastChecks(form));
+}
+
+void CalculateBlast(Form &form, SmoothBlastView &view) {
+    if (view.WindowWidth() == kBlastOpenWidth) {
+        view.SetWindowWidth(kBlastInputWidth);
+    } else {
+        view.StartSlide();
+        view.ShowResultHalf();
+    }
+    const bool opening = form.Caption(kBlastCalculateButton) == U(kCalculateCaption);
+    form.SetCaption(kBlastCalculateButton, opening ? kBackCaption : kCalculateCaption);
+    ComputeBlast(form, view, opening);
+}
+
+void RecalculateBlast(Form &form, SmoothBlastView &view) {
+    if (form.Caption(kBlastCalculateButton) == U(kBackCaption))
+        ComputeBlast(form, view, false);
+    else
+        CalculateBlast(form, view);
 }
 
 QStringList SmoothBlastChecks(const Form &form) {

@@ -119,6 +119,10 @@ const WindowTable &SmoothBlastTable();
 // opens and the new auxiliary charge is negative, the limit message is shown.
 void CalculateBlast(Form &form, SmoothBlastView &view);
 
+// Enter in a field: with the result half shown (or opening), computes again
+// and keeps it shown; else the calculate command.
+void RecalculateBlast(Form &form, SmoothBlastView &view);
+
 // The checks of the results on the form: a negative auxiliary charge.
 QStringList SmoothBlastChecks(const Form &form);
 

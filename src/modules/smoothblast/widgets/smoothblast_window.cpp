@@ -242,6 +242,12 @@ void SmoothBlastWindow::SetWindowWidth(int width) {
     KeepInside(this);
 }
 
+// Enter computes again without closing the results it is meant to update.
+void SmoothBlastWindow::EnterPressed(const ButtonRow &) {
+    RecalculateBlast(*this, *this);
+    m_scroll->verticalScrollBar()->setValue(0);
+}
+
 void SmoothBlastWindow::showEvent(QShowEvent *event) {
     // The screen is known for sure only now.
     SetWindowWidth(m_width);

@@ -41,6 +41,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void EnterPressed(const ButtonRow &calculate) override;
 
 private:
     void BuildInputHalf();

@@ -309,8 +309,11 @@ constexpr std::array kFields = {
 };
 
 constexpr std::array kButtons = {
-    ButtonRow{
-        .id = "按钮3", .caption = "通风总风压计算", .group = 5, .command = &CalculateVentilation},
+    ButtonRow{.id = "按钮3",
+              .caption = "通风总风压计算",
+              .group = 5,
+              .command = &CalculateVentilation,
+              .role = Role::Calculate},
     ButtonRow{.id = "按钮4_打开数据",
               .caption = "打开数据",
               .group = -1,

@@ -220,7 +220,8 @@ constexpr std::array kButtons = {
     ButtonRow{.id = kVibrationCalculateButtonId,
               .caption = "计算",
               .group = -1,
-              .command = &VibrationCalculate},
+              .command = &VibrationCalculate,
+              .role = Role::Calculate},
     // Under the verdict, with the window's progress bar beside it.
     ButtonRow{.id = kVibrationExportButtonId,
               .caption = "生成计算书",

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/calc_form.h"
 #include "core/gbk_text.h"
 #include "modules/dangerous_works/core/dangerous_works.h"
 #include "modules/dangerous_works/core/work_list_file.h"
@@ -33,6 +34,7 @@ private slots:
     void catalogue();
     void catalogueNumbering();
     void catalogueSurvivesGbk();
+    void enterCalculatesNothing();
     void menus_data();
     void menus();
     void parse_data();
@@ -263,6 +265,15 @@ void DangerousWorksTest::readFailures() {
     file.close();
     QCOMPARE(tunnel::ReadWorkList(file.fileName(), items), QString());
     QCOMPARE(items, QStringList{U("6.4洞室工程")});
+}
+
+// The list has no calculation: Enter must not press the load window's
+// button, whose caption ends in 计算.
+void DangerousWorksTest::enterCalculatesNothing() {
+    const tunnel::WindowTable &table = tunnel::DangerousWorksTable();
+    for (int group = -1; group < int(table.groups.size()); ++group)
+        QCOMPARE(tunnel::CalculateButton(table, group),
+                 static_cast<const tunnel::ButtonRow *>(nullptr));
 }
 
 QTEST_GUILESS_MAIN(DangerousWorksTest)

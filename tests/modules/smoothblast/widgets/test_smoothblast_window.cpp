@@ -13,18 +13,17 @@
 #include <QTimer>
 #include <memory>
 
-#include "widgets/module_window.h"
 #include "core/conversions.h"
 #include "core/gbk_text.h"
+#include "core/module_entry.h"
 #include "modules/smoothblast/widgets/evaluation_window.h"
 #include "modules/smoothblast/widgets/smoothblast_window.h"
-#include "core/module_entry.h"
-#include "widgets/module_window.h"
-#include "support/reference_check.h"
 #include "support/office_check.h"
 #include "support/preset_colours.h"
+#include "support/reference_check.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/bar_chart_widget.h"
+#include "widgets/module_window.h"
 
 using namespace tunnel;
 using tunnel::test::ScriptedDialogs;
@@ -47,8 +46,9 @@ Rgb TextRgb(const QWidget *widget) {
 // A smooth blasting window shown on the offscreen screen, with scripted
 // dialogs and a program folder of its own.
 struct Fixture {
-    Fixture() : window(static_cast<SmoothBlastWindow *>(
-                    CreateModuleWindow(*FindModule("smoothblast"), WindowContext{dialogs, dir.path()}))) {
+    Fixture()
+        : window(static_cast<SmoothBlastWindow *>(
+              CreateModuleWindow(*FindModule("smoothblast"), WindowContext{dialogs, dir.path()}))) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -122,6 +122,7 @@ private slots:
     void Inputs();
     void Opening();
     void SlideOpensAndCloses();
+    void EnterUpdatesOpenResults();
     void ChartAfterCalculation();
     void TypingSpacingSetsBurden();
     void LimitWarning();
@@ -198,7 +199,8 @@ void TestSmoothBlastWindow::Inputs() {
         QVERIFY2(label.endsWith(suffix), qPrintable(label));
         label.chop(suffix.size());
         const QPoint at = unit->mapTo(box, QPoint());
-        QVERIFY(at.y() < edit->geometry().bottom() && at.y() + unit->height() > edit->geometry().top());
+        QVERIFY(at.y() < edit->geometry().bottom() &&
+                at.y() + unit->height() > edit->geometry().top());
         QVERIFY(at.x() >= edit->geometry().right());
     }
     QVERIFY2(texts.contains(label), qPrintable(texts.join(S(" | "))));
@@ -218,7 +220,8 @@ void TestSmoothBlastWindow::Opening() {
     QVERIFY(!results->isVisible());
     for (const Result &r : kPresetResults) QCOMPARE(f.Text(r.id), QString());
     QCOMPARE(f.Caption("标签1_说明"), QString());
-    QCOMPARE(f.Caption("标签1_进度条"), S("计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开"));
+    QCOMPARE(f.Caption("标签1_进度条"),
+             S("计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开"));
     // The picture openers show their reference windows.
     QCOMPARE(f.Caption("按钮2"), S("布眼示意图"));
     test::Opened opened = test::ClickReference(f.Button("按钮2"));
@@ -277,6 +280,19 @@ void TestSmoothBlastWindow::SlideOpensAndCloses() {
     // And the third opens again.
     QCOMPARE(f.Calculate(), kSlide);
     QCOMPARE(f.Caption("按钮1"), S("返回重新计算"));
+}
+
+// Enter in a field recalculates what is shown; it never closes the results.
+void TestSmoothBlastWindow::EnterUpdatesOpenResults() {
+    Fixture f;
+    QCOMPARE(f.Calculate(), kSlide);
+    const QString total = f.Text("编辑框10_总装药量");
+    f.Edit("编辑框1_断面面积")->setText(S("80"));
+    QTest::keyClick(f.Edit("编辑框1_断面面积"), Qt::Key_Return);
+    QCOMPARE(f.window->width(), kBlastOpenWidth);
+    QCOMPARE(f.Caption("按钮1"), S("返回重新计算"));
+    QVERIFY(f.Text("编辑框10_总装药量") != total);
+    QVERIFY(f.dialogs.messages.isEmpty());
 }
 
 void TestSmoothBlastWindow::ChartAfterCalculation() {
