@@ -1,0 +1,191 @@
+#include "core/docx_package.h"
+
+#include <zip.h>
+
+#include <algorithm>
+
+namespace tunnel {
+
+namespace {
+
+void SetError(QString *error, const QString &text) {
+    if (error) *error = text;
+}
+
+QString ZipErrorText(zip_error_t *e) {
+    return QString::fromUtf8(zip_error_strerror(e));
+}
+
+// The whole of an open part, false when reading it failed (a bad checksum
+// shows at its end).
+bool ReadAll(zip_file_t *file, std::string *bytes) {
+    char buffer[65536];
+    zip_int64_t n;
+    while ((n = zip_fread(file, buffer, sizeof buffer)) > 0)
+        if (bytes) bytes->append(buffer, std::size_t(n));
+    zip_fclose(file);
+    return n == 0;
+}
+
+}  // namespace
+
+DocxPackage::~DocxPackage() {
+    if (m_archive) zip_discard(m_archive);
+}
+
+std::shared_ptr<const DocxPackage> DocxPackage::Open(const QByteArray &bytes, std::string *mainXml,
+                                                     QString *error) {
+    std::shared_ptr<DocxPackage> package(new DocxPackage);
+    DocxPackage &d = *package;
+    d.m_bytes = bytes;
+
+    zip_error_t zerror;
+    zip_error_init(&zerror);
+    zip_source_t *source =
+        zip_source_buffer_create(d.m_bytes.constData(), zip_uint64_t(d.m_bytes.size()), 0, &zerror);
+    if (source) d.m_archive = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zerror);
+    if (!d.m_archive) {
+        SetError(error, QStringLiteral("不是有效的Word文档：%1").arg(ZipErrorText(&zerror)));
+        if (source) zip_source_free(source);
+        zip_error_fini(&zerror);
+        return nullptr;
+    }
+    zip_error_fini(&zerror);
+
+    const zip_int64_t count = zip_get_num_entries(d.m_archive, 0);
+    bool haveMain = false;
+    for (zip_int64_t i = 0; i < count; ++i) {
+        zip_stat_t st;
+        if (zip_stat_index(d.m_archive, zip_uint64_t(i), ZIP_FL_ENC_RAW, &st) != 0) continue;
+        const std::string name = st.name;
+        // Directory entries make Word offer a repair.
+        if (name.empty() || name.back() == '/') continue;
+        const time_t mtime = (st.valid & ZIP_STAT_MTIME) ? st.mtime : 315532800;
+        Entry entry{name, zip_uint64_t(i), mtime};
+        if (name == kContentTypes)
+            d.m_entries.insert(d.m_entries.begin(), entry);
+        else
+            d.m_entries.push_back(entry);
+    }
+    for (std::size_t i = 0; i < d.m_entries.size(); ++i) {
+        if (d.m_entries[i].name == kMainPart) {
+            d.m_mainEntry = i;
+            haveMain = true;
+        }
+    }
+    if (!haveMain) {
+        SetError(error, QStringLiteral("文档中没有正文部分"));
+        return nullptr;
+    }
+
+    for (const Entry &entry : d.m_entries) {
+        if (&entry == &d.m_entries[d.m_mainEntry]) continue;
+        zip_file_t *part = zip_fopen_index(d.m_archive, entry.index, 0);
+        if (!part || !ReadAll(part, nullptr)) {
+            SetError(error, QStringLiteral("无法读取文档部分 %1：%2")
+                                .arg(QString::fromStdString(entry.name),
+                                     QString::fromUtf8(zip_strerror(d.m_archive))));
+            return nullptr;
+        }
+    }
+
+    std::string xml;
+    zip_file_t *file = zip_fopen_index(d.m_archive, d.m_entries[d.m_mainEntry].index, 0);
+    if (!file || !ReadAll(file, &xml)) {
+        SetError(error, QStringLiteral("无法读取文档正文：%1")
+                            .arg(QString::fromUtf8(zip_strerror(d.m_archive))));
+        return nullptr;
+    }
+    if (mainXml) *mainXml = std::move(xml);
+    return package;
+}
+
+std::string DocxPackage::Part(const std::string &name) const {
+    const std::lock_guard lock(m_mutex);
+    std::string bytes;
+    const zip_int64_t index = zip_name_locate(m_archive, name.c_str(), 0);
+    if (index < 0) return bytes;
+    if (zip_file_t *file = zip_fopen_index(m_archive, zip_uint64_t(index), 0))
+        ReadAll(file, &bytes);
+    return bytes;
+}
+
+QByteArray DocxPackage::Save(const std::string &mainXml, int mainLevel, const DocxParts &parts,
+                             qint64 entryTime, QString *error) const {
+    const std::lock_guard lock(m_mutex);
+    zip_error_t zerror;
+    zip_error_init(&zerror);
+    zip_source_t *target = zip_source_buffer_create(nullptr, 0, 0, &zerror);
+    zip_t *out = target ? zip_open_from_source(target, ZIP_TRUNCATE, &zerror) : nullptr;
+    if (!out) {
+        SetError(error, QStringLiteral("无法建立文档：%1").arg(ZipErrorText(&zerror)));
+        if (target) zip_source_free(target);
+        zip_error_fini(&zerror);
+        return {};
+    }
+    zip_error_fini(&zerror);
+    // Kept past zip_close, which would otherwise free it with the archive.
+    zip_source_keep(target);
+
+    auto fail = [&](const QString &what) {
+        SetError(error, QStringLiteral("%1：%2").arg(what, QString::fromUtf8(zip_strerror(out))));
+        zip_discard(out);
+        zip_source_free(target);
+        return QByteArray();
+    };
+
+    // A fresh archive in the original order: local headers are written new
+    // (no data descriptors left over), other parts keep their stored bytes.
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        const Entry &entry = m_entries[i];
+        const auto part = parts.find(entry.name);
+        zip_source_t *data =
+            i == m_mainEntry ? zip_source_buffer(out, mainXml.data(), mainXml.size(), 0)
+            : part != parts.end()
+                ? zip_source_buffer(out, part->second.data(), part->second.size(), 0)
+                : zip_source_zip(out, m_archive, entry.index, 0, 0, -1);
+        if (!data)
+            return fail(QStringLiteral("无法复制 %1").arg(QString::fromStdString(entry.name)));
+        const zip_int64_t index = zip_file_add(out, entry.name.c_str(), data, ZIP_FL_ENC_GUESS);
+        if (index < 0) {
+            zip_source_free(data);
+            return fail(QStringLiteral("无法写入 %1").arg(QString::fromStdString(entry.name)));
+        }
+        const time_t mtime = entryTime >= 0 ? time_t(entryTime) : entry.mtime;
+        zip_file_set_mtime(out, zip_uint64_t(index), mtime, 0);
+        if (i == m_mainEntry)
+            zip_set_file_compression(out, zip_uint64_t(index), ZIP_CM_DEFLATE,
+                                     zip_uint32_t(mainLevel));
+    }
+    // Added parts (pictures) after the template's own.
+    for (const auto &[name, bytes] : parts) {
+        if (std::any_of(m_entries.begin(), m_entries.end(),
+                        [&](const Entry &e) { return e.name == name; }))
+            continue;
+        zip_source_t *data = zip_source_buffer(out, bytes.data(), bytes.size(), 0);
+        const zip_int64_t index =
+            data ? zip_file_add(out, name.c_str(), data, ZIP_FL_ENC_GUESS) : -1;
+        if (index < 0) {
+            if (data) zip_source_free(data);
+            return fail(QStringLiteral("无法写入 %1").arg(QString::fromStdString(name)));
+        }
+        const time_t mtime = entryTime >= 0 ? time_t(entryTime) : m_entries.front().mtime;
+        zip_file_set_mtime(out, zip_uint64_t(index), mtime, 0);
+    }
+    if (zip_close(out) != 0) return fail(QStringLiteral("无法保存文档"));
+
+    QByteArray bytes;
+    zip_stat_t st;
+    if (zip_source_stat(target, &st) == 0 && (st.valid & ZIP_STAT_SIZE) &&
+        zip_source_open(target) == 0) {
+        bytes.resize(qsizetype(st.size));
+        const zip_int64_t n = zip_source_read(target, bytes.data(), st.size);
+        zip_source_close(target);
+        if (n != zip_int64_t(st.size)) bytes.clear();
+    }
+    zip_source_free(target);
+    if (bytes.isEmpty()) SetError(error, QStringLiteral("无法取出保存的文档"));
+    return bytes;
+}
+
+}  // namespace tunnel
