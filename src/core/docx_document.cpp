@@ -105,7 +105,15 @@ struct DocxDocument::Impl {
 
     DocxParts parts;
     int images = 0;
+    // The main part as read, kept while the tree is unedited: parsing it
+    // again makes a copy with a third fewer instructions than copying the
+    // tree node by node.
+    std::shared_ptr<const std::string> readXml;
 
+    // A copy sharing the package; its scan, when there is one, is carried
+    // over to the copied nodes.
+    std::unique_ptr<Impl> Copy() const;
+    void Scan();
     pugi::xml_node ParagraphWith(const QString &placeholder) const;
     bool ReplaceFirst(const QString &needle, const QString &value, bool useCache);
     void IndexText();
@@ -200,17 +208,21 @@ void DocxDocument::Impl::Replace(const Stretch &stretch, qsizetype at, qsizetype
 
 DocxDocument::DocxDocument() : m_impl(std::make_unique<Impl>()) {}
 
+DocxDocument::DocxDocument(const DocxDocument &other) : m_impl(other.m_impl->Copy()) {
+    m_scanCache = other.m_scanCache;
+}
+
 DocxDocument::~DocxDocument() = default;
 
 bool DocxDocument::Open(const QByteArray &package, QString *error) {
     m_impl = std::make_unique<Impl>();
     Impl &d = *m_impl;
-    std::string xml;
-    d.package = DocxPackage::Open(package, &xml, error);
+    auto xml = std::make_shared<std::string>();
+    d.package = DocxPackage::Open(package, xml.get(), error);
     if (!d.package) return false;
 
     const pugi::xml_parse_result parsed =
-        d.document.load_buffer(xml.data(), xml.size(), kDocxParseFlags, pugi::encoding_auto);
+        d.document.load_buffer(xml->data(), xml->size(), kDocxParseFlags, pugi::encoding_auto);
     pugi::xml_node root = d.document.document_element();
     if (parsed) {
         // The main namespace's prefix as the root declares it ("w:" in
@@ -235,6 +247,9 @@ bool DocxDocument::Open(const QByteArray &package, QString *error) {
         m_impl = std::make_unique<Impl>();
         return false;
     }
+    // Scanned now, so that copies of a template carry the scan with them.
+    d.readXml = std::move(xml);
+    d.Scan();
     return true;
 }
 
@@ -309,15 +324,96 @@ std::optional<DocxDocument::Impl::Position> DocxDocument::Impl::FindInStretches(
     return std::nullopt;
 }
 
-bool DocxDocument::Impl::ReplaceFirst(const QString &needle, const QString &value, bool useCache) {
-    if (!scanned || !useCache) {
-        BodyScanner scanner(prefix);
-        scanner.Block(body);
-        paragraphs = std::move(scanner.paragraphs);
-        IndexText();
-        scanned = true;
-        resumeNeedle.clear();
+void DocxDocument::Impl::Scan() {
+    BodyScanner scanner(prefix);
+    scanner.Block(body);
+    paragraphs = std::move(scanner.paragraphs);
+    IndexText();
+    scanned = true;
+    resumeNeedle.clear();
+}
+
+std::unique_ptr<DocxDocument::Impl> DocxDocument::Impl::Copy() const {
+    auto copy = std::make_unique<Impl>();
+    Impl &c = *copy;
+    c.package = package;
+    if (readXml) {
+        c.document.load_buffer(readXml->data(), readXml->size(), kDocxParseFlags,
+                               pugi::encoding_auto);
+        c.readXml = readXml;
+    } else {
+        c.document.reset(document);
     }
+    c.prefix = prefix;
+    c.properties = properties;
+    c.entryTime = entryTime;
+    c.parts = parts;
+    c.images = images;
+    if (body) c.body = c.document.document_element().child((prefix + "body").c_str());
+    if (!scanned) return copy;
+
+    // The scan's nodes in document order (a paragraph before its pieces)
+    // are found in the copy along their paths from the body, each path
+    // going on from where the one before left off: no text is decoded or
+    // folded again and no run's properties or drawing are walked.
+    c.paragraphs = paragraphs;
+    std::vector<pugi::xml_node *> nodes;
+    for (ParagraphScan &paragraph : c.paragraphs) {
+        nodes.push_back(&paragraph.node);
+        for (Stretch &stretch : paragraph.stretches)
+            for (Piece &piece : stretch.pieces) nodes.push_back(&piece.text);
+    }
+    std::vector<pugi::xml_node> from{body}, to{c.body}, path;
+    std::size_t k = 0;
+    for (; k < nodes.size(); ++k) {
+        path.clear();
+        for (pugi::xml_node n = *nodes[k]; n && n != body; n = n.parent()) path.push_back(n);
+        path.push_back(body);
+        std::reverse(path.begin(), path.end());
+        std::size_t level = 1;
+        while (level < from.size() && level < path.size() && from[level] == path[level]) ++level;
+        if (level >= path.size()) break;  // not below the body, or met twice
+        // At the first level that differs the path goes on after the node
+        // left there, or begins with the first child.
+        pugi::xml_node a, b;
+        if (level < from.size()) {
+            a = from[level];
+            b = to[level];
+        } else {
+            a = from.back().first_child();
+            b = to.back().first_child();
+        }
+        from.resize(level);
+        to.resize(level);
+        for (;;) {
+            while (a && a != path[level]) {
+                a = a.next_sibling();
+                b = b.next_sibling();
+            }
+            if (!a) break;
+            from.push_back(a);
+            to.push_back(b);
+            if (++level == path.size()) break;
+            a = a.first_child();
+            b = b.first_child();
+        }
+        if (level != path.size()) break;
+        *nodes[k] = to.back();
+    }
+    if (k < nodes.size()) {
+        c.paragraphs.clear();
+        return copy;  // scanned afresh on first use
+    }
+    c.text = text;
+    c.paragraphStart = paragraphStart;
+    c.scanned = true;
+    c.resumeNeedle = resumeNeedle;
+    c.resumeFrom = resumeFrom;
+    return copy;
+}
+
+bool DocxDocument::Impl::ReplaceFirst(const QString &needle, const QString &value, bool useCache) {
+    if (!scanned || !useCache) Scan();
     if (needle.contains(kStretchEnd)) return false;  // no stretch can hold it
     const Position from = needle == resumeNeedle ? resumeFrom : Position{};
     const std::optional<Position> match =
@@ -326,6 +422,7 @@ bool DocxDocument::Impl::ReplaceFirst(const QString &needle, const QString &valu
         const auto [i, j, at] = *match;
         ParagraphScan &paragraph = paragraphs[i];
         Replace(paragraph.stretches[j], at, needle.size(), value);
+        readXml.reset();
         paragraph.stretches = BodyScanner(prefix).Rescan(paragraph);
         ReindexParagraph(i);
         // The stretches before this one and the text before the match are
@@ -383,7 +480,10 @@ int DocxDocument::RemoveTableRows(const QString &needle) {
     }
     for (pugi::xml_node tr : doomed) tr.parent().remove_child(tr);
     // The cached stretches point into the removed rows.
-    if (!doomed.empty()) d.scanned = false;
+    if (!doomed.empty()) {
+        d.scanned = false;
+        d.readXml.reset();
+    }
     return int(doomed.size());
 }
 
@@ -417,6 +517,7 @@ bool DocxDocument::InsertImage(const QString &placeholder, const QByteArray &png
     if (!paragraph) return false;
     PlacePicture(*d.package, d.parts, paragraph, d.prefix, ++d.images, png, widthEmu, heightEmu);
     d.scanned = false;
+    d.readXml.reset();
     return true;
 }
 
@@ -462,6 +563,7 @@ bool DocxDocument::InsertTable(const QString &placeholder, const QList<QStringLi
     AppendXml(paragraph.parent(), xml, paragraph);
     paragraph.parent().remove_child(paragraph);
     d.scanned = false;
+    d.readXml.reset();
     return true;
 }
 
