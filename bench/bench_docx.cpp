@@ -40,7 +40,7 @@ void BM_DocxSave(benchmark::State &state, const char *name) {
     for (auto _ : state) benchmark::DoNotOptimize(document.Save());
 }
 
-// The largest main part written at each deflate level (0 stores it).
+// The largest main part written at each deflate level.
 void BM_MainPartLevel(benchmark::State &state) {
     std::string xml;
     const auto package = DocxPackage::Open(TemplateBytes("ventilation_gas"), &xml, nullptr);
@@ -51,7 +51,7 @@ void BM_MainPartLevel(benchmark::State &state) {
     }
     state.counters["bytes"] = saved.size();
 }
-BENCHMARK(BM_MainPartLevel)->DenseRange(0, 9)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MainPartLevel)->DenseRange(1, 9)->Unit(benchmark::kMicrosecond);
 
 const bool registered = [] {
     for (const char *name : kTemplates) {

@@ -1,8 +1,10 @@
 #include "core/docx_package.h"
 
 #include <zip.h>
+#include <zlib.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace tunnel {
 
@@ -25,6 +27,95 @@ bool ReadAll(zip_file_t *file, std::string *bytes) {
         if (bytes) bytes->append(buffer, std::size_t(n));
     zip_fclose(file);
     return n == 0;
+}
+
+// The main part deflated by a stream kept for the thread: libzip would set
+// up and free 400 KiB of deflate state for every save, and the allocator
+// hands such blocks back to the system and faults them in again.
+class MainDeflater {
+public:
+    ~MainDeflater() {
+        if (m_level >= 0) deflateEnd(&m_stream);
+    }
+
+    // The raw deflate stream of data, valid until the next call; null when
+    // zlib fails.
+    const std::string *Deflate(const std::string &data, int level) {
+        if (m_level != level) {
+            if (m_level >= 0) deflateEnd(&m_stream);
+            m_stream = {};
+            m_level = -1;
+            if (deflateInit2(&m_stream, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) !=
+                Z_OK)
+                return nullptr;
+            m_level = level;
+        } else if (deflateReset(&m_stream) != Z_OK) {
+            return nullptr;
+        }
+        m_out.resize(deflateBound(&m_stream, uLong(data.size())));
+        m_stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.data()));
+        m_stream.avail_in = uInt(data.size());
+        m_stream.next_out = reinterpret_cast<Bytef *>(m_out.data());
+        m_stream.avail_out = uInt(m_out.size());
+        if (deflate(&m_stream, Z_FINISH) != Z_STREAM_END) return nullptr;
+        m_out.resize(m_stream.total_out);
+        return &m_out;
+    }
+
+private:
+    z_stream m_stream{};
+    int m_level = -1;
+    std::string m_out;  // its capacity kept from save to save
+};
+
+// A part handed to libzip already deflated, which it then writes as it is.
+struct DeflatedPart {
+    const std::string *deflated;
+    zip_uint64_t size;  // inflated
+    quint32 crc;
+    zip_uint64_t offset = 0;
+    zip_error_t error;
+};
+
+zip_int64_t ReadDeflatedPart(void *state, void *data, zip_uint64_t length,
+                             zip_source_cmd_t command) {
+    DeflatedPart &part = *static_cast<DeflatedPart *>(state);
+    switch (command) {
+        case ZIP_SOURCE_OPEN:
+            part.offset = 0;
+            return 0;
+        case ZIP_SOURCE_READ: {
+            const zip_uint64_t n =
+                std::min<zip_uint64_t>(length, part.deflated->size() - part.offset);
+            std::memcpy(data, part.deflated->data() + part.offset, std::size_t(n));
+            part.offset += n;
+            return zip_int64_t(n);
+        }
+        case ZIP_SOURCE_CLOSE:
+        case ZIP_SOURCE_FREE:
+            return 0;
+        case ZIP_SOURCE_STAT: {
+            zip_stat_t *st = static_cast<zip_stat_t *>(data);
+            zip_stat_init(st);
+            st->valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_CRC |
+                        ZIP_STAT_ENCRYPTION_METHOD;
+            st->size = part.size;
+            st->comp_size = part.deflated->size();
+            st->comp_method = ZIP_CM_DEFLATE;
+            st->crc = part.crc;
+            st->encryption_method = ZIP_EM_NONE;
+            return sizeof(zip_stat_t);
+        }
+        case ZIP_SOURCE_ERROR:
+            return zip_error_to_data(&part.error, data, length);
+        case ZIP_SOURCE_SUPPORTS:
+            return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ,
+                                                  ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                                  ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+        default:
+            zip_error_set(&part.error, ZIP_ER_OPNOTSUPP, 0);
+            return -1;
+    }
 }
 
 }  // namespace
@@ -112,6 +203,23 @@ std::string DocxPackage::Part(const std::string &name) const {
 
 QByteArray DocxPackage::Save(const std::string &mainXml, int mainLevel, const DocxParts &parts,
                              qint64 entryTime, QString *error) const {
+    thread_local MainDeflater deflater;
+    const std::string *deflated = deflater.Deflate(mainXml, mainLevel);
+    if (!deflated) {
+        SetError(error, QStringLiteral("无法压缩文档正文"));
+        return {};
+    }
+    DeflatedPart main{.deflated = deflated,
+                      .size = mainXml.size(),
+                      .crc = quint32(crc32_z(0, reinterpret_cast<const Bytef *>(mainXml.data()),
+                                             mainXml.size()))};
+    zip_error_init(&main.error);
+    // Fini'd however the save ends.
+    struct ErrorFini {
+        zip_error_t *e;
+        ~ErrorFini() { zip_error_fini(e); }
+    } mainErrorFini{&main.error};
+
     const std::lock_guard lock(m_mutex);
     zip_error_t zerror;
     zip_error_init(&zerror);
@@ -140,7 +248,7 @@ QByteArray DocxPackage::Save(const std::string &mainXml, int mainLevel, const Do
         const Entry &entry = m_entries[i];
         const auto part = parts.find(entry.name);
         zip_source_t *data =
-            i == m_mainEntry ? zip_source_buffer(out, mainXml.data(), mainXml.size(), 0)
+            i == m_mainEntry ? zip_source_function(out, ReadDeflatedPart, &main)
             : part != parts.end()
                 ? zip_source_buffer(out, part->second.data(), part->second.size(), 0)
                 : zip_source_zip(out, m_archive, entry.index, 0, 0, -1);
@@ -153,9 +261,6 @@ QByteArray DocxPackage::Save(const std::string &mainXml, int mainLevel, const Do
         }
         const time_t mtime = entryTime >= 0 ? time_t(entryTime) : entry.mtime;
         zip_file_set_mtime(out, zip_uint64_t(index), mtime, 0);
-        if (i == m_mainEntry)
-            zip_set_file_compression(out, zip_uint64_t(index), ZIP_CM_DEFLATE,
-                                     zip_uint32_t(mainLevel));
     }
     // Added parts (pictures) after the template's own.
     for (const auto &[name, bytes] : parts) {

@@ -6,7 +6,8 @@ namespace {
 
 // Collects the written part without a stream's copies.
 struct StringWriter : pugi::xml_writer {
-    std::string xml;
+    std::string &xml;
+    explicit StringWriter(std::string &xml) : xml(xml) {}
     void write(const void *data, std::size_t size) override {
         xml.append(static_cast<const char *>(data), size);
     }
@@ -15,9 +16,15 @@ struct StringWriter : pugi::xml_writer {
 }  // namespace
 
 std::string SavedXml(const pugi::xml_document &document) {
-    StringWriter writer;
+    std::string xml;
+    SaveXml(document, xml);
+    return xml;
+}
+
+void SaveXml(const pugi::xml_document &document, std::string &xml) {
+    xml.clear();
+    StringWriter writer(xml);
     document.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
-    return std::move(writer.xml);
 }
 
 void AppendXml(pugi::xml_node parent, const std::string &xml, pugi::xml_node before) {

@@ -15,6 +15,9 @@ constexpr unsigned kDocxParseFlags = pugi::parse_default | pugi::parse_ws_pcdata
 // The document written out as UTF-8, unindented.
 std::string SavedXml(const pugi::xml_document &document);
 
+// The same into xml, whose capacity is kept.
+void SaveXml(const pugi::xml_document &document, std::string &xml);
+
 // Appends the top elements of an XML fragment to parent, or inserts them
 // before the node before when it is given.
 void AppendXml(pugi::xml_node parent, const std::string &xml, pugi::xml_node before = {});
