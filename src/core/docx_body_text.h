@@ -87,4 +87,11 @@ private:
     QString m_line;
 };
 
+// Points the scan's nodes, found below body, at the same nodes below
+// copyBody, the body of a copy of the document; no text is decoded or
+// folded again. False when a node is not found there: the scan is then of
+// no use.
+bool CarryScan(std::vector<ParagraphScan> &paragraphs, pugi::xml_node body,
+               pugi::xml_node copyBody);
+
 }  // namespace tunnel

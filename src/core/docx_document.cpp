@@ -357,55 +357,8 @@ std::unique_ptr<DocxDocument::Impl> DocxDocument::Impl::Copy() const {
     if (body) c.body = c.document.document_element().child((prefix + "body").c_str());
     if (!scanned) return copy;
 
-    // The scan's nodes in document order (a paragraph before its pieces)
-    // are found in the copy along their paths from the body, each path
-    // going on from where the one before left off: no text is decoded or
-    // folded again and no run's properties or drawing are walked.
     c.paragraphs = paragraphs;
-    std::vector<pugi::xml_node *> nodes;
-    for (ParagraphScan &paragraph : c.paragraphs) {
-        nodes.push_back(&paragraph.node);
-        for (Stretch &stretch : paragraph.stretches)
-            for (Piece &piece : stretch.pieces) nodes.push_back(&piece.text);
-    }
-    std::vector<pugi::xml_node> from{body}, to{c.body}, path;
-    std::size_t k = 0;
-    for (; k < nodes.size(); ++k) {
-        path.clear();
-        for (pugi::xml_node n = *nodes[k]; n && n != body; n = n.parent()) path.push_back(n);
-        path.push_back(body);
-        std::reverse(path.begin(), path.end());
-        std::size_t level = 1;
-        while (level < from.size() && level < path.size() && from[level] == path[level]) ++level;
-        if (level >= path.size()) break;  // not below the body, or met twice
-        // At the first level that differs the path goes on after the node
-        // left there, or begins with the first child.
-        pugi::xml_node a, b;
-        if (level < from.size()) {
-            a = from[level];
-            b = to[level];
-        } else {
-            a = from.back().first_child();
-            b = to.back().first_child();
-        }
-        from.resize(level);
-        to.resize(level);
-        for (;;) {
-            while (a && a != path[level]) {
-                a = a.next_sibling();
-                b = b.next_sibling();
-            }
-            if (!a) break;
-            from.push_back(a);
-            to.push_back(b);
-            if (++level == path.size()) break;
-            a = a.first_child();
-            b = b.first_child();
-        }
-        if (level != path.size()) break;
-        *nodes[k] = to.back();
-    }
-    if (k < nodes.size()) {
+    if (!CarryScan(c.paragraphs, body, c.body)) {
         c.paragraphs.clear();
         return copy;  // scanned afresh on first use
     }
