@@ -263,7 +263,9 @@ QByteArray DocxPackage::Save(const std::string &mainXml, int mainLevel, const Do
         zip_file_set_mtime(out, zip_uint64_t(index), mtime, 0);
     }
     // Added parts (pictures) after the template's own.
-    for (const auto &[name, bytes] : parts) {
+    for (const auto &part : parts) {
+        const std::string &name = part.first;
+        const std::string &bytes = part.second;
         if (std::any_of(m_entries.begin(), m_entries.end(),
                         [&](const Entry &e) { return e.name == name; }))
             continue;
