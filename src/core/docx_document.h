@@ -15,7 +15,9 @@ class DocxDocument {
 public:
     DocxDocument();
     ~DocxDocument();
-    DocxDocument(const DocxDocument &) = delete;
+    // A copy of the document as it stands, sharing the package it was read
+    // from: copying a parsed template is cheaper than opening it again.
+    DocxDocument(const DocxDocument &other);
     DocxDocument &operator=(const DocxDocument &) = delete;
 
     // Reads a package. Returns false with a reason when it is no package or

@@ -1,9 +1,11 @@
 #include "core/gbk_text.h"
 
-#include <QHash>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <vector>
+#include <array>
+#include <atomic>
+#include <memory>
+#include <optional>
 
 namespace tunnel {
 
@@ -47,68 +49,91 @@ QList<QByteArray> Pieces(const QByteArray &bytes) {
     return pieces;
 }
 
-struct Tables {
-    std::vector<quint32> encode;    // bytes of every BMP code point, surrogates 0
-    QHash<quint32, char16_t> twin;  // four-byte forms that stand for a GB18030 character
-};
+QByteArray EncodeGbk(QStringView text) {
+    return QStringEncoder("GBK", QStringConverter::Flag::Stateless).encode(text);
+}
+
+QString DecodeGbk(QByteArrayView bytes) {
+    return QStringDecoder("GBK", QStringConverter::Flag::Stateless).decode(bytes);
+}
+
+QByteArray EncodeGb18030(QStringView text) {
+    return QStringEncoder("GB18030", QStringConverter::Flag::Stateless).encode(text);
+}
+
+// The bytes of 256 code points from first on, packed; surrogates 0.
+using Page = std::array<quint32, 256>;
 
 // Code page 936 reads some two-byte codes as private-use characters where
 // GB18030 reads them as standard ones (FE55: U+E81A there, U+3473 here).
 // Such a standard character is written as the four-byte form GB18030 gives
 // its private-use twin; the twin itself keeps the two bytes, so the four
 // bytes are otherwise never written. Everything else outside GBK gets its
-// own GB18030 form. Built from one pass of each converter over the BMP.
-Tables BuildTables() {
-    QString all;  // every non-ASCII BMP character, each followed by LF
-    all.reserve(2 * 0x10000);
-    for (char32_t c = 0x80; c < 0x10000; ++c)
-        if (c < 0xD800 || c > 0xDFFF) all.append(QChar(char16_t(c))).append(QLatin1Char('\n'));
+// own GB18030 form. One pass of each converter over the page.
+std::unique_ptr<Page> BuildPage(char32_t first) {
+    auto page = std::make_unique<Page>();
+    QString all;  // the page's characters, each followed by LF
+    for (char32_t c = first; c < first + 256; ++c)
+        if (c >= 0x80 && (c < 0xD800 || c > 0xDFFF))
+            all.append(QChar(char16_t(c))).append(QLatin1Char('\n'));
+    for (char32_t c = first; c < first + 256 && c < 0x80; ++c) (*page)[c - first] = c;
+    if (all.isEmpty()) return page;
 
-    QStringEncoder gbk("GBK", QStringConverter::Flag::Stateless);
-    const QByteArray gbkBytes = gbk.encode(all);
+    const QByteArray gbkBytes = EncodeGbk(all);
     const QList<QByteArray> gbkPieces = Pieces(gbkBytes);
-    const QStringList decoded =
-        QString(QStringDecoder("GBK", QStringConverter::Flag::Stateless).decode(gbkBytes))
-            .split(QLatin1Char('\n'));
-    QStringEncoder gb18030("GB18030", QStringConverter::Flag::Stateless);
-    const QList<QByteArray> widePieces = Pieces(gb18030.encode(all));
+    const QStringList decoded = DecodeGbk(gbkBytes).split(QLatin1Char('\n'));
+    const QList<QByteArray> widePieces = Pieces(EncodeGb18030(all));
     const qsizetype count = all.size() / 2;
     Q_ASSERT(gbkPieces.size() == count && widePieces.size() == count &&
              decoded.size() == count + 1);
 
-    Tables tables;
-    tables.encode.assign(0x10000, 0);
-    for (char16_t c = 0; c < 0x80; ++c) tables.encode[c] = c;
-    std::vector<qsizetype> twins;
     for (qsizetype i = 0; i < count; ++i) {
-        const char16_t c = all[2 * i].unicode();
-        if (decoded[i] == all[2 * i] && !gbkPieces[i].isEmpty())
-            tables.encode[c] = Pack(gbkPieces[i]);
-        else if (widePieces[i].size() == 4)
-            tables.encode[c] = Pack(widePieces[i]);
-        else
-            twins.push_back(i);
-    }
-    for (qsizetype i : twins) {
-        const char16_t c = all[2 * i].unicode();
-        const QString privateUse =
-            QStringDecoder("GBK", QStringConverter::Flag::Stateless).decode(widePieces[i]);
-        QByteArray form;
-        if (privateUse.size() == 1 && PackedLength(tables.encode[privateUse[0].unicode()]) == 2)
-            form = QStringEncoder("GB18030", QStringConverter::Flag::Stateless).encode(privateUse);
-        if (form.size() == 4) {
-            tables.encode[c] = Pack(form);
-            tables.twin.insert(Pack(form), c);
+        const QChar c = all[2 * i];
+        quint32 &packed = (*page)[c.unicode() - first];
+        if (decoded[i] == c && !gbkPieces[i].isEmpty()) {
+            packed = Pack(gbkPieces[i]);
+        } else if (widePieces[i].size() == 4) {
+            packed = Pack(widePieces[i]);
         } else {
-            tables.encode[c] = '?';
+            // The twin lies on another page: asked of the converters alone.
+            const QString privateUse = DecodeGbk(widePieces[i]);
+            const QByteArray twoBytes = EncodeGbk(privateUse);
+            const bool keepsTwoBytes =
+                privateUse.size() == 1 && twoBytes.size() == 2 && DecodeGbk(twoBytes) == privateUse;
+            const QByteArray form = keepsTwoBytes ? EncodeGb18030(privateUse) : QByteArray();
+            packed = form.size() == 4 ? Pack(form) : quint32('?');
         }
     }
-    return tables;
+    return page;
 }
 
-const Tables &GetTables() {
-    static const Tables tables = BuildTables();
-    return tables;
+// The packed bytes of a BMP character but a surrogate. Its page is made on
+// first use, in a fraction of a millisecond, so that no first use waits
+// for the whole plane.
+quint32 Encoded(char16_t c) {
+    static std::array<std::atomic<const Page *>, 256> pages{};
+    std::atomic<const Page *> &slot = pages[c >> 8];
+    const Page *page = slot.load(std::memory_order_acquire);
+    if (!page) {
+        std::unique_ptr<Page> built = BuildPage(char32_t(c & 0xFF00));
+        if (slot.compare_exchange_strong(page, built.get(), std::memory_order_acq_rel))
+            page = built.release();  // kept for the life of the program
+    }
+    return (*page)[c & 0xFF];
+}
+
+// The standard character a four-byte form stands for when it is the form
+// written for it as its private-use twin's (see BuildPage).
+std::optional<QChar> TwinOf(QByteArrayView four) {
+    const QString privateUse =
+        QStringDecoder("GB18030", QStringConverter::Flag::Stateless).decode(four);
+    if (privateUse.size() != 1 || privateUse[0].isSurrogate()) return std::nullopt;
+    const QString standard =
+        QStringDecoder("GB18030", QStringConverter::Flag::Stateless).decode(EncodeGbk(privateUse));
+    if (standard.size() != 1 || standard == privateUse || standard[0].isSurrogate())
+        return std::nullopt;
+    if (Encoded(standard[0].unicode()) != Pack(four)) return std::nullopt;
+    return standard[0];
 }
 
 // The four-byte GB18030 form of a supplementary-plane code point: a plain
@@ -126,7 +151,6 @@ quint32 SupplementaryForm(char32_t c) {
 
 template <typename Sink>
 void EncodeEach(QStringView text, Sink &&sink) {
-    const std::vector<quint32> &encode = GetTables().encode;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (c < 0x80) {
@@ -138,7 +162,7 @@ void EncodeEach(QStringView text, Sink &&sink) {
         } else if (QChar::isSurrogate(c)) {
             sink(quint32('?'));  // half a pair is no character, as Windows writes it
         } else {
-            sink(encode[c]);
+            sink(Encoded(c));
         }
     }
 }
@@ -163,9 +187,8 @@ QString FromGbk(const QByteArray &bytes) {
         if (width == 4) {
             out += gbk.decode(QByteArrayView(bytes).sliced(start, i - start));
             const QByteArrayView four = QByteArrayView(bytes).sliced(i, 4);
-            const auto twin = GetTables().twin.constFind(Pack(four));
-            if (twin != GetTables().twin.cend())
-                out += QChar(*twin);
+            if (const std::optional<QChar> twin = TwinOf(four))
+                out += *twin;
             else
                 out += gb18030.decode(four);
             start = i + 4;

@@ -12,6 +12,7 @@
 #include "core/form.h"
 #include "core/ini_file.h"
 #include "core/project_info.h"
+#include "core/template_document.h"
 
 namespace tunnel {
 
@@ -100,9 +101,8 @@ void ExportReport(Form &form, const ReportTable &report) {
     bool written = false;
 
     // The steps fill the document in memory; the Document step writes it.
-    DocxDocument document;
     QString failure;
-    document.Open(TemplateBytes(report.templateName), &failure);
+    DocxDocument document = TemplateDocument(report.templateName, &failure);
     if (report.prepare && failure.isEmpty()) report.prepare(form, document);
 
     const QString notice = U(report.noticeId);

@@ -202,6 +202,7 @@ private slots:
     void keepsFirstRunFormatting();
     void markersBetweenRunsSurvive();
     void cachedPassesMatchFullScans();
+    void copiesAreIndependent();
     void headerAndFooterUntouched();
     void otherNamespacePrefix();
     void mainText();
@@ -452,9 +453,14 @@ void TestDocxDocument::cachedPassesMatchFullScans() {
         const QByteArray package = WordPackage(body);
         DocxDocument cached;
         DocxDocument reference;
+        DocxDocument parsed;
         QVERIFY2(cached.Open(package), qPrintable(body));
         QVERIFY(reference.Open(package));
+        QVERIFY(parsed.Open(package));
         DocxDocumentTest::SetScanCache(reference, false);
+        // A copy of the parsed document carries its scan; now and then the
+        // copy is copied again mid-way, scan and resume point with it.
+        auto copied = std::make_unique<DocxDocument>(parsed);
 
         // The same placeholder often comes again with another value, as
         // rows of a report do.
@@ -472,15 +478,57 @@ void TestDocxDocument::cachedPassesMatchFullScans() {
             QVERIFY2(cached.ReplacePlaceholder(placeholder, value, passes) == found,
                      qPrintable(where));
             QVERIFY2(cached.MainText() == reference.MainText(), qPrintable(where));
+            if (random.Chance(20)) copied = std::make_unique<DocxDocument>(*copied);
+            QVERIFY2(copied->ReplacePlaceholder(placeholder, value, passes) == found,
+                     qPrintable(where));
             replaced += found;
         }
         const QByteArray xml = EntryData(ReadPackage(cached.Save()), "word/document.xml");
         QVERIFY(!xml.isEmpty());
+        const QString where = QStringLiteral("seed %1").arg(seed);
         QVERIFY2(xml == EntryData(ReadPackage(reference.Save()), "word/document.xml"),
-                 qPrintable(QStringLiteral("seed %1").arg(seed)));
+                 qPrintable(where));
+        QVERIFY2(xml == EntryData(ReadPackage(copied->Save()), "word/document.xml"),
+                 qPrintable(where));
+        // The copies' edits never reached the document they came from.
+        DocxDocument fresh;
+        QVERIFY(fresh.Open(package));
+        QVERIFY2(EntryData(ReadPackage(parsed.Save()), "word/document.xml") ==
+                     EntryData(ReadPackage(fresh.Save()), "word/document.xml"),
+                 qPrintable(where));
     }
     // The documents are dense enough in placeholders to try the cache hard.
     QVERIFY2(replaced > 3000, qPrintable(QString::number(replaced)));
+}
+
+// Pictures, tables and removed rows of a copy stay in the copy; a copy of
+// an edited document takes its edits along.
+void TestDocxDocument::copiesAreIndependent() {
+    const QString body = P(Run("图A")) + P(Run("表B")) + "<w:tbl><w:tr><w:tc>" + P(Run("行C")) +
+                         "</w:tc></w:tr></w:tbl>" + P(Run("值D"));
+    DocxDocument parsed;
+    QVERIFY(parsed.Open(WordPackage(body)));
+    const QList<PackageEntry> before = ReadPackage(parsed.Save());
+
+    DocxDocument edited(parsed);
+    QVERIFY(edited.InsertImage("图A", QByteArray("\x89PNG"), 360000, 360000));
+    QVERIFY(edited.InsertTable("表B", {{"a", "b"}, {"1", "2"}}));
+    QCOMPARE(edited.RemoveTableRows("行C"), 1);
+    QCOMPARE(edited.ReplacePlaceholder("值D", "5", 1), 1);
+
+    const QList<PackageEntry> after = ReadPackage(parsed.Save());
+    QCOMPARE(after.size(), before.size());
+    for (const PackageEntry &entry : before) QCOMPARE(EntryData(after, entry.name), entry.data);
+    QCOMPARE(parsed.MainText(), QStringLiteral("图A\n表B\n行C\n值D"));
+
+    DocxDocument again(edited);
+    QCOMPARE(again.MainText(), edited.MainText());
+    QCOMPARE(again.ReplacePlaceholder("5", "6", 1), 1);
+    QCOMPARE(edited.MainText(), QStringLiteral("\uFFFC\na\nb\n1\n2\n5"));
+    const QList<PackageEntry> saved = ReadPackage(again.Save());
+    QCOMPARE(EntryData(saved, "word/media/image1.png"), QByteArray("\x89PNG"));
+    QVERIFY(EntryData(saved, "word/_rels/document.xml.rels").contains("rIdPicture1"));
+    QVERIFY(QString::fromUtf8(EntryData(saved, "word/document.xml")).contains("<w:gridCol"));
 }
 
 void TestDocxDocument::headerAndFooterUntouched() {

@@ -17,6 +17,7 @@ private slots:
     void outsideGbkIsKept();
     void standardTwinsOfPrivateUseCodes();
     void everyBmpCharacterRoundTrips();
+    void everyCodePointAsTheCodecsHaveIt();
     void halfSurrogatePair();
     void length();
 };
@@ -134,6 +135,40 @@ void TestGbkText::everyBmpCharacterRoundTrips() {
     }
     QVERIFY2(lost.isEmpty(), qPrintable(lost.mid(0, 40).join(u' ')));
     QCOMPARE(FromGbk(ToGbk(all)), all);
+}
+
+// The pages made on first use against the converters asked one character
+// at a time: code page 936 where it gives the character back, else the
+// GB18030 form, the four bytes of the private-use twin for the 81.
+void TestGbkText::everyCodePointAsTheCodecsHaveIt() {
+    QStringEncoder gbk("GBK", QStringConverter::Flag::Stateless);
+    QStringDecoder fromGbk("GBK", QStringConverter::Flag::Stateless);
+    QStringEncoder gb18030("GB18030", QStringConverter::Flag::Stateless);
+    QStringList wrong;
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) continue;
+        const QString text(QChar{char16_t(c)});
+        QByteArray expected = gbk.encode(text);
+        if (expected.isEmpty() || QString(fromGbk.decode(expected)) != text) {
+            expected = gb18030.encode(text);
+            // One of the 81 standard twins: the private-use character's form.
+            if (expected.size() == 2) expected = gb18030.encode(QString(fromGbk.decode(expected)));
+        }
+        if (ToGbk(text) != expected || GbkLength(text) != expected.size())
+            wrong << QString::number(c, 16);
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.mid(0, 40).join(u' ')));
+
+    // Every supplementary code point in one text, each followed by LF.
+    QString supplementary;
+    supplementary.reserve(3 * 0x100000);
+    for (char32_t c = 0x10000; c <= 0x10FFFF; ++c) {
+        const char16_t pair[] = {QChar::highSurrogate(c), QChar::lowSurrogate(c), u'\n'};
+        supplementary.append(QStringView(pair, 3));
+    }
+    const QByteArray bytes = ToGbk(supplementary);
+    QCOMPARE(bytes.size(), 5 * 0x100000);
+    QVERIFY(bytes == gb18030.encode(supplementary));
 }
 
 void TestGbkText::halfSurrogatePair() {
