@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include "core/calculation_record.h"
 #include "core/form.h"
@@ -154,6 +155,7 @@ private:
     QHash<QString, QLabel *> m_labels;
     QHash<QString, QLabel *> m_hints;
     QHash<QString, QLabel *> m_units;
+    mutable QHash<QString, QPointer<QWidget>> m_found;
     TextBox *m_log = nullptr;
     QLabel *m_notice = nullptr;
     QLabel *m_changeNotice = nullptr;

@@ -1,12 +1,17 @@
 #include "widgets/picture_view.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPixmapCache>
 
 namespace tunnel {
 
-QPixmap Picture(const QString &name, QSize size, const QString &caption) {
+namespace {
+
+QPixmap DecodedPicture(const QString &name, QSize size, const QString &caption) {
     for (const char *suffix : {".png", ".jpg"}) {
         const QString path = QStringLiteral(":/pictures/") + name + QLatin1String(suffix);
         if (QFile::exists(path)) {
@@ -32,6 +37,31 @@ QPixmap Picture(const QString &name, QSize size, const QString &caption) {
         painter.drawText(pixmap.rect(), Qt::AlignCenter, caption);
     }
     return pixmap;
+}
+
+}  // namespace
+
+QPixmap Picture(const QString &name, QSize size, const QString &caption) {
+    const QString key = QStringLiteral("tunnel/%1/%2x%3/%4")
+                            .arg(name)
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(caption);
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = DecodedPicture(name, size, caption);
+        QPixmapCache::insert(key, pixmap);
+    }
+    return pixmap;
+}
+
+QIcon StandardIcon(QStyle::StandardPixmap icon) {
+    // One style serves the whole run.
+    static QHash<int, QIcon> icons;
+    auto found = icons.constFind(icon);
+    if (found == icons.cend())
+        found = icons.insert(icon, QApplication::style()->standardIcon(icon));
+    return *found;
 }
 
 }  // namespace tunnel

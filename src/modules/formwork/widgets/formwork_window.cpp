@@ -25,6 +25,7 @@
 #include "modules/formwork/core/lateral_pressure.h"
 #include "modules/formwork/widgets/pressure_diagram_widget.h"
 #include "widgets/module_window.h"
+#include "widgets/picture_view.h"
 #include "widgets/text_box.h"
 
 namespace tunnel {
@@ -106,7 +107,10 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString dataFolder, QWidget *pa
     setFixedSize(QSize(964, 696 + kEvaluationExtra).expandedTo(minimumSizeHint()));
 }
 
+FormworkWindow::~FormworkWindow() = default;
+
 void FormworkWindow::MoveLogTo(int page) {
+    if (page == 1) LayOutPagePressure();
     for (QVBoxLayout *place : m_logPlaces) place->removeWidget(LogBox());
     m_logPlaces[page]->addWidget(LogBox());
     LogBox()->show();
@@ -141,7 +145,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     };
     auto small = [this](const char *id) {
         QPushButton *b = Button(id);
-        b->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+        b->setIcon(StandardIcon(QStyle::SP_FileDialogContentsView));
         b->setToolTip(QStringLiteral("查表"));
         return b;
     };
@@ -310,7 +314,7 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     q3k->addWidget(FieldLabel(kQ3kId));
     q3k->addWidget(Unit(kQ3kId));
     q3k->addWidget(Button(kDumpingLoadButtonId));
-    Button(kDumpingLoadButtonId)->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    Button(kDumpingLoadButtonId)->setIcon(StandardIcon(QStyle::SP_FileDialogContentsView));
     Button(kDumpingLoadButtonId)->setToolTip(QStringLiteral("查表"));
     q3k->addStretch();
 
@@ -405,10 +409,33 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     right->addWidget(diagramGroup);
     right->addStretch();
 
-    auto *columns = new QHBoxLayout(page);
+    // The page's units wait on it, hidden with it, for the layout.
+    for (QWidget *unit :
+         {static_cast<QWidget *>(inputs), static_cast<QWidget *>(FieldLabel(kQ3kId)), Unit(kQ3kId),
+          static_cast<QWidget *>(Button(kDumpingLoadButtonId)),
+          static_cast<QWidget *>(Group(kWallGroup)), static_cast<QWidget *>(Group(kMemberGroup)),
+          static_cast<QWidget *>(standard), static_cast<QWidget *>(diagramGroup)})
+        unit->setParent(page);
+    auto *columns = new QHBoxLayout;
     columns->setContentsMargins(5, 2, 8, 6);
     columns->addLayout(left, 1);
     columns->addLayout(right);
+    m_pressurePage = page;
+    m_pressureLayout.reset(columns);
+    page->installEventFilter(this);
+}
+
+void FormworkWindow::LayOutPagePressure() {
+    if (!m_pressureLayout) return;
+    m_pressurePage->setLayout(m_pressureLayout.release());
+    m_pressurePage->layout()->activate();
+    // What a larger font needs on this page.
+    setFixedSize(size().expandedTo(minimumSizeHint()));
+}
+
+bool FormworkWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_pressurePage && event->type() == QEvent::Show) LayOutPagePressure();
+    return CalcWindow::eventFilter(watched, event);
 }
 
 void FormworkWindow::HoverTick(const QPoint &globalPos) {
