@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QResource>
 
+#include "core/code_checks.h"
 #include "core/conversions.h"
 #include "core/dialogs.h"
 #include "core/docx_document.h"
@@ -75,6 +76,9 @@ QString CompleteAndWrite(Form &form, const ReportTable &report, DocxDocument &do
                          const QString &path, QString failure) {
     const QDateTime now = QDateTime::currentDateTime();
     FillProjectInfo(document, ReadProjectInfo(form.DataFolder(), now.date()));
+    // A report without checks has no section: its placeholder paragraph goes.
+    document.ReplaceParagraph(QStringLiteral("校核_内容"),
+                              report.checks ? CheckSection(report.checks(form)) : QStringList());
     document.SetEntryTime(now.toSecsSinceEpoch());
     if (!failure.isEmpty()) return failure;
     if (report.finish) report.finish(form, document);
