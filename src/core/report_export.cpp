@@ -76,11 +76,11 @@ QString CompleteAndWrite(Form &form, const ReportTable &report, DocxDocument &do
                          const QString &path, QString failure) {
     const QDateTime now = QDateTime::currentDateTime();
     FillProjectInfo(document, ReadProjectInfo(form.DataFolder(), now.date()));
+    document.SetEntryTime(now.toSecsSinceEpoch());
+    if (!failure.isEmpty()) return failure;
     // A report without checks has no section: its placeholder paragraph goes.
     document.ReplaceParagraph(QStringLiteral("校核_内容"),
                               report.checks ? CheckSection(report.checks(form)) : QStringList());
-    document.SetEntryTime(now.toSecsSinceEpoch());
-    if (!failure.isEmpty()) return failure;
     if (report.finish) report.finish(form, document);
     const QByteArray bytes = document.Save(&failure);
     return failure.isEmpty() ? WriteFileAtomically(path, bytes) : failure;
