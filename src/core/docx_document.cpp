@@ -548,4 +548,47 @@ QByteArray DocxDocument::Save(QString *error) const {
     return d.package->Save(xml, kMainLevel, d.parts, d.entryTime, error);
 }
 
+bool DocxDocument::ReplaceParagraph(const QString &placeholder, const QStringList &lines) {
+    Impl &d = *m_impl;
+    if (!d.body || placeholder.isEmpty()) return false;
+    pugi::xml_node paragraph = d.ParagraphWith(placeholder);
+    if (!paragraph) return false;
+    const std::string t = d.prefix + "t";
+    for (const QString &line : lines) {
+        pugi::xml_node copy = paragraph.parent().insert_copy_before(paragraph, paragraph);
+        std::vector<pugi::xml_node> texts;
+        for (const pugi::xpath_node &node : copy.select_nodes(("descendant::" + t).c_str()))
+            texts.push_back(node.node());
+        QString text;
+        for (pugi::xml_node node : texts) text += QString::fromUtf8(node.text().get());
+        text.replace(placeholder, line, Qt::CaseInsensitive);
+        for (std::size_t i = 0; i < texts.size(); ++i) SetText(texts[i], i == 0 ? text : QString());
+        if (!texts.empty()) Preserve(texts.front());
+    }
+    paragraph.parent().remove_child(paragraph);
+    d.scanned = false;
+    return true;
+}
+
+int DocxDocument::ReplaceInHeaders(const QString &text, const QString &value) {
+    Impl &d = *m_impl;
+    if (text.isEmpty() || !d.package) return 0;
+    const std::string needle = text.toStdString(), replacement = Escaped(value);
+    int replaced = 0;
+    for (const std::string &name : d.package->PartNames()) {
+        if (name.rfind("word/header", 0) != 0 || !name.ends_with(".xml")) continue;
+        const auto edited = d.parts.find(name);
+        std::string xml = edited != d.parts.end() ? edited->second : d.package->Part(name);
+        bool changed = false;
+        for (std::size_t at = xml.find(needle); at != std::string::npos;
+             at = xml.find(needle, at + replacement.size())) {
+            xml.replace(at, needle.size(), replacement);
+            changed = true;
+            ++replaced;
+        }
+        if (changed) d.parts[name] = std::move(xml);
+    }
+    return replaced;
+}
+
 }  // namespace tunnel

@@ -47,6 +47,15 @@ public:
     // the placeholder was found.
     bool InsertTable(const QString &placeholder, const QList<QStringList> &rows);
 
+    // Replaces the paragraph holding the placeholder by one paragraph per
+    // line, each a copy of it with the placeholder replaced by the line; with
+    // no lines the paragraph goes. Returns whether the placeholder was found.
+    bool ReplaceParagraph(const QString &placeholder, const QStringList &lines);
+
+    // Replaces every occurrence of the text in the page header parts, where
+    // it must stand whole in one w:t. Returns how many were replaced.
+    int ReplaceInHeaders(const QString &text, const QString &value);
+
     // Removes every table row of the main text whose text holds needle
     // (letters matched without regard to case); returns how many went.
     int RemoveTableRows(const QString &needle);

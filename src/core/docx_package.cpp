@@ -191,6 +191,12 @@ std::shared_ptr<const DocxPackage> DocxPackage::Open(const QByteArray &bytes, st
     return package;
 }
 
+std::vector<std::string> DocxPackage::PartNames() const {
+    std::vector<std::string> names;
+    for (const Entry &entry : m_entries) names.push_back(entry.name);
+    return names;
+}
+
 std::string DocxPackage::Part(const std::string &name) const {
     const std::lock_guard lock(m_mutex);
     std::string bytes;

@@ -36,6 +36,8 @@ public:
 
     // A part's stored bytes; empty when there is none.
     std::string Part(const std::string &name) const;
+    // The names of the stored parts, in their order.
+    std::vector<std::string> PartNames() const;
 
     // A fresh package in the stored order: mainXml as the main part,
     // deflated at mainLevel, and parts in place of the stored ones, those

@@ -60,6 +60,9 @@ void FillProjectInfo(DocxDocument &document, const ProjectInfo &info) {
         document.ReplacePlaceholder(prefix + QString::fromUtf8(item.key),
                                     ReportItemText(info.*item.member), 20);
     document.ReplacePlaceholder(prefix + QStringLiteral("日期"), ReportDateText(info.date), 20);
+    const QString name = info.name.trimmed();
+    document.ReplaceInHeaders(QStringLiteral("页眉_工程名称"),
+                              name.isEmpty() ? QStringLiteral("隧道施工计算工具") : name);
 }
 
 QString ReportItemText(const QString &value) {

@@ -34,7 +34,9 @@ class DocxDocument;
 
 // Replaces the project placeholders (工程信息_工程名称, _标段工点, _施工单位,
 // _建设单位, _设计单位, _监理单位, _编制, _复核, _审核, _审批, _日期)
-// wherever a report's cover, title block or signature table holds them.
+// wherever a report's cover, title block or signature table holds them, and
+// 页眉_工程名称 in the page header by the project's name, or the tool's
+// name when the project has none.
 void FillProjectInfo(DocxDocument &document, const ProjectInfo &info);
 
 // The report text of an item: the value, or a line to write on when it is empty.

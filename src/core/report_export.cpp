@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QResource>
 
+#include "core/code_checks.h"
 #include "core/conversions.h"
 #include "core/dialogs.h"
 #include "core/docx_document.h"
@@ -78,6 +79,9 @@ QString CompleteAndWrite(Form &form, const ReportTable &report, DocxDocument &do
     FillProjectInfo(document, ReadProjectInfo(form.DataFolder(), now.date()));
     document.SetEntryTime(now.toSecsSinceEpoch());
     if (!failure.isEmpty()) return failure;
+    // A report without checks has no section: its placeholder paragraph goes.
+    document.ReplaceParagraph(QStringLiteral("校核_内容"),
+                              report.checks ? CheckSection(report.checks(form)) : QStringList());
     if (report.finish) report.finish(form, document);
     const QByteArray bytes = document.Save(&failure);
     return failure.isEmpty() ? WriteFileAtomically(path, bytes) : failure;

@@ -5,6 +5,7 @@
 #include "core/gbk_text.h"
 #include "core/project_info.h"
 #include "core/report_export.h"
+#include "support/docx_builder.h"
 #include "support/test_files.h"
 
 using namespace tunnel;
@@ -73,10 +74,15 @@ void TestProjectInfo::emptyItemsPrintLines() {
     const QString text = document.MainText();
     QVERIFY2(!text.contains("工程信息_"), qPrintable(text));
     const QString line(14, u'_');
-    QVERIFY(text.contains("工程名称：青山岭隧道\n标段/工点：" + line + "\n施工单位：" + line));
-    // Two blank project items, and the checker's and approver's names.
-    QCOMPARE(text.count(line), 4);
-    QCOMPARE(text.count("2026年3月18日"), 3);
+    QVERIFY(text.contains("工程名称：青山岭隧道\n标段/工点：" + line + "\n建设单位：" + line +
+                          "\n设计单位：" + line + "\n监理单位：" + line + "\n施工单位：" + line));
+    // Five blank project items, and the checker's, approver's and
+    // authoriser's names; the date on the preparer's row only.
+    QCOMPARE(text.count(line), 8);
+    QCOMPARE(text.count("2026年3月18日"), 1);
+    // The page header names the project.
+    const QByteArray header = EntryData(ReadPackage(document.Save()), "word/header1.xml");
+    QVERIFY2(header.contains(QByteArray("<w:t>青山岭隧道</w:t>")), header.constData());
 }
 
 QTEST_GUILESS_MAIN(TestProjectInfo)

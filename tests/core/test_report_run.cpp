@@ -86,6 +86,10 @@ void RecordPrepare(const Form &form, DocxDocument &) {
 void RecordFinish(Form &form, DocxDocument &) {
     static_cast<const RunForm &>(form).Record(QStringLiteral("document"));
 }
+QStringList RecordChecks(const Form &form) {
+    static_cast<const RunForm &>(form).Record(QStringLiteral("checks"));
+    return {};
+}
 
 constexpr ReportStep kBetweenFills[] = {
     Notice("甲"),
@@ -183,6 +187,7 @@ const QList<Case> &Cases() {
                                       "fill ×4",
                                       "log 排版完毕，导出数据！\r\n",
                                       "标签1_提示窗口 参数导出倒计时0",
+                                      "checks",
                                       "document",
                                       "pause 500",
                                       "animation",
@@ -237,6 +242,7 @@ void TestReportRun::run() {
     ReportTable report = *c.report;
     report.prepare = &RecordPrepare;
     report.finish = &RecordFinish;
+    if (report.checks) report.checks = &RecordChecks;
     ExportReport(form, report);
     QCOMPARE(form.run, c.run);
 }

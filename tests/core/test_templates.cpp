@@ -80,6 +80,8 @@ private slots:
     void muckingPlaceholders();
     void muckingFilledWithPresets();
     void muckingInWordProcessor();
+    void projectBlock_data();
+    void projectBlock();
 };
 
 void TestTemplates::templatesEmbedded() {
@@ -228,8 +230,41 @@ void TestTemplates::muckingInWordProcessor() {
     // The page header and footer, as laid out on the pages.
     const QString pages = OfficePageText(path, &error);
     QVERIFY2(!pages.isEmpty(), qPrintable(error));
-    QVERIFY(pages.contains("隧道施工计算工具"));
+    QVERIFY(pages.contains("页眉_工程名称"));
     QVERIFY2(pages.contains(QRegularExpression("第\\s*1\\s*页")), qPrintable(pages));
+}
+
+void TestTemplates::projectBlock_data() {
+    packages_data();
+}
+
+// Every report names the units and has the check section before its four
+// signature rows, the date on 编制's only; the page header names the project.
+void TestTemplates::projectBlock() {
+    QFETCH(QString, name);
+    const QByteArray package = TemplateFile(name);
+    DocxDocument document;
+    QVERIFY(document.Open(package));
+    const QStringList lines = document.MainText().split(u'\n');
+    for (const char *unit : {"建设单位", "设计单位", "监理单位"})
+        QVERIFY2(lines.contains(QString::fromUtf8(unit) + "：工程信息_" + QString::fromUtf8(unit)),
+                 unit);
+    const qsizetype signature = lines.indexOf("签字栏");
+    QVERIFY(signature > 0);
+    QCOMPARE(lines.indexOf("校核_内容"), signature - 1);
+    QCOMPARE(lines.count("校核_内容"), 1);
+    const QStringList rows = lines.mid(signature);
+    QCOMPARE(rows.mid(5, 4), (QStringList{"编制", "工程信息_编制", "", "工程信息_日期"}));
+    QCOMPARE(rows.mid(17, 4), (QStringList{"审批", "工程信息_审批", "", ""}));
+    QCOMPARE(rows.count("工程信息_日期"), 1);
+
+    int headers = 0;
+    for (const PackageEntry &entry : ReadPackage(package)) {
+        if (!entry.name.startsWith("word/header")) continue;
+        QVERIFY2(TextElements(entry.data).contains("页眉_工程名称"), qPrintable(entry.name));
+        ++headers;
+    }
+    QCOMPARE(headers, 1);
 }
 
 QTEST_GUILESS_MAIN(TestTemplates)
