@@ -148,7 +148,7 @@ const ReportTable kReport{
 const WindowTable kTable{
     .title = "爆破振动衰减规律回归",
     .noticeId = kRegressionNoticeId,
-    .noticePreset = "方案导出需要Word2007以上版本！",
+    .noticePreset = "计算书为Word文档（.docx），可用Word、WPS或LibreOffice打开",
     .groups = kGroups,
     .fields = kFields,
     .buttons = kButtons,
