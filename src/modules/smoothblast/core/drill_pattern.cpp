@@ -49,6 +49,7 @@ constexpr double kRingStep = 0.02;
 
 constexpr char kNoOutline[] = "开挖轮廓无法确定：底板长须大于0，外弧长须大于底板长，请检查参数";
 constexpr char kBadCounts[] = "炮眼数量须为不小于0的整数，请先计算并检查参数";
+constexpr char kBadCount[] = "%1数量为%2，须为不小于0的整数，请检查参数";
 constexpr char kBadBurden[] = "光爆层厚须大于0，请检查参数";
 constexpr char kTooDense[] = "炮眼过密，无法布置：%1，请检查参数";
 constexpr char kAreaMismatch[] =
@@ -431,7 +432,8 @@ DrillDesign ReadDrillDesign(const Form &form) {
     for (int t = 0; t < 4; ++t) {
         // An empty result field is no count at all, not zero holes.
         const QString text = form.Text(counts[t]);
-        d.counts[t] = text.trimmed().isEmpty() ? -1 : ToNumber(text);
+        d.counts[t] = text.trimmed().isEmpty() ? std::numeric_limits<double>::quiet_NaN()
+                                               : ToNumber(text);
         d.chargePerHole[t] = ReadNumber(form, charges[t]);
     }
     return d;
@@ -509,8 +511,13 @@ DrillPattern PlaceHoles(const DrillDesign &design) {
         p.hasOutline = true;
         return p;
     }
-    for (double c : design.counts)
-        if (!IsCount(c)) return Failed(U(kBadCounts));
+    // An empty count is a design not yet calculated; a number names the row.
+    for (int t = 0; t < 4; ++t) {
+        const double c = design.counts[t];
+        if (IsCount(c)) continue;
+        if (!std::isfinite(c)) return Failed(U(kBadCounts));
+        return Failed(U(kBadCount).arg(HoleTypeName(HoleType(t)), ToText(c)));
+    }
     // More holes than any face takes would only cost time to place.
     for (int t = 0; t < 4; ++t)
         if (design.counts[t] > kMaxHoles)

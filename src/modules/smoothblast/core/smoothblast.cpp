@@ -344,7 +344,7 @@ void AddDrillPattern(Form &form, DocxDocument &document) {
     const DrillDesign design = ReadDrillDesign(form);
     const DrillPattern pattern = PlaceHoles(design);
     if (!pattern.error.isEmpty()) {
-        document.ReplacePlaceholder(figure, pattern.error, 1);
+        document.ReplacePlaceholder(figure, QStringLiteral("未绘制钻爆设计图：") + pattern.error, 1);
         document.ReplacePlaceholder(table, QString(), 1);
         return;
     }

@@ -198,10 +198,12 @@ void TestSmoothBlastDrillPattern::Patterns_data() {
     QTest::newRow("outline just under two thirds of the section")
         << Inputs{{S("编辑框1_断面面积"), S("136.9")}} << false << QString()
         << S("由底板长和开挖面外弧长绘出的轮廓面积为91.25m²，与开挖断面面积S=136.9m²不符，请检查参数");
-    QTest::newRow("negative auxiliary count") << Inputs{} << false << S("-12") << counts;
+    QTest::newRow("negative auxiliary count")
+        << Inputs{} << false << S("-12") << S("辅助眼数量为-12，须为不小于0的整数，请检查参数");
     QTest::newRow("not calculated") << Inputs{} << false << S("") << counts;
     QTest::newRow("negative cut count")
-        << Inputs{{S("编辑框2_掏槽眼数量"), S("-2")}} << false << QString() << counts;
+        << Inputs{{S("编辑框2_掏槽眼数量"), S("-2")}} << false << QString()
+        << S("掏槽眼数量为-2，须为不小于0的整数，请检查参数");
     QTest::newRow("empty floor width")
         << Inputs{{S("编辑框1_底板长"), S("")}} << false << QString() << outline;
     QTest::newRow("negative outline")
