@@ -501,7 +501,9 @@ bool DocxDocument::InsertTable(const QString &placeholder, const QList<QStringLi
     xml += "</" + w + "tblGrid>";
     for (qsizetype r = 0; r < rows.size(); ++r) {
         const char *style = r == 0 ? "TableHead" : "TableText";
-        xml += "<" + w + "tr><" + w + "trPr><" + w + "cantSplit/><" + w + "jc " + w +
+        // The head row repeats on every page the table runs onto.
+        xml += "<" + w + "tr><" + w + "trPr><" + w + "cantSplit/>" +
+               (r == 0 ? "<" + w + "tblHeader/>" : std::string()) + "<" + w + "jc " + w +
                "val=\"center\"/></" + w + "trPr>";
         for (qsizetype c = 0; c < columns; ++c) {
             xml += "<" + w + "tc><" + w + "tcPr><" + w + "tcW " + w + "w=\"" + width + "\" " + w +

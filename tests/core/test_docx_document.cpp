@@ -1,9 +1,13 @@
+#include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <pugixml.hpp>
 
 #include "core/docx_document.h"
+#include "core/template_document.h"
 #include "support/docx_builder.h"
+#include "support/office_check.h"
 
 namespace tunnel {
 
@@ -203,6 +207,7 @@ private slots:
     void markersBetweenRunsSurvive();
     void cachedPassesMatchFullScans();
     void copiesAreIndependent();
+    void insertedTableHeadRepeats();
     void headerAndFooterUntouched();
     void otherNamespacePrefix();
     void mainText();
@@ -529,6 +534,34 @@ void TestDocxDocument::copiesAreIndependent() {
     QCOMPARE(EntryData(saved, "word/media/image1.png"), QByteArray("\x89PNG"));
     QVERIFY(EntryData(saved, "word/_rels/document.xml.rels").contains("rIdPicture1"));
     QVERIFY(QString::fromUtf8(EntryData(saved, "word/document.xml")).contains("<w:gridCol"));
+}
+
+// A table longer than a page shows its head again on the next page, as the
+// word processor lays it out.
+void TestDocxDocument::insertedTableHeadRepeats() {
+    if (!test::OfficeAvailable()) QSKIP("LibreOffice or pdftotext is not installed");
+    QString failure;
+    DocxDocument document = TemplateDocument("smoothblast", &failure);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QList<QStringList> rows{{"表头甲", "表头乙"}};
+    for (int i = 1; i <= 90; ++i) rows << QStringList{QString::number(i), "插入行"};
+    QVERIFY(document.InsertTable("钻爆设计图_段别表", rows));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("表.docx");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(document.Save()) > 0);
+    file.close();
+    QString error;
+    const QStringList pages = test::OfficePageText(path, &error).split(u'\f', Qt::SkipEmptyParts);
+    QVERIFY2(pages.size() >= 2, qPrintable(error));
+    // Every page after the one the table starts on opens with its head.
+    qsizetype start = 0;
+    while (start < pages.size() && !pages[start].contains(QStringLiteral("插入行"))) ++start;
+    QVERIFY2(pages.size() > start + 1, qPrintable(error));
+    for (qsizetype i = start + 1; i < pages.size() && pages[i].contains(QStringLiteral("插入行")); ++i) {
+        const QString body = pages[i].trimmed().section(u'\n', 1).trimmed();  // under the header
+        QVERIFY2(body.startsWith(QStringLiteral("表头甲")), qPrintable(pages[i].left(300)));
+    }
 }
 
 void TestDocxDocument::headerAndFooterUntouched() {

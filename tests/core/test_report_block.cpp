@@ -136,6 +136,7 @@ void TestReportBlock::reports() {
     const QString path = ExportFolder(form) + u'/' + S(report.outputName);
     QVERIFY2(QFileInfo::exists(path), qPrintable(form.scripted.MessageTexts().join(u'|')));
 
+    test::KeepReport(path, QString::fromUtf8(QTest::currentDataTag()));
     QString error;
     const QString text = test::OfficeText(path, &error);
     QVERIFY2(!text.isEmpty(), qPrintable(error));

@@ -94,6 +94,14 @@ bool OfficeAvailable() {
     return !QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty();
 }
 
+void KeepReport(const QString &docPath, const QString &name) {
+    const QString folder = qEnvironmentVariable("TUNNEL_REPORTS");
+    if (folder.isEmpty() || !QDir().mkpath(folder)) return;
+    const QString copy = QDir(folder).filePath(name + QStringLiteral(".docx"));
+    QFile::remove(copy);
+    QFile::copy(docPath, copy);
+}
+
 QString OfficeText(const QString &docPath, QString *error) {
     QTemporaryDir work;
     const QString converted = Convert(docPath, QStringLiteral("txt:Text (encoded):UTF8"),

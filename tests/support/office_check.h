@@ -17,6 +17,10 @@ QString OfficeText(const QString &docPath, QString *error = nullptr);
 // better compared with OfficeText().
 QString OfficePageText(const QString &docPath, QString *error = nullptr);
 
+// With TUNNEL_REPORTS set to a folder, a copy of the report there as
+// <name>.docx, for reading it page by page; otherwise nothing.
+void KeepReport(const QString &docPath, const QString &name);
+
 // Whether soffice can be found.
 bool OfficeAvailable();
 

@@ -344,8 +344,11 @@ void AddDrillPattern(Form &form, DocxDocument &document) {
     const DrillDesign design = ReadDrillDesign(form);
     const DrillPattern pattern = PlaceHoles(design);
     if (!pattern.error.isEmpty()) {
+        // The reason stands alone: no caption of a figure or a table not there.
+        document.ReplaceParagraph(QStringLiteral("图 钻爆设计图"), {});
+        document.ReplaceParagraph(QStringLiteral("钻爆段别表"), {});
+        document.ReplaceParagraph(table, {});
         document.ReplacePlaceholder(figure, QStringLiteral("未绘制钻爆设计图：") + pattern.error, 1);
-        document.ReplacePlaceholder(table, QString(), 1);
         return;
     }
     const QByteArray png = form.Picture(kPatternPictureId);
