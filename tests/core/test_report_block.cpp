@@ -31,6 +31,7 @@ struct Checked {
     QStringList presets;
     Inputs inputs;
     QStringList failed;
+    QStringList shown = {};  // stands in the report either way
 };
 
 const QString kLeak = S("风管百米漏风率大于2%，应改善风管质量或缩短风管");
@@ -50,7 +51,10 @@ const QList<Checked> &CheckedReports() {
         {"formwork",
          {},
          {{S("编辑框30楼板最大板厚a"), S("0.18")}},
-         {S("按GB 55001-2021分项系数（1.3/1.5）计算，施工总荷载为10.598kN/m2，属危险性较大的分部分项工程范围，与上述评价不同，请核对计算依据。")}},
+         {S("按GB 55001-2021分项系数（1.3/1.5）计算，施工总荷载为10.598kN/m2，属危险性较大的分部分项工程范围，与上述评价不同，请核对计算依据。")},
+         // The drop-downs' answers, as the window starts them.
+         {S("本项目不存在高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程，不属于危险性较大的分部分项工程范围"),
+          S("本项目不存在用于钢结构安装等满堂支撑体系，不属于危险性较大的分部分项工程范围")}},
         {"ventilation", {}, {{S("编辑框4_风管百米漏风率"), S("0.025")}}, {kLeak, kFan}},
         {"ventilation_gas", {}, {{S("编辑框4_风管百米漏风率"), S("0.025")}}, {kLeak, kFan}},
     };
@@ -62,6 +66,7 @@ struct Case {
     const ReportCase *report;
     Inputs inputs;
     QStringList failed;
+    QStringList shown;
 };
 
 QList<QPair<QString, Case>> Cases() {
@@ -75,9 +80,10 @@ QList<QPair<QString, Case>> Cases() {
                 cases.append({name + S(" presets"), {entry, &report, {}, {}}});
                 continue;
             }
-            cases.append({name + S(" presets"), {entry, &report, {}, checked->presets}});
             cases.append(
-                {name + S(" failing"), {entry, &report, checked->inputs, checked->failed}});
+                {name + S(" presets"), {entry, &report, {}, checked->presets, checked->shown}});
+            cases.append({name + S(" failing"),
+                          {entry, &report, checked->inputs, checked->failed, checked->shown}});
         }
     }
     return cases;
@@ -155,6 +161,7 @@ void TestReportBlock::reports() {
         QVERIFY2(text.contains(line), qPrintable(line + u'\n' + text));
     }
     QVERIFY2(!text.contains(S("工程信息_")) && !text.contains(S("校核_")), qPrintable(text));
+    for (const QString &line : c.shown) QVERIFY2(text.contains(line), qPrintable(line));
 
     // The section stands before the signature table, one paragraph a line.
     const QString signature = From(text, S("签字栏"));

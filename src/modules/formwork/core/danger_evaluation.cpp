@@ -135,6 +135,13 @@ QStringList QuestionChoices(const char *combo) {
     return {U("    是"), U("    否")};
 }
 
+void PrepareQuestions(Form &form) {
+    for (const char *combo : {kQuestion1Id, kQuestion2Id}) {
+        form.SetItems(combo, QuestionChoices(combo));
+        form.SetCurrentIndex(combo, 1);
+    }
+}
+
 void EvaluateDanger(Form &form) {
     form.SetText(kEvaluations[0], QString());
     int box = 0;

@@ -33,4 +33,8 @@ QString VerdictFor(const QString &logText);
 // the window selects index 1, "    否".
 QStringList QuestionChoices(const char *combo);
 
+// Fills both drop-downs with their answers on "    否", in a window and in a
+// form without one alike.
+void PrepareQuestions(Form &form);
+
 }  // namespace tunnel

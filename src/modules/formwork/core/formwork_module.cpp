@@ -1,6 +1,7 @@
 #include "core/form.h"
 #include "core/module_entry.h"
 #include "core/window_table.h"
+#include "modules/formwork/core/danger_evaluation.h"
 #include "modules/formwork/core/formwork.h"
 #include "modules/formwork/core/formwork_report.h"
 
@@ -34,7 +35,11 @@ const ReferenceLink kReferences[] = {
 
 const ReportCase kReports[] = {
     {.name = "formwork",
-     .calculate = CalculateLoads,
+     .calculate =
+         [](Form &form) {
+             PrepareQuestions(form);
+             CalculateLoads(form);
+         },
      .report = FormworkReport,
      .exportReport = ExportFormworkReport},
 };

@@ -121,7 +121,6 @@ QComboBox *FormworkWindow::AddQuestion(const char *id, const char *label, int gr
     auto *combo = new QComboBox(box);
     combo->setObjectName(id);
     combo->addItems(QuestionChoices(id));
-    combo->setCurrentIndex(1);
     // The answers of item 6 name the load, and show whole.
     combo->setFixedWidth(qMax(kInputWidth, combo->sizeHint().width()));
     // The answer counts at the next 计算; the focus leaves for the log box.
@@ -165,6 +164,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
                 "是否存在高度大于支撑水平投影宽度且相对独立无联系构件的混凝土模板支撑工程",
                 kDrawingGroup);
     AddQuestion(kQuestion2Id, "是否存在用于钢结构安装等满堂支撑体系", kDrawingGroup);
+    PrepareQuestions(*this);
     g->setColumnStretch(0, 1);
 
     QGroupBox *loads = Group(kLoadGroup);

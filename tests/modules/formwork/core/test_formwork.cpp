@@ -30,18 +30,7 @@ const QString kSetTimeCheck = S("校核：初凝时间t0小于按200/(T+15)计�
 class FormworkForm : public MemoryForm {
 public:
     explicit FormworkForm(const QString &folder) : MemoryForm(folder, &FormworkTable()) {
-        for (const char *combo : {kQuestion1Id, kQuestion2Id}) {
-            SetItems(S(combo), QuestionChoices(combo));
-            SetCurrentIndex(S(combo), 1);
-        }
-    }
-    // Drop-downs show their current item.
-    QString Text(QAnyStringView id) const override {
-        if (id == S(kQuestion1Id) || id == S(kQuestion2Id)) {
-            const int index = CurrentIndex(id);
-            return index < 0 ? QString() : Items(id).value(index);
-        }
-        return MemoryForm::Text(id);
+        PrepareQuestions(*this);
     }
     void SetCaption(QAnyStringView id, const QString &text) override {
         if (id == S(kFormworkNoticeId)) notices << text;

@@ -19,10 +19,7 @@ QString S(const char *utf8) {
 class FormworkForm : public MemoryForm {
 public:
     explicit FormworkForm(const QString &folder) : MemoryForm(folder, &FormworkTable()) {
-        for (const char *combo : {kQuestion1Id, kQuestion2Id}) {
-            SetItems(S(combo), QuestionChoices(combo));
-            SetCurrentIndex(S(combo), 1);
-        }
+        PrepareQuestions(*this);
     }
 };
 
