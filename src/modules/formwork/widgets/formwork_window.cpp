@@ -140,7 +140,7 @@ QComboBox *FormworkWindow::AddQuestion(const char *id, const char *label, int gr
 void FormworkWindow::BuildPageLoads(QWidget *page) {
     auto place = [this](const char *id, QGridLayout *grid, int row, QWidget *beside = nullptr) {
         grid->addWidget(FieldLabel(id), row, 0);
-        grid->addLayout(Inline({Unit(id), beside}), row, 1);
+        grid->addLayout(Inline({Unit(id), UnitLabel(id), beside}), row, 1);
     };
     auto small = [this](const char *id) {
         QPushButton *b = Button(id);
@@ -156,8 +156,9 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     place(kSpanId, g, 1);
     place(kSlabId, g, 2);
     g->addWidget(FieldLabel(kBeamBId), 3, 0);
-    g->addLayout(
-        Inline({HintLabel(kBeamBId), Unit(kBeamBId), FieldLabel(kBeamHId), Unit(kBeamHId)}), 3, 1);
+    g->addLayout(Inline({HintLabel(kBeamBId), Unit(kBeamBId), UnitLabel(kBeamBId),
+                         FieldLabel(kBeamHId), Unit(kBeamHId), UnitLabel(kBeamHId)}),
+                 3, 1);
     Unit(kBeamBId)->setFixedWidth(50);
     Unit(kBeamHId)->setFixedWidth(50);
     AddQuestion(kQuestion1Id,
@@ -173,9 +174,9 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     place(kG1kId, g, 0, small(kSlabWeightButtonId));
     place(kG2kId, g, 1);
     g->addWidget(FieldLabel(kG3kSlabId), 2, 0);
-    g->addLayout(
-        Inline({HintLabel(kG3kSlabId), Unit(kG3kSlabId), FieldLabel(kG3kBeamId), Unit(kG3kBeamId)}),
-        2, 1);
+    g->addLayout(Inline({HintLabel(kG3kSlabId), Unit(kG3kSlabId), UnitLabel(kG3kSlabId),
+                         FieldLabel(kG3kBeamId), Unit(kG3kBeamId), UnitLabel(kG3kBeamId)}),
+                 2, 1);
     Unit(kG3kSlabId)->setFixedWidth(50);
     Unit(kG3kBeamId)->setFixedWidth(50);
     auto *live = new QLabel(QStringLiteral("活荷载标准值"), loads);
@@ -277,7 +278,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
 void FormworkWindow::BuildPagePressure(QWidget *page) {
     auto place = [this](const char *id, QGridLayout *grid, int row, bool note = true) {
         grid->addWidget(FieldLabel(id), row, 0);
-        grid->addWidget(Unit(id), row, 1, Qt::AlignLeft);
+        grid->addLayout(Inline({Unit(id), UnitLabel(id)}), row, 1);
         if (QLabel *hint = note ? HintLabel(id) : nullptr) {
             Note(hint);
             hint->setMinimumWidth(240);
@@ -313,6 +314,7 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     q3k->setContentsMargins(10, 0, 0, 0);
     q3k->addWidget(FieldLabel(kQ3kId));
     q3k->addWidget(Unit(kQ3kId));
+    q3k->addWidget(UnitLabel(kQ3kId));
     q3k->addWidget(Button(kDumpingLoadButtonId));
     Button(kDumpingLoadButtonId)->setIcon(StandardIcon(QStyle::SP_FileDialogContentsView));
     Button(kDumpingLoadButtonId)->setToolTip(QStringLiteral("查表"));
@@ -336,7 +338,7 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
         g->addWidget(new QLabel(QStringLiteral("模板材料选用"), box), 0, 0);
         g->addWidget(steel, 0, 1);
         g->addWidget(FieldLabel(m.dimension), 1, 0);
-        g->addWidget(Unit(m.dimension), 1, 1, Qt::AlignLeft);
+        g->addLayout(Inline({Unit(m.dimension), UnitLabel(m.dimension)}), 1, 1);
         g->addWidget(Button(m.button), 2, 0, 1, 2);
         g->setColumnStretch(0, 1);
         memberRow->addWidget(box, 1);
@@ -412,6 +414,7 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
     // The page's units wait on it, hidden with it, for the layout.
     for (QWidget *unit :
          {static_cast<QWidget *>(inputs), static_cast<QWidget *>(FieldLabel(kQ3kId)), Unit(kQ3kId),
+          static_cast<QWidget *>(UnitLabel(kQ3kId)),
           static_cast<QWidget *>(Button(kDumpingLoadButtonId)),
           static_cast<QWidget *>(Group(kWallGroup)), static_cast<QWidget *>(Group(kMemberGroup)),
           static_cast<QWidget *>(standard), static_cast<QWidget *>(diagramGroup)})

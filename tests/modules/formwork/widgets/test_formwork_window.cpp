@@ -48,6 +48,7 @@ private slots:
     void init();
     void cleanup();
     void creationState();
+    void unitsBesideTheirBoxes();
     void calculateWithDefaults();
     void heightThresholds_data();
     void heightThresholds();
@@ -129,8 +130,9 @@ void TestFormworkWindow::creationState() {
         QCOMPARE(box->currentText(), S("    否"));
     }
     QCOMPARE(Find<QComboBox>(kQuestion2Id)->count(), 3);
-    // The slab thickness is labelled in the unit the formulas use.
-    QCOMPARE(m_window->FieldLabel(kSlabId)->text(), S("楼板最大板厚a(m)"));
+    // The slab thickness is shown in the unit the formulas use.
+    QCOMPARE(m_window->FieldLabel(kSlabId)->text(), S("楼板最大板厚a"));
+    QCOMPARE(m_window->UnitLabel(kSlabId)->text(), S("m"));
     QCOMPARE(Edit(kSlabId)->text(), S("0.4"));
     QCOMPARE(Edit(kHeadId)->text(), S("3.0"));
     QCOMPARE(Edit(kQ2kVerticalId)->text(), S("4"));
@@ -152,6 +154,29 @@ void TestFormworkWindow::creationState() {
     QCOMPARE(Find<QTimer>(kHoverTimerId)->interval(), 1000);
     QVERIFY(Find<QTimer>(kHoverTimerId)->isActive());
     QVERIFY(!Find(kTemperatureId)->isVisibleTo(m_window));
+}
+
+// The window lays out its pages by hand, so every unit label needs its place:
+// right of its box, on the box's line.
+void TestFormworkWindow::unitsBesideTheirBoxes() {
+    QTabWidget *tabs = Find<QTabWidget>(kFormworkTabsId);
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        int shown = 0;
+        for (const FieldRow &field : FormworkTable().fields) {
+            QWidget *box = m_window->Unit(field.id);
+            if (!*field.unit || !box->isVisible()) continue;
+            QLabel *unit = m_window->UnitLabel(field.id);
+            QVERIFY2(unit && unit->isVisible(), field.id);
+            QCOMPARE(unit->parentWidget(), box->parentWidget());
+            const QRect b = box->geometry(), u = unit->geometry();
+            QVERIFY2(u.left() > b.right() && u.left() - b.right() < 20, field.id);
+            QVERIFY2(qAbs(u.center().y() - b.center().y()) <= 2, field.id);
+            ++shown;
+        }
+        QVERIFY(shown > 0);
+    }
 }
 
 void TestFormworkWindow::calculateWithDefaults() {
