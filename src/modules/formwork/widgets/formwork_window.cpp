@@ -13,7 +13,6 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStackedLayout>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
@@ -364,10 +363,12 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
         {kThickGroupIndex, kThickGroupId, kThickHeadingId,
          "大体积结构、柱（边长> 300mm）的侧面模板计算结果", kThickResultId},
     };
-    // They share one place; the thin-member group shows until a command picks.
+    // They share one cell; the thin-member group shows until a command picks.
+    // Nothing is shown explicitly here: a show() on the hidden page would
+    // polish all of it before the window opens.
     auto *shared = new QWidget(page);
-    auto *stack = new QStackedLayout(shared);
-    stack->setStackingMode(QStackedLayout::StackAll);
+    auto *stack = new QGridLayout(shared);
+    stack->setContentsMargins(0, 0, 0, 0);
     for (const auto &r : results) {
         QGroupBox *box = Group(r.group);
         box->setObjectName(r.name);
@@ -381,10 +382,9 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
         place(r.field, g, 1, false);
         g->setColumnStretch(0, 1);
         g->setRowStretch(2, 1);
-        stack->addWidget(box);
+        stack->addWidget(box, 0, 0);
     }
     Group(kThickGroupIndex)->hide();
-    Group(kThinGroupIndex)->show();
     auto *resultRow = new QHBoxLayout;
     resultRow->addWidget(standard, 1);
     resultRow->addWidget(shared, 1);
