@@ -480,47 +480,13 @@ bool DocxDocument::InsertImage(const QString &placeholder, const QByteArray &png
     return true;
 }
 
-bool DocxDocument::InsertTable(const QString &placeholder, const QList<QStringList> &rows) {
+bool DocxDocument::InsertTable(const QString &placeholder, const QList<QStringList> &rows,
+                               const QList<int> &weights) {
     Impl &d = *m_impl;
     if (!d.body || placeholder.isEmpty()) return false;
     pugi::xml_node paragraph = d.ParagraphWith(placeholder);
     if (!paragraph) return false;
-    const std::string w = d.prefix;
-    qsizetype columns = 1;
-    for (const QStringList &row : rows) columns = std::max(columns, row.size());
-    const std::string width = std::to_string(9298 / columns);
-    std::string xml = "<" + w + "tbl><" + w + "tblPr><" + w + "tblW " + w + "w=\"9298\" " + w +
-                      "type=\"dxa\"/><" + w + "jc " + w + "val=\"center\"/><" + w + "tblBorders>";
-    for (const char *side : {"top", "left", "bottom", "right", "insideH", "insideV"})
-        xml += "<" + w + side + " " + w + "val=\"single\" " + w + "sz=\"4\" " + w + "space=\"0\" " +
-               w + "color=\"000000\"/>";
-    xml += "</" + w + "tblBorders><" + w + "tblLayout " + w + "type=\"fixed\"/></" + w + "tblPr><" +
-           w + "tblGrid>";
-    for (qsizetype c = 0; c < columns; ++c)
-        xml += "<" + w + "gridCol " + w + "w=\"" + width + "\"/>";
-    xml += "</" + w + "tblGrid>";
-    for (qsizetype r = 0; r < rows.size(); ++r) {
-        const char *style = r == 0 ? "TableHead" : "TableText";
-        // The head row repeats on every page the table runs onto.
-        xml += "<" + w + "tr><" + w + "trPr><" + w + "cantSplit/>" +
-               (r == 0 ? "<" + w + "tblHeader/>" : std::string()) + "<" + w + "jc " + w +
-               "val=\"center\"/></" + w + "trPr>";
-        for (qsizetype c = 0; c < columns; ++c) {
-            xml += "<" + w + "tc><" + w + "tcPr><" + w + "tcW " + w + "w=\"" + width + "\" " + w +
-                   "type=\"dxa\"/>";
-            if (r == 0)
-                xml += "<" + w + "shd " + w + "val=\"clear\" " + w + "color=\"auto\" " + w +
-                       "fill=\"E7ECF2\"/>";
-            xml += "<" + w + "vAlign " + w + "val=\"center\"/></" + w + "tcPr><" + w + "p><" + w +
-                   "pPr><" + w + "pStyle " + w + "val=\"" + style + "\"/></" + w + "pPr>";
-            const QString text = c < rows[r].size() ? rows[r][c] : QString();
-            if (!text.isEmpty())
-                xml += "<" + w + "r><" + w + "t>" + Escaped(text) + "</" + w + "t></" + w + "r>";
-            xml += "</" + w + "p></" + w + "tc>";
-        }
-        xml += "</" + w + "tr>";
-    }
-    xml += "</" + w + "tbl>";
+    const std::string xml = TableXml(d.prefix, rows, weights);
     AppendXml(paragraph.parent(), xml, paragraph);
     paragraph.parent().remove_child(paragraph);
     d.scanned = false;

@@ -43,9 +43,11 @@ public:
                      long long heightEmu);
 
     // Replaces the paragraph holding the placeholder by a table of these
-    // rows across the text width, the first row as its head. Returns whether
-    // the placeholder was found.
-    bool InsertTable(const QString &placeholder, const QList<QStringList> &rows);
+    // rows across the text width, the first row as its head, the columns
+    // as wide as their weights (equal without). Returns whether the
+    // placeholder was found.
+    bool InsertTable(const QString &placeholder, const QList<QStringList> &rows,
+                     const QList<int> &weights = {});
 
     // Replaces the paragraph holding the placeholder by one paragraph per
     // line, each a copy of it with the placeholder replaced by the line; with

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QStringList>
 #include <pugixml.hpp>
 #include <string>
 
@@ -21,5 +23,11 @@ void SaveXml(const pugi::xml_document &document, std::string &xml);
 // Appends the top elements of an XML fragment to parent, or inserts them
 // before the node before when it is given.
 void AppendXml(pugi::xml_node parent, const std::string &xml, pugi::xml_node before = {});
+
+// A w:tbl across the text width (9298 twips) of rows of plain text, the first
+// a head row shaded and repeated on every page, columns as wide as their
+// weights (equal without); prefix is the WordprocessingML prefix with colon.
+std::string TableXml(const std::string &prefix, const QList<QStringList> &rows,
+                     const QList<int> &weights);
 
 }  // namespace tunnel

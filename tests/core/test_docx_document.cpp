@@ -537,7 +537,7 @@ void TestDocxDocument::copiesAreIndependent() {
 }
 
 // A table longer than a page shows its head again on the next page, as the
-// word processor lays it out.
+// word processor lays it out; its columns take their weights.
 void TestDocxDocument::insertedTableHeadRepeats() {
     if (!test::OfficeAvailable()) QSKIP("LibreOffice or pdftotext is not installed");
     QString failure;
@@ -545,7 +545,10 @@ void TestDocxDocument::insertedTableHeadRepeats() {
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QList<QStringList> rows{{"表头甲", "表头乙"}};
     for (int i = 1; i <= 90; ++i) rows << QStringList{QString::number(i), "插入行"};
-    QVERIFY(document.InsertTable("钻爆设计图_段别表", rows));
+    // A narrow first column: a quarter of the 9298 twips of text width.
+    QVERIFY(document.InsertTable("钻爆设计图_段别表", rows, {1, 3}));
+    const QByteArray xml = EntryData(ReadPackage(document.Save()), "word/document.xml");
+    QVERIFY(xml.contains("<w:gridCol w:w=\"2324\"/><w:gridCol w:w=\"6973\"/>"));
     QTemporaryDir dir;
     const QString path = dir.filePath("表.docx");
     QFile file(path);

@@ -175,7 +175,8 @@ void AddRegressionParts(Form &form, DocxDocument &document) {
                             ToText(r.velocity),
                             r.used ? QStringLiteral("是") : QStringLiteral("否")};
     }
-    document.InsertTable(QStringLiteral("回归_测点表"), rows);
+    // Dates and the velocity's heading stand on one line.
+    document.InsertTable(QStringLiteral("回归_测点表"), rows, {5, 12, 7, 7, 7, 9, 9, 8});
     const QString figure = QStringLiteral("回归_图片");
     const QByteArray png = form.Picture(kRegressionChartId);
     if (png.isEmpty() || !document.InsertImage(figure, png, 5760000, 3840000))

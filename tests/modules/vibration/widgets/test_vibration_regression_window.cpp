@@ -259,6 +259,7 @@ void TestVibrationRegressionWindow::exportedReportInOffice() {
     // The chart went in as a picture.
     QVERIFY(test::ReadFileBytes(path).contains("word/media/"));
     QString error;
+    test::KeepReport(path, QStringLiteral("window regression"));
     QString text = test::OfficeText(path, &error);
     QVERIFY2(!text.isEmpty(), qPrintable(error));
     text.remove(QRegularExpression("\\s"));
