@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
 
@@ -34,6 +33,7 @@ const char kLongestClockLine[] = "当前时间2088年12月28日23时58分58秒";
 
 constexpr int kColumnTop = 44;
 constexpr int kColumnSpacing = 4;
+constexpr int kColumnGap = 8;
 
 // The navigation column from top to bottom.
 std::vector<const ShellWindow *> NavigationColumn() {
@@ -132,9 +132,6 @@ void MainWindow::BuildMenu() {
 void MainWindow::BuildButtons() {
     m_column = new QWidget(centralWidget());
     m_column->setObjectName(QStringLiteral("导航栏"));
-    auto *layout = new QVBoxLayout(m_column);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(kColumnSpacing);
     for (const ShellWindow *window : NavigationColumn()) {
         const NavigationButton &nav = window->button;
         const QString caption = QString::fromUtf8(nav.caption);
@@ -147,9 +144,30 @@ void MainWindow::BuildButtons() {
         button->setToolTip(caption);
         const std::string_view windowId = window->id;
         connect(button, &QAbstractButton::clicked, this, [this, windowId] { Open(windowId); });
-        layout->addWidget(button);
+        m_buttons.push_back(button);
     }
-    m_column->adjustSize();
+}
+
+void MainWindow::LayOutColumn(int height) {
+    int total = 0;
+    for (const PictureButton *button : m_buttons) total += button->height() + kColumnSpacing;
+    total -= kColumnSpacing;
+    const int top = qMax(4, qMin(kColumnTop, height - kColumnBottomMargin - total));
+    // A button that would pass the window's bottom starts another column
+    // beside: more modules than the design's, or a window on a low screen.
+    int x = 0;
+    int y = 0;
+    QSize size;
+    for (PictureButton *button : m_buttons) {
+        if (y > 0 && top + y + button->height() > height) {
+            x = size.width() + kColumnGap;
+            y = 0;
+        }
+        button->move(x, y);
+        size = size.expandedTo(QSize(x + button->width(), y + button->height()));
+        y += button->height() + kColumnSpacing;
+    }
+    m_column->setGeometry(kColumnLeft, top, size.width(), size.height());
 }
 
 void MainWindow::LayOut() {
@@ -161,10 +179,7 @@ void MainWindow::LayOut() {
     const int height = centralWidget()->height() > 0
                            ? centralWidget()->height()
                            : this->height() - menuBar()->sizeHint().height();
-    const int columnHeight = m_column->sizeHint().height();
-    m_column->setGeometry(kColumnLeft,
-                          qMax(4, qMin(kColumnTop, height - kColumnBottomMargin - columnHeight)),
-                          m_column->sizeHint().width(), columnHeight);
+    LayOutColumn(height);
     const int clockWidth =
         qMax(kClockDesign.width(),
              m_clock->fontMetrics().horizontalAdvance(QString::fromUtf8(kLongestClockLine)) + 4);

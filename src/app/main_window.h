@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QPixmap>
 #include <functional>
+#include <vector>
 
 #include "app/window_catalog.h"
 
@@ -69,13 +70,17 @@ private:
     // The panel drawn behind the navigation column, in window coordinates.
     QRect ColumnPanel() const;
     void BuildButtons();
+    // The navigation buttons top down from the design's place, in as many
+    // columns as the window's height needs.
+    void LayOutColumn(int height);
 
     Dialogs &m_dialogs;
     QString m_dataFolder;
     QPixmap m_background;
     QLabel *m_clock = nullptr;
     QTimer *m_timer = nullptr;
-    QWidget *m_column = nullptr;  // the navigation buttons, top down
+    QWidget *m_column = nullptr;             // holds the navigation buttons
+    std::vector<PictureButton *> m_buttons;  // in column order
     std::function<void()> m_endProgram;
 };
 

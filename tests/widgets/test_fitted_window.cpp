@@ -66,6 +66,13 @@ void TestFittedWindow::everyControlReachable_data() {
                         window->setFixedSize(MainWindowSize(screen->geometry().size()));
                         return window;
                     }});
+    // Half of a netbook's 1024 × 600 is lower than the column of buttons.
+    windows.append({"main 512x300", [](Dialogs &dialogs, const QString &folder, QScreen *) {
+                        auto *window = new MainWindow(dialogs, folder);
+                        window->SetEndProgramHandler([] {});
+                        window->setFixedSize(MainWindowSize(QSize(1024, 600)));
+                        return window;
+                    }});
     for (const ShellWindow &shell : ShellWindows()) {
         if (shell.id == kHelpWindow) continue;  // its text scrolls by itself
         const std::string_view id = shell.id;
