@@ -13,8 +13,11 @@
 
 #include "app/project_info_window.h"
 #include "core/dialogs.h"
+#include "core/module_entry.h"
 #include "core/shell_rules.h"
+#include "core/window_table.h"
 #include "widgets/fitted_window.h"
+#include "widgets/glyph_warmup.h"
 #include "widgets/module_window.h"
 #include "widgets/picture_view.h"
 
@@ -49,6 +52,24 @@ std::vector<const ShellWindow *> NavigationColumn() {
 QSize ScreenSize(const QWidget *widget) {
     const QScreen *screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
     return screen->geometry().size();
+}
+
+// What the calculation windows of the build print: titles, group titles,
+// labels, units, hints, presets, notices and button captions.
+QStringList WindowTexts() {
+    QStringList texts;
+    for (const ModuleEntry *entry : BuiltModules()) {
+        const WindowTable &table = entry->table();
+        texts << QString::fromUtf8(table.title);
+        for (const GroupRow &group : table.groups) texts << QString::fromUtf8(group.title);
+        texts << QString::fromUtf8(table.noticePreset) << QString::fromUtf8(table.changeNotice);
+        for (const char *line : table.creationLog) texts << QString::fromUtf8(line);
+        for (const FieldRow &field : table.fields)
+            texts << QString::fromUtf8(field.label) << QString::fromUtf8(field.unit)
+                  << QString::fromUtf8(field.hint) << QString::fromUtf8(field.preset);
+        for (const ButtonRow &button : table.buttons) texts << QString::fromUtf8(button.caption);
+    }
+    return texts;
 }
 
 }  // namespace
@@ -98,6 +119,9 @@ MainWindow::MainWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent)
     connect(m_timer, &QTimer::timeout, this, &MainWindow::TickClock);
     m_timer->start();
     LayOut();
+    // Once the window stands, while the user looks for a button: the first
+    // window opened then finds the glyphs of its texts loaded.
+    QTimer::singleShot(250, this, [] { WarmGlyphs(WindowTexts()); });
 }
 
 MainWindow::~MainWindow() = default;
