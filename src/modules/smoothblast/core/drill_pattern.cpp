@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <cstdint>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -164,41 +165,78 @@ Box CutBox(const DrillPattern &p) {
     return box;
 }
 
-// Sites (holes) indexed by square cells for nearest-site queries.
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// Sites (holes) indexed by square cells for nearest-site queries, the cells
+// stored flat over the span of the sites.
 class SiteIndex {
 public:
     SiteIndex(const std::vector<Outline::Point> &sites, double cell)
         : m_sites(sites), m_cell(cell) {
+        if (sites.empty()) return;
+        m_left = m_right = Cell(sites[0].x);
+        m_bottom = m_top = Cell(sites[0].y);
+        for (const Outline::Point &site : sites) {
+            m_left = std::min(m_left, Cell(site.x));
+            m_right = std::max(m_right, Cell(site.x));
+            m_bottom = std::min(m_bottom, Cell(site.y));
+            m_top = std::max(m_top, Cell(site.y));
+        }
+        m_columns = m_right - m_left + 1;
+        m_start.assign(std::size_t(m_columns * (m_top - m_bottom + 1) + 1), 0);
+        for (const Outline::Point &site : sites) ++m_start[Slot(Cell(site.x), Cell(site.y)) + 1];
+        for (std::size_t i = 1; i < m_start.size(); ++i) m_start[i] += m_start[i - 1];
+        // Each cell's sites in ascending order, as a query meets them.
+        m_items.resize(sites.size());
+        std::vector<std::uint32_t> next(m_start.begin(), m_start.end() - 1);
         for (std::size_t i = 0; i < sites.size(); ++i)
-            m_cells[Key(sites[i].x, sites[i].y)].push_back(i);
+            m_items[next[Slot(Cell(sites[i].x), Cell(sites[i].y))]++] = std::uint32_t(i);
     }
 
-    // The nearest site and its squared distance; sites must not be empty.
+    qint64 Cell(double v) const { return qint64(std::floor(v / m_cell)); }
+
+    // The nearest site and its squared distance, the first met of equally
+    // near ones; sites must not be empty. Rings of cells round (x, y) are
+    // searched outward until no further ring can hold a nearer site.
     std::pair<std::size_t, double> Nearest(double x, double y) const {
         const qint64 cx = Cell(x), cy = Cell(y);
         std::size_t best = 0;
-        double best2 = std::numeric_limits<double>::infinity();
+        double best2 = kInfinity;
+        const auto visit = [&](qint64 column, qint64 row) {
+            if (row < m_bottom || row > m_top) return;
+            const std::size_t slot = Slot(column, row);
+            for (std::uint32_t k = m_start[slot]; k < m_start[slot + 1]; ++k) {
+                const std::uint32_t i = m_items[k];
+                const double ex = m_sites[i].x - x, ey = m_sites[i].y - y;
+                const double d2 = ex * ex + ey * ey;
+                if (d2 < best2) {
+                    best2 = d2;
+                    best = i;
+                }
+            }
+        };
         for (qint64 ring = 0;; ++ring) {
             // Every site of a further ring is at least ring − 1 cells away.
             const double reach = double(ring - 1) * m_cell;
             if (ring > 0 && reach > 0 && reach * reach > best2) break;
             if (ring > kMaxRing) break;
-            for (qint64 dx = -ring; dx <= ring; ++dx)
-                for (qint64 dy = -ring; dy <= ring; ++dy) {
-                    if (std::max(std::abs(dx), std::abs(dy)) != ring) continue;
-                    const auto it = m_cells.constFind({cx + dx, cy + dy});
-                    if (it == m_cells.constEnd()) continue;
-                    for (std::size_t i : *it) {
-                        const double ex = m_sites[i].x - x, ey = m_sites[i].y - y;
-                        const double d2 = ex * ex + ey * ey;
-                        if (d2 < best2) {
-                            best2 = d2;
-                            best = i;
-                        }
-                    }
+            // The ring's cells column by column, each from the bottom up.
+            for (qint64 dx = -ring; dx <= ring; ++dx) {
+                const qint64 column = cx + dx;
+                if (column < m_left || column > m_right) continue;
+                if (dx == -ring || dx == ring) {
+                    for (qint64 dy = -ring; dy <= ring; ++dy) visit(column, cy + dy);
+                } else {
+                    visit(column, cy - ring);
+                    visit(column, cy + ring);
                 }
+            }
+            // Past the span of the sites every ring is empty.
+            if (cx - ring <= m_left && cx + ring >= m_right && cy - ring <= m_bottom &&
+                cy + ring >= m_top)
+                break;
         }
-        if (best2 == std::numeric_limits<double>::infinity()) {
+        if (best2 == kInfinity) {
             for (std::size_t i = 0; i < m_sites.size(); ++i) {
                 const double ex = m_sites[i].x - x, ey = m_sites[i].y - y;
                 if (ex * ex + ey * ey < best2) {
@@ -210,15 +248,322 @@ public:
         return {best, best2};
     }
 
+    // Whether a query from the cell (cx, cy) meets site a before site b.
+    bool MetBefore(std::size_t a, std::size_t b, qint64 cx, qint64 cy) const {
+        const qint64 ax = Cell(m_sites[a].x) - cx, ay = Cell(m_sites[a].y) - cy;
+        const qint64 bx = Cell(m_sites[b].x) - cx, by = Cell(m_sites[b].y) - cy;
+        const qint64 ra = std::max(std::abs(ax), std::abs(ay));
+        const qint64 rb = std::max(std::abs(bx), std::abs(by));
+        if (ra != rb) return ra < rb;
+        if (ax != bx) return ax < bx;
+        if (ay != by) return ay < by;
+        return a < b;
+    }
+
+    // Up to this distance a query surely finds the nearest site; further
+    // out it may stop at its last ring first.
+    double Sure() const { return double(kMaxRing - 4) * m_cell; }
+
 private:
     static constexpr qint64 kMaxRing = 64;
-    qint64 Cell(double v) const { return qint64(std::floor(v / m_cell)); }
-    QPair<qint64, qint64> Key(double x, double y) const { return {Cell(x), Cell(y)}; }
+    std::size_t Slot(qint64 column, qint64 row) const {
+        return std::size_t((row - m_bottom) * m_columns + (column - m_left));
+    }
 
     const std::vector<Outline::Point> &m_sites;
     double m_cell;
-    QHash<QPair<qint64, qint64>, std::vector<std::size_t>> m_cells;
+    qint64 m_left = 0, m_right = -1, m_bottom = 0, m_top = -1, m_columns = 0;
+    std::vector<std::uint32_t> m_start, m_items;
 };
+
+// The face as points of a grid, in square tiles, so that what a site
+// changes near it is found without visiting the whole face.
+struct FaceGrid {
+    static constexpr int kTile = 8;  // grid steps along a tile's side
+
+    struct Tile {
+        double left = kInfinity, right = -kInfinity, bottom = kInfinity, top = -kInfinity;
+        std::vector<std::uint32_t> points;  // ascending
+    };
+
+    double step = 0;
+    int halfColumns = 0;  // grid columns either side of the centre line
+    std::vector<Outline::Point> points;
+    std::vector<char> free;          // where a hole may go
+    std::vector<std::uint32_t> tile;  // of each point
+    int tileColumns = 0, tileRows = 0;
+    std::vector<Tile> tiles;  // row by row
+
+    // Symmetric about the centre line, row by row from the floor up.
+    template <class Allowed>
+    FaceGrid(const Outline &o, double gridStep, const Allowed &allowed) : step(gridStep) {
+        int rows = 0;
+        while ((rows + 0.5) * step < o.Height()) ++rows;
+        while ((halfColumns + 0.5) * step < o.width / 2) ++halfColumns;
+        tileColumns = (2 * halfColumns + kTile - 1) / kTile;
+        tileRows = (rows + kTile - 1) / kTile;
+        tiles.resize(std::size_t(tileColumns) * std::size_t(tileRows));
+        for (int j = 0; j < rows; ++j)
+            for (int i = 0; i < halfColumns; ++i)
+                for (double side : {-1.0, 1.0}) {
+                    const double x = side * (i + 0.5) * step, y = (j + 0.5) * step;
+                    if (!o.Contains(x, y)) continue;
+                    const int column = halfColumns + (side < 0 ? -i - 1 : i);
+                    const std::size_t t =
+                        std::size_t(j / kTile) * std::size_t(tileColumns) + column / kTile;
+                    Tile &into = tiles[t];
+                    into.points.push_back(std::uint32_t(points.size()));
+                    into.left = std::min(into.left, x);
+                    into.right = std::max(into.right, x);
+                    into.bottom = std::min(into.bottom, y);
+                    into.top = std::max(into.top, y);
+                    points.push_back({x, y});
+                    free.push_back(allowed(x, y));
+                    tile.push_back(std::uint32_t(t));
+                }
+    }
+
+    // No point of the tile is nearer to (x, y) than the square root of this.
+    // Worked out as a point's squared distance is, rounding and all, it never
+    // exceeds that.
+    static double Least2(const Tile &t, double x, double y) {
+        const double dx = x < t.left ? t.left - x : x > t.right ? x - t.right : 0;
+        const double dy = y < t.bottom ? t.bottom - y : y > t.top ? y - t.top : 0;
+        return dx * dx + dy * dy;
+    }
+
+    // Calls f with the index of every tile that may hold a point within
+    // reach of (x, y), and of a few more.
+    template <class F>
+    void NearTiles(double x, double y, double reach, F &&f) const {
+        int left = 0, right = tileColumns - 1, bottom = 0, top = tileRows - 1;
+        if (reach < kInfinity) {
+            // One tile more on each side covers any rounding.
+            const auto tileOf = [&](double v, int shift, int count) {
+                const double t = std::floor((std::floor(v / step) + shift) / kTile);
+                return int(std::clamp(t, -2.0, double(count) + 1));
+            };
+            left = std::max(left, tileOf(x - reach, halfColumns, tileColumns) - 1);
+            right = std::min(right, tileOf(x + reach, halfColumns, tileColumns) + 1);
+            bottom = std::max(bottom, tileOf(y - reach, 0, tileRows) - 1);
+            top = std::min(top, tileOf(y + reach, 0, tileRows) + 1);
+        }
+        for (int r = bottom; r <= top; ++r)
+            for (int c = left; c <= right; ++c)
+                f(std::size_t(r) * std::size_t(tileColumns) + std::size_t(c));
+    }
+};
+
+// Adds count sites, each at the free grid point furthest from every site
+// before it (of equally far ones the first in grid order). Each tile keeps
+// its furthest free point, and a new site changes only the tiles it comes
+// nearer to than that. False when no grid point is free.
+bool AddFurthest(const FaceGrid &grid, std::vector<Outline::Point> &sites, int count) {
+    struct Furthest {
+        double far = -kInfinity;
+        std::uint32_t point = 0;
+        bool any = false;
+    };
+    std::vector<double> far(grid.points.size(), kInfinity);  // squared, to the nearest site
+    std::vector<Furthest> furthest(grid.tiles.size());
+    const auto update = [&](std::size_t t, const Outline::Point *site) {
+        Furthest f;
+        for (std::uint32_t g : grid.tiles[t].points) {
+            if (!grid.free[g]) continue;
+            if (site) {
+                const double ex = grid.points[g].x - site->x, ey = grid.points[g].y - site->y;
+                far[g] = std::min(far[g], ex * ex + ey * ey);
+            }
+            if (!f.any || far[g] > f.far) f = {far[g], g, true};
+        }
+        furthest[t] = f;
+    };
+    const auto add = [&](const Outline::Point &site, double reach) {
+        grid.NearTiles(site.x, site.y, reach, [&](std::size_t t) {
+            if (furthest[t].any &&
+                FaceGrid::Least2(grid.tiles[t], site.x, site.y) < furthest[t].far)
+                update(t, &site);
+        });
+    };
+    for (std::size_t t = 0; t < grid.tiles.size(); ++t) update(t, nullptr);
+    for (const Outline::Point &site : sites) add(site, kInfinity);
+    for (int k = 0; k < count; ++k) {
+        const Furthest *best = nullptr;
+        for (const Furthest &f : furthest)
+            if (f.any && (!best || f.far > best->far || (f.far == best->far && f.point < best->point)))
+                best = &f;
+        if (!best) return false;
+        const Outline::Point site = grid.points[best->point];
+        // No free point is further from the sites than the furthest one.
+        const double reach = std::sqrt(best->far) * (1 + 1e-9);
+        sites.push_back(site);
+        add(site, reach);
+    }
+    return true;
+}
+
+// Lloyd's relaxation: each site from fixed on moves to the middle of the
+// grid points nearest to it (its part), up to rounds times or until no site
+// moves a quarter step. A middle outside the allowed part of the face moves
+// to the allowed point of its part nearest to it; a part without one stays.
+//
+// After the first round few sites move, so a round looks for a point's
+// nearest site only where that can change: its own site moved, or a moved
+// site came near it. Each point goes to the site that a query of every
+// point would give it, of equally near ones the one such a query meets
+// first; and a site whose part did not change stays where it is.
+template <class Allowed>
+void Relax(const FaceGrid &grid, std::vector<Outline::Point> &sites, std::size_t fixed,
+           double spacing, int rounds, const Allowed &allowed) {
+    const std::size_t n = grid.points.size();
+    std::vector<std::uint32_t> owner(n);
+    std::vector<double> dist(n);                                  // squared, to the owner
+    std::vector<double> tileFar(grid.tiles.size(), 0);            // largest dist in each
+    std::vector<std::vector<std::uint32_t>> parts(sites.size());  // ascending
+    std::vector<qint64> cellX(n), cellY(n);
+    {
+        const SiteIndex cells(sites, spacing);
+        for (std::size_t g = 0; g < n; ++g) {
+            cellX[g] = cells.Cell(grid.points[g].x);
+            cellY[g] = cells.Cell(grid.points[g].y);
+        }
+    }
+    const auto d2 = [&](std::uint32_t g, std::size_t s) {
+        const double ex = sites[s].x - grid.points[g].x, ey = sites[s].y - grid.points[g].y;
+        return ex * ex + ey * ey;
+    };
+    std::vector<std::size_t> moved, changed;
+    std::vector<char> inChanged(sites.size(), 0), requery(n, 0), tileTouched(grid.tiles.size(), 0);
+    std::vector<int> stamp(n, -1);
+    std::vector<std::uint32_t> before(n), touched, requeried;
+    for (int round = 0; round < rounds; ++round) {
+        const SiteIndex index(sites, spacing);
+        double farthest = 0;
+        for (double f : tileFar) farthest = std::max(farthest, f);
+        changed.clear();
+        touched.clear();
+        if (round == 0 || !(farthest < index.Sure() * index.Sure())) {
+            for (std::uint32_t g = 0; g < n; ++g) {
+                const auto [s, d] = index.Nearest(grid.points[g].x, grid.points[g].y);
+                owner[g] = std::uint32_t(s);
+                dist[g] = d;
+                touched.push_back(g);
+            }
+            for (std::vector<std::uint32_t> &part : parts) part.clear();
+            for (std::uint32_t g = 0; g < n; ++g) parts[owner[g]].push_back(g);
+            for (std::size_t s = fixed; s < sites.size(); ++s) changed.push_back(s);
+        } else {
+            requeried.clear();
+            const auto touch = [&](std::uint32_t g) {
+                if (stamp[g] == round) return;
+                stamp[g] = round;
+                before[g] = owner[g];
+                touched.push_back(g);
+            };
+            // A point whose site moved nearer keeps it unless another moved
+            // site is nearer still; one it moved away from is looked up.
+            for (std::size_t t : moved)
+                for (std::uint32_t g : parts[t]) {
+                    touch(g);
+                    const double d = d2(g, t);
+                    if (d < dist[g]) {
+                        dist[g] = d;
+                    } else {
+                        requery[g] = 1;
+                        requeried.push_back(g);
+                    }
+                }
+            // Points that a moved site came nearer to than their own.
+            const double reach = std::sqrt(farthest) * (1 + 1e-9);
+            for (std::size_t t : moved)
+                grid.NearTiles(sites[t].x, sites[t].y, reach, [&](std::size_t tl) {
+                    const FaceGrid::Tile &tile = grid.tiles[tl];
+                    if (tile.points.empty() ||
+                        FaceGrid::Least2(tile, sites[t].x, sites[t].y) > tileFar[tl])
+                        return;
+                    for (std::uint32_t g : tile.points) {
+                        if (requery[g] || owner[g] == t) continue;
+                        const double d = d2(g, t);
+                        if (d < dist[g] ||
+                            (d == dist[g] && index.MetBefore(t, owner[g], cellX[g], cellY[g]))) {
+                            touch(g);
+                            owner[g] = std::uint32_t(t);
+                            dist[g] = d;
+                        }
+                    }
+                });
+            for (std::uint32_t g : requeried) {
+                const auto [s, d] = index.Nearest(grid.points[g].x, grid.points[g].y);
+                owner[g] = std::uint32_t(s);
+                dist[g] = d;
+                requery[g] = 0;
+            }
+            // The parts that lost or gained a point, kept in grid order.
+            for (std::uint32_t g : touched) {
+                if (owner[g] == before[g]) continue;
+                for (std::size_t s : {std::size_t(before[g]), std::size_t(owner[g])})
+                    if (!inChanged[s]) {
+                        inChanged[s] = 1;
+                        changed.push_back(s);
+                    }
+            }
+            for (std::size_t s : changed)
+                std::erase_if(parts[s], [&](std::uint32_t g) { return owner[g] != s; });
+            for (std::uint32_t g : touched)
+                if (owner[g] != before[g]) parts[owner[g]].push_back(g);
+            for (std::size_t s : changed) {
+                std::sort(parts[s].begin(), parts[s].end());
+                inChanged[s] = 0;
+            }
+            std::erase_if(changed, [&](std::size_t s) { return s < fixed; });
+            std::sort(changed.begin(), changed.end());
+        }
+        for (std::uint32_t g : touched) tileTouched[grid.tile[g]] = 1;
+        for (std::size_t t = 0; t < grid.tiles.size(); ++t) {
+            if (!tileTouched[t]) continue;
+            tileTouched[t] = 0;
+            double f = 0;
+            for (std::uint32_t g : grid.tiles[t].points) f = std::max(f, dist[g]);
+            tileFar[t] = f;
+        }
+
+        // Each changed part's middle, or the allowed point of the part
+        // nearest to a middle that is not allowed.
+        moved.clear();
+        double largest = 0;
+        for (std::size_t s : changed) {
+            const std::vector<std::uint32_t> &part = parts[s];
+            Outline::Point to = sites[s];
+            if (!part.empty()) {
+                Outline::Point sum{0, 0};
+                for (std::uint32_t g : part) {
+                    sum.x += grid.points[g].x;
+                    sum.y += grid.points[g].y;
+                }
+                const int cells = int(part.size());
+                to = {sum.x / cells, sum.y / cells};
+            }
+            if (!allowed(to.x, to.y)) {
+                double snap = kInfinity;
+                Outline::Point snapped{};
+                for (std::uint32_t g : part) {
+                    if (!grid.free[g]) continue;
+                    const double ex = grid.points[g].x - to.x, ey = grid.points[g].y - to.y;
+                    if (ex * ex + ey * ey < snap) {
+                        snap = ex * ex + ey * ey;
+                        snapped = grid.points[g];
+                    }
+                }
+                if (snap == kInfinity) continue;  // no allowed point in its part: it stays
+                to = snapped;
+            }
+            largest = std::max(largest, std::abs(to.x - sites[s].x) + std::abs(to.y - sites[s].y));
+            if (to.x != sites[s].x || to.y != sites[s].y) moved.push_back(s);
+            sites[s] = to;
+        }
+        if (largest < grid.step / 4) break;
+    }
+}
 
 // Places the auxiliary holes among the holes already placed (cut, perimeter
 // and floor): evenly over the face at the burden W or more inside the
@@ -236,82 +581,12 @@ bool PlaceAuxiliary(const DrillDesign &design, int count, DrillPattern &p) {
     const auto allowed = [&](double x, double y) {
         return o.Contains(x, y) && o.Distance(x, y) >= w && cut.Distance(x, y) >= kMinHoleSpacing;
     };
-    // The face on a grid symmetric about the centre line.
-    std::vector<Outline::Point> grid;
-    std::vector<char> free;
-    for (int j = 0; (j + 0.5) * step < o.Height(); ++j)
-        for (int i = 0; (i + 0.5) * step < o.width / 2; ++i)
-            for (double side : {-1.0, 1.0}) {
-                const double x = side * (i + 0.5) * step, y = (j + 0.5) * step;
-                if (!o.Contains(x, y)) continue;
-                grid.push_back({x, y});
-                free.push_back(allowed(x, y));
-            }
+    const FaceGrid grid(o, step, allowed);
     std::vector<Outline::Point> sites;
     for (const Hole &h : p.holes) sites.push_back({h.x, h.y});
     const std::size_t fixed = sites.size();
-
-    // Furthest first.
-    std::vector<double> far(grid.size(), std::numeric_limits<double>::infinity());
-    if (fixed > 0) {
-        const SiteIndex index(sites, spacing);
-        for (std::size_t g = 0; g < grid.size(); ++g)
-            far[g] = index.Nearest(grid[g].x, grid[g].y).second;
-    }
-    for (int k = 0; k < count; ++k) {
-        std::size_t best = grid.size();
-        for (std::size_t g = 0; g < grid.size(); ++g)
-            if (free[g] && (best == grid.size() || far[g] > far[best])) best = g;
-        if (best == grid.size()) return false;
-        const Outline::Point site = grid[best];
-        sites.push_back(site);
-        for (std::size_t g = 0; g < grid.size(); ++g) {
-            const double ex = grid[g].x - site.x, ey = grid[g].y - site.y;
-            far[g] = std::min(far[g], ex * ex + ey * ey);
-        }
-    }
-
-    for (int round = 0; round < kRelaxations; ++round) {
-        const SiteIndex index(sites, spacing);
-        std::vector<Outline::Point> sum(sites.size(), {0, 0});
-        std::vector<int> cells(sites.size(), 0);
-        std::vector<std::size_t> owner(grid.size());
-        for (std::size_t g = 0; g < grid.size(); ++g) {
-            const std::size_t s = index.Nearest(grid[g].x, grid[g].y).first;
-            owner[g] = s;
-            sum[s].x += grid[g].x;
-            sum[s].y += grid[g].y;
-            ++cells[s];
-        }
-        std::vector<Outline::Point> moved(sites.begin(), sites.end());
-        std::vector<double> snap(sites.size(), std::numeric_limits<double>::infinity());
-        for (std::size_t s = fixed; s < sites.size(); ++s)
-            if (cells[s] > 0) moved[s] = {sum[s].x / cells[s], sum[s].y / cells[s]};
-        // A middle outside the allowed part of the face moves to the allowed
-        // point of its cell nearest to it.
-        std::vector<char> inside(sites.size(), 1);
-        for (std::size_t s = fixed; s < sites.size(); ++s)
-            inside[s] = allowed(moved[s].x, moved[s].y);
-        std::vector<Outline::Point> snapped(moved);
-        for (std::size_t g = 0; g < grid.size(); ++g) {
-            const std::size_t s = owner[g];
-            if (s < fixed || !free[g] || inside[s]) continue;
-            const double ex = grid[g].x - moved[s].x, ey = grid[g].y - moved[s].y;
-            if (ex * ex + ey * ey < snap[s]) {
-                snap[s] = ex * ex + ey * ey;
-                snapped[s] = grid[g];
-            }
-        }
-        double largest = 0;
-        for (std::size_t s = fixed; s < sites.size(); ++s) {
-            if (!inside[s] && snap[s] == std::numeric_limits<double>::infinity())
-                continue;  // no allowed point in its cell: it stays
-            const Outline::Point to = inside[s] ? moved[s] : snapped[s];
-            largest = std::max(largest, std::abs(to.x - sites[s].x) + std::abs(to.y - sites[s].y));
-            sites[s] = to;
-        }
-        if (largest < step / 4) break;
-    }
+    if (!AddFurthest(grid, sites, count)) return false;
+    Relax(grid, sites, fixed, spacing, kRelaxations, allowed);
 
     // Delays by distance from the cut, in at most six bands.
     std::vector<double> reach;
