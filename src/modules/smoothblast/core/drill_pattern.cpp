@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <cstdint>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <numbers>
@@ -166,6 +166,8 @@ Box CutBox(const DrillPattern &p) {
 }
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// Far above the rounding of a sum of coordinates of the face, m.
+constexpr double kSlack = 1e-9;
 
 // Sites (holes) indexed by square cells for nearest-site queries, the cells
 // stored flat over the span of the sites.
@@ -264,6 +266,27 @@ public:
     // out it may stop at its last ring first.
     double Sure() const { return double(kMaxRing - 4) * m_cell; }
 
+    // Calls f with every site within reach of the box, and with some more.
+    template <class F>
+    void SitesNear(double left, double right, double bottom, double top, double reach,
+                   F &&f) const {
+        // The cell of a coordinate never decreases with it: a little more
+        // reach covers the rounding of the sums.
+        reach += kSlack;
+        const auto cell = [&](double v, qint64 low, qint64 high) {
+            return qint64(std::clamp(std::floor(v / m_cell), double(low), double(high)));
+        };
+        const qint64 c0 = cell(left - reach, m_left, m_right);
+        const qint64 c1 = cell(right + reach, m_left, m_right);
+        const qint64 r0 = cell(bottom - reach, m_bottom, m_top);
+        const qint64 r1 = cell(top + reach, m_bottom, m_top);
+        for (qint64 r = r0; r <= r1; ++r)
+            for (qint64 c = c0; c <= c1; ++c) {
+                const std::size_t slot = Slot(c, r);
+                for (std::uint32_t k = m_start[slot]; k < m_start[slot + 1]; ++k) f(m_items[k]);
+            }
+    }
+
 private:
     static constexpr qint64 kMaxRing = 64;
     std::size_t Slot(qint64 column, qint64 row) const {
@@ -279,20 +302,42 @@ private:
 // The face as points of a grid, in square tiles, so that what a site
 // changes near it is found without visiting the whole face.
 struct FaceGrid {
-    static constexpr int kTile = 8;  // grid steps along a tile's side
-
     struct Tile {
         double left = kInfinity, right = -kInfinity, bottom = kInfinity, top = -kInfinity;
         std::vector<std::uint32_t> points;  // ascending
+        std::vector<double> xs, ys;         // theirs, side by side
+
+        void Reserve(std::size_t n) {
+            points.reserve(n);
+            xs.reserve(n);
+            ys.reserve(n);
+        }
+
+        void Add(std::uint32_t g, double x, double y) {
+            points.push_back(g);
+            xs.push_back(x);
+            ys.push_back(y);
+            left = std::min(left, x);
+            right = std::max(right, x);
+            bottom = std::min(bottom, y);
+            top = std::max(top, y);
+        }
+    };
+
+    // Tiles of size × size grid steps, row by row.
+    struct Tiling {
+        int size = 0;
+        int columns = 0, rows = 0;
+        std::vector<Tile> tiles;
     };
 
     double step = 0;
     int halfColumns = 0;  // grid columns either side of the centre line
     std::vector<Outline::Point> points;
-    std::vector<char> free;          // where a hole may go
-    std::vector<std::uint32_t> tile;  // of each point
-    int tileColumns = 0, tileRows = 0;
-    std::vector<Tile> tiles;  // row by row
+    std::vector<char> free;  // where a hole may go
+    Tiling tiles{4}, blocks{8};
+    std::vector<std::uint32_t> tileOf;       // of each point
+    std::vector<std::uint32_t> blockOfTile;  // of each tile
 
     // Symmetric about the centre line, row by row from the floor up.
     template <class Allowed>
@@ -300,27 +345,38 @@ struct FaceGrid {
         int rows = 0;
         while ((rows + 0.5) * step < o.Height()) ++rows;
         while ((halfColumns + 0.5) * step < o.width / 2) ++halfColumns;
-        tileColumns = (2 * halfColumns + kTile - 1) / kTile;
-        tileRows = (rows + kTile - 1) / kTile;
-        tiles.resize(std::size_t(tileColumns) * std::size_t(tileRows));
+        for (Tiling *t : {&tiles, &blocks}) {
+            t->columns = (2 * halfColumns + t->size - 1) / t->size;
+            t->rows = (rows + t->size - 1) / t->size;
+            t->tiles.resize(std::size_t(t->columns) * std::size_t(t->rows));
+        }
+        const auto at = [](const Tiling &t, int column, int row) {
+            return std::size_t(row / t.size) * std::size_t(t.columns) +
+                   std::size_t(column / t.size);
+        };
+        std::vector<std::uint32_t> blockOf;
         for (int j = 0; j < rows; ++j)
             for (int i = 0; i < halfColumns; ++i)
                 for (double side : {-1.0, 1.0}) {
                     const double x = side * (i + 0.5) * step, y = (j + 0.5) * step;
                     if (!o.Contains(x, y)) continue;
                     const int column = halfColumns + (side < 0 ? -i - 1 : i);
-                    const std::size_t t =
-                        std::size_t(j / kTile) * std::size_t(tileColumns) + column / kTile;
-                    Tile &into = tiles[t];
-                    into.points.push_back(std::uint32_t(points.size()));
-                    into.left = std::min(into.left, x);
-                    into.right = std::max(into.right, x);
-                    into.bottom = std::min(into.bottom, y);
-                    into.top = std::max(into.top, y);
                     points.push_back({x, y});
                     free.push_back(allowed(x, y));
-                    tile.push_back(std::uint32_t(t));
+                    tileOf.push_back(std::uint32_t(at(tiles, column, j)));
+                    blockOf.push_back(std::uint32_t(at(blocks, column, j)));
                 }
+        // Each tile's points in one go, its vectors sized first.
+        for (auto [tiling, of] : {std::pair{&tiles, &tileOf}, std::pair{&blocks, &blockOf}}) {
+            std::vector<std::uint32_t> count(tiling->tiles.size(), 0);
+            for (std::uint32_t t : *of) ++count[t];
+            for (std::size_t t = 0; t < count.size(); ++t) tiling->tiles[t].Reserve(count[t]);
+            for (std::size_t g = 0; g < points.size(); ++g)
+                tiling->tiles[(*of)[g]].Add(std::uint32_t(g), points[g].x, points[g].y);
+        }
+        for (int r = 0; r < tiles.rows; ++r)
+            for (int c = 0; c < tiles.columns; ++c)
+                blockOfTile.push_back(std::uint32_t(at(blocks, c * tiles.size, r * tiles.size)));
     }
 
     // No point of the tile is nearer to (x, y) than the square root of this.
@@ -332,25 +388,35 @@ struct FaceGrid {
         return dx * dx + dy * dy;
     }
 
-    // Calls f with the index of every tile that may hold a point within
-    // reach of (x, y), and of a few more.
+    // No point of the tile is further from (x, y) than the square root of
+    // this, rounding and all.
+    static double Most2(const Tile &t, double x, double y) {
+        const double dx = std::max(std::abs(x - t.left), std::abs(x - t.right));
+        const double dy = std::max(std::abs(y - t.bottom), std::abs(y - t.top));
+        return dx * dx + dy * dy;
+    }
+
+    // Calls f with the index of every tile of the tiling that may hold a
+    // point within reach of (x, y), and of a few more.
     template <class F>
-    void NearTiles(double x, double y, double reach, F &&f) const {
-        int left = 0, right = tileColumns - 1, bottom = 0, top = tileRows - 1;
+    void Near(const Tiling &tiling, double x, double y, double reach, F &&f) const {
+        int left = 0, right = tiling.columns - 1, bottom = 0, top = tiling.rows - 1;
         if (reach < kInfinity) {
-            // One tile more on each side covers any rounding.
+            // A point's column never decreases with its x, nor its row with
+            // its y: a little more reach covers the rounding of the sums.
+            reach += kSlack;
             const auto tileOf = [&](double v, int shift, int count) {
-                const double t = std::floor((std::floor(v / step) + shift) / kTile);
-                return int(std::clamp(t, -2.0, double(count) + 1));
+                const double t = std::floor((std::floor(v / step) + shift) / tiling.size);
+                return int(std::clamp(t, 0.0, double(count - 1)));
             };
-            left = std::max(left, tileOf(x - reach, halfColumns, tileColumns) - 1);
-            right = std::min(right, tileOf(x + reach, halfColumns, tileColumns) + 1);
-            bottom = std::max(bottom, tileOf(y - reach, 0, tileRows) - 1);
-            top = std::min(top, tileOf(y + reach, 0, tileRows) + 1);
+            left = tileOf(x - reach, halfColumns, tiling.columns);
+            right = tileOf(x + reach, halfColumns, tiling.columns);
+            bottom = tileOf(y - reach, 0, tiling.rows);
+            top = tileOf(y + reach, 0, tiling.rows);
         }
         for (int r = bottom; r <= top; ++r)
             for (int c = left; c <= right; ++c)
-                f(std::size_t(r) * std::size_t(tileColumns) + std::size_t(c));
+                f(std::size_t(r) * std::size_t(tiling.columns) + std::size_t(c));
     }
 };
 
@@ -365,10 +431,10 @@ bool AddFurthest(const FaceGrid &grid, std::vector<Outline::Point> &sites, int c
         bool any = false;
     };
     std::vector<double> far(grid.points.size(), kInfinity);  // squared, to the nearest site
-    std::vector<Furthest> furthest(grid.tiles.size());
+    std::vector<Furthest> furthest(grid.blocks.tiles.size());
     const auto update = [&](std::size_t t, const Outline::Point *site) {
         Furthest f;
-        for (std::uint32_t g : grid.tiles[t].points) {
+        for (std::uint32_t g : grid.blocks.tiles[t].points) {
             if (!grid.free[g]) continue;
             if (site) {
                 const double ex = grid.points[g].x - site->x, ey = grid.points[g].y - site->y;
@@ -379,18 +445,19 @@ bool AddFurthest(const FaceGrid &grid, std::vector<Outline::Point> &sites, int c
         furthest[t] = f;
     };
     const auto add = [&](const Outline::Point &site, double reach) {
-        grid.NearTiles(site.x, site.y, reach, [&](std::size_t t) {
+        grid.Near(grid.blocks, site.x, site.y, reach, [&](std::size_t t) {
             if (furthest[t].any &&
-                FaceGrid::Least2(grid.tiles[t], site.x, site.y) < furthest[t].far)
+                FaceGrid::Least2(grid.blocks.tiles[t], site.x, site.y) < furthest[t].far)
                 update(t, &site);
         });
     };
-    for (std::size_t t = 0; t < grid.tiles.size(); ++t) update(t, nullptr);
+    for (std::size_t t = 0; t < grid.blocks.tiles.size(); ++t) update(t, nullptr);
     for (const Outline::Point &site : sites) add(site, kInfinity);
     for (int k = 0; k < count; ++k) {
         const Furthest *best = nullptr;
         for (const Furthest &f : furthest)
-            if (f.any && (!best || f.far > best->far || (f.far == best->far && f.point < best->point)))
+            if (f.any &&
+                (!best || f.far > best->far || (f.far == best->far && f.point < best->point)))
                 best = &f;
         if (!best) return false;
         const Outline::Point site = grid.points[best->point];
@@ -402,23 +469,40 @@ bool AddFurthest(const FaceGrid &grid, std::vector<Outline::Point> &sites, int c
     return true;
 }
 
+// The sites that may be nearest to a point of the tile, given one site
+// near it: none nearer to the tile than its furthest point is from a site.
+void Candidates(const SiteIndex &index, const std::vector<Outline::Point> &sites,
+                const FaceGrid::Tile &tile, std::size_t near, std::vector<std::uint32_t> &out) {
+    out.clear();
+    double most = FaceGrid::Most2(tile, sites[near].x, sites[near].y);
+    index.SitesNear(tile.left, tile.right, tile.bottom, tile.top, std::sqrt(most) * (1 + 1e-9),
+                    [&](std::uint32_t s) {
+                        const double least = FaceGrid::Least2(tile, sites[s].x, sites[s].y);
+                        if (least > most) return;
+                        most = std::min(most, FaceGrid::Most2(tile, sites[s].x, sites[s].y));
+                        out.push_back(s);
+                    });
+    std::erase_if(out, [&](std::uint32_t s) {
+        return FaceGrid::Least2(tile, sites[s].x, sites[s].y) > most;
+    });
+}
+
 // Lloyd's relaxation: each site from fixed on moves to the middle of the
 // grid points nearest to it (its part), up to rounds times or until no site
 // moves a quarter step. A middle outside the allowed part of the face moves
 // to the allowed point of its part nearest to it; a part without one stays.
 //
-// After the first round few sites move, so a round looks for a point's
-// nearest site only where that can change: its own site moved, or a moved
-// site came near it. Each point goes to the site that a query of every
-// point would give it, of equally near ones the one such a query meets
-// first; and a site whose part did not change stays where it is.
+// A point goes to the site that a query of every point would give it, of
+// equally near ones the one the query meets first. After the first round
+// few sites move: only the tiles where a moved site was nearest or came
+// near are looked at again, and only a site whose part changed moves.
 template <class Allowed>
 void Relax(const FaceGrid &grid, std::vector<Outline::Point> &sites, std::size_t fixed,
            double spacing, int rounds, const Allowed &allowed) {
     const std::size_t n = grid.points.size();
-    std::vector<std::uint32_t> owner(n);
+    std::vector<std::uint32_t> owner(n, 0);
     std::vector<double> dist(n);                                  // squared, to the owner
-    std::vector<double> tileFar(grid.tiles.size(), 0);            // largest dist in each
+    std::vector<double> tileFar(grid.tiles.tiles.size(), 0);      // largest dist in each
     std::vector<std::vector<std::uint32_t>> parts(sites.size());  // ascending
     std::vector<qint64> cellX(n), cellY(n);
     {
@@ -428,103 +512,140 @@ void Relax(const FaceGrid &grid, std::vector<Outline::Point> &sites, std::size_t
             cellY[g] = cells.Cell(grid.points[g].y);
         }
     }
-    const auto d2 = [&](std::uint32_t g, std::size_t s) {
-        const double ex = sites[s].x - grid.points[g].x, ey = sites[s].y - grid.points[g].y;
-        return ex * ex + ey * ey;
-    };
-    std::vector<std::size_t> moved, changed;
-    std::vector<char> inChanged(sites.size(), 0), requery(n, 0), tileTouched(grid.tiles.size(), 0);
-    std::vector<int> stamp(n, -1);
-    std::vector<std::uint32_t> before(n), touched, requeried;
+    std::vector<std::size_t> moved, changed, dirty;
+    std::vector<char> isDirty(grid.tiles.tiles.size(), 0), inChanged(sites.size(), 0);
+    // Each block's candidates, worked out once a round for its tiles.
+    std::vector<std::vector<std::uint32_t>> blockCandidates(grid.blocks.tiles.size());
+    std::vector<int> blockRound(grid.blocks.tiles.size(), -1);
+    std::vector<std::size_t> kept(sites.size(), 0);  // of a changed part, the points it kept
+    std::vector<std::uint32_t> candidates, before;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> moves;  // point, its former site
     for (int round = 0; round < rounds; ++round) {
         const SiteIndex index(sites, spacing);
-        double farthest = 0;
-        for (double f : tileFar) farthest = std::max(farthest, f);
-        changed.clear();
-        touched.clear();
-        if (round == 0 || !(farthest < index.Sure() * index.Sure())) {
-            for (std::uint32_t g = 0; g < n; ++g) {
-                const auto [s, d] = index.Nearest(grid.points[g].x, grid.points[g].y);
-                owner[g] = std::uint32_t(s);
-                dist[g] = d;
-                touched.push_back(g);
+        const auto markDirty = [&](std::size_t t) {
+            if (isDirty[t]) return;
+            isDirty[t] = 1;
+            dirty.push_back(t);
+        };
+        dirty.clear();
+        if (round == 0) {
+            for (std::size_t t = 0; t < grid.tiles.tiles.size(); ++t) markDirty(t);
+        } else {
+            // Where a moved site was nearest, and where it may now be.
+            double farthest = 0;
+            for (double f : tileFar) farthest = std::max(farthest, f);
+            const double reach = std::sqrt(farthest) * (1 + 1e-9);
+            for (std::size_t t : moved) {
+                for (std::uint32_t g : parts[t]) markDirty(grid.tileOf[g]);
+                grid.Near(grid.tiles, sites[t].x, sites[t].y, reach, [&](std::size_t tile) {
+                    const FaceGrid::Tile &near = grid.tiles.tiles[tile];
+                    if (!near.points.empty() &&
+                        FaceGrid::Least2(near, sites[t].x, sites[t].y) <= tileFar[tile])
+                        markDirty(tile);
+                });
             }
-            for (std::vector<std::uint32_t> &part : parts) part.clear();
+        }
+        moves.clear();
+        for (std::size_t t : dirty) {
+            isDirty[t] = 0;
+            const FaceGrid::Tile &tile = grid.tiles.tiles[t];
+            if (tile.points.empty()) continue;
+            before.resize(tile.points.size());
+            const std::size_t b = grid.blockOfTile[t];
+            if (blockRound[b] != round) {
+                // A site near the block: its middle point's, or one looked up.
+                const FaceGrid::Tile &block = grid.blocks.tiles[b];
+                const std::uint32_t middle = block.points[block.points.size() / 2];
+                const std::size_t near =
+                    round > 0 ? owner[middle]
+                              : index.Nearest(grid.points[middle].x, grid.points[middle].y).first;
+                Candidates(index, sites, block, near, blockCandidates[b]);
+                blockRound[b] = round;
+            }
+            // Of the block's, those that may be nearest to a point of the tile.
+            double most = kInfinity;
+            for (std::uint32_t s : blockCandidates[b])
+                most = std::min(most, FaceGrid::Most2(tile, sites[s].x, sites[s].y));
+            candidates.clear();
+            for (std::uint32_t s : blockCandidates[b])
+                if (FaceGrid::Least2(tile, sites[s].x, sites[s].y) <= most) candidates.push_back(s);
+            double far = 0;
+            for (std::size_t k = 0; k < tile.points.size(); ++k) {
+                const double x = tile.xs[k], y = tile.ys[k];
+                // Without branches, which the nearest of a few sites defeats;
+                // a tie is settled again in the order a query meets them.
+                std::uint32_t best = candidates.front();
+                double best2 = kInfinity;
+                bool tie = false;
+                for (std::uint32_t s : candidates) {
+                    const double ex = sites[s].x - x, ey = sites[s].y - y;
+                    const double d2 = ex * ex + ey * ey;
+                    tie |= d2 == best2;
+                    best = d2 < best2 ? s : best;
+                    best2 = std::min(d2, best2);
+                }
+                const std::uint32_t g = tile.points[k];
+                if (tie) {
+                    best2 = kInfinity;
+                    for (std::uint32_t s : candidates) {
+                        const double ex = sites[s].x - x, ey = sites[s].y - y;
+                        const double d2 = ex * ex + ey * ey;
+                        if (d2 < best2 ||
+                            (d2 == best2 && index.MetBefore(s, best, cellX[g], cellY[g]))) {
+                            best2 = d2;
+                            best = s;
+                        }
+                    }
+                }
+                before[k] = owner[g];
+                owner[g] = best;
+                dist[g] = best2;
+                far = std::max(far, best2);
+            }
+            // So far out a query may stop short of the nearest site: as it does.
+            if (!(far < index.Sure() * index.Sure())) {
+                far = 0;
+                for (std::uint32_t g : tile.points) {
+                    const auto [s, d] = index.Nearest(grid.points[g].x, grid.points[g].y);
+                    owner[g] = std::uint32_t(s);
+                    dist[g] = d;
+                    far = std::max(far, d);
+                }
+            }
+            if (round > 0)
+                for (std::size_t k = 0; k < tile.points.size(); ++k)
+                    if (owner[tile.points[k]] != before[k])
+                        moves.push_back({tile.points[k], before[k]});
+            tileFar[t] = far;
+        }
+
+        // The parts that lost or gained a point, kept in grid order.
+        changed.clear();
+        if (round == 0) {
             for (std::uint32_t g = 0; g < n; ++g) parts[owner[g]].push_back(g);
             for (std::size_t s = fixed; s < sites.size(); ++s) changed.push_back(s);
         } else {
-            requeried.clear();
-            const auto touch = [&](std::uint32_t g) {
-                if (stamp[g] == round) return;
-                stamp[g] = round;
-                before[g] = owner[g];
-                touched.push_back(g);
-            };
-            // A point whose site moved nearer keeps it unless another moved
-            // site is nearer still; one it moved away from is looked up.
-            for (std::size_t t : moved)
-                for (std::uint32_t g : parts[t]) {
-                    touch(g);
-                    const double d = d2(g, t);
-                    if (d < dist[g]) {
-                        dist[g] = d;
-                    } else {
-                        requery[g] = 1;
-                        requeried.push_back(g);
-                    }
-                }
-            // Points that a moved site came nearer to than their own.
-            const double reach = std::sqrt(farthest) * (1 + 1e-9);
-            for (std::size_t t : moved)
-                grid.NearTiles(sites[t].x, sites[t].y, reach, [&](std::size_t tl) {
-                    const FaceGrid::Tile &tile = grid.tiles[tl];
-                    if (tile.points.empty() ||
-                        FaceGrid::Least2(tile, sites[t].x, sites[t].y) > tileFar[tl])
-                        return;
-                    for (std::uint32_t g : tile.points) {
-                        if (requery[g] || owner[g] == t) continue;
-                        const double d = d2(g, t);
-                        if (d < dist[g] ||
-                            (d == dist[g] && index.MetBefore(t, owner[g], cellX[g], cellY[g]))) {
-                            touch(g);
-                            owner[g] = std::uint32_t(t);
-                            dist[g] = d;
-                        }
-                    }
-                });
-            for (std::uint32_t g : requeried) {
-                const auto [s, d] = index.Nearest(grid.points[g].x, grid.points[g].y);
-                owner[g] = std::uint32_t(s);
-                dist[g] = d;
-                requery[g] = 0;
-            }
-            // The parts that lost or gained a point, kept in grid order.
-            for (std::uint32_t g : touched) {
-                if (owner[g] == before[g]) continue;
-                for (std::size_t s : {std::size_t(before[g]), std::size_t(owner[g])})
+            for (const auto &[g, from] : moves) {
+                for (std::size_t s : {std::size_t(from), std::size_t(owner[g])})
                     if (!inChanged[s]) {
                         inChanged[s] = 1;
                         changed.push_back(s);
                     }
             }
-            for (std::size_t s : changed)
-                std::erase_if(parts[s], [&](std::uint32_t g) { return owner[g] != s; });
-            for (std::uint32_t g : touched)
-                if (owner[g] != before[g]) parts[owner[g]].push_back(g);
             for (std::size_t s : changed) {
-                std::sort(parts[s].begin(), parts[s].end());
+                std::vector<std::uint32_t> &part = parts[s];
+                std::erase_if(part, [&](std::uint32_t g) { return owner[g] != s; });
+            }
+            for (std::size_t s : changed) kept[s] = parts[s].size();
+            for (const auto &[g, from] : moves) parts[owner[g]].push_back(g);
+            for (std::size_t s : changed) {
+                std::vector<std::uint32_t> &part = parts[s];
+                const auto middle = part.begin() + std::ptrdiff_t(kept[s]);
+                std::sort(middle, part.end());
+                std::inplace_merge(part.begin(), middle, part.end());
                 inChanged[s] = 0;
             }
             std::erase_if(changed, [&](std::size_t s) { return s < fixed; });
-            std::sort(changed.begin(), changed.end());
-        }
-        for (std::uint32_t g : touched) tileTouched[grid.tile[g]] = 1;
-        for (std::size_t t = 0; t < grid.tiles.size(); ++t) {
-            if (!tileTouched[t]) continue;
-            tileTouched[t] = 0;
-            double f = 0;
-            for (std::uint32_t g : grid.tiles[t].points) f = std::max(f, dist[g]);
-            tileFar[t] = f;
         }
 
         // Each changed part's middle, or the allowed point of the part
@@ -565,6 +686,30 @@ void Relax(const FaceGrid &grid, std::vector<Outline::Point> &sites, std::size_t
     }
 }
 
+// Whether a point inside the outline is at least w from it, where the
+// floor, the walls or the arch alone make that plain: 1 or -1; 0 near the
+// limit, or where it takes the outline's own distance to tell.
+int ClearOfOutline(const Outline &o, double x, double y, double w) {
+    // Far above the rounding of any of these distances.
+    constexpr double kMargin = 1e-9;
+    if (y < w - kMargin) return -1;  // the floor
+    const double arch = o.radius - Hypot(x, y - o.centreY);
+    if (o.wallHeight > 0) {
+        const double above = y - o.centreY;
+        if (std::abs(above) < kMargin) return 0;
+        // Above the centre the arch is nearer than the wall tops on it; below
+        // it the walls are, and the wall tops the arch ends in.
+        const double side = above > 0 ? arch : o.width / 2 - std::abs(x);
+        if (side < w - kMargin) return -1;
+        return y >= w + kMargin && side >= w + kMargin ? 1 : 0;
+    }
+    // A flat arch rises from the floor's ends: a point not right at the floor
+    // faces the arch.
+    if (y < 1e-6) return 0;
+    if (arch < w - kMargin) return -1;
+    return y >= w + kMargin && arch >= w + kMargin ? 1 : 0;
+}
+
 // Places the auxiliary holes among the holes already placed (cut, perimeter
 // and floor): evenly over the face at the burden W or more inside the
 // outline and the floor and clear of the cut. Each hole in turn goes where
@@ -579,7 +724,9 @@ bool PlaceAuxiliary(const DrillDesign &design, int count, DrillPattern &p) {
     const double spacing = std::sqrt(o.Area() / (double(p.holes.size()) + count));
     const double step = std::clamp(spacing / 8, 0.02, 0.1);
     const auto allowed = [&](double x, double y) {
-        return o.Contains(x, y) && o.Distance(x, y) >= w && cut.Distance(x, y) >= kMinHoleSpacing;
+        if (!o.Contains(x, y) || cut.Distance(x, y) < kMinHoleSpacing) return false;
+        const int clear = ClearOfOutline(o, x, y, w);
+        return clear != 0 ? clear > 0 : o.Distance(x, y) >= w;
     };
     const FaceGrid grid(o, step, allowed);
     std::vector<Outline::Point> sites;

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
 #include "core/bar_chart.h"
 #include "core/conversions.h"
@@ -49,6 +50,98 @@ const char *const kCountFields[] = {"编辑框6_掏槽眼数量", "编辑框7_�
                                     "编辑框8_周边眼数量", "编辑框9_底板眼数量"};
 
 using Inputs = QHash<QString, QString>;
+
+// The auxiliary holes of a pattern placed again as drill_pattern.cpp says,
+// each nearest hole found by looking at every hole: the reference for the
+// cells and tiles the placement searches. Of equally near holes a point
+// goes to the one met first by a search of cells the size of the spacing,
+// ring by ring round the point's cell.
+std::vector<Outline::Point> PlainAuxiliary(const DrillPattern &p, const DrillDesign &design) {
+    const Outline &o = p.outline;
+    std::vector<Outline::Point> sites;
+    double left = 0, right = 0, bottom = p.cutCentreY, top = p.cutCentreY;
+    for (const Hole &h : p.holes) {
+        if (h.type == HoleType::Auxiliary) continue;
+        sites.push_back({h.x, h.y});
+        if (h.type != HoleType::Cut) continue;
+        left = std::min(left, h.x);
+        right = std::max(right, h.x);
+        bottom = std::min(bottom, h.y);
+        top = std::max(top, h.y);
+    }
+    const std::size_t fixed = sites.size();
+    const int count = int(design.counts[int(HoleType::Auxiliary)]);
+    const double spacing = std::sqrt(o.Area() / double(fixed + count));
+    const double step = std::clamp(spacing / 8, 0.02, 0.1);
+    const auto allowed = [&](double x, double y) {
+        const double dx = std::max({left - x, 0.0, x - right});
+        const double dy = std::max({bottom - y, 0.0, y - top});
+        return o.Contains(x, y) && o.Distance(x, y) >= design.burden &&
+               std::sqrt(dx * dx + dy * dy) >= kMinHoleSpacing;
+    };
+    std::vector<Outline::Point> grid;
+    for (int j = 0; (j + 0.5) * step < o.Height(); ++j)
+        for (int i = 0; (i + 0.5) * step < o.width / 2; ++i)
+            for (double side : {-1.0, 1.0})
+                if (o.Contains(side * (i + 0.5) * step, (j + 0.5) * step))
+                    grid.push_back({side * (i + 0.5) * step, (j + 0.5) * step});
+    const auto d2 = [&](const Outline::Point &a, const Outline::Point &b) {
+        return (a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y);
+    };
+    const auto cell = [&](double v) { return qint64(std::floor(v / spacing)); };
+    const auto nearest = [&](const Outline::Point &g) {
+        const auto key = [&](std::size_t s) {
+            const qint64 dx = cell(sites[s].x) - cell(g.x), dy = cell(sites[s].y) - cell(g.y);
+            return std::tuple(std::max(std::abs(dx), std::abs(dy)), dx, dy, s);
+        };
+        std::size_t best = 0;
+        for (std::size_t s = 1; s < sites.size(); ++s)
+            if (d2(sites[s], g) < d2(sites[best], g) ||
+                (d2(sites[s], g) == d2(sites[best], g) && key(s) < key(best)))
+                best = s;
+        return best;
+    };
+    std::vector<double> far(grid.size(), qInf());
+    for (std::size_t g = 0; g < grid.size(); ++g)
+        for (const Outline::Point &site : sites) far[g] = std::min(far[g], d2(grid[g], site));
+    for (int k = 0; k < count; ++k) {
+        std::size_t best = grid.size();
+        for (std::size_t g = 0; g < grid.size(); ++g)
+            if (allowed(grid[g].x, grid[g].y) && (best == grid.size() || far[g] > far[best]))
+                best = g;
+        sites.push_back(grid[best]);
+        for (std::size_t g = 0; g < grid.size(); ++g)
+            far[g] = std::min(far[g], d2(grid[g], sites.back()));
+    }
+    for (int round = 0; round < 40; ++round) {
+        std::vector<std::vector<Outline::Point>> parts(sites.size());
+        for (const Outline::Point &g : grid) parts[nearest(g)].push_back(g);
+        double largest = 0;
+        for (std::size_t s = fixed; s < sites.size(); ++s) {
+            Outline::Point to = sites[s], sum{0, 0};
+            for (const Outline::Point &g : parts[s]) {
+                sum.x += g.x;
+                sum.y += g.y;
+            }
+            if (!parts[s].empty())
+                to = {sum.x / int(parts[s].size()), sum.y / int(parts[s].size())};
+            if (!allowed(to.x, to.y)) {
+                const Outline::Point middle = to;
+                double snap = qInf();
+                for (const Outline::Point &g : parts[s])
+                    if (allowed(g.x, g.y) && d2(g, middle) < snap) {
+                        snap = d2(g, middle);
+                        to = g;
+                    }
+                if (snap == qInf()) continue;
+            }
+            largest = std::max(largest, std::abs(to.x - sites[s].x) + std::abs(to.y - sites[s].y));
+            sites[s] = to;
+        }
+        if (largest < step / 4) break;
+    }
+    return {sites.begin() + std::ptrdiff_t(fixed), sites.end()};
+}
 
 // What python-docx reads of the report: inline pictures with their content
 // type, the paragraph after each picture, and the table that starts with
@@ -94,6 +187,8 @@ private slots:
     void FailedWriteKeepsTheEarlierFile();
     void ReportFigure_data();
     void ReportFigure();
+    void PlacedAsByPlainSearch_data();
+    void PlacedAsByPlainSearch();
 };
 
 void TestSmoothBlastDrillPattern::Outlines_data() {
@@ -433,6 +528,43 @@ void TestSmoothBlastDrillPattern::ReportFigure() {
     QCOMPARE(delays[1].toArray()[4].toString(), ChargeText(p.delays[0].charge));
     QCOMPARE(delays.last().toArray()[0].toString(), S("最大段装药量"));
     QCOMPARE(delays.last().toArray()[4].toString(), ChargeText(p.maxDelayCharge));
+}
+
+void TestSmoothBlastDrillPattern::PlacedAsByPlainSearch_data() {
+    QTest::addColumn<Inputs>("inputs");
+    QTest::addColumn<bool>("parallel");
+    QTest::newRow("presets, wedge") << Inputs{} << false;
+    QTest::newRow("presets, parallel") << Inputs{} << true;
+    QTest::newRow("narrow heading") << Inputs{{S("编辑框1_底板长"), S("5")},
+                                              {S("编辑框1_开挖面外弧长"), S("12")},
+                                              {S("编辑框1_断面面积"), S("22")}}
+                                    << false;
+    QTest::newRow("flat arch") << Inputs{{S("编辑框1_开挖面外弧长"), S("20.56")},
+                                         {S("编辑框1_断面面积"), S("70")}}
+                               << true;
+}
+
+// Every auxiliary hole where the plain search puts it, to the last bit.
+void TestSmoothBlastDrillPattern::PlacedAsByPlainSearch() {
+    QFETCH(Inputs, inputs);
+    QFETCH(bool, parallel);
+    Calculated c(inputs, parallel);
+    const DrillDesign design = ReadDrillDesign(c.form);
+    const DrillPattern p = PlaceHoles(design);
+    QVERIFY(p.error.isEmpty());
+    const std::vector<Outline::Point> expected = PlainAuxiliary(p, design);
+    std::vector<Outline::Point> placed;
+    for (const Hole &h : p.holes)
+        if (h.type == HoleType::Auxiliary) placed.push_back({h.x, h.y});
+    QCOMPARE(placed.size(), expected.size());
+    for (std::size_t i = 0; i < placed.size(); ++i)
+        QVERIFY2(placed[i].x == expected[i].x && placed[i].y == expected[i].y,
+                 qPrintable(QStringLiteral("%1: %2 %3, plainly %4 %5")
+                                .arg(i)
+                                .arg(placed[i].x, 0, 'g', 17)
+                                .arg(placed[i].y, 0, 'g', 17)
+                                .arg(expected[i].x, 0, 'g', 17)
+                                .arg(expected[i].y, 0, 'g', 17)));
 }
 
 QTEST_GUILESS_MAIN(TestSmoothBlastDrillPattern)
