@@ -23,6 +23,7 @@
 #include "widgets/bar_chart_widget.h"
 #include "widgets/fitted_window.h"
 #include "widgets/text_box.h"
+#include "widgets/text_label.h"
 
 namespace tunnel {
 
@@ -111,7 +112,7 @@ void CalcWindow::EnterPressed(const ButtonRow &calculate) {
 }
 
 void StyleAsNote(QLabel *label) {
-    label->setStyleSheet(QStringLiteral("color: #505050;"));
+    SetTextColour(label, QColor(0x50, 0x50, 0x50));
 }
 
 void CalcWindow::BuildUnits() {
@@ -129,11 +130,11 @@ void CalcWindow::BuildUnits() {
     for (const FieldRow &field : m_table.fields) {
         QWidget *owner =
             field.group >= 0 && field.group < m_groups.size() ? m_groups[field.group] : central;
-        auto *label = new QLabel(Shown(field.label), owner);
+        auto *label = new TextLabel(Shown(field.label), owner);
         if (field.labelId) label->setObjectName(field.labelId);
         m_labels.insert(field.id, label);
         if (*field.hint) {
-            auto *hint = new QLabel(Shown(field.hint), owner);
+            auto *hint = new TextLabel(Shown(field.hint), owner);
             if (field.hintId) hint->setObjectName(field.hintId);
             StyleAsNote(hint);
             m_hints.insert(field.id, hint);
@@ -174,7 +175,7 @@ void CalcWindow::BuildUnits() {
         }
         unit->installEventFilter(this);
         if (*field.unit) {
-            auto *unitLabel = new QLabel(U(field.unit), owner);
+            auto *unitLabel = new TextLabel(U(field.unit), owner);
             unitLabel->setObjectName(U(field.id) + kUnitSuffix);
             m_units.insert(field.id, unitLabel);
         }
@@ -216,14 +217,14 @@ void CalcWindow::BuildUnits() {
         m_log->setObjectName(m_table.logId);
     }
     if (m_table.noticeId) {
-        m_notice = new QLabel(m_table.noticePreset, central);
+        m_notice = new TextLabel(m_table.noticePreset, central);
         m_notice->setObjectName(m_table.noticeId);
     }
     if (m_table.changeNoticeId &&
         (!m_table.noticeId || qstrcmp(m_table.changeNoticeId, m_table.noticeId) != 0)) {
-        m_changeNotice = new QLabel(central);
+        m_changeNotice = new TextLabel(central);
         m_changeNotice->setObjectName(m_table.changeNoticeId);
-        m_changeNotice->setStyleSheet(QStringLiteral("color: #c00000;"));
+        SetTextColour(m_changeNotice, QColor(0xc0, 0, 0));
     }
     m_progress = new QProgressBar(central);
     m_progress->setObjectName(QStringLiteral("进度条1"));

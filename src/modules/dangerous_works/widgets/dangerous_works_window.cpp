@@ -16,13 +16,14 @@
 #include "modules/dangerous_works/core/dangerous_works.h"
 #include "widgets/module_window.h"
 #include "widgets/text_box.h"
+#include "widgets/text_label.h"
 
 namespace tunnel {
 
 namespace {
 
 QLabel *Heading(const char *text, int pointSize, QWidget *parent) {
-    auto *label = new QLabel(text, parent);
+    auto *label = new TextLabel(text, parent);
     QFont font = label->font();
     font.setBold(true);
     font.setPointSize(pointSize);
@@ -87,7 +88,7 @@ QWidget *DangerousWorksWindow::BuildPage(Tier tier) {
     auto *page = new QWidget;
     auto *column = new QVBoxLayout(page);
     QLabel *heading = Heading(table.pageHeading, 13, page);
-    heading->setStyleSheet(QStringLiteral("color: #a00000;"));
+    SetTextColour(heading, QColor(0xa0, 0, 0));
     column->addWidget(heading);
     auto *row = new QHBoxLayout;
     column->addLayout(row, 1);
@@ -169,9 +170,9 @@ void DangerousWorksWindow::BuildLayout() {
     notesGrid->addWidget(description, 0, 0);
     notesGrid->addWidget(LogBox(), 0, 1);
 
-    auto *footer = new QLabel(U(kFooterText).replace(QLatin1String("\r\n"), QLatin1String("\n")),
-                              centralWidget());
-    footer->setStyleSheet(QStringLiteral("color: #404040;"));
+    auto *footer = new TextLabel(
+        U(kFooterText).replace(QLatin1String("\r\n"), QLatin1String("\n")), centralWidget());
+    SetTextColour(footer, QColor(0x40, 0x40, 0x40));
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(results, 0, Qt::AlignTop);

@@ -26,6 +26,7 @@
 #include "widgets/module_window.h"
 #include "widgets/picture_view.h"
 #include "widgets/text_box.h"
+#include "widgets/text_label.h"
 
 namespace tunnel {
 
@@ -82,7 +83,7 @@ FormworkWindow::FormworkWindow(Dialogs &dialogs, QString dataFolder, QWidget *pa
     BuildPagePressure(pressure);
     m_logPlaces[0]->addWidget(LogBox());
 
-    m_hover = new QLabel(central);
+    m_hover = new TextLabel(central);
     m_hover->setObjectName(kHoverLabelId);
     QFont hintFont = m_hover->font();
     hintFont.setPixelSize(11);
@@ -124,7 +125,7 @@ QComboBox *FormworkWindow::AddQuestion(const char *id, const char *label, int gr
     combo->setFixedWidth(qMax(kInputWidth, combo->sizeHint().width()));
     // The answer counts at the next 计算; the focus leaves for the log box.
     connect(combo, &QComboBox::currentIndexChanged, this, [this] { LogBox()->setFocus(); });
-    auto *caption = new QLabel(label, box);
+    auto *caption = new TextLabel(label, box);
     caption->setWordWrap(true);
     QGridLayout *grid = GroupGrid(group);
     const int row = grid->rowCount();
@@ -178,7 +179,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
                  2, 1);
     Unit(kG3kSlabId)->setFixedWidth(50);
     Unit(kG3kBeamId)->setFixedWidth(50);
-    auto *live = new QLabel(QStringLiteral("活荷载标准值"), loads);
+    auto *live = new TextLabel(QStringLiteral("活荷载标准值"), loads);
     QFont bold = live->font();
     bold.setBold(true);
     live->setFont(bold);
@@ -202,7 +203,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     exporting->addWidget(ProgressBar());
     NoticeLabel()->setWordWrap(true);
     NoticeLabel()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    NoticeLabel()->setStyleSheet(QStringLiteral("color: #c00000;"));
+    SetTextColour(NoticeLabel(), QColor(0xc0, 0, 0));
     NoticeLabel()->setMaximumWidth(150);
     exporting->addWidget(NoticeLabel());
     exporting->addStretch();
@@ -229,7 +230,7 @@ void FormworkWindow::BuildPageLoads(QWidget *page) {
     calculate->setMinimumHeight(32);
     right->addWidget(calculate);
 
-    auto *footer = new QLabel(
+    auto *footer = new TextLabel(
         QStringLiteral(
             "依据建筑结构荷载规范《GB 50009-2012》、《安全生产技术》、《建筑施工模板安全技术规范》JGJ162-2008 》\r\n"),
         page);
@@ -334,7 +335,7 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
         g->setVerticalSpacing(3);
         auto *steel = new QCheckBox(QStringLiteral("采用钢模板"), box);
         steel->setObjectName(m.steel);
-        g->addWidget(new QLabel(QStringLiteral("模板材料选用"), box), 0, 0);
+        g->addWidget(new TextLabel(QStringLiteral("模板材料选用"), box), 0, 0);
         g->addWidget(steel, 0, 1);
         g->addWidget(FieldLabel(m.dimension), 1, 0);
         g->addLayout(Inline({Unit(m.dimension), UnitLabel(m.dimension)}), 1, 1);
@@ -373,10 +374,13 @@ void FormworkWindow::BuildPagePressure(QWidget *page) {
         QGroupBox *box = Group(r.group);
         box->setObjectName(r.name);
         g = GroupGrid(r.group);
-        auto *heading = new QLabel(r.text, box);
+        auto *heading = new TextLabel(r.text, box);
         heading->setObjectName(r.heading);
         heading->setWordWrap(true);
-        heading->setStyleSheet(QStringLiteral("color: #003c78; font-weight: bold;"));
+        SetTextColour(heading, QColor(0x00, 0x3c, 0x78));
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
         g->addWidget(heading, 0, 0, 1, 2);
         FieldLabel(r.field)->setWordWrap(true);
         place(r.field, g, 1, false);

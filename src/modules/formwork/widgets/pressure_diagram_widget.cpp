@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "modules/formwork/core/formwork.h"
+#include "widgets/text_label.h"
 
 namespace tunnel {
 
@@ -55,13 +56,14 @@ PressureDiagramWidget::PressureDiagramWidget(QWidget *parent) : QWidget(parent) 
     QFont small = font();
     small.setPixelSize(11);
     for (int i = 0; i < 7; ++i) {
-        auto *label = new QLabel(this);
+        auto *label = new TextLabel(this);
         label->setObjectName(QString::fromUtf8(kDiagramLabels[i]));
         label->setGeometry(kPlaces[i].rect);
         label->setAlignment(kPlaces[i].align);
-        label->setFont(small);
-        label->setStyleSheet(i == 6 ? QStringLiteral("color: #ffffff; font-weight: bold;")
-                                    : QStringLiteral("color: #ffff66;"));
+        QFont font = small;
+        font.setBold(i == 6);
+        label->setFont(font);
+        SetTextColour(label, i == 6 ? QColor(0xff, 0xff, 0xff) : QColor(0xff, 0xff, 0x66));
     }
 }
 

@@ -17,6 +17,7 @@
 #include "modules/period/widgets/rock_grade_window.h"
 #include "widgets/bar_chart_widget.h"
 #include "widgets/module_window.h"
+#include "widgets/text_label.h"
 
 namespace tunnel {
 
@@ -73,7 +74,7 @@ void PeriodWindow::RunRockGradeEditor() {
 void PeriodWindow::BuildLayout() {
     // The selectors take the column the table leaves free in the first group.
     auto *first = GroupGrid(0);
-    auto *selectors = new QLabel(QStringLiteral("围岩等级/类别"), Group(0));
+    auto *selectors = new TextLabel(QStringLiteral("围岩等级/类别"), Group(0));
     selectors->setWordWrap(true);
     selectors->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     first->addWidget(selectors, 0, 0);
@@ -115,7 +116,7 @@ void PeriodWindow::BuildLayout() {
 
     auto *chartColumn = new QVBoxLayout;
     chartColumn->addWidget(m_chart, 1);
-    NoticeLabel()->setStyleSheet(QStringLiteral("color: #c00000;"));
+    SetTextColour(NoticeLabel(), QColor(0xc0, 0, 0));
     chartColumn->addWidget(NoticeLabel());
     chartColumn->addWidget(ProgressBar());
 

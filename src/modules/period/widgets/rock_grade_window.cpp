@@ -10,6 +10,7 @@
 
 #include "core/window_table.h"
 #include "modules/period/core/rock_grade_list.h"
+#include "widgets/text_label.h"
 
 namespace tunnel {
 
@@ -41,9 +42,9 @@ RockGradeWindow::RockGradeWindow(Dialogs &dialogs, QString dataFolder, QWidget *
     m_list->setSortingEnabled(false);
     m_name = new QLineEdit(this);
     m_name->setObjectName(kGradeNameBox);
-    m_hint = new QLabel(QStringLiteral("提示："), this);
+    m_hint = new TextLabel(QStringLiteral("提示："), this);
     m_hint->setObjectName(kGradeHint);
-    m_hint->setStyleSheet(QStringLiteral("color: #c00000;"));
+    SetTextColour(m_hint, QColor(0xc0, 0, 0));
 
     auto *buttons = new QVBoxLayout;
     for (const EditorButton &entry : kButtons) {

@@ -16,6 +16,7 @@
 #include "core/window_table.h"
 #include "modules/smoothblast/widgets/drill_pattern_widget.h"
 #include "widgets/fitted_window.h"
+#include "widgets/text_label.h"
 
 namespace tunnel {
 
@@ -64,7 +65,7 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString dataFolder, Win
     m_table->resizeColumnsToContents();
     m_table->setMinimumWidth(m_table->horizontalHeader()->length() + 24);
 
-    auto *maximum = new QLabel(
+    auto *maximum = new TextLabel(
         QStringLiteral("最大段装药量：%1kg").arg(ChargeText(m_pattern.maxDelayCharge)), this);
     maximum->setObjectName(kPatternMaxChargeId);
     QFont bold = maximum->font();
@@ -80,20 +81,20 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString dataFolder, Win
                                .arg(HoleColour(HoleType(i)).name(), text)
                          : text);
     }
-    auto *legendLabel = new QLabel(legend.join(QStringLiteral("<br>")), this);
+    auto *legendLabel = new TextLabel(legend.join(QStringLiteral("<br>")), this);
     legendLabel->setObjectName(kPatternLegendId);
     legendLabel->setTextFormat(Qt::RichText);
     legendLabel->setWordWrap(true);
-    auto *notice = new QLabel(m_pattern.error, this);
+    auto *notice = new TextLabel(m_pattern.error, this);
     notice->setObjectName(kPatternNoticeId);
     notice->setWordWrap(true);
-    notice->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
+    SetTextColour(notice, QColor(200, 0, 0));
     notice->setVisible(!m_pattern.error.isEmpty());
 
     auto *side = new QVBoxLayout;
     side->addWidget(legendLabel);
     side->addWidget(notice);
-    side->addWidget(new QLabel(QStringLiteral("段别表"), this));
+    side->addWidget(new TextLabel(QStringLiteral("段别表"), this));
     side->addWidget(m_table, 1);
     side->addWidget(maximum);
 
@@ -103,7 +104,7 @@ DrillPatternWindow::DrillPatternWindow(Dialogs &dialogs, QString dataFolder, Win
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(
-        new QLabel(QStringLiteral("滚轮缩放，拖动平移，鼠标停在炮眼上显示详情"), this));
+        new TextLabel(QStringLiteral("滚轮缩放，拖动平移，鼠标停在炮眼上显示详情"), this));
     buttons->addStretch();
     auto *fit = new QPushButton(QStringLiteral("适合窗口"), this);
     fit->setObjectName(kPatternFitButtonId);

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "widgets/text_box.h"
+#include "widgets/text_label.h"
 
 namespace tunnel {
 
@@ -20,7 +21,7 @@ EvaluationWindow::EvaluationWindow(Dialogs &dialogs, QString dataFolder, QWidget
     menuBar()->hide();
     ProgressBar()->hide();
 
-    auto *heading = new QLabel(QStringLiteral("隧道爆破效果评价"), centralWidget());
+    auto *heading = new TextLabel(QStringLiteral("隧道爆破效果评价"), centralWidget());
     heading->setObjectName(kEvaluationHeading);
     QFont headingFont = heading->font();
     headingFont.setPointSize(14);
@@ -42,7 +43,7 @@ EvaluationWindow::EvaluationWindow(Dialogs &dialogs, QString dataFolder, QWidget
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(8);
-    grid->addWidget(new QLabel(QStringLiteral("围岩条件"), centralWidget()), 0, 0);
+    grid->addWidget(new TextLabel(QStringLiteral("围岩条件"), centralWidget()), 0, 0);
     grid->addWidget(m_rockClass, 0, 1);
     int row = 1;
     for (const char *id : {kEvaluationRemaining, kEvaluationTotal}) {
@@ -53,7 +54,7 @@ EvaluationWindow::EvaluationWindow(Dialogs &dialogs, QString dataFolder, QWidget
     grid->addWidget(FieldLabel(kEvaluationFactor), row, 0);
     auto *factorRow = new QHBoxLayout;
     factorRow->addWidget(Unit(kEvaluationFactor), 1);
-    factorRow->addWidget(new QLabel(QStringLiteral("%"), centralWidget()));
+    factorRow->addWidget(new TextLabel(QStringLiteral("%"), centralWidget()));
     grid->addLayout(factorRow, row, 1);
     grid->setColumnStretch(1, 1);
 

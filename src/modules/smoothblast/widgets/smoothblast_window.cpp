@@ -22,6 +22,7 @@
 #include "widgets/bar_chart_widget.h"
 #include "widgets/fitted_window.h"
 #include "widgets/module_window.h"
+#include "widgets/text_label.h"
 
 namespace tunnel {
 
@@ -32,7 +33,7 @@ constexpr int kFieldWidth = 66;
 constexpr int kResultGroup = 6;
 
 QLabel *NoteLabel(const char *text, QWidget *parent) {
-    auto *label = new QLabel(text, parent);
+    auto *label = new TextLabel(text, parent);
     label->setWordWrap(true);
     StyleAsNote(label);
     return label;
@@ -145,7 +146,7 @@ void SmoothBlastWindow::BuildInputHalf() {
         if (g == 1) {
             // The cut type only opens the cut sketches.
             auto *cutType = new QHBoxLayout;
-            cutType->addWidget(new QLabel(QStringLiteral("选择掏槽形式"), group));
+            cutType->addWidget(new TextLabel(QStringLiteral("选择掏槽形式"), group));
             for (const auto &[id, caption] :
                  {std::pair{kWedgeCutOptionId, "斜眼楔形垂直/水平掏槽"},
                   std::pair{kParallelCutOptionId, "直眼中空柱状/螺旋掏槽"}}) {

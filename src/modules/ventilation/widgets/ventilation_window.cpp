@@ -10,6 +10,7 @@
 #include "modules/ventilation/core/ventilation.h"
 #include "modules/ventilation/core/ventilation_ids.h"
 #include "widgets/module_window.h"
+#include "widgets/text_label.h"
 
 namespace tunnel {
 
@@ -48,7 +49,7 @@ void VentilationWindow::AddGasOption() {
     QGridLayout *grid = GroupGrid(Gas);
     auto *option = new QCheckBox(QStringLiteral("隧道内含瓦斯（按瓦斯绝对涌出计算）"), box);
     option->setObjectName(kGasOptionId);
-    auto *note = new QLabel(QStringLiteral("隧道内不含瓦斯时可不选"), box);
+    auto *note = new TextLabel(QStringLiteral("隧道内不含瓦斯时可不选"), box);
     StyleAsNote(note);
     WrapGasNote(note);
     grid->addWidget(option, 0, 0, 1, 2);
@@ -63,7 +64,7 @@ void VentilationWindow::AddGasNote() {
     QWidget *field = Unit(kByGas);
     int row = 0, column = 1, rowSpan = 1, columnSpan = 1;
     grid->getItemPosition(grid->indexOf(field), &row, &column, &rowSpan, &columnSpan);
-    auto *note = new QLabel(QStringLiteral("不考虑"), box);
+    auto *note = new TextLabel(QStringLiteral("不考虑"), box);
     note->setObjectName(kGasNoteId);
     note->setMinimumHeight(field->sizeHint().height());
     grid->addWidget(note, row, column);

@@ -23,6 +23,7 @@
 #include "modules/vibration/widgets/regression_chart.h"
 #include "modules/vibration/widgets/vibration_record_model.h"
 #include "widgets/text_box.h"
+#include "widgets/text_label.h"
 
 namespace tunnel {
 
@@ -103,7 +104,7 @@ void RegressionWindow::BuildLayout() {
 
     QGroupBox *results = Group(1);
     QGridLayout *grid = GroupGrid(1);
-    auto *label = new QLabel(kConfidenceLabel, results);
+    auto *label = new TextLabel(kConfidenceLabel, results);
     m_confidence = new QComboBox(results);
     m_confidence->setObjectName(kConfidenceId);
     grid->addWidget(label, 0, 0);
@@ -115,7 +116,7 @@ void RegressionWindow::BuildLayout() {
     warnings->setReadOnly(true);
     warnings->setFixedHeight(warnings->fontMetrics().lineSpacing() * 4 + 8);
     SetTextColor(kWarningsId, Rgb{156, 0, 6});
-    NoticeLabel()->setStyleSheet(QStringLiteral("color: #c00000;"));
+    SetTextColour(NoticeLabel(), QColor(0xc0, 0, 0));
     grid->addWidget(NoticeLabel(), 4, 0, 1, 6);
     grid->addWidget(ProgressBar(), 4, 6, 1, 2);
 

@@ -15,6 +15,7 @@
 #include "widgets/module_window.h"
 #include "modules/vibration/widgets/regression_window.h"
 #include "widgets/text_box.h"
+#include "widgets/text_label.h"
 
 namespace tunnel {
 
@@ -60,7 +61,7 @@ void VibrationWindow::OpenRegression() {
 void VibrationWindow::BuildCategoryRow() {
     QGroupBox *box = Group(0);
     QGridLayout *grid = GroupGrid(0);
-    auto *label = new QLabel(kCategoryLabel, box);
+    auto *label = new TextLabel(kCategoryLabel, box);
     label->setObjectName(kCategoryLabelId);
     m_categories = new QComboBox(box);
     m_categories->setObjectName(kCategoryId);
@@ -68,7 +69,7 @@ void VibrationWindow::BuildCategoryRow() {
     grid->addWidget(label, 0, 0);
     grid->addWidget(m_categories, 0, 1);
 
-    auto *bandLabel = new QLabel(kBandLabel, box);
+    auto *bandLabel = new TextLabel(kBandLabel, box);
     bandLabel->setObjectName(kBandLabelId);
     m_bands = new QComboBox(box);
     m_bands->setObjectName(kBandId);
@@ -77,7 +78,7 @@ void VibrationWindow::BuildCategoryRow() {
     band->addWidget(bandLabel);
     band->addWidget(m_bands, 1);
     grid->addLayout(band, 0, 2);
-    auto *hint = new QLabel(kBandHint, box);
+    auto *hint = new TextLabel(kBandHint, box);
     hint->setObjectName(kBandHintId);
     hint->setWordWrap(true);
     grid->addWidget(hint, 2, 0, 1, 3);
@@ -92,7 +93,7 @@ void VibrationWindow::BuildExportRow() {
     evaluation->setFixedHeight(56);
     auto *grid = GroupGrid(3);
     grid->addWidget(ProgressBar(), 2, 1);
-    NoticeLabel()->setStyleSheet(QStringLiteral("color: #c00000;"));
+    SetTextColour(NoticeLabel(), QColor(0xc0, 0, 0));
     grid->addWidget(NoticeLabel(), 3, 0, 1, 2);
 }
 
