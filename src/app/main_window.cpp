@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/project_info_window.h"
+#include "app/window_warmup.h"
 #include "core/dialogs.h"
 #include "core/module_entry.h"
 #include "core/shell_rules.h"
@@ -120,8 +121,12 @@ MainWindow::MainWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent)
     m_timer->start();
     LayOut();
     // Once the window stands, while the user looks for a button: the first
-    // window opened then finds the glyphs of its texts loaded.
-    QTimer::singleShot(250, this, [] { WarmGlyphs(WindowTexts()); });
+    // window opened then finds what a first open pays for ready, the glyphs
+    // of texts its pages show only later included.
+    QTimer::singleShot(250, this, [] {
+        WarmWindows();
+        WarmGlyphs(WindowTexts());
+    });
 }
 
 MainWindow::~MainWindow() = default;

@@ -1,3 +1,4 @@
+#include <QDirIterator>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "app/window_catalog.h"
+#include "app/window_warmup.h"
 #include "core/module_entry.h"
 #include "core/shell_rules.h"
 #include "support/scripted_dialogs.h"
@@ -42,6 +44,7 @@ private slots:
     void navigation_data();
     void navigation();
     void onlyWhatTheBuildHas();
+    void windowWarmupLeavesNoTrace();
     void exitQuestion_data();
     void exitQuestion();
 
@@ -276,6 +279,32 @@ void TestShell::onlyWhatTheBuildHas() {
     QCOMPARE(buttons, expectedButtons);
     QCOMPARE(items, expectedItems);
     QCOMPARE(ShellWindows().size(), BuiltModules().size() + 2);  // help, release notes
+}
+
+// The windows built ahead of the user's first open are never seen, ask
+// nothing and touch nothing in the program's folder.
+void TestShell::windowWarmupLeavesNoTrace() {
+    MainWindow main(*m_dialogs, m_dir->path());
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    const auto files = [this] {
+        QStringList found;
+        QDirIterator it(m_dir->path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) found << it.next();
+        return found;
+    };
+    const QStringList before = files();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    bool done = false;
+    WarmWindows([&] { done = true; });
+    while (!done) {
+        QCOMPARE(QApplication::topLevelWidgets(), windows);
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(QApplication::topLevelWidgets(), windows);
+    QCOMPARE(files(), before);
+    QVERIFY(m_dialogs->messages.isEmpty());
 }
 
 void TestShell::exitQuestion_data() {
