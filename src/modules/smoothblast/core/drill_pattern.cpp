@@ -5,9 +5,12 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <bit>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <limits>
+#include <mutex>
 #include <numbers>
 
 #include "core/calc_form.h"
@@ -305,7 +308,7 @@ int DrillPattern::Count(HoleType type) const {
                              [type](const Hole &h) { return h.type == type; }));
 }
 
-DrillPattern PlaceHoles(const DrillDesign &design) {
+DrillPattern PlaceHolesAfresh(const DrillDesign &design) {
     DrillPattern p;
     if (!MakeOutline(design.floorWidth, design.outlineLength, &p.outline))
         return Failed(U(kNoOutline));
@@ -380,6 +383,41 @@ DrillPattern PlaceHoles(const DrillDesign &design) {
               [](const DelayRow &a, const DelayRow &b) { return a.delay < b.delay; });
     for (const DelayRow &r : p.delays) p.maxDelayCharge = std::max(p.maxDelayCharge, r.charge);
     return p;
+}
+
+namespace {
+
+// Bit for bit, so that a NaN count matches itself.
+bool SameDesign(const DrillDesign &a, const DrillDesign &b) {
+    static_assert(sizeof(DrillDesign) == 15 * sizeof(double), "a new field must be compared here");
+    const auto same = [](double x, double y) {
+        return std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(y);
+    };
+    for (int t = 0; t < 4; ++t)
+        if (!same(a.counts[t], b.counts[t]) || !same(a.chargePerHole[t], b.chargePerHole[t]))
+            return false;
+    return same(a.floorWidth, b.floorWidth) && same(a.outlineLength, b.outlineLength) &&
+           same(a.area, b.area) && same(a.spacing, b.spacing) && same(a.burden, b.burden) &&
+           same(a.holeDiameter, b.holeDiameter) && a.parallelCut == b.parallelCut;
+}
+
+}  // namespace
+
+// The drawing window, the report and its picture ask in turn for the same
+// design, and placing it is most of an export's time.
+DrillPattern PlaceHoles(const DrillDesign &design) {
+    static std::mutex mutex;
+    static std::deque<std::pair<DrillDesign, DrillPattern>> recent;
+    {
+        const std::lock_guard lock(mutex);
+        for (const auto &[known, pattern] : recent)
+            if (SameDesign(known, design)) return pattern;
+    }
+    DrillPattern pattern = PlaceHolesAfresh(design);
+    const std::lock_guard lock(mutex);
+    recent.emplace_front(design, pattern);
+    if (recent.size() > 4) recent.pop_back();
+    return pattern;
 }
 
 }  // namespace tunnel

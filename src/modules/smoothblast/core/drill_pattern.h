@@ -144,7 +144,10 @@ inline constexpr double kLeastOutlineShare = 2.0 / 3;
 
 // Places every hole of the design (see drill_pattern.cpp for the rules) and
 // numbers the delays. On failure the pattern holds no hole, only the error.
+// The last few designs are kept: asked again, the same pattern is returned.
 DrillPattern PlaceHoles(const DrillDesign &design);
+// The same, placed anew every time.
+DrillPattern PlaceHolesAfresh(const DrillDesign &design);
 
 // The pattern as an ASCII DXF drawing (AutoCAD 2007 format, UTF-8 texts),
 // millimetres, origin at the floor centre. Every hole carries its delay

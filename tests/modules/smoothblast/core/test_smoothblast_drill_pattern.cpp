@@ -189,6 +189,8 @@ private slots:
     void ReportFigure();
     void PlacedAsByPlainSearch_data();
     void PlacedAsByPlainSearch();
+    void KeptPatternsFollowTheDesign_data();
+    void KeptPatternsFollowTheDesign();
 };
 
 void TestSmoothBlastDrillPattern::Outlines_data() {
@@ -565,6 +567,73 @@ void TestSmoothBlastDrillPattern::PlacedAsByPlainSearch() {
                                 .arg(placed[i].y, 0, 'g', 17)
                                 .arg(expected[i].x, 0, 'g', 17)
                                 .arg(expected[i].y, 0, 'g', 17)));
+}
+
+namespace {
+
+bool SamePattern(const DrillPattern &a, const DrillPattern &b) {
+    const auto sameHole = [](const Hole &h, const Hole &k) {
+        return h.type == k.type && h.x == k.x && h.y == k.y && h.delay == k.delay &&
+               h.charge == k.charge;
+    };
+    const auto sameRow = [](const DelayRow &r, const DelayRow &q) {
+        return r.delay == q.delay && r.type == q.type && r.count == q.count &&
+               r.chargePerHole == q.chargePerHole && r.charge == q.charge;
+    };
+    return a.error == b.error && a.hasOutline == b.hasOutline &&
+           std::equal(a.holes.begin(), a.holes.end(), b.holes.begin(), b.holes.end(), sameHole) &&
+           std::equal(a.delays.begin(), a.delays.end(), b.delays.begin(), b.delays.end(),
+                      sameRow) &&
+           a.maxDelayCharge == b.maxDelayCharge && a.hasRelief == b.hasRelief;
+}
+
+}  // namespace
+
+void TestSmoothBlastDrillPattern::KeptPatternsFollowTheDesign_data() {
+    QTest::addColumn<int>("field");
+    const char *const fields[] = {"底板长",   "外弧长",     "断面面积",     "光爆层厚",
+                                  "直眼掏槽", "辅助眼数量", "掏槽眼装药量", "周边眼数量为空"};
+    for (int i = 0; i < int(std::size(fields)); ++i) QTest::newRow(fields[i]) << i;
+}
+
+// A pattern kept from an earlier design is never handed out for a design
+// that differs in one number only.
+void TestSmoothBlastDrillPattern::KeptPatternsFollowTheDesign() {
+    QFETCH(int, field);
+    Calculated c({}, false);
+    const DrillDesign base = ReadDrillDesign(c.form);
+    DrillDesign changed = base;
+    switch (field) {
+        case 0:
+            changed.floorWidth += 0.4;
+            break;
+        case 1:
+            changed.outlineLength += 0.6;
+            break;
+        case 2:
+            changed.area *= 3;
+            break;
+        case 3:
+            changed.burden += 0.05;
+            break;
+        case 4:
+            changed.parallelCut = !changed.parallelCut;
+            break;
+        case 5:
+            changed.counts[int(HoleType::Auxiliary)] += 3;
+            break;
+        case 6:
+            changed.chargePerHole[int(HoleType::Cut)] += 0.1;
+            break;
+        case 7:
+            changed.counts[int(HoleType::Perimeter)] = qQNaN();
+            break;
+    }
+    const DrillPattern fresh = PlaceHolesAfresh(changed);
+    QVERIFY(!SamePattern(fresh, PlaceHolesAfresh(base)));
+    QVERIFY(SamePattern(PlaceHoles(base), PlaceHolesAfresh(base)));
+    QVERIFY(SamePattern(PlaceHoles(changed), fresh));
+    QVERIFY(SamePattern(PlaceHoles(changed), fresh));
 }
 
 QTEST_GUILESS_MAIN(TestSmoothBlastDrillPattern)
