@@ -22,6 +22,7 @@
 #include "core/report_export.h"
 #include "widgets/bar_chart_widget.h"
 #include "widgets/fitted_window.h"
+#include "widgets/group_box.h"
 #include "widgets/text_box.h"
 #include "widgets/text_label.h"
 
@@ -120,7 +121,7 @@ void CalcWindow::BuildUnits() {
     setCentralWidget(central);
 
     for (const GroupRow &group : m_table.groups) {
-        auto *box = new QGroupBox(group.title, central);
+        auto *box = new GroupBox(group.title, central);
         new QGridLayout(box);
         m_groups.append(box);
     }

@@ -8,6 +8,7 @@
 #include <QShortcut>
 
 #include "widgets/fitted_window.h"
+#include "widgets/group_box.h"
 #include "widgets/picture_view.h"
 #include "widgets/text_box.h"
 
@@ -61,7 +62,7 @@ ReferenceWindow::ReferenceWindow(const PageTable &table, QWidget *parent)
                 break;
             }
             case Kind::Group:
-                widget = new QGroupBox(unit.content, owner);
+                widget = new GroupBox(unit.content, owner);
                 break;
         }
         widget->setObjectName(QString::fromUtf8(unit.id));

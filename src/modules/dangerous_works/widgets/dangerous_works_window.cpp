@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "modules/dangerous_works/core/dangerous_works.h"
+#include "widgets/group_box.h"
 #include "widgets/module_window.h"
 #include "widgets/text_box.h"
 #include "widgets/text_label.h"
@@ -125,7 +126,7 @@ QWidget *DangerousWorksWindow::BuildPage(Tier tier) {
     catalogueColumn->addWidget(catalogue, 1);
     row->addLayout(catalogueColumn, 1);
 
-    auto *projectBox = new QGroupBox(table.projectGroup, page);
+    auto *projectBox = new GroupBox(table.projectGroup, page);
     auto *projectLayout = new QVBoxLayout(projectBox);
     QListWidget *project = List(table.projectId, projectBox);
     project->setSpacing(3);

@@ -21,6 +21,7 @@
 #include "modules/smoothblast/widgets/evaluation_window.h"
 #include "widgets/bar_chart_widget.h"
 #include "widgets/fitted_window.h"
+#include "widgets/group_box.h"
 #include "widgets/module_window.h"
 #include "widgets/text_label.h"
 
@@ -111,7 +112,7 @@ SmoothBlastWindow::SmoothBlastWindow(Dialogs &dialogs, QString dataFolder, Windo
 
 void SmoothBlastWindow::BuildInputHalf() {
     const WindowTable &table = SmoothBlastTable();
-    m_inputHalf = new QGroupBox(QStringLiteral("隧道基本参数录入"), centralWidget());
+    m_inputHalf = new GroupBox(QStringLiteral("隧道基本参数录入"), centralWidget());
     auto *half = new QVBoxLayout(m_inputHalf);
     half->setContentsMargins(4, 4, 4, 4);
     half->setSpacing(4);
