@@ -17,6 +17,7 @@
 #include "core/module_entry.h"
 #include "core/shell_rules.h"
 #include "core/window_table.h"
+#include "widgets/bar_chart_widget.h"
 #include "widgets/fitted_window.h"
 #include "widgets/glyph_warmup.h"
 #include "widgets/module_window.h"
@@ -125,7 +126,8 @@ MainWindow::MainWindow(Dialogs &dialogs, QString dataFolder, QWidget *parent)
     // of texts its pages show only later included.
     QTimer::singleShot(250, this, [] {
         WarmWindows();
-        WarmGlyphs(WindowTexts());
+        // Charts show only after a calculation, so no window paints them yet.
+        WarmGlyphs(WindowTexts(), BarChartWidget::Fonts());
     });
 }
 

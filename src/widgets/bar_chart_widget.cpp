@@ -112,12 +112,7 @@ BarChartWidget::BarChartWidget(QWidget *parent) : BarChartWidget(BarChart(), par
 
 BarChartWidget::BarChartWidget(const BarChart &content, QWidget *parent)
     : QWidget(parent), m_chart(content) {
-    QFont base;
-    base.setFamilies({QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("SimSun")});
-    base.setStyleHint(QFont::SansSerif);
-    base.setPixelSize(12);
-    setFont(base);
+    setFont(Fonts().front());
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     m_chart.SetChangeCallback([this] { OnChartChanged(); });
@@ -125,11 +120,28 @@ BarChartWidget::BarChartWidget(const BarChart &content, QWidget *parent)
     if (!m_shown) hide();
 }
 
-QFont BarChartWidget::TitleFont() const {
-    QFont title = font();
+namespace {
+
+QFont ChartTitleFont(const QFont &text) {
+    QFont title = text;
     title.setBold(true);
     title.setPixelSize(15);
     return title;
+}
+
+}  // namespace
+
+QList<QFont> BarChartWidget::Fonts() {
+    QFont base;
+    base.setFamilies({QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("SimSun")});
+    base.setStyleHint(QFont::SansSerif);
+    base.setPixelSize(12);
+    return {base, ChartTitleFont(base)};
+}
+
+QFont BarChartWidget::TitleFont() const {
+    return ChartTitleFont(font());
 }
 
 BarChartGeometry BarChartWidget::Geometry() const {

@@ -55,6 +55,9 @@ public:
 
     QSize sizeHint() const override { return {640, 320}; }
 
+    // The fonts every chart draws in: its text and its bold title.
+    static QList<QFont> Fonts();
+
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

@@ -11,10 +11,11 @@ namespace tunnel {
 
 namespace {
 
-// A line of glyphs drawn in both fonts takes a few milliseconds; one line
+// A line of glyphs drawn in each font takes a few milliseconds; one line
 // per turn of the event loop leaves every frame to the user.
 struct Warmup {
     QStringList lines;
+    QList<QFont> fonts;
     qsizetype next = 0;
     // Wide enough for a line: glyphs outside the image would not be drawn.
     QImage image{1400, 24, QImage::Format_ARGB32_Premultiplied};
@@ -22,10 +23,8 @@ struct Warmup {
 
 void DrawNextLine(const std::shared_ptr<Warmup> &w) {
     if (w->next >= w->lines.size()) return;
-    QFont bold = QApplication::font();
-    bold.setBold(true);
     QPainter painter(&w->image);
-    for (const QFont &font : {QApplication::font(), bold}) {
+    for (const QFont &font : w->fonts) {
         painter.setFont(font);
         painter.drawText(QPointF(0, 18), w->lines[w->next]);
     }
@@ -36,8 +35,11 @@ void DrawNextLine(const std::shared_ptr<Warmup> &w) {
 
 }  // namespace
 
-void WarmGlyphs(const QStringList &texts) {
+void WarmGlyphs(const QStringList &texts, const QList<QFont> &otherFonts) {
     auto w = std::make_shared<Warmup>();
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    w->fonts = QList<QFont>{QApplication::font(), bold} + otherFonts;
     // Each character once, 32 to a line.
     QSet<char32_t> seen;
     w->lines << QString();
