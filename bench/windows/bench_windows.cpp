@@ -32,10 +32,8 @@ using namespace tunnel;
 namespace {
 
 // Creates, fits and shows the window and processes its events until the
-// platform exposed it; the time of that, in seconds.
-double OpenOnce(std::string_view id, const WindowContext &context) {
-    QElapsedTimer clock;
-    clock.start();
+// platform exposed it.
+QPointer<QWidget> ShowWindow(std::string_view id, const WindowContext &context) {
     QPointer<QWidget> window = CreateShellWindow(id, context);
     window->setAttribute(Qt::WA_DeleteOnClose);
     FitToScreen(window);
@@ -43,10 +41,22 @@ double OpenOnce(std::string_view id, const WindowContext &context) {
     while (!window->windowHandle() || !window->windowHandle()->isExposed())
         QApplication::processEvents();
     QApplication::processEvents();
-    const double seconds = clock.nsecsElapsed() / 1e9;
+    return window;
+}
+
+void CloseWindow(QPointer<QWidget> window) {
     window->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     delete window.data();
+}
+
+// The time of ShowWindow, in seconds.
+double OpenOnce(std::string_view id, const WindowContext &context) {
+    QElapsedTimer clock;
+    clock.start();
+    const QPointer<QWidget> window = ShowWindow(id, context);
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    CloseWindow(window);
     return seconds;
 }
 
@@ -81,13 +91,7 @@ struct Calculation {
 // stand painted. Nothing when the window has no such button.
 std::optional<Calculation> CalculateOnce(std::string_view id, PacedDialogs &dialogs,
                                          const QString &folder) {
-    QPointer<QWidget> window = CreateShellWindow(id, WindowContext{dialogs, folder});
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    FitToScreen(window);
-    window->show();
-    while (!window->windowHandle() || !window->windowHandle()->isExposed())
-        QApplication::processEvents();
-    QApplication::processEvents();
+    const QPointer<QWidget> window = ShowWindow(id, WindowContext{dialogs, folder});
     std::optional<Calculation> done;
     auto *calc = qobject_cast<CalcWindow *>(window.data());
     for (const ButtonRow &row : calc ? calc->Table().buttons : std::vector<ButtonRow>{}) {
@@ -102,9 +106,7 @@ std::optional<Calculation> CalculateOnce(std::string_view id, PacedDialogs &dial
         done = Calculation{clock.nsecsElapsed() / 1e9, dialogs.longest};
         break;
     }
-    window->close();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    delete window.data();
+    CloseWindow(window);
     return done;
 }
 

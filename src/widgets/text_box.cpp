@@ -17,6 +17,8 @@ QString TextBox::Shown(const QString &text) {
 }
 
 void TextBox::SetRawText(const QString &text) {
+    // Clearing an empty box would lay out and repaint it for nothing.
+    if (text.isEmpty() && m_raw.isEmpty() && document()->isEmpty()) return;
     m_raw = text;
     setPlainText(Shown(text));
 }
