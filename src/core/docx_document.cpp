@@ -148,11 +148,26 @@ void DocxDocument::Impl::SetPieceText(pugi::xml_node t, const QString &text) {
 pugi::xml_node DocxDocument::Impl::ParagraphWith(const QString &placeholder) const {
     const std::string p = prefix + "p", t = prefix + "t";
     const QString needle = Folded(placeholder);
+    // Ideographs have no case and nothing folds to them, so a paragraph
+    // holding the placeholder holds its longest run of them byte for byte:
+    // most paragraphs are passed over without being decoded and folded.
+    QStringView run, longest;
+    for (qsizetype i = 0; i <= placeholder.size(); ++i) {
+        const char16_t u = i < placeholder.size() ? placeholder[i].unicode() : 0;
+        if (u >= 0x4E00 && u <= 0x9FFF) {
+            run = QStringView(placeholder).mid(i - run.size(), run.size() + 1);
+        } else {
+            if (run.size() > longest.size()) longest = run;
+            run = {};
+        }
+    }
+    const std::string ideographs = longest.toUtf8().toStdString();
+    std::string raw;
     return body.find_node([&](pugi::xml_node node) {
         if (p != node.name()) return false;
-        QString text;
+        raw.clear();
         for (pugi::xml_node d = node.first_child(); d;) {
-            if (t == d.name()) text += QString::fromUtf8(d.text().get());
+            if (t == d.name()) raw += d.text().get();
             // Depth first through the paragraph only.
             if (d.first_child() && d.first_child().type() == pugi::node_element) {
                 d = d.first_child();
@@ -162,7 +177,8 @@ pugi::xml_node DocxDocument::Impl::ParagraphWith(const QString &placeholder) con
             if (!d || d == node) break;
             d = d.next_sibling();
         }
-        return Folded(text).contains(needle);
+        if (raw.find(ideographs) == std::string::npos) return false;
+        return Folded(QString::fromStdString(raw)).contains(needle);
     });
 }
 

@@ -211,6 +211,8 @@ private slots:
     void headerAndFooterUntouched();
     void otherNamespacePrefix();
     void mainText();
+    void replaceParagraph_data();
+    void replaceParagraph();
     void roundTrip_data();
     void roundTrip();
     void openRejects_data();
@@ -605,6 +607,44 @@ void TestDocxDocument::mainText() {
     DocxDocument document;
     QVERIFY(document.Open(WordPackage(body)));
     QCOMPARE(document.MainText(), QStringLiteral("标题\nR\t1.15\n\nS\n 结论 "));
+}
+
+void TestDocxDocument::replaceParagraph_data() {
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("placeholder");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("text");
+    const QString table = "<w:tbl><w:tblPr/><w:tr><w:tc><w:tcPr/>" +
+                          P(Run("单元格") + Run("标记")) + "</w:tc></w:tr></w:tbl>";
+    QTest::newRow("ideographs split over runs")
+        << P(Run("前缀表") + Run("格_位置后缀")) + P(Run("其它")) << "表格_位置"
+        << QStringList{"甲", "乙"} << true << "前缀甲后缀\n前缀乙后缀\n其它";
+    QTest::newRow("letters in another case")
+        << P(Run("Fig_ONE")) << "fig_one" << QStringList{"图一"} << true << "图一";
+    QTest::newRow("first of two") << P(Run("前文")) + P(Run("标记A")) + P(Run("标记A")) << "标记a"
+                                  << QStringList{"X"} << true << "前文\nX\n标记A";
+    QTest::newRow("in a table cell")
+        << P(Run("正文")) + table << "单元格标记" << QStringList{"值"} << true << "正文\n值";
+    QTest::newRow("no lines") << P(Run("留下")) + P(Run("删去标记")) << "删去标记" << QStringList{}
+                              << true << "留下";
+    QTest::newRow("ideographs there, the rest not")
+        << P(Run("表格_甲")) << "表格_乙" << QStringList{"X"} << false << "表格_甲";
+    QTest::newRow("no ideographs, not there")
+        << P(Run("abc")) << "x_y" << QStringList{"X"} << false << "abc";
+}
+
+void TestDocxDocument::replaceParagraph() {
+    QFETCH(QString, body);
+    QFETCH(QString, placeholder);
+    QFETCH(QStringList, lines);
+    QFETCH(bool, found);
+    QFETCH(QString, text);
+    DocxDocument document;
+    QString error;
+    QVERIFY2(document.Open(WordPackage(body), &error), qPrintable(error));
+    QCOMPARE(document.ReplaceParagraph(placeholder, lines), found);
+    QCOMPARE(document.MainText(), text);
 }
 
 void TestDocxDocument::roundTrip_data() {
